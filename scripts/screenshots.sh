@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Pictures of the screens for the README, drawn on a real X server (Xvfb)
+# with the sample tables: docs/screens/*.png.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
+bash scripts/build.sh
+out=docs/screens
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# Every screen the scenario passes, drawn by the program itself.
+xvfb-run -a build/bin/mkd-scenario --platform xcb --screenshots "$tmp" docs/screens.scn
+for f in "$tmp"/*.png; do
+  name=$(basename "$f" .png)
+  cp "$f" "$out/${name#*-}.png"
+done
+
+# The desktop program as a user sees it, window frame and all.
+xvfb-run -a -s "-screen 0 400x300x24" bash -c '
+  build/bin/mkd & pid=$!
+  sleep 2
+  import -window root '"$out"'/desktop.png
+  kill $pid'
+ls "$out"

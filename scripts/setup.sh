@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing mkd needs, from Debian's
+# archive, skipping whatever is already there. Run as root (or with sudo).
+set -euo pipefail
+
+packages=(
+  cmake g++ make pkg-config     # the build
+  qt6-base-dev libgl-dev         # Qt 6 Widgets
+  libgtest-dev                   # unit tests
+  fonts-ipafont-gothic           # the Japanese gothic face behind "ＭＳ Ｐゴシック"
+  xvfb xauth                     # a virtual display for screenshots and for mkd without a desktop
+  python3                        # the sample-table generator and its tests
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,59 @@
+// The shared tables of one program run: every fare table, the path of the
+// file loaded last, the record counter, and the initial-selection cells.
+//
+// The start screen loads the four 107 × 107 tables once; each branch of an
+// enquiry reloads its own tables from disk every time it is entered, so a
+// table file changed while the program runs is picked up at the next press.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "data/fare_table.hpp"
+#include "data/initial_selection.hpp"
+#include "data/table_catalogue.hpp"
+#include "data/table_reader.hpp"
+
+namespace mkd {
+
+class mdlKeisan {
+public:
+    // `appDir` is the folder that holds Untin/.
+    explicit mdlKeisan(std::string appDir);
+
+    const std::string& appDir() const { return appDir_; }
+
+    // appDir + "/Untin/" + name, built anew for every read.
+    std::string path(std::string_view fileName) const;
+
+    // Builds the path, resets the record counter and reads the file into its
+    // table. On failure the table keeps whatever the file filled before the
+    // problem was found, and lastPath() names the file.
+    LoadResult load(TableFile file);
+
+    const FareTable& table(Table table) const;
+    double value(Table table, int from, int to) const { return this->table(table).value(from, to); }
+
+    const std::string& lastPath() const { return lastPath_; }
+    std::int16_t recordCounter() const { return recordCounter_; }
+
+    // Reads Henko.txt into the two initial-selection cells.
+    LoadResult loadInitialSelection();
+    const std::string& initialCell(int i) const { return initialCells_[i]; }
+
+    // Writes Henko.txt ("d,a" + CR LF) through a temporary file in the same
+    // folder that then replaces the old one, so a failed save never leaves a
+    // truncated file. Returns "" on success, else a message for the user.
+    std::string saveInitialSelection(int departure, int arrival) const;
+
+private:
+    std::string appDir_;
+    std::array<FareTable, kTableCount> tables_;
+    std::string lastPath_;
+    std::int16_t recordCounter_ = -1;
+    std::string initialCells_[2];
+};
+
+}  // namespace mkd

@@ -1,0 +1,65 @@
+// The reader shared by every table file and by the initial-selection file.
+//
+// A file is a stream of fields separated by commas or line ends (CR LF; a lone
+// LF or CR is taken as a line end too). Blanks before a field are skipped, a
+// field in double quotes loses its quotes, and a record is N consecutive
+// fields whatever the line breaks. A comma always announces one more field;
+// one line end after the last field of the file announces nothing, so
+// anything after the last record other than that one line end starts a
+// further record. A UTF-8 byte-order mark at the start of the file is skipped.
+//
+// Loading never clears the table first: a file with fewer than N records
+// fills only its records and the rest keeps what it held.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "data/fare_table.hpp"
+
+namespace mkd {
+
+enum class LoadError {
+    None,
+    CannotOpen,        // missing, unreadable, or not a regular file
+    TooLarge,          // far larger than any table could be
+    TooManyRecords,    // more records than the table has
+    EndsInsideRecord,  // fewer than N fields after the last record boundary
+};
+
+struct LoadResult {
+    LoadError error = LoadError::None;
+    int line = 0;     // 1-based line where the offending record starts (0: none)
+    int records = 0;  // records filled
+    bool ok() const { return error == LoadError::None; }
+};
+
+// Files larger than this are refused: a 107 × 107 table is about 60 KB.
+inline constexpr std::size_t kMaxTableFileBytes = 16u * 1024u * 1024u;
+
+// Reads `bytes` into `table`, `fieldsPerRecord` fields to a record (the
+// table's size for a fare table). `recordCounter` is set to -1 first and
+// advanced by one at the start of each record.
+LoadResult readTable(std::string_view bytes, FareTable& table, std::int16_t& recordCounter);
+
+// The reader for any shape of file: at most `maxRecords` records of
+// `fieldsPerRecord` fields, each field handed to `store(record, field, text)`
+// as soon as it is read. The record counter behaves as in readTable.
+using FieldSink = std::function<void(int record, int field, std::string_view text)>;
+LoadResult readRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord, const FieldSink& store,
+                       std::int16_t& recordCounter);
+
+// Reads the file at `path` into `table`.
+LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t& recordCounter);
+
+// The text of the file at `path`, or CannotOpen / TooLarge.
+LoadResult readFileBytes(const std::string& path, std::string& bytes);
+
+// A message for the user that names the file and, where there is one, the
+// line: "…/Futu.txt の 108 行目: 表の行数 (107) より多いレコードがあります。"
+std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize);
+
+}  // namespace mkd

@@ -1,0 +1,100 @@
+#include "pricing/charges.hpp"
+
+#include "data/stations.hpp"
+
+namespace mkd {
+namespace {
+
+Table fareTable(Passenger p) {
+    switch (p) {
+        case Passenger::Adult: return Table::Futu;
+        case Passenger::Child: return Table::Kodomo;
+        case Passenger::Student: break;
+    }
+    return Table::Gakuwari;
+}
+
+// A charge over the express section from one table, split at 松山 when the
+// traveller changes trains there.
+double sectionCharge(const mdlKeisan& tables, Table table, Routing routing, const Section& s) {
+    if (routing == Routing::Through) return tables.value(table, s.from, s.to);
+    return tables.value(table, s.from, kMatsuyama) + tables.value(table, kMatsuyama, s.to);
+}
+
+ChargedPrice combine(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& j, double charge) {
+    const double fare = tables.value(fareTable(passenger), j.departure, j.arrival);
+    ChargedPrice p;
+    p.bill = chargedBill(passenger, trip);
+    if (trip == Trip::OneWay) {
+        p.fare = fare;
+        p.charge = charge;
+    } else {
+        p.fare = fare + fare;
+        p.charge = charge + charge;
+    }
+    p.total = p.charge + p.fare;
+    return p;
+}
+
+}  // namespace
+
+std::string_view chargedBill(Passenger passenger, Trip trip) {
+    const bool oneWay = trip == Trip::OneWay;
+    switch (passenger) {
+        case Passenger::Adult: return oneWay ? "(おとな片道)" : "(おとな往復)";
+        case Passenger::Child: return oneWay ? "(こども片道)" : "(こども往復)";
+        case Passenger::Student: break;
+    }
+    return oneWay ? "(学割片道)" : "(学割往復)";
+}
+
+ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+                              const Journey& journey) {
+    const Table table = passenger == Passenger::Child ? Table::KJiyu : Table::Jiyu;
+    return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
+}
+
+ChargedPrice priceReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+                           const Journey& journey) {
+    const Table table = passenger == Passenger::Child ? Table::KSitei : Table::Sitei;
+    return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
+}
+
+ChargedPrice priceGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+                        const Journey& journey) {
+    const Table express = passenger == Passenger::Child ? Table::KGtoku : Table::GToku;
+    const double charge = sectionCharge(tables, Table::Green, routing, journey.section) +
+                          sectionCharge(tables, express, routing, journey.section);
+    return combine(tables, passenger, trip, journey, charge);
+}
+
+double marineReservedCharge(Passenger passenger, Season season) {
+    const bool offPeak = season == Season::OffPeak;
+    if (passenger == Passenger::Child) return offPeak ? 150 : 250;
+    return offPeak ? 310 : 510;
+}
+
+ChargedPrice priceMarineReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Season season,
+                                 const Journey& journey) {
+    return combine(tables, passenger, trip, journey, marineReservedCharge(passenger, season));
+}
+
+ChargedPrice priceMarineGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& journey) {
+    return combine(tables, passenger, trip, journey,
+                   tables.value(Table::MarineG, journey.section.from, journey.section.to));
+}
+
+std::string_view reservedCaption(Season season) {
+    switch (season) {
+        case Season::Busy: return "指定席特急料金(繁忙期)";
+        case Season::Normal: return "指定席特急料金(通常期)";
+        case Season::OffPeak: break;
+    }
+    return "指定席特急料金(閑散期)";
+}
+
+std::string_view marineReservedCaption(Season season) {
+    return season == Season::OffPeak ? "指定席料金(閑散期)" : "指定席料金";
+}
+
+}  // namespace mkd

@@ -1,0 +1,67 @@
+// Prices of the enquiries with a charge on top of the fare: the fare over the
+// whole journey (start-screen stations) plus the charge over the charged
+// section, one-way or doubled for a round trip. Nothing is rounded, halved or
+// discounted here: child and student amounts come from their own tables.
+#pragma once
+
+#include <string_view>
+
+#include "data/mdlKeisan.hpp"
+#include "pricing/fares.hpp"
+#include "pricing/season.hpp"
+#include "pricing/sections.hpp"
+
+namespace mkd {
+
+// Through train, or a change at 松山 that splits the charge in two: from the
+// section's first stop to 松山 plus from 松山 to its last stop.
+enum class Routing { Through, ChangeAtMatsuyama };
+
+// What the express result screen shows.
+struct ChargedPrice {
+    double fare = 0;        // the fare, doubled for a round trip
+    double charge = 0;      // the charge, doubled for a round trip
+    double total = 0;       // charge + fare
+    std::string_view bill;  // "(おとな片道)", "(学割往復)", …
+};
+
+struct Journey {
+    int departure = 0;  // all-station indices from the start screen
+    int arrival = 0;
+    Section section;    // express stops, or Marine stops for the Marine Green car
+};
+
+// "(おとな片道)" … "(学割往復)".
+std::string_view chargedBill(Passenger passenger, Trip trip);
+
+// Limited express, non-reserved seat. Students pay the adult charge.
+ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+                              const Journey& journey);
+
+// Limited express, reserved seat, from the reserved-seat tables loaded last.
+ChargedPrice priceReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+                           const Journey& journey);
+
+// Limited express, Green car: the Green charge (the same for every
+// passenger) plus the Green express charge (child table for children).
+ChargedPrice priceGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+                        const Journey& journey);
+
+// Marine Liner reserved seat: fixed charges, lower in the off-peak season.
+// Adults and children only.
+double marineReservedCharge(Passenger passenger, Season season);
+ChargedPrice priceMarineReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Season season,
+                                 const Journey& journey);
+
+// Marine Liner Green car: the Marine Green table over the Marine section, the
+// same for adults and children.
+ChargedPrice priceMarineGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& journey);
+
+// The charge captions of the result screen.
+inline constexpr std::string_view kNonReservedCaption = "自由席特急料金";
+inline constexpr std::string_view kGreenCaption = "特急料金・グリーン料金";
+inline constexpr std::string_view kMarineGreenCaption = "グリーン料金";
+std::string_view reservedCaption(Season season);        // "指定席特急料金(繁忙期)" …
+std::string_view marineReservedCaption(Season season);  // "指定席料金" / "指定席料金(閑散期)"
+
+}  // namespace mkd

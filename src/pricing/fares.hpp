@@ -1,0 +1,24 @@
+// Prices of the choice screens, from the table cells.
+//
+// Amounts are only added and doubled: child and student prices come from
+// their own tables, never from the adult one.
+#pragma once
+
+#include <string_view>
+
+#include "data/mdlKeisan.hpp"
+
+namespace mkd {
+
+enum class Passenger { Adult, Child, Student };
+enum class Trip { OneWay, RoundTrip };
+
+struct OrdinaryPrice {
+    double amount = 0;             // the fare, doubled for a round trip
+    std::string_view description;  // "おとな片道運賃", "学割往復運賃", …
+};
+
+// The local-train fare from `departure` to `arrival` (all-station indices).
+OrdinaryPrice priceOrdinary(const mdlKeisan& tables, Passenger passenger, Trip trip, int departure, int arrival);
+
+}  // namespace mkd

@@ -1,0 +1,13 @@
+// The money format of both result screens: "#,##0円".
+#pragma once
+
+#include <string>
+
+namespace mkd {
+
+// Whole yen, digits grouped by three with ",", followed by "円":
+// 0 → "0円", 980 → "980円", 1230 → "1,230円", -1230 → "-1,230円".
+// A fraction (never in well-formed tables) is rounded half away from zero.
+std::string formatMoney(double yen);
+
+}  // namespace mkd

@@ -1,0 +1,108 @@
+#include "pricing/season.hpp"
+
+#include <algorithm>
+#include <array>
+
+namespace mkd {
+namespace {
+
+bool leap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int daysIn(int year, int month) {
+    static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return month == 2 && leap(year) ? 29 : days[static_cast<std::size_t>(month - 1)];
+}
+
+bool mondayToThursday(const Date& d) {
+    const int w = weekday(d);
+    return w >= 1 && w <= 4;
+}
+
+struct Override {
+    int year, month, day;
+};
+
+constexpr Override kOverrides[] = {
+    {2003, 2, 10}, {2003, 2, 11}, {2003, 9, 15}, {2003, 9, 22}, {2003, 9, 23}, {2003, 11, 3}, {2003, 11, 24},
+    {2004, 2, 10}, {2004, 2, 11}, {2004, 9, 20}, {2004, 9, 22}, {2004, 9, 23}, {2004, 11, 2}, {2004, 11, 3},
+    {2004, 11, 22}, {2004, 11, 23},
+    {2005, 2, 10}, {2005, 9, 19}, {2005, 9, 22}, {2005, 11, 2}, {2005, 11, 3}, {2005, 11, 22}, {2005, 11, 23},
+    {2006, 9, 18}, {2006, 11, 2}, {2006, 11, 22}, {2006, 11, 23},
+    {2007, 2, 12}, {2007, 9, 17}, {2007, 9, 24}, {2007, 11, 22},
+    {2008, 2, 11}, {2008, 9, 15}, {2008, 9, 22}, {2008, 9, 23}, {2008, 11, 3}, {2008, 11, 24},
+};
+
+}  // namespace
+
+Date rollOver(int year, int month, int day) {
+    Date d{year, month, day};
+    while (d.day > daysIn(d.year, d.month)) {
+        d.day -= daysIn(d.year, d.month);
+        if (++d.month > 12) {
+            d.month = 1;
+            ++d.year;
+        }
+    }
+    return d;
+}
+
+int weekday(const Date& date) {
+    // Sakamoto's method for the Gregorian calendar.
+    static constexpr int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    int y = date.year;
+    if (date.month < 3) --y;
+    return (y + y / 4 - y / 100 + y / 400 + t[date.month - 1] + date.day) % 7;
+}
+
+Season calendarSeason(const Date& d) {
+    const Season quiet = mondayToThursday(d) ? Season::OffPeak : Season::Normal;
+    switch (d.month) {
+        case 1: return d.day <= 10 ? Season::Busy : d.day <= 15 ? Season::Normal : quiet;
+        case 2: return quiet;
+        case 3: return d.day <= 20 ? Season::Normal : Season::Busy;
+        case 4: return d.day <= 5 ? Season::Busy : d.day <= 27 ? Season::Normal : Season::Busy;
+        case 5: return d.day <= 6 ? Season::Busy : Season::Normal;
+        case 6: return quiet;
+        case 7: return d.day <= 20 ? Season::Normal : Season::Busy;
+        case 8: return Season::Busy;
+        case 9: return quiet;
+        case 10: return Season::Normal;
+        case 11: return quiet;
+        default: return d.day <= 20 ? quiet : d.day <= 24 ? Season::Normal : Season::Busy;
+    }
+}
+
+bool isNormalSeasonOverride(const Date& d) {
+    return std::any_of(std::begin(kOverrides), std::end(kOverrides),
+                       [&](const Override& o) { return o.year == d.year && o.month == d.month && o.day == d.day; });
+}
+
+Season seasonOf(const Date& date) {
+    return isNormalSeasonOverride(date) ? Season::Normal : calendarSeason(date);
+}
+
+TableFile adultReservedSeatFile(Season season) {
+    switch (season) {
+        case Season::Busy: return TableFile::SiteiH;
+        case Season::Normal: return TableFile::SiteiT;
+        case Season::OffPeak: break;
+    }
+    return TableFile::SiteiK;
+}
+
+TableFile childReservedSeatFile(Season season) {
+    switch (season) {
+        case Season::Busy: return TableFile::KSiteiH;
+        case Season::Normal: return TableFile::KSiteiT;
+        case Season::OffPeak: break;
+    }
+    return TableFile::KSiteiK;
+}
+
+Date defaultTravelDate(const Date& today) {
+    Date d = today;
+    d.year = std::clamp(today.year, kFirstListedYear, kLastListedYear);
+    return d;
+}
+
+}  // namespace mkd

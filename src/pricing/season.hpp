@@ -1,0 +1,42 @@
+// The season of a travel date, which decides the reserved-seat charge.
+#pragma once
+
+#include "data/table_catalogue.hpp"
+#include "pricing/date.hpp"
+
+namespace mkd {
+
+enum class Season { Busy, Normal, OffPeak };  // 繁忙, 通常, 閑散
+
+// The date that year/month/day stand for on the travel-date screens, where
+// every month has 31 days: a day beyond the end of the month continues into
+// the next one (31 April 2003 is 1 May 2003).
+Date rollOver(int year, int month, int day);
+
+// 0 = Sunday … 6 = Saturday.
+int weekday(const Date& date);
+
+// The season calendar alone, without the override dates.
+Season calendarSeason(const Date& date);
+
+// National holidays and days before them that fall on Monday to Thursday in
+// the off-peak periods of 2003–2008: normal season whatever the calendar says.
+bool isNormalSeasonOverride(const Date& date);
+
+// The season of a (rolled-over) travel date.
+Season seasonOf(const Date& date);
+
+// The reserved-seat files of a season: adult, then child.
+TableFile adultReservedSeatFile(Season season);
+TableFile childReservedSeatFile(Season season);
+
+// The travel-date screens list the years 2002 to 2008 (平成14年 to 平成20年).
+inline constexpr int kFirstListedYear = 2002;
+inline constexpr int kLastListedYear = 2008;
+
+// The date preselected when a travel-date screen opens: today, or, when
+// today's year is not listed, the nearest listed year with today's month and
+// day.
+Date defaultTravelDate(const Date& today);
+
+}  // namespace mkd

@@ -1,0 +1,89 @@
+// The common shape of the five choice screens that end on the express result
+// screen (frmKetteiJiyu, frmKetteiSitei, frmKetteiGreen, frmKetteiMarine,
+// frmKetteiMG): passenger buttons, one-way or return, and where offered the
+// through / change-at-松山 frame and the hidden season options.
+//
+// A passenger button prices the journey with the copies the screen took when
+// it loaded, touches the result screen (whose creation fills its station
+// names), writes the amounts and calls KekkaOpen.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "pricing/charges.hpp"
+#include "screens/Screen.hpp"
+#include "screens/ScreenFlow.hpp"
+
+class QFrame;
+class QPushButton;
+class QRadioButton;
+class frmKekkaT;
+
+class ChoiceScreen : public Screen {
+    Q_OBJECT
+public:
+    struct Shape {
+        int widthTwips;
+        int heightTwips;
+        bool student;  // 学割 and the through / change frame
+        bool season;   // the hidden season frame
+    };
+    ChoiceScreen(ScreenFlow& flow, const char* name, Shape shape);
+
+    void cmdOtona_Click() { price(mkd::Passenger::Adult); }
+    void cmdKodomo_Click() { price(mkd::Passenger::Child); }
+    void cmdGakuwari_Click() { price(mkd::Passenger::Student); }
+    virtual void cmdBack_Click() = 0;
+    // Captions the charge, hides this screen, shows the result and selects
+    // the result's branch marker.
+    virtual void KekkaOpen() = 0;
+
+    QPushButton* cmdOtona;
+    QPushButton* cmdKodomo;
+    QPushButton* cmdGakuwari = nullptr;
+    QRadioButton* optKatamiti;
+    QRadioButton* optOfuku;
+    QPushButton* cmdBack;
+    QFrame* fraNorikae = nullptr;
+    QRadioButton* optTyokutu = nullptr;
+    QRadioButton* optNorikae = nullptr;
+    QFrame* fraJiki = nullptr;
+    QRadioButton* optTujo = nullptr;
+    QRadioButton* optHanbo = nullptr;
+    QRadioButton* optKansan = nullptr;
+
+protected:
+    // Takes the journey from the start screen and, for the express screens,
+    // the express section; the student button follows the distance.
+    void copyJourney(bool expressSection);
+    virtual mkd::ChargedPrice priceFor(mkd::Passenger passenger) const = 0;
+
+    mkd::Trip trip() const;
+    mkd::Routing routing() const;
+    // The season set by the travel-date screen, tested busy, normal, off-peak.
+    std::optional<mkd::Season> season() const;
+    mkd::Journey journey() const;
+
+    // The last steps of KekkaOpen.
+    void openResult(const QString& chargeCaption, QRadioButton* frmKekkaT::*marker);
+    // Discards this screen and shows the screen it came from.
+    template <class Previous>
+    void backTo();
+
+    void closeBox() override { cmdBack_Click(); }
+
+    std::int16_t hatu_ = -1;
+    std::int16_t tyaku_ = -1;
+    std::int16_t sectionFrom_ = -1;
+    std::int16_t sectionTo_ = -1;
+
+private:
+    void price(mkd::Passenger passenger);
+};
+
+template <class Previous>
+void ChoiceScreen::backTo() {
+    flow.unload(*this);
+    if (auto* previous = flow.touch<Previous>()) previous->show();
+}

@@ -1,0 +1,125 @@
+#include "screens/Screen.hpp"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+#include <cmath>
+
+#include "screens/ScreenFlow.hpp"
+
+namespace {
+
+const QColor kBackground(64, 64, 64);
+
+void setTextColour(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colour);
+    w->setPalette(p);
+}
+
+}  // namespace
+
+Screen::Screen(ScreenFlow& f, const char* name, const QString& caption, int clientWidthTwips,
+               int clientHeightTwips)
+    : flow(f), client(new QWidget(this)) {
+    setObjectName(QString::fromLatin1(name));
+    setWindowTitle(caption);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    QPalette p = palette();
+    p.setColor(QPalette::Window, kBackground);
+    setPalette(p);
+    setAutoFillBackground(true);
+
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(px(clientWidthTwips), px(clientHeightTwips));
+    client->setAutoFillBackground(true);
+    client->setPalette(p);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QRect Screen::twips(int left, int top, int width, int height) {
+    return {px(left), px(top), px(width), px(height)};
+}
+
+QFont Screen::font(double points) {
+    QFont f;
+    // The program's own face first; where it is not installed, the IPA
+    // gothic faces from Debian's fonts-ipafont-gothic draw the same captions.
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
+                   QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
+    f.setBold(true);
+    f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+    return f;
+}
+
+void Screen::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    closeBox();
+}
+
+void Screen::closeBox() { flow.unload(*this); }
+
+QLabel* Screen::addLabel(const char* name, const QString& text, QRect rect, double points,
+                         Qt::Alignment align) {
+    auto* l = new QLabel(text, client);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(rect);
+    l->setFont(font(points));
+    l->setAlignment(align);
+    setTextColour(l, Qt::white);
+    return l;
+}
+
+QPushButton* Screen::addButton(const char* name, const QString& text, QRect rect, double points) {
+    auto* b = new QPushButton(text, client);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(rect);
+    b->setFont(font(points));
+    b->setAutoDefault(false);
+    QPalette p = b->palette();
+    p.setColor(QPalette::Button, QColor(224, 224, 224));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    b->setPalette(p);
+    return b;
+}
+
+QComboBox* Screen::addList(const char* name, QRect rect) {
+    auto* c = new QComboBox(client);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setGeometry(rect);
+    c->setFont(font(9));
+    c->setMaxVisibleItems(16);
+    QPalette p = c->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Button, QColor(224, 224, 224));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::black);
+    c->setPalette(p);
+    return c;
+}
+
+QRadioButton* Screen::addOption(const char* name, const QString& text, QRect rect, double points,
+                                QWidget* parent) {
+    auto* o = new QRadioButton(text, parent ? parent : client);
+    o->setObjectName(QString::fromLatin1(name));
+    o->setGeometry(rect);
+    o->setFont(font(points));
+    setTextColour(o, Qt::white);
+    return o;
+}
+
+QFrame* Screen::addFrame(const char* name, QRect rect) {
+    auto* f = new QFrame(client);
+    f->setObjectName(QString::fromLatin1(name));
+    f->setGeometry(rect);
+    f->setFrameShape(QFrame::NoFrame);
+    return f;
+}

@@ -1,0 +1,84 @@
+// The life cycle of every screen, in one place.
+//
+// A screen is created the first time anything touches it (showing it, reading
+// or setting one of its controls) and its load step runs then; hiding keeps
+// it with all its state; discarding runs its unload step, hides it and
+// destroys it, so the next touch creates it afresh. Ending the program
+// destroys every screen without running any unload step.
+//
+// A click travels like this: the Qt signal of a control calls the screen's
+// handler (cmdOtona_Click); the handler reads its controls, asks the core
+// (pricing/, data/) for the answer, writes the controls of the next screen,
+// which it reaches through touch<T>(), and hides itself and shows that one.
+#pragma once
+
+#include <QString>
+#include <map>
+#include <vector>
+
+#include "data/mdlKeisan.hpp"
+#include "screens/Seam.hpp"
+
+class Screen;
+
+class ScreenFlow {
+public:
+    ScreenFlow(Seam& seam, mkd::mdlKeisan& tables);
+    ~ScreenFlow();
+    ScreenFlow(const ScreenFlow&) = delete;
+    ScreenFlow& operator=(const ScreenFlow&) = delete;
+
+    // Starts the program: creates the start screen (its load step is the
+    // start-up sequence) and shows it. False when the start-up failed.
+    bool start();
+
+    // The screen of type T, created and loaded if needed. Null once the
+    // program has ended (also when its load step ended it).
+    template <class T>
+    T* touch() {
+        if (ended_) return nullptr;
+        if (auto* s = find<T>()) return s;
+        auto* s = new T(*this);
+        add(T::kName, s);
+        s->Form_Load();
+        return ended_ ? nullptr : s;
+    }
+
+    // The screen of type T if it is loaded; never creates it.
+    template <class T>
+    T* find() const {
+        return static_cast<T*>(find(QString::fromLatin1(T::kName)));
+    }
+    Screen* find(const QString& name) const;
+
+    // Every loaded screen, in the order they were created.
+    std::vector<Screen*> loadedScreens() const;
+
+    // Discards a screen: its unload step, then hidden and destroyed.
+    void unload(Screen& screen);
+    template <class T>
+    void unload() {
+        if (auto* s = find<T>()) unload(*s);
+    }
+
+    // Reads a table file; a file that cannot be used is a fatal error, after
+    // which the program has ended and the handler must stop.
+    bool load(mkd::TableFile file);
+
+    void message(const QString& text) { seam_.message(text); }
+    void fatal(const QString& text);
+    void endProgram(int status = 0);
+    bool ended() const { return ended_; }
+
+    mkd::mdlKeisan& tables() { return tables_; }
+    Seam& seam() { return seam_; }
+
+private:
+    void add(const char* name, Screen* screen);
+
+    Seam& seam_;
+    mkd::mdlKeisan& tables_;
+    std::vector<std::pair<QString, Screen*>> screens_;
+    std::vector<Screen*> unloading_;
+    bool ended_ = false;
+};

@@ -1,0 +1,32 @@
+// The common shape of the two section screens (frmTSelect, frmMSelect): two
+// station lists filled by the start screen each time an enquiry enters, and
+// an unload step that returns to the start screen.
+#pragma once
+
+#include "data/stations.hpp"
+#include "pricing/sections.hpp"
+#include "screens/Screen.hpp"
+
+class QComboBox;
+class QPushButton;
+
+class SectionScreen : public Screen {
+    Q_OBJECT
+public:
+    SectionScreen(ScreenFlow& flow, const char* name, const QString& caption, int widthTwips, int heightTwips);
+
+    void Form_Unload() override;
+    void cmdBack_Click();
+
+    // Appends the stops of `list` to both lists and selects the preset
+    // section. When the preset advises a local train, says so and empties
+    // both lists again; returns false then.
+    bool preset(mkd::StationList list, const mkd::SectionPreset& preset);
+
+    // The selected section (list positions, -1 without a selection).
+    mkd::Section section() const;
+
+    QComboBox* cboHatu = nullptr;
+    QComboBox* cboTyaku = nullptr;
+    QPushButton* cmdBack = nullptr;
+};

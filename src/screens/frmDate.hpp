@@ -1,0 +1,18 @@
+// 乗車日 of a limited-express reserved-seat enquiry.
+#pragma once
+
+#include "screens/DateScreen.hpp"
+
+class frmDate : public DateScreen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmDate";
+    explicit frmDate(ScreenFlow& f) : DateScreen(f, kName) {}
+
+    void Form_Unload() override;
+    void cmdBack_Click() override;
+
+protected:
+    ChoiceScreen* target() override;
+    bool afterSeason(ChoiceScreen& choice) override;
+};

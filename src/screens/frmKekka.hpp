@@ -1,0 +1,29 @@
+// 普通運賃: the result of a local-train enquiry.
+#pragma once
+
+#include "screens/Screen.hpp"
+
+class QLabel;
+class QPushButton;
+
+class frmKekka : public Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmKekka";
+    explicit frmKekka(ScreenFlow& flow);
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+    void cmdBack_Click();
+    void cmdRetry_Click();
+    void cmdExit_Click();
+
+    QLabel* lblHatu;
+    QLabel* lbltyaku;
+    QLabel* lblBill;
+    QLabel* lblYen;
+    QPushButton* cmdExit;
+    QPushButton* cmdBack;
+    QPushButton* cmdRetry;
+};

@@ -1,0 +1,118 @@
+#include "screens/frmKekkaT.hpp"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmDate.hpp"
+#include "screens/frmDate2.hpp"
+#include "screens/frmKetteiGreen.hpp"
+#include "screens/frmKetteiJiyu.hpp"
+#include "screens/frmKetteiMG.hpp"
+#include "screens/frmKetteiMarine.hpp"
+#include "screens/frmKetteiSitei.hpp"
+#include "screens/frmMSelect.hpp"
+#include "screens/frmStart.hpp"
+#include "screens/frmTSelect.hpp"
+#include "screens/station_labels.hpp"
+
+frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・特急料金"), 4110, 4740) {
+    const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    addLabel("lblKekka", QStringLiteral("検索結果"), twips(360, 0, 1335, 375), 14.25, Qt::AlignCenter);
+    lblBill = addLabel("lblBill", QString(), twips(1800, 0, 2055, 375), 14.25, left);
+    addLabel("lblUntin", QStringLiteral("運賃"), twips(360, 480, 855, 375), 14.25, left);
+    lblHatu = addLabel("lblHatu", QString(), twips(240, 840, 1575, 375), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1800, 870, 495, 255), 14.25, Qt::AlignCenter);
+    lbltyaku = addLabel("lbltyaku", QString(), twips(2280, 840, 1575, 375), 14.25, Qt::AlignCenter);
+    lblYen = addLabel("lblYen", QString(), twips(1320, 1320, 1335, 375), 14.25, right);
+    lblBillT = addLabel("lblBillT", QString(), twips(240, 1800, 3375, 375), 14.25, left);
+    lblHatuT = addLabel("lblHatuT", QString(), twips(240, 2160, 1575, 375), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusiT", QStringLiteral("⇒"), twips(1800, 2190, 495, 255), 14.25, Qt::AlignCenter);
+    lblTyakuT = addLabel("lblTyakuT", QString(), twips(2280, 2160, 1575, 375), 14.25, Qt::AlignCenter);
+    lblYenT = addLabel("lblYenT", QString(), twips(1320, 2640, 1335, 375), 14.25, right);
+    addLabel("lblTotal", QStringLiteral("合計"), twips(360, 3000, 855, 375), 14.25, left);
+    lblGoukei = addLabel("lblGoukei", QString(), twips(1320, 3360, 1335, 375), 14.25, right);
+    cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 4200, 975, 375));
+    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 4200, 975, 375));
+    cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 4200, 975, 375));
+    // The branch markers record which choice screen opened the result; the
+    // user never sees them.
+    optMarine = addOption("optMarine", QStringLiteral("マリン"), twips(2880, 2280, 1095, 255));
+    optMarineG = addOption("optMarineG", QStringLiteral("マリンG"), twips(2880, 2640, 1095, 255));
+    optJiyu = addOption("optJiyu", QStringLiteral("自由席"), twips(2880, 3000, 1095, 255));
+    optSitei = addOption("optSitei", QStringLiteral("指定席"), twips(2880, 3360, 1095, 255));
+    optGreen = addOption("optGreen", QStringLiteral("グリーン"), twips(2880, 3720, 1095, 255));
+    for (QRadioButton* marker : {optMarine, optMarineG, optJiyu, optSitei, optGreen}) marker->hide();
+
+    connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
+    connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
+    connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
+}
+
+void frmKekkaT::Form_Load() {
+    // The Marine section comes last: when one is selected, it is what the
+    // charge line shows.
+    auto* start = flow.find<frmStart>();
+    if (start) {
+        setStationLabel(lblHatu, mkd::StationList::All, start->departure());
+        setStationLabel(lbltyaku, mkd::StationList::All, start->arrival());
+    }
+    if (auto* express = flow.find<frmTSelect>()) {
+        setStationLabel(lblHatuT, mkd::StationList::Express, express->cboHatu->currentIndex());
+        setStationLabel(lblTyakuT, mkd::StationList::Express, express->cboTyaku->currentIndex());
+    }
+    if (auto* marine = flow.find<frmMSelect>()) {
+        setStationLabel(lblHatuT, mkd::StationList::Marine, marine->cboHatu->currentIndex());
+        setStationLabel(lblTyakuT, mkd::StationList::Marine, marine->cboTyaku->currentIndex());
+    }
+}
+
+namespace {
+
+template <class Choice>
+void backTo(ScreenFlow& flow, Screen& result) {
+    flow.unload(result);
+    if (auto* choice = flow.touch<Choice>()) choice->show();
+}
+
+}  // namespace
+
+void frmKekkaT::cmdBack_Click() {
+    if (optJiyu->isChecked()) backTo<frmKetteiJiyu>(flow, *this);
+    else if (optGreen->isChecked()) backTo<frmKetteiGreen>(flow, *this);
+    else if (optSitei->isChecked()) backTo<frmKetteiSitei>(flow, *this);
+    else if (optMarine->isChecked()) backTo<frmKetteiMarine>(flow, *this);
+    else if (optMarineG->isChecked()) backTo<frmKetteiMG>(flow, *this);
+}
+
+void frmKekkaT::cmdRetry_Click() {
+    // Every screen of the finished enquiry goes, so the next one starts afresh.
+    if (optJiyu->isChecked()) {
+        flow.unload(*this);
+        flow.unload<frmKetteiJiyu>();
+        flow.unload<frmTSelect>();
+    } else if (optGreen->isChecked()) {
+        flow.unload(*this);
+        flow.unload<frmKetteiGreen>();
+        flow.unload<frmTSelect>();
+    } else if (optSitei->isChecked()) {
+        flow.unload(*this);
+        flow.unload<frmDate>();
+        flow.unload<frmKetteiSitei>();
+        flow.unload<frmTSelect>();
+    } else if (optMarine->isChecked()) {
+        flow.unload(*this);
+        flow.unload<frmDate2>();
+        flow.unload<frmKetteiMarine>();
+    } else if (optMarineG->isChecked()) {
+        flow.unload(*this);
+        flow.unload<frmKetteiMG>();
+        flow.unload<frmMSelect>();
+    }
+    if (auto* start = flow.touch<frmStart>()) start->show();
+}
+
+void frmKekkaT::cmdExit_Click() { flow.endProgram(0); }

@@ -1,0 +1,18 @@
+// 運賃・料金決定: Limited express, Green car.
+#pragma once
+
+#include "screens/ChoiceScreen.hpp"
+
+class frmKetteiGreen : public ChoiceScreen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmKetteiGreen";
+    explicit frmKetteiGreen(ScreenFlow& f) : ChoiceScreen(f, kName, {3150, 2310, true, false}) {}
+
+    void Form_Load() override;
+    void cmdBack_Click() override;
+    void KekkaOpen() override;
+
+protected:
+    mkd::ChargedPrice priceFor(mkd::Passenger passenger) const override;
+};

@@ -1,0 +1,18 @@
+// 運賃・料金決定: Marine Liner, reserved seat: fixed charges by season.
+#pragma once
+
+#include "screens/ChoiceScreen.hpp"
+
+class frmKetteiMarine : public ChoiceScreen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmKetteiMarine";
+    explicit frmKetteiMarine(ScreenFlow& f) : ChoiceScreen(f, kName, {3180, 1890, false, true}) {}
+
+    void Form_Load() override;
+    void cmdBack_Click() override;
+    void KekkaOpen() override;
+
+protected:
+    mkd::ChargedPrice priceFor(mkd::Passenger passenger) const override;
+};

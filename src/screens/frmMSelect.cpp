@@ -1,0 +1,28 @@
+#include "screens/frmMSelect.hpp"
+
+#include <QComboBox>
+#include <QPushButton>
+
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmKetteiMG.hpp"
+
+frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("区間選択"), 3270, 2310) {
+    addLabel("lblSelect", QStringLiteral("グリーン車利用区間は？"), twips(0, 240, 3255, 375), 12, Qt::AlignCenter);
+    addLabel("lblHatu", QStringLiteral("乗車駅"), twips(240, 720, 975, 255), 12, Qt::AlignCenter);
+    addLabel("lblKousha", QStringLiteral("降車駅"), twips(1920, 720, 975, 255), 12, Qt::AlignCenter);
+    cboHatu = addList("cboHatu", twips(120, 1080, 1215, 300));
+    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1320, 1080, 495, 255), 14.25, Qt::AlignCenter);
+    cboTyaku = addList("cboTyaku", twips(1800, 1080, 1215, 300));
+    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(360, 1680, 975, 375));
+    cmdNext = addButton("cmdNext", QStringLiteral("次へ"), twips(1800, 1680, 975, 375));
+
+    connect(cmdBack, &QPushButton::clicked, this, &frmMSelect::cmdBack_Click);
+    connect(cmdNext, &QPushButton::clicked, this, &frmMSelect::cmdNext_Click);
+}
+
+void frmMSelect::Form_Load() { flow.load(mkd::TableFile::MarineG); }
+
+void frmMSelect::cmdNext_Click() {
+    hide();
+    if (auto* choice = flow.touch<frmKetteiMG>()) choice->show();
+}

@@ -1,0 +1,48 @@
+// 乗車区間: the main window. The user picks the boarding and alighting
+// stations and chooses how to travel; the Marine Liner menu follows the
+// menu availability rule as the stations change.
+#pragma once
+
+#include "screens/Screen.hpp"
+
+class QAction;
+class QComboBox;
+class QMenu;
+class QPushButton;
+
+class frmStart : public Screen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmStart";
+    explicit frmStart(ScreenFlow& flow);
+
+    void Form_Load() override;
+    void Form_Unload() override;
+
+    void cboHatu_Click();
+    void cboTyaku_Click();
+    void cmdSlow_Click();
+    void cmdExpress_Click();
+    void cmdExit_Click();
+    void mnuHenko_Click();
+    void mnuSitei_Click();
+    void mnuGreen_Click();
+
+    // The journey ends: all-station indices, -1 without a selection.
+    int departure() const;
+    int arrival() const;
+
+    QComboBox* cboHatu;
+    QComboBox* cboTyaku;
+    QPushButton* cmdExpress;
+    QPushButton* cmdSlow;
+    QPushButton* cmdExit;
+    QMenu* mnuShoki;
+    QAction* mnuHenko;
+    QMenu* mnuMarine;
+    QAction* mnuSitei;
+    QAction* mnuGreen;
+
+private:
+    void applyMenuRule(int key, int partner);
+};

@@ -1,0 +1,59 @@
+#include "screens/frmTSelect.hpp"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QPushButton>
+
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmDate.hpp"
+#include "screens/frmKetteiGreen.hpp"
+#include "screens/frmKetteiJiyu.hpp"
+
+frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("区間・種別選択"), 3390, 2670) {
+    addLabel("lblSelect", QStringLiteral("特急利用区間は？"), twips(120, 240, 3135, 375), 15.75, Qt::AlignCenter);
+    addLabel("lblHatu", QStringLiteral("乗車駅"), twips(360, 720, 975, 255), 12, Qt::AlignCenter);
+    addLabel("lblKousha", QStringLiteral("降車駅"), twips(2040, 720, 975, 255), 12, Qt::AlignCenter);
+    cboHatu = addList("cboHatu", twips(240, 1080, 1215, 300));
+    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1440, 1080, 495, 255), 14.25, Qt::AlignCenter);
+    cboTyaku = addList("cboTyaku", twips(1920, 1080, 1215, 300));
+    cmdJiyu = addButton("cmdJiyu", QStringLiteral("自由席"), twips(480, 1680, 975, 375));
+    cmdSitei = addButton("cmdSitei", QStringLiteral("指定席"), twips(1800, 1680, 975, 375));
+    cmdGreen = addButton("cmdGreen", QStringLiteral("グリーン車"), twips(480, 2160, 975, 375), 8.25);
+    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1800, 2160, 975, 375));
+
+    connect(cmdJiyu, &QPushButton::clicked, this, &frmTSelect::cmdJiyu_Click);
+    connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);
+    connect(cmdGreen, &QPushButton::clicked, this, &frmTSelect::cmdGreen_Click);
+    connect(cmdBack, &QPushButton::clicked, this, &frmTSelect::cmdBack_Click);
+}
+
+namespace {
+
+// Loads the branch's tables, then creates the choice screen (which takes its
+// copies of the stations) and offers the change at 松山 where it applies.
+template <class Choice>
+void enterChoice(ScreenFlow& flow, SectionScreen& from, std::initializer_list<mkd::TableFile> files) {
+    for (auto file : files)
+        if (!flow.load(file)) return;
+    const mkd::Section s = from.section();
+    auto* choice = flow.touch<Choice>();
+    if (!choice) return;
+    choice->fraNorikae->setVisible(mkd::crossesMatsuyama(s.from, s.to));
+    from.hide();
+    choice->show();
+}
+
+}  // namespace
+
+void frmTSelect::cmdJiyu_Click() {
+    enterChoice<frmKetteiJiyu>(flow, *this, {mkd::TableFile::Jiyu, mkd::TableFile::KJiyu});
+}
+
+void frmTSelect::cmdGreen_Click() {
+    enterChoice<frmKetteiGreen>(flow, *this, {mkd::TableFile::Green, mkd::TableFile::GToku, mkd::TableFile::KGtoku});
+}
+
+void frmTSelect::cmdSitei_Click() {
+    hide();
+    if (auto* date = flow.touch<frmDate>()) date->show();
+}

@@ -1,0 +1,20 @@
+// 区間・種別選択: the express section and the seat type of a limited-express
+// enquiry.
+#pragma once
+
+#include "screens/SectionScreen.hpp"
+
+class frmTSelect : public SectionScreen {
+    Q_OBJECT
+public:
+    static constexpr const char* kName = "frmTSelect";
+    explicit frmTSelect(ScreenFlow& flow);
+
+    void cmdJiyu_Click();
+    void cmdSitei_Click();
+    void cmdGreen_Click();
+
+    QPushButton* cmdJiyu;
+    QPushButton* cmdSitei;
+    QPushButton* cmdGreen;
+};

@@ -1,0 +1,9 @@
+// Text from the core (UTF-8) to Qt.
+#pragma once
+
+#include <QString>
+#include <string_view>
+
+inline QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}

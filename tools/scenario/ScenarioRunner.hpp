@@ -1,0 +1,120 @@
+// Replays scenario files against the real screens (see docs/scenarios.md).
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "data/mdlKeisan.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/Seam.hpp"
+
+class QObject;
+class QWidget;
+
+// Records every message box (answered with OK at once), the fatal error and
+// the end of the program, and reports the scenario's date and folder.
+class ScenarioSeam : public Seam {
+public:
+    struct Message {
+        QString text;
+        int line = 0;
+        bool checked = false;
+    };
+
+    void message(const QString& text) override { messages.push_back({text, line, false}); }
+    void fatal(const QString& text) override {
+        fatalReported = true;
+        fatalText = text;
+    }
+    void endProgram(int) override { ended = true; }
+    mkd::Date today() override { return date; }
+    QString applicationDirectory() override { return dir; }
+
+    std::vector<Message> messages;
+    int line = 0;  // the scenario line being replayed
+    bool ended = false;
+    bool fatalReported = false;
+    QString fatalText;
+    mkd::Date date;
+    QString dir;
+};
+
+// One scenario file's program: its application directory (a temporary copy),
+// its clock, and the program instance while it runs.
+class ScenarioSession {
+public:
+    ScenarioSession(QString appDirSource, mkd::Date today);
+    ~ScenarioSession();
+
+    // Each returns "" on success or what went wrong (a replay error).
+    QString setAppDir(const QString& source);
+    QString copyFile(const QString& source, const QString& target);
+    QString start();
+    QString restart();
+    QString select(const QString& control, int position);
+    QString click(const QString& control);
+    QString close(const QString& form);
+
+    bool started() const { return flow_ != nullptr; }
+    bool running() const { return flow_ && !seam_.ended; }
+    ScenarioSeam& seam() { return seam_; }
+    ScreenFlow* flow() { return flow_.get(); }
+    QString appDir();  // the temporary copy, made on first use
+
+    // A control of a loaded screen, or null with `why` set.
+    QObject* control(const QString& qualified, QString& why) const;
+    // A shown, enabled control the user can act on, or null with `why` set.
+    QObject* actionable(const QString& qualified, QString& why) const;
+
+    QString dump() const;
+
+    // After every action, a PNG of each shown screen goes into `dir`.
+    void setScreenshotFolder(QString dir) { shots_ = std::move(dir); }
+
+private:
+    void screenshot(const QString& action);
+    QString shots_;
+    int shotCount_ = 0;
+    void settle();
+    void stop();
+
+    QString source_;
+    std::unique_ptr<QTemporaryDir> dir_;
+    ScenarioSeam seam_;
+    std::unique_ptr<mkd::mdlKeisan> tables_;
+    std::unique_ptr<ScreenFlow> flow_;
+};
+
+class ScenarioRunner {
+public:
+    ScenarioRunner(QString appDir, std::optional<mkd::Date> today, QTextStream& out)
+        : appDir_(std::move(appDir)), today_(today), out_(out) {}
+
+    void setScreenshotFolder(QString dir) { shots_ = std::move(dir); }
+
+    // Replays one file; counts its checks.
+    void runFile(const QString& path);
+
+    int passed() const { return passed_; }
+    int failed() const { return failed_; }
+
+private:
+    void fail(const QString& file, int line, const QString& what);
+    // Evaluates one expect line; returns "" when it holds.
+    QString check(ScenarioSession& s, const QStringList& w);
+
+    QString appDir_;
+    std::optional<mkd::Date> today_;
+    QTextStream& out_;
+    QString shots_;
+    int passed_ = 0;
+    int failed_ = 0;
+};
+
+// "2007-08-12" → a date, or nothing.
+std::optional<mkd::Date> parseIsoDate(const QString& text);

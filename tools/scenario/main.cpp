@@ -1,0 +1,96 @@
+// mkd-scenario: replays a user's session against the real screens.
+//
+//   mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] FILE...
+#include <QApplication>
+#include <QDir>
+#include <QStyleFactory>
+#include <QTextStream>
+#include <cstdio>
+#include <cstring>
+
+#include "ScenarioRunner.hpp"
+
+namespace {
+
+const char* kUsage =
+    "Usage: mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] FILE...\n"
+    "\n"
+    "Replays each scenario FILE against the real screens (offscreen) in a fresh\n"
+    "program whose application directory is a temporary copy of DIR (default:\n"
+    "the folder of this program). Prints one line per failed check and then\n"
+    "'N passed, M failed'. Exit status 0 when nothing failed, 1 otherwise, 2 for\n"
+    "a usage error. The file format is described in docs/scenarios.md.\n"
+    "\n"
+    "  --screenshots DIR  save a PNG of the shown screen after every action\n"
+    "  --platform NAME    Qt platform to draw on (default offscreen; xcb under Xvfb)\n";
+
+// The offscreen platform talks about what it cannot do with real windows;
+// none of it matters for a replay, and it would drown the report.
+void quietOffscreen(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (text.contains(QLatin1String("propagateSizeHints")) || text.contains(QLatin1String("XDG_RUNTIME_DIR"))) return;
+    if (type == QtDebugMsg || type == QtInfoMsg) return;
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
+int usage(const char* problem) {
+    if (problem) std::fprintf(stderr, "mkd-scenario: %s\n", problem);
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // Offscreen unless told otherwise: --platform xcb draws real windows
+    // (under Xvfb, for screenshots).
+    QByteArray platform = "offscreen";
+    for (int i = 1; i + 1 < argc; ++i)
+        if (!std::strcmp(argv[i], "--platform")) platform = argv[i + 1];
+    qputenv("QT_QPA_PLATFORM", platform);
+    qInstallMessageHandler(quietOffscreen);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QString appDir = QCoreApplication::applicationDirPath();
+    std::optional<mkd::Date> today;
+    QStringList files;
+    QString shots;
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    for (int i = 0; i < args.size(); ++i) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == QLatin1String("--platform") || a == QLatin1String("--screenshots")) {
+            if (i + 1 >= args.size()) return usage("an option lacks its value");
+            if (a == QLatin1String("--screenshots")) shots = QDir(args[i + 1]).absolutePath();
+            ++i;
+            continue;
+        }
+        if (a == QLatin1String("--appdir") || a == QLatin1String("--today")) {
+            if (i + 1 >= args.size()) return usage("an option lacks its value");
+            const QString v = args[++i];
+            if (a == QLatin1String("--appdir")) {
+                if (!QDir(v).exists()) return usage("--appdir: no such folder");
+                appDir = QDir(v).absolutePath();
+            } else if (!(today = parseIsoDate(v))) {
+                return usage("--today takes a date YYYY-MM-DD");
+            }
+        } else if (a.startsWith(QLatin1String("--"))) {
+            return usage("unknown option");
+        } else {
+            files << a;
+        }
+    }
+    if (files.isEmpty()) return usage("no scenario file given");
+
+    QTextStream out(stdout);
+    ScenarioRunner runner(appDir, today, out);
+    runner.setScreenshotFolder(shots);
+    for (const QString& f : files) runner.runFile(f);
+    out << runner.passed() << " passed, " << runner.failed() << " failed\n";
+    out.flush();
+    return runner.failed() == 0 ? 0 : 1;
+}
