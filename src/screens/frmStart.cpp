@@ -137,8 +137,13 @@ void frmStart::cmdExpress_Click() {
 void frmStart::cmdExit_Click() { flow.endProgram(0); }
 
 void frmStart::mnuHenko_Click() {
+    // A failed save keeps the old file whole (the core writes a temporary
+    // file and only then replaces it); the user is told, in words that do
+    // not depend on where the program happens to be installed.
     const std::string problem = flow.tables().saveInitialSelection(departure(), arrival());
-    if (!problem.empty()) flow.message(QString::fromStdString(problem));
+    if (!problem.empty())
+        flow.message(QStringLiteral("初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。"
+                                    "前の設定はそのままです。"));
 }
 
 void frmStart::mnuSitei_Click() {

@@ -1,0 +1,83 @@
+// The season of a travel date: calendar, override dates and roll-over.
+#include <gtest/gtest.h>
+
+#include "pricing/season.hpp"
+
+namespace mkd {
+namespace {
+
+struct SeasonCase {
+    Date date;
+    Season season;
+};
+
+TEST(Season, CalendarBoundariesAndWeekdays) {
+    const SeasonCase cases[] = {
+        {{2003, 1, 10}, Season::Busy},     {{2003, 1, 11}, Season::Normal},
+        {{2003, 1, 15}, Season::Normal},   {{2004, 1, 15}, Season::Normal},  // a Thursday: still normal
+        {{2003, 1, 16}, Season::OffPeak},  // Thursday
+        {{2003, 1, 17}, Season::Normal},   // Friday
+        {{2003, 2, 12}, Season::OffPeak},  {{2003, 2, 14}, Season::Normal},
+        {{2003, 3, 20}, Season::Normal},   {{2003, 3, 21}, Season::Busy},
+        {{2003, 4, 5}, Season::Busy},      {{2003, 4, 6}, Season::Normal},
+        {{2003, 4, 27}, Season::Normal},   {{2003, 4, 28}, Season::Busy},
+        {{2003, 5, 6}, Season::Busy},      {{2003, 5, 7}, Season::Normal},
+        {{2003, 6, 10}, Season::OffPeak},  {{2003, 6, 14}, Season::Normal},  // Tuesday, Saturday
+        {{2003, 7, 20}, Season::Normal},   {{2003, 7, 21}, Season::Busy},
+        {{2003, 8, 13}, Season::Busy},     {{2003, 10, 1}, Season::Normal},
+        {{2003, 12, 1}, Season::OffPeak},  {{2003, 12, 20}, Season::Normal},  // Monday, Saturday
+        {{2003, 12, 24}, Season::Normal},  {{2003, 12, 25}, Season::Busy},
+        {{2004, 2, 29}, Season::Normal},   {{2008, 2, 29}, Season::Normal},  // Sunday, Friday
+        {{2002, 2, 11}, Season::OffPeak},  // Monday, and 2002 has no override dates
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(seasonOf(c.date), c.season) << c.date.year << "-" << c.date.month << "-" << c.date.day;
+}
+
+TEST(Season, OverrideDatesMakeOffPeakDaysNormal) {
+    EXPECT_EQ(calendarSeason({2003, 2, 11}), Season::OffPeak);
+    EXPECT_EQ(seasonOf({2003, 2, 11}), Season::Normal);
+    EXPECT_EQ(seasonOf({2003, 2, 12}), Season::OffPeak);
+    EXPECT_EQ(seasonOf({2007, 9, 24}), Season::Normal);
+    EXPECT_EQ(seasonOf({2007, 9, 25}), Season::OffPeak);
+    EXPECT_EQ(seasonOf({2008, 11, 24}), Season::Normal);
+    // Only the listed years have overrides.
+    EXPECT_FALSE(isNormalSeasonOverride({2009, 2, 11}));
+    EXPECT_FALSE(isNormalSeasonOverride({2002, 9, 23}));
+}
+
+TEST(Season, DaysBeyondTheMonthRollOver) {
+    EXPECT_EQ(rollOver(2003, 4, 31), (Date{2003, 5, 1}));
+    EXPECT_EQ(rollOver(2003, 2, 29), (Date{2003, 3, 1}));
+    EXPECT_EQ(rollOver(2004, 2, 31), (Date{2004, 3, 2}));
+    EXPECT_EQ(rollOver(2004, 2, 29), (Date{2004, 2, 29}));
+    EXPECT_EQ(rollOver(2003, 12, 31), (Date{2003, 12, 31}));
+    EXPECT_EQ(rollOver(2003, 11, 31), (Date{2003, 12, 1}));
+    // The rolled-over date is what is classified.
+    EXPECT_EQ(seasonOf(rollOver(2003, 2, 29)), Season::Normal);   // Saturday 1 March
+    EXPECT_EQ(seasonOf(rollOver(2003, 4, 31)), Season::Busy);     // 1 May
+    EXPECT_EQ(seasonOf(rollOver(2003, 11, 31)), Season::OffPeak); // Monday 1 December
+}
+
+TEST(Season, Weekdays) {
+    EXPECT_EQ(weekday({2003, 2, 11}), 2);  // Tuesday
+    EXPECT_EQ(weekday({2004, 2, 29}), 0);  // Sunday
+    EXPECT_EQ(weekday({2008, 2, 29}), 5);  // Friday
+    EXPECT_EQ(weekday({2000, 1, 1}), 6);   // Saturday
+}
+
+TEST(Season, ReservedSeatFilesBySeason) {
+    EXPECT_EQ(tableFileInfo(adultReservedSeatFile(Season::Busy)).name, "SiteiH.txt");
+    EXPECT_EQ(tableFileInfo(childReservedSeatFile(Season::Busy)).name, "KSiteiH.txt");
+    EXPECT_EQ(tableFileInfo(adultReservedSeatFile(Season::Normal)).name, "SiteiT.txt");
+    EXPECT_EQ(tableFileInfo(childReservedSeatFile(Season::OffPeak)).name, "KSiteiK.txt");
+}
+
+TEST(Season, DefaultTravelDateStaysOnTheListedYears) {
+    EXPECT_EQ(defaultTravelDate({2007, 8, 12}), (Date{2007, 8, 12}));
+    EXPECT_EQ(defaultTravelDate({2026, 12, 7}), (Date{2008, 12, 7}));
+    EXPECT_EQ(defaultTravelDate({1999, 2, 28}), (Date{2002, 2, 28}));
+}
+
+}  // namespace
+}  // namespace mkd
