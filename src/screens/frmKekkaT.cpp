@@ -70,48 +70,33 @@ void frmKekkaT::Form_Load() {
     }
 }
 
-namespace {
-
 template <class Choice>
-void backTo(ScreenFlow& flow, Screen& result) {
-    flow.unload(result);
+void frmKekkaT::backTo() {
+    flow.unload(*this);
     if (auto* choice = flow.touch<Choice>()) choice->show();
 }
 
-}  // namespace
+template <class... Screens>
+void frmKekkaT::discardBranch() {
+    flow.unload(*this);
+    (flow.unload<Screens>(), ...);
+}
 
 void frmKekkaT::cmdBack_Click() {
-    if (optJiyu->isChecked()) backTo<frmKetteiJiyu>(flow, *this);
-    else if (optGreen->isChecked()) backTo<frmKetteiGreen>(flow, *this);
-    else if (optSitei->isChecked()) backTo<frmKetteiSitei>(flow, *this);
-    else if (optMarine->isChecked()) backTo<frmKetteiMarine>(flow, *this);
-    else if (optMarineG->isChecked()) backTo<frmKetteiMG>(flow, *this);
+    if (optJiyu->isChecked()) backTo<frmKetteiJiyu>();
+    else if (optGreen->isChecked()) backTo<frmKetteiGreen>();
+    else if (optSitei->isChecked()) backTo<frmKetteiSitei>();
+    else if (optMarine->isChecked()) backTo<frmKetteiMarine>();
+    else if (optMarineG->isChecked()) backTo<frmKetteiMG>();
 }
 
 void frmKekkaT::cmdRetry_Click() {
     // Every screen of the finished enquiry goes, so the next one starts afresh.
-    if (optJiyu->isChecked()) {
-        flow.unload(*this);
-        flow.unload<frmKetteiJiyu>();
-        flow.unload<frmTSelect>();
-    } else if (optGreen->isChecked()) {
-        flow.unload(*this);
-        flow.unload<frmKetteiGreen>();
-        flow.unload<frmTSelect>();
-    } else if (optSitei->isChecked()) {
-        flow.unload(*this);
-        flow.unload<frmDate>();
-        flow.unload<frmKetteiSitei>();
-        flow.unload<frmTSelect>();
-    } else if (optMarine->isChecked()) {
-        flow.unload(*this);
-        flow.unload<frmDate2>();
-        flow.unload<frmKetteiMarine>();
-    } else if (optMarineG->isChecked()) {
-        flow.unload(*this);
-        flow.unload<frmKetteiMG>();
-        flow.unload<frmMSelect>();
-    }
+    if (optJiyu->isChecked()) discardBranch<frmKetteiJiyu, frmTSelect>();
+    else if (optGreen->isChecked()) discardBranch<frmKetteiGreen, frmTSelect>();
+    else if (optSitei->isChecked()) discardBranch<frmDate, frmKetteiSitei, frmTSelect>();
+    else if (optMarine->isChecked()) discardBranch<frmDate2, frmKetteiMarine>();
+    else if (optMarineG->isChecked()) discardBranch<frmKetteiMG, frmMSelect>();
     if (auto* start = flow.touch<frmStart>()) start->show();
 }
 
