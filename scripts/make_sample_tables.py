@@ -1,82 +1,77 @@
 #!/usr/bin/env python3
-"""Write the sample fare tables of Untin/ from a small distance model.
+"""Write the sample fare tables of Untin/ from the corridor's kilometrage and
+the fare rules of 2002-2008.
 
 Usage:
-    python3 scripts/make_sample_tables.py [FOLDER]      write the 16 tables and Henko.txt
+    python3 scripts/make_sample_tables.py [FOLDER]      write the 16 tables, Henko.txt and SOURCES.md
     python3 scripts/make_sample_tables.py --station-tables
                                                         print the station index lists as Markdown
 
 FOLDER defaults to the repository's Untin/. The output depends on nothing but
 this file: no randomness, no dates, so two runs give identical bytes.
 
-The figures are SAMPLES, not a tariff. They are shaped like real ones so that
-every screen shows plausible amounts, and they are meant to be replaced by
-real kilometrage and fares later (edit LINES below, or the price functions).
+What the tables hold
+--------------------
+Fares and charges for ordinary tickets under the tariff in force from
+1997-04-01 to 2014-03-31 (5 % consumption tax), i.e. the years 2002-2008.
+Most inputs come from published figures; where none was found the input is a
+stated estimate. Every input below carries its basis, and SOURCES.md, written
+beside the tables, lists them all, estimates first.
 
-Distance model
---------------
-The track is a small graph whose nodes are the 107 stations of the all-station
-list. LINES lists its sections; each section is a run of stations in running
-order with a few kilometre posts ("anchors"). Stations between two anchors are
-spaced evenly and their posts rounded to 0.1 km. The distance between two
-stations is the length of the shortest path in the graph, so it is symmetric
-and 0 for a station with itself. Kyori.txt holds it rounded UP to whole km,
-and every price below is computed from that whole-km figure.
+How they are made
+-----------------
+1. The corridor is a graph. Its nodes are the 107 stations; its edges join
+   consecutive stations of one line (LINES): 宇野線 岡山-茶屋町 and
+   本四備讃線 茶屋町-児島 (JR West), 本四備讃線 児島-宇多津 over the bridge,
+   the 予讃線 along the coast 高松-坂出-宇多津-…-向井原-伊予長浜-伊予大洲-宇和島,
+   its inland branch 向井原-内子, the 内子線 新谷-内子 and the branch
+   新谷-伊予大洲 (JR Shikoku). The junctions are 茶屋町, 宇多津 (坂出 and
+   高松 are reached from 児島 through 宇多津), 向井原, 内子, 新谷 and 伊予大洲.
+   Kilometre posts are per line, and an edge is the difference of two posts,
+   so the 0.1 km rounding of the sources does not add up.
+2. Every edge has a 営業キロ and a 運賃計算キロ. They are equal except on the
+   内子線, a 地方交通線, whose 擬制キロ is 1.1 times its 営業キロ, taken per
+   station from the line's 起点 新谷 and rounded to 0.1 km.
+3. Between two stations the fare route is the one with the least 運賃計算キロ
+   (so 向井原-伊予大洲 goes inland: 35.2 against 41.0 along the coast).
+   Kyori.txt holds the route's 営業キロ rounded up to whole km; the program
+   offers the student fare when it is above 100.
+4. Adult fare (Futu.txt), from the route's 運賃計算キロ rounded up to whole km:
+   - JR Shikoku only: JR Shikoku's table (SHIKOKU_FARES);
+   - JR West only (岡山-児島): the JR West table (WEST_FARES);
+   - both: the JR West table on the whole distance plus JR Shikoku's
+     加算額 on the JR Shikoku part (from 児島), the 加算額 being the
+     difference of the two tables for that part's band;
+   - plus 100 yen whenever the route uses 児島-宇多津 (the bridge).
+5. Child (Kodomo.txt): half the adult fare, the 5-yen fraction dropped.
+   Student (Gakuwari.txt): above 100 km 20 % off the adult fare, the fraction
+   under 10 yen dropped; up to 100 km the adult fare.
+6. Express charges (26 x 26, express stops) go by the 営業キロ of the same
+   route between the two stops, rounded up, on one scale for the whole
+   through train: Jiyu.txt non-reserved (EXPRESS_CHARGES); SiteiT.txt
+   reserved = non-reserved + 510, SiteiH.txt + 200 more, SiteiK.txt 200 less;
+   GToku.txt (express charge with a Green ticket) = the non-reserved charge;
+   Green.txt from GREEN_CHARGES. Child tables halve the adult table, the
+   5-yen fraction dropped; the Green charge is the same for a child.
+7. MarineG.txt (15 x 15, Marine stops): the Marine Liner Green charge.
+8. Henko.txt: 岡山 (0) to 宇和島 (106).
 
-    section                              stations (all-station index)        anchors, km
-    岡山 – 児島                          0 … 11                              岡山 0, 茶屋町 14.9, 児島 27.8
-    児島 – 宇多津 (the strait bridge)     11, 21                              18.1
-    宇多津 – 坂出                         21, 20                              4.6
-    坂出 – 高松                           20, 19 … 12                         21.3
-    宇多津 – 向井原 (posts from 高松)      21 … 73                             宇多津 25.9, 多度津 32.7, 観音寺 52.6,
-                                                                             伊予三島 77.6, 新居浜 104.9, 今治 145.6,
-                                                                             松山 194.4, 向井原 207.6
-    向井原 – 伊予大洲, inland via 内子     73 … 80, 92                         内子 23.5, 伊予大洲 33.9
-    向井原 – 伊予大洲, coast via 伊予長浜  73, 81 … 91, 92                     伊予大洲 40.0
-    伊予大洲 – 宇和島                     92 … 106                            八幡浜 13.2, 卯之町 28.8, 宇和島 50.6
-
-Note that the all-station order is not the running order: the line leaves
-児島 for 宇多津 (21), where it forks to 坂出 (20) and on to 高松 (12), and to
-丸亀 (22) and beyond; between 向井原 and 伊予大洲 there are two routes, and the
-shortest one counts. So 岡山 – 高松 is 27.8 + 18.1 + 4.6 + 21.3 = 71.8 km.
-The anchors at 岡山, 児島, 宇多津, 坂出, 高松 and 松山 follow the published
-kilometrage roughly; every other anchor, and every position between anchors,
-is invented.
-
-Prices (whole yen; every table has 0 on its diagonal)
------------------------------------------------------
-Futu.txt      adult fare from the distance k: 1–3 km 160, 4–6 km 190,
-              7–10 km 220; beyond that 220 + 16.20 yen a km over 10 up to
-              100 km, + 12.85 yen a km beyond 100, rounded up to 10 yen.
-              Plus 100 yen when the journey uses the strait bridge, i.e. one
-              end lies in 0–11 (岡山 – 児島) and the other in 12–106.
-Kodomo.txt    child: half the adult fare, the fraction under 10 yen dropped.
-Gakuwari.txt  student: above 100 km the adult fare less 20 %, the fraction
-              under 10 yen dropped; up to 100 km the adult fare.
-Kyori.txt     the distance in whole km.
-
-The 26 x 26 tables use the distances between express stops:
-Jiyu.txt      adult non-reserved express charge: up to 25 km 310, 50 km 510,
-              75 km 730, 100 km 920, 150 km 1150, 200 km 1360, 300 km 1680,
-              beyond 1990.
-KJiyu.txt     child: half, the fraction under 10 yen dropped.
-SiteiT.txt    adult reserved seat, normal season: non-reserved + 510.
-SiteiH.txt    busy season: normal + 200.       SiteiK.txt  off-peak: normal - 200.
-KSiteiT.txt   child reserved seat, normal season: child non-reserved + 250.
-KSiteiH.txt   busy: normal + 100.              KSiteiK.txt  off-peak: normal - 100.
-Green.txt     Green charge: up to 100 km 1300, 200 km 2800, beyond 4190.
-GToku.txt     adult express charge with a Green ticket: the non-reserved charge.
-KGtoku.txt    child: the child non-reserved charge.
-
-MarineG.txt   (15 x 15, Marine stop list) Marine Liner Green charge: up to
-              50 km 770, beyond 980.
-
-Henko.txt     the start screen's initial pair, 岡山 (0) to 宇和島 (106).
+Basis of a figure
+-----------------
+Each input is written with its basis, a short text whose first letter says
+what kind it is; the source keys in square brackets resolve in SOURCE_ADDRESSES:
+    S  sourced: stated in the cited source
+    D  derived by plain arithmetic from sourced figures (the arithmetic shown)
+    M  unverified: a background figure consistent with the sources but not
+       read in a period source
+    E  estimate: no figure found; the text says how it was made
 """
 
 import argparse
 import heapq
+import re
 import sys
+from collections import namedtuple
 from pathlib import Path
 
 # All-station list, in index order (0 to 106).
@@ -99,133 +94,487 @@ EXPRESS_STOPS = (0, 11, 12, 20, 21, 22, 24, 26, 28, 31, 34, 35, 41,
                  43, 48, 52, 60, 67, 72, 75, 77, 92, 96, 100, 103, 106)
 MARINE_STOPS = (0, 1, 3, 5, 7, 8, 9, 10, 11, 20, 18, 16, 15, 14, 12)
 
-# Sections of track: (stations in running order, {station: km post}). The first
-# and last station of a section are always anchors.
+WEST, SHIKOKU = "JR West", "JR Shikoku"
+
+# Lines: (name, company, 地方交通線?, posts). Posts run from the line's start
+# in running order: (all-station index, km from the start, basis).
 LINES = (
-    (range(0, 12), {0: 0.0, 7: 14.9, 11: 27.8}),
-    ((11, 21), {11: 0.0, 21: 18.1}),
-    ((21, 20), {21: 0.0, 20: 4.6}),
-    (range(20, 11, -1), {20: 0.0, 12: 21.3}),
-    (range(21, 74), {21: 25.9, 24: 32.7, 31: 52.6, 35: 77.6, 41: 104.9,
-                     52: 145.6, 67: 194.4, 73: 207.6}),
-    ((*range(73, 81), 92), {73: 0.0, 77: 23.5, 92: 33.9}),
-    ((73, *range(81, 93)), {73: 0.0, 92: 40.0}),
-    (range(92, 107), {92: 0.0, 96: 13.2, 100: 28.8, 106: 50.6}),
+    ("宇野線 岡山–茶屋町", WEST, False, (
+        (0, "0.0", "S:[W-UNOLINE]"),
+        (1, "2.5", "S:[W-OMOTO]"),
+        (2, "4.5", "S:[W-NISHIICHI]"),
+        (3, "8.3", "D:4.5 + 3.8 [W-NISHIICHI]"),
+        (4, "10.2", "S:[W-UNOLINE]"),
+        (5, "11.9", "S:[W-UNOLINE]"),
+        (6, "13.2", "S:[W-UNOLINE]"),
+        (7, "14.9", "S:[W-UNOLINE, MARS]"),
+    )),
+    ("本四備讃線 茶屋町–児島", WEST, False, (
+        (7, "0.0", "S:[W-KAMINOCHO]"),
+        (8, "2.9", "S:[SHIKOKU-SETO, KASSY-870]"),
+        (9, "5.6", "D:9.7 − 4.1 [W-KAMINOCHO]; = 2.9 + 2.7 [KASSY-870]"),
+        (10, "9.7", "S:[W-KAMINOCHO]"),
+        (11, "12.9", "S:[W-KAMINOCHO, KASSY-870]"),
+    )),
+    ("本四備讃線 児島–宇多津", SHIKOKU, False, (
+        (11, "0.0", "S:[W-HONSHI]"),
+        (21, "18.1", "D:31.0 − 12.9 [WDIC, W-KAMINOCHO]; 児島–坂出 22.7 = 18.1 + 4.6 [KASSY-870]"),
+    )),
+    ("予讃線 高松–宇和島 (along the coast)", SHIKOKU, False, (
+        (12, "0.0", "S:[W-YOSAN]"),
+        (13, "3.4", "S:[NANPU7]"),
+        (14, "6.1", "S:[NANPU7]"),
+        (15, "9.5", "S:[NANPU7]"),
+        (16, "11.9", "S:[NANPU7]"),
+        (17, "14.2", "S:[NANPU7]"),
+        (18, "16.6", "S:[NANPU7]"),
+        (19, "18.6", "S:[EN-YASOBA]"),
+        (20, "21.3", "D:25.9 − (22.7 − 18.1) [KASSY-870]"),
+        (21, "25.9", "S:岡山–高松 71.8 = 14.9 + 31.0 + 25.9 [KASSY-870]; [MARS]"),
+        (22, "28.5", "D:30.0 − 1.5 [ZH-SHIOYA]"),
+        (23, "30.0", "S:[ZH-SHIOYA]"),
+        (24, "32.7", "S:[TRAINWHOA, ZH-SHIOYA]"),
+        (25, "36.5", "S:[W-KAIGANJI]"),
+        (26, "42.0", "S:[EN-TAKUMA]"),
+        (27, "44.5", "S:[W-MINO]"),
+        (28, "47.0", "S:[W-TAKASE]"),
+        (29, "50.0", "S:[W-HIJIDAI]"),
+        (30, "52.4", "S:[EN-MOTOYAMA]"),
+        (31, "56.5", "S:[EN-KANONJI]"),
+        (32, "62.0", "S:[EN-TOYOHAMA]"),
+        (33, "66.4", "S:[EN-MINOURA]"),
+        (34, "72.2", "D:77.6 − 5.4 [W-MISHIMA]"),
+        (35, "77.6", "S:[W-MISHIMA]"),
+        (36, "81.7", "D:77.6 + 4.1 [W-MISHIMA]"),
+        (37, "85.9", "D:88.6 − 2.7 [W-DOI]"),
+        (38, "88.6", "S:[W-DOI]"),
+        (39, "92.2", "S:[W-SEKIGAWA]"),
+        (40, "99.4", "D:92.2 + 7.2 [W-SEKIGAWA]; = 103.1 − 3.7 [W-NIIHAMA]"),
+        (41, "103.1", "S:[W-NIIHAMA]"),
+        (42, "107.9", "D:103.1 + 4.8 [W-NIIHAMA]"),
+        (43, "114.3", "S:[EN-SAIJO]"),
+        (44, "117.8", "S:[EN-ISHIZUCHIYAMA, W-ISHIZUCHIYAMA]"),
+        (45, "120.3", "D:117.8 + 2.5 [W-ISHIZUCHIYAMA]"),
+        (46, "122.4", "E:not found; placed midway between its neighbours 伊予氷見 120.3 and "
+                      "玉之江 124.5 (at most 2.1 km off)"),
+        (47, "124.5", "D:126.8 − 2.3 [W-NYUGAWA]"),
+        (48, "126.8", "S:[W-NYUGAWA, EN-NYUGAWA]"),
+        (49, "130.2", "D:126.8 + 3.4 [W-NYUGAWA]"),
+        (50, "137.8", "S:[EN-SAKURAI]"),
+        (51, "141.6", "D:114.3 + 27.3 [TEKUTEKU]"),
+        (52, "144.9", "S:[EN-IMABARI]"),
+        (53, "149.6", "S:[W-HASHIHAMA]"),
+        (54, "152.3", "D:149.6 + 2.7 [W-HASHIHAMA]"),
+        (55, "156.4", "S:[EN-ONISHI]"),
+        (56, "161.9", "D:165.9 − 4.0 [W-KIKUMA]"),
+        (57, "165.9", "S:[W-KIKUMA]"),
+        (58, "170.6", "D:165.9 + 4.7 [W-KIKUMA]"),
+        (59, "173.8", "S:[EN-OURA]"),
+        (60, "176.9", "D:179.1 − 2.2 [W-YANAGIHARA]"),
+        (61, "179.1", "S:[W-YANAGIHARA]"),
+        (62, "180.3", "D:179.1 + 1.2 [W-YANAGIHARA]"),
+        (63, "182.3", "D:184.9 − 2.6 [W-HORIE]"),
+        (64, "184.9", "S:[W-HORIE]"),
+        (65, "187.0", "D:184.9 + 2.1 [W-HORIE]; = 190.7 − 3.7 [W-MITSUHAMA]"),
+        (66, "190.7", "S:[W-MITSUHAMA, EN-MITSUHAMA]"),
+        (67, "194.4", "S:[PRESSNET]"),
+        (68, "197.9", "S:[W-ICHITSUBO]; the same source's 2.1 km to 北伊予 would put 北伊予 at "
+                      "200.0, not 200.3: one of the two is 0.3 km off"),
+        (69, "200.3", "S:[EN-KITAIYO]; = 194.4 + 5.9 [KAZMAL-051]"),
+        (70, "203.0", "S:[W-YOKOTA, MEMIM]"),
+        (71, "204.8", "S:[W-TORINOKI]"),
+        (72, "206.0", "S:[EN-IYOSHI]"),
+        (73, "208.5", "S:[W-MUKAIBARA]"),
+        (81, "213.9", "D:208.5 + 5.4 [W-MUKAIBARA]"),
+        (82, "217.1", "D:222.4 − 5.3 [W-SHIMONADA]"),
+        (83, "222.4", "S:[W-SHIMONADA, EN-SHIMONADA]"),
+        (84, "225.0", "D:222.4 + 2.6 [W-SHIMONADA]; = 228.2 − 3.2 [W-KITANADA]"),
+        (85, "228.2", "S:[EN-KITANADA]"),
+        (86, "233.1", "S:[EN-NAGAHAMA]"),
+        (87, "235.9", "S:[W-IZUSHI, EN-IZUSHI]"),
+        (88, "239.3", "D:235.9 + 3.4 [W-IZUSHI]; = 241.7 − 2.4 [W-HATAKI]"),
+        (89, "241.7", "S:[W-HATAKI]"),
+        (90, "243.4", "D:241.7 + 1.7 [W-HATAKI]; = 245.7 − 2.3 [W-GORO]"),
+        (91, "245.7", "S:[W-GORO]"),
+        (92, "249.5", "D:245.7 + 3.8 [W-GORO]; = 208.5 + 41.0 [MARS]"),
+        (93, "251.6", "D:253.5 − 1.9 [W-HIRANO]; = 249.5 + 2.1 [ZH-OZU]"),
+        (94, "253.5", "S:[W-HIRANO]"),
+        (95, "260.6", "S:[EN-SENJO]"),
+        (96, "262.8", "D:233.1 + 29.7 [KASSY-239]"),
+        (97, "267.5", "D:262.8 + 4.7 [KAZMAL-059]; = 272.4 − 4.9 [W-IWAKI]"),
+        (98, "272.4", "S:[W-IWAKI]"),
+        (99, "275.4", "D:272.4 + 3.0 [W-IWAKI]; = 277.4 − 2.0 [W-UNOMACHI]"),
+        (100, "277.4", "S:[W-UNOMACHI]; = 272.4 + 5.0 [KAZMAL-063]"),
+        (101, "280.0", "D:277.4 + 2.6 [W-UNOMACHI]"),
+        (102, "286.6", "D:289.3 − 2.7 [W-YOSHIDA]"),
+        (103, "289.3", "S:[W-YOSHIDA]"),
+        (104, "293.9", "S:[W-TAKAMITSU]"),
+        (105, "296.1", "D:293.9 + 2.2 [W-TAKAMITSU]; = 249.5 + 46.6 [MARS]"),
+        (106, "297.6", "S:[W-YOSAN, MEMIM]"),
+    )),
+    ("予讃線 向井原–内子 (inland)", SHIKOKU, False, (
+        (73, "0.0", "S:[W-MUKAIBARA]"),
+        (74, "2.8", "S:[W-MUKAIBARA]; = 10.2 − 7.4 [W-NAKAYAMA]"),
+        (75, "10.2", "S:[W-NAKAYAMA]"),
+        (76, "16.9", "S:[EN-TACHIKAWA]; = 10.2 + 6.7 [W-NAKAYAMA]"),
+        (77, "23.5", "S:[W-YOSAN, BLOG-OGAMARU, MEMIM]"),
+    )),
+    ("内子線 新谷–内子", SHIKOKU, True, (
+        (80, "0.0", "S:[W-NIIYA] (起点 新谷)"),
+        (79, "1.2", "S:[W-NIIYA]"),
+        (78, "3.7", "D:237.3 − 233.6 [W-NIIYA, EN-IKAZAKI]"),
+        (77, "5.3", "S:[W-YOSAN, BLOG-OGAMARU, KAZMAL-056]"),
+    )),
+    ("予讃線 新谷–伊予大洲", SHIKOKU, False, (
+        (80, "0.0", "S:[W-NIIYA]"),
+        (92, "5.9", "S:[BLOG-OGAMARU, W-NIIYA, MEMIM]"),
+    )),
 )
 
-KOJIMA = 11  # last station before the strait bridge
+FICTIVE_RATE = "S:JR Shikoku's 擬制キロ = 営業キロ × 1.1 [JIKOKU-4575]"
 
+# Fare tables: (highest km of the band, yen, basis), bands in order.
+SHIKOKU_FARES = (
+    (3, 160, "S:[JIKOKU-4575]"), (6, 200, "S:[JIKOKU-4575]"), (10, 210, "S:[JIKOKU-4575]"),
+    (15, 260, "S:[JIKOKU-4575]"), (20, 350, "S:[JIKOKU-4575]"), (25, 440, "S:[JIKOKU-4575]"),
+    (30, 540, "S:[JIKOKU-4575]"), (35, 640, "S:[JIKOKU-4575]"), (40, 740, "S:[JIKOKU-4575]"),
+    (45, 830, "S:[JIKOKU-4575]"), (50, 920, "S:[JIKOKU-4575]"), (60, 1060, "S:[JIKOKU-4575]"),
+    (70, 1240, "S:[JIKOKU-4575]"), (80, 1410, "S:[JIKOKU-4575]"), (90, 1580, "S:[JIKOKU-4575]"),
+    (100, 1750, "S:[JIKOKU-4575]; 新居浜→松山 91.3 km 1,750 [KENBUN5]"),
+    (120, 2030, "S:[JIKOKU-4575]"),
+    (140, 2350, "E:JR West 2,210 + 140; the 1996 amount 2,290 [JIKOKU-4575] × 1.05/1.03 = 2,334"),
+    (160, 2660, "E:JR West 2,520 + 140; the 2019 amount, 高松–高知 159.3 km 3,190 − 400 = 2,790 [PRESSNET], "
+                "× 1.05/1.10 = 2,663"),
+    (180, 3080, "E:JR West 2,940 + 140 (no period or later amount found)"),
+    (200, 3400, "E:JR West 3,260 + 140; the 2019 amount, 高松–松山 194.4 km 3,960 − 400 = 3,560 [PRESSNET], "
+                "× 1.05/1.10 = 3,398"),
+    (220, 3710, "E:JR West 3,570 + 140 (no period or later amount found)"),
+    (240, 4030, "E:JR West 3,890 + 140 (no period or later amount found)"),
+    (260, 4450, "E:JR West 4,310 + 140 (no period or later amount found)"),
+    (280, 4760, "E:JR West 4,620 + 140 (no period or later amount found)"),
+    (300, 5080, "E:JR West 4,940 + 140 (no period or later amount found)"),
+)
+SHIKOKU_FARES_NOTE = (
+    "Rows above 120 km: the period's amounts were not found. Each is the JR West amount of the same "
+    "band plus 140: the sourced rows lie 130 yen above JR West from 61 to 100 km and 140 yen in 101–120 km, "
+    "and this rule reproduces the two later amounts that can be converted back (141–160 and 181–200 km) "
+    "exactly and the 1996 one to within 16 yen. A smaller difference in any row would make a through fare "
+    "drop where the JR Shikoku part enters that row. The three anchored rows are good to about ±10 or 20 yen; "
+    "the others are extrapolations of the same rule and may be further off.")
+
+WEST_FARES = (
+    (3, 140, "M"), (6, 180, "M"), (10, 190, "M"), (15, 230, "M"), (20, 320, "M"), (25, 400, "M"),
+    (30, 480, "M"), (35, 570, "M"), (40, 650, "M"), (45, 740, "M"), (50, 820, "M"),
+    (60, 950, "M:corroborated by 岡山–福山 950 in 2010 [HOWMANY]"),
+    (70, 1110, "M"),
+    (80, 1280, "M:corroborated by 名古屋–米原 80 km 1,280 [YUMISHIN]"),
+    (90, 1450, "M"), (100, 1620, "M"), (120, 1890, "M"), (140, 2210, "M"),
+    (160, 2520, "M:corroborated by 福山–姫路 2,520 in 2010 [HOWMANY]"),
+    (180, 2940, "M:corroborated by 大阪–岡山 177 km 3,020 in the 8 % era [TRAVELAMB]"),
+    (200, 3260, "M"), (220, 3570, "M"), (240, 3890, "M"), (260, 4310, "M"), (280, 4620, "M"),
+    (300, 4940, "M"), (320, 5250, "M"), (340, 5460, "M"),
+)
+WEST_FARES_NOTE = (
+    "JR West (本州3社 幹線) table of 1997–2014. Background figures, not read in a period source; "
+    "four rows are corroborated by published fares, and through fares built on this table "
+    "reproduce published 岡山–高松 fares exactly in two later periods [TERINN, TETSUDOULAB].")
+
+BRIDGE_SURCHARGE = (100, "D:瀬戸大橋 加算運賃 since 1996-01-10 [TRAFFICNEWS], 110 since 2019-10-01 "
+                         "[ODEKAKE-09]; 100 is what the published 2014–2019 岡山–高松 fare 1,510 needs [TERINN]")
+THROUGH_RULE = ("D", "基準額 (JR West table, whole trip) + 加算額 (JR Shikoku part from 児島) "
+                     "[ODEKAKE-06, SUCCESS-08]; the 加算額 taken as the JR Shikoku amount less the JR West "
+                     "amount for that part's band, which reproduces published 岡山–高松 fares of 2014–2019 "
+                     "[TERINN] and 2023 [TETSUDOULAB] exactly")
+
+# Express charges by 営業キロ band: (highest km of the band, yen, basis).
+EXPRESS_CHARGES = (
+    (25, 310, "E:not found for the period (450 since 2023 [YAM5], after a raise of the bands up to "
+              "50 km [PRESSNET]); a background figure, unverified"),
+    (50, 510, "E:not found for the period (760 since 2023 [YAM5], after a raise); a background "
+              "figure, unverified"),
+    (100, 1150, "S:新居浜→松山 91.3 km 自由席 1,150 [KENBUN5]; the 75 km 徳島–高松 charge of "
+                "2014 and 2019 [TOPICS-2019] converts back to the same amount, so 51–100 km is one price"),
+    (150, 1630, "E:not found; midway between the 51–100 km (1,150) and 151–200 km (2,100) amounts"),
+    (200, 2100, "E:2,200 in 2019–2023 (松山–高松 乗車券+自由席 6,160 [ADZKN] − fare 3,960 "
+                "[PRESSNET]) × 1.05/1.10"),
+    (300, 2410, "E:not found; 2,100 + 310, the step shrinking above 200 km as in JR's other "
+                "express tables"),
+    (400, 2630, "E:not found; 2,410 + 220, as the previous band"),
+)
+RESERVED_SUPPLEMENT = (510, "D:新居浜→松山 指定席 1,660 − 自由席 1,150 [KENBUN5]")
+SEASON_STEP = (200, "S:busy season + 200, off-peak − 200, non-reserved never varies [MYNAVI, DOCSPLAYER]")
+GREEN_EXPRESS = "D:with a Green ticket the express charge is the normal-season reserved charge less the " \
+                "reserved supplement, i.e. the non-reserved charge [ODEKAKE-03]"
+GREEN_CHARGES = (
+    (100, 1240, "E:1,280 (2014–2019) [JRE-GREEN, ODEKAKE-GREEN] and 1,300 (2019–) [JRSHINKANSEN-GREEN] "
+                "converted back to 5 % tax; 1,240 is the amount that converts forward to both"),
+    (200, 2670, "E:2,750 (2014–2019) and 2,800 (2019–) converted back; 2,670 converts forward to both"),
+    (400, 4000, "E:4,110 (2014–2019) and 4,190 (2019–) converted back; 4,000 converts forward to both"),
+)
+MARINE_GREEN = (950, "E:1,000 for 岡山–高松 today [TETSUMIN] × 1.05/1.10; every Marine Liner section is "
+                     "under 100 km, so one amount serves; whether the period had a cheaper band up to 50 km "
+                     "is not known")
+CHILD_RULE = "S:half the adult amount, the 5-yen fraction dropped [JRS-KIPPU]; the Green charge is not " \
+             "halved [JRC-GREEN]"
+STUDENT_RULE = "S:20 % off the ordinary fare when the one-way 営業キロ exceeds 100 km, the fraction under " \
+               "10 yen dropped; not on express or Green charges [W-GAKUWARI, DUBIKAPY]"
+ROUNDING_RULE = "S:distances rounded up to whole km before a band is looked up [SUCCESS-05, TRAVELAMB]"
+
+# What the tables leave out, stated in SOURCES.md.
+NOT_MODELLED = (
+    "瀬戸大橋 特定運賃 (旅規 85条の3): short journeys across the bridge (児島–宇多津, 児島–坂出 and a few more) "
+    "had lower fixed fares; the period's pairs and amounts were not found, so these cells carry the ordinary "
+    "through fare, likely some tens of yen high (for 2019–2023: 児島–坂出 530 against 570 by the formula "
+    "[PRESSNET]).",
+    "JR Shikoku 地方交通線 特定運賃 (旅規 77条の7): whether any touched the 内子線 is not known; not applied.",
+    "The 岡山–児島 特定特急料金 (570 today [TABITETSU-2022]): the period's amount was not found; 岡山–児島 is "
+    "charged on the common scale (26–50 km).",
+    "Express charges of trains crossing 児島 go on one scale over the whole distance (a background rule, "
+    "consistent with 2019–2023 岡山–松山 prices [SHIZUTABI]).",
+    "乗継割引 (half the express charge after a 山陽新幹線 at 岡山) and the one-charge rule for a change at 松山 "
+    "without leaving the gates [KITONARU, TABITETSU-2008] are the program's business, not the tables'.",
+    "選択乗車: the tables price the shorter route between 向井原 and 伊予大洲 (inland); the coast is only used "
+    "for stations on it.",
+)
+
+# Addresses of the source keys cited above.
+SOURCE_ADDRESSES = {
+    "ADZKN": "adzkn site, page on 松山–高松 (address not recorded)",
+    "BLOG-OGAMARU": "https://blog.goo.ne.jp/ogamaru2014/d/20221019",
+    "DOCSPLAYER": "docsplayer.net 112970149 (JR 営業規則 excerpt on seasons)",
+    "DUBIKAPY": "summary page quoting the 学割 101 km rule",
+    "EN-IKAZAKI": "en.wikipedia Ikazaki Station (pinocchiopedia.com copy)",
+    "EN-ISHIZUCHIYAMA": "en.wikipedia Ishizuchiyama Station (kiwix wikipedia_en_all_maxi_2024-01 copy)",
+    "EN-IMABARI": "en.wikipedia Imabari Station (copy)",
+    "EN-IYOSHI": "en.wikipedia Iyoshi Station (kiwix 2024-01 copy)",
+    "EN-IZUSHI": "https://infosekolah.net/article/Iyo-Izushi_Station",
+    "EN-KANONJI": "en.wikipedia Kan'onji Station (copy)",
+    "EN-KITAIYO": "en.wikipedia Kita-Iyo Station (kiwix 2024-01 copy)",
+    "EN-KITANADA": "en.wikipedia Kitanada Station (copy)",
+    "EN-MINOURA": "en.wikipedia Minoura Station (kiwix wikipedia_en 2018-10 copy)",
+    "EN-MITSUHAMA": "https://iiab.me/kiwix/content/wikipedia_en_all_maxi_2023-10/A/Mitsuhama_Station",
+    "EN-MOTOYAMA": "en.wikipedia Motoyama Station (Mitoyo) (copy)",
+    "EN-NAGAHAMA": "en.wikipedia Iyo-Nagahama Station (copy)",
+    "EN-NYUGAWA": "en.wikipedia Nyūgawa Station (copy)",
+    "EN-ONISHI": "en.wikipedia Ōnishi Station (Ehime) (copy)",
+    "EN-OURA": "en.wikipedia Ōura Station (Ehime) (copy)",
+    "EN-SAIJO": "en.wikipedia Iyo-Saijō Station (wikipedia_en 2020-08 copy)",
+    "EN-SAKURAI": "en.wikipedia Iyo-Sakurai Station (copy)",
+    "EN-SENJO": "en.wikipedia Senjō Station (copy)",
+    "EN-SHIMONADA": "en.wikipedia Shimonada Station (wikipedia_en 2020-08 copy)",
+    "EN-TACHIKAWA": "en.wikipedia Iyo-Tachikawa Station (copy)",
+    "EN-TAKUMA": "en.wikipedia Takuma Station (copy)",
+    "EN-TOYOHAMA": "en.wikipedia Toyohama Station (copy)",
+    "EN-YASOBA": "en.wikipedia Yasoba Station (copy)",
+    "HOWMANY": "http://how-many-days.seesaa.net/category/9044564-1.html",
+    "JIKOKU-4575": "https://jikokuhyo.train-times.net/?p=4575 (JR四国運賃変遷, from JTB時刻表 営業案内)",
+    "JRC-GREEN": "copy of JR東海's グリーン券 page (おとな and こども pay the same)",
+    "JRE-GREEN": "https://www.jreast.co.jp/kippu/15.html (2014–2019 version)",
+    "JRS-KIPPU": "JR四国 きっぷのご利用案内 (copy of 02_information/kippu_info/jyosyaken.shtm)",
+    "JRSHINKANSEN-GREEN": "jr-shinkansen.net, Green charge page (2019– amounts)",
+    "KASSY-239": "http://www.kassy-kan.net/blog/?paged=239",
+    "KASSY-870": "http://kassy-kan.net/blog/?p=870",
+    "KAZMAL-051": "http://kazmal.starfree.jp/1164_kazmal051.html",
+    "KAZMAL-056": "http://kazmal.starfree.jp/1164_kazmal056.html",
+    "KAZMAL-059": "http://kazmal.starfree.jp/1164_kazmal059.html",
+    "KAZMAL-063": "http://kazmal.starfree.jp/1164_kazmal063.html",
+    "KENBUN5": "doki02.dokidoki.ne.jp/home2/tomura/kenbun5.htm (新居浜→松山, 5 % era)",
+    "KITONARU": "https://kitonaru.com/ehimejrtravel-2/",
+    "MARS": "jr-all.edges of GitHub maraigue/cpp-chinese-postman (from MARS for MS-DOS); cross-check only",
+    "MEMIM": "https://memim.com/yosan-line.html",
+    "MYNAVI": "http://news.mynavi.jp/series/tips/005/index.html",
+    "NANPU7": "https://nanpu7.moto-chika.com/railway/takamatu-tadotu.html",
+    "ODEKAKE-03": "jr-odekake.net, express-ticket guide page 03 (2014–2019 version)",
+    "ODEKAKE-06": "https://www.jr-odekake.net/railroad/ticket/guide/normal_tickets/normal_fare06.html",
+    "ODEKAKE-09": "https://www.jr-odekake.net/railroad/ticket/guide/normal_tickets/normal_fare09.html",
+    "ODEKAKE-GREEN": "jr-odekake.net, green_express.html (2014–2019 version)",
+    "PRESSNET": "https://news.railway-pressnet.com/archives/46510",
+    "SHIKOKU-SETO": "https://shikoku.org.uk/JR/LINE/seto-line/_SETO-LINE.htm",
+    "SHIZUTABI": "https://shizutabi.net/okayamamatsuyamaidou",
+    "SUCCESS-05": "https://successstory.link/2022/10/10/jrshikokukyushu/",
+    "SUCCESS-08": "https://successstory.link/2022/10/23/farecalculationmethod8/amp",
+    "TABITETSU-2008": "https://mytrip.tabitetsu.com/index.php/2008/05/14/post-4297/",
+    "TABITETSU-2022": "https://mytrip.tabitetsu.com/index.php/2022/08/29/post-5014",
+    "TEKUTEKU": "https://tekuteku-stat.sakura.ne.jp/tihou/sikoku/details1071019.html",
+    "TERINN": "https://terinn.info/?p=3551",
+    "TETSUDOULAB": "https://tetsudoulab.com/25gw-08kaisoku-marin-liner/",
+    "TETSUMIN": "https://tetsumin.com/marineliner",
+    "TOPICS-2019": "https://www.topics.or.jp/articles/-/224519",
+    "TRAFFICNEWS": "https://trafficnews.jp/post/47679",
+    "TRAINWHOA": "https://train.whoa.jp/shikoku/1/index.htm",
+    "TRAVELAMB": "http://travel-ambition.net/2018/04/11/",
+    "W-DOI": "ja.wikipedia 伊予土居駅",
+    "W-GAKUWARI": "ja.wikipedia 学生割引",
+    "W-GORO": "ja.wikipedia 五郎駅 (copy)",
+    "W-HASHIHAMA": "https://www.weblio.jp/content/波止浜駅",
+    "W-HATAKI": "ja.wikipedia 八多喜駅 (copy)",
+    "W-HIJIDAI": "ja.wikipedia 比地大駅",
+    "W-HIRANO": "ja.wikipedia 伊予平野駅 (weblio copy)",
+    "W-HONSHI": "ja.wikipedia 本四備讃線 (copy)",
+    "W-HORIE": "ja.wikipedia 堀江駅 (愛媛県) (copy)",
+    "W-ICHITSUBO": "ja.wikipedia 市坪駅",
+    "W-ISHIZUCHIYAMA": "https://www.weblio.jp/content/石鎚山駅",
+    "W-IWAKI": "ja.wikipedia 伊予石城駅 (copy)",
+    "W-IZUSHI": "https://ja-two.iwiki.icu/wiki/伊予出石駅",
+    "W-KAIGANJI": "https://ja.wikipedia.org/wiki/海岸寺駅",
+    "W-KAMINOCHO": "ja.wikipedia 上の町駅 (copy)",
+    "W-KIKUMA": "ja.wikipedia 菊間駅",
+    "W-KITANADA": "ja.wikipedia 喜多灘駅",
+    "W-MINO": "ja.wikipedia みの駅",
+    "W-MISHIMA": "https://ja.wikipedia.org/wiki/伊予三島駅",
+    "W-MITSUHAMA": "ja.wikipedia 三津浜駅 (oldid 92547049)",
+    "W-MUKAIBARA": "ja.wikipedia 向井原駅 (copy)",
+    "W-NAKAYAMA": "ja.wikipedia 伊予中山駅",
+    "W-NIIHAMA": "ja.wikipedia 新居浜駅",
+    "W-NIIYA": "http://ja.wikipedia.org/wiki/新谷駅",
+    "W-NISHIICHI": "ja.wikipedia 備前西市駅",
+    "W-NYUGAWA": "ja.wikipedia 壬生川駅 (copy)",
+    "W-OMOTO": "ja.wikipedia 大元駅 (copy)",
+    "W-SEKIGAWA": "ja.wikipedia 関川駅 (愛媛県)",
+    "W-SHIMONADA": "ja.wikipedia 下灘駅",
+    "W-TAKAMITSU": "ja.wikipedia 高光駅 (copy)",
+    "W-TAKASE": "ja.wikipedia 高瀬駅 (香川県) (copy)",
+    "W-TORINOKI": "ja.wikipedia 鳥ノ木駅",
+    "W-UNOLINE": "ja.wikipedia 宇野線 (copies)",
+    "W-UNOMACHI": "ja.wikipedia 卯之町駅",
+    "W-YANAGIHARA": "ja.wikipedia 柳原駅 (愛媛県) (weblio copy)",
+    "W-YOKOTA": "ja.wikipedia 伊予横田駅 (weblio copy)",
+    "W-YOSAN": "ja.wikipedia 予讃線",
+    "W-YOSHIDA": "ja.wikipedia 伊予吉田駅 (copy)",
+    "WDIC": "wdic.org 本四備讃線",
+    "YAM5": "https://blog.yam5.com/archives/30036",
+    "YUMISHIN": "http://yumishin.cside.ne.jp/magazine/back1.html",
+    "ZH-OZU": "zh.wikipedia 伊予大洲站 (copy)",
+    "ZH-SHIOYA": "zh.wikipedia 讃岐塩屋站 (copy)",
+}
+
+KOJIMA = 11
 HENKO = b"0,106\r\n"
 
+KINDS = {"S": "sourced", "D": "derived", "M": "unverified", "E": "estimate"}
 
-def _km_posts(stations, anchors):
-    """Posts of every station of one section, in tenths of a km."""
-    stations = list(stations)
-    marks = [(i, round(anchors[s] * 10)) for i, s in enumerate(stations) if s in anchors]
-    assert marks[0][0] == 0 and marks[-1][0] == len(stations) - 1, "a section must start and end on an anchor"
-    posts = {}
-    for (i0, p0), (i1, p1) in zip(marks, marks[1:]):
-        n = i1 - i0
-        for k in range(n + 1):
-            # p0 + (p1 - p0) * k / n, rounded half up to whole tenths
-            posts[stations[i0 + k]] = (2 * (p0 * n + (p1 - p0) * k) + n) // (2 * n)
-    return posts
+
+def basis_kind(basis):
+    """'sourced', 'derived', 'unverified' or 'estimate' for a basis text."""
+    return KINDS[basis[0]]
+
+
+def basis_text(basis):
+    return basis[2:] if len(basis) > 1 else ""
+
+
+def cited_keys(basis):
+    """The source keys a basis text cites, in order."""
+    return [key.strip() for group in re.findall(r"\[([^\]]+)\]", basis) for key in group.split(",")]
+
+
+def tenths(km):
+    """'12.9' -> 129, exactly."""
+    whole, _, frac = km.partition(".")
+    return int(whole) * 10 + int(frac or 0)
+
+
+def fictive(t):
+    """擬制キロ of a 地方交通線 post, tenths: 1.1 times, rounded half up to 0.1 km."""
+    return (t * 11 + 5) // 10
+
+
+def whole_km(t):
+    """Tenths of a km rounded up to whole km."""
+    return -(-t // 10)
+
+
+# One edge or route: 営業キロ and 運賃計算キロ in tenths, the JR Shikoku part of
+# the 運賃計算キロ, and whether it crosses the bridge (児島–宇多津).
+Route = namedtuple("Route", "calc eigyo shikoku bridge")
 
 
 def track():
-    """Adjacency lists {station: [(neighbour, tenths of a km)]}."""
+    """Adjacency lists {station: [(neighbour, Route of the edge)]}."""
     edges = {s: [] for s in range(len(STATIONS))}
-    for stations, anchors in LINES:
-        posts = _km_posts(stations, anchors)
-        stations = list(stations)
-        for a, b in zip(stations, stations[1:]):
-            length = abs(posts[b] - posts[a])
-            assert length > 0, (a, b)
-            edges[a].append((b, length))
-            edges[b].append((a, length))
+    for _, company, local, posts in LINES:
+        for (a, ka, _), (b, kb, _) in zip(posts, posts[1:]):
+            eigyo = tenths(kb) - tenths(ka)
+            calc = fictive(tenths(kb)) - fictive(tenths(ka)) if local else eigyo
+            assert eigyo > 0 and calc > 0, (a, b)
+            edge = Route(calc, eigyo, calc if company == SHIKOKU else 0, {a, b} == {KOJIMA, 21})
+            edges[a].append((b, edge))
+            edges[b].append((a, edge))
     return edges
 
 
-def distances_tenths():
-    """Shortest-path distance between every two stations, in tenths of a km."""
+def routes():
+    """routes[a][d]: the fare route between two stations (least 運賃計算キロ, then 営業キロ)."""
     edges = track()
     result = []
     for source in range(len(STATIONS)):
-        dist = {source: 0}
-        queue = [(0, source)]
+        best = {source: Route(0, 0, 0, False)}
+        queue = [(Route(0, 0, 0, False), source)]
         while queue:
-            d, s = heapq.heappop(queue)
-            if d > dist[s]:
+            here, s = heapq.heappop(queue)
+            if here != best[s]:
                 continue
-            for t, length in edges[s]:
-                if d + length < dist.get(t, d + length + 1):
-                    dist[t] = d + length
-                    heapq.heappush(queue, (d + length, t))
-        assert len(dist) == len(STATIONS), "the track must connect every station"
-        result.append([dist[t] for t in range(len(STATIONS))])
+            for t, e in edges[s]:
+                there = Route(here.calc + e.calc, here.eigyo + e.eigyo, here.shikoku + e.shikoku,
+                              here.bridge or e.bridge)
+                if t not in best or there[:2] < best[t][:2]:
+                    best[t] = there
+                    heapq.heappush(queue, (there, t))
+        assert len(best) == len(STATIONS), "the track must connect every station"
+        result.append([best[t] for t in range(len(STATIONS))])
     return result
 
 
-def _up10(hundredths_of_yen):
-    return -(-hundredths_of_yen // 1000) * 10
-
-
-def _down10(yen):
-    return yen // 10 * 10
-
-
-def _band(km, bands, beyond):
-    for limit, amount in bands:
+def band(km, table):
+    """The amount of the band that holds km (km >= 1)."""
+    for limit, amount, _ in table:
         if km <= limit:
             return amount
-    return beyond
+    raise ValueError("%d km is beyond the table" % km)
 
 
-def adult_fare(km, uses_bridge):
-    if km <= 0:
+def adult_fare(route):
+    if route.calc == 0:
         return 0
-    if km <= 10:
-        fare = _band(km, ((3, 160), (6, 190)), 220)
+    total = whole_km(route.calc)
+    if route.shikoku == route.calc:
+        fare = band(total, SHIKOKU_FARES)
+    elif route.shikoku == 0:
+        fare = band(total, WEST_FARES)
     else:
-        fare = _up10(22000 + 1620 * (min(km, 100) - 10) + 1285 * max(km - 100, 0))
-    return fare + (100 if uses_bridge else 0)
+        part = whole_km(route.shikoku)
+        fare = band(total, WEST_FARES) + band(part, SHIKOKU_FARES) - band(part, WEST_FARES)
+    return fare + (BRIDGE_SURCHARGE[0] if route.bridge else 0)
 
 
 def child(adult):
-    return _down10(adult // 2)
+    """Half, the 5-yen fraction dropped."""
+    return adult // 2 // 10 * 10
 
 
-def student(adult, km):
-    return _down10(adult * 8 // 10) if km > 100 else adult
+def student(adult, kyori):
+    """20 % off beyond 100 km, the fraction under 10 yen dropped."""
+    return adult * 8 // 10 // 10 * 10 if kyori > 100 else adult
 
 
-def express_charge(km):
-    if km <= 0:
-        return 0
-    return _band(km, ((25, 310), (50, 510), (75, 730), (100, 920),
-                      (150, 1150), (200, 1360), (300, 1680)), 1990)
+def express_charge(eigyo):
+    return 0 if eigyo == 0 else band(whole_km(eigyo), EXPRESS_CHARGES)
 
 
-def green_charge(km):
-    return 0 if km <= 0 else _band(km, ((100, 1300), (200, 2800)), 4190)
-
-
-def marine_green_charge(km):
-    return 0 if km <= 0 else _band(km, ((50, 770),), 980)
+def green_charge(eigyo):
+    return 0 if eigyo == 0 else band(whole_km(eigyo), GREEN_CHARGES)
 
 
 def tables():
     """{file name: rows}; rows[a][d] is the value for the journey d -> a."""
-    kyori = [[-(-t // 10) for t in row] for row in distances_tenths()]
+    route = routes()
     n = len(STATIONS)
 
     def square(size, value):
         return [[0 if a == d else value(d, a) for d in range(size)] for a in range(size)]
 
-    def bridge(d, a):
-        return (d <= KOJIMA) != (a <= KOJIMA)
-
-    futu = square(n, lambda d, a: adult_fare(kyori[a][d], bridge(d, a)))
+    kyori = square(n, lambda d, a: whole_km(route[a][d].eigyo))
+    futu = square(n, lambda d, a: adult_fare(route[a][d]))
     out = {
         "Futu.txt": futu,
         "Kodomo.txt": square(n, lambda d, a: child(futu[a][d])),
@@ -234,26 +583,184 @@ def tables():
     }
 
     m = len(EXPRESS_STOPS)
-    ekm = [[kyori[EXPRESS_STOPS[a]][EXPRESS_STOPS[d]] for d in range(m)] for a in range(m)]
-    jiyu = square(m, lambda d, a: express_charge(ekm[a][d]))
-    kjiyu = square(m, lambda d, a: child(jiyu[a][d]))
-    for season, adult_step, child_step in (("H", 200, 100), ("T", 0, 0), ("K", -200, -100)):
-        out["Sitei%s.txt" % season] = square(m, lambda d, a: jiyu[a][d] + 510 + adult_step)
-        out["KSitei%s.txt" % season] = square(m, lambda d, a: kjiyu[a][d] + 250 + child_step)
-    out["Jiyu.txt"] = jiyu
-    out["KJiyu.txt"] = kjiyu
-    out["Green.txt"] = square(m, lambda d, a: green_charge(ekm[a][d]))
-    out["GToku.txt"] = [row[:] for row in jiyu]
-    out["KGtoku.txt"] = [row[:] for row in kjiyu]
 
-    k = len(MARINE_STOPS)
-    out["MarineG.txt"] = square(
-        k, lambda d, a: marine_green_charge(kyori[MARINE_STOPS[a]][MARINE_STOPS[d]]))
+    def between_stops(a, d):
+        return route[EXPRESS_STOPS[a]][EXPRESS_STOPS[d]].eigyo
+
+    jiyu = square(m, lambda d, a: express_charge(between_stops(a, d)))
+    normal = square(m, lambda d, a: jiyu[a][d] + RESERVED_SUPPLEMENT[0])
+    for season, step in (("H", SEASON_STEP[0]), ("T", 0), ("K", -SEASON_STEP[0])):
+        seat = square(m, lambda d, a: normal[a][d] + step)
+        out["Sitei%s.txt" % season] = seat
+        out["KSitei%s.txt" % season] = square(m, lambda d, a: child(seat[a][d]))
+    out["Jiyu.txt"] = jiyu
+    out["KJiyu.txt"] = square(m, lambda d, a: child(jiyu[a][d]))
+    out["Green.txt"] = square(m, lambda d, a: green_charge(between_stops(a, d)))
+    out["GToku.txt"] = [row[:] for row in jiyu]
+    out["KGtoku.txt"] = [row[:] for row in out["KJiyu.txt"]]
+    out["MarineG.txt"] = square(len(MARINE_STOPS), lambda d, a: MARINE_GREEN[0])
     return out
 
 
 def table_bytes(rows):
     return b"".join(",".join(str(v) for v in row).encode("ascii") + b"\r\n" for row in rows)
+
+
+# ---------------------------------------------------------------- SOURCES.md
+
+def _yen(amount):
+    return "{:,}".format(amount)
+
+
+def _km(t):
+    return "%d.%d" % divmod(t, 10)
+
+
+def _basis_cell(basis):
+    text = basis_text(basis)
+    return basis_kind(basis) + (": " + text if text else "")
+
+
+def _band_rows(table):
+    rows, low = [], 1
+    for limit, amount, basis in table:
+        rows.append("| %d–%d | %s | %s |" % (low, limit, _yen(amount), _basis_cell(basis)))
+        low = limit + 1
+    return rows
+
+
+def sources_md():
+    """The text of SOURCES.md: what the tables are and the basis of every input."""
+    route = routes()
+    t = tables()
+    futu, kyori = t["Futu.txt"], t["Kyori.txt"]
+
+    def pair(d, a):
+        return "%s → %s | %s km | %s | %s | %s" % (
+            STATIONS[d], STATIONS[a], _km(route[a][d].eigyo), kyori[a][d],
+            _yen(futu[a][d]), _yen(t["Gakuwari.txt"][a][d]))
+
+    out = [
+        "# Sources of the sample tables",
+        "",
+        "Written by `scripts/make_sample_tables.py` together with the tables; do not edit by hand.",
+        "",
+        "The tables give the fares and charges of ordinary tickets under the tariff in force from",
+        "1997-04-01 to 2014-03-31 (5 % consumption tax), i.e. for the years 2002–2008. Every input",
+        "is listed below with its basis:",
+        "",
+        "- **sourced**: stated in the cited source;",
+        "- **derived**: plain arithmetic on sourced figures, the arithmetic shown;",
+        "- **unverified**: a background figure, consistent with the sources but not read in a period source;",
+        "- **estimate**: no figure found; the reason says how the value was made.",
+        "",
+        "Source keys in square brackets are resolved at the end.",
+        "",
+        "## Sample journeys",
+        "",
+        "| journey | 営業キロ | Kyori | adult | student |",
+        "|---|---|---|---|---|",
+    ]
+    for d, a in ((0, 12), (11, 20), (12, 21), (41, 67), (67, 106), (0, 67), (0, 106)):
+        out.append("| " + pair(d, a) + " |")
+    out += [
+        "",
+        "岡山 → 高松 is 1,280 (JR West, 72 km) + 90 (加算額, 児島–高松 44 km) + 100 (bridge).",
+        "Fares above 120 km of JR Shikoku distance rest on estimated rows (see below).",
+        "",
+        "## Estimates",
+        "",
+        "Every estimated input, with its reason:",
+        "",
+    ]
+    estimates = []
+    for name, _, _, posts in LINES:
+        for s, km, basis in posts:
+            if basis_kind(basis) == "estimate":
+                estimates.append("%s (%s), %s km: %s" % (STATIONS[s], name, km, basis_text(basis)))
+    for title, table in (("JR Shikoku fare", SHIKOKU_FARES), ("Express charge (non-reserved)", EXPRESS_CHARGES),
+                         ("Green charge", GREEN_CHARGES)):
+        low = 1
+        for limit, amount, basis in table:
+            if basis_kind(basis) == "estimate":
+                estimates.append("%s %d–%d km, %s yen: %s" % (title, low, limit, _yen(amount), basis_text(basis)))
+            low = limit + 1
+    estimates.append("Marine Liner Green charge, %s yen: %s" % (_yen(MARINE_GREEN[0]), basis_text(MARINE_GREEN[1])))
+    out += ["- " + e for e in estimates]
+    out += [
+        "",
+        "Unverified (background figures, not estimates of ours but not read in a period source): the whole",
+        "JR West fare table and with it every 加算額 (see below); the per-station rounding of the 内子線's",
+        "擬制キロ (differences of per-station values from 新谷; only matters within 0.1 km of a band edge).",
+        "",
+        "## Not modelled",
+        "",
+    ]
+    out += ["- " + line for line in NOT_MODELLED]
+    out += [
+        "",
+        "## Rules",
+        "",
+        "- Distance: " + _basis_cell(ROUNDING_RULE) + ". Kyori.txt holds the 営業キロ of the fare route rounded up;",
+        "  the fare route is the one with the least 運賃計算キロ (幹線 営業キロ + 地方交通線 擬制キロ).",
+        "- 擬制キロ of the 内子線: " + _basis_cell(FICTIVE_RATE) + ".",
+        "- Journeys across 児島: " + KINDS[THROUGH_RULE[0]] + ": " + THROUGH_RULE[1] + ".",
+        "- Bridge surcharge %d yen: %s." % (BRIDGE_SURCHARGE[0], _basis_cell(BRIDGE_SURCHARGE[1])),
+        "- Child: " + _basis_cell(CHILD_RULE) + ".",
+        "- Student: " + _basis_cell(STUDENT_RULE) + ".",
+        "- Reserved seat, normal season: non-reserved + %d, %s." % (RESERVED_SUPPLEMENT[0],
+                                                                  _basis_cell(RESERVED_SUPPLEMENT[1])),
+        "- Seasons: " + _basis_cell(SEASON_STEP[1]) + ". Child reserved charges halve the adult one of the season.",
+        "- Express charge with a Green ticket: " + _basis_cell(GREEN_EXPRESS) + ".",
+        "- Express and Green charges go by the 営業キロ between the two express stops along the fare route.",
+        "",
+        "## JR Shikoku fare table (幹線; the 内子線 on 擬制キロ)",
+        "",
+        "| km | yen | basis |",
+        "|---|---|---|",
+    ]
+    out += _band_rows(SHIKOKU_FARES)
+    out += ["", SHIKOKU_FARES_NOTE, "",
+            "## JR West fare table", "", "| km | yen | basis |", "|---|---|---|"]
+    out += _band_rows(WEST_FARES)
+    out += ["", WEST_FARES_NOTE, "",
+            "## Express charges (non-reserved, adult)", "", "| km | yen | basis |", "|---|---|---|"]
+    out += _band_rows(EXPRESS_CHARGES)
+    out += ["", "## Green charges (limited express)", "", "| km | yen | basis |", "|---|---|---|"]
+    out += _band_rows(GREEN_CHARGES)
+    out += [
+        "",
+        "## Kilometrage",
+        "",
+        "Posts per line, km from the line's start; an edge of the graph is the difference of two posts.",
+    ]
+    for name, company, local, posts in LINES:
+        out += ["", "### %s (%s, %s)" % (name, company, "地方交通線" if local else "幹線"), ""]
+        if local:
+            out += ["| index | station | km | 擬制キロ | basis |", "|---|---|---|---|---|"]
+        else:
+            out += ["| index | station | km | basis |", "|---|---|---|---|"]
+        for s, km, basis in posts:
+            extra = " %s |" % _km(fictive(tenths(km))) if local else ""
+            out.append("| %d | %s | %s |%s %s |" % (s, STATIONS[s], km, extra, _basis_cell(basis)))
+    cited = set()
+    for basis in _all_bases():
+        cited.update(cited_keys(basis))
+    out += ["", "## Source keys", ""]
+    out += ["- [%s] %s" % (key, SOURCE_ADDRESSES.get(key, "?")) for key in sorted(cited)]
+    return "\n".join(out) + "\n"
+
+
+def _all_bases():
+    """Every basis text that SOURCES.md shows."""
+    for _, _, _, posts in LINES:
+        yield from (basis for _, _, basis in posts)
+    for table in (SHIKOKU_FARES, WEST_FARES, EXPRESS_CHARGES, GREEN_CHARGES):
+        yield from (basis for _, _, basis in table)
+    yield from (SHIKOKU_FARES_NOTE, WEST_FARES_NOTE, THROUGH_RULE[1], FICTIVE_RATE, BRIDGE_SURCHARGE[1],
+                RESERVED_SUPPLEMENT[1], SEASON_STEP[1], GREEN_EXPRESS, MARINE_GREEN[1], CHILD_RULE,
+                STUDENT_RULE, ROUNDING_RULE)
+    yield from NOT_MODELLED
 
 
 def write_all(folder):
@@ -262,6 +769,7 @@ def write_all(folder):
     for name, rows in sorted(tables().items()):
         (folder / name).write_bytes(table_bytes(rows))
     (folder / "Henko.txt").write_bytes(HENKO)
+    (folder / "SOURCES.md").write_bytes(sources_md().encode("utf-8"))
 
 
 def station_tables():

@@ -1,5 +1,8 @@
 """Checks of the sample tables written by make_sample_tables.py.
 
+Expected figures are published ones (the source key is in the comment) or
+worked by hand from them, never computed with the generator.
+
 Run: python3 -m unittest discover -s scripts -p 'test_*.py'
 """
 
@@ -18,7 +21,13 @@ SIZES.update({name: 26 for name in ("Jiyu.txt", "KJiyu.txt", "SiteiH.txt", "Site
                                     "Green.txt", "GToku.txt", "KGtoku.txt")})
 SIZES["MarineG.txt"] = 15
 
-OKAYAMA, KOJIMA, TAKAMATSU, SAKAIDE, UTAZU, MUKAIBARA, OZU, UWAJIMA = 0, 11, 12, 20, 21, 73, 92, 106
+# All-station indices.
+OKAYAMA, KOJIMA, TAKAMATSU, YASOBA, SAKAIDE, UTAZU = 0, 11, 12, 19, 20, 21
+SANUKIFUCHU, TADOTSU, KANONJI, IYOMISHIMA, NIIHAMA, SAIJO = 17, 24, 31, 35, 41, 43
+AWAI, MATSUYAMA, KITAIYO, MUKAIBARA, UCHIKO, NIIYA = 62, 67, 69, 73, 77, 80
+SHIMONADA, NAGAHAMA, OZU, YAWATAHAMA, IWAKI, UNOMACHI, TACHIMA, UWAJIMA = 83, 86, 92, 96, 98, 100, 102, 106
+MAIN_LINE = [*range(UTAZU, NIIYA + 1), *range(OZU, UWAJIMA + 1)]  # 宇多津 … inland … 宇和島
+COAST = [MUKAIBARA, *range(81, OZU)]                             # 向井原 … 五郎
 
 
 def generate():
@@ -42,15 +51,19 @@ class GeneratedFolder(unittest.TestCase):
         cls.tmp, cls.files = generate()
         cls.t = {name: parse(data) for name, data in cls.files.items() if name in SIZES}
         cls.km = cls.t["Kyori.txt"]
+        cls.route = gen.routes()
 
     @classmethod
     def tearDownClass(cls):
         cls.tmp.cleanup()
 
+    def fare(self, d, a, table="Futu.txt"):
+        return self.t[table][a][d]
+
 
 class FileLayout(GeneratedFolder):
-    def test_exactly_the_sixteen_tables_and_henko(self):
-        self.assertEqual(set(self.files), set(SIZES) | {"Henko.txt"})
+    def test_exactly_the_sixteen_tables_henko_and_the_sources(self):
+        self.assertEqual(set(self.files), set(SIZES) | {"Henko.txt", "SOURCES.md"})
         self.assertEqual(self.files["Henko.txt"], b"0,106\r\n")
 
     def test_n_records_of_n_plain_decimal_fields_each_ending_in_crlf(self):
@@ -74,7 +87,54 @@ class FileLayout(GeneratedFolder):
                     self.assertGreater(rows[a][d], 0)
 
 
-class Distances(GeneratedFolder):
+class Kilometrage(GeneratedFolder):
+    def test_posts_increase_along_every_line(self):
+        for name, _, _, posts in gen.LINES:
+            kms = [gen.tenths(km) for _, km, _ in posts]
+            self.assertEqual(kms[0], 0, name)
+            self.assertTrue(all(a < b for a, b in zip(kms, kms[1:])), name)
+
+    def test_published_section_lengths(self):
+        # (from, to, 営業キロ in 0.1 km, source): each checks the posts of a stretch
+        # against a figure the posts were not derived from.
+        cases = (
+            (OKAYAMA, TAKAMATSU, 718, "KASSY-870, through 宇多津"),
+            (KOJIMA, SAKAIDE, 227, "KASSY-870, through 宇多津"),
+            (UTAZU, TADOTSU, 68, "MARS"),
+            (KANONJI, MATSUYAMA, 1379, "CNA-YOSAN, 138 km"),
+            (IYOMISHIMA, MATSUYAMA, 1168, "KITONARU"),
+            (SAIJO, MATSUYAMA, 801, "TRAINWHOA-2"),
+            (NIIHAMA, MATSUYAMA, 913, "KENBUN5"),
+            (MATSUYAMA, KITAIYO, 59, "KAZMAL-051"),
+            (MUKAIBARA, OZU, 347, "KASSY-2024, inland"),
+            (MATSUYAMA, OZU, 488, "KITONARU"),
+            (MATSUYAMA, UWAJIMA, 969, "KAZMAL-051, inland"),
+            (NAGAHAMA, YAWATAHAMA, 297, "KASSY-239"),
+            (IWAKI, UNOMACHI, 50, "KAZMAL-063"),
+        )
+        for d, a, expected, source in cases:
+            with self.subTest(gen.STATIONS[d] + "-" + gen.STATIONS[a], source=source):
+                self.assertEqual(self.route[a][d].eigyo, expected)
+        # 松山–宇和島 along the coast, 103.2 km [TRAINWHOA-2]
+        self.assertEqual(self.route[NAGAHAMA][MATSUYAMA].eigyo + self.route[UWAJIMA][NAGAHAMA].eigyo, 1032)
+
+    def test_the_fictive_km_of_the_uchiko_line_choose_and_price_the_inland_route(self):
+        # 内子線 5.3 km counts 5.8 [BLOG-OGAMARU, JIKOKU-4575]; 向井原–伊予大洲 inland 34.7 km
+        # counts 29.4 + 5.8 = 35.2, still shorter than 41.0 along the coast.
+        self.assertEqual(self.route[NIIYA][UCHIKO][:2], (58, 53))
+        self.assertEqual(self.route[OZU][MUKAIBARA][:2], (352, 347))
+        # Stations on the coast stay on it: 下灘–八幡浜 262.8 − 222.4.
+        self.assertEqual(self.route[YAWATAHAMA][SHIMONADA][:2], (404, 404))
+        # The bridge and the JR Shikoku share: 岡山–高松 has 44.0 km beyond 児島.
+        self.assertEqual(self.route[TAKAMATSU][OKAYAMA], (718, 718, 440, True))
+        self.assertEqual(self.route[SAKAIDE][TAKAMATSU].bridge, False)
+
+    def test_kyori_is_whole_km_rounded_up(self):
+        for d, a, expected in ((OKAYAMA, TAKAMATSU, 72), (MUKAIBARA, OZU, 35), (OKAYAMA, MATSUYAMA, 215),
+                               (SANUKIFUCHU, SAIJO, 101),  # 114.3 − 14.2 = 100.1
+                               (AWAI, TACHIMA, 100)):      # 280.3 − 180.3 = 100.0 (inland)
+            self.assertEqual(self.km[a][d], expected, (d, a))
+
     def test_triangle_inequality(self):
         km = self.km
         for x in range(107):
@@ -82,81 +142,117 @@ class Distances(GeneratedFolder):
                 bound = [km[x][y] + km[y][z] for z in range(107)]
                 self.assertTrue(all(km[x][z] <= b for z, b in enumerate(bound)), (x, y))
 
-    def test_shape_of_the_corridor(self):
-        km = self.km
-        # 高松 and 坂出 are reached from 児島 through 宇多津, not along the index order.
-        self.assertLess(km[KOJIMA][UTAZU], km[KOJIMA][SAKAIDE])
-        self.assertLess(km[KOJIMA][SAKAIDE], km[KOJIMA][TAKAMATSU])
-        self.assertLess(km[UTAZU][SAKAIDE], km[UTAZU][TAKAMATSU])
-        self.assertEqual(km[TAKAMATSU][OKAYAMA], 72)
-        self.assertEqual(km[KOJIMA][OKAYAMA], 28)
-        # Two routes between 向井原 and 伊予大洲: the coast is longer than the inland route.
-        coast_end = km[91][MUKAIBARA] + km[OZU][91]
-        self.assertGreater(coast_end, km[OZU][MUKAIBARA])
-
 
 class OrdinaryFares(GeneratedFolder):
-    def test_fares_from_okayama_grow_along_the_line(self):
+    def test_worked_examples(self):
+        cases = (
+            # JR West 72 km 1,280 + 加算額 44 km 90 + bridge 100 [KASSY-870, ODEKAKE-06]
+            (OKAYAMA, TAKAMATSU, 1470),
+            (TAKAMATSU, UTAZU, 540),      # JR Shikoku only, 25.9 → 26 km, no bridge [JIKOKU-4575]
+            (NIIHAMA, MATSUYAMA, 1750),   # 91.3 km [KENBUN5]
+            (MATSUYAMA, UWAJIMA, 1750),   # inland, 運賃計算キロ 97.4 → 98 km
+            (MUKAIBARA, OZU, 740),        # 35.2 → 36 km; on the 営業キロ 34.7 it would be 640
+            (OKAYAMA, KOJIMA, 480),       # JR West only, 27.8 → 28 km, no bridge
+            (KOJIMA, SAKAIDE, 540),       # 22.7 → 23 km: 440 + bridge 100
+        )
+        for d, a, expected in cases:
+            with self.subTest(gen.STATIONS[d] + "→" + gen.STATIONS[a]):
+                self.assertEqual(self.fare(d, a), expected)
+
+    def test_estimated_long_distance_fares(self):
+        # 岡山→松山 214.4 km: 3,570 + (3,400 − 3,260) + 100, on the estimated 181–200 km row.
+        self.assertEqual(self.fare(OKAYAMA, MATSUYAMA), 3810)
+
+    def test_only_journeys_over_the_bridge_pay_the_surcharge(self):
+        # 児島→宇多津 and 高松→八十場 are both 19 km of JR Shikoku; only the first crosses the bridge.
+        self.assertEqual(self.fare(KOJIMA, UTAZU), 450)
+        self.assertEqual(self.fare(TAKAMATSU, YASOBA), 350)
+        shikoku_only = {}
+        for d, a in off_diagonal(107):
+            if d >= TAKAMATSU and a >= TAKAMATSU:
+                shikoku_only[gen.whole_km(self.route[a][d].calc)] = self.fare(d, a)
+        for a in range(TAKAMATSU, 107):
+            k = gen.whole_km(self.route[a][KOJIMA].calc)
+            if k in shikoku_only:
+                self.assertEqual(self.fare(KOJIMA, a) - shikoku_only[k], 100, gen.STATIONS[a])
+
+    def test_fares_grow_along_the_line(self):
         futu = self.t["Futu.txt"]
-        main_line = [*range(UTAZU, 81), *range(OZU, UWAJIMA + 1)]
-        fares = [futu[s][OKAYAMA] for s in main_line]
-        self.assertEqual(fares, sorted(fares))
-        self.assertTrue(all(futu[s][OKAYAMA] >= futu[MUKAIBARA][OKAYAMA] for s in range(81, OZU)))
+        for origin, stations in ((OKAYAMA, [*range(1, 12), *MAIN_LINE]), (OKAYAMA, COAST),
+                                 (UWAJIMA, MAIN_LINE[::-1]), (TAKAMATSU, [*range(13, 21), *MAIN_LINE])):
+            fares = [futu[s][origin] for s in stations]
+            self.assertEqual(fares, sorted(fares), gen.STATIONS[origin])
 
-    def test_fare_is_a_non_decreasing_function_of_distance_plus_bridge_surcharge(self):
-        futu, km = self.t["Futu.txt"], self.km
-        by_class = {False: {}, True: {}}
+    def test_child_fare_drops_the_five_yen_fraction(self):
+        self.assertEqual(self.fare(OKAYAMA, TAKAMATSU, "Kodomo.txt"), 730)   # 1,470 / 2 = 735
+        self.assertEqual(self.fare(KOJIMA, UTAZU, "Kodomo.txt"), 220)        # 450 / 2 = 225
         for d, a in off_diagonal(107):
-            bridge = (d <= KOJIMA) != (a <= KOJIMA)
-            self.assertEqual(by_class[bridge].setdefault(km[a][d], futu[a][d]), futu[a][d], (d, a))
-        for table in by_class.values():
-            fares = [table[k] for k in sorted(table)]
-            self.assertEqual(fares, sorted(fares))
-            self.assertTrue(all(f % 10 == 0 for f in fares))
-        shared = set(by_class[False]) & set(by_class[True])
-        self.assertTrue(shared)
-        for k in shared:
-            self.assertEqual(by_class[True][k] - by_class[False][k], 100, k)
+            self.assertEqual(self.fare(d, a, "Kodomo.txt"), self.fare(d, a) // 20 * 10, (d, a))
 
-    def test_child_and_student_fares(self):
-        futu, kodomo, gaku, km = (self.t[n] for n in ("Futu.txt", "Kodomo.txt", "Gakuwari.txt", "Kyori.txt"))
+    def test_student_fare_only_beyond_100_km(self):
+        self.assertEqual(self.fare(OKAYAMA, TAKAMATSU, "Gakuwari.txt"), 1470)
+        self.assertEqual(self.fare(OKAYAMA, MATSUYAMA, "Gakuwari.txt"), 3040)   # 3,810 × 0.8 = 3,048
+        self.assertEqual(self.fare(AWAI, TACHIMA, "Gakuwari.txt"), self.fare(AWAI, TACHIMA))
+        self.assertLess(self.fare(SANUKIFUCHU, SAIJO, "Gakuwari.txt"), self.fare(SANUKIFUCHU, SAIJO))
         for d, a in off_diagonal(107):
-            adult = futu[a][d]
-            self.assertEqual(kodomo[a][d], adult // 20 * 10)
-            if km[a][d] <= 100:
-                self.assertEqual(gaku[a][d], adult)
+            adult, student = self.fare(d, a), self.fare(d, a, "Gakuwari.txt")
+            if self.km[a][d] <= 100:
+                self.assertEqual(student, adult, (d, a))
             else:
-                self.assertLess(gaku[a][d], adult)
-                self.assertEqual(gaku[a][d] % 10, 0)
-                self.assertLessEqual(adult * 8 // 10 - gaku[a][d], 9)
+                self.assertEqual(student % 10, 0)
+                self.assertTrue(0 <= adult * 8 // 10 - student <= 9, (d, a))
 
 
-class ExpressCharges(GeneratedFolder):
+class Charges(GeneratedFolder):
+    def test_period_charges_of_niihama_to_matsuyama(self):
+        # 新居浜 (express stop 12) → 松山 (17), 91.3 km: 自由席 1,150, 指定席 1,660 [KENBUN5].
+        cell = {name: rows[17][12] for name, rows in self.t.items() if len(rows) == 26}
+        self.assertEqual((cell["Jiyu.txt"], cell["SiteiT.txt"], cell["SiteiH.txt"], cell["SiteiK.txt"]),
+                         (1150, 1660, 1860, 1460))
+        self.assertEqual((cell["KJiyu.txt"], cell["KSiteiT.txt"], cell["KSiteiH.txt"], cell["KSiteiK.txt"]),
+                         (570, 830, 930, 730))
+        self.assertEqual((cell["GToku.txt"], cell["KGtoku.txt"]), (1150, 570))
+
+    def test_seasons_move_only_reserved_seats_by_200(self):
+        t = self.t
+        for d, a in off_diagonal(26):
+            self.assertEqual(t["SiteiT.txt"][a][d] - t["Jiyu.txt"][a][d], 510)
+            self.assertEqual(t["SiteiH.txt"][a][d] - t["SiteiT.txt"][a][d], 200)
+            self.assertEqual(t["SiteiT.txt"][a][d] - t["SiteiK.txt"][a][d], 200)
+            for season in "HTK":
+                self.assertEqual(t["KSitei%s.txt" % season][a][d], t["Sitei%s.txt" % season][a][d] // 20 * 10)
+        self.assertEqual(t["GToku.txt"], t["Jiyu.txt"])
+        self.assertEqual(t["KGtoku.txt"], t["KJiyu.txt"])
+
     def test_charges_grow_with_the_distance_between_stops(self):
-        for name, stops in (("Jiyu.txt", gen.EXPRESS_STOPS), ("Green.txt", gen.EXPRESS_STOPS),
-                            ("GToku.txt", gen.EXPRESS_STOPS), ("MarineG.txt", gen.MARINE_STOPS)):
-            rows = self.t[name]
-            pairs = sorted((self.km[stops[a]][stops[d]], rows[a][d]) for d, a in off_diagonal(len(stops)))
+        stops = gen.EXPRESS_STOPS
+        for name in ("Jiyu.txt", "Green.txt"):
+            pairs = sorted((self.route[stops[a]][stops[d]].eigyo, self.t[name][a][d])
+                           for d, a in off_diagonal(26))
             self.assertEqual([c for _, c in pairs], sorted(c for _, c in pairs), name)
-        self.assertGreater(self.t["MarineG.txt"][14][0], self.t["MarineG.txt"][8][0])  # 岡山→高松, 岡山→児島
 
-    def test_child_charges_and_reserved_seat_seasons(self):
-        for prefix, free in (("", "Jiyu.txt"), ("K", "KJiyu.txt")):
-            busy, normal, off = (self.t["%sSitei%s.txt" % (prefix, s)] for s in "HTK")
-            for d, a in off_diagonal(26):
-                self.assertGreater(busy[a][d], normal[a][d])
-                self.assertGreater(normal[a][d], off[a][d])
-                self.assertGreater(off[a][d], self.t[free][a][d])
-        for adult, child in (("Jiyu.txt", "KJiyu.txt"), ("GToku.txt", "KGtoku.txt")):
-            for d, a in off_diagonal(26):
-                self.assertEqual(self.t[child][a][d], self.t[adult][a][d] // 20 * 10, (adult, d, a))
+    def test_express_charges_follow_the_inland_route(self):
+        # 伊予市 (18) → 伊予大洲 (21): 2.5 + 34.7 = 37.2 km, the 26–50 km band, not 51–100 by the coast.
+        self.assertLess(self.t["Jiyu.txt"][21][18], self.t["Jiyu.txt"][17][12])
 
-    def test_station_lists(self):
-        self.assertEqual(len(set(gen.STATIONS)), 107)
-        self.assertEqual(list(gen.EXPRESS_STOPS), sorted(set(gen.EXPRESS_STOPS)))
-        self.assertEqual(gen.STATIONS[gen.EXPRESS_STOPS[17]], "松山")
-        self.assertEqual([gen.STATIONS[s] for s in gen.MARINE_STOPS[8:]],
-                         ["児島", "坂出", "鴨川", "国分", "端岡", "鬼無", "高松"])
+
+class SourcesList(GeneratedFolder):
+    def test_every_cited_source_key_has_an_address(self):
+        text = self.files["SOURCES.md"].decode("utf-8")
+        for basis in gen._all_bases():
+            for key in gen.cited_keys(basis):
+                self.assertIn(key, gen.SOURCE_ADDRESSES)
+                self.assertIn("- [%s] " % key, text)
+
+    def test_every_estimate_is_listed_as_one(self):
+        text = self.files["SOURCES.md"].decode("utf-8")
+        listed = text.split("## Estimates")[1].split("\n## ")[0]
+        self.assertIn("伊予小松", listed)
+        # One line per estimated input, and nothing else in the list.
+        estimated = [gen.basis_text(b) for b in gen._all_bases() if b[:2] == "E:"]
+        self.assertEqual(len(estimated), listed.count("\n- "))
+        for text in estimated:
+            self.assertIn(text, listed)
 
 
 class Reproducible(unittest.TestCase):
