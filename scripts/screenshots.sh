@@ -17,8 +17,17 @@ for f in "$tmp"/*.png; do
   cp "$f" "$out/${name#*-}.png"
 done
 
+# Every charged result side by side: non-reserved, reserved in the three
+# seasons, Green; the Marine Liner's reserved seat and Green car.
+cd "$out"
+convert \( frmKekkaT-click-frmKetteiJiyu.cmdOtona.png frmKekkaT-click-frmKetteiSitei.cmdOtona.png \
+           frmKekkaT-click-frmKetteiSitei.cmdKodomo.png frmKekkaT-click-frmKetteiSitei.cmdGakuwari.png +append \) \
+        \( frmKekkaT-click-frmKetteiGreen.cmdOtona.png frmKekkaT-click-frmKetteiMarine.cmdOtona.png \
+           frmKekkaT-click-frmKetteiMG.cmdOtona.png +append \) -background 'rgb(64,64,64)' -append results.png
+cd - >/dev/null
+
 # The desktop program as a user sees it, window frame and all.
-xvfb-run -a -s "-screen 0 400x300x24" bash -c '
+xvfb-run -a -s "-screen 0 300x200x24" bash -c '
   build/bin/mkd & pid=$!
   sleep 2
   import -window root '"$out"'/desktop.png
