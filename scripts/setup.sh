@@ -7,6 +7,9 @@ packages=(
   cmake g++ make pkg-config     # the build
   qt6-base-dev libgl-dev         # Qt 6 Widgets
   libgtest-dev                   # unit tests
+  libbenchmark-dev               # the benchmarks (bench/run.sh)
+  libcli11-dev nlohmann-json3-dev  # mkd-fare: command-line options and JSON
+  clang libclang-rt-14-dev       # the fuzz targets (libFuzzer and the sanitizers' runtime for clang)
   fonts-ipafont-gothic           # the Japanese gothic face behind "ＭＳ Ｐゴシック"
   xvfb xauth                     # a virtual display for screenshots and for mkd without a desktop
   python3                        # the sample-table generator and its tests

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/DesktopSeam.hpp"
+#include "app/quit_after_first_paint.hpp"
 #include "data/mdlKeisan.hpp"
 #include "screens/ScreenFlow.hpp"
 
@@ -51,6 +52,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setQuitOnLastWindowClosed(false);
+    QuitAfterFirstPaint quitAfterFirstPaint;
+    quitAfterFirstPaint.installIfAsked(app);
 
     DesktopSeam seam(QCoreApplication::applicationDirPath());
     mkd::mdlKeisan tables(seam.applicationDirectory().toStdString());

@@ -78,6 +78,11 @@ MarineMenu applyMenuRule(MarineMenu current, int key, int partner) {
     return menu;
 }
 
+MarineMenu marineMenuFor(int departure, int arrival) {
+    const MarineMenu afterDeparture = applyMenuRule(MarineMenu{}, departure, arrival);
+    return applyMenuRule(afterDeparture, arrival, departure);
+}
+
 bool studentFareOffered(double distance) { return distance > 100.0; }
 
 }  // namespace mkd

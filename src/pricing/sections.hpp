@@ -2,6 +2,8 @@
 // Green car, preset from the two stations of the start screen.
 #pragma once
 
+#include <string_view>
+
 namespace mkd {
 
 // A pair of list positions; -1 where a station has no stop under the maps.
@@ -10,6 +12,9 @@ struct Section {
     int to = -1;
     bool operator==(const Section&) const = default;
 };
+
+// What the section screens say when a journey has no section to ride.
+inline constexpr std::string_view kLocalTrainAdvice = "普通列車にしましょう。";
 
 struct SectionPreset {
     Section section;

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "pricing/charges.hpp"
+#include "pricing/enquiry.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
 
@@ -30,6 +31,13 @@ public:
         bool season;   // the hidden season frame
     };
     ChoiceScreen(ScreenFlow& flow, const char* name, Shape shape);
+
+    // The shape of the choice screen of `kind`, at the given size: what it
+    // offers (学割 with the through / change frame, the season) is the core's.
+    static Shape shapeOf(mkd::Enquiry kind, int widthTwips, int heightTwips) {
+        const mkd::EnquiryShape offers = mkd::enquiryShape(kind);
+        return {widthTwips, heightTwips, offers.student && offers.routing, offers.dated};
+    }
 
     void cmdOtona_Click() { price(mkd::Passenger::Adult); }
     void cmdKodomo_Click() { price(mkd::Passenger::Child); }

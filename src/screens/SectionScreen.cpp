@@ -5,6 +5,7 @@
 
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
+#include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 
 SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const QString& caption, int widthTwips,
@@ -22,14 +23,15 @@ void SectionScreen::cmdBack_Click() {
 }
 
 bool SectionScreen::preset(mkd::StationList list, const mkd::SectionPreset& p) {
-    for (QComboBox* box : {cboHatu, cboTyaku})
-        for (int i = 0; i < mkd::stationCount(list); ++i) box->addItem(qs(mkd::stationName(list, i)));
+    const QStringList names = stationNames(list);
+    cboHatu->addItems(names);
+    cboTyaku->addItems(names);
     // The list holding the lower-index end of the journey is set first; a
     // stop the maps do not give leaves the list without a selection.
     if (p.section.from >= 0) cboHatu->setCurrentIndex(p.section.from);
     if (p.section.to >= 0) cboTyaku->setCurrentIndex(p.section.to);
     if (!p.adviseLocalTrain) return true;
-    flow.message(QStringLiteral("普通列車にしましょう。"));
+    flow.message(qs(mkd::kLocalTrainAdvice));
     cboHatu->clear();
     cboTyaku->clear();
     return false;

@@ -2,6 +2,7 @@
 
 #include <QRadioButton>
 
+#include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKetteiSitei.hpp"
 #include "screens/frmTSelect.hpp"
@@ -16,7 +17,9 @@ bool frmDate::afterSeason(ChoiceScreen& choice) {
     else if (choice.optTujo->isChecked()) season = mkd::Season::Normal;
     else if (choice.optKansan->isChecked()) season = mkd::Season::OffPeak;
     else return true;
-    return flow.load(mkd::adultReservedSeatFile(season)) && flow.load(mkd::childReservedSeatFile(season));
+    for (auto file : mkd::branchTables(mkd::Enquiry::Reserved, season))
+        if (!flow.load(file)) return false;
+    return true;
 }
 
 void frmDate::Form_Unload() {

@@ -7,7 +7,7 @@ class frmKetteiGreen : public ChoiceScreen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiGreen";
-    explicit frmKetteiGreen(ScreenFlow& f) : ChoiceScreen(f, kName, {3150, 2310, true, false}) {}
+    explicit frmKetteiGreen(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::Green, 3150, 2310)) {}
 
     void Form_Load() override;
     void cmdBack_Click() override;

@@ -7,7 +7,7 @@ class frmKetteiJiyu : public ChoiceScreen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiJiyu";
-    explicit frmKetteiJiyu(ScreenFlow& f) : ChoiceScreen(f, kName, {3150, 2310, true, false}) {}
+    explicit frmKetteiJiyu(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::NonReserved, 3150, 2310)) {}
 
     void Form_Load() override;
     void cmdBack_Click() override;

@@ -7,7 +7,7 @@ class frmKetteiMG : public ChoiceScreen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiMG";
-    explicit frmKetteiMG(ScreenFlow& f) : ChoiceScreen(f, kName, {3150, 1890, false, false}) {}
+    explicit frmKetteiMG(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::MarineGreen, 3150, 1890)) {}
 
     void Form_Load() override;
     void cmdBack_Click() override;

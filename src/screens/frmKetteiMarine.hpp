@@ -7,7 +7,7 @@ class frmKetteiMarine : public ChoiceScreen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiMarine";
-    explicit frmKetteiMarine(ScreenFlow& f) : ChoiceScreen(f, kName, {3180, 1890, false, true}) {}
+    explicit frmKetteiMarine(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::MarineReserved, 3180, 1890)) {}
 
     void Form_Load() override;
     void cmdBack_Click() override;

@@ -7,7 +7,7 @@ class frmKetteiSitei : public ChoiceScreen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiSitei";
-    explicit frmKetteiSitei(ScreenFlow& f) : ChoiceScreen(f, kName, {3150, 2370, true, true}) {}
+    explicit frmKetteiSitei(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::Reserved, 3150, 2370)) {}
 
     void Form_Load() override;
     void cmdBack_Click() override;

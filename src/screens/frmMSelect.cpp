@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKetteiMG.hpp"
 
@@ -20,7 +21,10 @@ frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
     connect(cmdNext, &QPushButton::clicked, this, &frmMSelect::cmdNext_Click);
 }
 
-void frmMSelect::Form_Load() { flow.load(mkd::TableFile::MarineG); }
+void frmMSelect::Form_Load() {
+    for (auto file : mkd::branchTables(mkd::Enquiry::MarineGreen))
+        if (!flow.load(file)) return;
+}
 
 void frmMSelect::cmdNext_Click() {
     hide();

@@ -9,6 +9,7 @@
 
 #include "data/initial_selection.hpp"
 #include "data/stations.hpp"
+#include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "pricing/sections.hpp"
@@ -16,6 +17,7 @@
 #include "screens/frmKettei.hpp"
 #include "screens/frmMSelect.hpp"
 #include "screens/frmTSelect.hpp"
+#include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 
 frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区間"), 3390, 2310) {
@@ -70,9 +72,9 @@ int frmStart::arrival() const { return cboTyaku->currentIndex(); }
 void frmStart::Form_Load() {
     // The start-up sequence: both lists, the stored pair, the menu, the four
     // tables every journey needs.
-    for (QComboBox* list : {cboHatu, cboTyaku})
-        for (int i = 0; i < mkd::kAllStations; ++i)
-            list->addItem(qs(mkd::stationName(mkd::StationList::All, i)));
+    const QStringList names = stationNames(mkd::StationList::All);
+    cboHatu->addItems(names);
+    cboTyaku->addItems(names);
 
     auto& tables = flow.tables();
     const mkd::LoadResult stored = tables.loadInitialSelection();
@@ -94,7 +96,7 @@ void frmStart::Form_Load() {
     applyMenuRule(departure(), arrival());
     applyMenuRule(arrival(), departure());
 
-    for (auto file : {mkd::TableFile::Futu, mkd::TableFile::Kodomo, mkd::TableFile::Gakuwari, mkd::TableFile::Kyori})
+    for (auto file : mkd::startupTables())
         if (!flow.load(file)) return;
 }
 
@@ -115,7 +117,7 @@ void frmStart::cboTyaku_Click() { applyMenuRule(arrival(), departure()); }
 
 void frmStart::cmdSlow_Click() {
     if (mkd::sameStation(departure(), arrival())) {
-        flow.message(QStringLiteral("乗車駅と降車駅が同じですよ。"));
+        flow.message(qs(mkd::kSameStationMessage));
         return;
     }
     hide();
@@ -124,7 +126,7 @@ void frmStart::cmdSlow_Click() {
 
 void frmStart::cmdExpress_Click() {
     if (mkd::sameStation(departure(), arrival())) {
-        flow.message(QStringLiteral("乗車駅と降車駅が同じですよ。"));
+        flow.message(qs(mkd::kSameStationMessage));
         return;
     }
     auto* section = flow.touch<frmTSelect>();

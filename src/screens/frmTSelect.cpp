@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QPushButton>
 
+#include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmDate.hpp"
 #include "screens/frmKetteiGreen.hpp"
@@ -32,8 +33,8 @@ namespace {
 // Loads the branch's tables, then creates the choice screen (which takes its
 // copies of the stations) and offers the change at 松山 where it applies.
 template <class Choice>
-void enterChoice(ScreenFlow& flow, SectionScreen& from, std::initializer_list<mkd::TableFile> files) {
-    for (auto file : files)
+void enterChoice(ScreenFlow& flow, SectionScreen& from, mkd::Enquiry kind) {
+    for (auto file : mkd::branchTables(kind))
         if (!flow.load(file)) return;
     const mkd::Section s = from.section();
     auto* choice = flow.touch<Choice>();
@@ -46,11 +47,11 @@ void enterChoice(ScreenFlow& flow, SectionScreen& from, std::initializer_list<mk
 }  // namespace
 
 void frmTSelect::cmdJiyu_Click() {
-    enterChoice<frmKetteiJiyu>(flow, *this, {mkd::TableFile::Jiyu, mkd::TableFile::KJiyu});
+    enterChoice<frmKetteiJiyu>(flow, *this, mkd::Enquiry::NonReserved);
 }
 
 void frmTSelect::cmdGreen_Click() {
-    enterChoice<frmKetteiGreen>(flow, *this, {mkd::TableFile::Green, mkd::TableFile::GToku, mkd::TableFile::KGtoku});
+    enterChoice<frmKetteiGreen>(flow, *this, mkd::Enquiry::Green);
 }
 
 void frmTSelect::cmdSitei_Click() {

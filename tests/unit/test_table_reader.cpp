@@ -141,6 +141,32 @@ TEST(TableReader, LoadingNeverClearsTheTable) {
     EXPECT_EQ(table.cell(1, 1), "b");
 }
 
+TEST(TableReader, CellsKeepTheirTextWhateverItsLength) {
+    // Short cells live in the table itself and longer ones beside it; each
+    // must read back exactly, also after a cell changes from one to the other.
+    FareTable table(3);
+    std::int16_t counter = 0;
+    ASSERT_TRUE(readTable("1234567,12345678,\r\n\"a, quoted cell\",x,1 230\r\n,,\r\n", table, counter).ok());
+    EXPECT_EQ(table.cell(0, 0), "1234567");
+    EXPECT_EQ(table.cell(0, 1), "12345678");
+    EXPECT_EQ(table.cell(0, 2), "");
+    EXPECT_EQ(table.cell(1, 0), "a, quoted cell");
+    EXPECT_EQ(table.cell(1, 2), "1 230");
+    EXPECT_DOUBLE_EQ(table.value(1, 0), 12345678.0);
+
+    ASSERT_TRUE(readTable("7,12345678901,\"\"\r\n", table, counter).ok());
+    EXPECT_EQ(table.cell(0, 0), "7");
+    EXPECT_EQ(table.cell(0, 1), "12345678901");
+    EXPECT_EQ(table.cell(0, 2), "");
+    EXPECT_EQ(table.cell(1, 0), "a, quoted cell");
+    EXPECT_DOUBLE_EQ(table.value(1, 0), 12345678901.0);
+
+    const FareTable copy = table;
+    ASSERT_TRUE(readTable("1,2,3\r\n", table, counter).ok());
+    EXPECT_EQ(table.cell(0, 1), "2");
+    EXPECT_EQ(copy.cell(0, 1), "12345678901");
+}
+
 TEST(TableReader, FullSizeFareTable) {
     // 107 records of 107 fields: the cell of record r, field f is "r-f".
     std::string text;

@@ -6,26 +6,21 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "scenario_syntax.hpp"
 #include "screens/Screen.hpp"
 
 namespace {
 
-QString quoted(const QString& text) {
-    QString out = text;
-    out.replace(QLatin1String("\\"), QLatin1String("\\\\"));
-    out.replace(QLatin1String("\""), QLatin1String("\\\""));
-    out.replace(QLatin1String("\r"), QLatin1String("\\r"));
-    out.replace(QLatin1String("\n"), QLatin1String("\\n"));
-    return QLatin1Char('"') + out + QLatin1Char('"');
-}
+QString quoted(const QString& text) { return quoteScenarioValue(text); }
 
 bool copyTree(const QString& from, const QString& to) {
     QDir source(from);
@@ -87,8 +82,11 @@ ScenarioSession::ScenarioSession(QString appDirSource, mkd::Date today) : source
 ScenarioSession::~ScenarioSession() { stop(); }
 
 void ScenarioSession::settle() {
-    // Screens discarded by a handler are destroyed once control is back here,
-    // as they would be in the desktop program's event loop.
+    // What the desktop program's event loop does once a handler returns:
+    // layout and paint requests are served (left to pile up over thousands
+    // of actions, every widget destroyed would search the pile), and screens
+    // discarded by the handler are destroyed.
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -421,6 +419,15 @@ void ScenarioRunner::runFile(const QString& path) {
         session.seam().line = line.number;
         const QString& cmd = w[0];
         QString error;
+        const bool timed = timing_ && (cmd == QLatin1String("select") || cmd == QLatin1String("click") ||
+                                       cmd == QLatin1String("close"));
+        QElapsedTimer clock;
+        if (timed) {
+            // What an earlier command left to draw (the start screen after
+            // start) is not this action's time.
+            QCoreApplication::processEvents();
+            clock.start();
+        }
 
         if (cmd == QLatin1String("expect")) {
             const QString result = check(session, w);
@@ -456,6 +463,12 @@ void ScenarioRunner::runFile(const QString& path) {
         } else {
             error = QStringLiteral("unknown command or wrong number of words");
         }
+        if (timed && error.isEmpty()) {
+            // The user waits until the shown screen has drawn itself.
+            QCoreApplication::processEvents();
+            times_.push_back({static_cast<double>(clock.nsecsElapsed()) / 1e6,
+                              QStringLiteral("%1:%2 %3").arg(path).arg(line.number).arg(w.join(QLatin1Char(' ')))});
+        }
         if (!error.isEmpty()) {
             fail(path, line.number, QStringLiteral("replay error: ") + error);
             return;
@@ -463,4 +476,22 @@ void ScenarioRunner::runFile(const QString& path) {
     }
     for (const auto& m : session.seam().messages)
         if (!m.checked) fail(path, m.line, QStringLiteral("unexpected message %1").arg(quoted(m.text)));
+}
+
+QString ScenarioRunner::timingReport() const {
+    if (times_.empty()) return QStringLiteral("no action was timed");
+    std::vector<double> ms;
+    for (const ActionTime& t : times_) ms.push_back(t.ms);
+    std::sort(ms.begin(), ms.end());
+    const std::size_t n = ms.size();
+    const double median = n % 2 ? ms[n / 2] : (ms[n / 2 - 1] + ms[n / 2]) / 2;
+    const double p90 = ms[std::min(n - 1, (n * 9) / 10)];
+    const auto worst = std::max_element(times_.begin(), times_.end(),
+                                        [](const ActionTime& a, const ActionTime& b) { return a.ms < b.ms; });
+    return QStringLiteral("%1 actions: median %2 ms, 90% %3 ms, worst %4 ms (%5)")
+        .arg(n)
+        .arg(median, 0, 'f', 3)
+        .arg(p90, 0, 'f', 3)
+        .arg(worst->ms, 0, 'f', 3)
+        .arg(worst->where);
 }

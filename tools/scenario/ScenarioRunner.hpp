@@ -97,6 +97,12 @@ public:
 
     void setScreenshotFolder(QString dir) { shots_ = std::move(dir); }
 
+    // Times every user action (select, click, close) from the command until
+    // the screens have drawn the result; see timingReport().
+    void setTiming(bool on) { timing_ = on; }
+    // "N actions: median …, 90% …, worst … (FILE:LINE …)".
+    QString timingReport() const;
+
     // Replays one file; counts its checks.
     void runFile(const QString& path);
 
@@ -114,6 +120,13 @@ private:
     QString shots_;
     int passed_ = 0;
     int failed_ = 0;
+
+    struct ActionTime {
+        double ms = 0;
+        QString where;  // FILE:LINE and the command
+    };
+    bool timing_ = false;
+    std::vector<ActionTime> times_;
 };
 
 // "2007-08-12" → a date, or nothing.

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Monkey.hpp"
 #include "ScenarioRunner.hpp"
 
 namespace {
@@ -22,7 +23,13 @@ const char* kUsage =
     "a usage error. The file format is described in docs/scenarios.md.\n"
     "\n"
     "  --screenshots DIR  save a PNG of the shown screen after every action\n"
-    "  --platform NAME    Qt platform to draw on (default offscreen; xcb under Xvfb)\n";
+    "  --platform NAME    Qt platform to draw on (default offscreen; xcb under Xvfb)\n"
+    "  --monkey STEPS     instead of replaying files, take STEPS random user actions\n"
+    "                     and check the program after each (exit 1 and a replay\n"
+    "                     scenario on stdout when a check fails)\n"
+    "  --seed N           the random user's seed (default 1)\n"
+    "  --timing           time each select, click and close until the screens have\n"
+    "                     drawn; print the median and worst on stderr at the end\n";
 
 // The offscreen platform talks about what it cannot do with real windows;
 // none of it matters for a replay, and it would drown the report.
@@ -56,12 +63,30 @@ int main(int argc, char** argv) {
     std::optional<mkd::Date> today;
     QStringList files;
     QString shots;
+    bool timing = false;
+    long monkeySteps = -1;
+    unsigned long long seed = 1;
     const QStringList args = QCoreApplication::arguments().mid(1);
     for (int i = 0; i < args.size(); ++i) {
         const QString& a = args[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
             return 0;
+        }
+        if (a == QLatin1String("--timing")) {
+            timing = true;
+            continue;
+        }
+        if (a == QLatin1String("--monkey") || a == QLatin1String("--seed")) {
+            bool ok = false;
+            if (a == QLatin1String("--monkey")) {
+                monkeySteps = args.value(++i).toLong(&ok);
+                ok = ok && monkeySteps >= 0;
+            } else {
+                seed = args.value(++i).toULongLong(&ok);
+            }
+            if (!ok) return usage("--monkey and --seed take a number");
+            continue;
         }
         if (a == QLatin1String("--platform") || a == QLatin1String("--screenshots")) {
             if (i + 1 >= args.size()) return usage("an option lacks its value");
@@ -84,13 +109,19 @@ int main(int argc, char** argv) {
             files << a;
         }
     }
+    if (monkeySteps >= 0) {
+        QTextStream out(stdout);
+        return runMonkey({appDir, today, monkeySteps, seed}, out);
+    }
     if (files.isEmpty()) return usage("no scenario file given");
 
     QTextStream out(stdout);
     ScenarioRunner runner(appDir, today, out);
     runner.setScreenshotFolder(shots);
+    runner.setTiming(timing);
     for (const QString& f : files) runner.runFile(f);
     out << runner.passed() << " passed, " << runner.failed() << " failed\n";
     out.flush();
+    if (timing) std::fprintf(stderr, "timing: %s\n", qPrintable(runner.timingReport()));
     return runner.failed() == 0 ? 0 : 1;
 }

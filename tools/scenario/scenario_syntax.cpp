@@ -63,3 +63,12 @@ ScenarioLine splitScenarioLine(const QString& text, int number) {
     }
     return out;
 }
+
+QString quoteScenarioValue(const QString& text) {
+    QString out = text;
+    out.replace(QLatin1String("\\"), QLatin1String("\\\\"));
+    out.replace(QLatin1String("\""), QLatin1String("\\\""));
+    out.replace(QLatin1String("\r"), QLatin1String("\\r"));
+    out.replace(QLatin1String("\n"), QLatin1String("\\n"));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}

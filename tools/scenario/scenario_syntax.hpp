@@ -12,3 +12,7 @@ struct ScenarioLine {
 };
 
 ScenarioLine splitScenarioLine(const QString& text, int number);
+
+// `text` as a quoted scenario value, escaped so that splitScenarioLine reads
+// it back unchanged.
+QString quoteScenarioValue(const QString& text);

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Builds the benchmarks (Release, in build-bench/ or $BUILD_DIR) and runs them
+# all: the core (tables, pricing, season calendar), start-up on the offscreen
+# platform and under Xvfb, and the response to a long session of user
+# actions. Ends with a table of every figure against its target.
+#   RUNS=N   start-up runs of each program (default 30)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${BUILD_DIR:-build-bench}
+runs=${RUNS:-30}
+
+bash scripts/setup.sh
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMKD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+echo "== building the benchmarks in $build"
+if ! cmake --build "$build" -j"$(nproc)" --target mkd mkd-scenario mkd-bench-core mkd-bench-startup \
+  mkd-bench-bare-window >"$log" 2>&1; then
+  cat "$log"
+  exit 1
+fi
+: >"$log"
+bin=$build/bin
+
+echo "== core: tables, pricing, season calendar"
+"$bin/mkd-bench-core" --benchmark_min_time=0.2 --benchmark_repetitions=5 --benchmark_report_aggregates_only=true |
+  tee -a "$log"
+
+echo "== start-up, offscreen"
+"$bin/mkd-bench-startup" --platform offscreen --runs "$runs" | tee -a "$log"
+echo "== start-up, Xvfb"
+xvfb-run -a -s "-screen 0 1024x768x24" "$bin/mkd-bench-startup" --platform xcb --runs "$runs" | tee -a "$log"
+
+echo "== response to user actions, offscreen"
+if ! response=$("$bin/mkd-scenario" --timing bench/response.scn 2>&1); then
+  echo "$response"
+  echo "run: bench/response.scn did not replay cleanly" >&2
+  exit 1
+fi
+echo "$response"
+timing=$(grep '^timing:' <<<"$response")
+median=$(sed -E 's/.* median ([0-9.]+) ms.*/\1/' <<<"$timing")
+worst=$(sed -E 's/.* worst ([0-9.]+) ms.*/\1/' <<<"$timing")
+awk -v m="$median" -v w="$worst" 'BEGIN {
+  printf "summary|median action, offscreen|%.3f ms|< 2 ms|%s\n", m, (m < 2 ? "met" : "MISSED")
+  printf "summary|worst action, offscreen|%.3f ms|< 20 ms|%s\n", w, (w < 20 ? "met" : "MISSED")
+}' >>"$log"
+
+echo
+echo "== targets"
+grep '^summary|' "$log" | awk -F'|' '{ printf "  %-34s %-40s %-9s %s\n", $2, $3, $4, $5 }'

@@ -1,0 +1,45 @@
+// The four things mkd-fare does, once the command line has been read.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fare_words.hpp"
+#include "pricing/enquiry.hpp"
+
+namespace fare {
+
+// Exit statuses of the enquiries, compare and chart.
+inline constexpr int kAnswered = 0;
+inline constexpr int kRefused = 1;     // the screens refuse it, or would not offer it
+inline constexpr int kUsageError = 2;  // a word, station or date that cannot be read
+inline constexpr int kTableError = 3;  // a table file the enquiry reads is broken
+
+// What the command line said, as written.
+struct Options {
+    std::string appDir;
+    std::string from;
+    std::string to;
+    std::string kind = "local";
+    std::string passenger = "adult";
+    std::string trip = "one-way";
+    bool roundTrip = false;
+    bool change = false;
+    std::vector<std::string> section;  // two stops, or none
+    std::string date;
+    std::string season;
+    bool json = false;
+    // chart only
+    std::string price = "total";
+    std::string output;
+};
+
+int runEnquiry(const Options& options);
+int runCompare(const Options& options);
+int runChart(const Options& options);
+
+// `folder` is the folder of the table files; "" for the one beside the program.
+int runCheck(const std::string& folder, const std::string& programFolder, bool json);
+
+}  // namespace fare

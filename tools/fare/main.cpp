@@ -1,0 +1,159 @@
+// mkd-fare: every enquiry of the screens on the command line, a comparison of
+// every way to make a journey, a chart of prices, and a check of the tables.
+#include <CLI/CLI.hpp>
+#include <iostream>
+
+#include "commands.hpp"
+#include "fare_words.hpp"
+
+namespace {
+
+constexpr const char* kEnquiryExamples = R"(Kinds: local (普通列車), non-reserved (自由席), reserved (指定席), green (グリーン車),
+marine-reserved (マリン指定席), marine-green (マリングリーン). Stations by name, plain
+or as shown on the result screen ("岡山", "岡　山"), or by index (0 = 岡山).
+
+The answer is what the result screen shows. The screens' refusals are refusals
+here, with their words, and so is anything the screens would not offer: 学割 at
+100 km or less or on the Marine Liner, 松山乗換 where the screen hides it, the
+Marine Liner where its menu is off (the menu is judged as after choosing the
+departure and then the arrival). The season of a reserved seat comes from
+--date as the travel-date screen reads it (2002-2008, day 1-31 of any month,
+a day past the month's end running on into the next: 2007-04-31 is 1 May), or
+from --season; without either, from the date that screen preselects (today,
+moved into 2002-2008).
+
+Exit status: 0 answered, 1 refused, 2 usage error, 3 a table file is broken.
+
+Examples:
+  mkd-fare 岡山 宇和島
+  mkd-fare 岡山 宇和島 --kind reserved --date 2007-08-12 --passenger child --round-trip
+  mkd-fare 児島 宇和島 --kind non-reserved --change
+  mkd-fare 岡山 坂出 --kind marine-green --section 岡山 高松 --json
+  mkd-fare compare 岡山 松山 --date 2007-10-10
+  mkd-fare chart --kind green --passenger child -o green-child.csv
+  mkd-fare check /opt/mkd/Untin
+)";
+
+constexpr const char* kCheckExamples = R"(Reads the sixteen table files and Henko.txt and reports every problem with its
+place, FILE:LINE:FIELD (FIELD counts the fields of that line from 1), and the
+cell's record and field (from 0) with its journey. Fatal problems stop the
+program: a missing file, a record too many (an empty last line counts), a file
+that ends inside a record. Warnings: a cell that prices as 0 because it is
+empty or not a number, text after a number, a negative amount, an amount that
+is not whole yen, a distance that differs from the reverse journey's, a child
+amount above the adult one, fewer records than the table has, a Henko.txt the
+start screen has to correct. DIR is the folder of the table files; a folder
+that holds Untin/ will do. Default: Untin/ beside this program.
+
+Exit status: 0 no problem, 1 warnings only, 2 a fatal problem.
+
+Examples:
+  mkd-fare check
+  mkd-fare check build/bin/Untin
+  mkd-fare check ~/tables --json
+)";
+
+constexpr const char* kCompareExamples = R"(One line for each way the screens offer: the local train; the limited express
+non-reserved, reserved (in the travel date's season) and Green car, through and
+with a change at 松山 where offered; the Marine Liner's reserved seat and Green
+car where its menu is on. Each with its one-way and round-trip total, or the
+reason it is not offered.
+
+Examples:
+  mkd-fare compare 岡山 宇和島
+  mkd-fare compare 岡山 高松 --passenger child --date 2007-06-12 --json
+)";
+
+constexpr const char* kChartExamples = R"(A CSV table, one row per departure and one column per arrival (107 × 107, in
+the order of the station lists), of one price for every station pair, as
+mkd-fare would answer it; a pair the screens refuse is an empty cell.
+
+Examples:
+  mkd-fare chart > local-adult.csv
+  mkd-fare chart --kind reserved --season busy --price charge -o reserved-busy.csv
+)";
+
+// The options every enquiry has.
+void addJourneyOptions(CLI::App& app, fare::Options& o, bool withKind) {
+    if (withKind)
+        app.add_option("-k,--kind", o.kind, "kind of enquiry (default local)")
+            ->check(CLI::IsMember(fare::wordsOf(fare::kindWords())));
+    app.add_option("-p,--passenger", o.passenger, "passenger (default adult)")
+        ->check(CLI::IsMember(fare::wordsOf(fare::passengerWords())));
+    CLI::Option* date = app.add_option("-d,--date", o.date, "travel date YYYY-MM-DD, for the season of a reserved seat");
+    app.add_option("--season", o.season, "season instead of a date")
+        ->check(CLI::IsMember(fare::wordsOf(fare::seasonWords())))
+        ->excludes(date);
+    app.add_option("--appdir", o.appDir, "folder that holds Untin/ (default: the folder of this program)");
+}
+
+void addTripOptions(CLI::App& app, fare::Options& o) {
+    app.add_option("-t,--trip", o.trip, "one-way or round trip (default one-way)")
+        ->check(CLI::IsMember(fare::wordsOf(fare::tripWords())));
+    app.add_flag("-r,--round-trip", o.roundTrip, "round trip (往復)");
+    app.add_flag("-c,--change", o.change, "change trains at 松山 (松山乗換) instead of through (直通)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string programFolder = fare::programFolder(argc > 0 ? argv[0] : nullptr);
+
+    CLI::App app{"mkd-fare: fares and charges of みちくさダイヤ on the command line", "mkd-fare"};
+    app.require_subcommand(0, 1);
+    fare::Options enquiry;
+    enquiry.appDir = programFolder;
+    app.add_option("from", enquiry.from, "boarding station");
+    app.add_option("to", enquiry.to, "alighting station");
+    addJourneyOptions(app, enquiry, true);
+    addTripOptions(app, enquiry);
+    app.add_option("-s,--section", enquiry.section,
+                   "the section chosen on the section screen: two limited-express stops, or two Marine Liner "
+                   "stops for marine-green (default: the screen's preset)")
+        ->expected(2);
+    app.add_flag("--json", enquiry.json, "answer in JSON");
+
+    fare::Options compare;
+    compare.appDir = programFolder;
+    CLI::App* compareCommand = app.add_subcommand("compare", "every way to make one journey, side by side");
+    compareCommand->add_option("from", compare.from, "boarding station")->required();
+    compareCommand->add_option("to", compare.to, "alighting station")->required();
+    addJourneyOptions(*compareCommand, compare, false);
+    compareCommand->add_flag("--json", compare.json, "answer in JSON");
+    compareCommand->footer(kCompareExamples);
+
+    fare::Options chart;
+    chart.appDir = programFolder;
+    CLI::App* chartCommand = app.add_subcommand("chart", "a CSV of one kind of price for every station pair");
+    addJourneyOptions(*chartCommand, chart, true);
+    addTripOptions(*chartCommand, chart);
+    chartCommand->add_option("--price", chart.price, "which amount: total (default), fare or charge")
+        ->check(CLI::IsMember({"total", "fare", "charge"}));
+    chartCommand->add_option("-o,--output", chart.output, "file to write (default: standard output)");
+    chartCommand->footer(kChartExamples);
+
+    std::string checkFolder;
+    bool checkJson = false;
+    CLI::App* checkCommand = app.add_subcommand("check", "check the table files and Henko.txt");
+    checkCommand->add_option("dir", checkFolder, "folder of the table files (default: Untin/ beside this program)");
+    checkCommand->add_flag("--json", checkJson, "report in JSON");
+    checkCommand->footer(kCheckExamples);
+
+    app.footer(kEnquiryExamples);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int status = app.exit(e);
+        return status == 0 ? 0 : fare::kUsageError;
+    }
+
+    if (*checkCommand) return fare::runCheck(checkFolder, programFolder, checkJson);
+    if (*compareCommand) return fare::runCompare(compare);
+    if (*chartCommand) return fare::runChart(chart);
+    if (enquiry.from.empty() || enquiry.to.empty()) {
+        std::cerr << "mkd-fare: give a boarding and an alighting station (see mkd-fare --help)\n";
+        return fare::kUsageError;
+    }
+    return fare::runEnquiry(enquiry);
+}
