@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -22,6 +23,7 @@ public:
 
     void setCell(int record, int field, std::string_view text) {
         if (record < 0 || record >= size_ || field < 0 || field >= size_) return;
+        if (sources_[static_cast<std::size_t>(record)].text) materialize(record);
         const std::size_t i = index(record, field);
         Cell& cell = cells_[i];
         if (text.size() > kInline) return setLongCell(i, text);
@@ -29,6 +31,13 @@ public:
         for (std::size_t k = 0; k < text.size(); ++k) cell.text[k] = text[k];
         cell.length = static_cast<std::uint8_t>(text.size());
     }
+
+    // Makes record `record` the N fields of `text` that start at `begin`,
+    // found only when a cell is asked for. For text without double quotes
+    // that holds the whole record (the loader checks both): a file loads at
+    // the speed of finding its record boundaries, and nearly every cell is
+    // never looked at.
+    void setRecordSource(int record, std::shared_ptr<const std::string> text, std::size_t begin);
 
     // The price or distance of the journey from station `from` to station
     // `to`: field `from` of record `to`, read as a number (0 outside the
@@ -52,8 +61,19 @@ private:
     }
     void setLongCell(std::size_t index, std::string_view text);
 
+    // Where a record read lazily keeps its text; an empty `text` means its
+    // cells are in cells_.
+    struct Source {
+        std::shared_ptr<const std::string> text;
+        std::size_t begin = 0;
+    };
+    std::string_view sourceField(const Source& source, int field) const;
+    // Copies a lazily read record into cells_, before one of its cells changes.
+    void materialize(int record);
+
     int size_;
     std::vector<Cell> cells_;
+    std::vector<Source> sources_;
     std::unordered_map<std::size_t, std::string> long_;
 };
 

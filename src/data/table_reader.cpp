@@ -1,13 +1,20 @@
 #include "data/table_reader.hpp"
 
 #include <fcntl.h>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
+#include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 #include <type_traits>
 
 namespace mkd {
@@ -201,24 +208,125 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes) {
     if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > kMaxTableFileBytes)
         return failure(LoadError::TooLarge);
 
-    // The size is checked again while reading, in case the file grows.
-    bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[64 * 1024];
+    // Straight into the string, one byte more than the file so that its end
+    // is seen in the same call; the size is checked again while reading, in
+    // case the file grows.
+    std::size_t filled = 0;
+    bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
-        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (filled == bytes.size()) {
+            if (bytes.size() > kMaxTableFileBytes) {
+                bytes.clear();
+                return failure(LoadError::TooLarge);
+            }
+            bytes.resize(std::min(bytes.size() * 2, kMaxTableFileBytes + 1));
+        }
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
             bytes.clear();
             return failure(LoadError::CannotOpen);
         }
         if (got == 0) break;
-        if (bytes.size() + static_cast<std::size_t>(got) > kMaxTableFileBytes) {
-            bytes.clear();
-            return failure(LoadError::TooLarge);
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+        filled += static_cast<std::size_t>(got);
     }
+    if (filled > kMaxTableFileBytes) {
+        bytes.clear();
+        return failure(LoadError::TooLarge);
+    }
+    bytes.resize(filled);
     return {};
+}
+
+#if defined(__SSE2__)
+// Bits set in a byte: the CPUs this is built for need not have a popcount
+// instruction, and the library call in its place costs more than the scan.
+constexpr std::array<std::uint8_t, 256> kBitsSet = [] {
+    std::array<std::uint8_t, 256> bits{};
+    for (std::size_t b = 0; b < 256; ++b) bits[b] = static_cast<std::uint8_t>((b & 1) + bits[b / 2]);
+    return bits;
+}();
+#endif
+
+std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table,
+                                          std::int16_t& recordCounter) {
+    // Quotes can hide delimiters; such a file goes through the full reader.
+    const std::string_view bytes(*text);
+#if !defined(__SSE2__)
+    if (bytes.find('"') != std::string_view::npos) return std::nullopt;
+#endif
+    const std::size_t start = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    const int n = table.size();
+    if (start == bytes.size() || n <= 0) {
+        recordCounter = -1;
+        return LoadResult{};
+    }
+
+    // Every comma and every line end (CR LF counting once) separates two
+    // fields, except one line end at the very end. Record k starts after
+    // delimiter k·N.
+    std::vector<std::size_t> starts{start};
+    starts.reserve(static_cast<std::size_t>(n) + 2);
+    long long delimiters = 0;
+    long long nextBoundary = n;
+    const char* p = bytes.data();
+    const std::size_t size = bytes.size();
+    // Called for every delimiter at `pos`, in file order, only while a
+    // boundary may be near; false when the file has more records than fit.
+    auto delimiterAt = [&](std::size_t pos) {
+        if (++delimiters != nextBoundary) return true;
+        const bool crlf = p[pos] == '\r' && pos + 1 < size && p[pos + 1] == '\n';
+        starts.push_back(pos + (crlf ? 2 : 1));
+        nextBoundary += n;
+        return starts.size() <= static_cast<std::size_t>(n) + 1;
+    };
+    std::size_t i = start;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: the delimiters of a block are counted at once,
+    // and looked at one by one only in the block where a record ends.
+    const __m128i comma = _mm_set1_epi8(','), cr = _mm_set1_epi8('\r'), lf = _mm_set1_epi8('\n');
+    const __m128i quote = _mm_set1_epi8('"');
+    unsigned carryCr = i > 0 && p[i - 1] == '\r' ? 1u : 0u;
+    for (; i + 16 <= size; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const unsigned mComma = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, comma)));
+        const unsigned mCr = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, cr)));
+        const unsigned mLf = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lf)));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(block, quote))) return std::nullopt;
+        // The LF of a CR LF pair is part of the CR's delimiter.
+        const unsigned pairedLf = mLf & ((mCr << 1) | carryCr);
+        unsigned delims = mComma | mCr | (mLf & ~pairedLf);
+        carryCr = (mCr >> 15) & 1u;
+        const int count = kBitsSet[delims & 0xFFu] + kBitsSet[delims >> 8];
+        if (delimiters + count < nextBoundary) {
+            delimiters += count;
+            continue;
+        }
+        while (delims) {
+            const int bit = __builtin_ctz(delims);
+            delims &= delims - 1;
+            if (!delimiterAt(i + static_cast<std::size_t>(bit))) return std::nullopt;
+        }
+    }
+    if (carryCr && i < size && p[i] == '\n') ++i;  // the LF of a pair split between blocks
+#endif
+    for (; i < size; ++i) {
+        const char c = p[i];
+        if (c == '"') return std::nullopt;
+        if (c != ',' && c != '\r' && c != '\n') continue;
+        if (!delimiterAt(i)) return std::nullopt;
+        if (c == '\r' && i + 1 < size && p[i + 1] == '\n') ++i;
+    }
+    const char last = p[size - 1];
+    const bool endsWithLineEnd = last == '\n' || last == '\r';
+    const long long fields = delimiters + 1 - (endsWithLineEnd ? 1 : 0);
+    if (fields % n != 0 || fields / n > n) return std::nullopt;  // the full reader says what is wrong
+    const int records = static_cast<int>(fields / n);
+    for (int r = 0; r < records; ++r) table.setRecordSource(r, text, starts[static_cast<std::size_t>(r)]);
+    recordCounter = static_cast<std::int16_t>(records - 1);
+    LoadResult result;
+    result.records = records;
+    return result;
 }
 
 LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t& recordCounter) {
@@ -226,7 +334,9 @@ LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t
     std::string bytes;
     const LoadResult read = readFileBytes(path, bytes);
     if (!read.ok()) return read;
-    return readTable(bytes, table, recordCounter);
+    auto text = std::make_shared<const std::string>(std::move(bytes));
+    if (auto lazily = readTableLazily(text, table, recordCounter)) return *lazily;
+    return readTable(*text, table, recordCounter);
 }
 
 std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize) {

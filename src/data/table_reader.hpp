@@ -15,6 +15,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -66,6 +68,14 @@ struct FieldPlace {
 using PlacedFieldSink = std::function<void(int record, int field, std::string_view text, FieldPlace place)>;
 LoadResult readPlacedRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord,
                              const PlacedFieldSink& store, std::int16_t& recordCounter);
+
+// Reads `text` into `table` as readTable does, keeping the records as the
+// text they were read from (see FareTable::setRecordSource): no cell is cut
+// out until it is asked for. Returns nothing, and changes nothing, for text
+// with double quotes or with a problem; readTable then reads it and says
+// what is wrong.
+std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table,
+                                          std::int16_t& recordCounter);
 
 // Reads the file at `path` into `table`.
 LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t& recordCounter);

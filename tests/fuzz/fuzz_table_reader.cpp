@@ -9,10 +9,13 @@
 // - the record counter, the record count and the line agree with the result;
 // - a table that loaded, written back out, loads to the same cells, and
 //   writing it again gives the same text;
-// - every cell of a loaded table reads as a finite number.
+// - every cell of a loaded table reads as a finite number;
+// - the lazy reader of table files gives the same cells as the full one, or
+//   declines and leaves the table untouched.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,6 +97,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fields.size() < static_cast<std::size_t>(n) * static_cast<std::size_t>(n)) {
         const std::size_t next = fields.size();
         FUZZ_CHECK(table.cell(static_cast<int>(next) / n, static_cast<int>(next) % n).empty());
+    }
+
+    // The lazy reader, on a table that already holds other text.
+    FareTable lazy(n);
+    for (int r = 0; r < n; ++r)
+        for (int f = 0; f < n; ++f) lazy.setCell(r, f, "old");
+    std::int16_t lazyCounter = 42;
+    const auto shared = std::make_shared<const std::string>(bytes);
+    if (const auto lazyResult = mkd::readTableLazily(shared, lazy, lazyCounter)) {
+        FUZZ_CHECK(result.ok());
+        FUZZ_CHECK(lazyResult->ok() && lazyResult->records == result.records);
+        FUZZ_CHECK(lazyCounter == counter);
+        for (int r = 0; r < n; ++r)
+            for (int f = 0; f < n; ++f)
+                FUZZ_CHECK(lazy.cell(r, f) == (r < result.records ? table.cell(r, f) : std::string_view("old")));
+        // A cell set afterwards changes that cell only.
+        lazy.setCell(0, 0, "changed");
+        FUZZ_CHECK(lazy.cell(0, 0) == "changed");
+        if (n > 1) FUZZ_CHECK(lazy.cell(0, 1) == (result.records > 0 ? table.cell(0, 1) : std::string_view("old")));
+    } else {
+        FUZZ_CHECK(lazyCounter == 42);
+        for (int r = 0; r < n; ++r)
+            for (int f = 0; f < n; ++f) FUZZ_CHECK(lazy.cell(r, f) == "old");
     }
     if (!result.ok()) return 0;
 

@@ -316,3 +316,91 @@ TEST(SharedTables, FailedLoadNamesTheFile) {
 
 }  // namespace
 }  // namespace mkd
+
+namespace mkd {
+namespace {
+
+// Table files are read lazily when they have no quotes: the records keep the
+// file's text and a cell is cut out when asked for. Whatever the file, the
+// cells must be those of the full reader, or the lazy reader must decline.
+TEST(LazyTableRead, SameCellsAsTheFullReader) {
+    const std::string files[] = {
+        "1,2,3\r\n4,5,6\r\n7,8,9\r\n",
+        "1,2,3\r\n4,5,6\r\n",                    // fewer records: the third keeps what it held
+        " 1 , 2\t,3\n4,5,6\r7,8,9",               // blanks, LF-only and CR-only lines, no final line end
+        "1,2,3,4,5,6\r\n7,8,9\r\n",               // two records on one line
+        "1,2\r\n3\r\n4,5,6,7,8,9\r\n",           // a record over several lines
+        "\xEF\xBB\xBF" "1230円,,x\r\n,,\r\n1,2,",  // a byte-order mark, empty cells, a final comma
+    };
+    for (const std::string& text : files) {
+        FareTable full(3), lazy(3);
+        for (FareTable* t : {&full, &lazy})
+            for (int r = 0; r < 3; ++r)
+                for (int f = 0; f < 3; ++f) t->setCell(r, f, "old");
+        std::int16_t fullCounter = 0, lazyCounter = 0;
+        const LoadResult expected = readTable(text, full, fullCounter);
+        const auto got = readTableLazily(std::make_shared<const std::string>(text), lazy, lazyCounter);
+        ASSERT_TRUE(got.has_value()) << text;
+        EXPECT_EQ(got->records, expected.records) << text;
+        EXPECT_EQ(lazyCounter, fullCounter) << text;
+        for (int r = 0; r < 3; ++r)
+            for (int f = 0; f < 3; ++f) EXPECT_EQ(lazy.cell(r, f), full.cell(r, f)) << text << " " << r << "," << f;
+    }
+}
+
+// Long files are scanned sixteen bytes at a time: record ends and CR LF pairs
+// fall anywhere in a block, also across two blocks.
+TEST(LazyTableRead, LongFilesWithEveryLineEnd) {
+    const char* ends[] = {"\r\n", "\n", "\r"};
+    for (int shift = 0; shift < 17; ++shift) {
+        std::string text(static_cast<std::size_t>(shift % 3), ' ');
+        for (int r = 0; r < 26; ++r) {
+            for (int f = 0; f < 26; ++f) {
+                if (f > 0) text += (f + r + shift) % 7 == 0 ? ends[(f + shift) % 3] : ",";
+                text += std::to_string(r * 1000 + f * (shift + 1));
+            }
+            text += ends[(r + shift) % 3];
+        }
+        FareTable full(26), lazy(26);
+        std::int16_t fullCounter = 0, lazyCounter = 0;
+        const LoadResult expected = readTable(text, full, fullCounter);
+        ASSERT_TRUE(expected.ok()) << shift;
+        const auto got = readTableLazily(std::make_shared<const std::string>(text), lazy, lazyCounter);
+        ASSERT_TRUE(got.has_value()) << shift;
+        EXPECT_EQ(got->records, 26);
+        EXPECT_EQ(lazyCounter, fullCounter);
+        for (int r = 0; r < 26; ++r)
+            for (int f = 0; f < 26; ++f) ASSERT_EQ(lazy.cell(r, f), full.cell(r, f)) << shift << " " << r << "," << f;
+    }
+}
+
+TEST(LazyTableRead, DeclinesQuotesAndBrokenFilesWithoutTouchingTheTable) {
+    const std::string files[] = {
+        "\"1\",2,3\r\n",                 // quotes: the full reader handles them
+        "1,2,3\r\n4,5\r\n",              // ends inside a record
+        "1,2,3\r\n4,5,6\r\n7,8,9\r\n\r\n",  // an extra empty line: a fourth record
+    };
+    for (const std::string& text : files) {
+        FareTable table(3);
+        table.setCell(0, 0, "old");
+        std::int16_t counter = 7;
+        EXPECT_FALSE(readTableLazily(std::make_shared<const std::string>(text), table, counter).has_value()) << text;
+        EXPECT_EQ(table.cell(0, 0), "old");
+        EXPECT_EQ(counter, 7);
+    }
+}
+
+TEST(LazyTableRead, SettingACellAfterwardsChangesOnlyThatCell) {
+    FareTable table(3);
+    std::int16_t counter = 0;
+    ASSERT_TRUE(readTableLazily(std::make_shared<const std::string>("1,2,3\r\n4,5,6\r\n"), table, counter));
+    table.setCell(1, 1, "50");
+    EXPECT_EQ(table.cell(1, 0), "4");
+    EXPECT_EQ(table.cell(1, 1), "50");
+    EXPECT_EQ(table.cell(1, 2), "6");
+    EXPECT_EQ(table.cell(0, 2), "3");
+    EXPECT_DOUBLE_EQ(table.value(2, 0), 3);
+}
+
+}  // namespace
+}  // namespace mkd
