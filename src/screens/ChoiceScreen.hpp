@@ -61,6 +61,10 @@ public:
     QRadioButton* optHanbo = nullptr;
     QRadioButton* optKansan = nullptr;
 
+    // The season set by the travel-date screen, tested busy, normal,
+    // off-peak; none before it has set one.
+    std::optional<mkd::Season> season() const;
+
 protected:
     // Takes the journey from the start screen and, for the express screens,
     // the express section; the student button follows the distance.
@@ -69,8 +73,6 @@ protected:
 
     mkd::Trip trip() const;
     mkd::Routing routing() const;
-    // The season set by the travel-date screen, tested busy, normal, off-peak.
-    std::optional<mkd::Season> season() const;
     mkd::Journey journey() const;
 
     // The last steps of KekkaOpen.
