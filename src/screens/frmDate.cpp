@@ -1,6 +1,5 @@
 #include "screens/frmDate.hpp"
 
-
 #include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKetteiSitei.hpp"
