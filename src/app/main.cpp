@@ -1,7 +1,6 @@
 // mkd: the desktop program. Without arguments it opens the start screen on
 // the tables in Untin/ beside the executable.
 #include <QApplication>
-#include <QStyleFactory>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +8,7 @@
 #include "app/DesktopSeam.hpp"
 #include "app/quit_after_first_paint.hpp"
 #include "data/mdlKeisan.hpp"
+#include "screens/ProgramStyle.hpp"
 #include "screens/ScreenFlow.hpp"
 
 namespace {
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setQuitOnLastWindowClosed(false);
     QuitAfterFirstPaint quitAfterFirstPaint;
     quitAfterFirstPaint.installIfAsked(app);

@@ -8,9 +8,9 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
-#include <cmath>
 
 #include "screens/ScreenFlow.hpp"
+#include "screens/program_font.hpp"
 
 namespace {
 
@@ -29,6 +29,7 @@ Screen::Screen(ScreenFlow& f, const char* name, const QString& caption, int clie
     : flow(f), client(new QWidget(this)) {
     setObjectName(QString::fromLatin1(name));
     setWindowTitle(caption);
+    setFont(font(9));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     QPalette p = palette();
@@ -48,15 +49,13 @@ QRect Screen::twips(int left, int top, int width, int height) {
     return {px(left), px(top), px(width), px(height)};
 }
 
-QFont Screen::font(double points) {
-    QFont f;
-    // The program's own face first; where it is not installed, the IPA
-    // gothic faces from Debian's fonts-ipafont-gothic draw the same captions.
-    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                   QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
-    f.setBold(true);
-    f.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
-    return f;
+QFont Screen::font(double points) { return programFont(points); }
+
+void Screen::setPoints(QWidget* w, double points) {
+    // Controls inherit the screen's 9 pt font; only other sizes are set, as
+    // every font change makes a drop-down list rebuild its hidden popup.
+    const QFont f = font(points);
+    if (w->font().pixelSize() != f.pixelSize()) w->setFont(f);
 }
 
 void Screen::closeEvent(QCloseEvent* event) {
@@ -71,7 +70,7 @@ QLabel* Screen::addLabel(const char* name, const QString& text, QRect rect, doub
     auto* l = new QLabel(text, client);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(rect);
-    l->setFont(font(points));
+    setPoints(l, points);
     l->setAlignment(align);
     setTextColour(l, Qt::white);
     return l;
@@ -81,7 +80,7 @@ QPushButton* Screen::addButton(const char* name, const QString& text, QRect rect
     auto* b = new QPushButton(text, client);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(rect);
-    b->setFont(font(points));
+    setPoints(b, points);
     b->setAutoDefault(false);
     QPalette p = b->palette();
     p.setColor(QPalette::Button, QColor(224, 224, 224));
@@ -94,7 +93,6 @@ QComboBox* Screen::addList(const char* name, QRect rect) {
     auto* c = new QComboBox(client);
     c->setObjectName(QString::fromLatin1(name));
     c->setGeometry(rect);
-    c->setFont(font(9));
     c->setMaxVisibleItems(16);
     QPalette p = c->palette();
     p.setColor(QPalette::Base, Qt::white);
@@ -111,7 +109,7 @@ QRadioButton* Screen::addOption(const char* name, const QString& text, QRect rec
     auto* o = new QRadioButton(text, parent ? parent : client);
     o->setObjectName(QString::fromLatin1(name));
     o->setGeometry(rect);
-    o->setFont(font(points));
+    setPoints(o, points);
     setTextColour(o, Qt::white);
     return o;
 }

@@ -32,6 +32,9 @@ public:
     static QRect twips(int left, int top, int width, int height);
     // The program's font, bold, at `points` (at 96 pixels to the inch).
     static QFont font(double points);
+    // Gives `w` the program's font at `points`, which it otherwise inherits
+    // from the screen at 9 pt.
+    static void setPoints(QWidget* w, double points);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

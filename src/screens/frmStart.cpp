@@ -36,7 +36,6 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     setTabOrder(cmdSlow, cmdExit);
 
     QMenuBar* bar = menuBar();
-    bar->setFont(font(9));
     // The menu bar keeps the desktop's light look, as menus do everywhere.
     QPalette light = bar->palette();
     light.setColor(QPalette::Window, QColor(240, 240, 240));

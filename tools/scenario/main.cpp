@@ -3,13 +3,13 @@
 //   mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] FILE...
 #include <QApplication>
 #include <QDir>
-#include <QStyleFactory>
 #include <QTextStream>
 #include <cstdio>
 #include <cstring>
 
 #include "Monkey.hpp"
 #include "ScenarioRunner.hpp"
+#include "screens/ProgramStyle.hpp"
 
 namespace {
 
@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", platform);
     qInstallMessageHandler(quietOffscreen);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(new ProgramStyle);
     QApplication::setQuitOnLastWindowClosed(false);
 
     QString appDir = QCoreApplication::applicationDirPath();

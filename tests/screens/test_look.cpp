@@ -1,0 +1,118 @@
+// The look shared by every screen: the program's font, inherited at 9 pt and
+// set only for other sizes, and the widget style.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "data/mdlKeisan.hpp"
+#include "screens/ProgramStyle.hpp"
+#include "screens/Screen.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/Seam.hpp"
+#include "screens/program_font.hpp"
+
+namespace {
+
+class QuietSeam : public Seam {
+public:
+    void message(const QString&) override {}
+    void fatal(const QString&) override {}
+    void endProgram(int) override {}
+    mkd::Date today() override { return {2007, 8, 12}; }
+    QString applicationDirectory() override { return QStringLiteral("."); }
+};
+
+// A screen with one control of each kind, at the sizes the screens use.
+class SampleScreen : public Screen {
+public:
+    explicit SampleScreen(ScreenFlow& screens) : Screen(screens, "frmSample", QStringLiteral("見本"), 3390, 2310) {
+        title = addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75);
+        caption = addLabel("lblHatu", QStringLiteral("乗車駅"), twips(360, 720, 975, 255), 12);
+        list = addList("cboHatu", twips(240, 1080, 1215, 300));
+        button = addButton("cmdSlow", QStringLiteral("普通列車"), twips(1200, 1680, 975, 375));
+        small = addButton("cmdGreen", QStringLiteral("グリーン車"), twips(480, 2160, 975, 375), 8.25);
+        option = addOption("optKatamiti", QStringLiteral("　片　道"), twips(1800, 1320, 1095, 255));
+    }
+    QLabel* title;
+    QLabel* caption;
+    QComboBox* list;
+    QPushButton* button;
+    QPushButton* small;
+    QRadioButton* option;
+};
+
+class Look : public ::testing::Test {
+protected:
+    QuietSeam seam;
+    mkd::mdlKeisan tables{"."};
+    ScreenFlow flow{seam, tables};
+};
+
+TEST_F(Look, NamesOnlyTheFirstInstalledFace) {
+    const QStringList faces = programFaces();
+    const QStringList installed = QFontDatabase::families();
+    if (!installed.contains(QStringLiteral("ＭＳ Ｐゴシック")) && !installed.contains(QStringLiteral("IPAPGothic")))
+        GTEST_SKIP() << "neither ＭＳ Ｐゴシック nor IPAPGothic is installed";
+    ASSERT_EQ(faces.size(), 1);
+    EXPECT_TRUE(installed.contains(faces.front()));
+    // The program's own face wins wherever it is installed.
+    if (installed.contains(QStringLiteral("ＭＳ Ｐゴシック"))) {
+        EXPECT_EQ(faces.front(), QStringLiteral("ＭＳ Ｐゴシック"));
+    }
+}
+
+TEST_F(Look, EveryControlDrawsInTheProgramFontAtItsSize) {
+    SampleScreen screen(flow);
+    const struct {
+        QWidget* widget;
+        int pixels;
+    } cases[] = {{screen.title, 21}, {screen.caption, 16}, {screen.list, 12},
+                 {screen.button, 12}, {screen.small, 11}, {screen.option, 12}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.widget->objectName().toStdString());
+        const QFont f = c.widget->font();
+        EXPECT_EQ(f.pixelSize(), c.pixels);
+        EXPECT_TRUE(f.bold());
+        EXPECT_EQ(f.families(), programFaces());
+    }
+    // The 9 pt controls inherit the screen's font rather than set their own.
+    EXPECT_FALSE(screen.list->testAttribute(Qt::WA_SetFont));
+    EXPECT_FALSE(screen.button->testAttribute(Qt::WA_SetFont));
+    EXPECT_TRUE(screen.small->testAttribute(Qt::WA_SetFont));
+}
+
+TEST_F(Look, MenuBarOverflowButtonStillDrawsItsIcon) {
+    const QIcon deferred =
+        QApplication::style()->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton, nullptr, nullptr);
+    ASSERT_FALSE(deferred.isNull());
+    EXPECT_FALSE(deferred.pixmap(16, 16).isNull());
+    EXPECT_FALSE(QApplication::style()->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton).pixmap(16).isNull());
+    // Other icons come from Fusion unchanged.
+    EXPECT_FALSE(QApplication::style()->standardIcon(QStyle::SP_ArrowUp).isNull());
+
+    // A window too narrow for its menus shows the overflow button, drawn.
+    SampleScreen screen(flow);
+    for (const char* title : {"初期表示", "マリンライナー", "三つ目", "四つ目", "五つ目"})
+        screen.menuBar()->addMenu(QString::fromUtf8(title));
+    screen.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(screen.grab().isNull());
+}
+
+}  // namespace
+
+// The application lives for the whole run and goes before the program's
+// static objects do. Offscreen unless told otherwise.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(new ProgramStyle);
+    return RUN_ALL_TESTS();
+}
