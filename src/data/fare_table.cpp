@@ -5,14 +5,17 @@
 namespace mkd {
 
 FareTable::FareTable(int size)
-    : size_(size > 0 ? size : 0),
-      cells_(static_cast<std::size_t>(size_) * static_cast<std::size_t>(size_)),
-      sources_(static_cast<std::size_t>(size_)) {}
+    : size_(size > 0 ? size : 0), sources_(static_cast<std::size_t>(size_)) {}
+
+void FareTable::allocateCells() {
+    cells_.resize(static_cast<std::size_t>(size_) * static_cast<std::size_t>(size_));
+}
 
 std::string_view FareTable::cell(int record, int field) const {
     if (record < 0 || record >= size_ || field < 0 || field >= size_) return {};
     const Source& source = sources_[static_cast<std::size_t>(record)];
     if (source.text) return sourceField(source, field);
+    if (cells_.empty()) return {};
     const std::size_t i = index(record, field);
     const Cell& cell = cells_[i];
     if (cell.length == kLong) return long_.at(i);

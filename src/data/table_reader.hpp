@@ -77,6 +77,10 @@ LoadResult readPlacedRecords(std::string_view bytes, int maxRecords, int fieldsP
 std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table,
                                           std::int16_t& recordCounter);
 
+// Lets readTableLazily look at 32 bytes at a time where the CPU can (the
+// default); tests turn it off to check the 16-byte path on the same CPU.
+void allowWideTableScan(bool allowed);
+
 // Reads the file at `path` into `table`.
 LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t& recordCounter);
 

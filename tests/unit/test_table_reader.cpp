@@ -348,30 +348,42 @@ TEST(LazyTableRead, SameCellsAsTheFullReader) {
     }
 }
 
-// Long files are scanned sixteen bytes at a time: record ends and CR LF pairs
-// fall anywhere in a block, also across two blocks.
+// Long files are scanned 32 or 16 bytes at a time, as the CPU allows: record
+// ends, CR LF pairs and quotes fall anywhere in a block, also across two.
 TEST(LazyTableRead, LongFilesWithEveryLineEnd) {
     const char* ends[] = {"\r\n", "\n", "\r"};
-    for (int shift = 0; shift < 17; ++shift) {
-        std::string text(static_cast<std::size_t>(shift % 3), ' ');
-        for (int r = 0; r < 26; ++r) {
-            for (int f = 0; f < 26; ++f) {
-                if (f > 0) text += (f + r + shift) % 7 == 0 ? ends[(f + shift) % 3] : ",";
-                text += std::to_string(r * 1000 + f * (shift + 1));
+    for (const bool wide : {true, false}) {
+        allowWideTableScan(wide);
+        for (int shift = 0; shift < 33; ++shift) {
+            std::string text(static_cast<std::size_t>(shift % 3), ' ');
+            for (int r = 0; r < 26; ++r) {
+                for (int f = 0; f < 26; ++f) {
+                    if (f > 0) text += (f + r + shift) % 7 == 0 ? ends[(f + shift) % 3] : ",";
+                    text += std::to_string(r * 1000 + f * (shift + 1));
+                }
+                text += ends[(r + shift) % 3];
             }
-            text += ends[(r + shift) % 3];
+            FareTable full(26), lazy(26);
+            std::int16_t fullCounter = 0, lazyCounter = 0;
+            const LoadResult expected = readTable(text, full, fullCounter);
+            ASSERT_TRUE(expected.ok()) << shift;
+            const auto got = readTableLazily(std::make_shared<const std::string>(text), lazy, lazyCounter);
+            ASSERT_TRUE(got.has_value()) << wide << " " << shift;
+            EXPECT_EQ(got->records, 26);
+            EXPECT_EQ(lazyCounter, fullCounter);
+            for (int r = 0; r < 26; ++r)
+                for (int f = 0; f < 26; ++f)
+                    ASSERT_EQ(lazy.cell(r, f), full.cell(r, f)) << wide << " " << shift << " " << r << "," << f;
+
+            // A quote anywhere sends the file to the full reader.
+            std::string quoted = text;
+            quoted[quoted.size() / 2 + static_cast<std::size_t>(shift)] = '"';
+            FareTable untouched(26);
+            EXPECT_FALSE(readTableLazily(std::make_shared<const std::string>(quoted), untouched, lazyCounter))
+                << wide << " " << shift;
         }
-        FareTable full(26), lazy(26);
-        std::int16_t fullCounter = 0, lazyCounter = 0;
-        const LoadResult expected = readTable(text, full, fullCounter);
-        ASSERT_TRUE(expected.ok()) << shift;
-        const auto got = readTableLazily(std::make_shared<const std::string>(text), lazy, lazyCounter);
-        ASSERT_TRUE(got.has_value()) << shift;
-        EXPECT_EQ(got->records, 26);
-        EXPECT_EQ(lazyCounter, fullCounter);
-        for (int r = 0; r < 26; ++r)
-            for (int f = 0; f < 26; ++f) ASSERT_EQ(lazy.cell(r, f), full.cell(r, f)) << shift << " " << r << "," << f;
     }
+    allowWideTableScan(true);
 }
 
 TEST(LazyTableRead, DeclinesQuotesAndBrokenFilesWithoutTouchingTheTable) {
@@ -400,6 +412,23 @@ TEST(LazyTableRead, SettingACellAfterwardsChangesOnlyThatCell) {
     EXPECT_EQ(table.cell(1, 2), "6");
     EXPECT_EQ(table.cell(0, 2), "3");
     EXPECT_DOUBLE_EQ(table.value(2, 0), 3);
+}
+
+TEST(LazyTableRead, RecordsNeverReadAreEmpty) {
+    // A table holds no cells of its own until one is set: nothing read reads
+    // empty, before and after a lazily read record is changed.
+    FareTable fresh(107);
+    EXPECT_EQ(fresh.cell(106, 106), "");
+    EXPECT_DOUBLE_EQ(fresh.value(0, 0), 0);
+
+    FareTable table(3);
+    std::int16_t counter = 0;
+    ASSERT_TRUE(readTableLazily(std::make_shared<const std::string>("1,2,3\r\n4,5,6\r\n"), table, counter));
+    EXPECT_EQ(table.cell(2, 1), "");
+    table.setCell(0, 0, "10");
+    EXPECT_EQ(table.cell(2, 1), "");
+    EXPECT_EQ(table.cell(0, 0), "10");
+    EXPECT_EQ(table.cell(1, 2), "6");
 }
 
 }  // namespace
