@@ -14,7 +14,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMKD_BENCH=ON -DBUILD_TESTING
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "== building the benchmarks in $build"
-if ! cmake --build "$build" -j"$(nproc)" --target mkd mkd-scenario mkd-bench-core mkd-bench-startup \
+if ! cmake --build "$build" -j"$(nproc)" --target mkd mkd-scenario mkd-bench-core mkd-bench-startup mkd-bench-bare-start-screen \
   mkd-bench-bare-window >"$log" 2>&1; then
   cat "$log"
   exit 1
