@@ -1,8 +1,9 @@
 // What Qt charges for drawing the start screen itself: a plain Qt Widgets
 // program that builds the same window as mkd's start screen (the same
-// captions, positions, font sizes, colours, style and menu bar) and nothing
-// else: no fare tables, no station catalogue, no screen flow, and each list
-// holds only the station it shows. mkd measured against it is the cost of
+// captions, positions, font sizes, colours, style and menu bar, through the
+// program's own font, colour and style helpers) and nothing else: no fare
+// tables, no station catalogue, no screen flow, and each list holds only the
+// station it shows. mkd measured against it is the cost of
 // mkd's own work at start-up; against bench/bare_window.cpp, the cost of
 // mkd's own work and of its screen's richer content together.
 // Quits after its first paint with MKD_EXIT_AFTER_SHOWN=1, as mkd does.
@@ -16,6 +17,7 @@
 
 #include "app/quit_after_first_paint.hpp"
 #include "screens/ProgramStyle.hpp"
+#include "screens/look.hpp"
 #include "screens/program_font.hpp"
 
 namespace {
@@ -30,30 +32,19 @@ void label(QWidget* parent, const QString& text, QRect rect, double points) {
     l->setGeometry(rect);
     if (points != 9) l->setFont(programFont(points));
     l->setAlignment(Qt::AlignCenter);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, Qt::white);
-    l->setPalette(p);
+    look::caption(l);
 }
 
 void button(QWidget* parent, const QString& text, QRect rect) {
     auto* b = new QPushButton(text, parent);
     b->setGeometry(rect);
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, QColor(224, 224, 224));
-    p.setColor(QPalette::ButtonText, Qt::black);
-    b->setPalette(p);
+    look::button(b);
 }
 
 void list(QWidget* parent, const QString& station, QRect rect) {
     auto* c = new QComboBox(parent);
     c->setGeometry(rect);
-    QPalette p = c->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, Qt::black);
-    p.setColor(QPalette::Button, QColor(224, 224, 224));
-    p.setColor(QPalette::ButtonText, Qt::black);
-    p.setColor(QPalette::WindowText, Qt::black);
-    c->setPalette(p);
+    look::list(c);
     c->addItem(station);
 }
 
@@ -68,14 +59,10 @@ int main(int argc, char** argv) {
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("乗車区間"));
     window.setFont(programFont(9));
-    QPalette dark = window.palette();
-    dark.setColor(QPalette::Window, QColor(64, 64, 64));
-    window.setPalette(dark);
-    window.setAutoFillBackground(true);
+    look::window(&window);
     auto* client = new QWidget(&window);
     client->setFixedSize(226, 154);
-    client->setAutoFillBackground(true);
-    client->setPalette(dark);
+    look::window(client);
     window.setCentralWidget(client);
 
     label(client, QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75);
@@ -89,12 +76,7 @@ int main(int argc, char** argv) {
     button(client, QStringLiteral("終了"), twips(2280, 1680, 975, 375));
 
     QMenuBar* bar = window.menuBar();
-    QPalette light = bar->palette();
-    light.setColor(QPalette::Window, QColor(240, 240, 240));
-    light.setColor(QPalette::WindowText, Qt::black);
-    light.setColor(QPalette::ButtonText, Qt::black);
-    bar->setPalette(light);
-    bar->setAutoFillBackground(true);
+    look::menuBar(bar);
     bar->addMenu(QStringLiteral("初期表示"))->addAction(QStringLiteral("変更"));
     QMenu* marine = bar->addMenu(QStringLiteral("マリンライナー"));
     marine->addAction(QStringLiteral("指定席"));

@@ -5,24 +5,12 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
-#include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "screens/ScreenFlow.hpp"
+#include "screens/look.hpp"
 #include "screens/program_font.hpp"
-
-namespace {
-
-const QColor kBackground(64, 64, 64);
-
-void setTextColour(QWidget* w, const QColor& colour) {
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    w->setPalette(p);
-}
-
-}  // namespace
 
 Screen::Screen(ScreenFlow& f, const char* name, const QString& caption, int clientWidthTwips,
                int clientHeightTwips)
@@ -32,15 +20,11 @@ Screen::Screen(ScreenFlow& f, const char* name, const QString& caption, int clie
     setFont(font(9));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
-    QPalette p = palette();
-    p.setColor(QPalette::Window, kBackground);
-    setPalette(p);
-    setAutoFillBackground(true);
+    look::window(this);
 
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(px(clientWidthTwips), px(clientHeightTwips));
-    client->setAutoFillBackground(true);
-    client->setPalette(p);
+    look::window(client);
     setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -72,7 +56,7 @@ QLabel* Screen::addLabel(const char* name, const QString& text, QRect rect, doub
     l->setGeometry(rect);
     setPoints(l, points);
     l->setAlignment(align);
-    setTextColour(l, Qt::white);
+    look::caption(l);
     return l;
 }
 
@@ -82,10 +66,7 @@ QPushButton* Screen::addButton(const char* name, const QString& text, QRect rect
     b->setGeometry(rect);
     setPoints(b, points);
     b->setAutoDefault(false);
-    QPalette p = b->palette();
-    p.setColor(QPalette::Button, QColor(224, 224, 224));
-    p.setColor(QPalette::ButtonText, Qt::black);
-    b->setPalette(p);
+    look::button(b);
     return b;
 }
 
@@ -94,13 +75,7 @@ QComboBox* Screen::addList(const char* name, QRect rect) {
     c->setObjectName(QString::fromLatin1(name));
     c->setGeometry(rect);
     c->setMaxVisibleItems(16);
-    QPalette p = c->palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, Qt::black);
-    p.setColor(QPalette::Button, QColor(224, 224, 224));
-    p.setColor(QPalette::ButtonText, Qt::black);
-    p.setColor(QPalette::WindowText, Qt::black);
-    c->setPalette(p);
+    look::list(c);
     return c;
 }
 
@@ -110,7 +85,7 @@ QRadioButton* Screen::addOption(const char* name, const QString& text, QRect rec
     o->setObjectName(QString::fromLatin1(name));
     o->setGeometry(rect);
     setPoints(o, points);
-    setTextColour(o, Qt::white);
+    look::caption(o);
     return o;
 }
 

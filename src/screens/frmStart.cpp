@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPalette>
 #include <QPushButton>
 
 #include "data/initial_selection.hpp"
@@ -17,6 +16,7 @@
 #include "screens/frmKettei.hpp"
 #include "screens/frmMSelect.hpp"
 #include "screens/frmTSelect.hpp"
+#include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 
@@ -36,13 +36,7 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     setTabOrder(cmdSlow, cmdExit);
 
     QMenuBar* bar = menuBar();
-    // The menu bar keeps the desktop's light look, as menus do everywhere.
-    QPalette light = bar->palette();
-    light.setColor(QPalette::Window, QColor(240, 240, 240));
-    light.setColor(QPalette::WindowText, Qt::black);
-    light.setColor(QPalette::ButtonText, Qt::black);
-    bar->setPalette(light);
-    bar->setAutoFillBackground(true);
+    look::menuBar(bar);
     mnuShoki = bar->addMenu(QStringLiteral("初期表示"));
     mnuShoki->setObjectName(QStringLiteral("mnuShoki"));
     mnuHenko = mnuShoki->addAction(QStringLiteral("変更"));

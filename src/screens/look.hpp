@@ -1,0 +1,57 @@
+// The colours of the screens: a dark grey window, white captions, light
+// buttons and lists, and a menu bar in the desktop's light look. Header-only
+// so that the start-up benchmark's plain-Qt start screen
+// (bench/bare_start_screen.cpp) draws exactly what the program draws.
+#pragma once
+
+#include <QComboBox>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPushButton>
+#include <QWidget>
+
+namespace look {
+
+// The dark grey background of a window and of its client area.
+inline void window(QWidget* w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, QColor(64, 64, 64));
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+// White text on the background: labels and option buttons.
+inline void caption(QWidget* w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, Qt::white);
+    w->setPalette(p);
+}
+
+inline void button(QPushButton* b) {
+    QPalette p = b->palette();
+    p.setColor(QPalette::Button, QColor(224, 224, 224));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    b->setPalette(p);
+}
+
+inline void list(QComboBox* c) {
+    QPalette p = c->palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Button, QColor(224, 224, 224));
+    p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::WindowText, Qt::black);
+    c->setPalette(p);
+}
+
+// The menu bar keeps the desktop's light look, as menus do everywhere.
+inline void menuBar(QMenuBar* bar) {
+    QPalette p = bar->palette();
+    p.setColor(QPalette::Window, QColor(240, 240, 240));
+    p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::ButtonText, Qt::black);
+    bar->setPalette(p);
+    bar->setAutoFillBackground(true);
+}
+
+}  // namespace look
