@@ -1,0 +1,74 @@
+#include "words/words.hpp"
+
+#include <array>
+
+#include "words/word_table.hpp"
+
+namespace mkd {
+
+namespace {
+
+using Index = std::array<std::string_view, kMsgCount>;
+
+Index indexOf(const detail::Entry* entries, std::size_t count) {
+    Index index{};
+    for (std::size_t i = 0; i < count; ++i) index[static_cast<std::size_t>(entries[i].id)] = entries[i].words;
+    return index;
+}
+
+const Index& table(Lang lang) {
+    static const Index japanese = [] {
+        std::size_t n = 0;
+        const detail::Entry* e = detail::japaneseWords(n);
+        return indexOf(e, n);
+    }();
+    static const Index english = [] {
+        std::size_t n = 0;
+        const detail::Entry* e = detail::englishWords(n);
+        return indexOf(e, n);
+    }();
+    return lang == Lang::English ? english : japanese;
+}
+
+}  // namespace
+
+bool hasWords(Msg id, Lang lang) {
+    const auto i = static_cast<std::size_t>(id);
+    return i < kMsgCount && !table(lang)[i].empty();
+}
+
+std::string_view text(Msg id, Lang lang) {
+    const auto i = static_cast<std::size_t>(id);
+    if (i >= kMsgCount) return {};
+    const std::string_view own = table(lang)[i];
+    return own.empty() ? table(Lang::Japanese)[i] : own;
+}
+
+std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args) {
+    return fill(text(id, lang), args);
+}
+
+std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    std::string out;
+    out.reserve(pattern.size() + 16);
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c != '%' || i + 1 == pattern.size()) {
+            out += c;
+            continue;
+        }
+        const char next = pattern[i + 1];
+        if (next == '%') {
+            out += '%';
+            ++i;
+        } else if (next >= '1' && next <= '9' && static_cast<std::size_t>(next - '1') < args.size()) {
+            out += *(args.begin() + (next - '1'));
+            ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace mkd

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "words/word_table.hpp"
+#include "words/words.hpp"
+
+namespace {
+
+using mkd::Lang;
+using mkd::Msg;
+
+TEST(Words, EveryMessageHasJapaneseWordsAndNoLanguageNamesOneTwice) {
+    for (auto list : {&mkd::detail::japaneseWords, &mkd::detail::englishWords}) {
+        std::size_t n = 0;
+        const mkd::detail::Entry* entries = list(n);
+        std::set<Msg> seen;
+        for (std::size_t i = 0; i < n; ++i) {
+            EXPECT_TRUE(seen.insert(entries[i].id).second) << "message " << static_cast<int>(entries[i].id);
+            EXPECT_FALSE(entries[i].words.empty()) << "message " << static_cast<int>(entries[i].id);
+        }
+    }
+    for (std::size_t i = 0; i < mkd::kMsgCount; ++i)
+        EXPECT_TRUE(mkd::hasWords(static_cast<Msg>(i), Lang::Japanese)) << "message " << i;
+}
+
+TEST(Words, ArgumentsFillTheirPlacesInAnyOrder) {
+    struct Case {
+        std::string_view pattern;
+        std::initializer_list<std::string_view> args;
+        std::string_view expected;
+    };
+    const Case cases[] = {
+        {"%1 から %2", {"岡山", "高松"}, "岡山 から 高松"},
+        {"%2 from %1", {"Okayama", "Takamatsu"}, "Takamatsu from Okayama"},
+        {"100%% %1", {"km"}, "100% km"},
+        {"%3 stays", {"a"}, "%3 stays"},
+        {"ends in %", {}, "ends in %"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(mkd::fill(c.pattern, c.args), c.expected) << c.pattern;
+    EXPECT_EQ(mkd::text(Msg::LocalTrainAdvice, Lang::English), "Take a local train.");
+}
+
+}  // namespace
