@@ -44,9 +44,7 @@ std::string_view text(Msg id, Lang lang) {
     return own.empty() ? table(Lang::Japanese)[i] : own;
 }
 
-std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args) {
-    return fill(text(id, lang), args);
-}
+std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args) { return fill(text(id, lang), args); }
 
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
     std::string out;
