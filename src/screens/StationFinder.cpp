@@ -148,10 +148,14 @@ void StationFinder::take() {
     if (!item) return;  // nothing fits: Enter does nothing, the text stays to be corrected
     const int position = item->data(Qt::UserRole).toInt();
     close();
-    // What QComboBox does when a station is chosen with the mouse.
-    list_->setCurrentIndex(position);
-    emit list_->activated(position);
-    emit list_->textActivated(list_->itemText(position));
+    choose(list_, position);
+}
+
+void StationFinder::choose(QComboBox* list, int position) {
+    // What QComboBox does when an item is chosen with the mouse.
+    list->setCurrentIndex(position);
+    emit list->activated(position);
+    emit list->textActivated(list->itemText(position));
 }
 
 void StationFinder::close() {

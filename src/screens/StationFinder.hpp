@@ -23,6 +23,10 @@ public:
     // owned by the list.
     StationFinder(QComboBox* list, mkd::StationList stations);
 
+    // Chooses `position` in `list` as a click on it does: the list's
+    // activated signals run whatever a mouse choice runs.
+    static void choose(QComboBox* list, int position);
+
     bool isOpen() const;
     QLineEdit* textBox() const { return edit_; }
     QListWidget* matches() const { return view_; }
