@@ -44,7 +44,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    resize(460, 520);
+    resize(480, 600);
 }
 
 QString HelpWindow::page() {

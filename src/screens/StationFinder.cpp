@@ -111,11 +111,11 @@ void StationFinder::open() {
             take();
         });
     }
-    edit_->clear();
-    refilter();
     // Under the list, as wide as the list or as its stations need.
     const int width = std::max(list_->width(), 200);
-    popup_->resize(width, 240);
+    popup_->setFixedWidth(width);
+    edit_->clear();
+    refilter();
     QPoint at = list_->mapToGlobal(QPoint(0, list_->height()));
     if (const QScreen* screen = list_->screen()) {
         const QRect room = screen->availableGeometry();
@@ -141,6 +141,11 @@ void StationFinder::refilter() {
         view_->addItem(item);
     }
     if (view_->count()) view_->setCurrentRow(0);
+    // As tall as its stations need, up to a dozen rows.
+    const int rows = std::clamp(view_->count(), 1, 12);
+    const int rowHeight = view_->count() ? view_->sizeHintForRow(0) : view_->fontMetrics().height() + 2;
+    view_->setFixedHeight(rows * rowHeight + 2 * view_->frameWidth());
+    popup_->adjustSize();
 }
 
 void StationFinder::take() {
