@@ -63,7 +63,9 @@ bool StationFinder::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             case Qt::Key_Tab:
             case Qt::Key_Backtab:
+                // Tab leaves the list for the next control, as it always does.
                 leave();
+                QCoreApplication::sendEvent(list_, event);
                 return true;
             case Qt::Key_Up:
             case Qt::Key_Down:

@@ -140,6 +140,7 @@ TEST_F(Finder, EscapeOrNoFitKeepsTheStation) {
     press(Qt::Key_Tab);
     EXPECT_EQ(start->arrival(), kTakamatsu);
     EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), start->cmdSwap);
 }
 
 // An input method's text reaches the list: the preedit opens the search, the
