@@ -10,7 +10,7 @@ namespace {
 
 struct ReadingRow {
     std::string_view name;
-    std::string_view reading;  // hiragana, "|" between words that keep their vowels apart
+    std::string_view reading;  // hiragana, with the word marks of markedReading()
 };
 
 // In all-station order, each checked against the station's own signs; many
@@ -86,7 +86,7 @@ constexpr std::array<ReadingRow, kAllStations> kReadings{{
     {"三津浜", "みつはま"},
     {"松山", "まつやま"},
     {"市坪", "いちつぼ"},
-    {"北伊予", "きたいよ"},
+    {"北伊予", "きた-いよ"},
     {"伊予横田", "いよよこた"},
     {"鳥ノ木", "とりのき"},
     {"伊予市", "いよし"},
@@ -110,23 +110,23 @@ constexpr std::array<ReadingRow, kAllStations> kReadings{{
     {"春賀", "はるか"},
     {"五郎", "ごろう"},
     {"伊予大洲", "いよおおず"},
-    {"西大洲", "にしおおず"},
+    {"西大洲", "にし-おおず"},
     {"伊予平野", "いよひらの"},
     {"千丈", "せんじょう"},
     {"八幡浜", "やわたはま"},
     {"双岩", "ふたいわ"},
     {"伊予石城", "いよいわき"},
-    {"上宇和", "かみうわ"},
+    {"上宇和", "かみ-うわ"},
     {"卯之町", "うのまち"},
-    {"下宇和", "しも|うわ"},
+    {"下宇和", "しも-うわ"},
     {"立間", "たちま"},
     {"伊予吉田", "いよよしだ"},
     {"高光", "たかみつ"},
-    {"北宇和島", "きたうわじま"},
+    {"北宇和島", "きた-うわじま"},
     {"宇和島", "うわじま"},
 }};
 
-// The reading without its marks: the marked one with every "|" taken out.
+// The reading without its marks: the marked one with every mark taken out.
 // Built at compile time so that nothing runs at start-up.
 constexpr std::size_t kLongest = 64;
 struct Plain {
@@ -137,7 +137,7 @@ constexpr std::array<Plain, kAllStations> unmark() {
     std::array<Plain, kAllStations> plain{};
     for (std::size_t i = 0; i < kAllStations; ++i)
         for (char c : kReadings[i].reading)
-            if (c != '|') plain[i].text[plain[i].size++] = c;
+            if (c != '|' && c != '-') plain[i].text[plain[i].size++] = c;
     return plain;
 }
 constexpr std::array<Plain, kAllStations> kPlain = unmark();

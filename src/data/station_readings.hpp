@@ -10,10 +10,12 @@ namespace mkd {
 // "" for an invalid index.
 std::string_view stationReading(int allIndex);
 
-// The same reading with "|" where two words meet and a vowel at the end of
-// the first must not be read together with the one that starts the second
-// (下宇和 "しも|うわ" is Shimouwa, not Shimowa). Only the Latin spellings use
-// the marks.
+// The same reading with marks where two words meet, for the Latin spelling
+// on signs: "-" where the signs write a hyphen (北宇和島 "きた-うわじま" is
+// Kita-Uwajima), "|" where they write the words together but a vowel at the
+// end of the first must not be read with the one that starts the second
+// (箕浦 "みの|うら" is Minoura, not Minora). The province in front of a name
+// (伊予西条 Iyo-Saijo) needs no mark.
 std::string_view markedReading(int allIndex);
 
 // The name written beside the reading, to check that both lists agree.

@@ -102,14 +102,18 @@ std::string signName(int allIndex) {
         result = signWord(p->reading) + "-";
         marked.remove_prefix(p->reading.size());
     }
-    // Words kept apart in the reading are written together, the second in
-    // lower case (Shimouwa, Senoo).
-    for (bool first = true; !marked.empty(); first = false) {
-        const std::size_t bar = marked.find('|');
-        std::string word = signWord(marked.substr(0, bar));
-        if (!first && !word.empty()) word[0] = static_cast<char>(word[0] - 'A' + 'a');
+    // A word after "-" keeps its capital (Kita-Uwajima); one after "|" is
+    // written on without it (Minoura, Senoo).
+    char mark = '-';
+    while (true) {
+        const std::size_t end = marked.find_first_of("|-");
+        std::string word = signWord(marked.substr(0, end));
+        if (mark == '|' && !word.empty()) word[0] = static_cast<char>(word[0] - 'A' + 'a');
         result += word;
-        marked = bar == std::string_view::npos ? std::string_view{} : marked.substr(bar + 1);
+        if (end == std::string_view::npos) break;
+        mark = marked[end];
+        if (mark == '-') result += '-';
+        marked.remove_prefix(end + 1);
     }
     return result;
 }
