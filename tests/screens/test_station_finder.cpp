@@ -147,7 +147,9 @@ TEST_F(Finder, EscapeOrNoFitKeepsTheStation) {
 // committed text fills it.
 TEST_F(Finder, InputMethodText) {
     start->cboTyaku->setFocus();
-    EXPECT_TRUE(start->cboTyaku->testAttribute(Qt::WA_InputMethodEnabled));
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(start->cboTyaku, &query);
+    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
     QInputMethodEvent preedit(QStringLiteral("うわ"), {});
     QApplication::sendEvent(QApplication::focusWidget(), &preedit);
     ASSERT_TRUE(finderOf(start->cboTyaku)->isOpen());
