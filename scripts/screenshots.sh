@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
+command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool
 bash scripts/build.sh
 out=docs/screens
 tmp=$(mktemp -d)
@@ -31,5 +32,16 @@ xvfb-run -a -s "-screen 0 300x200x24" bash -c '
   build/bin/mkd & pid=$!
   sleep 2
   import -window root '"$out"'/desktop.png
+  kill $pid'
+# Typing into the arrival list: the stations that fit "uwa", typed on the
+# keyboard of the virtual display.
+xvfb-run -a -s "-screen 0 320x260x24" bash -c '
+  build/bin/mkd & pid=$!
+  sleep 2
+  xdotool search --sync --name "乗車区間" windowfocus --sync
+  xdotool key Tab
+  xdotool type --delay 80 uwa
+  sleep 1
+  import -window root '"$out"'/station-search.png
   kill $pid'
 ls "$out"

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev                   # unit tests
   libbenchmark-dev               # the benchmarks (bench/run.sh)
   libcli11-dev nlohmann-json3-dev  # mkd-fare: command-line options and JSON
+  libicu-dev                     # finding stations by reading: kana to Latin letters
   clang libclang-rt-14-dev       # the fuzz targets (libFuzzer and the sanitizers' runtime for clang)
   fonts-ipafont-gothic           # the Japanese gothic face behind "ＭＳ Ｐゴシック"
   xvfb xauth                     # a virtual display for screenshots and for mkd without a desktop

@@ -5,6 +5,7 @@
 
 #include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/StationFinder.hpp"
 #include "screens/frmKetteiMG.hpp"
 
 frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("区間選択"), 3270, 2310) {
@@ -19,6 +20,8 @@ frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
 
     connect(cmdBack, &QPushButton::clicked, this, &frmMSelect::cmdBack_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmMSelect::cmdNext_Click);
+    new StationFinder(cboHatu, mkd::StationList::Marine);
+    new StationFinder(cboTyaku, mkd::StationList::Marine);
 }
 
 void frmMSelect::Form_Load() {

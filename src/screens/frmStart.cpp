@@ -1,6 +1,7 @@
 #include "screens/frmStart.hpp"
 
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,8 +11,11 @@
 #include "data/stations.hpp"
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
+#include "pricing/season.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "pricing/sections.hpp"
+#include "screens/HelpWindow.hpp"
+#include "screens/StationFinder.hpp"
 #include "screens/frmDate2.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/frmMSelect.hpp"
@@ -57,6 +61,32 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     connect(mnuHenko, &QAction::triggered, this, &frmStart::mnuHenko_Click);
     connect(mnuSitei, &QAction::triggered, this, &frmStart::mnuSitei_Click);
     connect(mnuGreen, &QAction::triggered, this, &frmStart::mnuGreen_Click);
+
+    // Typing a station's name, reading or Latin spelling into either list.
+    new StationFinder(cboHatu, mkd::StationList::All);
+    new StationFinder(cboTyaku, mkd::StationList::All);
+
+    // The free space between the lists, below "⇒".
+    cmdSwap = addButton("cmdSwap", QStringLiteral("⇄"), twips(1530, 1395, 315, 255));
+    cmdSwap->setToolTip(QStringLiteral("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"));
+    cmdSwap->setAccessibleName(QStringLiteral("乗車駅と降車駅を入れ替える"));
+    setTabOrder(cboTyaku, cmdSwap);
+    setTabOrder(cmdSwap, cmdExpress);
+    auto* swapKey = new QAction(this);
+    swapKey->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    addAction(swapKey);
+    connect(cmdSwap, &QPushButton::clicked, this, &frmStart::swapStations);
+    connect(swapKey, &QAction::triggered, this, &frmStart::swapStations);
+
+    mnuHelp = bar->addMenu(QStringLiteral("ヘルプ"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuUsage = mnuHelp->addAction(QStringLiteral("使い方"));
+    mnuUsage->setObjectName(QStringLiteral("mnuUsage"));
+    mnuUsage->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuAbout = mnuHelp->addAction(QStringLiteral("バージョン情報"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
+    connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
 }
 
 int frmStart::departure() const { return cboHatu->currentIndex(); }
@@ -153,4 +183,28 @@ void frmStart::mnuGreen_Click() {
     if (!section->preset(mkd::StationList::Marine, mkd::presetMarineSection(departure(), arrival()))) return;
     hide();
     section->show();
+}
+
+void frmStart::swapStations() {
+    // As if the user chose the new departure and then the new arrival.
+    const int oldDeparture = departure();
+    const int oldArrival = arrival();
+    if (oldDeparture < 0 || oldArrival < 0) return;
+    StationFinder::choose(cboHatu, oldArrival);
+    StationFinder::choose(cboTyaku, oldDeparture);
+}
+
+void frmStart::showHelp() {
+    if (!help) help = new HelpWindow(this);
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
+
+void frmStart::showAbout() {
+    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(qs(flow.tables().path(""))));
+    flow.message(QStringLiteral("みちくさダイヤ %1\n\n料金表のフォルダー：\n%2\n\n対応している乗車日：%3年〜%4年")
+                     .arg(QStringLiteral(MKD_VERSION), folder)
+                     .arg(mkd::kFirstListedYear)
+                     .arg(mkd::kLastListedYear));
 }

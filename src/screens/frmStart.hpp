@@ -5,6 +5,7 @@
 
 #include "screens/Screen.hpp"
 
+class HelpWindow;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -42,6 +43,18 @@ public:
     QMenu* mnuMarine;
     QAction* mnuSitei;
     QAction* mnuGreen;
+
+    // Around the specified controls: the swap button below "⇒" (also
+    // Ctrl+Shift+S) and the help menu after the specified menus.
+    void swapStations();
+    void showHelp();
+    void showAbout();
+
+    QPushButton* cmdSwap;
+    QMenu* mnuHelp;
+    QAction* mnuUsage;
+    QAction* mnuAbout;
+    HelpWindow* help = nullptr;
 
 private:
     void applyMenuRule(int key, int partner);

@@ -6,6 +6,7 @@
 
 #include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/StationFinder.hpp"
 #include "screens/frmDate.hpp"
 #include "screens/frmKetteiGreen.hpp"
 #include "screens/frmKetteiJiyu.hpp"
@@ -26,6 +27,8 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
     connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);
     connect(cmdGreen, &QPushButton::clicked, this, &frmTSelect::cmdGreen_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmTSelect::cmdBack_Click);
+    new StationFinder(cboHatu, mkd::StationList::Express);
+    new StationFinder(cboTyaku, mkd::StationList::Express);
 }
 
 namespace {

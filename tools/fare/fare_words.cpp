@@ -5,6 +5,8 @@
 #include <ctime>
 #include <filesystem>
 
+#include "data/station_search.hpp"
+
 namespace fare {
 
 using mkd::Enquiry;
@@ -101,7 +103,7 @@ std::optional<int> stationByName(mkd::StationList list, std::string_view name) {
     int index = -1;
     const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), index);
     if (error == std::errc{} && end == name.data() + name.size() && mkd::isValidIndex(list, index)) return index;
-    return std::nullopt;
+    return mkd::stationByAnyName(list, name);  // its reading or Latin spelling
 }
 
 std::optional<WrittenDate> parseDate(std::string_view text) {

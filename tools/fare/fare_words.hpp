@@ -54,7 +54,8 @@ std::string_view seasonLabel(mkd::Season season);      // "繁忙期", …
 std::string_view refusalName(mkd::Refusal refusal);    // "same-station", …
 
 // A station of `list` by its plain or display name; a number is taken as the
-// station's index in the list (0 = 岡山).
+// station's index in the list (0 = 岡山); else by its reading or Latin
+// spelling when that names one station (うわじま, uwajima).
 std::optional<int> stationByName(mkd::StationList list, std::string_view name);
 
 // "2007-08-12" or "2007/8/12": year, month and day as written, not checked

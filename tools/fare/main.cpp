@@ -10,7 +10,8 @@ namespace {
 
 constexpr const char* kEnquiryExamples = R"(Kinds: local (普通列車), non-reserved (自由席), reserved (指定席), green (グリーン車),
 marine-reserved (マリン指定席), marine-green (マリングリーン). Stations by name, plain
-or as shown on the result screen ("岡山", "岡　山"), or by index (0 = 岡山).
+or as shown on the result screen ("岡山", "岡　山"), by index (0 = 岡山), or by
+reading or Latin spelling when it names one station ("うわじま", "uwajima").
 
 The answer is what the result screen shows. The screens' refusals are refusals
 here, with their words, and so is anything the screens would not offer: 学割 at
@@ -26,6 +27,7 @@ Exit status: 0 answered, 1 refused, 2 usage error, 3 a table file is broken.
 
 Examples:
   mkd-fare 岡山 宇和島
+  mkd-fare okayama uwajima
   mkd-fare 岡山 宇和島 --kind reserved --date 2007-08-12 --passenger child --round-trip
   mkd-fare 児島 宇和島 --kind non-reserved --change
   mkd-fare 岡山 坂出 --kind marine-green --section 岡山 高松 --json

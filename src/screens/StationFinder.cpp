@@ -1,0 +1,179 @@
+#include "screens/StationFinder.hpp"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "data/station_readings.hpp"
+#include "data/station_search.hpp"
+#include "screens/text.hpp"
+
+StationFinder::StationFinder(QComboBox* list, mkd::StationList stations)
+    : QObject(list), list_(list), stations_(stations) {
+    // Input methods send their text only to widgets that accept it.
+    list_->setAttribute(Qt::WA_InputMethodEnabled);
+    list_->installEventFilter(this);
+}
+
+bool StationFinder::isOpen() const { return popup_ && popup_->isVisible(); }
+
+namespace {
+
+// A key that starts a search: a printable character without Ctrl, Alt or
+// Meta. Space keeps its usual meaning of opening the list.
+bool startsSearch(const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint() && !text.at(0).isSpace();
+}
+
+}  // namespace
+
+bool StationFinder::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_) {
+        if (event->type() == QEvent::KeyPress && (isOpen() || startsSearch(static_cast<QKeyEvent*>(event)))) {
+            // Keys that reach the list while the window is open belong to it.
+            open();
+            QCoreApplication::sendEvent(edit_, event);
+            return true;
+        }
+        if (event->type() == QEvent::InputMethod) {
+            const auto* im = static_cast<QInputMethodEvent*>(event);
+            if (im->commitString().isEmpty() && im->preeditString().isEmpty()) return false;
+            open();
+            QCoreApplication::sendEvent(edit_, event);
+            return true;
+        }
+        return false;
+    }
+    if (watched == edit_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                take();
+                return true;
+            case Qt::Key_Escape:
+                close();
+                return true;
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                // Tab leaves the list for the next control, as it always does.
+                leave();
+                QCoreApplication::sendEvent(list_, event);
+                return true;
+            case Qt::Key_Up:
+            case Qt::Key_Down:
+            case Qt::Key_PageUp:
+            case Qt::Key_PageDown:
+                QCoreApplication::sendEvent(view_, event);
+                return true;
+            default:
+                return false;
+        }
+    }
+    if (watched == popup_ && event->type() == QEvent::Hide && !closing_) {
+        // A click outside closes the window before anything was decided.
+        leave();
+        return false;
+    }
+    return false;
+}
+
+void StationFinder::open() {
+    if (isOpen()) return;
+    if (!popup_) {
+        popup_ = new QFrame(list_, Qt::Popup);
+        popup_->setObjectName(list_->objectName() + QStringLiteral("Finder"));
+        popup_->setFrameShape(QFrame::Box);
+        auto* layout = new QVBoxLayout(popup_);
+        layout->setContentsMargins(2, 2, 2, 2);
+        layout->setSpacing(2);
+        edit_ = new QLineEdit(popup_);
+        edit_->setObjectName(QStringLiteral("text"));
+        edit_->setPlaceholderText(QStringLiteral("駅名・よみ・ローマ字"));
+        edit_->setAccessibleName(QStringLiteral("駅を探す"));
+        view_ = new QListWidget(popup_);
+        view_->setObjectName(QStringLiteral("matches"));
+        view_->setAccessibleName(QStringLiteral("見つかった駅"));
+        view_->setFocusPolicy(Qt::NoFocus);
+        view_->setUniformItemSizes(true);
+        layout->addWidget(edit_);
+        layout->addWidget(view_);
+        edit_->installEventFilter(this);
+        popup_->installEventFilter(this);
+        connect(edit_, &QLineEdit::textChanged, this, &StationFinder::refilter);
+        connect(view_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+            view_->setCurrentItem(item);
+            take();
+        });
+    }
+    // Under the list, as wide as the list or as its stations need.
+    const int width = std::max(list_->width(), 200);
+    popup_->setFixedWidth(width);
+    edit_->clear();
+    refilter();
+    QPoint at = list_->mapToGlobal(QPoint(0, list_->height()));
+    if (const QScreen* screen = list_->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - width)));
+        if (at.y() + popup_->height() > room.bottom())
+            at.setY(std::max(room.top(), list_->mapToGlobal(QPoint(0, 0)).y() - popup_->height()));
+    }
+    popup_->move(at);
+    closing_ = false;
+    popup_->show();
+    edit_->setFocus(Qt::PopupFocusReason);
+}
+
+void StationFinder::refilter() {
+    view_->clear();
+    const std::string typed = edit_->text().toStdString();
+    for (int position : mkd::searchStations(stations_, typed)) {
+        // The reading beside the name shows why a station was found.
+        const auto all = mkd::findStation(mkd::StationList::All, mkd::stationName(stations_, position));
+        auto* item = new QListWidgetItem(qs(mkd::stationName(stations_, position)) + QStringLiteral("　") +
+                                         qs(all ? mkd::stationReading(*all) : std::string_view{}));
+        item->setData(Qt::UserRole, position);
+        view_->addItem(item);
+    }
+    if (view_->count()) view_->setCurrentRow(0);
+    // As tall as its stations need, up to a dozen rows.
+    const int rows = std::clamp(view_->count(), 1, 12);
+    const int rowHeight = view_->count() ? view_->sizeHintForRow(0) : view_->fontMetrics().height() + 2;
+    view_->setFixedHeight(rows * rowHeight + 2 * view_->frameWidth());
+    popup_->adjustSize();
+}
+
+void StationFinder::take() {
+    const QListWidgetItem* item = view_->currentItem();
+    if (!item) return;  // nothing fits: Enter does nothing, the text stays to be corrected
+    const int position = item->data(Qt::UserRole).toInt();
+    close();
+    choose(list_, position);
+}
+
+void StationFinder::choose(QComboBox* list, int position) {
+    // What QComboBox does when an item is chosen with the mouse.
+    list->setCurrentIndex(position);
+    emit list->activated(position);
+    emit list->textActivated(list->itemText(position));
+}
+
+void StationFinder::close() {
+    closing_ = true;
+    if (popup_) popup_->hide();
+    list_->setFocus(Qt::PopupFocusReason);
+}
+
+void StationFinder::leave() {
+    if (view_->currentItem())
+        take();
+    else
+        close();
+}

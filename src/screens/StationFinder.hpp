@@ -1,0 +1,52 @@
+// Typing into a station list: the first character typed (or the first text
+// an input method sends) into a focused station list opens a small window
+// under it with the text and the stations that match it, best first (the
+// core's search). Enter or a click takes the highlighted station exactly as
+// choosing it with the mouse would, handlers included; Escape, or leaving
+// with text that fits no station, closes it and the list keeps its station.
+// The list itself, its items and its positions never change.
+#pragma once
+
+#include <QObject>
+
+#include "data/stations.hpp"
+
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QListWidget;
+
+class StationFinder : public QObject {
+    Q_OBJECT
+public:
+    // Watches `list`, which holds the stations of `stations` in their order;
+    // owned by the list.
+    StationFinder(QComboBox* list, mkd::StationList stations);
+
+    // Chooses `position` in `list` as a click on it does: the list's
+    // activated signals run whatever a mouse choice runs.
+    static void choose(QComboBox* list, int position);
+
+    bool isOpen() const;
+    QLineEdit* textBox() const { return edit_; }
+    QListWidget* matches() const { return view_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void open();
+    void refilter();
+    void take();
+    void close();
+    // Leaving by Tab or by a click elsewhere: a station that fits is taken,
+    // otherwise nothing changes.
+    void leave();
+
+    QComboBox* list_;
+    mkd::StationList stations_;
+    QFrame* popup_ = nullptr;
+    QLineEdit* edit_ = nullptr;
+    QListWidget* view_ = nullptr;
+    bool closing_ = false;
+};

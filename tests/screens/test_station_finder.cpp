@@ -1,0 +1,220 @@
+// Finding a station by typing into a focused station list, swapping the two
+// stations, and the help: driven by key and mouse events on the real start
+// screen over the sample tables.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "data/mdlKeisan.hpp"
+#include "pricing/journey_rules.hpp"
+#include "screens/HelpWindow.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/Seam.hpp"
+#include "screens/StationFinder.hpp"
+#include "screens/frmStart.hpp"
+#include "screens/frmTSelect.hpp"
+
+namespace {
+
+class RecordingSeam : public Seam {
+public:
+    void message(const QString& text) override { messages << text; }
+    void fatal(const QString& text) override { messages << text; }
+    void endProgram(int) override {}
+    mkd::Date today() override { return {2007, 8, 12}; }
+    QString applicationDirectory() override { return QStringLiteral(MKD_SOURCE_DIR); }
+    QStringList messages;
+};
+
+constexpr int kOkayama = 0, kKojima = 11, kTakamatsu = 12, kUematsu = 8, kUwajima = 106;
+
+// Each character as the key that types it, sent to whatever has the focus,
+// as a keyboard does.
+void type(const QString& text) {
+    for (QChar c : text) {
+        const char latin = c.toLatin1();
+        const auto key = latin >= 'a' && latin <= 'z'   ? Qt::Key(Qt::Key_A + (latin - 'a'))
+                         : latin >= 'A' && latin <= 'Z' ? Qt::Key(Qt::Key_A + (latin - 'A'))
+                                                        : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), key, QString(c), Qt::NoModifier);
+    }
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+StationFinder* finderOf(QComboBox* list) { return list->findChild<StationFinder*>(); }
+
+class Finder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(flow.start());
+        start = flow.find<frmStart>();
+        ASSERT_TRUE(start);
+        start->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(start));
+    }
+    void TearDown() override { QApplication::processEvents(); }
+
+    // Focuses `list` and types `text` into it.
+    void typeInto(QComboBox* list, const QString& text) {
+        list->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), list);
+        type(text);
+    }
+
+    RecordingSeam seam;
+    mkd::mdlKeisan tables{MKD_SOURCE_DIR};
+    ScreenFlow flow{seam, tables};
+    frmStart* start = nullptr;
+};
+
+// Done with the keyboard alone: however the arrival is written, Enter takes
+// it and runs the list's handler (the Marine menu follows the new pair).
+TEST_F(Finder, EveryWayOfWritingTheArrivalTakesItWithEnter) {
+    for (const QString& typed : {QStringLiteral("uwajima"), QStringLiteral("うわじま"), QStringLiteral("ウワジマ"),
+                                 QStringLiteral("宇和島"), QStringLiteral("ＵＷＡＪＩＭＡ")}) {
+        SCOPED_TRACE(typed.toStdString());
+        typeInto(start->cboTyaku, QStringLiteral("kojima"));
+        press(Qt::Key_Return);
+        ASSERT_EQ(start->arrival(), kKojima);
+        EXPECT_TRUE(start->mnuMarine->menuAction()->isEnabled());
+
+        typeInto(start->cboTyaku, typed);
+        ASSERT_TRUE(finderOf(start->cboTyaku)->isOpen());
+        EXPECT_EQ(finderOf(start->cboTyaku)->textBox()->text(), typed);
+        press(Qt::Key_Return);
+        EXPECT_FALSE(finderOf(start->cboTyaku)->isOpen());
+        EXPECT_EQ(start->arrival(), kUwajima);
+        EXPECT_EQ(start->cboTyaku->currentText(), QStringLiteral("宇和島"));
+        EXPECT_FALSE(start->mnuMarine->menuAction()->isEnabled());
+        EXPECT_EQ(QApplication::focusWidget(), start->cboTyaku);
+    }
+    // The list itself is as it was: every station, in order.
+    EXPECT_EQ(start->cboTyaku->count(), 107);
+    EXPECT_EQ(start->cboTyaku->itemText(kOkayama), QStringLiteral("岡山"));
+}
+
+TEST_F(Finder, BestFirstAndArrowKeysAndAClickChoose) {
+    typeInto(start->cboHatu, QStringLiteral("matsu"));
+    QListWidget* matches = finderOf(start->cboHatu)->matches();
+    ASSERT_EQ(matches->count(), 4);
+    EXPECT_TRUE(matches->item(0)->text().startsWith(QStringLiteral("松山")));
+    press(Qt::Key_Down);
+    press(Qt::Key_Return);
+    EXPECT_EQ(start->departure(), kUematsu);
+
+    typeInto(start->cboHatu, QStringLiteral("matsu"));
+    QSignalSpy chosen(start->cboHatu, &QComboBox::activated);
+    QTest::mouseClick(matches->viewport(), Qt::LeftButton, {}, matches->visualItemRect(matches->item(2)).center());
+    EXPECT_EQ(start->departure(), kTakamatsu);
+    EXPECT_EQ(chosen.count(), 1);
+}
+
+// Escape, or leaving with text that fits no station, keeps the station and
+// runs no handler; leaving with a fit takes it.
+TEST_F(Finder, EscapeOrNoFitKeepsTheStation) {
+    QSignalSpy chosen(start->cboTyaku, &QComboBox::activated);
+    typeInto(start->cboTyaku, QStringLiteral("matsu"));
+    press(Qt::Key_Escape);
+    typeInto(start->cboTyaku, QStringLiteral("xyz"));
+    EXPECT_EQ(finderOf(start->cboTyaku)->matches()->count(), 0);
+    press(Qt::Key_Return);  // nothing to take: the text stays to be corrected
+    EXPECT_TRUE(finderOf(start->cboTyaku)->isOpen());
+    press(Qt::Key_Tab);
+    EXPECT_FALSE(finderOf(start->cboTyaku)->isOpen());
+    EXPECT_EQ(start->arrival(), kUwajima);
+    EXPECT_EQ(chosen.count(), 0);
+
+    typeInto(start->cboTyaku, QStringLiteral("takamatsu"));
+    press(Qt::Key_Tab);
+    EXPECT_EQ(start->arrival(), kTakamatsu);
+    EXPECT_EQ(chosen.count(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), start->cmdSwap);
+}
+
+// An input method's text reaches the list: the preedit opens the search, the
+// committed text fills it.
+TEST_F(Finder, InputMethodText) {
+    start->cboTyaku->setFocus();
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QApplication::sendEvent(start->cboTyaku, &query);
+    EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
+    QInputMethodEvent preedit(QStringLiteral("うわ"), {});
+    QApplication::sendEvent(QApplication::focusWidget(), &preedit);
+    ASSERT_TRUE(finderOf(start->cboTyaku)->isOpen());
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("宇和島"));
+    QApplication::sendEvent(QApplication::focusWidget(), &commit);
+    EXPECT_EQ(finderOf(start->cboTyaku)->textBox()->text(), QStringLiteral("宇和島"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(start->arrival(), kUwajima);
+}
+
+// Each section screen searches its own list: the express stops only.
+TEST_F(Finder, SectionScreenSearchesItsOwnStops) {
+    QTest::mouseClick(start->cmdExpress, Qt::LeftButton);
+    auto* section = flow.find<frmTSelect>();
+    ASSERT_TRUE(section && section->isVisible());
+    section->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(section));
+    typeInto(section->cboHatu, QStringLiteral("uwa"));
+    EXPECT_EQ(finderOf(section->cboHatu)->matches()->count(), 1);
+    press(Qt::Key_Return);
+    EXPECT_EQ(section->cboHatu->currentIndex(), 25);
+    EXPECT_EQ(section->cboHatu->count(), 26);
+}
+
+// The swap runs the handlers as choosing the departure, then the arrival.
+TEST_F(Finder, SwapByClickAndByKey) {
+    typeInto(start->cboTyaku, QStringLiteral("takamatsu"));
+    press(Qt::Key_Return);
+    QSignalSpy departureChosen(start->cboHatu, &QComboBox::activated);
+    QSignalSpy arrivalChosen(start->cboTyaku, &QComboBox::activated);
+    QTest::mouseClick(start->cmdSwap, Qt::LeftButton);
+    EXPECT_EQ(start->departure(), kTakamatsu);
+    EXPECT_EQ(start->arrival(), kOkayama);
+    EXPECT_EQ(departureChosen.count(), 1);
+    EXPECT_EQ(arrivalChosen.count(), 1);
+    const mkd::MarineMenu menu = mkd::marineMenuFor(kTakamatsu, kOkayama);
+    EXPECT_EQ(start->mnuMarine->menuAction()->isEnabled(), menu.marine);
+    EXPECT_EQ(start->mnuSitei->isEnabled(), menu.sitei);
+
+    QTest::keyClick(start, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(start->departure(), kOkayama);
+    EXPECT_EQ(start->arrival(), kTakamatsu);
+    EXPECT_EQ(departureChosen.count(), 2);
+}
+
+TEST_F(Finder, HelpPageAndAboutBox) {
+    QTest::keyClick(start, Qt::Key_F1);
+    ASSERT_TRUE(start->help && start->help->isVisible());
+    const QString page = start->help->text->toPlainText();
+    for (const char* part :
+         {"繁忙期", "3月21日〜4月5日", "12月25日〜1月10日", "閑散期", "学割", "100 km", "2002年", "2008年"})
+        EXPECT_TRUE(page.contains(QString::fromUtf8(part))) << part;
+    start->help->close();
+
+    // The menu after the specified ones, opened and chosen with the mouse.
+    start->activateWindow();
+    QMenuBar* bar = start->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(start->mnuHelp->menuAction()).center());
+    ASSERT_TRUE(start->mnuHelp->isVisible());
+    QTest::mouseClick(start->mnuHelp, Qt::LeftButton, {}, start->mnuHelp->actionGeometry(start->mnuAbout).center());
+    ASSERT_EQ(seam.messages.size(), 1);
+    EXPECT_TRUE(seam.messages.front().startsWith(QStringLiteral("みちくさダイヤ ")));
+    EXPECT_TRUE(seam.messages.front().contains(QStringLiteral("Untin")));
+    EXPECT_EQ(bar->actions().last(), start->mnuHelp->menuAction());
+}
+
+}  // namespace
