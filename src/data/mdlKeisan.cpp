@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
 namespace {
@@ -20,7 +22,7 @@ std::array<FareTable, sizeof...(I)> makeTables(std::index_sequence<I...>) {
 }
 
 std::string saveFailure(const std::string& path, int error) {
-    return "初期表示を保存できません: " + path + " (" + std::generic_category().message(error) + ")";
+    return text(Msg::SelectionNotSaved, Lang::Japanese, {path, std::generic_category().message(error)});
 }
 
 // Writes all of `text`, however many calls it takes.

@@ -21,6 +21,8 @@
 #include <vector>
 #include <type_traits>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
 namespace {
@@ -394,14 +396,14 @@ std::string describeLoadError(const LoadResult& result, const std::string& path,
     case LoadError::None:
         return {};
     case LoadError::CannotOpen:
-        return "料金表ファイルを読めません: " + path;
+        return std::string(text(Msg::TableCannotOpen, Lang::Japanese, {path}));
     case LoadError::TooLarge:
-        return "料金表ファイルが大きすぎます: " + path;
+        return std::string(text(Msg::TableTooLarge, Lang::Japanese, {path}));
     case LoadError::TooManyRecords:
-        return path + " の " + std::to_string(result.line) + " 行目: 表の行数 (" + std::to_string(tableSize) +
-               ") より多いレコードがあります。";
+        return text(Msg::TableTooManyRecords, Lang::Japanese,
+                    {path, std::to_string(result.line), std::to_string(tableSize)});
     case LoadError::EndsInsideRecord:
-        return path + " の " + std::to_string(result.line) + " 行目から始まるレコードの途中でファイルが終わっています。";
+        return text(Msg::TableEndsInRecord, Lang::Japanese, {path, std::to_string(result.line)});
     }
     return {};
 }

@@ -5,14 +5,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "screens/Branch.hpp"
+#include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
-#include "screens/frmDate.hpp"
-#include "screens/frmDate2.hpp"
-#include "screens/frmKetteiGreen.hpp"
-#include "screens/frmKetteiJiyu.hpp"
-#include "screens/frmKetteiMG.hpp"
-#include "screens/frmKetteiMarine.hpp"
-#include "screens/frmKetteiSitei.hpp"
 #include "screens/frmMSelect.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
@@ -70,33 +65,23 @@ void frmKekkaT::Form_Load() {
     }
 }
 
-template <class Choice>
-void frmKekkaT::backTo() {
-    flow.unload(*this);
-    if (auto* choice = flow.touch<Choice>()) choice->show();
-}
-
-template <class... Screens>
-void frmKekkaT::discardBranch() {
-    flow.unload(*this);
-    (flow.unload<Screens>(), ...);
-}
-
 void frmKekkaT::cmdBack_Click() {
-    if (optJiyu->isChecked()) backTo<frmKetteiJiyu>();
-    else if (optGreen->isChecked()) backTo<frmKetteiGreen>();
-    else if (optSitei->isChecked()) backTo<frmKetteiSitei>();
-    else if (optMarine->isChecked()) backTo<frmKetteiMarine>();
-    else if (optMarineG->isChecked()) backTo<frmKetteiMG>();
+    for (const Branch& branch : resultBranches()) {
+        if (!(this->*branch.marker)->isChecked()) continue;
+        flow.unload(*this);
+        if (auto* choice = branch.choice(flow)) choice->show();
+        return;
+    }
 }
 
 void frmKekkaT::cmdRetry_Click() {
     // Every screen of the finished enquiry goes, so the next one starts afresh.
-    if (optJiyu->isChecked()) discardBranch<frmKetteiJiyu, frmTSelect>();
-    else if (optGreen->isChecked()) discardBranch<frmKetteiGreen, frmTSelect>();
-    else if (optSitei->isChecked()) discardBranch<frmDate, frmKetteiSitei, frmTSelect>();
-    else if (optMarine->isChecked()) discardBranch<frmDate2, frmKetteiMarine>();
-    else if (optMarineG->isChecked()) discardBranch<frmKetteiMG, frmMSelect>();
+    for (const Branch& branch : resultBranches()) {
+        if (!(this->*branch.marker)->isChecked()) continue;
+        flow.unload(*this);
+        branch.discard(flow);
+        break;
+    }
     if (auto* start = flow.touch<frmStart>()) start->show();
 }
 

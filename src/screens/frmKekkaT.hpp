@@ -41,12 +41,4 @@ public:
 protected:
     // The close box is "戻る".
     void closeBox() override { cmdBack_Click(); }
-
-private:
-    // Discards this screen and shows the choice screen that opened it.
-    template <class Choice>
-    void backTo();
-    // Discards this screen, then the branch's screens in the order given.
-    template <class... Screens>
-    void discardBranch();
 };

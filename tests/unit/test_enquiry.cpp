@@ -6,13 +6,14 @@
 
 #include "pricing/journey_rules.hpp"
 #include "test_support.hpp"
+#include "words/enquiry_words.hpp"
 
 namespace mkd {
 namespace {
 
 using test::Cells;
-using test::TempDir;
 using test::tableText;
+using test::TempDir;
 
 constexpr int kOkayama = 0, kOmoto = 1, kChayamachi = 7, kSakaide = 20, kUwajima = 106;
 
@@ -36,7 +37,7 @@ protected:
 
     EnquiryOutcome ask(Enquiry kind, int from, int to, Passenger passenger = Passenger::Adult,
                        Routing routing = Routing::Through, std::optional<Section> section = std::nullopt,
-                       Season season = Season::Normal) {
+                       std::optional<Season> season = Season::Normal) {
         EnquiryRequest r;
         r.kind = kind;
         r.departure = from;
@@ -56,22 +57,24 @@ protected:
 // Choices that no screen has: the tool refuses them with a reason of its own.
 TEST_F(EnquiryTest, RefusesChoicesNoScreenHas) {
     write("MarineG.txt", tableText(15, 15));
-    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Student).refusal,
+    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Student).refused.refusal,
               Refusal::StudentNotOffered);
-    EXPECT_EQ(ask(Enquiry::MarineReserved, kOkayama, kSakaide, Passenger::Student).refusal,
+    EXPECT_EQ(ask(Enquiry::MarineReserved, kOkayama, kSakaide, Passenger::Student).refused.refusal,
               Refusal::StudentNotOffered);
-    EXPECT_EQ(ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama).refusal,
+    EXPECT_EQ(ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama).refused.refusal,
               Refusal::ChangeNotOffered);
-    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Adult, Routing::ChangeAtMatsuyama).refusal,
-              Refusal::ChangeNotOffered);
-    EXPECT_EQ(ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::Through, Section{0, 25}).refusal,
-              Refusal::NoSectionScreen);
+    EXPECT_EQ(
+        ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Adult, Routing::ChangeAtMatsuyama).refused.refusal,
+        Refusal::ChangeNotOffered);
+    EXPECT_EQ(
+        ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::Through, Section{0, 25}).refused.refusal,
+        Refusal::NoSectionScreen);
     EXPECT_EQ(ask(Enquiry::MarineReserved, kOkayama, kSakaide, Passenger::Adult, Routing::Through, Section{0, 9})
-                  .refusal,
+                  .refused.refusal,
               Refusal::NoSectionScreen);
     // The same station twice leaves the Marine menu off: there is no
     // message to see, only a menu that cannot be opened.
-    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kOkayama).refusal, Refusal::MarineNotOffered);
+    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kOkayama).refused.refusal, Refusal::MarineNotOffered);
 }
 
 // The screens read a branch's tables only on the way into it: a broken file
@@ -79,11 +82,12 @@ TEST_F(EnquiryTest, RefusesChoicesNoScreenHas) {
 TEST_F(EnquiryTest, BrokenTableEndsOnlyTheEnquiriesThatReadIt) {
     const EnquiryOutcome express = ask(Enquiry::NonReserved, kOkayama, kUwajima);
     ASSERT_FALSE(express.ok());
-    EXPECT_EQ(express.refusal, Refusal::TableUnreadable);
-    EXPECT_NE(express.message.find("Jiyu.txt"), std::string::npos) << express.message;
+    EXPECT_EQ(express.refused.refusal, Refusal::TableUnreadable);
+    const std::string message = refusalText(express.refused);
+    EXPECT_NE(message.find("Jiyu.txt"), std::string::npos) << message;
 
     // The advice on "特急利用" comes before the branch's tables are read.
-    EXPECT_EQ(ask(Enquiry::NonReserved, kOkayama, kOmoto).refusal, Refusal::LocalTrainAdvised);
+    EXPECT_EQ(ask(Enquiry::NonReserved, kOkayama, kOmoto).refused.refusal, Refusal::LocalTrainAdvised);
 
     const EnquiryOutcome local = ask(Enquiry::Local, kOkayama, kUwajima);
     ASSERT_TRUE(local.ok());
@@ -101,7 +105,7 @@ TEST_F(EnquiryTest, ReservedSeatReadsTheFileOfEachSeason) {
     const auto charge = [&](Season season) {
         const EnquiryOutcome out =
             ask(Enquiry::Reserved, kOkayama, kUwajima, Passenger::Adult, Routing::Through, std::nullopt, season);
-        EXPECT_TRUE(out.ok()) << out.message;
+        EXPECT_TRUE(out.ok()) << refusalText(out.refused);
         return out.ok() ? out.answer->charge : -1.0;
     };
     EXPECT_EQ(charge(Season::Busy), 3000);
