@@ -138,6 +138,11 @@ TEST(TableCheck, ProblemNamesFileLineFieldAndJourney) {
     const auto problems = checkTableFolder(dir.str());
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(formatProblem(problems[0]), "Futu.txt:12:6: warning: empty cell: reads as 0 (record 11, field 5: 早島 → 児島)");
+    // The same report in the program's own language.
+    EXPECT_EQ(formatProblem(problems[0], Lang::Japanese),
+              "Futu.txt:12:6: 警告: 空のセル: 0 と読まれます (レコード 11、フィールド 5: 早島 → 児島)");
+    EXPECT_EQ(checkSummary("Untin", 0, 1), "Untin: 0 fatal, 1 warning");
+    EXPECT_EQ(checkSummary("Untin", 1, 2, Lang::Japanese), "Untin: 致命的 1 件、警告 2 件");
 }
 
 // How each cell text reads, alone in a 1 × 1 table.
