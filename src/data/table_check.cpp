@@ -54,53 +54,6 @@ std::string numberText(double value) {
     return std::string(buffer, end);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// How a cell's text reads, by the grammar of cellValue: whether it begins
-// with a number, whether text follows that number, and whether the number's
-// digits are all zero.
-struct CellReading {
-    bool number = false;
-    bool textAfter = false;
-    bool nonZeroDigit = false;
-};
-
-CellReading readCell(std::string_view text) {
-    std::string plain;  // blanks are ignored anywhere in a cell
-    for (char c : text)
-        if (!isBlank(c)) plain += c;
-    CellReading r;
-    std::size_t i = 0;
-    const auto digits = [&] {
-        bool any = false;
-        while (i < plain.size() && isDigit(plain[i])) {
-            if (plain[i] != '0') r.nonZeroDigit = true;
-            any = true;
-            ++i;
-        }
-        return any;
-    };
-    if (i < plain.size() && (plain[i] == '+' || plain[i] == '-')) ++i;
-    bool any = digits();
-    if (i < plain.size() && plain[i] == '.') {
-        const std::size_t dot = i++;
-        if (!digits() && !any) i = dot;  // a lone "." is not a number
-        any = any || i > dot + 1;
-    }
-    if (!any) return r;
-    r.number = true;
-    if (i < plain.size() && (plain[i] == 'E' || plain[i] == 'e' || plain[i] == 'D' || plain[i] == 'd')) {
-        std::size_t j = i + 1;
-        if (j < plain.size() && (plain[j] == '+' || plain[j] == '-')) ++j;
-        const std::size_t first = j;
-        while (j < plain.size() && isDigit(plain[j])) ++j;
-        if (j > first) i = j;  // an exponent counts only with its digits
-    }
-    r.textAfter = i < plain.size();
-    return r;
-}
-
 // The words of a problem, kept as words and arguments so that a report can
 // be given in any language.
 void say(TableProblem& p, Msg what, std::vector<std::string> args) {
@@ -144,12 +97,12 @@ void checkCell(std::vector<TableProblem>& out, std::string_view file, bool dista
         warn(ProblemKind::Empty, Msg::CheckEmptyCell);
         return;
     }
-    const CellReading r = readCell(cell.text);
+    const CellReading r = readCellText(cell.text);
     if (!r.number) {
         warn(ProblemKind::NotANumber, Msg::CheckNotANumber, {cell.text});
         return;
     }
-    const double value = cellValue(cell.text);
+    const double value = r.value;
     if (value == 0.0 && r.nonZeroDigit) {
         warn(ProblemKind::OutOfRange, Msg::CheckOutOfRange, {cell.text});
         return;
@@ -305,8 +258,8 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
         const auto warn = [&](ProblemKind kind, Msg what, std::vector<std::string> args) {
             out.push_back(problemAt(Severity::Warning, kind, file, cell, -1, -1, what, std::move(args)));
         };
-        const CellReading r = readCell(cell.text);
-        const double value = cellValue(cell.text);
+        const CellReading r = readCellText(cell.text);
+        const double value = r.value;
         if (cell.text.empty()) {
             warn(ProblemKind::Empty, Msg::CheckSelectionEmpty, {roles[i], shown});
         } else if (!r.number) {

@@ -86,7 +86,11 @@ std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
     return r;
 }
 
-std::variant<Failure, Resolved> resolve(const Options& o, bool withStations, bool dated) {
+// What a command reads from its options besides the kind and the passenger.
+enum class Stations { Read, None };               // chart asks every pair
+enum class Dates { ForDatedKinds, Always };  // compare asks every kind
+
+std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dates dates) {
     Resolved r;
     auto kind = word(kindWords(), o.kind, "a kind of enquiry");
     if (auto* f = std::get_if<Failure>(&kind)) return *f;
@@ -99,7 +103,7 @@ std::variant<Failure, Resolved> resolve(const Options& o, bool withStations, boo
     r.request.trip = o.roundTrip ? mkd::Trip::RoundTrip : std::get<mkd::Trip>(trip);
     r.request.routing = o.change ? mkd::Routing::ChangeAtMatsuyama : mkd::Routing::Through;
 
-    if (withStations) {
+    if (stations == Stations::Read) {
         auto from = station(StationList::All, o.from);
         if (auto* f = std::get_if<Failure>(&from)) return *f;
         auto to = station(StationList::All, o.to);
@@ -121,7 +125,7 @@ std::variant<Failure, Resolved> resolve(const Options& o, bool withStations, boo
         r.request.section = s;
     }
     // Only the dated enquiries read the travel date (compare asks them all).
-    if (!dated && !mkd::enquiryShape(r.request.kind).dated) return r;
+    if (dates == Dates::ForDatedKinds && !mkd::enquiryShape(r.request.kind).dated) return r;
     return resolveSeason(o, r);
 }
 
@@ -249,7 +253,7 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
 }  // namespace
 
 int runEnquiry(const Options& o) {
-    const auto resolved = resolve(o, true, false);
+    const auto resolved = resolve(o, Stations::Read, Dates::ForDatedKinds);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
@@ -272,7 +276,7 @@ int runCompare(const Options& o) {
     base.roundTrip = false;
     base.change = false;
     base.section.clear();
-    const auto resolved = resolve(base, true, true);
+    const auto resolved = resolve(base, Stations::Read, Dates::Always);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
@@ -365,7 +369,7 @@ int runCompare(const Options& o) {
 }
 
 int runChart(const Options& o) {
-    const auto resolved = resolve(o, false, false);
+    const auto resolved = resolve(o, Stations::None, Dates::ForDatedKinds);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, false);
     const Resolved& r = std::get<Resolved>(resolved);
     if (o.price == "charge" && r.request.kind == Enquiry::Local)

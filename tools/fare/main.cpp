@@ -74,8 +74,10 @@ Examples:
 )";
 
 // The options every enquiry has.
-void addJourneyOptions(CLI::App& app, fare::Options& o, bool withKind) {
-    if (withKind)
+enum class KindOption { Offered, None };  // compare asks every kind
+
+void addJourneyOptions(CLI::App& app, fare::Options& o, KindOption kind) {
+    if (kind == KindOption::Offered)
         app.add_option("-k,--kind", o.kind, "kind of enquiry (default local)")
             ->check(CLI::IsMember(fare::wordsOf(fare::kindWords())));
     app.add_option("-p,--passenger", o.passenger, "passenger (default adult)")
@@ -105,7 +107,7 @@ int main(int argc, char** argv) {
     enquiry.appDir = programFolder;
     app.add_option("from", enquiry.from, "boarding station");
     app.add_option("to", enquiry.to, "alighting station");
-    addJourneyOptions(app, enquiry, true);
+    addJourneyOptions(app, enquiry, KindOption::Offered);
     addTripOptions(app, enquiry);
     app.add_option("-s,--section", enquiry.section,
                    "the section chosen on the section screen: two limited-express stops, or two Marine Liner "
@@ -118,14 +120,14 @@ int main(int argc, char** argv) {
     CLI::App* compareCommand = app.add_subcommand("compare", "every way to make one journey, side by side");
     compareCommand->add_option("from", compare.from, "boarding station")->required();
     compareCommand->add_option("to", compare.to, "alighting station")->required();
-    addJourneyOptions(*compareCommand, compare, false);
+    addJourneyOptions(*compareCommand, compare, KindOption::None);
     compareCommand->add_flag("--json", compare.json, "answer in JSON");
     compareCommand->footer(kCompareExamples);
 
     fare::Options chart;
     chart.appDir = programFolder;
     CLI::App* chartCommand = app.add_subcommand("chart", "a CSV of one kind of price for every station pair");
-    addJourneyOptions(*chartCommand, chart, true);
+    addJourneyOptions(*chartCommand, chart, KindOption::Offered);
     addTripOptions(*chartCommand, chart);
     chartCommand->add_option("--price", chart.price, "which amount: total (default), fare or charge")
         ->check(CLI::IsMember({"total", "fare", "charge"}));
