@@ -140,6 +140,19 @@ enum class Msg : int {
     PassengerChild,
     PassengerStudent,
     ChartCorner,  // "乗車駅\降車駅"
+    // mkd-fare's usage errors, in English by default like its options' own
+    FareNotAStation,       // %1: the name given
+    FareNotAnExpressStop,  // %1
+    FareNotAMarineStop,    // %1
+    FareNotAKind,          // %1
+    FareNotAPassenger,     // %1
+    FareNotATrip,          // %1
+    FareNotASeason,        // %1
+    FareNotADate,          // %1
+    FareNoCharge,
+    FareCannotWrite,  // %1: the file
+    FareNoFolder,     // %1: the folder
+    FareGiveStations,
 
     Count_  // not a message: the number of them
 };

@@ -133,6 +133,18 @@ constexpr Entry kWords[] = {
     {Msg::PassengerChild, "child"},
     {Msg::PassengerStudent, "student"},
     {Msg::ChartCorner, "from\\to"},
+    {Msg::FareNotAStation, "'%1' is not a station"},
+    {Msg::FareNotAnExpressStop, "'%1' is not a limited-express stop"},
+    {Msg::FareNotAMarineStop, "'%1' is not a Marine Liner stop"},
+    {Msg::FareNotAKind, "'%1' is not a kind of enquiry"},
+    {Msg::FareNotAPassenger, "'%1' is not a passenger"},
+    {Msg::FareNotATrip, "'%1' is not a trip"},
+    {Msg::FareNotASeason, "'%1' is not a season"},
+    {Msg::FareNotADate, "'%1' is not a date YYYY-MM-DD"},
+    {Msg::FareNoCharge, "the local train has no charge: use --price fare or total"},
+    {Msg::FareCannotWrite, "cannot write %1"},
+    {Msg::FareNoFolder, "no such folder: %1"},
+    {Msg::FareGiveStations, "give a boarding and an alighting station (see mkd-fare --help)"},
 };
 
 }  // namespace

@@ -131,6 +131,18 @@ constexpr Entry kWords[] = {
     {Msg::PassengerChild, "こども"},
     {Msg::PassengerStudent, "学割"},
     {Msg::ChartCorner, "乗車駅\\降車駅"},
+    {Msg::FareNotAStation, "'%1' という駅はありません"},
+    {Msg::FareNotAnExpressStop, "'%1' は特急の停車駅ではありません"},
+    {Msg::FareNotAMarineStop, "'%1' はマリンライナーの停車駅ではありません"},
+    {Msg::FareNotAKind, "'%1' は問い合わせの種類ではありません"},
+    {Msg::FareNotAPassenger, "'%1' は旅客の区分ではありません"},
+    {Msg::FareNotATrip, "'%1' は片道・往復のどちらでもありません"},
+    {Msg::FareNotASeason, "'%1' は時期ではありません"},
+    {Msg::FareNotADate, "'%1' は YYYY-MM-DD の日付ではありません"},
+    {Msg::FareNoCharge, "普通列車には料金がありません: --price fare か total にしてください"},
+    {Msg::FareCannotWrite, "%1 に書き込めません"},
+    {Msg::FareNoFolder, "フォルダーがありません: %1"},
+    {Msg::FareGiveStations, "乗車駅と降車駅を指定してください (mkd-fare --help を参照)"},
 };
 
 }  // namespace

@@ -43,31 +43,36 @@ struct Resolved {
     std::optional<mkd::TravelDate> date;  // the travel date, when the season comes from one
 };
 
-std::string_view listName(StationList list) {
+// Usage errors speak English, as the option parser does.
+constexpr mkd::Lang kUsage = mkd::Lang::English;
+
+std::string usage(Msg what, std::string_view argument = {}) { return mkd::text(what, kUsage, {argument}); }
+
+Msg notInList(StationList list) {
     switch (list) {
-    case StationList::All: return "a station";
-    case StationList::Express: return "a limited-express stop";
-    case StationList::Marine: return "a Marine Liner stop";
+    case StationList::All: break;
+    case StationList::Express: return Msg::FareNotAnExpressStop;
+    case StationList::Marine: return Msg::FareNotAMarineStop;
     }
-    return {};
+    return Msg::FareNotAStation;
 }
 
 std::variant<Failure, int> station(StationList list, const std::string& name) {
     if (auto index = stationByName(list, name)) return *index;
-    return Failure{kUsageError, "unknown-station", "'" + name + "' is not " + std::string(listName(list))};
+    return Failure{kUsageError, "unknown-station", usage(notInList(list), name)};
 }
 
 template <class T>
-std::variant<Failure, T> word(const std::vector<Word<T>>& list, const std::string& text, std::string_view what) {
+std::variant<Failure, T> word(const std::vector<Word<T>>& list, const std::string& text, Msg notOne) {
     if (auto value = lookUp(list, text)) return *value;
-    return Failure{kUsageError, "unknown-word", "'" + text + "' is not " + std::string(what)};
+    return Failure{kUsageError, "unknown-word", usage(notOne, text)};
 }
 
 // The season: given, or from the travel date as the travel-date screen reads
 // it, or from the date that screen preselects (today, in a listed year).
 std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
     if (!o.season.empty()) {
-        auto season = word(seasonWords(), o.season, "a season");
+        auto season = word(seasonWords(), o.season, Msg::FareNotASeason);
         if (auto* f = std::get_if<Failure>(&season)) return *f;
         r.request.season = std::get<mkd::Season>(season);
         return r;
@@ -76,7 +81,7 @@ std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
     WrittenDate written{preselected.year, preselected.month, preselected.day};
     if (!o.date.empty()) {
         const auto given = parseDate(o.date);
-        if (!given) return Failure{kUsageError, "bad-date", "'" + o.date + "' is not a date YYYY-MM-DD"};
+        if (!given) return Failure{kUsageError, "bad-date", usage(Msg::FareNotADate, o.date)};
         if (!mkd::isListedDate(given->year, given->month, given->day))
             return Failure{kRefused, "date-not-listed", mkd::dateNotListedText()};
         written = *given;
@@ -92,13 +97,13 @@ enum class Dates { ForDatedKinds, Always };  // compare asks every kind
 
 std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dates dates) {
     Resolved r;
-    auto kind = word(kindWords(), o.kind, "a kind of enquiry");
+    auto kind = word(kindWords(), o.kind, Msg::FareNotAKind);
     if (auto* f = std::get_if<Failure>(&kind)) return *f;
     r.request.kind = std::get<Enquiry>(kind);
-    auto passenger = word(passengerWords(), o.passenger, "a passenger");
+    auto passenger = word(passengerWords(), o.passenger, Msg::FareNotAPassenger);
     if (auto* f = std::get_if<Failure>(&passenger)) return *f;
     r.request.passenger = std::get<mkd::Passenger>(passenger);
-    auto trip = word(tripWords(), o.trip, "a trip");
+    auto trip = word(tripWords(), o.trip, Msg::FareNotATrip);
     if (auto* f = std::get_if<Failure>(&trip)) return *f;
     r.request.trip = o.roundTrip ? mkd::Trip::RoundTrip : std::get<mkd::Trip>(trip);
     r.request.routing = o.change ? mkd::Routing::ChangeAtMatsuyama : mkd::Routing::Through;
@@ -373,7 +378,7 @@ int runChart(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, false);
     const Resolved& r = std::get<Resolved>(resolved);
     if (o.price == "charge" && r.request.kind == Enquiry::Local)
-        return fail({kUsageError, "no-charge", "the local train has no charge: use --price fare or total"}, false);
+        return fail({kUsageError, "no-charge", usage(Msg::FareNoCharge)}, false);
 
     mkd::mdlKeisan tables(o.appDir);
     mkd::Enquirer enquirer(tables);
@@ -407,7 +412,7 @@ int runChart(const Options& o) {
         std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
         file << csv.str();
         if (!file.flush()) {
-            std::cerr << "mkd-fare: cannot write " << o.output << '\n';
+            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.output) << '\n';
             return kUsageError;
         }
     }
@@ -419,7 +424,7 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
     std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        std::cerr << "mkd-fare: no such folder: " << folder << '\n';
+        std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, folder) << '\n';
         return 2;
     }
     // An application folder (the one that holds Untin/) will do too.

@@ -5,6 +5,7 @@
 
 #include "commands.hpp"
 #include "fare_words.hpp"
+#include "words/words.hpp"
 
 namespace {
 
@@ -154,7 +155,7 @@ int main(int argc, char** argv) {
     if (*compareCommand) return fare::runCompare(compare);
     if (*chartCommand) return fare::runChart(chart);
     if (enquiry.from.empty() || enquiry.to.empty()) {
-        std::cerr << "mkd-fare: give a boarding and an alighting station (see mkd-fare --help)\n";
+        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, mkd::Lang::English) << '\n';
         return fare::kUsageError;
     }
     return fare::runEnquiry(enquiry);
