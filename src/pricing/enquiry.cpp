@@ -8,13 +8,17 @@ namespace {
 // offer. A new kind of enquiry is a new row here, its price below and its
 // words.
 const EnquiryShape kShapes[] = {
-    // entry, student, routing, dated, section list, charged, name
-    {Entry::LocalButton, true, false, false, std::nullopt, false, Msg::KindLocal},
-    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindNonReserved},
-    {Entry::ExpressButton, true, true, true, StationList::Express, true, Msg::KindReserved},
-    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindGreen},
-    {Entry::MarineMenu, false, false, true, std::nullopt, true, Msg::KindMarineReserved},
-    {Entry::MarineMenu, false, false, false, StationList::Marine, true, Msg::KindMarineGreen},
+    // entry, student, routing, dated, section list, charged, name, word, id
+    {Entry::LocalButton, true, false, false, std::nullopt, false, Msg::KindLocal, Msg::KindWordLocal, "local"},
+    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindNonReserved,
+     Msg::KindWordNonReserved, "non-reserved"},
+    {Entry::ExpressButton, true, true, true, StationList::Express, true, Msg::KindReserved, Msg::KindWordReserved,
+     "reserved"},
+    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindGreen, Msg::KindWordGreen, "green"},
+    {Entry::MarineMenu, false, false, true, std::nullopt, true, Msg::KindMarineReserved, Msg::KindWordMarineReserved,
+     "marine-reserved"},
+    {Entry::MarineMenu, false, false, false, StationList::Marine, true, Msg::KindMarineGreen, Msg::KindWordMarineGreen,
+     "marine-green"},
 };
 
 std::optional<Msg> captionOf(Enquiry kind, std::optional<Season> season) {

@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "data/mdlKeisan.hpp"
@@ -42,7 +43,9 @@ struct EnquiryShape {
     bool dated = false;    // a travel-date screen that decides the season
     std::optional<StationList> section;  // the list of the section screen, if there is one
     bool charged = true;                 // a charge on top of the fare (the express result screen)
-    Msg name = Msg::KindLocal;
+    Msg name = Msg::KindLocal;           // "特急 指定席"
+    Msg word = Msg::KindWordLocal;       // the kind in one word: "指定席"
+    std::string_view id = "local";       // its name for programs (mkd-fare's JSON)
 };
 const EnquiryShape& enquiryShape(Enquiry kind);
 

@@ -5,7 +5,6 @@
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmDate.hpp"
 #include "screens/frmDate2.hpp"
-#include "screens/frmKekkaT.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/frmKetteiGreen.hpp"
 #include "screens/frmKetteiJiyu.hpp"
@@ -40,19 +39,20 @@ void discard(ScreenFlow& flow) {
 
 using mkd::Enquiry;
 
-// In the order the result screen tests its markers, the local train last.
+// The kinds with a charge in the order the result screen makes its markers,
+// the local train last.
 const std::array<Branch, 6> kBranches{{
-    {Enquiry::NonReserved, choice<frmKetteiJiyu>, section<frmTSelect>, show<frmTSelect>, &frmKekkaT::optJiyu,
-     discard<frmKetteiJiyu, frmTSelect>},
-    {Enquiry::Green, choice<frmKetteiGreen>, section<frmTSelect>, show<frmTSelect>, &frmKekkaT::optGreen,
-     discard<frmKetteiGreen, frmTSelect>},
-    {Enquiry::Reserved, choice<frmKetteiSitei>, section<frmTSelect>, show<frmDate>, &frmKekkaT::optSitei,
-     discard<frmDate, frmKetteiSitei, frmTSelect>},
-    {Enquiry::MarineReserved, choice<frmKetteiMarine>, nullptr, show<frmDate2>, &frmKekkaT::optMarine,
+    {Enquiry::MarineReserved, choice<frmKetteiMarine>, nullptr, show<frmDate2>, "optMarine", "マリン", 2280,
      discard<frmDate2, frmKetteiMarine>},
-    {Enquiry::MarineGreen, choice<frmKetteiMG>, section<frmMSelect>, show<frmMSelect>, &frmKekkaT::optMarineG,
+    {Enquiry::MarineGreen, choice<frmKetteiMG>, section<frmMSelect>, show<frmMSelect>, "optMarineG", "マリンG", 2640,
      discard<frmKetteiMG, frmMSelect>},
-    {Enquiry::Local, choice<frmKettei>, nullptr, show<frmStart>, nullptr, discard<frmKettei>},
+    {Enquiry::NonReserved, choice<frmKetteiJiyu>, section<frmTSelect>, show<frmTSelect>, "optJiyu", "自由席", 3000,
+     discard<frmKetteiJiyu, frmTSelect>},
+    {Enquiry::Reserved, choice<frmKetteiSitei>, section<frmTSelect>, show<frmDate>, "optSitei", "指定席", 3360,
+     discard<frmDate, frmKetteiSitei, frmTSelect>},
+    {Enquiry::Green, choice<frmKetteiGreen>, section<frmTSelect>, show<frmTSelect>, "optGreen", "グリーン", 3720,
+     discard<frmKetteiGreen, frmTSelect>},
+    {Enquiry::Local, choice<frmKettei>, nullptr, show<frmStart>, nullptr, nullptr, 0, discard<frmKettei>},
 }};
 
 }  // namespace

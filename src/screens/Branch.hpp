@@ -1,8 +1,8 @@
 // The screens of each kind of enquiry, one row per kind: its choice screen,
 // the section screen it reads, the screen its choice screen goes back to,
 // the result screen's branch marker, and the screens "再検索" discards.
-// The result screen's "戻る" and "再検索" and the choice screens follow it;
-// a new kind of enquiry is a new row.
+// The result screen builds its markers from it, its "戻る" and "再検索"
+// and the choice screens follow it; a new kind of enquiry is a new row.
 #pragma once
 
 #include <span>
@@ -10,10 +10,8 @@
 #include "pricing/enquiry.hpp"
 
 class ChoiceScreen;
-class QRadioButton;
 class ScreenFlow;
 class SectionScreen;
-class frmKekkaT;
 
 struct Branch {
     mkd::Enquiry kind;
@@ -23,15 +21,18 @@ struct Branch {
     SectionScreen* (*section)(ScreenFlow&);
     // Shows the screen the choice screen's "戻る" returns to.
     void (*showPrevious)(ScreenFlow&);
-    // The express result screen's marker; null for the local train, which
-    // has a result screen of its own.
-    QRadioButton* frmKekkaT::*marker;
+    // The express result screen's hidden marker option: its name, caption
+    // (UTF-8) and top in twips; null for the local train, which has a result
+    // screen of its own.
+    const char* marker;
+    const char* markerCaption;
+    int markerTop;
     // "再検索": discards the enquiry's screens other than the result.
     void (*discard)(ScreenFlow&);
 };
 
 const Branch& branchOf(mkd::Enquiry kind);
 
-// The kinds that end on the express result screen, in the order it tests
-// its markers.
+// The kinds that end on the express result screen, in the order its markers
+// are made.
 std::span<const Branch> resultBranches();

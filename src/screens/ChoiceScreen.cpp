@@ -130,7 +130,7 @@ void ChoiceScreen::KekkaOpen() {
         result->lblBillT->setText(qs(mkd::text(*caption)));
     hide();
     result->show();
-    if (const auto marker = branchOf(kind_).marker) (result->*marker)->setChecked(true);
+    if (QRadioButton* marker = result->marker(kind_)) marker->setChecked(true);
 }
 
 void ChoiceScreen::cmdBack_Click() {

@@ -34,13 +34,13 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 4200, 975, 375));
     cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 4200, 975, 375));
     // The branch markers record which choice screen opened the result; the
-    // user never sees them.
-    optMarine = addOption("optMarine", QStringLiteral("マリン"), twips(2880, 2280, 1095, 255));
-    optMarineG = addOption("optMarineG", QStringLiteral("マリンG"), twips(2880, 2640, 1095, 255));
-    optJiyu = addOption("optJiyu", QStringLiteral("自由席"), twips(2880, 3000, 1095, 255));
-    optSitei = addOption("optSitei", QStringLiteral("指定席"), twips(2880, 3360, 1095, 255));
-    optGreen = addOption("optGreen", QStringLiteral("グリーン"), twips(2880, 3720, 1095, 255));
-    for (QRadioButton* marker : {optMarine, optMarineG, optJiyu, optSitei, optGreen}) marker->hide();
+    // user never sees them. Being options of one group, at most one is set.
+    for (const Branch& branch : resultBranches()) {
+        QRadioButton* marker = addOption(branch.marker, QString::fromUtf8(branch.markerCaption),
+                                         twips(2880, branch.markerTop, 1095, 255));
+        marker->hide();
+        markers_.emplace_back(branch.kind, marker);
+    }
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
@@ -65,9 +65,15 @@ void frmKekkaT::Form_Load() {
     }
 }
 
+QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
+    for (const auto& [k, marker] : markers_)
+        if (k == kind) return marker;
+    return nullptr;
+}
+
 void frmKekkaT::cmdBack_Click() {
     for (const Branch& branch : resultBranches()) {
-        if (!(this->*branch.marker)->isChecked()) continue;
+        if (!marker(branch.kind)->isChecked()) continue;
         flow.unload(*this);
         if (auto* choice = branch.choice(flow)) choice->show();
         return;
@@ -77,7 +83,7 @@ void frmKekkaT::cmdBack_Click() {
 void frmKekkaT::cmdRetry_Click() {
     // Every screen of the finished enquiry goes, so the next one starts afresh.
     for (const Branch& branch : resultBranches()) {
-        if (!(this->*branch.marker)->isChecked()) continue;
+        if (!marker(branch.kind)->isChecked()) continue;
         flow.unload(*this);
         branch.discard(flow);
         break;

@@ -4,7 +4,6 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiGreen : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiGreen";
     explicit frmKetteiGreen(ScreenFlow& f)

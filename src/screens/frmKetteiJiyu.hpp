@@ -4,7 +4,6 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiJiyu : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiJiyu";
     explicit frmKetteiJiyu(ScreenFlow& f)

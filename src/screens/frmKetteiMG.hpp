@@ -4,7 +4,6 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiMG : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiMG";
     explicit frmKetteiMG(ScreenFlow& f)

@@ -4,7 +4,6 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiMarine : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiMarine";
     explicit frmKetteiMarine(ScreenFlow& f)

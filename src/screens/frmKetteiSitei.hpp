@@ -4,7 +4,6 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiSitei : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiSitei";
     explicit frmKetteiSitei(ScreenFlow& f)

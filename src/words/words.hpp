@@ -136,6 +136,12 @@ enum class Msg : int {
     KindGreen,
     KindMarineReserved,
     KindMarineGreen,
+    KindWordLocal,  // the kind in one word, as mkd-fare takes it: "普通列車"
+    KindWordNonReserved,
+    KindWordReserved,
+    KindWordGreen,
+    KindWordMarineReserved,
+    KindWordMarineGreen,
     PassengerAdult,  // "おとな"
     PassengerChild,
     PassengerStudent,

@@ -13,20 +13,13 @@ using mkd::Season;
 using mkd::Trip;
 
 const std::vector<Word<Enquiry>>& kindWords() {
-    static const std::vector<Word<Enquiry>> words{
-        {"local", Enquiry::Local},
-        {"non-reserved", Enquiry::NonReserved},
-        {"reserved", Enquiry::Reserved},
-        {"green", Enquiry::Green},
-        {"marine-reserved", Enquiry::MarineReserved},
-        {"marine-green", Enquiry::MarineGreen},
-        {"普通列車", Enquiry::Local},
-        {"自由席", Enquiry::NonReserved},
-        {"指定席", Enquiry::Reserved},
-        {"グリーン車", Enquiry::Green},
-        {"マリン指定席", Enquiry::MarineReserved},
-        {"マリングリーン", Enquiry::MarineGreen},
-    };
+    // Each kind's name for programs, then its one Japanese word.
+    static const std::vector<Word<Enquiry>> words = [] {
+        std::vector<Word<Enquiry>> list;
+        for (Enquiry kind : mkd::kEnquiries) list.push_back({mkd::enquiryShape(kind).id, kind});
+        for (Enquiry kind : mkd::kEnquiries) list.push_back({mkd::text(mkd::enquiryShape(kind).word), kind});
+        return list;
+    }();
     return words;
 }
 

@@ -9,9 +9,30 @@
 
 namespace {
 
-constexpr const char* kEnquiryExamples = R"(Kinds: local (普通列車), non-reserved (自由席), reserved (指定席), green (グリーン車),
-marine-reserved (マリン指定席), marine-green (マリングリーン). Stations by name, plain
-or as shown on the result screen ("岡山", "岡　山"), or by index (0 = 岡山).
+// "Kinds: local (普通列車), …", wrapped, from the kinds the core has.
+std::string kindsHelp() {
+    std::string text = "Kinds:";
+    int column = 6;
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        const auto& shape = mkd::enquiryShape(kind);
+        const std::string item = std::string(shape.id) + " (" + std::string(mkd::text(shape.word)) + ")" +
+                                 (kind == mkd::kEnquiries.back() ? "." : ",");
+        const int width = fare::displayWidth(item);
+        if (column + 1 + width > 80) {
+            text += '\n';
+            column = 0;
+        } else {
+            text += ' ';
+            ++column;
+        }
+        text += item;
+        column += width;
+    }
+    return text + '\n';
+}
+
+constexpr const char* kEnquiryExamples = R"(Stations by name, plain or as shown on the result screen ("岡山", "岡　山"),
+or by index (0 = 岡山).
 
 The answer is what the result screen shows. The screens' refusals are refusals
 here, with their words, and so is anything the screens would not offer: 学割 at
@@ -142,7 +163,7 @@ int main(int argc, char** argv) {
     checkCommand->add_flag("--json", checkJson, "report in JSON");
     checkCommand->footer(kCheckExamples);
 
-    app.footer(kEnquiryExamples);
+    app.footer(kindsHelp() + kEnquiryExamples);
 
     try {
         app.parse(argc, argv);
