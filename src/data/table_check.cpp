@@ -125,7 +125,6 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
     table.size = size;
     table.readable = true;
     table.cells.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), Cell{});
-    std::int16_t counter = -1;
     const LoadResult result = readPlacedRecords(
         bytes, size, size,
         [&table](int record, int field, std::string_view text, FieldPlace place) {
@@ -134,8 +133,7 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
             cell.text = std::string(text);
             cell.place = place;
             cell.present = true;
-        },
-        counter);
+        });
 
     const bool distance = file == tableFileInfo(TableFile::Kyori).name;
     int lastLine = 0;
@@ -228,8 +226,7 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
     const std::string_view file = kInitialSelectionFile;
     std::vector<TableProblem> out;
     std::string cells[2];
-    std::int16_t counter = -1;
-    const LoadResult result = readInitialSelection(bytes, cells, counter);
+    const LoadResult result = readInitialSelection(bytes, cells);
     if (result.error == LoadError::TooManyRecords) {
         out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
                                   Msg::CheckSelectionThird));
@@ -240,8 +237,7 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
         bytes, 2, 1,
         [&placed](int record, int, std::string_view text, FieldPlace place) {
             placed[record] = Cell{std::string(text), place, true};
-        },
-        counter);
+        });
 
     const int fallbacks[2] = {kDefaultPair.departure, kDefaultPair.arrival};
     const std::string roles[2] = {std::string(text(Msg::CheckDeparture, kCheckLang)),

@@ -215,11 +215,10 @@ TEST(InitialSelectionCheck, SaysWhatTheStartScreenSelects) {
 // layout.
 TEST(PlacedRecords, GiveLineAndFieldOfLine) {
     std::vector<std::tuple<int, int, FieldPlace>> places;
-    std::int16_t counter = 0;
     const auto store = [&places](int record, int field, std::string_view, FieldPlace place) {
         places.emplace_back(record, field, place);
     };
-    const LoadResult result = readPlacedRecords("1,\"2\r\n3\", 4\r\n5\r\n6,7", 2, 3, store, counter);
+    const LoadResult result = readPlacedRecords("1,\"2\r\n3\", 4\r\n5\r\n6,7", 2, 3, store);
     EXPECT_TRUE(result.ok());
     const std::vector<std::tuple<int, int, FieldPlace>> expected{
         {0, 0, {1, 1}}, {0, 1, {1, 2}}, {0, 2, {2, 2}},  // a quoted field holds a line end
