@@ -4,9 +4,9 @@ namespace mkd {
 
 namespace {
 
-// One row per kind: how the start screen leads into it and what its screens
-// offer. A new kind of enquiry is a new row here, its price below and its
-// words.
+// One row per kind, in the order of Enquiry: how the start screen leads into
+// it and what its screens offer. A new kind of enquiry is a new row here, its
+// price below and its words.
 const EnquiryShape kShapes[] = {
     // entry, student, routing, dated, section list, charged, name, word, id
     {Entry::LocalButton, true, false, false, std::nullopt, false, Msg::KindLocal, Msg::KindWordLocal, "local"},
@@ -40,6 +40,8 @@ std::optional<Msg> captionOf(Enquiry kind, std::optional<Season> season) {
 }
 
 }  // namespace
+
+static_assert(std::size(kShapes) == kEnquiries.size());
 
 const EnquiryShape& enquiryShape(Enquiry kind) { return kShapes[static_cast<std::size_t>(kind)]; }
 
