@@ -65,6 +65,16 @@ class Statuses(unittest.TestCase):
         self.assertIn("Green.txt", err)
 
 
+class Check(unittest.TestCase):
+    def test_reports_in_english_or_japanese(self):
+        basic = os.path.join(os.path.dirname(TABLES), "basic")  # the express tables are missing
+        for lang, words in (([], ": fatal: missing, unreadable or not a file"),
+                            (["--lang", "ja"], ": 致命的: ないか、読めないか、ファイルではありません")):
+            done = subprocess.run([FARE, "check", basic, *lang], capture_output=True, text=True)
+            self.assertEqual(done.returncode, 2, lang)
+            self.assertIn("Jiyu.txt" + words, done.stdout, lang)
+
+
 class TravelDates(unittest.TestCase):
     def test_only_the_listed_dates(self):
         cases = [("2002-01-01", ANSWERED), ("2008-12-31", ANSWERED), ("2003-02-31", ANSWERED),

@@ -97,7 +97,7 @@ constexpr Entry kWords[] = {
     {Msg::CheckFewerRecords, "レコードが %2 件中 %1 件だけです: 残りは表の前の値のままです (起動時は 0)"},
     {Msg::CheckExtraRecord, "表の %1 件を超えるレコードがここから始まります (最後の空行も 1 件と数えます)"},
     {Msg::CheckEndsInRecord, "ここから始まるレコードの途中でファイルが終わっています: %2 フィールド中 %1"},
-    {Msg::CheckTooLarge, "ファイルが %1 バイトより大きすぎます"},
+    {Msg::CheckTooLarge, "ファイルが %1 バイトを超えています"},
     {Msg::CheckCannotOpen, "ないか、読めないか、ファイルではありません"},
     {Msg::CheckChildAboveAdult, "こどもの金額 %1 がおとなの金額 %2 より高くなっています (%3)"},
     {Msg::CheckSelectionThird,

@@ -419,7 +419,7 @@ int runChart(const Options& o) {
     return kAnswered;
 }
 
-int runCheck(const std::string& given, const std::string& programFolder, bool json) {
+int runCheck(const std::string& given, const std::string& programFolder, bool json, mkd::Lang lang) {
     namespace fs = std::filesystem;
     std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
     std::error_code error;
@@ -449,8 +449,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
             e["column"] = p.column;
             e["record"] = p.record;
             e["field"] = p.field;
-            e["message"] = p.message;
-            e["text"] = mkd::formatProblem(p);
+            e["message"] = lang == mkd::kCheckLang ? p.message : mkd::text(p.what, lang, p.args);
+            e["text"] = mkd::formatProblem(p, lang);
             list.push_back(e);
         }
         ordered_json j;
@@ -462,8 +462,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
         std::cout << j.dump(2) << '\n';
         return status;
     }
-    for (const auto& p : problems) std::cout << mkd::formatProblem(p) << '\n';
-    std::cout << mkd::checkSummary(folder, fatal, warnings) << '\n';
+    for (const auto& p : problems) std::cout << mkd::formatProblem(p, lang) << '\n';
+    std::cout << mkd::checkSummary(folder, fatal, warnings, lang) << '\n';
     return status;
 }
 

@@ -158,9 +158,12 @@ int main(int argc, char** argv) {
 
     std::string checkFolder;
     bool checkJson = false;
+    std::string checkLang = "en";
     CLI::App* checkCommand = app.add_subcommand("check", "check the table files and Henko.txt");
     checkCommand->add_option("dir", checkFolder, "folder of the table files (default: Untin/ beside this program)");
     checkCommand->add_flag("--json", checkJson, "report in JSON");
+    checkCommand->add_option("--lang", checkLang, "words of the report: en (default) or ja")
+        ->check(CLI::IsMember({"en", "ja"}));
     checkCommand->footer(kCheckExamples);
 
     app.footer(kindsHelp() + kEnquiryExamples);
@@ -172,7 +175,9 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : fare::kUsageError;
     }
 
-    if (*checkCommand) return fare::runCheck(checkFolder, programFolder, checkJson);
+    if (*checkCommand)
+        return fare::runCheck(checkFolder, programFolder, checkJson,
+                              checkLang == "ja" ? mkd::Lang::Japanese : mkd::Lang::English);
     if (*compareCommand) return fare::runCompare(compare);
     if (*chartCommand) return fare::runChart(chart);
     if (enquiry.from.empty() || enquiry.to.empty()) {
