@@ -106,6 +106,13 @@ class Compare(unittest.TestCase):
         self.assertEqual(rows["特急 指定席 (通常期) 松山乗換"], ["7,872円", "15,744円"])
         self.assertIn("宇和島 はその外です", " ".join(rows["マリンライナー グリーン車"]))
 
+    def test_options_before_the_subcommand_count(self):
+        done = subprocess.run([FARE, "--appdir", TABLES, "-p", "child", "compare", "岡山", "宇和島"],
+                              capture_output=True, text=True)
+        self.assertEqual(done.returncode, ANSWERED)
+        self.assertIn("こども", done.stdout.splitlines()[0])
+        self.assertIn("1,030円", done.stdout)  # 500 + 5·106, not the sample tables' fare
+
     def test_nothing_offered_is_a_refusal(self):
         status, out, _ = run("compare", "松山", "松山", "--json")
         self.assertEqual(status, REFUSED)

@@ -118,6 +118,24 @@ void addTripOptions(CLI::App& app, fare::Options& o) {
     app.add_flag("-c,--change", o.change, "change trains at 松山 (松山乗換) instead of through (直通)");
 }
 
+// Options written before a subcommand are the enquiry's; where the
+// subcommand has the same option and was not given it, they count for the
+// subcommand, so that "mkd-fare --appdir X compare …" reads the tables in X.
+void inherit(const CLI::App& parent, const fare::Options& from, const CLI::App& command, fare::Options& to) {
+    const auto given = [&](const char* name) {
+        return parent.count(name) > 0 && command.get_option_no_throw(name) && command.count(name) == 0;
+    };
+    if (given("--appdir")) to.appDir = from.appDir;
+    if (given("--kind")) to.kind = from.kind;
+    if (given("--passenger")) to.passenger = from.passenger;
+    if (given("--date")) to.date = from.date;
+    if (given("--season")) to.season = from.season;
+    if (given("--trip")) to.trip = from.trip;
+    if (given("--round-trip")) to.roundTrip = from.roundTrip;
+    if (given("--change")) to.change = from.change;
+    if (given("--json")) to.json = from.json;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -178,8 +196,14 @@ int main(int argc, char** argv) {
     if (*checkCommand)
         return fare::runCheck(checkFolder, programFolder, checkJson,
                               checkLang == "ja" ? mkd::Lang::Japanese : mkd::Lang::English);
-    if (*compareCommand) return fare::runCompare(compare);
-    if (*chartCommand) return fare::runChart(chart);
+    if (*compareCommand) {
+        inherit(app, enquiry, *compareCommand, compare);
+        return fare::runCompare(compare);
+    }
+    if (*chartCommand) {
+        inherit(app, enquiry, *chartCommand, chart);
+        return fare::runChart(chart);
+    }
     if (enquiry.from.empty() || enquiry.to.empty()) {
         std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, mkd::Lang::English) << '\n';
         return fare::kUsageError;
