@@ -192,7 +192,8 @@ ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out) {
     j["screen"] = a.charged ? "frmKekkaT" : "frmKekka";
     j["bill"] = std::string(mkd::text(a.bill));
     j["distance"] = yen(a.distance);
-    if (a.routing) j["routing"] = *a.routing == mkd::Routing::Through ? "through" : "change";
+    // Whether the 直通 / 松山乗換 choice was on the choice screen.
+    if (mkd::enquiryShape(r.request.kind).routing) j["change_offered"] = a.routing.has_value();
     j["fare"] = money(a.fare);
     if (a.charged) {
         ordered_json charge;
