@@ -81,9 +81,8 @@ BENCHMARK(BM_RawRead_Futu);
 void BM_LoadTable_Futu(benchmark::State& state) {
     const std::string path = tablePath(TableFile::Futu);
     mkd::FareTable table(mkd::kAllStations);
-    std::int16_t counter = -1;
     for (auto _ : state) {
-        const mkd::LoadResult r = mkd::loadTableFile(path, table, counter);
+        const mkd::LoadResult r = mkd::loadTableFile(path, table);
         benchmark::DoNotOptimize(r);
         requireOk(state, r, path);
     }
@@ -97,8 +96,7 @@ void BM_ParseTable_Futu(benchmark::State& state) {
     const std::string path = tablePath(TableFile::Futu);
     if (!mkd::readFileBytes(path, bytes).ok()) state.SkipWithError("cannot read Futu.txt");
     mkd::FareTable table(mkd::kAllStations);
-    std::int16_t counter = -1;
-    for (auto _ : state) benchmark::DoNotOptimize(mkd::readTable(bytes, table, counter));
+    for (auto _ : state) benchmark::DoNotOptimize(mkd::readTable(bytes, table));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 BENCHMARK(BM_ParseTable_Futu);

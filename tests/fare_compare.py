@@ -83,9 +83,9 @@ def scenario_for(case, answer):
     refused = answer.get("refused")
     reason = refused["reason"] if refused else None
 
-    def expect_message():
+    def expect_message(screen="frmStart"):
         s.append("expect message " + quote(refused["message"]))
-        s.append("expect frmStart visible 1")
+        s.append(f"expect {screen} visible 1")
         return s
 
     if case.kind == "local":
@@ -101,11 +101,12 @@ def scenario_for(case, answer):
         if section:
             s.append(f"select frmTSelect.cboHatu {section['from']['index']}")
             s.append(f"select frmTSelect.cboTyaku {section['to']['index']}")
+        seat = {"non-reserved": "cmdJiyu", "reserved": "cmdSitei", "green": "cmdGreen"}[case.kind]
+        s.append("click frmTSelect." + seat)
+        if reason == "same-section-stop":
+            return expect_message("frmTSelect")
         if case.kind == "reserved":
-            s.append("click frmTSelect.cmdSitei")
             s += date_steps("frmDate", case.date)
-        else:
-            s.append("click frmTSelect." + ("cmdJiyu" if case.kind == "non-reserved" else "cmdGreen"))
         choice = CHOICE[case.kind]
     else:
         if reason == "marine-not-offered":
@@ -128,6 +129,8 @@ def scenario_for(case, answer):
                 s.append(f"select frmMSelect.cboHatu {section['from']['index']}")
                 s.append(f"select frmMSelect.cboTyaku {section['to']['index']}")
             s.append("click frmMSelect.cmdNext")
+            if reason == "same-section-stop":
+                return expect_message("frmMSelect")
         choice = CHOICE[case.kind]
 
     s.append(f"expect {choice} visible 1")
@@ -189,8 +192,8 @@ def check_coverage(cases, answers):
         seen = {a["season"] for c, a in answered if c.kind == kind}
         missing += [f"{kind} in the {s} season" for s in sorted({"busy", "normal", "off-peak"} - seen)]
     refusals = {a["refused"]["reason"] for a in answers if "refused" in a}
-    for reason in ("same-station", "local-train-advised", "student-not-offered", "change-not-offered",
-                   "marine-not-offered", "marine-seat-not-offered"):
+    for reason in ("same-station", "local-train-advised", "same-section-stop", "student-not-offered",
+                   "change-not-offered", "marine-not-offered", "marine-seat-not-offered"):
         if reason not in refusals:
             missing.append("a refusal " + reason)
     return missing

@@ -34,9 +34,12 @@ private:
 
 }  // namespace
 
-double cellValue(std::string_view text) {
+double cellValue(std::string_view text) { return readCellText(text).value; }
+
+CellReading readCellText(std::string_view text) {
     // Gather the leading number without its blanks into plain ASCII, in the
     // form std::from_chars reads regardless of the locale: "-12.5e3".
+    CellReading reading;
     std::string number;
     BlankSkipper in(text);
 
@@ -64,7 +67,9 @@ double cellValue(std::string_view text) {
             anyDigit = true;
         }
     }
-    if (!anyDigit) return 0.0;
+    if (!anyDigit) return reading;
+    reading.number = true;
+    reading.nonZeroDigit = number.find_first_of("123456789") != std::string::npos;
 
     // An exponent counts only when digits follow it; "12E" is just 12.
     const char marker = in.peek();
@@ -82,15 +87,19 @@ double cellValue(std::string_view text) {
             in.next();
         }
         if (exponentDigits) number += exponent;
+        // A marker without digits is text after the number ("12E").
+        reading.textAfter = !exponentDigits;
     }
+    reading.textAfter = reading.textAfter || !in.atEnd();
 
     double value = 0.0;
     const char* first = number.data();
     const char* last = first + number.size();
     const auto [end, error] = std::from_chars(first, last, value);
     // Out of range (too large, or too small to be told from 0) reads as 0.
-    if (error != std::errc{} || end != last || !std::isfinite(value)) return 0.0;
-    return value == 0.0 ? 0.0 : value;  // no negative zero
+    if (error != std::errc{} || end != last || !std::isfinite(value)) return reading;
+    reading.value = value == 0.0 ? 0.0 : value;  // no negative zero
+    return reading;
 }
 
 }  // namespace mkd

@@ -25,11 +25,9 @@ double roundHalfToEven(double value) {
 
 }  // namespace
 
-LoadResult readInitialSelection(std::string_view bytes, std::string cells[2], std::int16_t& recordCounter) {
-    return readRecords(
-        bytes, kCells, 1,
-        [cells](int record, int, std::string_view text) { cells[record] = std::string(text); },
-        recordCounter);
+LoadResult readInitialSelection(std::string_view bytes, std::string cells[2]) {
+    return readRecords(bytes, kCells, 1,
+                       [cells](int record, int, std::string_view text) { cells[record] = std::string(text); });
 }
 
 int selectionPosition(const std::string& cell, int fallback) {

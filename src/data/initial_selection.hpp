@@ -21,7 +21,7 @@ inline constexpr StationPair kDefaultPair{0, 106};
 
 // Reads the file's text: records of one field each, at most two of them.
 // `cells` receives the two cell texts (cell 1 stays "" for a one-line file).
-LoadResult readInitialSelection(std::string_view bytes, std::string cells[2], std::int16_t& recordCounter);
+LoadResult readInitialSelection(std::string_view bytes, std::string cells[2]);
 
 // A cell as a list position: the numeric reading rounded to the nearest whole
 // number, halves to the even neighbour. A value outside 0..106 (a hand-edited

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
 namespace {
@@ -20,7 +22,7 @@ std::array<FareTable, sizeof...(I)> makeTables(std::index_sequence<I...>) {
 }
 
 std::string saveFailure(const std::string& path, int error) {
-    return "初期表示を保存できません: " + path + " (" + std::generic_category().message(error) + ")";
+    return text(Msg::SelectionNotSaved, Lang::Japanese, {path, std::generic_category().message(error)});
 }
 
 // Writes all of `text`, however many calls it takes.
@@ -53,8 +55,9 @@ std::string mdlKeisan::path(std::string_view fileName) const {
 LoadResult mdlKeisan::load(TableFile file) {
     const TableFileInfo& info = tableFileInfo(file);
     lastPath_ = path(info.name);
-    recordCounter_ = -1;
-    return loadTableFile(lastPath_, tables_[static_cast<std::size_t>(info.table)], recordCounter_);
+    const LoadResult result = loadTableFile(lastPath_, tables_[static_cast<std::size_t>(info.table)]);
+    recordCounter_ = static_cast<std::int16_t>(lastRecordBegun(result));
+    return result;
 }
 
 const FareTable& mdlKeisan::table(Table table) const { return tables_[static_cast<std::size_t>(table)]; }
@@ -65,7 +68,9 @@ LoadResult mdlKeisan::loadInitialSelection() {
     std::string bytes;
     const LoadResult read = readFileBytes(lastPath_, bytes);
     if (!read.ok()) return read;
-    return readInitialSelection(bytes, initialCells_, recordCounter_);
+    const LoadResult result = readInitialSelection(bytes, initialCells_);
+    recordCounter_ = static_cast<std::int16_t>(lastRecordBegun(result));
+    return result;
 }
 
 std::string mdlKeisan::saveInitialSelection(int departure, int arrival) const {

@@ -5,15 +5,10 @@
 // meaning of every table index. Nothing here is read from a file.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace mkd {
-
-// Zero-based position of a station in one of the lists; a drop-down list
-// without a selection reports -1.
-using StationIndex = std::int16_t;
 
 enum class StationList {
     All,      // 107 stations, 岡山 (0) to 宇和島 (106)

@@ -54,57 +54,16 @@ std::string numberText(double value) {
     return std::string(buffer, end);
 }
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
-
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// How a cell's text reads, by the grammar of cellValue: whether it begins
-// with a number, whether text follows that number, and whether the number's
-// digits are all zero.
-struct CellReading {
-    bool number = false;
-    bool textAfter = false;
-    bool nonZeroDigit = false;
-};
-
-CellReading readCell(std::string_view text) {
-    std::string plain;  // blanks are ignored anywhere in a cell
-    for (char c : text)
-        if (!isBlank(c)) plain += c;
-    CellReading r;
-    std::size_t i = 0;
-    const auto digits = [&] {
-        bool any = false;
-        while (i < plain.size() && isDigit(plain[i])) {
-            if (plain[i] != '0') r.nonZeroDigit = true;
-            any = true;
-            ++i;
-        }
-        return any;
-    };
-    if (i < plain.size() && (plain[i] == '+' || plain[i] == '-')) ++i;
-    bool any = digits();
-    if (i < plain.size() && plain[i] == '.') {
-        const std::size_t dot = i++;
-        if (!digits() && !any) i = dot;  // a lone "." is not a number
-        any = any || i > dot + 1;
-    }
-    if (!any) return r;
-    r.number = true;
-    if (i < plain.size() && (plain[i] == 'E' || plain[i] == 'e' || plain[i] == 'D' || plain[i] == 'd')) {
-        std::size_t j = i + 1;
-        if (j < plain.size() && (plain[j] == '+' || plain[j] == '-')) ++j;
-        const std::size_t first = j;
-        while (j < plain.size() && isDigit(plain[j])) ++j;
-        if (j > first) i = j;  // an exponent counts only with its digits
-    }
-    r.textAfter = i < plain.size();
-    return r;
+// The words of a problem, kept as words and arguments so that a report can
+// be given in any language.
+void say(TableProblem& p, Msg what, std::vector<std::string> args) {
+    p.what = what;
+    p.args = std::move(args);
+    p.message = text(p.what, kCheckLang, p.args);
 }
 
 TableProblem problemAt(Severity severity, ProblemKind kind, std::string_view file, const Cell& cell, int record,
-                       int field, std::string message) {
+                       int field, Msg what, std::vector<std::string> args) {
     TableProblem p;
     p.severity = severity;
     p.kind = kind;
@@ -113,51 +72,51 @@ TableProblem problemAt(Severity severity, ProblemKind kind, std::string_view fil
     p.column = cell.place.column;
     p.record = record;
     p.field = field;
-    p.message = std::move(message);
+    say(p, what, std::move(args));
     return p;
 }
 
-TableProblem fileProblem(Severity severity, ProblemKind kind, std::string_view file, int line, std::string message) {
+TableProblem fileProblem(Severity severity, ProblemKind kind, std::string_view file, int line, Msg what,
+                         std::vector<std::string> args = {}) {
     TableProblem p;
     p.severity = severity;
     p.kind = kind;
     p.file = std::string(file);
     p.line = line;
-    p.message = std::move(message);
+    say(p, what, std::move(args));
     return p;
 }
 
 // The warnings about one cell of a price or distance table.
 void checkCell(std::vector<TableProblem>& out, std::string_view file, bool distance, const Cell& cell, int record,
                int field) {
-    const auto warn = [&](ProblemKind kind, std::string message) {
-        out.push_back(problemAt(Severity::Warning, kind, file, cell, record, field, std::move(message)));
+    const auto warn = [&](ProblemKind kind, Msg what, std::vector<std::string> args = {}) {
+        out.push_back(problemAt(Severity::Warning, kind, file, cell, record, field, what, std::move(args)));
     };
     if (cell.text.empty()) {
-        warn(ProblemKind::Empty, "empty cell: reads as 0");
+        warn(ProblemKind::Empty, Msg::CheckEmptyCell);
         return;
     }
-    const CellReading r = readCell(cell.text);
+    const CellReading r = readCellText(cell.text);
     if (!r.number) {
-        warn(ProblemKind::NotANumber, quoted(cell.text) + " is not a number: reads as 0");
+        warn(ProblemKind::NotANumber, Msg::CheckNotANumber, {cell.text});
         return;
     }
-    const double value = cellValue(cell.text);
+    const double value = r.value;
     if (value == 0.0 && r.nonZeroDigit) {
-        warn(ProblemKind::OutOfRange, quoted(cell.text) + " is out of range: reads as 0");
+        warn(ProblemKind::OutOfRange, Msg::CheckOutOfRange, {cell.text});
         return;
     }
-    if (r.textAfter)
-        warn(ProblemKind::TextAfterNumber,
-             quoted(cell.text) + ": only the number it begins with counts, it reads as " + numberText(value));
-    if (value < 0) warn(ProblemKind::Negative, (distance ? "negative distance " : "negative amount ") + numberText(value));
-    if (!distance && value != std::floor(value))
-        warn(ProblemKind::Fraction, "amount " + numberText(value) + " is not whole yen");
+    if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberText(value)});
+    if (value < 0)
+        warn(ProblemKind::Negative, distance ? Msg::CheckNegativeDistance : Msg::CheckNegativeAmount,
+             {numberText(value)});
+    if (!distance && value != std::floor(value)) warn(ProblemKind::Fraction, Msg::CheckFraction, {numberText(value)});
 }
 
 std::string placeText(std::string_view file, const Cell& cell) {
-    return std::string(file) + " line " + std::to_string(cell.place.line) + " field " +
-           std::to_string(cell.place.column);
+    return text(Msg::CheckPlace, kCheckLang,
+                {file, std::to_string(cell.place.line), std::to_string(cell.place.column)});
 }
 
 // Reads one table file's text and checks it alone.
@@ -166,7 +125,6 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
     table.size = size;
     table.readable = true;
     table.cells.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), Cell{});
-    std::int16_t counter = -1;
     const LoadResult result = readPlacedRecords(
         bytes, size, size,
         [&table](int record, int field, std::string_view text, FieldPlace place) {
@@ -175,8 +133,7 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
             cell.text = std::string(text);
             cell.place = place;
             cell.present = true;
-        },
-        counter);
+        });
 
     const bool distance = file == tableFileInfo(TableFile::Kyori).name;
     int lastLine = 0;
@@ -199,8 +156,8 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
                 const double b = cellValue(back.text);
                 if (a == b) continue;
                 out.push_back(problemAt(Severity::Warning, ProblemKind::NotSymmetric, file, there, record, field,
-                                        "distance " + numberText(a) + " differs from " + numberText(b) +
-                                            " of the reverse journey (" + placeText(file, back) + ")"));
+                                        Msg::CheckNotSymmetric,
+                                        {numberText(a), numberText(b), placeText(file, back)}));
             }
     }
 
@@ -209,20 +166,17 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
     case LoadError::None:
         if (result.records < size)
             out.push_back(fileProblem(Severity::Warning, ProblemKind::FewerRecords, file, lastLine + 1,
-                                      "only " + std::to_string(result.records) + " of " + sizeText +
-                                          " records: the others keep what the table held (0 at start-up)"));
+                                      Msg::CheckFewerRecords, {std::to_string(result.records), sizeText}));
         break;
     case LoadError::TooManyRecords:
         out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
-                                  "a record beyond the table's " + sizeText +
-                                      " starts here (an empty last line counts as one)"));
+                                  Msg::CheckExtraRecord, {sizeText}));
         break;
     case LoadError::EndsInsideRecord: {
         int fields = 0;
         for (int field = 0; field < size; ++field) fields += table.at(result.records, field).present ? 1 : 0;
         out.push_back(fileProblem(Severity::Fatal, ProblemKind::EndsInsideRecord, file, result.line,
-                                  "the file ends inside the record that starts here: " + std::to_string(fields) +
-                                      " of " + sizeText + " fields"));
+                                  Msg::CheckEndsInRecord, {std::to_string(fields), sizeText}));
         break;
     }
     case LoadError::CannotOpen:
@@ -234,9 +188,9 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
 
 TableProblem unreadableFile(std::string_view file, LoadError error) {
     if (error == LoadError::TooLarge)
-        return fileProblem(Severity::Fatal, ProblemKind::TooLarge, file, 0,
-                           "the file is larger than " + std::to_string(kMaxTableFileBytes) + " bytes");
-    return fileProblem(Severity::Fatal, ProblemKind::CannotOpen, file, 0, "missing, unreadable or not a file");
+        return fileProblem(Severity::Fatal, ProblemKind::TooLarge, file, 0, Msg::CheckTooLarge,
+                           {std::to_string(kMaxTableFileBytes)});
+    return fileProblem(Severity::Fatal, ProblemKind::CannotOpen, file, 0, Msg::CheckCannotOpen);
 }
 
 void sortByPlace(std::vector<TableProblem>& problems) {
@@ -272,11 +226,10 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
     const std::string_view file = kInitialSelectionFile;
     std::vector<TableProblem> out;
     std::string cells[2];
-    std::int16_t counter = -1;
-    const LoadResult result = readInitialSelection(bytes, cells, counter);
+    const LoadResult result = readInitialSelection(bytes, cells);
     if (result.error == LoadError::TooManyRecords) {
         out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
-                                  "a third record starts here: the file holds two (an empty last line counts as one)"));
+                                  Msg::CheckSelectionThird));
     }
     // The same read again, for where each cell is.
     Cell placed[2];
@@ -284,39 +237,36 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
         bytes, 2, 1,
         [&placed](int record, int, std::string_view text, FieldPlace place) {
             placed[record] = Cell{std::string(text), place, true};
-        },
-        counter);
+        });
 
     const int fallbacks[2] = {kDefaultPair.departure, kDefaultPair.arrival};
-    const char* roles[2] = {"departure", "arrival"};
+    const std::string roles[2] = {std::string(text(Msg::CheckDeparture, kCheckLang)),
+                                  std::string(text(Msg::CheckArrival, kCheckLang))};
     for (int i = 0; i < 2; ++i) {
         const Cell& cell = placed[i];
         const int position = selectionPosition(cells[i], fallbacks[i]);
         const std::string shown = std::to_string(position) + " " + std::string(stationName(StationList::All, position));
         if (!cell.present) {
             out.push_back(fileProblem(Severity::Warning, ProblemKind::SelectionMissing, file, 0,
-                                      std::string("no ") + roles[i] + " cell: the start screen selects " + shown));
+                                      Msg::CheckSelectionMissing, {roles[i], shown}));
             continue;
         }
-        const auto warn = [&](ProblemKind kind, std::string message) {
-            out.push_back(problemAt(Severity::Warning, kind, file, cell, -1, -1, std::move(message)));
+        const auto warn = [&](ProblemKind kind, Msg what, std::vector<std::string> args) {
+            out.push_back(problemAt(Severity::Warning, kind, file, cell, -1, -1, what, std::move(args)));
         };
-        const CellReading r = readCell(cell.text);
-        const double value = cellValue(cell.text);
+        const CellReading r = readCellText(cell.text);
+        const double value = r.value;
         if (cell.text.empty()) {
-            warn(ProblemKind::Empty, std::string("empty ") + roles[i] + " cell: the start screen selects " + shown);
+            warn(ProblemKind::Empty, Msg::CheckSelectionEmpty, {roles[i], shown});
         } else if (!r.number) {
-            warn(ProblemKind::NotANumber, quoted(cell.text) + " is not a number: the start screen selects " + shown);
+            warn(ProblemKind::NotANumber, Msg::CheckSelectionNotANumber, {cell.text, shown});
         } else {
-            if (r.textAfter)
-                warn(ProblemKind::TextAfterNumber,
-                     quoted(cell.text) + ": only the number it begins with counts, it reads as " + numberText(value));
+            if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberText(value)});
             if (selectionPosition(cells[i], -1) < 0)
-                warn(ProblemKind::SelectionOutOfRange, numberText(value) + " is not a station position (0 to " +
-                                                           std::to_string(kAllStations - 1) +
-                                                           "): the start screen selects " + shown);
+                warn(ProblemKind::SelectionOutOfRange, Msg::CheckSelectionOutOfRange,
+                     {numberText(value), std::to_string(kAllStations - 1), shown});
             else if (value != std::floor(value))
-                warn(ProblemKind::SelectionRounded, numberText(value) + " is rounded: the start screen selects " + shown);
+                warn(ProblemKind::SelectionRounded, Msg::CheckSelectionRounded, {numberText(value), shown});
         }
     }
     sortByPlace(out);
@@ -353,9 +303,8 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder) {
                 const double g = cellValue(grown.text);
                 if (k <= g) continue;
                 perFile[c].push_back(problemAt(Severity::Warning, ProblemKind::ChildAboveAdult, files[c].name, kid,
-                                               record, field,
-                                               "child amount " + numberText(k) + " is above the adult amount " +
-                                                   numberText(g) + " (" + placeText(files[a].name, grown) + ")"));
+                                               record, field, Msg::CheckChildAboveAdult,
+                                               {numberText(k), numberText(g), placeText(files[a].name, grown)}));
             }
     }
 
@@ -374,7 +323,7 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder) {
     } else if (read.error == LoadError::CannotOpen) {
         if (exists(henko))
             out.push_back(fileProblem(Severity::Warning, ProblemKind::CannotOpen, kInitialSelectionFile, 0,
-                                      "cannot be read: the start screen ignores it and shows the corridor's ends"));
+                                      Msg::CheckSelectionUnreadable));
     } else {
         const auto problems = checkInitialSelectionText(bytes);
         out.insert(out.end(), problems.begin(), problems.end());
@@ -388,22 +337,32 @@ int checkStatus(const std::vector<TableProblem>& problems) {
     return status;
 }
 
-std::string formatProblem(const TableProblem& p) {
+std::string formatProblem(const TableProblem& p, Lang lang) {
     std::string text = p.file;
     if (p.line > 0) {
         text += ":" + std::to_string(p.line);
         if (p.column > 0) text += ":" + std::to_string(p.column);
     }
-    text += p.severity == Severity::Fatal ? ": fatal: " : ": warning: ";
-    text += p.message;
+    text += ": ";
+    text += mkd::text(p.severity == Severity::Fatal ? Msg::CheckFatal : Msg::CheckWarning, lang);
+    text += ": ";
+    text += lang == kCheckLang ? p.message : mkd::text(p.what, lang, p.args);
     if (p.record >= 0 && p.field >= 0) {
         int size = kAllStations;
         for (const TableFileInfo& info : tableFiles())
             if (info.name == p.file) size = info.size;
-        text += " (record " + std::to_string(p.record) + ", field " + std::to_string(p.field) + ": " +
-                stationText(size, p.field) + " → " + stationText(size, p.record) + ")";
+        text += " ";
+        text += mkd::text(Msg::CheckCell, lang,
+                          {std::to_string(p.record), std::to_string(p.field), stationText(size, p.field),
+                           stationText(size, p.record)});
     }
     return text;
+}
+
+std::string checkSummary(const std::string& folder, int fatal, int warnings, Lang lang) {
+    if (fatal == 0 && warnings == 0) return text(Msg::CheckNoProblems, lang, {folder});
+    if (warnings == 1) return text(Msg::CheckSummaryOne, lang, {folder, std::to_string(fatal)});
+    return text(Msg::CheckSummary, lang, {folder, std::to_string(fatal), std::to_string(warnings)});
 }
 
 }  // namespace mkd

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
 enum class Severity {
@@ -45,8 +47,13 @@ struct TableProblem {
     int column = 0;       // the field's place on its line, from 1; 0: no field
     int record = -1;      // the cell, both from 0: record = arrival,
     int field = -1;       //   field = departure; -1: no cell
-    std::string message;  // what is wrong, in words
+    Msg what = Msg::CheckEmptyCell;  // what is wrong, as words with
+    std::vector<std::string> args;   //   these arguments
+    std::string message;             // the same in the checker's default words (English)
 };
+
+// The checker speaks English unless asked otherwise.
+inline constexpr Lang kCheckLang = Lang::English;
 
 // Checks the text of one table file, `size` records of `size` fields, alone:
 // everything but the comparisons with other files.
@@ -67,6 +74,9 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder);
 int checkStatus(const std::vector<TableProblem>& problems);
 
 // "Futu.txt:12:6: warning: … (record 11, field 5: 早島 → 児島)".
-std::string formatProblem(const TableProblem& problem);
+std::string formatProblem(const TableProblem& problem, Lang lang = kCheckLang);
+
+// The closing line of a check: "FOLDER: no problems", "FOLDER: 1 fatal, 2 warnings".
+std::string checkSummary(const std::string& folder, int fatal, int warnings, Lang lang = kCheckLang);
 
 }  // namespace mkd

@@ -21,6 +21,8 @@
 #include <vector>
 #include <type_traits>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
 namespace {
@@ -152,9 +154,7 @@ private:
 // The reader behind readRecords and readTable, with the sink inlined: a
 // 107 × 107 table is 11,449 fields, read at every start-up.
 template <class Store>
-LoadResult readWith(std::string_view bytes, int maxRecords, int fieldsPerRecord, Store&& store,
-                    std::int16_t& recordCounter) {
-    recordCounter = -1;
+LoadResult readWith(std::string_view bytes, int maxRecords, int fieldsPerRecord, Store&& store) {
     FieldScanner in(bytes);
     int counter = -1;
     int records = 0;
@@ -162,7 +162,6 @@ LoadResult readWith(std::string_view bytes, int maxRecords, int fieldsPerRecord,
     // its fields: a file that stops inside a record is broken.
     while (in.hasField()) {
         ++counter;
-        recordCounter = static_cast<std::int16_t>(counter);
         const int recordLine = in.line();
         if (counter >= maxRecords) return failure(LoadError::TooManyRecords, recordLine, records);
         for (int field = 0; field < fieldsPerRecord; ++field) {
@@ -183,21 +182,30 @@ LoadResult readWith(std::string_view bytes, int maxRecords, int fieldsPerRecord,
 
 }  // namespace
 
-LoadResult readRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord, const FieldSink& store,
-                       std::int16_t& recordCounter) {
-    return readWith(bytes, maxRecords, fieldsPerRecord, store, recordCounter);
+LoadResult readRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord, const FieldSink& store) {
+    return readWith(bytes, maxRecords, fieldsPerRecord, store);
 }
 
 LoadResult readPlacedRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord,
-                             const PlacedFieldSink& store, std::int16_t& recordCounter) {
-    return readWith(bytes, maxRecords, fieldsPerRecord, store, recordCounter);
+                             const PlacedFieldSink& store) {
+    return readWith(bytes, maxRecords, fieldsPerRecord, store);
 }
 
-LoadResult readTable(std::string_view bytes, FareTable& table, std::int16_t& recordCounter) {
-    return readWith(
-        bytes, table.size(), table.size(),
-        [&table](int record, int field, std::string_view text) { table.setCell(record, field, text); },
-        recordCounter);
+LoadResult readTable(std::string_view bytes, FareTable& table) {
+    return readWith(bytes, table.size(), table.size(),
+                    [&table](int record, int field, std::string_view text) { table.setCell(record, field, text); });
+}
+
+int lastRecordBegun(const LoadResult& result) {
+    switch (result.error) {
+    case LoadError::None: return result.records - 1;
+    case LoadError::TooManyRecords:    // the record one too many
+    case LoadError::EndsInsideRecord:  // the record cut short
+        return result.records;
+    case LoadError::CannotOpen:
+    case LoadError::TooLarge: break;  // nothing read
+    }
+    return -1;
 }
 
 LoadResult readFileBytes(const std::string& path, std::string& bytes) {
@@ -292,8 +300,7 @@ bool wideScanAllowed = true;
 
 void allowWideTableScan(bool allowed) { wideScanAllowed = allowed; }
 
-std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table,
-                                          std::int16_t& recordCounter) {
+std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table) {
     // Quotes can hide delimiters; such a file goes through the full reader.
     const std::string_view bytes(*text);
 #if !defined(__SSE2__)
@@ -301,10 +308,7 @@ std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::strin
 #endif
     const std::size_t start = bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     const int n = table.size();
-    if (start == bytes.size() || n <= 0) {
-        recordCounter = -1;
-        return LoadResult{};
-    }
+    if (start == bytes.size() || n <= 0) return LoadResult{};
 
     // Every comma and every line end (CR LF counting once) separates two
     // fields, except one line end at the very end. Record k starts after
@@ -373,20 +377,18 @@ std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::strin
     if (fields % n != 0 || fields / n > n) return std::nullopt;  // the full reader says what is wrong
     const int records = static_cast<int>(fields / n);
     for (int r = 0; r < records; ++r) table.setRecordSource(r, text, starts[static_cast<std::size_t>(r)]);
-    recordCounter = static_cast<std::int16_t>(records - 1);
     LoadResult result;
     result.records = records;
     return result;
 }
 
-LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t& recordCounter) {
-    recordCounter = -1;
+LoadResult loadTableFile(const std::string& path, FareTable& table) {
     std::string bytes;
     const LoadResult read = readFileBytes(path, bytes);
     if (!read.ok()) return read;
     auto text = std::make_shared<const std::string>(std::move(bytes));
-    if (auto lazily = readTableLazily(text, table, recordCounter)) return *lazily;
-    return readTable(*text, table, recordCounter);
+    if (auto lazily = readTableLazily(text, table)) return *lazily;
+    return readTable(*text, table);
 }
 
 std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize) {
@@ -394,14 +396,14 @@ std::string describeLoadError(const LoadResult& result, const std::string& path,
     case LoadError::None:
         return {};
     case LoadError::CannotOpen:
-        return "料金表ファイルを読めません: " + path;
+        return std::string(text(Msg::TableCannotOpen, Lang::Japanese, {path}));
     case LoadError::TooLarge:
-        return "料金表ファイルが大きすぎます: " + path;
+        return std::string(text(Msg::TableTooLarge, Lang::Japanese, {path}));
     case LoadError::TooManyRecords:
-        return path + " の " + std::to_string(result.line) + " 行目: 表の行数 (" + std::to_string(tableSize) +
-               ") より多いレコードがあります。";
+        return text(Msg::TableTooManyRecords, Lang::Japanese,
+                    {path, std::to_string(result.line), std::to_string(tableSize)});
     case LoadError::EndsInsideRecord:
-        return path + " の " + std::to_string(result.line) + " 行目から始まるレコードの途中でファイルが終わっています。";
+        return text(Msg::TableEndsInRecord, Lang::Japanese, {path, std::to_string(result.line)});
     }
     return {};
 }

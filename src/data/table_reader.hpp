@@ -43,16 +43,18 @@ struct LoadResult {
 inline constexpr std::size_t kMaxTableFileBytes = 16u * 1024u * 1024u;
 
 // Reads `bytes` into `table`, `fieldsPerRecord` fields to a record (the
-// table's size for a fare table). `recordCounter` is set to -1 first and
-// advanced by one at the start of each record.
-LoadResult readTable(std::string_view bytes, FareTable& table, std::int16_t& recordCounter);
+// table's size for a fare table).
+LoadResult readTable(std::string_view bytes, FareTable& table);
+
+// The record a read began last (from 0; -1 for none): the record counter of
+// the program's shared tables, which counts every record it begins.
+int lastRecordBegun(const LoadResult& result);
 
 // The reader for any shape of file: at most `maxRecords` records of
 // `fieldsPerRecord` fields, each field handed to `store(record, field, text)`
-// as soon as it is read. The record counter behaves as in readTable.
+// as soon as it is read.
 using FieldSink = std::function<void(int record, int field, std::string_view text)>;
-LoadResult readRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord, const FieldSink& store,
-                       std::int16_t& recordCounter);
+LoadResult readRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord, const FieldSink& store);
 
 // Where a field's text starts: the line (from 1) and the field's place on that
 // line (from 1: a field after the first comma of a line is 2). A quoted field
@@ -67,22 +69,21 @@ struct FieldPlace {
 // checker of table files. Reads exactly as readRecords does.
 using PlacedFieldSink = std::function<void(int record, int field, std::string_view text, FieldPlace place)>;
 LoadResult readPlacedRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord,
-                             const PlacedFieldSink& store, std::int16_t& recordCounter);
+                             const PlacedFieldSink& store);
 
 // Reads `text` into `table` as readTable does, keeping the records as the
 // text they were read from (see FareTable::setRecordSource): no cell is cut
 // out until it is asked for. Returns nothing, and changes nothing, for text
 // with double quotes or with a problem; readTable then reads it and says
 // what is wrong.
-std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table,
-                                          std::int16_t& recordCounter);
+std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::string>& text, FareTable& table);
 
 // Lets readTableLazily look at 32 bytes at a time where the CPU can (the
 // default); tests turn it off to check the 16-byte path on the same CPU.
 void allowWideTableScan(bool allowed);
 
 // Reads the file at `path` into `table`.
-LoadResult loadTableFile(const std::string& path, FareTable& table, std::int16_t& recordCounter);
+LoadResult loadTableFile(const std::string& path, FareTable& table);
 
 // The text of the file at `path`, or CannotOpen / TooLarge.
 LoadResult readFileBytes(const std::string& path, std::string& bytes);

@@ -7,9 +7,12 @@ namespace {
 
 Table fareTable(Passenger p) {
     switch (p) {
-        case Passenger::Adult: return Table::Futu;
-        case Passenger::Child: return Table::Kodomo;
-        case Passenger::Student: break;
+        case Passenger::Adult:
+            return Table::Futu;
+        case Passenger::Child:
+            return Table::Kodomo;
+        case Passenger::Student:
+            break;
     }
     return Table::Gakuwari;
 }
@@ -38,14 +41,17 @@ ChargedPrice combine(const mdlKeisan& tables, Passenger passenger, Trip trip, co
 
 }  // namespace
 
-std::string_view chargedBill(Passenger passenger, Trip trip) {
+Msg chargedBill(Passenger passenger, Trip trip) {
     const bool oneWay = trip == Trip::OneWay;
     switch (passenger) {
-        case Passenger::Adult: return oneWay ? "(おとな片道)" : "(おとな往復)";
-        case Passenger::Child: return oneWay ? "(こども片道)" : "(こども往復)";
-        case Passenger::Student: break;
+        case Passenger::Adult:
+            return oneWay ? Msg::ChargedAdultOneWay : Msg::ChargedAdultRoundTrip;
+        case Passenger::Child:
+            return oneWay ? Msg::ChargedChildOneWay : Msg::ChargedChildRoundTrip;
+        case Passenger::Student:
+            break;
     }
-    return oneWay ? "(学割片道)" : "(学割往復)";
+    return oneWay ? Msg::ChargedStudentOneWay : Msg::ChargedStudentRoundTrip;
 }
 
 ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
@@ -84,17 +90,20 @@ ChargedPrice priceMarineGreen(const mdlKeisan& tables, Passenger passenger, Trip
                    tables.value(Table::MarineG, journey.section.from, journey.section.to));
 }
 
-std::string_view reservedCaption(Season season) {
+Msg reservedCaption(Season season) {
     switch (season) {
-        case Season::Busy: return "指定席特急料金(繁忙期)";
-        case Season::Normal: return "指定席特急料金(通常期)";
-        case Season::OffPeak: break;
+        case Season::Busy:
+            return Msg::CaptionReservedBusy;
+        case Season::Normal:
+            return Msg::CaptionReservedNormal;
+        case Season::OffPeak:
+            break;
     }
-    return "指定席特急料金(閑散期)";
+    return Msg::CaptionReservedOffPeak;
 }
 
-std::string_view marineReservedCaption(Season season) {
-    return season == Season::OffPeak ? "指定席料金(閑散期)" : "指定席料金";
+Msg marineReservedCaption(Season season) {
+    return season == Season::OffPeak ? Msg::CaptionMarineReservedOffPeak : Msg::CaptionMarineReserved;
 }
 
 }  // namespace mkd

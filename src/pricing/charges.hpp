@@ -4,12 +4,11 @@
 // discounted here: child and student amounts come from their own tables.
 #pragma once
 
-#include <string_view>
-
 #include "data/mdlKeisan.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/season.hpp"
 #include "pricing/sections.hpp"
+#include "words/words.hpp"
 
 namespace mkd {
 
@@ -19,20 +18,20 @@ enum class Routing { Through, ChangeAtMatsuyama };
 
 // What the express result screen shows.
 struct ChargedPrice {
-    double fare = 0;        // the fare, doubled for a round trip
-    double charge = 0;      // the charge, doubled for a round trip
-    double total = 0;       // charge + fare
-    std::string_view bill;  // "(おとな片道)", "(学割往復)", …
+    double fare = 0;                     // the fare, doubled for a round trip
+    double charge = 0;                   // the charge, doubled for a round trip
+    double total = 0;                    // charge + fare
+    Msg bill = Msg::ChargedAdultOneWay;  // "(おとな片道)", "(学割往復)", …
 };
 
 struct Journey {
     int departure = 0;  // all-station indices from the start screen
     int arrival = 0;
-    Section section;    // express stops, or Marine stops for the Marine Green car
+    Section section;  // express stops, or Marine stops for the Marine Green car
 };
 
 // "(おとな片道)" … "(学割往復)".
-std::string_view chargedBill(Passenger passenger, Trip trip);
+Msg chargedBill(Passenger passenger, Trip trip);
 
 // Limited express, non-reserved seat. Students pay the adult charge.
 ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
@@ -57,11 +56,8 @@ ChargedPrice priceMarineReserved(const mdlKeisan& tables, Passenger passenger, T
 // same for adults and children.
 ChargedPrice priceMarineGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& journey);
 
-// The charge captions of the result screen.
-inline constexpr std::string_view kNonReservedCaption = "自由席特急料金";
-inline constexpr std::string_view kGreenCaption = "特急料金・グリーン料金";
-inline constexpr std::string_view kMarineGreenCaption = "グリーン料金";
-std::string_view reservedCaption(Season season);        // "指定席特急料金(繁忙期)" …
-std::string_view marineReservedCaption(Season season);  // "指定席料金" / "指定席料金(閑散期)"
+// The charge captions of the result screen for a reserved seat.
+Msg reservedCaption(Season season);        // "指定席特急料金(繁忙期)" …
+Msg marineReservedCaption(Season season);  // "指定席料金" / "指定席料金(閑散期)"
 
 }  // namespace mkd

@@ -1,50 +1,49 @@
 #include "pricing/enquiry.hpp"
 
-#include "pricing/journey_rules.hpp"
-
 namespace mkd {
 
 namespace {
 
-// The words for the refusals that the screens make by leaving a control off,
-// where they have none of their own.
-constexpr std::string_view kStudentBeyond100 = "学割は 100 km を超える区間でだけ選べます。";
-constexpr std::string_view kNoStudentFare = "この料金には学割がありません。";
-constexpr std::string_view kChangeHidden = "松山乗換は、岡山・児島と松山より先の駅を結ぶ特急区間でだけ選べます。";
-constexpr std::string_view kNoChange = "松山乗換は特急の自由席・指定席・グリーン車でだけ選べます。";
-constexpr std::string_view kMarineOff = "この区間ではマリンライナーを選べません。";
-constexpr std::string_view kMarineSeatOff = "この区間ではマリンライナーの指定席を選べません。";
-constexpr std::string_view kNoSectionScreen = "この問い合わせには区間を選ぶ画面がありません。";
+// One row per kind, in the order of Enquiry: how the start screen leads into
+// it and what its screens offer. A new kind of enquiry is a new row here, its
+// price below and its words.
+const EnquiryShape kShapes[] = {
+    // entry, student, routing, dated, section list, charged, name, word, id
+    {Entry::LocalButton, true, false, false, std::nullopt, false, Msg::KindLocal, Msg::KindWordLocal, "local"},
+    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindNonReserved,
+     Msg::KindWordNonReserved, "non-reserved"},
+    {Entry::ExpressButton, true, true, true, StationList::Express, true, Msg::KindReserved, Msg::KindWordReserved,
+     "reserved"},
+    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindGreen, Msg::KindWordGreen, "green"},
+    {Entry::MarineMenu, false, false, true, std::nullopt, true, Msg::KindMarineReserved, Msg::KindWordMarineReserved,
+     "marine-reserved"},
+    {Entry::MarineMenu, false, false, false, StationList::Marine, true, Msg::KindMarineGreen, Msg::KindWordMarineGreen,
+     "marine-green"},
+};
 
-EnquiryOutcome refuse(Refusal why, std::string_view message) {
-    EnquiryOutcome out;
-    out.refusal = why;
-    out.message = std::string(message);
-    return out;
+std::optional<Msg> captionOf(Enquiry kind, std::optional<Season> season) {
+    switch (kind) {
+        case Enquiry::Local:
+            break;
+        case Enquiry::NonReserved:
+            return Msg::CaptionNonReserved;
+        case Enquiry::Reserved:
+            return season ? std::optional(reservedCaption(*season)) : std::nullopt;
+        case Enquiry::Green:
+            return Msg::CaptionGreen;
+        case Enquiry::MarineReserved:
+            return season ? std::optional(marineReservedCaption(*season)) : std::nullopt;
+        case Enquiry::MarineGreen:
+            return Msg::CaptionMarineGreen;
+    }
+    return std::nullopt;
 }
-
-EnquiryOutcome unreadable(std::string problem) {
-    EnquiryOutcome out;
-    out.refusal = Refusal::TableUnreadable;
-    out.message = std::move(problem);
-    return out;
-}
-
-bool isMarine(Enquiry kind) { return kind == Enquiry::MarineReserved || kind == Enquiry::MarineGreen; }
 
 }  // namespace
 
-EnquiryShape enquiryShape(Enquiry kind) {
-    switch (kind) {
-    case Enquiry::Local: return {true, false, false, std::nullopt};
-    case Enquiry::NonReserved:
-    case Enquiry::Green: return {true, true, false, StationList::Express};
-    case Enquiry::Reserved: return {true, true, true, StationList::Express};
-    case Enquiry::MarineReserved: return {false, false, true, std::nullopt};
-    case Enquiry::MarineGreen: return {false, false, false, StationList::Marine};
-    }
-    return {};
-}
+static_assert(std::size(kShapes) == kEnquiries.size());
+
+const EnquiryShape& enquiryShape(Enquiry kind) { return kShapes[static_cast<std::size_t>(kind)]; }
 
 const std::vector<TableFile>& startupTables() {
     static const std::vector<TableFile> files{TableFile::Futu, TableFile::Kodomo, TableFile::Gakuwari,
@@ -52,137 +51,203 @@ const std::vector<TableFile>& startupTables() {
     return files;
 }
 
-std::vector<TableFile> branchTables(Enquiry kind, Season season) {
-    switch (kind) {
-    case Enquiry::NonReserved: return {TableFile::Jiyu, TableFile::KJiyu};
-    case Enquiry::Reserved: return {adultReservedSeatFile(season), childReservedSeatFile(season)};
-    case Enquiry::Green: return {TableFile::Green, TableFile::GToku, TableFile::KGtoku};
-    case Enquiry::MarineGreen: return {TableFile::MarineG};
-    case Enquiry::Local:
-    case Enquiry::MarineReserved: break;
+std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season) {
+    switch (step) {
+        case Step::SectionScreen:
+            if (kind == Enquiry::MarineGreen) return {TableFile::MarineG};
+            break;
+        case Step::SectionLeft:
+            if (kind == Enquiry::NonReserved) return {TableFile::Jiyu, TableFile::KJiyu};
+            if (kind == Enquiry::Green) return {TableFile::Green, TableFile::GToku, TableFile::KGtoku};
+            break;
+        case Step::TravelDate:
+            if (kind == Enquiry::Reserved) return {adultReservedSeatFile(season), childReservedSeatFile(season)};
+            break;
+        case Step::Entry:
+        case Step::Preset:
+        case Step::Choice:
+            break;
     }
     return {};
 }
 
-std::string_view chargeCaption(Enquiry kind, Season season) {
-    switch (kind) {
-    case Enquiry::Local: break;
-    case Enquiry::NonReserved: return kNonReservedCaption;
-    case Enquiry::Reserved: return reservedCaption(season);
-    case Enquiry::Green: return kGreenCaption;
-    case Enquiry::MarineReserved: return marineReservedCaption(season);
-    case Enquiry::MarineGreen: return kMarineGreenCaption;
-    }
-    return {};
+std::optional<SectionPreset> EnquiryState::preset() const {
+    const std::optional<StationList> list = shape().section;
+    if (!list) return std::nullopt;
+    return *list == StationList::Marine ? presetMarineSection(request_.departure, request_.arrival)
+                                        : presetExpressSection(request_.departure, request_.arrival);
 }
 
-std::optional<SectionPreset> Enquirer::preset(Enquiry kind, int departure, int arrival) {
-    const EnquiryShape shape = enquiryShape(kind);
-    if (!shape.section) return std::nullopt;
-    return *shape.section == StationList::Marine ? presetMarineSection(departure, arrival)
-                                                 : presetExpressSection(departure, arrival);
+Section EnquiryState::section() const {
+    if (request_.section) return *request_.section;
+    const std::optional<SectionPreset> p = preset();
+    return p ? p->section : Section{};
 }
 
-bool Enquirer::need(TableFile file, std::string& problem) {
-    const TableFileInfo& info = tableFileInfo(file);
-    auto& held = holds_[static_cast<std::size_t>(info.table)];
-    if (held == file) return true;
-    held.reset();
-    const LoadResult result = tables_.load(file);
-    if (!result.ok()) {
-        problem = describeLoadError(result, tables_.lastPath(), info.size);
-        return false;
-    }
-    held = file;
-    return true;
+StudentOffer EnquiryState::student() const {
+    StudentOffer s;
+    s.onScreen = shape().student;
+    s.distance = tables_.value(Table::Kyori, request_.departure, request_.arrival);
+    s.offered = s.onScreen && studentFareOffered(s.distance);
+    return s;
 }
 
-EnquiryOutcome Enquirer::ask(const EnquiryRequest& r) {
-    std::string problem;
-    for (TableFile file : startupTables())
-        if (!need(file, problem)) return unreadable(problem);
+ChangeOffer EnquiryState::change() const {
+    ChangeOffer c;
+    c.onScreen = shape().routing;
+    c.section = section();
+    c.offered = c.onScreen && crossesMatsuyama(c.section.from, c.section.to);
+    return c;
+}
 
-    const EnquiryShape shape = enquiryShape(r.kind);
+Refused EnquiryState::refused(Refusal refusal) const {
+    Refused r;
+    r.refusal = refusal;
+    r.departure = request_.departure;
+    r.arrival = request_.arrival;
+    r.list = shape().section;
+    return r;
+}
 
-    // The way into the enquiry: a start-screen button, or the Marine menu.
-    if (isMarine(r.kind)) {
-        const MarineMenu menu = marineMenuFor(r.departure, r.arrival);
-        if (!menu.marine) return refuse(Refusal::MarineNotOffered, kMarineOff);
-        if (r.kind == Enquiry::MarineReserved && !menu.sitei)
-            return refuse(Refusal::MarineSeatNotOffered, kMarineSeatOff);
-    } else if (sameStation(r.departure, r.arrival)) {
-        return refuse(Refusal::SameStation, kSameStationMessage);
+std::optional<Refused> EnquiryState::check(Step step) const {
+    const EnquiryShape& s = shape();
+    switch (step) {
+        case Step::Entry:
+            if (s.entry == Entry::MarineMenu) {
+                const MarineMenuJudgement menu = marineMenu();
+                const bool seatMissing = request_.kind == Enquiry::MarineReserved && !menu.menu.sitei;
+                if (!menu.menu.marine || seatMissing) {
+                    Refused r = refused(menu.menu.marine ? Refusal::MarineSeatNotOffered : Refusal::MarineNotOffered);
+                    r.marine = menu;
+                    return r;
+                }
+            } else if (sameStation(request_.departure, request_.arrival)) {
+                return refused(Refusal::SameStation);
+            }
+            break;
+        case Step::SectionScreen:
+            if (!s.section && request_.section) return refused(Refusal::NoSectionScreen);
+            break;
+        case Step::Preset:
+            if (const std::optional<SectionPreset> p = preset(); p && p->adviseLocalTrain) {
+                Refused r = refused(Refusal::LocalTrainAdvised);
+                r.preset = p;
+                return r;
+            }
+            break;
+        case Step::SectionLeft:
+            if (s.section && sameSectionStop(section())) {
+                Refused r = refused(Refusal::SameSectionStop);
+                r.section = section();
+                return r;
+            }
+            break;
+        case Step::TravelDate:
+            break;
+        case Step::Choice:
+            if (request_.passenger == Passenger::Student) {
+                if (const StudentOffer offer = student(); !offer.offered) {
+                    Refused r = refused(Refusal::StudentNotOffered);
+                    r.student = offer;
+                    return r;
+                }
+            }
+            if (request_.routing == Routing::ChangeAtMatsuyama) {
+                if (const ChangeOffer offer = change(); !offer.offered) {
+                    Refused r = refused(Refusal::ChangeNotOffered);
+                    r.change = offer;
+                    return r;
+                }
+            }
+            break;
     }
+    return std::nullopt;
+}
 
-    // The section screen: the Marine one reads its table as it opens, then
-    // both preset their lists and may advise the local train.
-    Section section;
-    if (!shape.section) {
-        if (r.section) return refuse(Refusal::NoSectionScreen, kNoSectionScreen);
-    } else {
-        if (r.kind == Enquiry::MarineGreen)
-            for (TableFile file : branchTables(r.kind))
-                if (!need(file, problem)) return unreadable(problem);
-        const SectionPreset p = *preset(r.kind, r.departure, r.arrival);
-        if (p.adviseLocalTrain) return refuse(Refusal::LocalTrainAdvised, kLocalTrainAdvice);
-        section = r.section.value_or(p.section);
-    }
+std::optional<Msg> EnquiryState::caption() const { return captionOf(request_.kind, request_.season); }
 
-    // The button that leaves the section screen (the travel date's "次へ" for
-    // a reserved seat) reads the branch's tables.
-    if (r.kind != Enquiry::MarineGreen)
-        for (TableFile file : branchTables(r.kind, r.season))
-            if (!need(file, problem)) return unreadable(problem);
-
-    // The choice screen.
-    if (r.passenger == Passenger::Student) {
-        if (!shape.student) return refuse(Refusal::StudentNotOffered, kNoStudentFare);
-        if (!studentFareOffered(tables_.value(Table::Kyori, r.departure, r.arrival)))
-            return refuse(Refusal::StudentNotOffered, kStudentBeyond100);
-    }
-    if (r.routing == Routing::ChangeAtMatsuyama) {
-        if (!shape.routing) return refuse(Refusal::ChangeNotOffered, kNoChange);
-        if (!crossesMatsuyama(section.from, section.to)) return refuse(Refusal::ChangeNotOffered, kChangeHidden);
-    }
-
-    // The result screen.
+EnquiryAnswer EnquiryState::answer() const {
+    const EnquiryRequest& r = request_;
     EnquiryAnswer a;
-    a.departure = displayName(StationList::All, r.departure);
-    a.arrival = displayName(StationList::All, r.arrival);
-    if (r.kind == Enquiry::Local) {
+    a.departure = r.departure;
+    a.arrival = r.arrival;
+    a.distance = student().distance;
+    if (!shape().charged) {
         const OrdinaryPrice p = priceOrdinary(tables_, r.passenger, r.trip, r.departure, r.arrival);
         a.bill = p.description;
         a.fare = p.amount;
         a.total = p.amount;
-        EnquiryOutcome out;
-        out.answer = a;
-        return out;
+        return a;
     }
 
-    const Journey journey{r.departure, r.arrival, section};
+    const Journey journey{r.departure, r.arrival, section()};
     ChargedPrice p;
     switch (r.kind) {
-    case Enquiry::NonReserved: p = priceNonReserved(tables_, r.passenger, r.trip, r.routing, journey); break;
-    case Enquiry::Reserved: p = priceReserved(tables_, r.passenger, r.trip, r.routing, journey); break;
-    case Enquiry::Green: p = priceGreen(tables_, r.passenger, r.trip, r.routing, journey); break;
-    case Enquiry::MarineReserved: p = priceMarineReserved(tables_, r.passenger, r.trip, r.season, journey); break;
-    case Enquiry::MarineGreen: p = priceMarineGreen(tables_, r.passenger, r.trip, journey); break;
-    case Enquiry::Local: break;
+        case Enquiry::NonReserved:
+            p = priceNonReserved(tables_, r.passenger, r.trip, r.routing, journey);
+            break;
+        case Enquiry::Reserved:
+            p = priceReserved(tables_, r.passenger, r.trip, r.routing, journey);
+            break;
+        case Enquiry::Green:
+            p = priceGreen(tables_, r.passenger, r.trip, r.routing, journey);
+            break;
+        case Enquiry::MarineReserved:
+            p = priceMarineReserved(tables_, r.passenger, r.trip, r.season.value_or(Season::Normal), journey);
+            break;
+        case Enquiry::MarineGreen:
+            p = priceMarineGreen(tables_, r.passenger, r.trip, journey);
+            break;
+        case Enquiry::Local:
+            break;
     }
     a.charged = true;
     a.bill = p.bill;
     a.fare = p.fare;
-    a.chargeCaption = chargeCaption(r.kind, r.season);
-    if (shape.section) {
-        a.sectionList = shape.section;
-        a.section = section;
-        a.sectionFrom = displayName(*shape.section, section.from);
-        a.sectionTo = displayName(*shape.section, section.to);
-    }
+    a.caption = caption();
+    a.sectionList = shape().section;
+    if (a.sectionList) a.section = journey.section;
     a.charge = p.charge;
     a.total = p.total;
+    if (change().offered) a.routing = r.routing;
+    if (shape().dated) a.season = r.season;
+    return a;
+}
+
+std::optional<Refused> Enquirer::need(TableFile file) {
+    const TableFileInfo& info = tableFileInfo(file);
+    auto& held = holds_[static_cast<std::size_t>(info.table)];
+    if (held == file) return std::nullopt;
+    held.reset();
+    const LoadResult result = tables_.load(file);
+    if (!result.ok()) {
+        Refused r;
+        r.refusal = Refusal::TableUnreadable;
+        r.file = file;
+        r.path = tables_.lastPath();
+        r.load = result;
+        return r;
+    }
+    held = file;
+    return std::nullopt;
+}
+
+EnquiryOutcome Enquirer::ask(const EnquiryRequest& request) {
     EnquiryOutcome out;
-    out.answer = a;
+    const auto refuse = [&out](const Refused& why) {
+        out.refused = why;
+        return out;
+    };
+    for (TableFile file : startupTables())
+        if (auto problem = need(file)) return refuse(*problem);
+
+    const EnquiryState state(tables_, request);
+    for (Step step : kSteps) {
+        if (auto refusal = state.check(step)) return refuse(*refusal);
+        for (TableFile file : state.tables(step))
+            if (auto problem = need(file)) return refuse(*problem);
+    }
+    out.answer = state.answer();
     return out;
 }
 

@@ -1,7 +1,11 @@
-// One enquiry from start to finish, as a user makes it on the screens: the
-// refusals on the way, the tables read at each step, and what the result
-// screen shows. For programs without the screens (mkd-fare); the screens make
-// the same steps one event at a time with the same rules.
+// One enquiry from start to finish: the request as a user builds it on the
+// screens, and every answer the screens and mkd-fare need on the way: what is
+// offered and why not, the section preset, the tables each step reads, the
+// refusals, and the price with its caption.
+//
+// The screens ask it one step at a time, with the request as their controls
+// hold it at that moment; mkd-fare (Enquirer) walks the same steps in the
+// same order, reading each step's tables. Neither decides a rule itself.
 #pragma once
 
 #include <array>
@@ -14,8 +18,10 @@
 #include "data/stations.hpp"
 #include "pricing/charges.hpp"
 #include "pricing/fares.hpp"
+#include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
 #include "pricing/sections.hpp"
+#include "words/words.hpp"
 
 namespace mkd {
 
@@ -23,28 +29,90 @@ namespace mkd {
 // non-reserved, reserved and Green car (from "特急利用"), and the Marine
 // Liner's reserved seat and Green car (from the "マリンライナー" menu).
 enum class Enquiry { Local, NonReserved, Reserved, Green, MarineReserved, MarineGreen };
-inline constexpr std::array<Enquiry, 6> kEnquiries{Enquiry::Local,  Enquiry::NonReserved,    Enquiry::Reserved,
-                                                   Enquiry::Green,  Enquiry::MarineReserved, Enquiry::MarineGreen};
+inline constexpr std::array<Enquiry, 6> kEnquiries{Enquiry::Local, Enquiry::NonReserved,    Enquiry::Reserved,
+                                                   Enquiry::Green, Enquiry::MarineReserved, Enquiry::MarineGreen};
 
-// What an enquiry's screens offer on the way to the result.
+// How the start screen leads into an enquiry.
+enum class Entry { LocalButton, ExpressButton, MarineMenu };
+
+// What an enquiry's screens offer on the way to the result: one row per kind.
 struct EnquiryShape {
+    Entry entry = Entry::LocalButton;
     bool student = false;  // a 学割 button (enabled beyond 100 km only)
     bool routing = false;  // the 直通 / 松山乗換 frame (shown only where the section crosses 松山)
     bool dated = false;    // a travel-date screen that decides the season
     std::optional<StationList> section;  // the list of the section screen, if there is one
+    bool charged = true;                 // a charge on top of the fare (the express result screen)
+    Msg name = Msg::KindLocal;           // "特急 指定席"
+    Msg word = Msg::KindWordLocal;       // the kind in one word: "指定席"
+    std::string_view id = "local";       // its name for programs (mkd-fare's JSON)
 };
-EnquiryShape enquiryShape(Enquiry kind);
+const EnquiryShape& enquiryShape(Enquiry kind);
+
+// The steps of an enquiry, in the order the screens take them. At each step
+// the screens first check what may refuse the enquiry there, then read the
+// step's tables.
+enum class Step {
+    Entry,          // the start screen's button or Marine menu item
+    SectionScreen,  // the section screen opens (the Marine one reads its table)
+    Preset,         // the section screen's lists are preset, or a local train advised
+    SectionLeft,    // a seat button, or the Marine section's "次へ"
+    TravelDate,     // the travel date's "次へ"
+    Choice,         // a passenger button of the choice screen
+};
+inline constexpr std::array<Step, 6> kSteps{Step::Entry,       Step::SectionScreen, Step::Preset,
+                                            Step::SectionLeft, Step::TravelDate,    Step::Choice};
 
 // The tables the start screen reads at start-up; every fare comes from them.
 const std::vector<TableFile>& startupTables();
 
-// The tables an enquiry reads on its way, in the order it reads them; for a
-// reserved seat those of `season`. The local train and the Marine Liner's
-// reserved seat read none of their own.
-std::vector<TableFile> branchTables(Enquiry kind, Season season = Season::Normal);
+// The tables an enquiry reads at `step`, in the order it reads them; for a
+// reserved seat those of `season`.
+std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season = Season::Normal);
 
-// The caption of the charge on the result screen ("" for the local train).
-std::string_view chargeCaption(Enquiry kind, Season season);
+// Why an enquiry ends without a price.
+enum class Refusal {
+    SameStation,           // the start screen says "乗車駅と降車駅が同じですよ。"
+    LocalTrainAdvised,     // the section screen says "普通列車にしましょう。"
+    SameSectionStop,       // the section screen's two lists hold the same stop
+    StudentNotOffered,     // 学割 is disabled (100 km or less) or not on the screen
+    ChangeNotOffered,      // 松山乗換 is hidden or not on the screen
+    MarineNotOffered,      // the マリンライナー menu is disabled
+    MarineSeatNotOffered,  // its 指定席 item is disabled
+    NoSectionScreen,       // a section was given to an enquiry that has no section screen
+    TableUnreadable,       // a table file it reads is broken: the program would end
+};
+
+// Why 学割 is or is not offered on the choice screen.
+struct StudentOffer {
+    bool offered = false;
+    bool onScreen = false;  // the enquiry's choice screen has the button
+    double distance = 0;    // km, the distance table's cell for the journey
+};
+
+// Why the 直通 / 松山乗換 frame is or is not shown.
+struct ChangeOffer {
+    bool offered = false;
+    bool onScreen = false;  // the enquiry's choice screen has the frame
+    Section section;        // the express section it was judged on
+};
+
+// A refusal and the values that say why.
+struct Refused {
+    Refusal refusal = Refusal::SameStation;
+    int departure = -1;  // the journey (all-station indices)
+    int arrival = -1;
+    std::optional<StudentOffer> student;
+    std::optional<ChangeOffer> change;
+    std::optional<MarineMenuJudgement> marine;
+    std::optional<SectionPreset> preset;  // LocalTrainAdvised
+    std::optional<StationList> list;      // the section's list (preset, same stop, change)
+    Section section;                      // SameSectionStop
+    // TableUnreadable: the file, its path and what is wrong.
+    TableFile file = TableFile::Futu;
+    std::string path;
+    LoadResult load;
+};
 
 struct EnquiryRequest {
     Enquiry kind = Enquiry::Local;
@@ -56,61 +124,86 @@ struct EnquiryRequest {
     // The section chosen on the section screen (express or Marine stops);
     // none: the screen's preset, left as it is.
     std::optional<Section> section;
-    Season season = Season::Normal;  // the travel date's, for the dated kinds
-};
-
-// Why an enquiry ends without a price.
-enum class Refusal {
-    SameStation,          // the start screen says kSameStationMessage
-    LocalTrainAdvised,    // the section screen says kLocalTrainAdvice
-    StudentNotOffered,    // 学割 is disabled (100 km or less) or not on the screen
-    ChangeNotOffered,     // 松山乗換 is hidden or not on the screen
-    MarineNotOffered,     // the マリンライナー menu is disabled
-    MarineSeatNotOffered, // its 指定席 item is disabled
-    NoSectionScreen,      // a section was given to an enquiry that has no section screen
-    TableUnreadable,      // a table file it reads is broken: the program would end
+    // The travel date's season, for the dated kinds; none before a travel
+    // date has set one (the choice screen then keeps its caption as it is).
+    std::optional<Season> season;
 };
 
 // The result screen.
 struct EnquiryAnswer {
-    bool charged = false;               // the express result screen (frmKekkaT), not frmKekka
-    std::string_view departure;         // display names of the start-screen stations
-    std::string_view arrival;
-    std::string_view bill;              // "おとな片道運賃" (local) or "(おとな片道)"
+    bool charged = false;  // the express result screen (frmKekkaT), not frmKekka
+    int departure = 0;     // all-station indices of the start-screen stations
+    int arrival = 0;
+    Msg bill = Msg::BillAdultOneWay;  // "おとな片道運賃" (local) or "(おとな片道)"
     double fare = 0;
-    std::string_view chargeCaption;     // "" for the local train
+    std::optional<Msg> caption;              // none for the local train, or before a season is set
     std::optional<StationList> sectionList;  // none where the charge line shows no stations
     Section section;
-    std::string_view sectionFrom;       // display names, "" where none is shown
-    std::string_view sectionTo;
     double charge = 0;
-    double total = 0;                   // the fare alone for the local train
+    double total = 0;                // the fare alone for the local train
+    double distance = 0;             // km, from the distance table
+    std::optional<Routing> routing;  // where the 直通 / 松山乗換 choice is offered
+    std::optional<Season> season;    // the dated kinds
+};
+
+// The enquiry as the user builds it, and the answers to every question asked
+// on the way. `tables` holds what the steps before have read.
+class EnquiryState {
+public:
+    EnquiryState(const mdlKeisan& tables, EnquiryRequest request) : tables_(tables), request_(request) {}
+
+    const EnquiryRequest& request() const { return request_; }
+    const EnquiryShape& shape() const { return enquiryShape(request_.kind); }
+
+    // The section screen's preset, or none without a section screen.
+    std::optional<SectionPreset> preset() const;
+    // The section as chosen, else the preset.
+    Section section() const;
+    // The Marine Liner menu as the start screen leaves it after the departure
+    // and then the arrival were chosen.
+    MarineMenuJudgement marineMenu() const { return judgeMarineMenuFor(request_.departure, request_.arrival); }
+    StudentOffer student() const;
+    ChangeOffer change() const;
+
+    // What refuses the enquiry at `step`, if anything.
+    std::optional<Refused> check(Step step) const;
+    std::vector<TableFile> tables(Step step) const {
+        return tablesRead(request_.kind, step, request_.season.value_or(Season::Normal));
+    }
+
+    // The caption of the charge; none for the local train, or for a dated
+    // kind before a travel date has set its season.
+    std::optional<Msg> caption() const;
+
+    // The result screen's answer, from the tables as they are now.
+    EnquiryAnswer answer() const;
+
+private:
+    Refused refused(Refusal refusal) const;
+
+    const mdlKeisan& tables_;
+    EnquiryRequest request_;
 };
 
 struct EnquiryOutcome {
     std::optional<EnquiryAnswer> answer;
-    Refusal refusal = Refusal::SameStation;  // when there is no answer
-    std::string message;                     // the refusal in the program's words
+    Refused refused;  // when there is no answer
     bool ok() const { return answer.has_value(); }
 };
 
-// Asks enquiries against the tables in one mdlKeisan. Each table file is read
-// at the step where the screens read it, and then kept: a run of many
-// enquiries reads each file once (a reserved-seat file again when the season
-// changes).
+// Asks whole enquiries against the tables in one mdlKeisan, step by step as
+// the screens do. Each table file is read at the step where the screens read
+// it, and then kept: a run of many enquiries reads each file once (a
+// reserved-seat file again when the season changes).
 class Enquirer {
 public:
     explicit Enquirer(mdlKeisan& tables) : tables_(tables) {}
 
     EnquiryOutcome ask(const EnquiryRequest& request);
 
-    // The section screen's preset for an enquiry, or none without one.
-    static std::optional<SectionPreset> preset(Enquiry kind, int departure, int arrival);
-
 private:
-    // Reads `file` unless its table holds it already; on failure `problem`
-    // says why, as the program's report would.
-    bool need(TableFile file, std::string& problem);
+    // Reads `file` unless its table holds it already.
+    std::optional<Refused> need(TableFile file);
 
     mdlKeisan& tables_;
     std::array<std::optional<TableFile>, kTableCount> holds_{};

@@ -6,17 +6,20 @@ namespace {
 
 struct FareKind {
     Table table;
-    std::string_view oneWay;
-    std::string_view roundTrip;
+    Msg oneWay;
+    Msg roundTrip;
 };
 
 FareKind fareKind(Passenger passenger) {
     switch (passenger) {
-    case Passenger::Adult: return {Table::Futu, "おとな片道運賃", "おとな往復運賃"};
-    case Passenger::Child: return {Table::Kodomo, "こども片道運賃", "こども往復運賃"};
-    case Passenger::Student: return {Table::Gakuwari, "学割片道運賃", "学割往復運賃"};
+        case Passenger::Adult:
+            return {Table::Futu, Msg::BillAdultOneWay, Msg::BillAdultRoundTrip};
+        case Passenger::Child:
+            return {Table::Kodomo, Msg::BillChildOneWay, Msg::BillChildRoundTrip};
+        case Passenger::Student:
+            break;
     }
-    return {Table::Futu, "おとな片道運賃", "おとな往復運賃"};
+    return {Table::Gakuwari, Msg::BillStudentOneWay, Msg::BillStudentRoundTrip};
 }
 
 }  // namespace

@@ -4,9 +4,8 @@
 // their own tables, never from the adult one.
 #pragma once
 
-#include <string_view>
-
 #include "data/mdlKeisan.hpp"
+#include "words/words.hpp"
 
 namespace mkd {
 
@@ -14,8 +13,8 @@ enum class Passenger { Adult, Child, Student };
 enum class Trip { OneWay, RoundTrip };
 
 struct OrdinaryPrice {
-    double amount = 0;             // the fare, doubled for a round trip
-    std::string_view description;  // "おとな片道運賃", "学割往復運賃", …
+    double amount = 0;  // the fare, doubled for a round trip
+    Msg description;    // "おとな片道運賃", "学割往復運賃", …
 };
 
 // The local-train fare from `departure` to `arrival` (all-station indices).

@@ -16,6 +16,8 @@ SectionPreset presetExpressSection(int departure, int arrival) {
         p.section.from = expressBackward(departure).value_or(-1);
         p.adviseLocalTrain = p.section.from <= p.section.to;
     }
+    if (p.adviseLocalTrain)
+        p.why = p.section.from == p.section.to ? LocalTrainWhy::SameStop : LocalTrainWhy::NoStopBetween;
     return p;
 }
 
@@ -29,11 +31,14 @@ SectionPreset presetMarineSection(int departure, int arrival) {
         p.section.from = marineBackward(departure, arrival).value_or(-1);
     }
     p.adviseLocalTrain = p.section.from == p.section.to;
+    if (p.adviseLocalTrain) p.why = LocalTrainWhy::SameStop;
     return p;
 }
 
 bool crossesMatsuyama(int expressFrom, int expressTo) {
     return (expressTo < 2 && expressFrom > kMatsuyama) || (expressTo > kMatsuyama && expressFrom < 2);
 }
+
+bool sameSectionStop(const Section& section) { return section.from == section.to; }
 
 }  // namespace mkd

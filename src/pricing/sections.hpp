@@ -2,8 +2,6 @@
 // Green car, preset from the two stations of the start screen.
 #pragma once
 
-#include <string_view>
-
 namespace mkd {
 
 // A pair of list positions; -1 where a station has no stop under the maps.
@@ -13,12 +11,17 @@ struct Section {
     bool operator==(const Section&) const = default;
 };
 
-// What the section screens say when a journey has no section to ride.
-inline constexpr std::string_view kLocalTrainAdvice = "普通列車にしましょう。";
+// Why a section screen advises a local train ("普通列車にしましょう。").
+enum class LocalTrainWhy {
+    None,           // the preset is a section to ride
+    SameStop,       // both ends of the journey come to the same stop
+    NoStopBetween,  // the stops they come to lie the wrong way round
+};
 
 struct SectionPreset {
     Section section;
-    bool adviseLocalTrain = false;  // "普通列車にしましょう。"
+    bool adviseLocalTrain = false;
+    LocalTrainWhy why = LocalTrainWhy::None;
 };
 
 // The express section: the lower-index end of the journey goes through the
@@ -35,5 +38,9 @@ SectionPreset presetMarineSection(int departure, int arrival);
 // Whether the through / change-at-松山 choice is offered: the express section
 // joins 岡山 or 児島 with a station beyond 松山.
 bool crossesMatsuyama(int expressFrom, int expressTo);
+
+// A section whose two ends are the same stop has nothing to charge: the
+// section screens refuse it (also two empty lists).
+bool sameSectionStop(const Section& section);
 
 }  // namespace mkd

@@ -1,36 +1,51 @@
 #include "screens/ChoiceScreen.hpp"
 
-#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "pricing/journey_rules.hpp"
-#include "pricing/money.hpp"
+#include "screens/Branch.hpp"
+#include "screens/SectionScreen.hpp"
+#include "screens/frmKekka.hpp"
 #include "screens/frmKekkaT.hpp"
 #include "screens/frmStart.hpp"
-#include "screens/frmTSelect.hpp"
 #include "screens/text.hpp"
+#include "words/money.hpp"
 
-ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, Shape shape)
-    : Screen(f, name, QStringLiteral("運賃・料金決定"), shape.widthTwips, shape.heightTwips) {
-    addLabel("lblSelect", QStringLiteral("選択してください。"), twips(0, 240, 3135, 375), 15.75, Qt::AlignCenter);
-    cmdOtona = addButton("cmdOtona", QStringLiteral("おとな"), twips(360, 720, 975, 375));
-    cmdKodomo = addButton("cmdKodomo", QStringLiteral("こども"), twips(1800, 720, 975, 375));
-    if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QStringLiteral("学割"), twips(360, 1200, 975, 375));
-    optKatamiti = addOption("optKatamiti", QStringLiteral("　片　道"), twips(1680, 1200, 1095, 255));
-    optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), twips(1680, 1440, 1095, 255));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), shape.student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375));
+ChoiceScreen::Layout ChoiceScreen::chargedLayout(mkd::Enquiry kind, int widthTwips, int heightTwips) {
+    const bool student = mkd::enquiryShape(kind).student;
+    return {"運賃・料金決定",
+            widthTwips,
+            heightTwips,
+            twips(0, 240, 3135, 375),
+            twips(360, 720, 975, 375),
+            twips(1800, 720, 975, 375),
+            twips(360, 1200, 975, 375),
+            twips(1680, 1200, 1095, 255),
+            twips(1680, 1440, 1095, 255),
+            student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375)};
+}
+
+ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, const Layout& layout)
+    : Screen(f, name, QString::fromUtf8(layout.caption), layout.widthTwips, layout.heightTwips), kind_(kind) {
+    const mkd::EnquiryShape& shape = mkd::enquiryShape(kind);
+    addLabel("lblSelect", QStringLiteral("選択してください。"), layout.select, 15.75, Qt::AlignCenter);
+    cmdOtona = addButton("cmdOtona", QStringLiteral("おとな"), layout.otona);
+    cmdKodomo = addButton("cmdKodomo", QStringLiteral("こども"), layout.kodomo);
+    if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QStringLiteral("学割"), layout.gakuwari);
+    optKatamiti = addOption("optKatamiti", QStringLiteral("　片　道"), layout.katamiti);
+    optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), layout.ofuku);
+    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), layout.back);
     optKatamiti->setChecked(true);
-    if (shape.student) {
+    if (shape.routing) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
         optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
         optNorikae = addOption("optNorikae", QStringLiteral("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
         optTyokutu->setChecked(true);
         fraNorikae->hide();
     }
-    if (shape.season) {
+    if (shape.dated) {
         // Hidden state: only the travel-date screen selects one of these.
         fraJiki = addFrame("fraJiki", twips(2160, 0, 975, 735));
         optTujo = addOption("optTujo", QStringLiteral("通常"), twips(0, 0, 855, 255), 9, fraJiki);
@@ -45,22 +60,21 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, Shape shape)
     connect(cmdBack, &QPushButton::clicked, this, &ChoiceScreen::cmdBack_Click);
 }
 
-void ChoiceScreen::copyJourney(bool expressSection) {
+void ChoiceScreen::Form_Load() {
     auto* start = flow.touch<frmStart>();
     hatu_ = static_cast<std::int16_t>(start->departure());
     tyaku_ = static_cast<std::int16_t>(start->arrival());
-    if (expressSection) {
-        const mkd::Section s = flow.touch<frmTSelect>()->section();
+    if (auto* sectionScreen = branchOf(kind_).section) {
+        const mkd::Section s = sectionScreen(flow)->section();
         sectionFrom_ = static_cast<std::int16_t>(s.from);
         sectionTo_ = static_cast<std::int16_t>(s.to);
     }
-    if (cmdGakuwari && !mkd::studentFareOffered(flow.tables().value(mkd::Table::Kyori, hatu_, tyaku_)))
-        cmdGakuwari->setEnabled(false);
+    const mkd::EnquiryState enquiry(flow.tables(), request());
+    if (cmdGakuwari && !enquiry.student().offered) cmdGakuwari->setEnabled(false);
+    if (fraNorikae) fraNorikae->setVisible(enquiry.change().offered);
 }
 
-mkd::Trip ChoiceScreen::trip() const {
-    return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip;
-}
+mkd::Trip ChoiceScreen::trip() const { return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip; }
 
 mkd::Routing ChoiceScreen::routing() const {
     // Read even while the frame is hidden: "直通" then stays selected.
@@ -75,24 +89,51 @@ std::optional<mkd::Season> ChoiceScreen::season() const {
     return std::nullopt;
 }
 
-mkd::Journey ChoiceScreen::journey() const { return {hatu_, tyaku_, {sectionFrom_, sectionTo_}}; }
+mkd::EnquiryRequest ChoiceScreen::request(mkd::Passenger passenger) const {
+    mkd::EnquiryRequest r;
+    r.kind = kind_;
+    r.departure = hatu_;
+    r.arrival = tyaku_;
+    r.passenger = passenger;
+    r.trip = trip();
+    r.routing = routing();
+    if (mkd::enquiryShape(kind_).section) r.section = mkd::Section{sectionFrom_, sectionTo_};
+    r.season = season();
+    return r;
+}
 
 void ChoiceScreen::price(mkd::Passenger passenger) {
-    const mkd::ChargedPrice p = priceFor(passenger);
+    const mkd::EnquiryAnswer a = mkd::EnquiryState(flow.tables(), request(passenger)).answer();
+    if (!a.charged) {
+        auto* result = flow.touch<frmKekka>();
+        if (!result) return;
+        result->lblYen->setText(qs(mkd::formatMoney(a.fare)));
+        result->lblBill->setText(qs(mkd::text(a.bill)));
+        hide();
+        result->show();
+        return;
+    }
     auto* result = flow.touch<frmKekkaT>();
     if (!result) return;
-    result->lblYen->setText(qs(mkd::formatMoney(p.fare)));
-    result->lblBill->setText(qs(p.bill));
-    result->lblYenT->setText(qs(mkd::formatMoney(p.charge)));
-    result->lblGoukei->setText(qs(mkd::formatMoney(p.total)));
+    result->lblYen->setText(qs(mkd::formatMoney(a.fare)));
+    result->lblBill->setText(qs(mkd::text(a.bill)));
+    result->lblYenT->setText(qs(mkd::formatMoney(a.charge)));
+    result->lblGoukei->setText(qs(mkd::formatMoney(a.total)));
     KekkaOpen();
 }
 
-void ChoiceScreen::openResult(const QString& chargeCaption, QRadioButton* frmKekkaT::*marker) {
+void ChoiceScreen::KekkaOpen() {
     auto* result = flow.touch<frmKekkaT>();
     if (!result) return;
-    if (!chargeCaption.isNull()) result->lblBillT->setText(chargeCaption);
+    // Without a season (never set by a travel date) the caption stays as it is.
+    if (const auto caption = mkd::EnquiryState(flow.tables(), request()).caption())
+        result->lblBillT->setText(qs(mkd::text(*caption)));
     hide();
     result->show();
-    (result->*marker)->setChecked(true);
+    if (QRadioButton* marker = result->marker(kind_)) marker->setChecked(true);
+}
+
+void ChoiceScreen::cmdBack_Click() {
+    flow.unload(*this);
+    branchOf(kind_).showPrevious(flow);
 }

@@ -1,17 +1,20 @@
-// The common shape of the five choice screens that end on the express result
-// screen (frmKetteiJiyu, frmKetteiSitei, frmKetteiGreen, frmKetteiMarine,
-// frmKetteiMG): passenger buttons, one-way or return, and where offered the
-// through / change-at-松山 frame and the hidden season options.
+// The common shape of the six choice screens: frmKettei (local train, ends
+// on frmKekka) and the five that end on the express result screen
+// (frmKetteiJiyu, frmKetteiSitei, frmKetteiGreen, frmKetteiMarine,
+// frmKetteiMG). Passenger buttons, one-way or return, and where the
+// enquiry's shape has them 学割, the through / change-at-松山 frame and the
+// hidden season options.
 //
-// A passenger button prices the journey with the copies the screen took when
-// it loaded, touches the result screen (whose creation fills its station
-// names), writes the amounts and calls KekkaOpen.
+// The screen takes its copies of the journey (and of the section) when it
+// loads. A passenger button asks the core for the answer with those copies,
+// touches the result screen (whose creation fills its station names), writes
+// the amounts and calls KekkaOpen.
 #pragma once
 
+#include <QRect>
 #include <cstdint>
 #include <optional>
 
-#include "pricing/charges.hpp"
 #include "pricing/enquiry.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -19,33 +22,34 @@
 class QFrame;
 class QPushButton;
 class QRadioButton;
-class frmKekkaT;
 
 class ChoiceScreen : public Screen {
     Q_OBJECT
 public:
-    struct Shape {
+    // Where the controls are, in twips.
+    struct Layout {
+        const char* caption;  // UTF-8
         int widthTwips;
         int heightTwips;
-        bool student;  // 学割 and the through / change frame
-        bool season;   // the hidden season frame
+        QRect select, otona, kodomo, gakuwari, katamiti, ofuku, back;
     };
-    ChoiceScreen(ScreenFlow& flow, const char* name, Shape shape);
+    // The layout of the five screens with a charge, at the given size.
+    static Layout chargedLayout(mkd::Enquiry kind, int widthTwips, int heightTwips);
 
-    // The shape of the choice screen of `kind`, at the given size: what it
-    // offers (学割 with the through / change frame, the season) is the core's.
-    static Shape shapeOf(mkd::Enquiry kind, int widthTwips, int heightTwips) {
-        const mkd::EnquiryShape offers = mkd::enquiryShape(kind);
-        return {widthTwips, heightTwips, offers.student && offers.routing, offers.dated};
-    }
+    ChoiceScreen(ScreenFlow& flow, const char* name, mkd::Enquiry kind, const Layout& layout);
+
+    // Copies the journey and the section, and offers 学割 and the change at
+    // 松山 as the core says.
+    void Form_Load() override;
 
     void cmdOtona_Click() { price(mkd::Passenger::Adult); }
     void cmdKodomo_Click() { price(mkd::Passenger::Child); }
     void cmdGakuwari_Click() { price(mkd::Passenger::Student); }
-    virtual void cmdBack_Click() = 0;
+    // Discards this screen and shows the screen it came from.
+    void cmdBack_Click();
     // Captions the charge, hides this screen, shows the result and selects
     // the result's branch marker.
-    virtual void KekkaOpen() = 0;
+    void KekkaOpen();
 
     QPushButton* cmdOtona;
     QPushButton* cmdKodomo;
@@ -61,39 +65,26 @@ public:
     QRadioButton* optHanbo = nullptr;
     QRadioButton* optKansan = nullptr;
 
+    mkd::Enquiry kind() const { return kind_; }
+
     // The season set by the travel-date screen, tested busy, normal,
     // off-peak; none before it has set one.
     std::optional<mkd::Season> season() const;
 
 protected:
-    // Takes the journey from the start screen and, for the express screens,
-    // the express section; the student button follows the distance.
-    void copyJourney(bool expressSection);
-    virtual mkd::ChargedPrice priceFor(mkd::Passenger passenger) const = 0;
+    void closeBox() override { cmdBack_Click(); }
+
+private:
+    void price(mkd::Passenger passenger);
+    // The enquiry as this screen holds it: its copies and its choices.
+    mkd::EnquiryRequest request(mkd::Passenger passenger = mkd::Passenger::Adult) const;
 
     mkd::Trip trip() const;
     mkd::Routing routing() const;
-    mkd::Journey journey() const;
 
-    // The last steps of KekkaOpen.
-    void openResult(const QString& chargeCaption, QRadioButton* frmKekkaT::*marker);
-    // Discards this screen and shows the screen it came from.
-    template <class Previous>
-    void backTo();
-
-    void closeBox() override { cmdBack_Click(); }
-
+    mkd::Enquiry kind_;
     std::int16_t hatu_ = -1;
     std::int16_t tyaku_ = -1;
     std::int16_t sectionFrom_ = -1;
     std::int16_t sectionTo_ = -1;
-
-private:
-    void price(mkd::Passenger passenger);
 };
-
-template <class Previous>
-void ChoiceScreen::backTo() {
-    flow.unload(*this);
-    if (auto* previous = flow.touch<Previous>()) previous->show();
-}

@@ -1,9 +1,9 @@
 #include "screens/DateScreen.hpp"
 
 #include <QComboBox>
-#include <algorithm>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -26,7 +26,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStrin
 
 void DateScreen::Form_Load() {
     for (int year = mkd::kFirstListedYear; year <= mkd::kLastListedYear; ++year)
-        cboNen->addItem(QStringLiteral("平成%1年").arg(year - 1988));
+        cboNen->addItem(QStringLiteral("平成%1年").arg(mkd::heiseiYear(year)));
     for (int month = 1; month <= 12; ++month) cboTuki->addItem(QString::number(month));
     for (int day = 1; day <= 31; ++day) cboNiti->addItem(QString::number(day));
     // Today, or the nearest listed year when the clock is outside 2002–2008.
@@ -39,13 +39,10 @@ void DateScreen::Form_Load() {
 void DateScreen::cmdNext_Click() {
     // The lists always hold a selection; should one ever be empty, its first
     // entry stands in.
-    nen_ = static_cast<short>(std::max(0, cboNen->currentIndex()) + mkd::kFirstListedYear);
-    tuki_ = static_cast<short>(std::max(0, cboTuki->currentIndex()) + 1);
-    niti_ = static_cast<short>(std::max(0, cboNiti->currentIndex()) + 1);
-    travelDate_ = mkd::rollOver(nen_, tuki_, niti_);
-
-    setSeason(mkd::calendarSeason(travelDate_));
-    if (mkd::isNormalSeasonOverride(travelDate_)) Tujo();
+    const mkd::TravelDate date = mkd::travelDate(std::max(0, cboNen->currentIndex()) + mkd::kFirstListedYear,
+                                                 std::max(0, cboTuki->currentIndex()) + 1,
+                                                 std::max(0, cboNiti->currentIndex()) + 1);
+    setSeason(date.season);
     ChoiceScreen* choice = target();
     if (!choice || !afterSeason(*choice)) return;
     hide();

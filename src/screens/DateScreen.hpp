@@ -1,6 +1,6 @@
 // 乗車日: the travel date of a reserved-seat enquiry. Two twins share this
 // shape: frmDate (limited express, loads the season's reserved-seat tables)
-// and frmDate2 (Marine Liner). "次へ" classifies the date and sets the season
+// and frmDate2 (Marine Liner). "次へ" asks the core for the date's season and sets it
 // on the next choice screen through Hanbo, Tujo or Kansan, which create that
 // screen first if it is not loaded.
 #pragma once
@@ -39,10 +39,4 @@ protected:
 
 private:
     void setSeason(mkd::Season season);
-
-    // The chosen date, kept while the screen stays loaded.
-    short nen_ = 0;
-    short tuki_ = 0;
-    short niti_ = 0;
-    mkd::Date travelDate_;
 };

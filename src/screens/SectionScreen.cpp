@@ -7,6 +7,7 @@
 #include "screens/frmStart.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
+#include "words/enquiry_words.hpp"
 
 SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const QString& caption, int widthTwips,
                              int heightTwips)
@@ -31,10 +32,28 @@ bool SectionScreen::preset(mkd::StationList list, const mkd::SectionPreset& p) {
     if (p.section.from >= 0) cboHatu->setCurrentIndex(p.section.from);
     if (p.section.to >= 0) cboTyaku->setCurrentIndex(p.section.to);
     if (!p.adviseLocalTrain) return true;
-    flow.message(qs(mkd::kLocalTrainAdvice));
+    flow.message(qs(mkd::text(mkd::Msg::LocalTrainAdvice)));
     cboHatu->clear();
     cboTyaku->clear();
     return false;
 }
 
 mkd::Section SectionScreen::section() const { return {cboHatu->currentIndex(), cboTyaku->currentIndex()}; }
+
+bool SectionScreen::leave(mkd::Enquiry kind) {
+    auto* start = flow.touch<frmStart>();
+    if (!start) return false;
+    mkd::EnquiryRequest request;
+    request.kind = kind;
+    request.departure = start->departure();
+    request.arrival = start->arrival();
+    request.section = section();
+    const mkd::EnquiryState enquiry(flow.tables(), request);
+    if (const auto refused = enquiry.check(mkd::Step::SectionLeft)) {
+        flow.message(qs(mkd::refusalText(*refused)));
+        return false;
+    }
+    for (auto file : enquiry.tables(mkd::Step::SectionLeft))
+        if (!flow.load(file)) return false;
+    return true;
+}

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "data/stations.hpp"
+#include "pricing/enquiry.hpp"
 #include "pricing/sections.hpp"
 #include "screens/Screen.hpp"
 
@@ -25,6 +26,11 @@ public:
 
     // The selected section (list positions, -1 without a selection).
     mkd::Section section() const;
+
+    // The way out to the enquiry of `kind`: refuses a section the core
+    // refuses (saying why; the screen stays), else reads the tables of that
+    // step. False when the user stays here or the program has ended.
+    bool leave(mkd::Enquiry kind);
 
     QComboBox* cboHatu = nullptr;
     QComboBox* cboTyaku = nullptr;

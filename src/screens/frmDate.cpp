@@ -12,7 +12,7 @@ bool frmDate::afterSeason(ChoiceScreen& choice) {
     // files of the season now on the choice screen.
     const std::optional<mkd::Season> season = choice.season();
     if (!season) return true;
-    for (auto file : mkd::branchTables(mkd::Enquiry::Reserved, *season))
+    for (auto file : mkd::tablesRead(mkd::Enquiry::Reserved, mkd::Step::TravelDate, *season))
         if (!flow.load(file)) return false;
     return true;
 }

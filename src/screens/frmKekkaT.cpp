@@ -5,14 +5,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "screens/Branch.hpp"
+#include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
-#include "screens/frmDate.hpp"
-#include "screens/frmDate2.hpp"
-#include "screens/frmKetteiGreen.hpp"
-#include "screens/frmKetteiJiyu.hpp"
-#include "screens/frmKetteiMG.hpp"
-#include "screens/frmKetteiMarine.hpp"
-#include "screens/frmKetteiSitei.hpp"
 #include "screens/frmMSelect.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
@@ -39,13 +34,13 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 4200, 975, 375));
     cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 4200, 975, 375));
     // The branch markers record which choice screen opened the result; the
-    // user never sees them.
-    optMarine = addOption("optMarine", QStringLiteral("マリン"), twips(2880, 2280, 1095, 255));
-    optMarineG = addOption("optMarineG", QStringLiteral("マリンG"), twips(2880, 2640, 1095, 255));
-    optJiyu = addOption("optJiyu", QStringLiteral("自由席"), twips(2880, 3000, 1095, 255));
-    optSitei = addOption("optSitei", QStringLiteral("指定席"), twips(2880, 3360, 1095, 255));
-    optGreen = addOption("optGreen", QStringLiteral("グリーン"), twips(2880, 3720, 1095, 255));
-    for (QRadioButton* marker : {optMarine, optMarineG, optJiyu, optSitei, optGreen}) marker->hide();
+    // user never sees them. Being options of one group, at most one is set.
+    for (const Branch& branch : resultBranches()) {
+        QRadioButton* marker = addOption(branch.marker, QString::fromUtf8(branch.markerCaption),
+                                         twips(2880, branch.markerTop, 1095, 255));
+        marker->hide();
+        markers_.emplace_back(branch.kind, marker);
+    }
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
@@ -70,33 +65,29 @@ void frmKekkaT::Form_Load() {
     }
 }
 
-template <class Choice>
-void frmKekkaT::backTo() {
-    flow.unload(*this);
-    if (auto* choice = flow.touch<Choice>()) choice->show();
-}
-
-template <class... Screens>
-void frmKekkaT::discardBranch() {
-    flow.unload(*this);
-    (flow.unload<Screens>(), ...);
+QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
+    for (const auto& [k, marker] : markers_)
+        if (k == kind) return marker;
+    return nullptr;
 }
 
 void frmKekkaT::cmdBack_Click() {
-    if (optJiyu->isChecked()) backTo<frmKetteiJiyu>();
-    else if (optGreen->isChecked()) backTo<frmKetteiGreen>();
-    else if (optSitei->isChecked()) backTo<frmKetteiSitei>();
-    else if (optMarine->isChecked()) backTo<frmKetteiMarine>();
-    else if (optMarineG->isChecked()) backTo<frmKetteiMG>();
+    for (const Branch& branch : resultBranches()) {
+        if (!marker(branch.kind)->isChecked()) continue;
+        flow.unload(*this);
+        if (auto* choice = branch.choice(flow)) choice->show();
+        return;
+    }
 }
 
 void frmKekkaT::cmdRetry_Click() {
     // Every screen of the finished enquiry goes, so the next one starts afresh.
-    if (optJiyu->isChecked()) discardBranch<frmKetteiJiyu, frmTSelect>();
-    else if (optGreen->isChecked()) discardBranch<frmKetteiGreen, frmTSelect>();
-    else if (optSitei->isChecked()) discardBranch<frmDate, frmKetteiSitei, frmTSelect>();
-    else if (optMarine->isChecked()) discardBranch<frmDate2, frmKetteiMarine>();
-    else if (optMarineG->isChecked()) discardBranch<frmKetteiMG, frmMSelect>();
+    for (const Branch& branch : resultBranches()) {
+        if (!marker(branch.kind)->isChecked()) continue;
+        flow.unload(*this);
+        branch.discard(flow);
+        break;
+    }
     if (auto* start = flow.touch<frmStart>()) start->show();
 }
 

@@ -3,6 +3,10 @@
 // branch marker; "戻る" and "再検索" follow the marker.
 #pragma once
 
+#include <utility>
+#include <vector>
+
+#include "pricing/enquiry.hpp"
 #include "screens/Screen.hpp"
 
 class QLabel;
@@ -32,21 +36,15 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;
-    QRadioButton* optMarine;
-    QRadioButton* optMarineG;
-    QRadioButton* optJiyu;
-    QRadioButton* optSitei;
-    QRadioButton* optGreen;
+
+    // The branch marker of a kind of enquiry (optJiyu, optSitei, …); null for
+    // the local train.
+    QRadioButton* marker(mkd::Enquiry kind) const;
 
 protected:
     // The close box is "戻る".
     void closeBox() override { cmdBack_Click(); }
 
 private:
-    // Discards this screen and shows the choice screen that opened it.
-    template <class Choice>
-    void backTo();
-    // Discards this screen, then the branch's screens in the order given.
-    template <class... Screens>
-    void discardBranch();
+    std::vector<std::pair<mkd::Enquiry, QRadioButton*>> markers_;
 };

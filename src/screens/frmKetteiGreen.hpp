@@ -4,15 +4,8 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiGreen : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiGreen";
-    explicit frmKetteiGreen(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::Green, 3150, 2310)) {}
-
-    void Form_Load() override;
-    void cmdBack_Click() override;
-    void KekkaOpen() override;
-
-protected:
-    mkd::ChargedPrice priceFor(mkd::Passenger passenger) const override;
+    explicit frmKetteiGreen(ScreenFlow& f)
+        : ChoiceScreen(f, kName, mkd::Enquiry::Green, chargedLayout(mkd::Enquiry::Green, 3150, 2310)) {}
 };

@@ -4,15 +4,8 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiMG : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiMG";
-    explicit frmKetteiMG(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::MarineGreen, 3150, 1890)) {}
-
-    void Form_Load() override;
-    void cmdBack_Click() override;
-    void KekkaOpen() override;
-
-protected:
-    mkd::ChargedPrice priceFor(mkd::Passenger passenger) const override;
+    explicit frmKetteiMG(ScreenFlow& f)
+        : ChoiceScreen(f, kName, mkd::Enquiry::MarineGreen, chargedLayout(mkd::Enquiry::MarineGreen, 3150, 1890)) {}
 };

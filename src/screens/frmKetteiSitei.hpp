@@ -4,15 +4,8 @@
 #include "screens/ChoiceScreen.hpp"
 
 class frmKetteiSitei : public ChoiceScreen {
-    Q_OBJECT
 public:
     static constexpr const char* kName = "frmKetteiSitei";
-    explicit frmKetteiSitei(ScreenFlow& f) : ChoiceScreen(f, kName, shapeOf(mkd::Enquiry::Reserved, 3150, 2370)) {}
-
-    void Form_Load() override;
-    void cmdBack_Click() override;
-    void KekkaOpen() override;
-
-protected:
-    mkd::ChargedPrice priceFor(mkd::Passenger passenger) const override;
+    explicit frmKetteiSitei(ScreenFlow& f)
+        : ChoiceScreen(f, kName, mkd::Enquiry::Reserved, chargedLayout(mkd::Enquiry::Reserved, 3150, 2370)) {}
 };

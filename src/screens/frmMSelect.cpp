@@ -25,11 +25,12 @@ frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
 }
 
 void frmMSelect::Form_Load() {
-    for (auto file : mkd::branchTables(mkd::Enquiry::MarineGreen))
+    for (auto file : mkd::tablesRead(mkd::Enquiry::MarineGreen, mkd::Step::SectionScreen))
         if (!flow.load(file)) return;
 }
 
 void frmMSelect::cmdNext_Click() {
+    if (!leave(mkd::Enquiry::MarineGreen)) return;
     hide();
     if (auto* choice = flow.touch<frmKetteiMG>()) choice->show();
 }

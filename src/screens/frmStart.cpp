@@ -13,7 +13,6 @@
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
 #include "screens/ScreenFlow.hpp"
-#include "pricing/sections.hpp"
 #include "screens/HelpWindow.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/frmDate2.hpp"
@@ -23,6 +22,7 @@
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
+#include "words/enquiry_words.hpp"
 
 frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区間"), 3390, 2310) {
     addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
@@ -138,23 +138,33 @@ void frmStart::applyMenuRule(int key, int partner) {
 void frmStart::cboHatu_Click() { applyMenuRule(departure(), arrival()); }
 void frmStart::cboTyaku_Click() { applyMenuRule(arrival(), departure()); }
 
+mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
+    mkd::EnquiryRequest request;
+    request.kind = kind;
+    request.departure = departure();
+    request.arrival = arrival();
+    return {flow.tables(), request};
+}
+
+bool frmStart::refused(const mkd::EnquiryState& enquiry) {
+    const auto refusal = enquiry.check(mkd::Step::Entry);
+    if (refusal) flow.message(qs(mkd::refusalText(*refusal)));
+    return refusal.has_value();
+}
+
 void frmStart::cmdSlow_Click() {
-    if (mkd::sameStation(departure(), arrival())) {
-        flow.message(qs(mkd::kSameStationMessage));
-        return;
-    }
+    if (refused(enquiry(mkd::Enquiry::Local))) return;
     hide();
     if (auto* next = flow.touch<frmKettei>()) next->show();
 }
 
 void frmStart::cmdExpress_Click() {
-    if (mkd::sameStation(departure(), arrival())) {
-        flow.message(qs(mkd::kSameStationMessage));
-        return;
-    }
+    // The three express kinds share their way in; the seat is chosen later.
+    const mkd::EnquiryState express = enquiry(mkd::Enquiry::NonReserved);
+    if (refused(express)) return;
     auto* section = flow.touch<frmTSelect>();
     if (!section) return;
-    if (!section->preset(mkd::StationList::Express, mkd::presetExpressSection(departure(), arrival()))) return;
+    if (!section->preset(mkd::StationList::Express, *express.preset())) return;
     hide();
     section->show();
 }
@@ -180,7 +190,7 @@ void frmStart::mnuGreen_Click() {
     // Creating the section screen loads the Marine Green table.
     auto* section = flow.touch<frmMSelect>();
     if (!section) return;
-    if (!section->preset(mkd::StationList::Marine, mkd::presetMarineSection(departure(), arrival()))) return;
+    if (!section->preset(mkd::StationList::Marine, *enquiry(mkd::Enquiry::MarineGreen).preset())) return;
     hide();
     section->show();
 }

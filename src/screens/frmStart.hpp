@@ -3,6 +3,7 @@
 // menu availability rule as the stations change.
 #pragma once
 
+#include "pricing/enquiry.hpp"
 #include "screens/Screen.hpp"
 
 class HelpWindow;
@@ -58,4 +59,8 @@ public:
 
 private:
     void applyMenuRule(int key, int partner);
+    // The enquiry of `kind` for the two stations as they are now.
+    mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
+    // Refuses the enquiry where the core says so at its entry, saying why.
+    bool refused(const mkd::EnquiryState& enquiry);
 };

@@ -1,10 +1,8 @@
 #include "screens/frmTSelect.hpp"
 
 #include <QComboBox>
-#include <QFrame>
 #include <QPushButton>
 
-#include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/frmDate.hpp"
@@ -31,33 +29,24 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
     new StationFinder(cboTyaku, mkd::StationList::Express);
 }
 
-namespace {
-
-// Loads the branch's tables, then creates the choice screen (which takes its
-// copies of the stations) and offers the change at 松山 where it applies.
-template <class Choice>
-void enterChoice(ScreenFlow& flow, SectionScreen& from, mkd::Enquiry kind) {
-    for (auto file : mkd::branchTables(kind))
-        if (!flow.load(file)) return;
-    const mkd::Section s = from.section();
-    auto* choice = flow.touch<Choice>();
+void frmTSelect::cmdJiyu_Click() {
+    if (!leave(mkd::Enquiry::NonReserved)) return;
+    auto* choice = flow.touch<frmKetteiJiyu>();
     if (!choice) return;
-    choice->fraNorikae->setVisible(mkd::crossesMatsuyama(s.from, s.to));
-    from.hide();
+    hide();
     choice->show();
 }
 
-}  // namespace
-
-void frmTSelect::cmdJiyu_Click() {
-    enterChoice<frmKetteiJiyu>(flow, *this, mkd::Enquiry::NonReserved);
-}
-
 void frmTSelect::cmdGreen_Click() {
-    enterChoice<frmKetteiGreen>(flow, *this, mkd::Enquiry::Green);
+    if (!leave(mkd::Enquiry::Green)) return;
+    auto* choice = flow.touch<frmKetteiGreen>();
+    if (!choice) return;
+    hide();
+    choice->show();
 }
 
 void frmTSelect::cmdSitei_Click() {
+    if (!leave(mkd::Enquiry::Reserved)) return;
     hide();
     if (auto* date = flow.touch<frmDate>()) date->show();
 }

@@ -44,9 +44,10 @@ std::string_view text(Msg id, Lang lang) {
     return own.empty() ? table(Lang::Japanese)[i] : own;
 }
 
-std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args) { return fill(text(id, lang), args); }
+namespace {
 
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
+template <class Args>
+std::string fillWith(std::string_view pattern, const Args& args) {
     std::string out;
     out.reserve(pattern.size() + 16);
     for (std::size_t i = 0; i < pattern.size(); ++i) {
@@ -60,7 +61,7 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
             out += '%';
             ++i;
         } else if (next >= '1' && next <= '9' && static_cast<std::size_t>(next - '1') < args.size()) {
-            out += *(args.begin() + (next - '1'));
+            out += std::string_view(*(args.begin() + (next - '1')));
             ++i;
         } else {
             out += c;
@@ -68,5 +69,15 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
     }
     return out;
 }
+
+}  // namespace
+
+std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args) {
+    return fillWith(pattern, args);
+}
+
+std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args) { return fill(text(id, lang), args); }
+
+std::string text(Msg id, Lang lang, const std::vector<std::string>& args) { return fillWith(text(id, lang), args); }
 
 }  // namespace mkd

@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mkd {
 
@@ -21,14 +22,106 @@ enum class Lang { Japanese, English };
 // Messages are grouped by topic; add new ones at the end of their group.
 enum class Msg : int {
     // Refusals and what a screen does not offer
-    SameStation,       // "乗車駅と降車駅が同じですよ。"
-    LocalTrainAdvice,  // "普通列車にしましょう。"
+    SameStation,        // "乗車駅と降車駅が同じですよ。"
+    LocalTrainAdvice,   // "普通列車にしましょう。"
+    SameSectionStop,    // a section screen's two lists show the same stop
+    NoStudentFare,      // the enquiry's screens have no 学割 button
+    StudentTooShort,    // %1: the journey's distance in km
+    NoChange,           // the enquiry's screens have no 直通 / 松山乗換 frame
+    ChangeNotCrossing,  // %1, %2: the express section's ends
+    MarineOutside,      // %1: the station beyond the Marine Liner's stations
+    MarineSameStation,
+    MarineExcluded,      // %1, %2: the journey's ends
+    MarineSeatExcluded,  // %1, %2: the journey's ends
+    NoSectionScreen,
+    DateNotListed,         // %1, %2: the first and last listed years
+    NoExpressStopBetween,  // %1, %2: the journey's ends; %3, %4 the stops they map to
+    BothEndsSameStop,      // %1, %2: the journey's ends; %3 the one stop both map to
 
     // Result screens: bills and charge captions
+    BillAdultOneWay,  // "おとな片道運賃"
+    BillAdultRoundTrip,
+    BillChildOneWay,
+    BillChildRoundTrip,
+    BillStudentOneWay,
+    BillStudentRoundTrip,
+    ChargedAdultOneWay,  // "(おとな片道)"
+    ChargedAdultRoundTrip,
+    ChargedChildOneWay,
+    ChargedChildRoundTrip,
+    ChargedStudentOneWay,
+    ChargedStudentRoundTrip,
+    CaptionNonReserved,  // "自由席特急料金"
+    CaptionReservedBusy,
+    CaptionReservedNormal,
+    CaptionReservedOffPeak,
+    CaptionGreen,
+    CaptionMarineReserved,
+    CaptionMarineReservedOffPeak,
+    CaptionMarineGreen,
+    Money,      // %1: the amount's digits, grouped: "%1円"
+    Result,     // "検索結果"
+    FareLine,   // "運賃"
+    TotalLine,  // "合計"
+    Through,    // "直通"
+    ChangeAtMatsuyama,
+    OneWay,     // "片道"
+    RoundTrip,  // "往復"
+    Distance,   // %1: km
 
     // Seasons and travel dates
+    SeasonBusy,  // "繁忙期"
+    SeasonNormal,
+    SeasonOffPeak,
+    TravelDate,              // %1: the date
+    SeasonFromCalendar,      // %1 month, %2 first day, %3 last day, %4 season
+    SeasonMondayToThursday,  // %1 month, %2 first day, %3 last day, %4 weekday, %5 season
+    SeasonOverride,          // %1: the date
+    DateRolledOver,          // %1, %2, %3: the chosen year, month, day; %4 the date it stands for
+    Sunday,
+    Monday,
+    Tuesday,
+    Wednesday,
+    Thursday,
+    Friday,
+    Saturday,
 
     // Table files, the stored pair and the table check
+    TableCannotOpen,      // %1: path
+    TableTooLarge,        // %1: path
+    TableTooManyRecords,  // %1 path, %2 line, %3 records the table has
+    TableEndsInRecord,    // %1 path, %2 line
+    SelectionNotSaved,    // %1 path, %2 the system's reason
+    CheckFatal,           // "fatal"
+    CheckWarning,         // "warning"
+    CheckCell,            // %1 record, %2 field, %3 departure, %4 arrival
+    CheckEmptyCell,
+    CheckNotANumber,        // %1: the text
+    CheckOutOfRange,        // %1: the text
+    CheckTextAfter,         // %1: the text, %2 its number
+    CheckNegativeDistance,  // %1
+    CheckNegativeAmount,    // %1
+    CheckFraction,          // %1
+    CheckNotSymmetric,      // %1, %2 distances, %3 place of the other
+    CheckPlace,             // %1 file, %2 line, %3 field
+    CheckFewerRecords,      // %1 records, %2 size
+    CheckExtraRecord,       // %1 size
+    CheckEndsInRecord,      // %1 fields, %2 size
+    CheckTooLarge,          // %1 bytes
+    CheckCannotOpen,
+    CheckChildAboveAdult,  // %1 child, %2 adult, %3 place
+    CheckSelectionThird,
+    CheckSelectionMissing,     // %1 role, %2 position and station
+    CheckSelectionEmpty,       // %1 role, %2 position and station
+    CheckSelectionNotANumber,  // %1 text, %2 position and station
+    CheckSelectionOutOfRange,  // %1 number, %2 last position, %3 position and station
+    CheckSelectionRounded,     // %1 number, %2 position and station
+    CheckSelectionUnreadable,
+    CheckDeparture,   // "departure"
+    CheckArrival,     // "arrival"
+    CheckNoProblems,  // %1 folder
+    CheckSummary,     // %1 folder, %2 fatal, %3 warnings
+    CheckSummaryOne,  // %1 folder, %2 fatal: one warning
 
     // Program, folders and installation
 
@@ -36,17 +129,49 @@ enum class Msg : int {
 
     // Station finder
 
+    // mkd-fare
+    KindLocal,  // "普通列車"
+    KindNonReserved,
+    KindReserved,
+    KindGreen,
+    KindMarineReserved,
+    KindMarineGreen,
+    KindWordLocal,  // the kind in one word, as mkd-fare takes it: "普通列車"
+    KindWordNonReserved,
+    KindWordReserved,
+    KindWordGreen,
+    KindWordMarineReserved,
+    KindWordMarineGreen,
+    PassengerAdult,  // "おとな"
+    PassengerChild,
+    PassengerStudent,
+    ChartCorner,  // "乗車駅\降車駅"
+    // mkd-fare's usage errors, in English by default like its options' own
+    FareNotAStation,       // %1: the name given
+    FareNotAnExpressStop,  // %1
+    FareNotAMarineStop,    // %1
+    FareNotAKind,          // %1
+    FareNotAPassenger,     // %1
+    FareNotATrip,          // %1
+    FareNotASeason,        // %1
+    FareNotADate,          // %1
+    FareNoCharge,
+    FareCannotWrite,  // %1: the file
+    FareNoFolder,     // %1: the folder
+    FareGiveStations,
+
     Count_  // not a message: the number of them
 };
 
 inline constexpr std::size_t kMsgCount = static_cast<std::size_t>(Msg::Count_);
 
 // The words of `id` in `lang` (Japanese where `lang` has none).
-std::string_view text(Msg id, Lang lang);
+std::string_view text(Msg id, Lang lang = Lang::Japanese);
 
 // The words of `id` with %1, %2, … replaced by `args` in order; "%%" is a
 // percent sign. A placeholder without an argument stays as it is.
 std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args);
+std::string text(Msg id, Lang lang, const std::vector<std::string>& args);
 
 // `pattern` with %1, %2, … replaced by `args` (what text() does with words).
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args);

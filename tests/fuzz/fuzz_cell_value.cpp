@@ -6,7 +6,10 @@
 // - text after the number changes nothing;
 // - a minus sign in front of a number negates it;
 // - for the plain form [+-]digits[.digits][e[+-]digits] the result is what
-//   the C library's strtod reads, wherever that is a normal number or zero.
+//   the C library's strtod reads, wherever that is a normal number or zero;
+// - the table checker's reading (readCellText) is the price a table cell
+//   gives: no number reads as 0, a value other than 0 is a number with a
+//   digit other than 0, and a unit after a number is text after it.
 #include <cerrno>
 #include <cmath>
 #include <cstddef>
@@ -17,6 +20,7 @@
 #include <string_view>
 
 #include "data/cell_value.hpp"
+#include "data/fare_table.hpp"
 #include "fuzz_check.hpp"
 
 namespace {
@@ -49,6 +53,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(mkd::cellValue(std::string(text) + "円") == value);
     if (!compact.empty() && ((compact[0] >= '0' && compact[0] <= '9') || compact[0] == '.'))
         FUZZ_CHECK(mkd::cellValue("-" + std::string(text)) == -value);
+
+    const mkd::CellReading reading = mkd::readCellText(text);
+    mkd::FareTable cell(1);
+    cell.setCell(0, 0, text);
+    FUZZ_CHECK(reading.value == cell.value(0, 0));
+    FUZZ_CHECK(reading.number || reading.value == 0.0);
+    FUZZ_CHECK(reading.value == 0.0 || (reading.number && reading.nonZeroDigit));
+    FUZZ_CHECK(!reading.number || mkd::readCellText(std::string(text) + "円").textAfter);
 
     if (plainNumber(compact)) {
         errno = 0;

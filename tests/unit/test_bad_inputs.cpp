@@ -222,8 +222,7 @@ TEST(TableWriter, AwkwardCellsRoundTrip) {
         fuzz::writeTableText(3, 3, [&cells](int r, int f) -> std::string_view { return cells[r][f]; });
     ASSERT_TRUE(text.has_value());
     FareTable table(3);
-    std::int16_t counter = 0;
-    const LoadResult result = readTable(*text, table, counter);
+    const LoadResult result = readTable(*text, table);
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(result.records, 3);
     for (int r = 0; r < 3; ++r)

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "pricing/charges.hpp"
-#include "pricing/money.hpp"
 #include "test_support.hpp"
+#include "words/money.hpp"
 
 namespace mkd {
 namespace {
@@ -70,7 +70,7 @@ TEST_F(Charges, NonReserved) {
         EXPECT_DOUBLE_EQ(p.fare, c.fare) << c.bill;
         EXPECT_DOUBLE_EQ(p.charge, c.charge) << c.bill;
         EXPECT_DOUBLE_EQ(p.total, c.total) << c.bill;
-        EXPECT_EQ(p.bill, c.bill);
+        EXPECT_EQ(text(p.bill), c.bill);
     }
 }
 
@@ -98,7 +98,8 @@ TEST_F(Charges, MarineLiner) {
     const Journey marine{0, 106, {1, 14}};
     EXPECT_DOUBLE_EQ(priceMarineReserved(tables_, Passenger::Adult, Trip::OneWay, Season::OffPeak, marine).charge, 310);
     EXPECT_DOUBLE_EQ(priceMarineReserved(tables_, Passenger::Adult, Trip::OneWay, Season::Busy, marine).charge, 510);
-    EXPECT_DOUBLE_EQ(priceMarineReserved(tables_, Passenger::Adult, Trip::RoundTrip, Season::Normal, marine).charge, 1020);
+    EXPECT_DOUBLE_EQ(priceMarineReserved(tables_, Passenger::Adult, Trip::RoundTrip, Season::Normal, marine).charge,
+                     1020);
     const auto child = priceMarineReserved(tables_, Passenger::Child, Trip::RoundTrip, Season::Busy, marine);
     EXPECT_DOUBLE_EQ(child.charge, 500);
     EXPECT_DOUBLE_EQ(child.total, 9500);
@@ -110,12 +111,12 @@ TEST_F(Charges, MarineLiner) {
 }
 
 TEST(ChargeCaptions, BySeason) {
-    EXPECT_EQ(reservedCaption(Season::Busy), "指定席特急料金(繁忙期)");
-    EXPECT_EQ(reservedCaption(Season::Normal), "指定席特急料金(通常期)");
-    EXPECT_EQ(reservedCaption(Season::OffPeak), "指定席特急料金(閑散期)");
-    EXPECT_EQ(marineReservedCaption(Season::Busy), "指定席料金");
-    EXPECT_EQ(marineReservedCaption(Season::Normal), "指定席料金");
-    EXPECT_EQ(marineReservedCaption(Season::OffPeak), "指定席料金(閑散期)");
+    EXPECT_EQ(text(reservedCaption(Season::Busy)), "指定席特急料金(繁忙期)");
+    EXPECT_EQ(text(reservedCaption(Season::Normal)), "指定席特急料金(通常期)");
+    EXPECT_EQ(text(reservedCaption(Season::OffPeak)), "指定席特急料金(閑散期)");
+    EXPECT_EQ(text(marineReservedCaption(Season::Busy)), "指定席料金");
+    EXPECT_EQ(text(marineReservedCaption(Season::Normal)), "指定席料金");
+    EXPECT_EQ(text(marineReservedCaption(Season::OffPeak)), "指定席料金(閑散期)");
 }
 
 }  // namespace

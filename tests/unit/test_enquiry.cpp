@@ -6,15 +6,17 @@
 
 #include "pricing/journey_rules.hpp"
 #include "test_support.hpp"
+#include "words/enquiry_words.hpp"
 
 namespace mkd {
 namespace {
 
 using test::Cells;
-using test::TempDir;
 using test::tableText;
+using test::TempDir;
 
-constexpr int kOkayama = 0, kOmoto = 1, kChayamachi = 7, kSakaide = 20, kUwajima = 106;
+constexpr int kOkayama = 0, kOmoto = 1, kChayamachi = 7, kKamiNoCho = 10, kTakamatsu = 12, kKozai = 13, kSakaide = 20,
+              kUwajima = 106;
 
 // An application folder with the start-up tables (every fare 1000, every
 // distance 200 km) and whatever else a test writes.
@@ -36,7 +38,7 @@ protected:
 
     EnquiryOutcome ask(Enquiry kind, int from, int to, Passenger passenger = Passenger::Adult,
                        Routing routing = Routing::Through, std::optional<Section> section = std::nullopt,
-                       Season season = Season::Normal) {
+                       std::optional<Season> season = Season::Normal) {
         EnquiryRequest r;
         r.kind = kind;
         r.departure = from;
@@ -56,22 +58,24 @@ protected:
 // Choices that no screen has: the tool refuses them with a reason of its own.
 TEST_F(EnquiryTest, RefusesChoicesNoScreenHas) {
     write("MarineG.txt", tableText(15, 15));
-    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Student).refusal,
+    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Student).refused.refusal,
               Refusal::StudentNotOffered);
-    EXPECT_EQ(ask(Enquiry::MarineReserved, kOkayama, kSakaide, Passenger::Student).refusal,
+    EXPECT_EQ(ask(Enquiry::MarineReserved, kOkayama, kSakaide, Passenger::Student).refused.refusal,
               Refusal::StudentNotOffered);
-    EXPECT_EQ(ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama).refusal,
+    EXPECT_EQ(ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama).refused.refusal,
               Refusal::ChangeNotOffered);
-    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Adult, Routing::ChangeAtMatsuyama).refusal,
-              Refusal::ChangeNotOffered);
-    EXPECT_EQ(ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::Through, Section{0, 25}).refusal,
-              Refusal::NoSectionScreen);
+    EXPECT_EQ(
+        ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Adult, Routing::ChangeAtMatsuyama).refused.refusal,
+        Refusal::ChangeNotOffered);
+    EXPECT_EQ(
+        ask(Enquiry::Local, kOkayama, kUwajima, Passenger::Adult, Routing::Through, Section{0, 25}).refused.refusal,
+        Refusal::NoSectionScreen);
     EXPECT_EQ(ask(Enquiry::MarineReserved, kOkayama, kSakaide, Passenger::Adult, Routing::Through, Section{0, 9})
-                  .refusal,
+                  .refused.refusal,
               Refusal::NoSectionScreen);
     // The same station twice leaves the Marine menu off: there is no
     // message to see, only a menu that cannot be opened.
-    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kOkayama).refusal, Refusal::MarineNotOffered);
+    EXPECT_EQ(ask(Enquiry::MarineGreen, kOkayama, kOkayama).refused.refusal, Refusal::MarineNotOffered);
 }
 
 // The screens read a branch's tables only on the way into it: a broken file
@@ -79,11 +83,12 @@ TEST_F(EnquiryTest, RefusesChoicesNoScreenHas) {
 TEST_F(EnquiryTest, BrokenTableEndsOnlyTheEnquiriesThatReadIt) {
     const EnquiryOutcome express = ask(Enquiry::NonReserved, kOkayama, kUwajima);
     ASSERT_FALSE(express.ok());
-    EXPECT_EQ(express.refusal, Refusal::TableUnreadable);
-    EXPECT_NE(express.message.find("Jiyu.txt"), std::string::npos) << express.message;
+    EXPECT_EQ(express.refused.refusal, Refusal::TableUnreadable);
+    const std::string message = refusalText(express.refused);
+    EXPECT_NE(message.find("Jiyu.txt"), std::string::npos) << message;
 
     // The advice on "特急利用" comes before the branch's tables are read.
-    EXPECT_EQ(ask(Enquiry::NonReserved, kOkayama, kOmoto).refusal, Refusal::LocalTrainAdvised);
+    EXPECT_EQ(ask(Enquiry::NonReserved, kOkayama, kOmoto).refused.refusal, Refusal::LocalTrainAdvised);
 
     const EnquiryOutcome local = ask(Enquiry::Local, kOkayama, kUwajima);
     ASSERT_TRUE(local.ok());
@@ -101,13 +106,114 @@ TEST_F(EnquiryTest, ReservedSeatReadsTheFileOfEachSeason) {
     const auto charge = [&](Season season) {
         const EnquiryOutcome out =
             ask(Enquiry::Reserved, kOkayama, kUwajima, Passenger::Adult, Routing::Through, std::nullopt, season);
-        EXPECT_TRUE(out.ok()) << out.message;
+        EXPECT_TRUE(out.ok()) << refusalText(out.refused);
         return out.ok() ? out.answer->charge : -1.0;
     };
     EXPECT_EQ(charge(Season::Busy), 3000);
     EXPECT_EQ(charge(Season::Normal), 2800);
     EXPECT_EQ(charge(Season::Busy), 3000);
     EXPECT_EQ(charge(Season::OffPeak), 2600);
+}
+
+// Whatever the screens leave off or refuse comes with the values that say
+// why, and words for them.
+TEST_F(EnquiryTest, RefusalsSayWhy) {
+    write("Kyori.txt", tableText(107, 107, {{{kOmoto, kOkayama}, "100"}}));
+    for (const char* name : {"Jiyu.txt", "KJiyu.txt"}) write(name, tableText(26, 26));
+    write("MarineG.txt", tableText(15, 15));
+
+    const Refused shortJourney = ask(Enquiry::Local, kOkayama, kOmoto, Passenger::Student).refused;
+    ASSERT_TRUE(shortJourney.student);
+    EXPECT_TRUE(shortJourney.student->onScreen);
+    EXPECT_EQ(shortJourney.student->distance, 100);
+    EXPECT_NE(refusalText(shortJourney).find("100 km"), std::string::npos) << refusalText(shortJourney);
+    EXPECT_EQ(refusalText(ask(Enquiry::MarineGreen, kOkayama, kSakaide, Passenger::Student).refused),
+              text(Msg::NoStudentFare));
+
+    const Refused noChange =
+        ask(Enquiry::NonReserved, kTakamatsu, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama).refused;
+    ASSERT_TRUE(noChange.change);
+    EXPECT_EQ(noChange.change->section, (Section{2, 25}));
+    EXPECT_NE(refusalText(noChange).find("高松 ⇒ 宇和島"), std::string::npos) << refusalText(noChange);
+
+    struct MarineCase {
+        int from, to;
+        Refusal refusal;
+        MarineWhy why;
+        std::string_view words;
+    };
+    for (const MarineCase& c : {
+             MarineCase{kOkayama, kUwajima, Refusal::MarineNotOffered, MarineWhy::Outside, "宇和島"},
+             MarineCase{kSakaide, kChayamachi, Refusal::MarineNotOffered, MarineWhy::Excluded, "坂出 と 茶屋町"},
+             MarineCase{kOkayama, kOkayama, Refusal::MarineNotOffered, MarineWhy::SameStation, "同じ"},
+             MarineCase{kOkayama, kOmoto, Refusal::MarineSeatNotOffered, MarineWhy::Offered, "指定席"},
+         }) {
+        const Refused r = ask(Enquiry::MarineReserved, c.from, c.to).refused;
+        EXPECT_EQ(r.refusal, c.refusal) << c.from << "→" << c.to;
+        ASSERT_TRUE(r.marine);
+        EXPECT_EQ(r.marine->why, c.why) << c.from << "→" << c.to;
+        EXPECT_NE(refusalText(r).find(c.words), std::string::npos) << refusalText(r);
+    }
+
+    // The advice says the screen's words; the reason names the stops.
+    const Refused between = ask(Enquiry::NonReserved, kOmoto, kKamiNoCho).refused;
+    ASSERT_TRUE(between.preset);
+    EXPECT_EQ(between.preset->why, LocalTrainWhy::NoStopBetween);
+    EXPECT_EQ(refusalText(between), "普通列車にしましょう。");
+    EXPECT_EQ(refusalReason(between), "大元 から 上の町 までの間には特急の停車駅がありません。");
+    const Refused oneStop = ask(Enquiry::Green, kKozai, kSakaide).refused;
+    ASSERT_TRUE(oneStop.preset);
+    EXPECT_EQ(oneStop.preset->why, LocalTrainWhy::SameStop);
+    EXPECT_EQ(refusalReason(oneStop), "香西 から 坂出 までの間で乗り降りできる停車駅は 坂出 だけです。");
+}
+
+// A section whose two ends are the same stop is refused before its tables
+// are read; the choice is the user's, so a section the wrong way round is not.
+TEST_F(EnquiryTest, SectionWithOneStopIsRefused) {
+    write("MarineG.txt", tableText(15, 15));
+    for (Enquiry kind : {Enquiry::NonReserved, Enquiry::Reserved, Enquiry::Green, Enquiry::MarineGreen}) {
+        const Refused r = ask(kind, kOkayama, kSakaide, Passenger::Adult, Routing::Through, Section{3, 3}).refused;
+        EXPECT_EQ(r.refusal, Refusal::SameSectionStop) << static_cast<int>(kind);
+        EXPECT_EQ(refusalText(r), "区間の乗車駅と降車駅が同じですよ。");
+    }
+}
+
+TEST(EnquirySteps, EachStepReadsItsTables) {
+    using F = TableFile;
+    struct Case {
+        Enquiry kind;
+        Step step;
+        Season season;
+        std::vector<TableFile> files;
+    };
+    for (const Case& c : {
+             Case{Enquiry::MarineGreen, Step::SectionScreen, Season::Normal, {F::MarineG}},
+             Case{Enquiry::NonReserved, Step::SectionLeft, Season::Normal, {F::Jiyu, F::KJiyu}},
+             Case{Enquiry::Green, Step::SectionLeft, Season::Normal, {F::Green, F::GToku, F::KGtoku}},
+             Case{Enquiry::Reserved, Step::SectionLeft, Season::Busy, {}},
+             Case{Enquiry::Reserved, Step::TravelDate, Season::Busy, {F::SiteiH, F::KSiteiH}},
+             Case{Enquiry::Reserved, Step::TravelDate, Season::OffPeak, {F::SiteiK, F::KSiteiK}},
+             Case{Enquiry::MarineReserved, Step::TravelDate, Season::Busy, {}},
+             Case{Enquiry::Local, Step::Choice, Season::Normal, {}},
+         })
+        EXPECT_EQ(tablesRead(c.kind, c.step, c.season), c.files) << static_cast<int>(c.kind);
+}
+
+// The answer holds the journey's distance and, where the screens offer the
+// choice, the routing it was priced with.
+TEST_F(EnquiryTest, AnswerHasDistanceAndRoutingWhereOffered) {
+    write("Jiyu.txt", tableText(26, 26));
+    write("KJiyu.txt", tableText(26, 26));
+    const EnquiryOutcome change =
+        ask(Enquiry::NonReserved, kOkayama, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama);
+    ASSERT_TRUE(change.ok());
+    EXPECT_EQ(change.answer->distance, 200);
+    EXPECT_EQ(change.answer->routing, Routing::ChangeAtMatsuyama);
+    EXPECT_EQ(change.answer->caption, Msg::CaptionNonReserved);
+    const EnquiryOutcome through = ask(Enquiry::NonReserved, kTakamatsu, kUwajima);
+    ASSERT_TRUE(through.ok());
+    EXPECT_FALSE(through.answer->routing);
+    EXPECT_EQ(through.answer->section, (Section{2, 25}));
 }
 
 // The Marine menu as the start screen leaves it after the departure and

@@ -35,8 +35,7 @@ TEST(InitialSelectionFile, Reads) {
              ReadCase{"3,\r\n", LoadError::None, 0, "3", ""},
          }) {
         std::string cells[2];
-        std::int16_t counter = 7;
-        const LoadResult result = readInitialSelection(c.bytes, cells, counter);
+        const LoadResult result = readInitialSelection(c.bytes, cells);
         EXPECT_EQ(result.error, c.error) << c.bytes;
         EXPECT_EQ(result.line, c.line) << c.bytes;
         EXPECT_EQ(cells[0], c.departure) << c.bytes;

@@ -7,7 +7,7 @@
 #include "data/mdlKeisan.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/journey_rules.hpp"
-#include "pricing/money.hpp"
+#include "words/money.hpp"
 #include "test_support.hpp"
 
 namespace mkd {
@@ -182,7 +182,7 @@ TEST_F(OrdinaryFare, PricesFromThePassengersTable) {
          }) {
         const OrdinaryPrice price = priceOrdinary(tables_, c.passenger, c.trip, c.departure, c.arrival);
         EXPECT_DOUBLE_EQ(price.amount, c.amount) << c.description << " " << c.departure << "→" << c.arrival;
-        EXPECT_EQ(price.description, c.description);
+        EXPECT_EQ(text(price.description), c.description);
     }
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "pricing/season.hpp"
+#include "words/enquiry_words.hpp"
 
 namespace mkd {
 namespace {
@@ -13,22 +14,22 @@ struct SeasonCase {
 
 TEST(Season, CalendarBoundariesAndWeekdays) {
     const SeasonCase cases[] = {
-        {{2003, 1, 10}, Season::Busy},     {{2003, 1, 11}, Season::Normal},
-        {{2003, 1, 15}, Season::Normal},   {{2004, 1, 15}, Season::Normal},  // a Thursday: still normal
-        {{2003, 1, 16}, Season::OffPeak},  // Thursday
-        {{2003, 1, 17}, Season::Normal},   // Friday
-        {{2003, 2, 12}, Season::OffPeak},  {{2003, 2, 14}, Season::Normal},
-        {{2003, 3, 20}, Season::Normal},   {{2003, 3, 21}, Season::Busy},
-        {{2003, 4, 5}, Season::Busy},      {{2003, 4, 6}, Season::Normal},
-        {{2003, 4, 27}, Season::Normal},   {{2003, 4, 28}, Season::Busy},
-        {{2003, 5, 6}, Season::Busy},      {{2003, 5, 7}, Season::Normal},
-        {{2003, 6, 10}, Season::OffPeak},  {{2003, 6, 14}, Season::Normal},  // Tuesday, Saturday
-        {{2003, 7, 20}, Season::Normal},   {{2003, 7, 21}, Season::Busy},
-        {{2003, 8, 13}, Season::Busy},     {{2003, 10, 1}, Season::Normal},
-        {{2003, 12, 1}, Season::OffPeak},  {{2003, 12, 20}, Season::Normal},  // Monday, Saturday
-        {{2003, 12, 24}, Season::Normal},  {{2003, 12, 25}, Season::Busy},
-        {{2004, 2, 29}, Season::Normal},   {{2008, 2, 29}, Season::Normal},  // Sunday, Friday
-        {{2002, 2, 11}, Season::OffPeak},  // Monday, and 2002 has no override dates
+        {{2003, 1, 10}, Season::Busy},    {{2003, 1, 11}, Season::Normal},
+        {{2003, 1, 15}, Season::Normal},  {{2004, 1, 15}, Season::Normal},  // a Thursday: still normal
+        {{2003, 1, 16}, Season::OffPeak},                                   // Thursday
+        {{2003, 1, 17}, Season::Normal},                                    // Friday
+        {{2003, 2, 12}, Season::OffPeak}, {{2003, 2, 14}, Season::Normal},
+        {{2003, 3, 20}, Season::Normal},  {{2003, 3, 21}, Season::Busy},
+        {{2003, 4, 5}, Season::Busy},     {{2003, 4, 6}, Season::Normal},
+        {{2003, 4, 27}, Season::Normal},  {{2003, 4, 28}, Season::Busy},
+        {{2003, 5, 6}, Season::Busy},     {{2003, 5, 7}, Season::Normal},
+        {{2003, 6, 10}, Season::OffPeak}, {{2003, 6, 14}, Season::Normal},  // Tuesday, Saturday
+        {{2003, 7, 20}, Season::Normal},  {{2003, 7, 21}, Season::Busy},
+        {{2003, 8, 13}, Season::Busy},    {{2003, 10, 1}, Season::Normal},
+        {{2003, 12, 1}, Season::OffPeak}, {{2003, 12, 20}, Season::Normal},  // Monday, Saturday
+        {{2003, 12, 24}, Season::Normal}, {{2003, 12, 25}, Season::Busy},
+        {{2004, 2, 29}, Season::Normal},  {{2008, 2, 29}, Season::Normal},  // Sunday, Friday
+        {{2002, 2, 11}, Season::OffPeak},                                   // Monday, and 2002 has no override dates
     };
     for (const auto& c : cases)
         EXPECT_EQ(seasonOf(c.date), c.season) << c.date.year << "-" << c.date.month << "-" << c.date.day;
@@ -54,9 +55,9 @@ TEST(Season, DaysBeyondTheMonthRollOver) {
     EXPECT_EQ(rollOver(2003, 12, 31), (Date{2003, 12, 31}));
     EXPECT_EQ(rollOver(2003, 11, 31), (Date{2003, 12, 1}));
     // The rolled-over date is what is classified.
-    EXPECT_EQ(seasonOf(rollOver(2003, 2, 29)), Season::Normal);   // Saturday 1 March
-    EXPECT_EQ(seasonOf(rollOver(2003, 4, 31)), Season::Busy);     // 1 May
-    EXPECT_EQ(seasonOf(rollOver(2003, 11, 31)), Season::OffPeak); // Monday 1 December
+    EXPECT_EQ(seasonOf(rollOver(2003, 2, 29)), Season::Normal);    // Saturday 1 March
+    EXPECT_EQ(seasonOf(rollOver(2003, 4, 31)), Season::Busy);      // 1 May
+    EXPECT_EQ(seasonOf(rollOver(2003, 11, 31)), Season::OffPeak);  // Monday 1 December
 }
 
 TEST(Season, Weekdays) {
@@ -77,6 +78,52 @@ TEST(Season, DefaultTravelDateStaysOnTheListedYears) {
     EXPECT_EQ(defaultTravelDate({2007, 8, 12}), (Date{2007, 8, 12}));
     EXPECT_EQ(defaultTravelDate({2026, 12, 7}), (Date{2008, 12, 7}));
     EXPECT_EQ(defaultTravelDate({1999, 2, 28}), (Date{2002, 2, 28}));
+}
+
+// Every day of a leap year lies in exactly the calendar line it is given.
+TEST(Season, CalendarLinesCoverEveryDayOnce) {
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= 31; ++day) {
+            const Date d = rollOver(2004, month, day);
+            if (d.month != month) continue;
+            const CalendarPeriod p = calendarPeriod(d);
+            EXPECT_EQ(p.month, month);
+            EXPECT_TRUE(p.firstDay <= day && day <= p.lastDay) << month << "/" << day;
+            EXPECT_EQ(calendarPeriod({2004, month, p.firstDay}).lastDay, p.lastDay);
+        }
+}
+
+// A travel date as chosen says why it has its season.
+TEST(Season, TravelDateSaysWhy) {
+    const TravelDate rolled = travelDate(2004, 2, 31);
+    EXPECT_EQ(rolled.date, (Date{2004, 3, 2}));
+    EXPECT_TRUE(rolled.rolledOver);
+    EXPECT_EQ(rolledOverText(rolled), "平成16年2月31日は、3月2日のことです。");
+    EXPECT_EQ(seasonReason(rolled), "3月1日から20日までは通常期です。");
+
+    const TravelDate wednesday = travelDate(2003, 2, 12);
+    EXPECT_FALSE(wednesday.rolledOver);
+    EXPECT_EQ(rolledOverText(wednesday), "");
+    EXPECT_TRUE(wednesday.period.mondayToThursday);
+    EXPECT_EQ(wednesday.season, Season::OffPeak);
+    EXPECT_NE(seasonReason(wednesday).find("水曜日なので閑散期"), std::string::npos) << seasonReason(wednesday);
+
+    const TravelDate holiday = travelDate(2003, 2, 11);
+    EXPECT_TRUE(holiday.overridden);
+    EXPECT_EQ(holiday.season, Season::Normal);
+    EXPECT_NE(seasonReason(holiday, Lang::English).find("holiday"), std::string::npos);
+}
+
+TEST(Season, ListedDatesAreTheListsOwn) {
+    EXPECT_TRUE(isListedDate(2002, 1, 1));
+    EXPECT_TRUE(isListedDate(2008, 12, 31));
+    EXPECT_TRUE(isListedDate(2003, 2, 31));  // rolls over
+    EXPECT_FALSE(isListedDate(2001, 12, 31));
+    EXPECT_FALSE(isListedDate(2009, 1, 1));
+    EXPECT_FALSE(isListedDate(2005, 13, 1));
+    EXPECT_FALSE(isListedDate(2005, 0, 1));
+    EXPECT_FALSE(isListedDate(2005, 1, 32));
+    EXPECT_FALSE(isListedDate(2005, 1, 0));
 }
 
 }  // namespace

@@ -138,6 +138,11 @@ TEST(TableCheck, ProblemNamesFileLineFieldAndJourney) {
     const auto problems = checkTableFolder(dir.str());
     ASSERT_EQ(problems.size(), 1u);
     EXPECT_EQ(formatProblem(problems[0]), "Futu.txt:12:6: warning: empty cell: reads as 0 (record 11, field 5: 早島 → 児島)");
+    // The same report in the program's own language.
+    EXPECT_EQ(formatProblem(problems[0], Lang::Japanese),
+              "Futu.txt:12:6: 警告: 空のセル: 0 と読まれます (レコード 11、フィールド 5: 早島 → 児島)");
+    EXPECT_EQ(checkSummary("Untin", 0, 1), "Untin: 0 fatal, 1 warning");
+    EXPECT_EQ(checkSummary("Untin", 1, 2, Lang::Japanese), "Untin: 致命的 1 件、警告 2 件");
 }
 
 // How each cell text reads, alone in a 1 × 1 table.
@@ -210,11 +215,10 @@ TEST(InitialSelectionCheck, SaysWhatTheStartScreenSelects) {
 // layout.
 TEST(PlacedRecords, GiveLineAndFieldOfLine) {
     std::vector<std::tuple<int, int, FieldPlace>> places;
-    std::int16_t counter = 0;
     const auto store = [&places](int record, int field, std::string_view, FieldPlace place) {
         places.emplace_back(record, field, place);
     };
-    const LoadResult result = readPlacedRecords("1,\"2\r\n3\", 4\r\n5\r\n6,7", 2, 3, store, counter);
+    const LoadResult result = readPlacedRecords("1,\"2\r\n3\", 4\r\n5\r\n6,7", 2, 3, store);
     EXPECT_TRUE(result.ok());
     const std::vector<std::tuple<int, int, FieldPlace>> expected{
         {0, 0, {1, 1}}, {0, 1, {1, 2}}, {0, 2, {2, 2}},  // a quoted field holds a line end

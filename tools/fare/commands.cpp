@@ -13,8 +13,9 @@
 #include "data/mdlKeisan.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
-#include "pricing/money.hpp"
 #include "pricing/season.hpp"
+#include "words/enquiry_words.hpp"
+#include "words/money.hpp"
 
 namespace fare {
 
@@ -25,6 +26,7 @@ using mkd::Enquiry;
 using mkd::EnquiryAnswer;
 using mkd::EnquiryOutcome;
 using mkd::EnquiryRequest;
+using mkd::Msg;
 using mkd::StationList;
 
 // Why a command line gives no enquiry: the exit status, a name for scripts
@@ -38,69 +40,75 @@ struct Failure {
 // An enquiry as the command line asks it.
 struct Resolved {
     EnquiryRequest request;
-    std::optional<mkd::Date> date;  // the travel date, when the season comes from one
+    std::optional<mkd::TravelDate> date;  // the travel date, when the season comes from one
 };
 
-constexpr std::string_view kDateNotListed =
-    "乗車日は 2002年から2008年まで (平成14年から平成20年まで) の、1月から12月の 1日から31日で選んでください。";
+// Usage errors speak English, as the option parser does.
+constexpr mkd::Lang kUsage = mkd::Lang::English;
 
-std::string_view listName(StationList list) {
+std::string usage(Msg what, std::string_view argument = {}) { return mkd::text(what, kUsage, {argument}); }
+
+Msg notInList(StationList list) {
     switch (list) {
-    case StationList::All: return "a station";
-    case StationList::Express: return "a limited-express stop";
-    case StationList::Marine: return "a Marine Liner stop";
+    case StationList::All: break;
+    case StationList::Express: return Msg::FareNotAnExpressStop;
+    case StationList::Marine: return Msg::FareNotAMarineStop;
     }
-    return {};
+    return Msg::FareNotAStation;
 }
 
 std::variant<Failure, int> station(StationList list, const std::string& name) {
     if (auto index = stationByName(list, name)) return *index;
-    return Failure{kUsageError, "unknown-station", "'" + name + "' is not " + std::string(listName(list))};
+    return Failure{kUsageError, "unknown-station", usage(notInList(list), name)};
 }
 
 template <class T>
-std::variant<Failure, T> word(const std::vector<Word<T>>& list, const std::string& text, std::string_view what) {
+std::variant<Failure, T> word(const std::vector<Word<T>>& list, const std::string& text, Msg notOne) {
     if (auto value = lookUp(list, text)) return *value;
-    return Failure{kUsageError, "unknown-word", "'" + text + "' is not " + std::string(what)};
+    return Failure{kUsageError, "unknown-word", usage(notOne, text)};
 }
 
 // The season: given, or from the travel date as the travel-date screen reads
 // it, or from the date that screen preselects (today, in a listed year).
 std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
     if (!o.season.empty()) {
-        auto season = word(seasonWords(), o.season, "a season");
+        auto season = word(seasonWords(), o.season, Msg::FareNotASeason);
         if (auto* f = std::get_if<Failure>(&season)) return *f;
         r.request.season = std::get<mkd::Season>(season);
         return r;
     }
-    mkd::Date date = mkd::defaultTravelDate(today());
+    const mkd::Date preselected = mkd::defaultTravelDate(today());
+    WrittenDate written{preselected.year, preselected.month, preselected.day};
     if (!o.date.empty()) {
-        const auto written = parseDate(o.date);
-        if (!written) return Failure{kUsageError, "bad-date", "'" + o.date + "' is not a date YYYY-MM-DD"};
-        if (written->year < mkd::kFirstListedYear || written->year > mkd::kLastListedYear || written->month < 1 ||
-            written->month > 12 || written->day < 1 || written->day > 31)
-            return Failure{kRefused, "date-not-listed", std::string(kDateNotListed)};
-        date = mkd::rollOver(written->year, written->month, written->day);
+        const auto given = parseDate(o.date);
+        if (!given) return Failure{kUsageError, "bad-date", usage(Msg::FareNotADate, o.date)};
+        if (!mkd::isListedDate(given->year, given->month, given->day))
+            return Failure{kRefused, "date-not-listed", mkd::dateNotListedText()};
+        written = *given;
     }
-    r.date = date;
-    r.request.season = mkd::seasonOf(date);
+    r.date = mkd::travelDate(written.year, written.month, written.day);
+    r.request.season = r.date->season;
     return r;
 }
 
-std::variant<Failure, Resolved> resolve(const Options& o, bool withStations, bool dated) {
+// What a command reads from its options besides the kind and the passenger.
+enum class Stations { Read, None };               // chart asks every pair
+enum class Dates { ForDatedKinds, Always };  // compare asks every kind
+
+std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dates dates) {
     Resolved r;
-    auto kind = word(kindWords(), o.kind, "a kind of enquiry");
+    auto kind = word(kindWords(), o.kind, Msg::FareNotAKind);
     if (auto* f = std::get_if<Failure>(&kind)) return *f;
     r.request.kind = std::get<Enquiry>(kind);
-    auto passenger = word(passengerWords(), o.passenger, "a passenger");
+    auto passenger = word(passengerWords(), o.passenger, Msg::FareNotAPassenger);
     if (auto* f = std::get_if<Failure>(&passenger)) return *f;
     r.request.passenger = std::get<mkd::Passenger>(passenger);
-    auto trip = word(tripWords(), o.trip, "a trip");
+    auto trip = word(tripWords(), o.trip, Msg::FareNotATrip);
     if (auto* f = std::get_if<Failure>(&trip)) return *f;
     r.request.trip = o.roundTrip ? mkd::Trip::RoundTrip : std::get<mkd::Trip>(trip);
     r.request.routing = o.change ? mkd::Routing::ChangeAtMatsuyama : mkd::Routing::Through;
 
-    if (withStations) {
+    if (stations == Stations::Read) {
         auto from = station(StationList::All, o.from);
         if (auto* f = std::get_if<Failure>(&from)) return *f;
         auto to = station(StationList::All, o.to);
@@ -122,7 +130,7 @@ std::variant<Failure, Resolved> resolve(const Options& o, bool withStations, boo
         r.request.section = s;
     }
     // Only the dated enquiries read the travel date (compare asks them all).
-    if (!dated && !mkd::enquiryShape(r.request.kind).dated) return r;
+    if (dates == Dates::ForDatedKinds && !mkd::enquiryShape(r.request.kind).dated) return r;
     return resolveSeason(o, r);
 }
 
@@ -157,25 +165,39 @@ ordered_json requestJson(const Resolved& r) {
                             : ordered_json(nullptr);
     }
     if (mkd::enquiryShape(q.kind).dated) {
-        j["date"] = r.date ? ordered_json(isoDate(*r.date)) : ordered_json(nullptr);
-        j["season"] = std::string(nameOf(seasonWords(), q.season));
+        j["date"] = r.date ? ordered_json(isoDate(r.date->date)) : ordered_json(nullptr);
+        j["season"] = std::string(nameOf(seasonWords(), q.season.value_or(mkd::Season::Normal)));
+        if (r.date) {
+            j["season_reason"] = mkd::seasonReason(*r.date);
+            if (r.date->rolledOver) j["rolled_over"] = mkd::rolledOverText(*r.date);
+        }
     }
+    return j;
+}
+
+ordered_json refusedJson(const mkd::Refused& refused) {
+    ordered_json j{{"reason", std::string(refusalName(refused.refusal))}, {"message", mkd::refusalText(refused)}};
+    const std::string why = mkd::refusalReason(refused);
+    if (why != j["message"]) j["why"] = why;
     return j;
 }
 
 ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out) {
     ordered_json j = requestJson(r);
     if (!out.ok()) {
-        j["refused"] = {{"reason", std::string(refusalName(out.refusal))}, {"message", out.message}};
+        j["refused"] = refusedJson(out.refused);
         return j;
     }
     const EnquiryAnswer& a = *out.answer;
     j["screen"] = a.charged ? "frmKekkaT" : "frmKekka";
-    j["bill"] = std::string(a.bill);
+    j["bill"] = std::string(mkd::text(a.bill));
+    j["distance"] = yen(a.distance);
+    // Whether the 直通 / 松山乗換 choice was on the choice screen.
+    if (mkd::enquiryShape(r.request.kind).routing) j["change_offered"] = a.routing.has_value();
     j["fare"] = money(a.fare);
     if (a.charged) {
         ordered_json charge;
-        charge["caption"] = std::string(a.chargeCaption);
+        charge["caption"] = a.caption ? std::string(mkd::text(*a.caption)) : std::string();
         if (a.sectionList)
             charge["section"] = {{"from", stationJson(*a.sectionList, a.section.from)},
                                  {"to", stationJson(*a.sectionList, a.section.to)}};
@@ -203,29 +225,41 @@ int fail(const Failure& f, bool json) {
 
 int statusOf(const EnquiryOutcome& out) {
     if (out.ok()) return kAnswered;
-    return out.refusal == mkd::Refusal::TableUnreadable ? kTableError : kRefused;
+    return out.refused.refusal == mkd::Refusal::TableUnreadable ? kTableError : kRefused;
 }
+
+bool tableBroken(const EnquiryOutcome& out) {
+    return !out.ok() && out.refused.refusal == mkd::Refusal::TableUnreadable;
+}
+
+std::string stationDisplay(int index) { return std::string(mkd::displayName(StationList::All, index)); }
 
 // What the result screen shows, top to bottom.
 void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
-    const std::string journey = std::string(a.departure) + " ⇒ " + std::string(a.arrival);
+    using mkd::text;
+    const std::string journey = stationDisplay(a.departure) + " ⇒ " + stationDisplay(a.arrival);
     if (!a.charged) {
-        std::cout << "検索結果\n" << journey << '\n' << a.bill << ' ' << mkd::formatMoney(a.fare) << '\n';
+        std::cout << text(Msg::Result) << '\n'
+                  << journey << '\n'
+                  << text(a.bill) << ' ' << mkd::formatMoney(a.fare) << '\n';
         return;
     }
-    std::cout << "検索結果 " << a.bill << '\n';
-    if (r.date && mkd::enquiryShape(r.request.kind).dated) std::cout << "乗車日 " << isoDate(*r.date) << '\n';
-    std::cout << "運賃 " << journey << ' ' << mkd::formatMoney(a.fare) << '\n';
-    std::cout << a.chargeCaption << ' ';
-    if (a.sectionList) std::cout << a.sectionFrom << " ⇒ " << a.sectionTo << ' ';
+    std::cout << text(Msg::Result) << ' ' << text(a.bill) << '\n';
+    if (r.date && mkd::enquiryShape(r.request.kind).dated)
+        std::cout << text(Msg::TravelDate, mkd::Lang::Japanese, {isoDate(r.date->date)}) << '\n';
+    std::cout << text(Msg::FareLine) << ' ' << journey << ' ' << mkd::formatMoney(a.fare) << '\n';
+    std::cout << (a.caption ? text(*a.caption) : std::string_view()) << ' ';
+    if (a.sectionList)
+        std::cout << mkd::displayName(*a.sectionList, a.section.from) << " ⇒ "
+                  << mkd::displayName(*a.sectionList, a.section.to) << ' ';
     std::cout << mkd::formatMoney(a.charge) << '\n';
-    std::cout << "合計 " << mkd::formatMoney(a.total) << '\n';
+    std::cout << text(Msg::TotalLine) << ' ' << mkd::formatMoney(a.total) << '\n';
 }
 
 }  // namespace
 
 int runEnquiry(const Options& o) {
-    const auto resolved = resolve(o, true, false);
+    const auto resolved = resolve(o, Stations::Read, Dates::ForDatedKinds);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
@@ -237,7 +271,7 @@ int runEnquiry(const Options& o) {
     } else if (out.ok()) {
         printAnswer(r, *out.answer);
     }
-    if (!out.ok()) std::cerr << "mkd-fare: " << out.message << '\n';
+    if (!out.ok()) std::cerr << "mkd-fare: " << mkd::refusalText(out.refused) << '\n';
     return statusOf(out);
 }
 
@@ -248,7 +282,7 @@ int runCompare(const Options& o) {
     base.roundTrip = false;
     base.change = false;
     base.section.clear();
-    const auto resolved = resolve(base, true, true);
+    const auto resolved = resolve(base, Stations::Read, Dates::Always);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
@@ -263,24 +297,25 @@ int runCompare(const Options& o) {
         EnquiryOutcome roundTrip;
     };
     std::vector<Row> rows;
+    const mkd::Season season = r.request.season.value_or(mkd::Season::Normal);
     for (Enquiry kind : mkd::kEnquiries) {
         for (mkd::Routing routing : {mkd::Routing::Through, mkd::Routing::ChangeAtMatsuyama}) {
             EnquiryRequest q = r.request;
             q.kind = kind;
             q.routing = routing;
             q.trip = mkd::Trip::OneWay;
-            std::string label(kindLabel(kind));
-            if (mkd::enquiryShape(kind).dated) label += " (" + std::string(seasonLabel(r.request.season)) + ")";
+            std::string label(mkd::kindName(kind));
+            if (mkd::enquiryShape(kind).dated) label += " (" + std::string(mkd::seasonName(season)) + ")";
             Row row{label, kind, routing, enquirer.ask(q), {}};
-            if (!row.oneWay.ok() && row.oneWay.refusal == mkd::Refusal::TableUnreadable) {
-                std::cerr << "mkd-fare: " << row.oneWay.message << '\n';
+            if (tableBroken(row.oneWay)) {
+                std::cerr << "mkd-fare: " << mkd::refusalText(row.oneWay.refused) << '\n';
                 return kTableError;
             }
             if (routing == mkd::Routing::ChangeAtMatsuyama) {
                 // Only where the screens show the choice.
                 if (!row.oneWay.ok() || !rows.back().oneWay.ok()) continue;
-                rows.back().label += " 直通";
-                row.label += " 松山乗換";
+                rows.back().label += " " + std::string(mkd::text(Msg::Through));
+                row.label += " " + std::string(mkd::text(Msg::ChangeAtMatsuyama));
             }
             q.trip = mkd::Trip::RoundTrip;
             row.roundTrip = enquirer.ask(q);
@@ -295,8 +330,8 @@ int runCompare(const Options& o) {
         j["departure"] = stationJson(StationList::All, r.request.departure);
         j["arrival"] = stationJson(StationList::All, r.request.arrival);
         j["passenger"] = std::string(nameOf(passengerWords(), r.request.passenger));
-        j["date"] = r.date ? ordered_json(isoDate(*r.date)) : ordered_json(nullptr);
-        j["season"] = std::string(nameOf(seasonWords(), r.request.season));
+        j["date"] = r.date ? ordered_json(isoDate(r.date->date)) : ordered_json(nullptr);
+        j["season"] = std::string(nameOf(seasonWords(), season));
         ordered_json list = ordered_json::array();
         for (const Row& row : rows) {
             ordered_json e;
@@ -304,12 +339,12 @@ int runCompare(const Options& o) {
             e["routing"] = row.routing == mkd::Routing::Through ? "through" : "change";
             e["label"] = row.label;
             if (row.oneWay.ok()) {
-                e["caption"] = std::string(row.oneWay.answer->chargeCaption);
+                const auto& caption = row.oneWay.answer->caption;
+                e["caption"] = caption ? std::string(mkd::text(*caption)) : std::string();
                 e["one_way"] = money(row.oneWay.answer->total);
                 e["round_trip"] = money(row.roundTrip.answer->total);
             } else {
-                e["refused"] = {{"reason", std::string(refusalName(row.oneWay.refusal))},
-                                {"message", row.oneWay.message}};
+                e["refused"] = refusedJson(row.oneWay.refused);
             }
             list.push_back(e);
         }
@@ -321,36 +356,35 @@ int runCompare(const Options& o) {
     int labelWidth = 0;
     for (const Row& row : rows) labelWidth = std::max(labelWidth, displayWidth(row.label));
     std::cout << mkd::displayName(StationList::All, r.request.departure) << " ⇒ "
-              << mkd::displayName(StationList::All, r.request.arrival) << "  " << passengerLabel(r.request.passenger);
-    if (r.date) std::cout << "  乗車日 " << isoDate(*r.date);
-    std::cout << "  (" << seasonLabel(r.request.season) << ")\n";
+              << mkd::displayName(StationList::All, r.request.arrival) << "  " << mkd::passengerName(r.request.passenger);
+    if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, mkd::Lang::Japanese, {isoDate(r.date->date)});
+    std::cout << "  (" << mkd::seasonName(season) << ")\n";
     constexpr int kAmountWidth = 12;
-    std::cout << padRight("", labelWidth) << padLeft("片道", kAmountWidth) << padLeft("往復", kAmountWidth) << '\n';
+    std::cout << padRight("", labelWidth) << padLeft(mkd::text(Msg::OneWay), kAmountWidth)
+              << padLeft(mkd::text(Msg::RoundTrip), kAmountWidth) << '\n';
     for (const Row& row : rows) {
         std::cout << padRight(row.label, labelWidth);
         if (row.oneWay.ok())
             std::cout << padLeft(mkd::formatMoney(row.oneWay.answer->total), kAmountWidth)
                       << padLeft(mkd::formatMoney(row.roundTrip.answer->total), kAmountWidth);
         else
-            std::cout << "  " << row.oneWay.message;
+            std::cout << "  " << mkd::refusalText(row.oneWay.refused);
         std::cout << '\n';
     }
     return anyAnswer ? kAnswered : kRefused;
 }
 
 int runChart(const Options& o) {
-    const auto resolved = resolve(o, false, false);
+    const auto resolved = resolve(o, Stations::None, Dates::ForDatedKinds);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, false);
     const Resolved& r = std::get<Resolved>(resolved);
-    if (o.price != "total" && o.price != "fare" && o.price != "charge")
-        return fail({kUsageError, "unknown-word", "--price takes total, fare or charge"}, false);
     if (o.price == "charge" && r.request.kind == Enquiry::Local)
-        return fail({kUsageError, "no-charge", "the local train has no charge: use --price fare or total"}, false);
+        return fail({kUsageError, "no-charge", usage(Msg::FareNoCharge)}, false);
 
     mkd::mdlKeisan tables(o.appDir);
     mkd::Enquirer enquirer(tables);
     std::ostringstream csv;
-    csv << "乗車駅\\降車駅";
+    csv << mkd::text(Msg::ChartCorner);
     for (int a = 0; a < mkd::kAllStations; ++a) csv << ',' << mkd::stationName(StationList::All, a);
     csv << '\n';
     for (int d = 0; d < mkd::kAllStations; ++d) {
@@ -360,8 +394,8 @@ int runChart(const Options& o) {
             q.departure = d;
             q.arrival = a;
             const EnquiryOutcome out = enquirer.ask(q);
-            if (!out.ok() && out.refusal == mkd::Refusal::TableUnreadable) {
-                std::cerr << "mkd-fare: " << out.message << '\n';
+            if (tableBroken(out)) {
+                std::cerr << "mkd-fare: " << mkd::refusalText(out.refused) << '\n';
                 return kTableError;
             }
             csv << ',';
@@ -379,19 +413,19 @@ int runChart(const Options& o) {
         std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
         file << csv.str();
         if (!file.flush()) {
-            std::cerr << "mkd-fare: cannot write " << o.output << '\n';
+            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.output) << '\n';
             return kUsageError;
         }
     }
     return kAnswered;
 }
 
-int runCheck(const std::string& given, const std::string& programFolder, bool json) {
+int runCheck(const std::string& given, const std::string& programFolder, bool json, mkd::Lang lang) {
     namespace fs = std::filesystem;
     std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        std::cerr << "mkd-fare: no such folder: " << folder << '\n';
+        std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, folder) << '\n';
         return 2;
     }
     // An application folder (the one that holds Untin/) will do too.
@@ -416,8 +450,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
             e["column"] = p.column;
             e["record"] = p.record;
             e["field"] = p.field;
-            e["message"] = p.message;
-            e["text"] = mkd::formatProblem(p);
+            e["message"] = lang == mkd::kCheckLang ? p.message : mkd::text(p.what, lang, p.args);
+            e["text"] = mkd::formatProblem(p, lang);
             list.push_back(e);
         }
         ordered_json j;
@@ -429,12 +463,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
         std::cout << j.dump(2) << '\n';
         return status;
     }
-    for (const auto& p : problems) std::cout << mkd::formatProblem(p) << '\n';
-    if (problems.empty())
-        std::cout << folder << ": no problems\n";
-    else
-        std::cout << folder << ": " << fatal << " fatal, " << warnings << " warning" << (warnings == 1 ? "" : "s")
-                  << '\n';
+    for (const auto& p : problems) std::cout << mkd::formatProblem(p, lang) << '\n';
+    std::cout << mkd::checkSummary(folder, fatal, warnings, lang) << '\n';
     return status;
 }
 

@@ -40,6 +40,8 @@ int runCompare(const Options& options);
 int runChart(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one beside the program.
-int runCheck(const std::string& folder, const std::string& programFolder, bool json);
+// `lang`: the words of the report (English unless asked otherwise).
+int runCheck(const std::string& folder, const std::string& programFolder, bool json,
+             mkd::Lang lang = mkd::Lang::English);
 
 }  // namespace fare

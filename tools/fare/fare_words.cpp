@@ -15,20 +15,13 @@ using mkd::Season;
 using mkd::Trip;
 
 const std::vector<Word<Enquiry>>& kindWords() {
-    static const std::vector<Word<Enquiry>> words{
-        {"local", Enquiry::Local},
-        {"non-reserved", Enquiry::NonReserved},
-        {"reserved", Enquiry::Reserved},
-        {"green", Enquiry::Green},
-        {"marine-reserved", Enquiry::MarineReserved},
-        {"marine-green", Enquiry::MarineGreen},
-        {"普通列車", Enquiry::Local},
-        {"自由席", Enquiry::NonReserved},
-        {"指定席", Enquiry::Reserved},
-        {"グリーン車", Enquiry::Green},
-        {"マリン指定席", Enquiry::MarineReserved},
-        {"マリングリーン", Enquiry::MarineGreen},
-    };
+    // Each kind's name for programs, then its one Japanese word.
+    static const std::vector<Word<Enquiry>> words = [] {
+        std::vector<Word<Enquiry>> list;
+        for (Enquiry kind : mkd::kEnquiries) list.push_back({mkd::enquiryShape(kind).id, kind});
+        for (Enquiry kind : mkd::kEnquiries) list.push_back({mkd::text(mkd::enquiryShape(kind).word), kind});
+        return list;
+    }();
     return words;
 }
 
@@ -54,40 +47,11 @@ const std::vector<Word<Season>>& seasonWords() {
     return words;
 }
 
-std::string_view kindLabel(Enquiry kind) {
-    switch (kind) {
-    case Enquiry::Local: return "普通列車";
-    case Enquiry::NonReserved: return "特急 自由席";
-    case Enquiry::Reserved: return "特急 指定席";
-    case Enquiry::Green: return "特急 グリーン車";
-    case Enquiry::MarineReserved: return "マリンライナー 指定席";
-    case Enquiry::MarineGreen: return "マリンライナー グリーン車";
-    }
-    return {};
-}
-
-std::string_view passengerLabel(Passenger passenger) {
-    switch (passenger) {
-    case Passenger::Adult: return "おとな";
-    case Passenger::Child: return "こども";
-    case Passenger::Student: return "学割";
-    }
-    return {};
-}
-
-std::string_view seasonLabel(Season season) {
-    switch (season) {
-    case Season::Busy: return "繁忙期";
-    case Season::Normal: return "通常期";
-    case Season::OffPeak: return "閑散期";
-    }
-    return {};
-}
-
 std::string_view refusalName(mkd::Refusal refusal) {
     switch (refusal) {
     case mkd::Refusal::SameStation: return "same-station";
     case mkd::Refusal::LocalTrainAdvised: return "local-train-advised";
+    case mkd::Refusal::SameSectionStop: return "same-section-stop";
     case mkd::Refusal::StudentNotOffered: return "student-not-offered";
     case mkd::Refusal::ChangeNotOffered: return "change-not-offered";
     case mkd::Refusal::MarineNotOffered: return "marine-not-offered";

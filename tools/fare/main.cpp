@@ -5,13 +5,35 @@
 
 #include "commands.hpp"
 #include "fare_words.hpp"
+#include "words/words.hpp"
 
 namespace {
 
-constexpr const char* kEnquiryExamples = R"(Kinds: local (普通列車), non-reserved (自由席), reserved (指定席), green (グリーン車),
-marine-reserved (マリン指定席), marine-green (マリングリーン). Stations by name, plain
-or as shown on the result screen ("岡山", "岡　山"), by index (0 = 岡山), or by
-reading or Latin spelling when it names one station ("うわじま", "uwajima").
+// "Kinds: local (普通列車), …", wrapped, from the kinds the core has.
+std::string kindsHelp() {
+    std::string text = "Kinds:";
+    int column = 6;
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        const auto& shape = mkd::enquiryShape(kind);
+        const std::string item = std::string(shape.id) + " (" + std::string(mkd::text(shape.word)) + ")" +
+                                 (kind == mkd::kEnquiries.back() ? "." : ",");
+        const int width = fare::displayWidth(item);
+        if (column + 1 + width > 80) {
+            text += '\n';
+            column = 0;
+        } else {
+            text += ' ';
+            ++column;
+        }
+        text += item;
+        column += width;
+    }
+    return text + '\n';
+}
+
+constexpr const char* kEnquiryExamples = R"(Stations by name, plain or as shown on the result screen ("岡山", "岡　山"),
+by index (0 = 岡山), or by reading or Latin spelling when it names one
+station ("うわじま", "uwajima").
 
 The answer is what the result screen shows. The screens' refusals are refusals
 here, with their words, and so is anything the screens would not offer: 学割 at
@@ -76,8 +98,10 @@ Examples:
 )";
 
 // The options every enquiry has.
-void addJourneyOptions(CLI::App& app, fare::Options& o, bool withKind) {
-    if (withKind)
+enum class KindOption { Offered, None };  // compare asks every kind
+
+void addJourneyOptions(CLI::App& app, fare::Options& o, KindOption kind) {
+    if (kind == KindOption::Offered)
         app.add_option("-k,--kind", o.kind, "kind of enquiry (default local)")
             ->check(CLI::IsMember(fare::wordsOf(fare::kindWords())));
     app.add_option("-p,--passenger", o.passenger, "passenger (default adult)")
@@ -96,6 +120,24 @@ void addTripOptions(CLI::App& app, fare::Options& o) {
     app.add_flag("-c,--change", o.change, "change trains at 松山 (松山乗換) instead of through (直通)");
 }
 
+// Options written before a subcommand are the enquiry's; where the
+// subcommand has the same option and was not given it, they count for the
+// subcommand, so that "mkd-fare --appdir X compare …" reads the tables in X.
+void inherit(const CLI::App& parent, const fare::Options& from, const CLI::App& command, fare::Options& to) {
+    const auto given = [&](const char* name) {
+        return parent.count(name) > 0 && command.get_option_no_throw(name) && command.count(name) == 0;
+    };
+    if (given("--appdir")) to.appDir = from.appDir;
+    if (given("--kind")) to.kind = from.kind;
+    if (given("--passenger")) to.passenger = from.passenger;
+    if (given("--date")) to.date = from.date;
+    if (given("--season")) to.season = from.season;
+    if (given("--trip")) to.trip = from.trip;
+    if (given("--round-trip")) to.roundTrip = from.roundTrip;
+    if (given("--change")) to.change = from.change;
+    if (given("--json")) to.json = from.json;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -107,7 +149,7 @@ int main(int argc, char** argv) {
     enquiry.appDir = programFolder;
     app.add_option("from", enquiry.from, "boarding station");
     app.add_option("to", enquiry.to, "alighting station");
-    addJourneyOptions(app, enquiry, true);
+    addJourneyOptions(app, enquiry, KindOption::Offered);
     addTripOptions(app, enquiry);
     app.add_option("-s,--section", enquiry.section,
                    "the section chosen on the section screen: two limited-express stops, or two Marine Liner "
@@ -120,14 +162,14 @@ int main(int argc, char** argv) {
     CLI::App* compareCommand = app.add_subcommand("compare", "every way to make one journey, side by side");
     compareCommand->add_option("from", compare.from, "boarding station")->required();
     compareCommand->add_option("to", compare.to, "alighting station")->required();
-    addJourneyOptions(*compareCommand, compare, false);
+    addJourneyOptions(*compareCommand, compare, KindOption::None);
     compareCommand->add_flag("--json", compare.json, "answer in JSON");
     compareCommand->footer(kCompareExamples);
 
     fare::Options chart;
     chart.appDir = programFolder;
     CLI::App* chartCommand = app.add_subcommand("chart", "a CSV of one kind of price for every station pair");
-    addJourneyOptions(*chartCommand, chart, true);
+    addJourneyOptions(*chartCommand, chart, KindOption::Offered);
     addTripOptions(*chartCommand, chart);
     chartCommand->add_option("--price", chart.price, "which amount: total (default), fare or charge")
         ->check(CLI::IsMember({"total", "fare", "charge"}));
@@ -136,12 +178,15 @@ int main(int argc, char** argv) {
 
     std::string checkFolder;
     bool checkJson = false;
+    std::string checkLang = "en";
     CLI::App* checkCommand = app.add_subcommand("check", "check the table files and Henko.txt");
     checkCommand->add_option("dir", checkFolder, "folder of the table files (default: Untin/ beside this program)");
     checkCommand->add_flag("--json", checkJson, "report in JSON");
+    checkCommand->add_option("--lang", checkLang, "words of the report: en (default) or ja")
+        ->check(CLI::IsMember({"en", "ja"}));
     checkCommand->footer(kCheckExamples);
 
-    app.footer(kEnquiryExamples);
+    app.footer(kindsHelp() + kEnquiryExamples);
 
     try {
         app.parse(argc, argv);
@@ -150,11 +195,19 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : fare::kUsageError;
     }
 
-    if (*checkCommand) return fare::runCheck(checkFolder, programFolder, checkJson);
-    if (*compareCommand) return fare::runCompare(compare);
-    if (*chartCommand) return fare::runChart(chart);
+    if (*checkCommand)
+        return fare::runCheck(checkFolder, programFolder, checkJson,
+                              checkLang == "ja" ? mkd::Lang::Japanese : mkd::Lang::English);
+    if (*compareCommand) {
+        inherit(app, enquiry, *compareCommand, compare);
+        return fare::runCompare(compare);
+    }
+    if (*chartCommand) {
+        inherit(app, enquiry, *chartCommand, chart);
+        return fare::runChart(chart);
+    }
     if (enquiry.from.empty() || enquiry.to.empty()) {
-        std::cerr << "mkd-fare: give a boarding and an alighting station (see mkd-fare --help)\n";
+        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, mkd::Lang::English) << '\n';
         return fare::kUsageError;
     }
     return fare::runEnquiry(enquiry);

@@ -15,6 +15,7 @@
 #include "ScenarioRunner.hpp"
 #include "scenario_syntax.hpp"
 #include "screens/Screen.hpp"
+#include "words/words.hpp"
 
 namespace {
 
@@ -26,7 +27,9 @@ QString quoted(const QString& text) { return quoteScenarioValue(text); }
 
 // The texts a message box may show: the program's own messages.
 bool isProgramMessage(const QString& text) {
+    const std::string_view sameStop = mkd::text(mkd::Msg::SameSectionStop);
     return text == QStringLiteral("乗車駅と降車駅が同じですよ。") || text == QStringLiteral("普通列車にしましょう。") ||
+           text == QString::fromUtf8(sameStop.data(), static_cast<qsizetype>(sameStop.size())) ||
            text.startsWith(QStringLiteral("初期表示を保存できません")) ||
            text.startsWith(QStringLiteral("みちくさダイヤ "));  // the about box
 }

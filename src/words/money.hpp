@@ -3,11 +3,14 @@
 
 #include <string>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
 // Whole yen, digits grouped by three with ",", followed by "円":
 // 0 → "0円", 980 → "980円", 1230 → "1,230円", -1230 → "-1,230円".
 // A fraction (never in well-formed tables) is rounded half away from zero.
-std::string formatMoney(double yen);
+// The unit and its place are the language's.
+std::string formatMoney(double yen, Lang lang = Lang::Japanese);
 
 }  // namespace mkd

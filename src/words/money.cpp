@@ -1,34 +1,37 @@
-#include "pricing/money.hpp"
+#include "words/money.hpp"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 
+#include "words/words.hpp"
+
 namespace mkd {
 
-std::string formatMoney(double yen) {
+std::string formatMoney(double yen, Lang lang) {
+    const auto withUnit = [lang](std::string_view digits) { return text(Msg::Money, lang, {digits}); };
     // Cells never read as NaN or infinity, but the sum of two absurd cells can
     // overflow; such a total is shown as the largest amount there is.
-    if (std::isnan(yen)) return "0円";
+    if (std::isnan(yen)) return withUnit("0");
     if (std::isinf(yen)) yen = std::copysign(std::numeric_limits<double>::max(), yen);
     const double whole = std::round(yen);  // halves away from zero
-    if (whole == 0.0) return "0円";        // also -0.4, never "-0円"
+    if (whole == 0.0) return withUnit("0");  // also -0.4, never "-0円"
 
     // Every whole double, up to about 1.8e308, has an exact decimal form;
     // to_chars writes it without going through any integer type.
     char digits[400];
     const auto [end, error] = std::to_chars(digits, digits + sizeof digits, std::fabs(whole),
                                             std::chars_format::fixed, 0);
-    if (error != std::errc{}) return "0円";  // the buffer holds any double
+    if (error != std::errc{}) return withUnit("0");  // the buffer holds any double
 
     const std::string_view plain(digits, static_cast<std::size_t>(end - digits));
-    std::string text;
-    if (whole < 0.0) text += '-';
+    std::string grouped;
+    if (whole < 0.0) grouped += '-';
     for (std::size_t i = 0; i < plain.size(); ++i) {
-        if (i > 0 && (plain.size() - i) % 3 == 0) text += ',';
-        text += plain[i];
+        if (i > 0 && (plain.size() - i) % 3 == 0) grouped += ',';
+        grouped += plain[i];
     }
-    return text + "円";
+    return withUnit(grouped);
 }
 
 }  // namespace mkd

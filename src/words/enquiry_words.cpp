@@ -1,0 +1,141 @@
+#include "words/enquiry_words.hpp"
+
+#include <charconv>
+
+namespace mkd {
+
+namespace {
+
+std::string_view stationWords(StationList list, int index) {
+    const std::string_view name = stationName(list, index);
+    return name.empty() ? std::string_view("-") : name;
+}
+
+std::string_view allStation(int index) { return stationWords(StationList::All, index); }
+
+std::string marineText(const Refused& r, Lang lang) {
+    const MarineMenuJudgement& m = *r.marine;
+    if (r.refusal == Refusal::MarineSeatNotOffered)
+        return text(Msg::MarineSeatExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
+    switch (m.why) {
+        case MarineWhy::SameStation:
+            return std::string(text(Msg::MarineSameStation, lang));
+        case MarineWhy::Outside:
+            return text(Msg::MarineOutside, lang, {allStation(m.outside)});
+        case MarineWhy::Excluded:
+        case MarineWhy::Offered:
+            break;
+    }
+    return text(Msg::MarineExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
+}
+
+}  // namespace
+
+std::string numberWords(double value) {
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc{}) return "?";
+    return std::string(buffer, end);
+}
+
+std::string refusalText(const Refused& r, Lang lang) {
+    switch (r.refusal) {
+        case Refusal::SameStation:
+            return std::string(text(Msg::SameStation, lang));
+        case Refusal::LocalTrainAdvised:
+            return std::string(text(Msg::LocalTrainAdvice, lang));
+        case Refusal::SameSectionStop:
+            return std::string(text(Msg::SameSectionStop, lang));
+        case Refusal::StudentNotOffered:
+            if (r.student && r.student->onScreen)
+                return text(Msg::StudentTooShort, lang, {numberWords(r.student->distance)});
+            return std::string(text(Msg::NoStudentFare, lang));
+        case Refusal::ChangeNotOffered:
+            if (r.change && r.change->onScreen)
+                return text(Msg::ChangeNotCrossing, lang,
+                            {stationWords(StationList::Express, r.change->section.from),
+                             stationWords(StationList::Express, r.change->section.to)});
+            return std::string(text(Msg::NoChange, lang));
+        case Refusal::MarineNotOffered:
+        case Refusal::MarineSeatNotOffered:
+            if (r.marine) return marineText(r, lang);
+            break;
+        case Refusal::NoSectionScreen:
+            return std::string(text(Msg::NoSectionScreen, lang));
+        case Refusal::TableUnreadable:
+            return describeLoadError(r.load, r.path, tableFileInfo(r.file).size);
+    }
+    return std::string(text(Msg::SameStation, lang));
+}
+
+std::string refusalReason(const Refused& r, Lang lang) {
+    if (r.refusal != Refusal::LocalTrainAdvised || !r.preset || !r.list) return refusalText(r, lang);
+    const Section& s = r.preset->section;
+    if (r.preset->why == LocalTrainWhy::SameStop)
+        return text(Msg::BothEndsSameStop, lang,
+                    {allStation(r.departure), allStation(r.arrival), stationWords(*r.list, s.from)});
+    return text(Msg::NoExpressStopBetween, lang, {allStation(r.departure), allStation(r.arrival)});
+}
+
+std::string seasonReason(const TravelDate& t, Lang lang) {
+    if (t.overridden) {
+        const std::string date =
+            std::to_string(t.date.year) + "-" + std::to_string(t.date.month) + "-" + std::to_string(t.date.day);
+        return text(Msg::SeasonOverride, lang, {date});
+    }
+    const CalendarPeriod& p = t.period;
+    const std::string month = std::to_string(p.month);
+    const std::string first = std::to_string(p.firstDay);
+    const std::string last = std::to_string(p.lastDay);
+    if (!p.mondayToThursday)
+        return text(Msg::SeasonFromCalendar, lang, {month, first, last, seasonName(p.season, lang)});
+    return text(Msg::SeasonMondayToThursday, lang,
+                {month, first, last, weekdayName(t.weekday, lang), seasonName(t.season, lang)});
+}
+
+std::string rolledOverText(const TravelDate& t, Lang lang) {
+    if (!t.rolledOver) return {};
+    return text(Msg::DateRolledOver, lang,
+                {std::to_string(heiseiYear(t.written.year)), std::to_string(t.written.month),
+                 std::to_string(t.written.day), std::to_string(t.date.month), std::to_string(t.date.day)});
+}
+
+std::string dateNotListedText(Lang lang) {
+    return text(Msg::DateNotListed, lang,
+                {std::to_string(kFirstListedYear), std::to_string(kLastListedYear),
+                 std::to_string(heiseiYear(kFirstListedYear)), std::to_string(heiseiYear(kLastListedYear))});
+}
+
+std::string_view seasonName(Season season, Lang lang) {
+    switch (season) {
+        case Season::Busy:
+            return text(Msg::SeasonBusy, lang);
+        case Season::Normal:
+            return text(Msg::SeasonNormal, lang);
+        case Season::OffPeak:
+            break;
+    }
+    return text(Msg::SeasonOffPeak, lang);
+}
+
+std::string_view weekdayName(int weekday, Lang lang) {
+    static constexpr Msg kDays[] = {Msg::Sunday,   Msg::Monday, Msg::Tuesday, Msg::Wednesday,
+                                    Msg::Thursday, Msg::Friday, Msg::Saturday};
+    return text(kDays[static_cast<std::size_t>(((weekday % 7) + 7) % 7)], lang);
+}
+
+std::string_view passengerName(Passenger passenger, Lang lang) {
+    switch (passenger) {
+        case Passenger::Adult:
+            return text(Msg::PassengerAdult, lang);
+        case Passenger::Child:
+            return text(Msg::PassengerChild, lang);
+        case Passenger::Student:
+            break;
+    }
+    return text(Msg::PassengerStudent, lang);
+}
+
+std::string_view kindName(Enquiry kind, Lang lang) { return text(enquiryShape(kind).name, lang); }
+
+}  // namespace mkd

@@ -1,0 +1,38 @@
+// The words for what the core decides about an enquiry: refusals and why,
+// the season of a travel date and why, names of kinds, passengers and
+// seasons. The core hands over values; the sentences are chosen here.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "pricing/enquiry.hpp"
+#include "words/words.hpp"
+
+namespace mkd {
+
+// What a person is told when an enquiry is refused: the screen's own message
+// where a screen says one, else why the screens leave the control off.
+std::string refusalText(const Refused& refused, Lang lang = Lang::Japanese);
+
+// Why, in full: for the local-train advice which stops the journey comes to;
+// for every other refusal the same as refusalText.
+std::string refusalReason(const Refused& refused, Lang lang = Lang::Japanese);
+
+// Why a travel date has its season: its calendar line, or its override.
+std::string seasonReason(const TravelDate& date, Lang lang = Lang::Japanese);
+// "平成16年2月31日は、3月2日のことです。"; "" where the date did not roll over.
+std::string rolledOverText(const TravelDate& date, Lang lang = Lang::Japanese);
+// The words of the travel-date bounds ("乗車日は 2002年から2008年まで …").
+std::string dateNotListedText(Lang lang = Lang::Japanese);
+
+std::string_view seasonName(Season season, Lang lang = Lang::Japanese);  // "繁忙期", …
+std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);   // 0 = "日曜日"
+std::string_view passengerName(Passenger passenger, Lang lang = Lang::Japanese);
+std::string_view kindName(Enquiry kind, Lang lang = Lang::Japanese);  // "特急 指定席", …
+
+// A number as a person reads it: whole numbers without a fraction, others in
+// their shortest exact form.
+std::string numberWords(double value);
+
+}  // namespace mkd

@@ -1,0 +1,154 @@
+#!/usr/bin/env python3
+"""mkd-fare's own surface: plain-text answers, compare, chart, the travel-date
+bounds and the exit statuses, on tests/tables/formula, where every amount can
+be worked out by hand (tests/tables/README.md): fares 1000 + 10·|d−a|, each
+charge table base + 10·d + a.
+
+  fare_cli.py --fare PATH --tables DIR
+"""
+import argparse
+import json
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+
+FARE = None
+TABLES = None
+ANSWERED, REFUSED, USAGE, TABLE_ERROR = 0, 1, 2, 3
+
+
+def run(*args, tables=None):
+    # --appdir goes after a subcommand: before it, it is the enquiry's own.
+    done = subprocess.run([FARE, *args, "--appdir", tables or TABLES], capture_output=True, text=True)
+    return done.returncode, done.stdout, done.stderr
+
+
+class PlainText(unittest.TestCase):
+    def test_result_screens_top_to_bottom(self):
+        cases = [
+            (["岡山", "宇和島"], "検索結果\n岡　山 ⇒ 宇和島\nおとな片道運賃 2,060円\n"),
+            (["岡山", "宇和島", "--kind", "reserved", "--date", "2007-08-12"],
+             "検索結果 (おとな片道)\n乗車日 2007-08-12\n運賃 岡　山 ⇒ 宇和島 2,060円\n"
+             "指定席特急料金(繁忙期) 岡　山 ⇒ 宇和島 3,025円\n合計 5,085円\n"),
+            # Marine reserved: fixed charges, no stations on the charge line.
+            (["岡山", "高松", "--kind", "marine-reserved", "--season", "off-peak", "--round-trip"],
+             "検索結果 (おとな往復)\n運賃 岡　山 ⇒ 高　松 2,240円\n指定席料金(閑散期) 620円\n合計 2,860円\n"),
+        ]
+        for args, expected in cases:
+            status, out, _ = run(*args)
+            self.assertEqual((status, out), (ANSWERED, expected), args)
+
+
+class Statuses(unittest.TestCase):
+    def test_each_outcome_has_its_status(self):
+        cases = [
+            (["岡山", "岡山"], REFUSED, "乗車駅と降車駅が同じですよ。"),
+            (["岡山", "宇和島", "--kind", "non-reserved", "--section", "松山", "松山"], REFUSED,
+             "区間の乗車駅と降車駅が同じですよ。"),
+            (["岡山", "大元", "--passenger", "student"], REFUSED, "100 km"),
+            (["岡山", "東京"], USAGE, "'東京' is not a station"),
+            (["岡山", "宇和島", "--kind", "bogus"], USAGE, "bogus"),
+            (["岡山"], USAGE, "give a boarding and an alighting station"),
+        ]
+        for args, status, words in cases:
+            got, _, err = run(*args)
+            self.assertEqual(got, status, args)
+            self.assertIn(words, err, args)
+
+    def test_a_broken_table_is_a_table_error(self):
+        basic = os.path.join(os.path.dirname(TABLES), "basic")  # no express tables at all
+        status, _, err = run("串", "岡山", "--kind", "green", tables=basic)
+        self.assertEqual(status, TABLE_ERROR)
+        self.assertIn("Green.txt", err)
+
+
+class Check(unittest.TestCase):
+    def test_reports_in_english_or_japanese(self):
+        basic = os.path.join(os.path.dirname(TABLES), "basic")  # the express tables are missing
+        for lang, words in (([], ": fatal: missing, unreadable or not a file"),
+                            (["--lang", "ja"], ": 致命的: ないか、読めないか、ファイルではありません")):
+            done = subprocess.run([FARE, "check", basic, *lang], capture_output=True, text=True)
+            self.assertEqual(done.returncode, 2, lang)
+            self.assertIn("Jiyu.txt" + words, done.stdout, lang)
+
+
+class TravelDates(unittest.TestCase):
+    def test_only_the_listed_dates(self):
+        cases = [("2002-01-01", ANSWERED), ("2008-12-31", ANSWERED), ("2003-02-31", ANSWERED),
+                 ("2001-12-31", REFUSED), ("2009-01-01", REFUSED), ("2005-13-01", REFUSED),
+                 ("2005-01-32", REFUSED), ("2005-01-00", REFUSED), ("2005-01", USAGE), ("yesterday", USAGE)]
+        for date, status in cases:
+            got, _, err = run("岡山", "宇和島", "--kind", "reserved", "--date", date)
+            self.assertEqual(got, status, date)
+            if status == REFUSED:
+                self.assertIn("2002年から2008年", err, date)
+
+    def test_the_reason_for_the_season_is_given(self):
+        _, out, _ = run("岡山", "宇和島", "--kind", "reserved", "--date", "2004-02-31", "--json")
+        answer = json.loads(out)
+        self.assertEqual(answer["date"], "2004-03-02")
+        self.assertEqual(answer["rolled_over"], "平成16年2月31日は、3月2日のことです。")
+        self.assertEqual(answer["season_reason"], "3月1日から20日までは通常期です。")
+
+
+class Compare(unittest.TestCase):
+    def test_every_way_side_by_side(self):
+        status, out, _ = run("compare", "岡山", "宇和島", "--date", "2007-10-10")
+        self.assertEqual(status, ANSWERED)
+        # Columns are padded with two blanks or more; words hold one at most.
+        rows = {cells[0]: cells[1:] for cells in (re.split(r" {2,}", line) for line in out.splitlines()[2:])}
+        self.assertEqual(rows["普通列車"], ["2,060円", "4,120円"])
+        self.assertEqual(rows["特急 自由席 直通"], ["3,085円", "6,170円"])
+        self.assertEqual(rows["特急 自由席 松山乗換"], ["4,272円", "8,544円"])
+        self.assertEqual(rows["特急 指定席 (通常期) 松山乗換"], ["7,872円", "15,744円"])
+        self.assertIn("宇和島 はその外です", " ".join(rows["マリンライナー グリーン車"]))
+
+    def test_options_before_the_subcommand_count(self):
+        done = subprocess.run([FARE, "--appdir", TABLES, "-p", "child", "compare", "岡山", "宇和島"],
+                              capture_output=True, text=True)
+        self.assertEqual(done.returncode, ANSWERED)
+        self.assertIn("こども", done.stdout.splitlines()[0])
+        self.assertIn("1,030円", done.stdout)  # 500 + 5·106, not the sample tables' fare
+
+    def test_nothing_offered_is_a_refusal(self):
+        status, out, _ = run("compare", "松山", "松山", "--json")
+        self.assertEqual(status, REFUSED)
+        reasons = {o["refused"]["reason"] for o in json.loads(out)["options"]}
+        self.assertEqual(reasons, {"same-station", "marine-not-offered"})
+
+
+class Chart(unittest.TestCase):
+    def test_one_price_for_every_pair(self):
+        status, out, _ = run("chart", "--kind", "green", "--price", "charge")
+        self.assertEqual(status, ANSWERED)
+        rows = [line.split(",") for line in out.splitlines()]
+        self.assertEqual(len(rows), 108)
+        self.assertEqual(rows[0][:3], ["乗車駅\\降車駅", "岡山", "大元"])
+        self.assertEqual(rows[1][107], "5150")  # Green 4025 + GToku 1125, 岡山 → 宇和島
+        self.assertEqual(rows[1][1], "")        # the same station is refused
+        self.assertEqual(rows[1][2], "")        # 岡山 → 大元: a local train is advised
+
+    def test_written_to_a_file(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "local.csv")
+            status, out, _ = run("chart", "--trip", "round-trip", "-o", path)
+            self.assertEqual((status, out), (ANSWERED, ""))
+            with open(path, encoding="utf-8") as f:
+                self.assertEqual(f.read().splitlines()[1].split(",")[107], "4120")
+
+    def test_no_charge_on_the_local_train(self):
+        status, _, err = run("chart", "--price", "charge")
+        self.assertEqual(status, USAGE)
+        self.assertIn("no charge", err)
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--fare", required=True)
+    parser.add_argument("--tables", required=True)
+    args, rest = parser.parse_known_args()
+    FARE, TABLES = args.fare, os.path.abspath(args.tables)
+    unittest.main(argv=[sys.argv[0]] + rest)
