@@ -27,8 +27,7 @@ double roundHalfToEven(double value) {
 
 LoadResult readInitialSelection(std::string_view bytes, std::string cells[2], std::int16_t& recordCounter) {
     return readRecords(
-        bytes, kCells, 1,
-        [cells](int record, int, std::string_view text) { cells[record] = std::string(text); },
+        bytes, kCells, 1, [cells](int record, int, std::string_view text) { cells[record] = std::string(text); },
         recordCounter);
 }
 
@@ -41,6 +40,11 @@ int selectionPosition(const std::string& cell, int fallback) {
 
 std::string formatInitialSelection(int departure, int arrival) {
     return std::to_string(departure) + "," + std::to_string(arrival) + "\r\n";
+}
+
+bool isSaveTemporary(std::string_view entry, std::string_view fileName) {
+    return entry.size() == fileName.size() + kSaveTemporaryInfix.size() + kSaveTemporaryRandom &&
+           entry.starts_with(fileName) && entry.substr(fileName.size()).starts_with(kSaveTemporaryInfix);
 }
 
 }  // namespace mkd

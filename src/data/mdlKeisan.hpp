@@ -18,6 +18,19 @@
 
 namespace mkd {
 
+// How a save of Henko.txt ended.
+enum class SaveProblem {
+    None,
+    ReadOnlyFile,  // the file has no write permission: the user keeps it as it is
+    System,        // the system refused: `error` says why
+};
+struct SaveResult {
+    SaveProblem problem = SaveProblem::None;
+    int error = 0;     // an errno value, or kNotARegularFile, for System
+    std::string path;  // the file written or not written (a link's target)
+    bool ok() const { return problem == SaveProblem::None; }
+};
+
 class mdlKeisan {
 public:
     // `appDir` is the folder that holds Untin/.
@@ -43,10 +56,16 @@ public:
     LoadResult loadInitialSelection();
     const std::string& initialCell(int i) const { return initialCells_[i]; }
 
-    // Writes Henko.txt ("d,a" + CR LF) through a temporary file in the same
-    // folder that then replaces the old one, so a failed save never leaves a
-    // truncated file. Returns "" on success, else a message for the user.
-    std::string saveInitialSelection(int departure, int arrival) const;
+    // Writes Henko.txt ("d,a" + CR LF) as the user has set it up:
+    // - a link is followed, and the file it names is the one written;
+    // - a file without any write permission is the user's "keep this pair"
+    //   and is not replaced (not even by the super-user);
+    // - a file with several hard links is rewritten in place, so that every
+    //   name keeps seeing the same file;
+    // - any other file is replaced through a temporary file beside it, so a
+    //   failed save never leaves a truncated file. Temporary files that a
+    //   save killed half-way left there are removed first.
+    SaveResult saveInitialSelection(int departure, int arrival) const;
 
 private:
     std::string appDir_;

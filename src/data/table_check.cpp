@@ -1,5 +1,6 @@
 #include "data/table_check.hpp"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "data/stations.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
+#include "words/words.hpp"
 
 namespace mkd {
 
@@ -24,9 +26,9 @@ struct ChildAdult {
     TableFile adult;
 };
 constexpr ChildAdult kChildAdult[] = {
-    {TableFile::Kodomo, TableFile::Futu},     {TableFile::KJiyu, TableFile::Jiyu},
-    {TableFile::KSiteiH, TableFile::SiteiH},  {TableFile::KSiteiT, TableFile::SiteiT},
-    {TableFile::KSiteiK, TableFile::SiteiK},  {TableFile::KGtoku, TableFile::GToku},
+    {TableFile::Kodomo, TableFile::Futu},    {TableFile::KJiyu, TableFile::Jiyu},
+    {TableFile::KSiteiH, TableFile::SiteiH}, {TableFile::KSiteiT, TableFile::SiteiT},
+    {TableFile::KSiteiK, TableFile::SiteiK}, {TableFile::KGtoku, TableFile::GToku},
 };
 
 struct Cell {
@@ -41,7 +43,8 @@ struct ReadTable {
     bool readable = false;
     std::vector<Cell> cells;
     const Cell& at(int record, int field) const {
-        return cells[static_cast<std::size_t>(record) * static_cast<std::size_t>(size) + static_cast<std::size_t>(field)];
+        return cells[static_cast<std::size_t>(record) * static_cast<std::size_t>(size) +
+                     static_cast<std::size_t>(field)];
     }
 };
 
@@ -150,7 +153,8 @@ void checkCell(std::vector<TableProblem>& out, std::string_view file, bool dista
     if (r.textAfter)
         warn(ProblemKind::TextAfterNumber,
              quoted(cell.text) + ": only the number it begins with counts, it reads as " + numberText(value));
-    if (value < 0) warn(ProblemKind::Negative, (distance ? "negative distance " : "negative amount ") + numberText(value));
+    if (value < 0)
+        warn(ProblemKind::Negative, (distance ? "negative distance " : "negative amount ") + numberText(value));
     if (!distance && value != std::floor(value))
         warn(ProblemKind::Fraction, "amount " + numberText(value) + " is not whole yen");
 }
@@ -206,28 +210,28 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
 
     const std::string sizeText = std::to_string(size);
     switch (result.error) {
-    case LoadError::None:
-        if (result.records < size)
-            out.push_back(fileProblem(Severity::Warning, ProblemKind::FewerRecords, file, lastLine + 1,
-                                      "only " + std::to_string(result.records) + " of " + sizeText +
-                                          " records: the others keep what the table held (0 at start-up)"));
-        break;
-    case LoadError::TooManyRecords:
-        out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
-                                  "a record beyond the table's " + sizeText +
-                                      " starts here (an empty last line counts as one)"));
-        break;
-    case LoadError::EndsInsideRecord: {
-        int fields = 0;
-        for (int field = 0; field < size; ++field) fields += table.at(result.records, field).present ? 1 : 0;
-        out.push_back(fileProblem(Severity::Fatal, ProblemKind::EndsInsideRecord, file, result.line,
-                                  "the file ends inside the record that starts here: " + std::to_string(fields) +
-                                      " of " + sizeText + " fields"));
-        break;
-    }
-    case LoadError::CannotOpen:
-    case LoadError::TooLarge:
-        break;  // only a file on disk can be these
+        case LoadError::None:
+            if (result.records < size)
+                out.push_back(fileProblem(Severity::Warning, ProblemKind::FewerRecords, file, lastLine + 1,
+                                          "only " + std::to_string(result.records) + " of " + sizeText +
+                                              " records: the others keep what the table held (0 at start-up)"));
+            break;
+        case LoadError::TooManyRecords:
+            out.push_back(fileProblem(
+                Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
+                "a record beyond the table's " + sizeText + " starts here (an empty last line counts as one)"));
+            break;
+        case LoadError::EndsInsideRecord: {
+            int fields = 0;
+            for (int field = 0; field < size; ++field) fields += table.at(result.records, field).present ? 1 : 0;
+            out.push_back(fileProblem(Severity::Fatal, ProblemKind::EndsInsideRecord, file, result.line,
+                                      "the file ends inside the record that starts here: " + std::to_string(fields) +
+                                          " of " + sizeText + " fields"));
+            break;
+        }
+        case LoadError::CannotOpen:
+        case LoadError::TooLarge:
+            break;  // only a file on disk can be these
     }
     return out;
 }
@@ -247,11 +251,23 @@ void sortByPlace(std::vector<TableProblem>& problems) {
 }
 
 std::string stationText(int size, int index) {
-    const StationList list = size == kAllStations ? StationList::All
+    const StationList list = size == kAllStations    ? StationList::All
                              : size == kExpressStops ? StationList::Express
                                                      : StationList::Marine;
     const std::string_view name = stationName(list, index);
     return name.empty() ? "#" + std::to_string(index) : std::string(name);
+}
+
+// The temporary files of killed saves in `folder`, by name.
+std::vector<std::string> saveLeftovers(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir))
+        if (isSaveTemporary(entry->d_name, kInitialSelectionFile)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool exists(const std::string& path) {
@@ -307,6 +323,9 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
             warn(ProblemKind::Empty, std::string("empty ") + roles[i] + " cell: the start screen selects " + shown);
         } else if (!r.number) {
             warn(ProblemKind::NotANumber, quoted(cell.text) + " is not a number: the start screen selects " + shown);
+        } else if (value == 0.0 && r.nonZeroDigit) {
+            warn(ProblemKind::OutOfRange,
+                 quoted(cell.text) + " is out of range: it reads as 0, the start screen selects " + shown);
         } else {
             if (r.textAfter)
                 warn(ProblemKind::TextAfterNumber,
@@ -316,7 +335,8 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
                                                            std::to_string(kAllStations - 1) +
                                                            "): the start screen selects " + shown);
             else if (value != std::floor(value))
-                warn(ProblemKind::SelectionRounded, numberText(value) + " is rounded: the start screen selects " + shown);
+                warn(ProblemKind::SelectionRounded,
+                     numberText(value) + " is rounded: the start screen selects " + shown);
         }
     }
     sortByPlace(out);
@@ -374,11 +394,16 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder) {
     } else if (read.error == LoadError::CannotOpen) {
         if (exists(henko))
             out.push_back(fileProblem(Severity::Warning, ProblemKind::CannotOpen, kInitialSelectionFile, 0,
-                                      "cannot be read: the start screen ignores it and shows the corridor's ends"));
+                                      "cannot be read (" + reasonText(read.systemError, Lang::English) +
+                                          "): the start screen says so and shows the corridor's ends"));
     } else {
         const auto problems = checkInitialSelectionText(bytes);
         out.insert(out.end(), problems.begin(), problems.end());
     }
+    for (const std::string& name : saveLeftovers(folder))
+        out.push_back(fileProblem(Severity::Warning, ProblemKind::SaveLeftover, name, 0,
+                                  "left by a save of " + std::string(kInitialSelectionFile) +
+                                      " that was cut short; the next save removes it"));
     return out;
 }
 

@@ -3,6 +3,8 @@
 // menu availability rule as the stations change.
 #pragma once
 
+#include <string>
+
 #include "screens/Screen.hpp"
 
 class QAction;
@@ -44,5 +46,7 @@ public:
     QAction* mnuGreen;
 
 private:
+    // A file's path as the messages show it.
+    std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
 };

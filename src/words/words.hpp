@@ -29,6 +29,17 @@ enum class Msg : int {
     // Seasons and travel dates
 
     // Table files, the stored pair and the table check
+    ReasonNoSuchFile,  // why a file could not be read or written: the system's reason
+    ReasonPermission,
+    ReasonIsFolder,
+    ReasonNotAFile,
+    ReasonNotAFolder,
+    ReasonDiskFull,
+    ReasonReadOnlyDisk,
+    ReasonReadOnlyFile,   // the user took the write permission away
+    SelectionNotSaved,    // "変更" failed: %1 the file, %2 the reason
+    SelectionUnreadable,  // Henko.txt exists but cannot be read: %1 file, %2 reason, %3 %4 the pair shown
+    ShortTable,           // %1 file, %2 records found, %3 records expected
 
     // Program, folders and installation
 
@@ -50,6 +61,11 @@ std::string text(Msg id, Lang lang, std::initializer_list<std::string_view> args
 
 // `pattern` with %1, %2, … replaced by `args` (what text() does with words).
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// The system's reason for a failed read or write (an errno value, or -1 for
+// something that is neither a file nor a folder) in `lang`; the C library's
+// words for a reason without words of its own.
+std::string reasonText(int error, Lang lang);
 
 // For the tests: whether `lang` has its own words for `id`.
 bool hasWords(Msg id, Lang lang);

@@ -17,6 +17,19 @@ constexpr Entry kWords[] = {
     // Seasons and travel dates
 
     // Table files, the stored pair and the table check
+    {Msg::ReasonNoSuchFile, "no such file"},
+    {Msg::ReasonPermission, "permission denied"},
+    {Msg::ReasonIsFolder, "a folder, not a file"},
+    {Msg::ReasonNotAFile, "not a regular file"},
+    {Msg::ReasonNotAFolder, "a part of the path is not a folder"},
+    {Msg::ReasonDiskFull, "no space left on the disk"},
+    {Msg::ReasonReadOnlyDisk, "a read-only file system"},
+    {Msg::ReasonReadOnlyFile, "the file is read-only"},
+    {Msg::SelectionNotSaved,
+     "The start pair could not be saved. Check that the Untin folder can be written to. The previous setting "
+     "stays.\n%1: %2"},
+    {Msg::SelectionUnreadable, "The stored start pair cannot be read. Starting on %3 ⇒ %4.\n%1: %2"},
+    {Msg::ShortTable, "Note: %1 holds only %2 of %3 records."},
 
     // Program, folders and installation
 

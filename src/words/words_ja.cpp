@@ -17,6 +17,19 @@ constexpr Entry kWords[] = {
     // Seasons and travel dates
 
     // Table files, the stored pair and the table check
+    {Msg::ReasonNoSuchFile, "ファイルがありません"},
+    {Msg::ReasonPermission, "権限がありません"},
+    {Msg::ReasonIsFolder, "ファイルではなくフォルダーです"},
+    {Msg::ReasonNotAFile, "普通のファイルではありません"},
+    {Msg::ReasonNotAFolder, "途中の名前がフォルダーではありません"},
+    {Msg::ReasonDiskFull, "ディスクに空きがありません"},
+    {Msg::ReasonReadOnlyDisk, "読み取り専用のディスクです"},
+    {Msg::ReasonReadOnlyFile, "読み取り専用のファイルです"},
+    {Msg::SelectionNotSaved,
+     "初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。前の設定はそのままです。\n%1: "
+     "%2"},
+    {Msg::SelectionUnreadable, "保存した初期表示を読めません。%3 ⇒ %4 で始めます。\n%1: %2"},
+    {Msg::ShortTable, "注意: %1 は %3 行のうち %2 行だけです。"},
 
     // Program, folders and installation
 
