@@ -10,4 +10,9 @@ namespace mkd {
 // A fraction (never in well-formed tables) is rounded half away from zero.
 std::string formatMoney(double yen);
 
+// The amount formatMoney shows, before rounding: cells never read as NaN or
+// infinity, but the sum of two absurd cells can overflow; such a total is
+// the largest amount there is (NaN, which no sum gives, is 0).
+double shownAmount(double yen);
+
 }  // namespace mkd

@@ -1,5 +1,7 @@
 #include "commands.hpp"
 
+#include "output.hpp"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -126,14 +128,6 @@ std::variant<Failure, Resolved> resolve(const Options& o, bool withStations, boo
     return resolveSeason(o, r);
 }
 
-// Whole yen as a JSON integer, anything else as it is.
-ordered_json yen(double amount) {
-    if (amount == std::floor(amount) && std::fabs(amount) < 9.0e15) return static_cast<std::int64_t>(amount);
-    return amount;
-}
-
-ordered_json money(double amount) { return {{"yen", yen(amount)}, {"text", mkd::formatMoney(amount)}}; }
-
 ordered_json stationJson(StationList list, int index) {
     if (!mkd::isValidIndex(list, index)) return nullptr;
     return {{"index", index},
@@ -192,12 +186,12 @@ ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out) {
 std::string failureJson(const Failure& f) {
     ordered_json j;
     j["refused"] = {{"reason", f.reason}, {"message", f.message}};
-    return j.dump(2);
+    return dumpJson(j);
 }
 
 int fail(const Failure& f, bool json) {
     if (json) std::cout << failureJson(f) << '\n';
-    std::cerr << "mkd-fare: " << f.message << '\n';
+    std::cerr << "mkd-fare: " << printable(f.message) << '\n';
     return f.status;
 }
 
@@ -233,11 +227,11 @@ int runEnquiry(const Options& o) {
     mkd::Enquirer enquirer(tables);
     const EnquiryOutcome out = enquirer.ask(r.request);
     if (o.json) {
-        std::cout << outcomeJson(r, out).dump(2) << '\n';
+        std::cout << dumpJson(outcomeJson(r, out)) << '\n';
     } else if (out.ok()) {
         printAnswer(r, *out.answer);
     }
-    if (!out.ok()) std::cerr << "mkd-fare: " << out.message << '\n';
+    if (!out.ok()) std::cerr << "mkd-fare: " << printable(out.message) << '\n';
     return statusOf(out);
 }
 
@@ -273,7 +267,7 @@ int runCompare(const Options& o) {
             if (mkd::enquiryShape(kind).dated) label += " (" + std::string(seasonLabel(r.request.season)) + ")";
             Row row{label, kind, routing, enquirer.ask(q), {}};
             if (!row.oneWay.ok() && row.oneWay.refusal == mkd::Refusal::TableUnreadable) {
-                std::cerr << "mkd-fare: " << row.oneWay.message << '\n';
+                std::cerr << "mkd-fare: " << printable(row.oneWay.message) << '\n';
                 return kTableError;
             }
             if (routing == mkd::Routing::ChangeAtMatsuyama) {
@@ -314,7 +308,7 @@ int runCompare(const Options& o) {
             list.push_back(e);
         }
         j["options"] = list;
-        std::cout << j.dump(2) << '\n';
+        std::cout << dumpJson(j) << '\n';
         return anyAnswer ? kAnswered : kRefused;
     }
 
@@ -332,7 +326,7 @@ int runCompare(const Options& o) {
             std::cout << padLeft(mkd::formatMoney(row.oneWay.answer->total), kAmountWidth)
                       << padLeft(mkd::formatMoney(row.roundTrip.answer->total), kAmountWidth);
         else
-            std::cout << "  " << row.oneWay.message;
+            std::cout << "  " << printable(row.oneWay.message);
         std::cout << '\n';
     }
     return anyAnswer ? kAnswered : kRefused;
@@ -361,7 +355,7 @@ int runChart(const Options& o) {
             q.arrival = a;
             const EnquiryOutcome out = enquirer.ask(q);
             if (!out.ok() && out.refusal == mkd::Refusal::TableUnreadable) {
-                std::cerr << "mkd-fare: " << out.message << '\n';
+                std::cerr << "mkd-fare: " << printable(out.message) << '\n';
                 return kTableError;
             }
             csv << ',';
@@ -369,7 +363,7 @@ int runChart(const Options& o) {
             const double amount = o.price == "fare" ? out.answer->fare
                                   : o.price == "charge" ? out.answer->charge
                                                         : out.answer->total;
-            csv << yen(amount).dump();
+            csv << csvAmount(amount);
         }
         csv << '\n';
     }
@@ -379,7 +373,7 @@ int runChart(const Options& o) {
         std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
         file << csv.str();
         if (!file.flush()) {
-            std::cerr << "mkd-fare: cannot write " << o.output << '\n';
+            std::cerr << "mkd-fare: cannot write " << printable(o.output) << '\n';
             return kUsageError;
         }
     }
@@ -391,7 +385,7 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
     std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        std::cerr << "mkd-fare: no such folder: " << folder << '\n';
+        std::cerr << "mkd-fare: no such folder: " << printable(folder) << '\n';
         return 2;
     }
     // An application folder (the one that holds Untin/) will do too.
@@ -401,41 +395,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
         folder = (fs::path(folder) / mkd::kTableFolder).string();
 
     const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(folder);
-    const int status = mkd::checkStatus(problems);
-    int fatal = 0;
-    for (const auto& p : problems) fatal += p.severity == mkd::Severity::Fatal ? 1 : 0;
-    const int warnings = static_cast<int>(problems.size()) - fatal;
-
-    if (json) {
-        ordered_json list = ordered_json::array();
-        for (const auto& p : problems) {
-            ordered_json e;
-            e["severity"] = p.severity == mkd::Severity::Fatal ? "fatal" : "warning";
-            e["file"] = p.file;
-            e["line"] = p.line;
-            e["column"] = p.column;
-            e["record"] = p.record;
-            e["field"] = p.field;
-            e["message"] = p.message;
-            e["text"] = mkd::formatProblem(p);
-            list.push_back(e);
-        }
-        ordered_json j;
-        j["folder"] = folder;
-        j["status"] = status;
-        j["fatal"] = fatal;
-        j["warnings"] = warnings;
-        j["problems"] = list;
-        std::cout << j.dump(2) << '\n';
-        return status;
-    }
-    for (const auto& p : problems) std::cout << mkd::formatProblem(p) << '\n';
-    if (problems.empty())
-        std::cout << folder << ": no problems\n";
-    else
-        std::cout << folder << ": " << fatal << " fatal, " << warnings << " warning" << (warnings == 1 ? "" : "s")
-                  << '\n';
-    return status;
+    std::cout << (json ? checkReportJson(folder, problems) : checkReportText(folder, problems));
+    return mkd::checkStatus(problems);
 }
 
 }  // namespace fare

@@ -1,0 +1,37 @@
+// What mkd-fare writes, made safe for any bytes: file and folder names,
+// station arguments and table cells may be in any encoding (a Shift_JIS
+// cell, a Latin-1 folder name), and neither a terminal nor a JSON reader
+// should ever get broken UTF-8 from us.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/table_check.hpp"
+
+namespace fare {
+
+// `text` as valid UTF-8: every byte that is not part of a well-formed UTF-8
+// character is written as \xNN, a backslash as itself.
+std::string printable(std::string_view text);
+
+// The JSON text of `j`, two blanks to a level, with every string (and key)
+// made printable first, so that no byte can make the writer give up.
+std::string dumpJson(const nlohmann::ordered_json& j);
+
+// An amount as JSON: the amount the result screen shows (an overflowing sum
+// is the largest amount there is, never infinite), whole yen as an integer.
+nlohmann::ordered_json yen(double amount);
+// {"yen": …, "text": "1,230円"}
+nlohmann::ordered_json money(double amount);
+// An amount as a CSV cell: the same number as yen().
+std::string csvAmount(double amount);
+
+// The report of `mkd-fare check` on `folder`: one line a problem and a
+// summary line, or one JSON object.
+std::string checkReportText(const std::string& folder, const std::vector<mkd::TableProblem>& problems);
+std::string checkReportJson(const std::string& folder, const std::vector<mkd::TableProblem>& problems);
+
+}  // namespace fare
