@@ -109,7 +109,11 @@ LoadResult mdlKeisan::load(TableFile file) {
     const TableFileInfo& info = tableFileInfo(file);
     lastPath_ = path(info.name);
     recordCounter_ = -1;
-    return loadTableFile(lastPath_, tables_[static_cast<std::size_t>(info.table)], recordCounter_);
+    const auto t = static_cast<std::size_t>(info.table);
+    const LoadResult result = loadTableFile(lastPath_, tables_[t], recordCounter_);
+    shortLoads_[t].reset();
+    if (result.ok() && result.records < info.size) shortLoads_[t] = ShortTable{file, result.records, info.size};
+    return result;
 }
 
 const FareTable& mdlKeisan::table(Table table) const { return tables_[static_cast<std::size_t>(table)]; }

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,16 @@ struct SaveResult {
     bool ok() const { return problem == SaveProblem::None; }
 };
 
+// A table file that filled fewer records than its table has: the records it
+// did not supply keep what the table held (empty at first, or the records of
+// a file loaded into the same table before, such as another season's).
+struct ShortTable {
+    TableFile file;
+    int records = 0;   // records the file filled
+    int expected = 0;  // records of the table
+    bool operator==(const ShortTable&) const = default;
+};
+
 class mdlKeisan {
 public:
     // `appDir` is the folder that holds Untin/.
@@ -48,6 +59,10 @@ public:
 
     const FareTable& table(Table table) const;
     double value(Table table, int from, int to) const { return this->table(table).value(from, to); }
+
+    // The last load of `table`, when that file was short; none when it was
+    // whole or the table was never loaded.
+    std::optional<ShortTable> shortLoad(Table table) const { return shortLoads_[static_cast<std::size_t>(table)]; }
 
     const std::string& lastPath() const { return lastPath_; }
     std::int16_t recordCounter() const { return recordCounter_; }
@@ -70,6 +85,7 @@ public:
 private:
     std::string appDir_;
     std::array<FareTable, kTableCount> tables_;
+    std::array<std::optional<ShortTable>, kTableCount> shortLoads_{};
     std::string lastPath_;
     std::int16_t recordCounter_ = -1;
     std::string initialCells_[2];

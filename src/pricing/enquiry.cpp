@@ -64,6 +64,25 @@ std::vector<TableFile> branchTables(Enquiry kind, Season season) {
     return {};
 }
 
+std::vector<Table> chargeTables(Enquiry kind, Passenger passenger) {
+    switch (kind) {
+    case Enquiry::NonReserved: return {nonReservedTable(passenger)};
+    case Enquiry::Reserved: return {reservedTable(passenger)};
+    case Enquiry::Green: return {Table::Green, greenExpressTable(passenger)};
+    case Enquiry::MarineGreen: return {Table::MarineG};
+    case Enquiry::Local:
+    case Enquiry::MarineReserved: break;
+    }
+    return {};
+}
+
+std::vector<ShortTable> shortChargeTables(const mdlKeisan& tables, Enquiry kind, Passenger passenger) {
+    std::vector<ShortTable> out;
+    for (Table t : chargeTables(kind, passenger))
+        if (auto s = tables.shortLoad(t)) out.push_back(*s);
+    return out;
+}
+
 std::string_view chargeCaption(Enquiry kind, Season season) {
     switch (kind) {
     case Enquiry::Local: break;
@@ -94,6 +113,7 @@ bool Enquirer::need(TableFile file, std::string& problem) {
         return false;
     }
     held = file;
+    if (auto s = tables_.shortLoad(info.table)) shortLoads_.push_back(*s);
     return true;
 }
 
@@ -181,6 +201,7 @@ EnquiryOutcome Enquirer::ask(const EnquiryRequest& r) {
     }
     a.charge = p.charge;
     a.total = p.total;
+    a.shortTables = shortChargeTables(tables_, r.kind, r.passenger);
     EnquiryOutcome out;
     out.answer = a;
     return out;

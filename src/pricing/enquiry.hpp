@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/mdlKeisan.hpp"
@@ -42,6 +43,13 @@ const std::vector<TableFile>& startupTables();
 // reserved seat those of `season`. The local train and the Marine Liner's
 // reserved seat read none of their own.
 std::vector<TableFile> branchTables(Enquiry kind, Season season = Season::Normal);
+
+// The tables read on demand whose cells make the charge of `kind` for
+// `passenger` (none for the local train and the Marine Liner's reserved seat).
+std::vector<Table> chargeTables(Enquiry kind, Passenger passenger);
+
+// Those of chargeTables whose last load was short: the result screen says so.
+std::vector<ShortTable> shortChargeTables(const mdlKeisan& tables, Enquiry kind, Passenger passenger);
 
 // The caption of the charge on the result screen ("" for the local train).
 std::string_view chargeCaption(Enquiry kind, Season season);
@@ -85,6 +93,7 @@ struct EnquiryAnswer {
     std::string_view sectionTo;
     double charge = 0;
     double total = 0;                   // the fare alone for the local train
+    std::vector<ShortTable> shortTables;  // short files behind the charge (see shortChargeTables)
 };
 
 struct EnquiryOutcome {
@@ -111,6 +120,14 @@ private:
     // Reads `file` unless its table holds it already; on failure `problem`
     // says why, as the program's report would.
     bool need(TableFile file, std::string& problem);
+
+public:
+    // Every load of a short file since the last call, once per load, in
+    // the order they were read.
+    std::vector<ShortTable> takeShortLoads() { return std::exchange(shortLoads_, {}); }
+
+private:
+    std::vector<ShortTable> shortLoads_;
 
     mdlKeisan& tables_;
     std::array<std::optional<TableFile>, kTableCount> holds_{};

@@ -14,7 +14,7 @@
 #include "screens/text.hpp"
 
 ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, Shape shape)
-    : Screen(f, name, QStringLiteral("運賃・料金決定"), shape.widthTwips, shape.heightTwips) {
+    : Screen(f, name, QStringLiteral("運賃・料金決定"), shape.widthTwips, shape.heightTwips), kind_(shape.kind) {
     addLabel("lblSelect", QStringLiteral("選択してください。"), twips(0, 240, 3135, 375), 15.75, Qt::AlignCenter);
     cmdOtona = addButton("cmdOtona", QStringLiteral("おとな"), twips(360, 720, 975, 375));
     cmdKodomo = addButton("cmdKodomo", QStringLiteral("こども"), twips(1800, 720, 975, 375));
@@ -85,6 +85,7 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     result->lblBill->setText(qs(p.bill));
     result->lblYenT->setText(qs(mkd::formatMoney(p.charge)));
     result->lblGoukei->setText(qs(mkd::formatMoney(p.total)));
+    result->showShortTables(mkd::shortChargeTables(flow.tables(), kind_, passenger));
     KekkaOpen();
 }
 

@@ -29,6 +29,7 @@ public:
         int heightTwips;
         bool student;  // 学割 and the through / change frame
         bool season;   // the hidden season frame
+        mkd::Enquiry kind;
     };
     ChoiceScreen(ScreenFlow& flow, const char* name, Shape shape);
 
@@ -36,7 +37,7 @@ public:
     // offers (学割 with the through / change frame, the season) is the core's.
     static Shape shapeOf(mkd::Enquiry kind, int widthTwips, int heightTwips) {
         const mkd::EnquiryShape offers = mkd::enquiryShape(kind);
-        return {widthTwips, heightTwips, offers.student && offers.routing, offers.dated};
+        return {widthTwips, heightTwips, offers.student && offers.routing, offers.dated, kind};
     }
 
     void cmdOtona_Click() { price(mkd::Passenger::Adult); }
@@ -83,6 +84,7 @@ protected:
 
     void closeBox() override { cmdBack_Click(); }
 
+    mkd::Enquiry kind_;
     std::int16_t hatu_ = -1;
     std::int16_t tyaku_ = -1;
     std::int16_t sectionFrom_ = -1;

@@ -3,6 +3,9 @@
 // branch marker; "戻る" and "再検索" follow the marker.
 #pragma once
 
+#include <vector>
+
+#include "data/mdlKeisan.hpp"
 #include "screens/Screen.hpp"
 
 class QLabel;
@@ -16,6 +19,9 @@ public:
     explicit frmKekkaT(ScreenFlow& flow);
 
     void Form_Load() override;
+    // The line below the amounts that names each short table behind the
+    // charge (empty and hidden when there is none).
+    void showShortTables(const std::vector<mkd::ShortTable>& tables);
     void cmdBack_Click();
     void cmdRetry_Click();
     void cmdExit_Click();
@@ -29,6 +35,7 @@ public:
     QLabel* lblTyakuT;
     QLabel* lblYenT;
     QLabel* lblGoukei;
+    QLabel* lblNote;
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;

@@ -40,6 +40,7 @@ enum class Msg : int {
     SelectionNotSaved,    // "変更" failed: %1 the file, %2 the reason
     SelectionUnreadable,  // Henko.txt exists but cannot be read: %1 file, %2 reason, %3 %4 the pair shown
     ShortTable,           // %1 file, %2 records found, %3 records expected
+    ShortTableHint,       // what the records it lacks price as
 
     // Program, folders and installation
 

@@ -30,6 +30,9 @@ constexpr Entry kWords[] = {
      "stays.\n%1: %2"},
     {Msg::SelectionUnreadable, "The stored start pair cannot be read. Starting on %3 ⇒ %4.\n%1: %2"},
     {Msg::ShortTable, "Note: %1 holds only %2 of %3 records."},
+    {Msg::ShortTableHint,
+     "The records it lacks price as empty (0) or as those of the file read into the same table before (another "
+     "season's, for instance)."},
 
     // Program, folders and installation
 

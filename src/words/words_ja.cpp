@@ -29,7 +29,9 @@ constexpr Entry kWords[] = {
      "初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。前の設定はそのままです。\n%1: "
      "%2"},
     {Msg::SelectionUnreadable, "保存した初期表示を読めません。%3 ⇒ %4 で始めます。\n%1: %2"},
-    {Msg::ShortTable, "注意: %1 は %3 行のうち %2 行だけです。"},
+    {Msg::ShortTable, "注意: %1 は %3 行中 %2 行だけです。"},
+    {Msg::ShortTableHint,
+     "足りない行の料金は、空 (0円) か、同じ表に前に読んだファイル (別の時期のものなど) の値です。"},
 
     // Program, folders and installation
 

@@ -180,6 +180,7 @@ ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out) {
         j["charge"] = charge;
     }
     j["total"] = money(a.total);
+    if (!a.shortTables.empty()) j["short_tables"] = shortTablesJson(a.shortTables);
     return j;
 }
 
@@ -214,6 +215,7 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
     if (a.sectionList) std::cout << a.sectionFrom << " ⇒ " << a.sectionTo << ' ';
     std::cout << mkd::formatMoney(a.charge) << '\n';
     std::cout << "合計 " << mkd::formatMoney(a.total) << '\n';
+    for (const auto& s : a.shortTables) std::cout << shortTableNote(s) << '\n';
 }
 
 }  // namespace
@@ -281,6 +283,7 @@ int runCompare(const Options& o) {
             rows.push_back(std::move(row));
         }
     }
+    reportShortLoads(std::cerr, enquirer.takeShortLoads());
     bool anyAnswer = false;
     for (const Row& row : rows) anyAnswer = anyAnswer || row.oneWay.ok();
 
@@ -367,6 +370,7 @@ int runChart(const Options& o) {
         }
         csv << '\n';
     }
+    reportShortLoads(std::cerr, enquirer.takeShortLoads());
     if (o.output.empty() || o.output == "-") {
         std::cout << csv.str();
     } else {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "pricing/money.hpp"
+#include "words/words.hpp"
 
 namespace fare {
 
@@ -91,6 +92,24 @@ ordered_json yen(double amount) {
 ordered_json money(double amount) { return {{"yen", yen(amount)}, {"text", mkd::formatMoney(amount)}}; }
 
 std::string csvAmount(double amount) { return yen(amount).dump(); }
+
+ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables) {
+    ordered_json list = ordered_json::array();
+    for (const auto& t : tables)
+        list.push_back(
+            {{"file", std::string(mkd::tableFileInfo(t.file).name)}, {"records", t.records}, {"expected", t.expected}});
+    return list;
+}
+
+std::string shortTableNote(const mkd::ShortTable& table) {
+    return mkd::text(
+        mkd::Msg::ShortTable, mkd::Lang::Japanese,
+        {mkd::tableFileInfo(table.file).name, std::to_string(table.records), std::to_string(table.expected)});
+}
+
+void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads) {
+    for (const auto& t : loads) err << "mkd-fare: " << shortTableNote(t) << '\n';
+}
 
 std::string checkReportText(const std::string& folder, const std::vector<mkd::TableProblem>& problems) {
     std::string out;

@@ -5,10 +5,12 @@
 #pragma once
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "data/mdlKeisan.hpp"
 #include "data/table_check.hpp"
 
 namespace fare {
@@ -28,6 +30,13 @@ nlohmann::ordered_json yen(double amount);
 nlohmann::ordered_json money(double amount);
 // An amount as a CSV cell: the same number as yen().
 std::string csvAmount(double amount);
+
+// The tables behind an answer that were short: [{"file", "records", "expected"}].
+nlohmann::ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables);
+// The line the result screen shows for one: "注意: SiteiT.txt は 26 行中 20 行だけです。"
+std::string shortTableNote(const mkd::ShortTable& table);
+// Writes each load of a short file to `err`, one line each, as a warning.
+void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads);
 
 // The report of `mkd-fare check` on `folder`: one line a problem and a
 // summary line, or one JSON object.
