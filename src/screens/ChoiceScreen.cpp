@@ -1,5 +1,6 @@
 #include "screens/ChoiceScreen.hpp"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -23,6 +24,14 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, Shape shape)
     optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), twips(1680, 1440, 1095, 255));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), shape.student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375));
     optKatamiti->setChecked(true);
+    // 片道 and 往復 are a choice of their own. Left to Qt's automatic grouping
+    // they would share it with the options inside the frames below (Qt looks
+    // for the checked option among every option under the same window part,
+    // frames included), and a click on "片道" when it is already chosen would
+    // clear it and price a round trip.
+    auto* tripChoice = new QButtonGroup(this);
+    tripChoice->addButton(optKatamiti);
+    tripChoice->addButton(optOfuku);
     if (shape.student) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
         optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);

@@ -13,6 +13,9 @@
 #include <vector>
 
 #include "ScenarioRunner.hpp"
+#include "data/mdlKeisan.hpp"
+#include "pricing/enquiry.hpp"
+#include "pricing/money.hpp"
 #include "scenario_syntax.hpp"
 #include "screens/Screen.hpp"
 
@@ -36,6 +39,24 @@ bool isMoneyText(const QString& text) {
         QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{1,3}(,[0-9]{3})*円")));
     return money.match(text).hasMatch();
 }
+
+// Each branch marker of the express result screen, the enquiry it stands for
+// and the choice screen that opened it.
+struct Branch {
+    const char* marker;
+    mkd::Enquiry kind;
+    const char* choice;
+};
+constexpr Branch kBranches[] = {
+    {"optJiyu", mkd::Enquiry::NonReserved, "frmKetteiJiyu"},
+    {"optSitei", mkd::Enquiry::Reserved, "frmKetteiSitei"},
+    {"optGreen", mkd::Enquiry::Green, "frmKetteiGreen"},
+    {"optMarine", mkd::Enquiry::MarineReserved, "frmKetteiMarine"},
+    {"optMarineG", mkd::Enquiry::MarineGreen, "frmKetteiMG"},
+};
+
+constexpr std::pair<const char*, mkd::Passenger> kPassengerButtons[] = {
+    {".cmdOtona", mkd::Passenger::Adult}, {".cmdKodomo", mkd::Passenger::Child}, {".cmdGakuwari", mkd::Passenger::Student}};
 
 struct Action {
     enum Kind { Select, Click, Close, Restart } kind;
@@ -66,7 +87,8 @@ public:
         if (broken.isEmpty()) {
             out << "monkey: seed " << run_.seed << ", " << step << " steps, " << starts_ << " starts, " << messages_
                 << " messages, " << saves_ << " pairs stored and " << storedChecks_
-                << " starts checked against them; every check held\n  screens shown:";
+                << " starts checked against them, " << compared_
+                << " results compared with the core; every check held\n  screens shown:";
             for (const auto& [name, count] : shown_) out << ' ' << name << ' ' << count;
             out << '\n';
             return 0;
@@ -138,6 +160,8 @@ private:
         }
         case Action::Click:
             script_ << QStringLiteral("click %1").arg(a.target);
+            for (const auto& [button, passenger] : kPassengerButtons)
+                if (a.target.endsWith(QLatin1String(button))) passenger_ = passenger;
             error = session_.click(a.target);
             break;
         case Action::Close:
@@ -226,6 +250,86 @@ private:
             if (l && l->isVisibleTo(screen) && !isMoneyText(l->text()))
                 return QStringLiteral("%1.%2 shows %3, not an amount").arg(form, label, quoted(l->text()));
         }
+        return compareWithCore(visible.front()->objectName());
+    }
+
+    // Whether the control `name` (FORM.CONTROL) is a checked option.
+    bool isChecked(const QString& name) const {
+        QString why;
+        auto* b = qobject_cast<QAbstractButton*>(session_.control(name, why));
+        return b && b->isChecked();
+    }
+    int listIndex(const QString& name) const {
+        QString why;
+        auto* c = qobject_cast<QComboBox*>(session_.control(name, why));
+        return c ? c->currentIndex() : -1;
+    }
+    QString labelText(const QString& name) const {
+        QString why;
+        auto* l = qobject_cast<QLabel*>(session_.control(name, why));
+        return l ? l->text() : QString();
+    }
+
+    // The request the shown result answers, read from the screens the user
+    // went through: the start screen's stations, the section screen's stops,
+    // the choice screen's trip, routing and season, the passenger pressed.
+    std::optional<mkd::EnquiryRequest> shownRequest(const QString& result) const {
+        mkd::EnquiryRequest r;
+        r.departure = listIndex(QStringLiteral("frmStart.cboHatu"));
+        r.arrival = listIndex(QStringLiteral("frmStart.cboTyaku"));
+        r.passenger = passenger_;
+        QString choice = QStringLiteral("frmKettei");
+        if (result == QLatin1String("frmKekkaT")) {
+            const Branch* branch = nullptr;
+            for (const Branch& b : kBranches)
+                if (isChecked(result + QLatin1Char('.') + QLatin1String(b.marker))) branch = &b;
+            if (!branch) return std::nullopt;  // not yet told which branch opened it
+            r.kind = branch->kind;
+            choice = QString::fromLatin1(branch->choice);
+            if (isChecked(choice + QStringLiteral(".optNorikae"))) r.routing = mkd::Routing::ChangeAtMatsuyama;
+            if (isChecked(choice + QStringLiteral(".optHanbo"))) r.season = mkd::Season::Busy;
+            if (isChecked(choice + QStringLiteral(".optKansan"))) r.season = mkd::Season::OffPeak;
+            if (const auto list = mkd::enquiryShape(r.kind).section) {
+                const QString screen = *list == mkd::StationList::Marine ? QStringLiteral("frmMSelect")
+                                                                         : QStringLiteral("frmTSelect");
+                r.section = mkd::Section{listIndex(screen + QStringLiteral(".cboHatu")),
+                                         listIndex(screen + QStringLiteral(".cboTyaku"))};
+            }
+        }
+        if (isChecked(choice + QStringLiteral(".optOfuku"))) r.trip = mkd::Trip::RoundTrip;
+        return r;
+    }
+
+    // Every amount on a shown result screen is what the core answers for the
+    // same request, asked afresh as mkd-fare would ask it.
+    QString compareWithCore(const QString& shown) {
+        if (shown != QLatin1String("frmKekka") && shown != QLatin1String("frmKekkaT")) return {};
+        const std::optional<mkd::EnquiryRequest> request = shownRequest(shown);
+        if (!request) return {};
+        mkd::mdlKeisan tables(session_.appDir().toStdString());
+        const mkd::EnquiryOutcome out = mkd::Enquirer(tables).ask(*request);
+        if (!out.ok()) {
+            // The Marine menu follows the order the user chose the stations
+            // in; the core judges it for one order only.
+            if (out.refusal == mkd::Refusal::MarineNotOffered || out.refusal == mkd::Refusal::MarineSeatNotOffered)
+                return {};
+            return QStringLiteral("%1 shows a price, but the core refuses the same request: %2")
+                .arg(shown, QString::fromStdString(out.message));
+        }
+        ++compared_;
+        const mkd::EnquiryAnswer& a = *out.answer;
+        std::vector<std::pair<QString, double>> amounts{{QStringLiteral(".lblYen"), a.fare}};
+        if (a.charged) {
+            amounts.emplace_back(QStringLiteral(".lblYenT"), a.charge);
+            amounts.emplace_back(QStringLiteral(".lblGoukei"), a.total);
+        }
+        for (const auto& [label, amount] : amounts) {
+            const QString text = labelText(shown + label);
+            const QString core = QString::fromStdString(mkd::formatMoney(amount));
+            if (text != core)
+                return QStringLiteral("%1%2 shows %3, the core's answer to the same request is %4")
+                    .arg(shown, label, quoted(text), quoted(core));
+        }
         return {};
     }
 
@@ -241,6 +345,8 @@ private:
     std::map<QString, long> shown_;
     std::map<QString, long> taken_;
     std::optional<std::pair<int, int>> stored_;  // the pair "変更" saved last
+    mkd::Passenger passenger_ = mkd::Passenger::Adult;  // the passenger button pressed last
+    long compared_ = 0;                                  // results compared with the core
 };
 
 }  // namespace
