@@ -47,6 +47,8 @@ CASES = [
      lambda out, err, j: None if any("\\x89^\\x92\\xC0" in p["message"] for p in j["problems"]) else "cell not named"),
     ("Shift_JIS cell, check as text", lambda d: set_cell(d, "Futu.txt", 3, 4, b"\x89\x5e\x92\xc0"),
      ["check", "APP"], 1, lambda out, err, j: None if "\\x89^\\x92\\xC0" in out else "cell not named"),
+    ("line end and escape sequence in a cell", lambda d: set_cell(d, "Futu.txt", 3, 4, b'"\x1b[31m\r\nred"'),
+     ["check", "APP"], 1, lambda out, err, j: None if "\\x1B[31m\\x0D\\x0Ared" in out else "not escaped"),
     ("binary Henko.txt", lambda d: write(d, "Henko.txt", b"\xff\xfe3\x00\xc0,\x002\x00\r\n"),
      ["check", "APP", "--json"], 1, None),
     ("UTF-16 Henko.txt with three cells", lambda d: write(d, "Henko.txt", "3,20,1".encode("utf-16")),

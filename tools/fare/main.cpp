@@ -150,7 +150,7 @@ int fare::commandLine(int argc, char** argv) {
         // Help and version go out as they are; a mistake names what it was
         // given, which may be any bytes.
         if (e.get_exit_code() == 0) return app.exit(e);
-        std::cerr << fare::printable(e.what()) << "\nRun with --help for more information.\n";
+        std::cerr << fare::asUtf8(e.what()) << "\nRun with --help for more information.\n";
         return fare::kUsageError;
     }
 

@@ -42,8 +42,14 @@ std::size_t characterAt(std::string_view text, std::size_t i) {
     return length;
 }
 
+std::string escaped(unsigned char byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "\\x%02X", byte);
+    return text;
+}
+
 ordered_json printableJson(const ordered_json& j) {
-    if (j.is_string()) return printable(j.get_ref<const std::string&>());
+    if (j.is_string()) return asUtf8(j.get_ref<const std::string&>());
     if (j.is_array()) {
         ordered_json out = ordered_json::array();
         for (const auto& e : j) out.push_back(printableJson(e));
@@ -51,7 +57,7 @@ ordered_json printableJson(const ordered_json& j) {
     }
     if (j.is_object()) {
         ordered_json out = ordered_json::object();
-        for (const auto& [key, value] : j.items()) out[printable(key)] = printableJson(value);
+        for (const auto& [key, value] : j.items()) out[asUtf8(key)] = printableJson(value);
         return out;
     }
     return j;
@@ -59,7 +65,7 @@ ordered_json printableJson(const ordered_json& j) {
 
 }  // namespace
 
-std::string printable(std::string_view text) {
+std::string asUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
@@ -67,12 +73,21 @@ std::string printable(std::string_view text) {
         if (length > 0) {
             out.append(text, i, length);
             i += length;
-            continue;
+        } else {
+            out += escaped(static_cast<unsigned char>(text[i++]));
         }
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(text[i]));
-        out += escaped;
-        ++i;
+    }
+    return out;
+}
+
+std::string printable(std::string_view text) {
+    std::string out;
+    for (char c : asUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F)
+            out += escaped(byte);
+        else
+            out += c;
     }
     return out;
 }

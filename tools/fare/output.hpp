@@ -17,10 +17,15 @@ namespace fare {
 
 // `text` as valid UTF-8: every byte that is not part of a well-formed UTF-8
 // character is written as \xNN, a backslash as itself.
+std::string asUtf8(std::string_view text);
+
+// `text` as one line for a terminal: asUtf8, and every control character
+// but the tab (a line end inside a cell, an escape sequence) as \xNN too.
 std::string printable(std::string_view text);
 
 // The JSON text of `j`, two blanks to a level, with every string (and key)
-// made printable first, so that no byte can make the writer give up.
+// made valid UTF-8 first (asUtf8), so that no byte can make the writer give
+// up.
 std::string dumpJson(const nlohmann::ordered_json& j);
 
 // An amount as JSON: the amount the result screen shows (an overflowing sum

@@ -55,8 +55,9 @@ constexpr Branch kBranches[] = {
     {"optMarineG", mkd::Enquiry::MarineGreen, "frmKetteiMG"},
 };
 
-constexpr std::pair<const char*, mkd::Passenger> kPassengerButtons[] = {
-    {".cmdOtona", mkd::Passenger::Adult}, {".cmdKodomo", mkd::Passenger::Child}, {".cmdGakuwari", mkd::Passenger::Student}};
+constexpr std::pair<const char*, mkd::Passenger> kPassengerButtons[] = {{".cmdOtona", mkd::Passenger::Adult},
+                                                                        {".cmdKodomo", mkd::Passenger::Child},
+                                                                        {".cmdGakuwari", mkd::Passenger::Student}};
 
 struct Action {
     enum Kind { Select, Click, Close, Restart } kind;
@@ -86,9 +87,8 @@ public:
         }
         if (broken.isEmpty()) {
             out << "monkey: seed " << run_.seed << ", " << step << " steps, " << starts_ << " starts, " << messages_
-                << " messages, " << saves_ << " pairs stored and " << storedChecks_
-                << " starts checked against them, " << compared_
-                << " results compared with the core; every check held\n  screens shown:";
+                << " messages, " << saves_ << " pairs stored and " << storedChecks_ << " starts checked against them, "
+                << compared_ << " results compared with the core; every check held\n  screens shown:";
             for (const auto& [name, count] : shown_) out << ' ' << name << ' ' << count;
             out << '\n';
             return 0;
@@ -152,36 +152,36 @@ private:
         const std::size_t messagesBefore = session_.seam().messages.size();
         QString error;
         switch (a.kind) {
-        case Action::Select: {
-            const int position = static_cast<int>(pick(static_cast<std::size_t>(a.listCount)));
-            script_ << QStringLiteral("select %1 %2").arg(a.target).arg(position);
-            error = session_.select(a.target, position);
-            break;
-        }
-        case Action::Click:
-            script_ << QStringLiteral("click %1").arg(a.target);
-            for (const auto& [button, passenger] : kPassengerButtons)
-                if (a.target.endsWith(QLatin1String(button))) passenger_ = passenger;
-            error = session_.click(a.target);
-            break;
-        case Action::Close:
-            script_ << QStringLiteral("close %1").arg(a.target);
-            error = session_.close(a.target);
-            break;
-        case Action::Restart:
-            if (!run_.today) {
-                // Any day from 1990 to 2030.
-                const qint64 first = QDate(1990, 1, 1).toJulianDay();
-                const qint64 last = QDate(2030, 12, 31).toJulianDay();
-                const auto days = static_cast<std::size_t>(last - first + 1);
-                const QDate d = QDate::fromJulianDay(first + static_cast<qint64>(pick(days)));
-                session_.seam().date = mkd::Date{d.year(), d.month(), d.day()};
-                script_ << QStringLiteral("today %1").arg(d.toString(QStringLiteral("yyyy-MM-dd")));
+            case Action::Select: {
+                const int position = static_cast<int>(pick(static_cast<std::size_t>(a.listCount)));
+                script_ << QStringLiteral("select %1 %2").arg(a.target).arg(position);
+                error = session_.select(a.target, position);
+                break;
             }
-            script_ << (session_.started() ? QStringLiteral("restart") : QStringLiteral("start"));
-            error = session_.started() ? session_.restart() : session_.start();
-            ++starts_;
-            break;
+            case Action::Click:
+                script_ << QStringLiteral("click %1").arg(a.target);
+                for (const auto& [button, passenger] : kPassengerButtons)
+                    if (a.target.endsWith(QLatin1String(button))) passenger_ = passenger;
+                error = session_.click(a.target);
+                break;
+            case Action::Close:
+                script_ << QStringLiteral("close %1").arg(a.target);
+                error = session_.close(a.target);
+                break;
+            case Action::Restart:
+                if (!run_.today) {
+                    // Any day from 1990 to 2030.
+                    const qint64 first = QDate(1990, 1, 1).toJulianDay();
+                    const qint64 last = QDate(2030, 12, 31).toJulianDay();
+                    const auto days = static_cast<std::size_t>(last - first + 1);
+                    const QDate d = QDate::fromJulianDay(first + static_cast<qint64>(pick(days)));
+                    session_.seam().date = mkd::Date{d.year(), d.month(), d.day()};
+                    script_ << QStringLiteral("today %1").arg(d.toString(QStringLiteral("yyyy-MM-dd")));
+                }
+                script_ << (session_.started() ? QStringLiteral("restart") : QStringLiteral("start"));
+                error = session_.started() ? session_.restart() : session_.start();
+                ++starts_;
+                break;
         }
         if (!error.isEmpty()) return QStringLiteral("the action cannot be replayed: %1").arg(error);
         QString broken = check();
@@ -290,8 +290,8 @@ private:
             if (isChecked(choice + QStringLiteral(".optHanbo"))) r.season = mkd::Season::Busy;
             if (isChecked(choice + QStringLiteral(".optKansan"))) r.season = mkd::Season::OffPeak;
             if (const auto list = mkd::enquiryShape(r.kind).section) {
-                const QString screen = *list == mkd::StationList::Marine ? QStringLiteral("frmMSelect")
-                                                                         : QStringLiteral("frmTSelect");
+                const QString screen =
+                    *list == mkd::StationList::Marine ? QStringLiteral("frmMSelect") : QStringLiteral("frmTSelect");
                 r.section = mkd::Section{listIndex(screen + QStringLiteral(".cboHatu")),
                                          listIndex(screen + QStringLiteral(".cboTyaku"))};
             }
@@ -344,9 +344,9 @@ private:
     long storedChecks_ = 0;
     std::map<QString, long> shown_;
     std::map<QString, long> taken_;
-    std::optional<std::pair<int, int>> stored_;  // the pair "変更" saved last
+    std::optional<std::pair<int, int>> stored_;         // the pair "変更" saved last
     mkd::Passenger passenger_ = mkd::Passenger::Adult;  // the passenger button pressed last
-    long compared_ = 0;                                  // results compared with the core
+    long compared_ = 0;                                 // results compared with the core
 };
 
 }  // namespace
