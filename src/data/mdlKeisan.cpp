@@ -141,7 +141,9 @@ SaveResult mdlKeisan::saveInitialSelection(int departure, int arrival) const {
     if (exists) {
         if (!S_ISREG(old.st_mode)) return saveFailure(target, S_ISDIR(old.st_mode) ? EISDIR : kNotARegularFile);
         if ((old.st_mode & 0222) == 0) return {SaveProblem::ReadOnlyFile, 0, target};
-        if (::access(target.c_str(), W_OK) != 0) return saveFailure(target, errno);
+        // A file the start cannot read would be as unreadable after the
+        // save, which keeps its permissions: say so now, as the start did.
+        if (::access(target.c_str(), R_OK | W_OK) != 0) return saveFailure(target, errno);
         if (old.st_nlink > 1) return rewriteInPlace(target, text, old.st_size);
     }
 

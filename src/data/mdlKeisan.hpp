@@ -74,7 +74,8 @@ public:
     // Writes Henko.txt ("d,a" + CR LF) as the user has set it up:
     // - a link is followed, and the file it names is the one written;
     // - a file without any write permission is the user's "keep this pair"
-    //   and is not replaced (not even by the super-user);
+    //   and is not replaced (not even by the super-user); one the user may
+    //   not read or write is not replaced either;
     // - a file with several hard links is rewritten in place, so that every
     //   name keeps seeing the same file;
     // - any other file is replaced through a temporary file beside it, so a
