@@ -30,7 +30,8 @@ QString quoted(const QString& text) { return quoteScenarioValue(text); }
 // The texts a message box may show: the program's own messages.
 bool isProgramMessage(const QString& text) {
     return text == QStringLiteral("乗車駅と降車駅が同じですよ。") || text == QStringLiteral("普通列車にしましょう。") ||
-           text.startsWith(QStringLiteral("初期表示を保存できません"));
+           text.startsWith(QStringLiteral("初期表示を保存できません")) ||
+           text.startsWith(QStringLiteral("保存した初期表示を読めません"));
 }
 
 // An amount as the result screens write it: "#,##0円".
