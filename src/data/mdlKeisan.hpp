@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,29 @@
 #include "data/table_reader.hpp"
 
 namespace mkd {
+
+// How a save of Henko.txt ended.
+enum class SaveProblem {
+    None,
+    ReadOnlyFile,  // the file has no write permission: the user keeps it as it is
+    System,        // the system refused: `error` says why
+};
+struct SaveResult {
+    SaveProblem problem = SaveProblem::None;
+    int error = 0;     // an errno value, or kNotARegularFile, for System
+    std::string path;  // the file written or not written (a link's target)
+    bool ok() const { return problem == SaveProblem::None; }
+};
+
+// A table file that filled fewer records than its table has: the records it
+// did not supply keep what the table held (empty at first, or the records of
+// a file loaded into the same table before, such as another season's).
+struct ShortTable {
+    TableFile file;
+    int records = 0;   // records the file filled
+    int expected = 0;  // records of the table
+    bool operator==(const ShortTable&) const = default;
+};
 
 class mdlKeisan {
 public:
@@ -36,6 +60,10 @@ public:
     const FareTable& table(Table table) const;
     double value(Table table, int from, int to) const { return this->table(table).value(from, to); }
 
+    // The last load of `table`, when that file was short; none when it was
+    // whole or the table was never loaded.
+    std::optional<ShortTable> shortLoad(Table table) const { return shortLoads_[static_cast<std::size_t>(table)]; }
+
     const std::string& lastPath() const { return lastPath_; }
     std::int16_t recordCounter() const { return recordCounter_; }
 
@@ -43,14 +71,22 @@ public:
     LoadResult loadInitialSelection();
     const std::string& initialCell(int i) const { return initialCells_[i]; }
 
-    // Writes Henko.txt ("d,a" + CR LF) through a temporary file in the same
-    // folder that then replaces the old one, so a failed save never leaves a
-    // truncated file. Returns "" on success, else a message for the user.
-    std::string saveInitialSelection(int departure, int arrival) const;
+    // Writes Henko.txt ("d,a" + CR LF) as the user has set it up:
+    // - a link is followed, and the file it names is the one written;
+    // - a file without any write permission is the user's "keep this pair"
+    //   and is not replaced (not even by the super-user); one the user may
+    //   not read or write is not replaced either;
+    // - a file with several hard links is rewritten in place, so that every
+    //   name keeps seeing the same file;
+    // - any other file is replaced through a temporary file beside it, so a
+    //   failed save never leaves a truncated file. Temporary files that a
+    //   save killed half-way left there are removed first.
+    SaveResult saveInitialSelection(int departure, int arrival) const;
 
 private:
     std::string appDir_;
     std::array<FareTable, kTableCount> tables_;
+    std::array<std::optional<ShortTable>, kTableCount> shortLoads_{};
     std::string lastPath_;
     std::int16_t recordCounter_ = -1;
     std::string initialCells_[2];

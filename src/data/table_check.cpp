@@ -1,5 +1,6 @@
 #include "data/table_check.hpp"
 
+#include <dirent.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "data/stations.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
+#include "words/words.hpp"
 
 namespace mkd {
 
@@ -24,9 +26,9 @@ struct ChildAdult {
     TableFile adult;
 };
 constexpr ChildAdult kChildAdult[] = {
-    {TableFile::Kodomo, TableFile::Futu},     {TableFile::KJiyu, TableFile::Jiyu},
-    {TableFile::KSiteiH, TableFile::SiteiH},  {TableFile::KSiteiT, TableFile::SiteiT},
-    {TableFile::KSiteiK, TableFile::SiteiK},  {TableFile::KGtoku, TableFile::GToku},
+    {TableFile::Kodomo, TableFile::Futu},    {TableFile::KJiyu, TableFile::Jiyu},
+    {TableFile::KSiteiH, TableFile::SiteiH}, {TableFile::KSiteiT, TableFile::SiteiT},
+    {TableFile::KSiteiK, TableFile::SiteiK}, {TableFile::KGtoku, TableFile::GToku},
 };
 
 struct Cell {
@@ -41,7 +43,8 @@ struct ReadTable {
     bool readable = false;
     std::vector<Cell> cells;
     const Cell& at(int record, int field) const {
-        return cells[static_cast<std::size_t>(record) * static_cast<std::size_t>(size) + static_cast<std::size_t>(field)];
+        return cells[static_cast<std::size_t>(record) * static_cast<std::size_t>(size) +
+                     static_cast<std::size_t>(field)];
     }
 };
 
@@ -201,11 +204,23 @@ void sortByPlace(std::vector<TableProblem>& problems) {
 }
 
 std::string stationText(int size, int index) {
-    const StationList list = size == kAllStations ? StationList::All
+    const StationList list = size == kAllStations    ? StationList::All
                              : size == kExpressStops ? StationList::Express
                                                      : StationList::Marine;
     const std::string_view name = stationName(list, index);
     return name.empty() ? "#" + std::to_string(index) : std::string(name);
+}
+
+// The temporary files of killed saves in `folder`, by name.
+std::vector<std::string> saveLeftovers(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir))
+        if (isSaveTemporary(entry->d_name, kInitialSelectionFile)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool exists(const std::string& path) {
@@ -260,6 +275,8 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
             warn(ProblemKind::Empty, Msg::CheckSelectionEmpty, {roles[i], shown});
         } else if (!r.number) {
             warn(ProblemKind::NotANumber, Msg::CheckSelectionNotANumber, {cell.text, shown});
+        } else if (value == 0.0 && r.nonZeroDigit) {
+            warn(ProblemKind::OutOfRange, Msg::CheckSelectionReadsAsZero, {cell.text, shown});
         } else {
             if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberText(value)});
             if (selectionPosition(cells[i], -1) < 0)
@@ -323,11 +340,15 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder) {
     } else if (read.error == LoadError::CannotOpen) {
         if (exists(henko))
             out.push_back(fileProblem(Severity::Warning, ProblemKind::CannotOpen, kInitialSelectionFile, 0,
-                                      Msg::CheckSelectionUnreadable));
+                                      Msg::CheckSelectionUnreadable,
+                                      {reasonText(read.systemError, Lang::English)}));
     } else {
         const auto problems = checkInitialSelectionText(bytes);
         out.insert(out.end(), problems.begin(), problems.end());
     }
+    for (const std::string& name : saveLeftovers(folder))
+        out.push_back(fileProblem(Severity::Warning, ProblemKind::SaveLeftover, name, 0,
+                                  Msg::CheckSaveLeftover, {std::string(kInitialSelectionFile)}));
     return out;
 }
 

@@ -23,20 +23,21 @@ enum class ProblemKind {
     ExtraRecord,       // more records than the table has (an empty last line, too)
     EndsInsideRecord,  // fewer fields than a record needs after the last whole record
     // Warnings about a file.
-    FewerRecords,      // the missing records keep what the table held (0 at start-up)
+    FewerRecords,  // the missing records keep what the table held (0 at start-up)
     // Warnings about a cell.
-    Empty,             // prices as 0
-    NotANumber,        // does not begin with a number: prices as 0
-    OutOfRange,        // a number too large (or too small) for a double: prices as 0
-    TextAfterNumber,   // only the number it begins with counts ("1230円", "12E")
+    Empty,            // prices as 0
+    NotANumber,       // does not begin with a number: prices as 0
+    OutOfRange,       // a number too large (or too small) for a double: prices as 0
+    TextAfterNumber,  // only the number it begins with counts ("1230円", "12E")
     Negative,
-    Fraction,          // an amount that is not whole yen
-    NotSymmetric,      // a distance differs from that of the reverse journey
-    ChildAboveAdult,   // a child amount above the adult one for the same journey
+    Fraction,         // an amount that is not whole yen
+    NotSymmetric,     // a distance differs from that of the reverse journey
+    ChildAboveAdult,  // a child amount above the adult one for the same journey
     // Warnings about Henko.txt, the stored start-screen selection.
     SelectionMissing,     // fewer than two cells: the missing one selects 岡山
     SelectionOutOfRange,  // not a position 0–106: the corridor's end is shown instead
     SelectionRounded,     // not a whole number: rounded to the nearest position
+    SaveLeftover,         // a temporary file of a save that was killed half-way
 };
 
 struct TableProblem {

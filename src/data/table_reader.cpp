@@ -18,8 +18,8 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 #include <type_traits>
+#include <vector>
 
 #include "words/words.hpp"
 
@@ -213,10 +213,16 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes) {
     // O_NONBLOCK keeps a FIFO from holding the program up before the type
     // check below refuses it; it changes nothing for a regular file.
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (file.get() < 0) return failure(LoadError::CannotOpen);
+    const auto cannotOpen = [](int why) {
+        LoadResult result = failure(LoadError::CannotOpen);
+        result.systemError = why;
+        return result;
+    };
+    if (file.get() < 0) return cannotOpen(errno);
 
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) return failure(LoadError::CannotOpen);
+    if (::fstat(file.get(), &info) != 0) return cannotOpen(errno);
+    if (!S_ISREG(info.st_mode)) return cannotOpen(S_ISDIR(info.st_mode) ? EISDIR : kNotARegularFile);
     if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > kMaxTableFileBytes)
         return failure(LoadError::TooLarge);
 
@@ -236,8 +242,9 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes) {
         const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR) continue;
+            const int why = errno;
             bytes.clear();
-            return failure(LoadError::CannotOpen);
+            return cannotOpen(why);
         }
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
@@ -346,9 +353,7 @@ std::optional<LoadResult> readTableLazily(const std::shared_ptr<const std::strin
     const __m128i quote = _mm_set1_epi8('"');
     unsigned carryCr = i > 0 && p[i - 1] == '\r' ? 1u : 0u;
 #if defined(MKD_WIDE_SCAN)
-    if (wideScanAllowed && wideScanAvailable() &&
-        !scanWide(p, size, i, carryCr, blockAt))
-        return std::nullopt;
+    if (wideScanAllowed && wideScanAvailable() && !scanWide(p, size, i, carryCr, blockAt)) return std::nullopt;
 #endif
     for (; i + 16 <= size; i += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));

@@ -36,8 +36,15 @@ struct LoadResult {
     LoadError error = LoadError::None;
     int line = 0;     // 1-based line where the offending record starts (0: none)
     int records = 0;  // records filled
+    // For CannotOpen, the system's reason (an errno value): ENOENT for a
+    // missing file, EACCES, EISDIR for a folder, kNotARegularFile, …
+    int systemError = 0;
     bool ok() const { return error == LoadError::None; }
 };
+
+// The reason of a CannotOpen for something that is neither a file nor a
+// folder (a pipe, a device): no errno value says that.
+inline constexpr int kNotARegularFile = -1;
 
 // Files larger than this are refused: a 107 × 107 table is about 60 KB.
 inline constexpr std::size_t kMaxTableFileBytes = 16u * 1024u * 1024u;

@@ -41,6 +41,10 @@ ChargedPrice combine(const mdlKeisan& tables, Passenger passenger, Trip trip, co
 
 }  // namespace
 
+Table nonReservedTable(Passenger passenger) { return passenger == Passenger::Child ? Table::KJiyu : Table::Jiyu; }
+Table reservedTable(Passenger passenger) { return passenger == Passenger::Child ? Table::KSitei : Table::Sitei; }
+Table greenExpressTable(Passenger passenger) { return passenger == Passenger::Child ? Table::KGtoku : Table::GToku; }
+
 Msg chargedBill(Passenger passenger, Trip trip) {
     const bool oneWay = trip == Trip::OneWay;
     switch (passenger) {
@@ -56,19 +60,19 @@ Msg chargedBill(Passenger passenger, Trip trip) {
 
 ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
                               const Journey& journey) {
-    const Table table = passenger == Passenger::Child ? Table::KJiyu : Table::Jiyu;
+    const Table table = nonReservedTable(passenger);
     return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
 }
 
 ChargedPrice priceReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
                            const Journey& journey) {
-    const Table table = passenger == Passenger::Child ? Table::KSitei : Table::Sitei;
+    const Table table = reservedTable(passenger);
     return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
 }
 
 ChargedPrice priceGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
                         const Journey& journey) {
-    const Table express = passenger == Passenger::Child ? Table::KGtoku : Table::GToku;
+    const Table express = greenExpressTable(passenger);
     const double charge = sectionCharge(tables, Table::Green, routing, journey.section) +
                           sectionCharge(tables, express, routing, journey.section);
     return combine(tables, passenger, trip, journey, charge);

@@ -30,6 +30,12 @@ struct Journey {
     Section section;  // express stops, or Marine stops for the Marine Green car
 };
 
+// The charge tables each passenger's price reads: the child's own, or the
+// adult one (students pay the adult charge).
+Table nonReservedTable(Passenger passenger);   // Jiyu or KJiyu
+Table reservedTable(Passenger passenger);      // Sitei or KSitei
+Table greenExpressTable(Passenger passenger);  // GToku or KGtoku (with Green for all)
+
 // "(おとな片道)" … "(学割往復)".
 Msg chargedBill(Passenger passenger, Trip trip);
 

@@ -71,6 +71,25 @@ std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season) {
     return {};
 }
 
+std::vector<Table> chargeTables(Enquiry kind, Passenger passenger) {
+    switch (kind) {
+    case Enquiry::NonReserved: return {nonReservedTable(passenger)};
+    case Enquiry::Reserved: return {reservedTable(passenger)};
+    case Enquiry::Green: return {Table::Green, greenExpressTable(passenger)};
+    case Enquiry::MarineGreen: return {Table::MarineG};
+    case Enquiry::Local:
+    case Enquiry::MarineReserved: break;
+    }
+    return {};
+}
+
+std::vector<ShortTable> shortChargeTables(const mdlKeisan& tables, Enquiry kind, Passenger passenger) {
+    std::vector<ShortTable> out;
+    for (Table t : chargeTables(kind, passenger))
+        if (auto s = tables.shortLoad(t)) out.push_back(*s);
+    return out;
+}
+
 std::optional<SectionPreset> EnquiryState::preset() const {
     const std::optional<StationList> list = shape().section;
     if (!list) return std::nullopt;
@@ -209,6 +228,7 @@ EnquiryAnswer EnquiryState::answer() const {
     if (a.sectionList) a.section = journey.section;
     a.charge = p.charge;
     a.total = p.total;
+    a.shortTables = shortChargeTables(tables_, r.kind, r.passenger);
     if (change().offered) a.routing = r.routing;
     if (shape().dated) a.season = r.season;
     return a;
@@ -229,6 +249,7 @@ std::optional<Refused> Enquirer::need(TableFile file) {
         return r;
     }
     held = file;
+    if (auto s = tables_.shortLoad(info.table)) shortLoads_.push_back(*s);
     return std::nullopt;
 }
 

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "data/mdlKeisan.hpp"
@@ -114,6 +115,13 @@ struct Refused {
     LoadResult load;
 };
 
+// The tables read on demand whose cells make the charge of `kind` for
+// `passenger` (none for the local train and the Marine Liner's reserved seat).
+std::vector<Table> chargeTables(Enquiry kind, Passenger passenger);
+
+// Those of chargeTables whose last load was short: the result screen says so.
+std::vector<ShortTable> shortChargeTables(const mdlKeisan& tables, Enquiry kind, Passenger passenger);
+
 struct EnquiryRequest {
     Enquiry kind = Enquiry::Local;
     int departure = 0;  // all-station indices, as on the start screen
@@ -144,6 +152,7 @@ struct EnquiryAnswer {
     double distance = 0;             // km, from the distance table
     std::optional<Routing> routing;  // where the 直通 / 松山乗換 choice is offered
     std::optional<Season> season;    // the dated kinds
+    std::vector<ShortTable> shortTables;  // short files behind the charge (see shortChargeTables)
 };
 
 // The enquiry as the user builds it, and the answers to every question asked
@@ -204,6 +213,14 @@ public:
 private:
     // Reads `file` unless its table holds it already.
     std::optional<Refused> need(TableFile file);
+
+public:
+    // Every load of a short file since the last call, once per load, in
+    // the order they were read.
+    std::vector<ShortTable> takeShortLoads() { return std::exchange(shortLoads_, {}); }
+
+private:
+    std::vector<ShortTable> shortLoads_;
 
     mdlKeisan& tables_;
     std::array<std::optional<TableFile>, kTableCount> holds_{};

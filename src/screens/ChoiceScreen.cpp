@@ -1,5 +1,6 @@
 #include "screens/ChoiceScreen.hpp"
 
+#include <QButtonGroup>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -38,6 +39,14 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
     optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), layout.ofuku);
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), layout.back);
     optKatamiti->setChecked(true);
+    // 片道 and 往復 are a choice of their own. Left to Qt's automatic grouping
+    // they would share it with the options inside the frames below (Qt looks
+    // for the checked option among every option under the same window part,
+    // frames included), and a click on "片道" when it is already chosen would
+    // clear it and price a round trip.
+    auto* tripChoice = new QButtonGroup(this);
+    tripChoice->addButton(optKatamiti);
+    tripChoice->addButton(optOfuku);
     if (shape.routing) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
         optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
@@ -119,6 +128,7 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     result->lblBill->setText(qs(mkd::text(a.bill)));
     result->lblYenT->setText(qs(mkd::formatMoney(a.charge)));
     result->lblGoukei->setText(qs(mkd::formatMoney(a.total)));
+    result->showShortTables(a.shortTables);
     KekkaOpen();
 }
 

@@ -11,7 +11,10 @@
 #include "screens/frmMSelect.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
+#include "screens/look.hpp"
 #include "screens/station_labels.hpp"
+#include "screens/text.hpp"
+#include "words/words.hpp"
 
 frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・特急料金"), 4110, 4740) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
@@ -30,6 +33,12 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
     lblYenT = addLabel("lblYenT", QString(), twips(1320, 2640, 1335, 375), 14.25, right);
     addLabel("lblTotal", QStringLiteral("合計"), twips(360, 3000, 855, 375), 14.25, left);
     lblGoukei = addLabel("lblGoukei", QString(), twips(1320, 3360, 1335, 375), 14.25, right);
+    // Not one of the screen's own labels: the room between the total and the
+    // buttons, for what the user must know about the tables behind the price.
+    lblNote = addLabel("lblNote", QString(), twips(240, 3735, 3630, 450), 9, Qt::AlignLeft | Qt::AlignVCenter);
+    lblNote->setWordWrap(true);
+    look::notice(lblNote);
+    lblNote->hide();
     cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 4200, 975, 375));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 4200, 975, 375));
     cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 4200, 975, 375));
@@ -69,6 +78,16 @@ QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
     for (const auto& [k, marker] : markers_)
         if (k == kind) return marker;
     return nullptr;
+}
+
+void frmKekkaT::showShortTables(const std::vector<mkd::ShortTable>& tables) {
+    QStringList lines;
+    for (const mkd::ShortTable& t : tables)
+        lines << qs(mkd::text(mkd::Msg::ShortTable, mkd::Lang::Japanese,
+                              {mkd::tableFileInfo(t.file).name, std::to_string(t.records), std::to_string(t.expected)}));
+    lblNote->setText(lines.join(QLatin1Char('\n')));
+    lblNote->setToolTip(lines.isEmpty() ? QString() : qs(mkd::text(mkd::Msg::ShortTableHint, mkd::Lang::Japanese)));
+    lblNote->setVisible(!lines.isEmpty());
 }
 
 void frmKekkaT::cmdBack_Click() {

@@ -20,6 +20,9 @@ public:
     explicit frmKekkaT(ScreenFlow& flow);
 
     void Form_Load() override;
+    // The line below the amounts that names each short table behind the
+    // charge (empty and hidden when there is none).
+    void showShortTables(const std::vector<mkd::ShortTable>& tables);
     void cmdBack_Click();
     void cmdRetry_Click();
     void cmdExit_Click();
@@ -33,6 +36,7 @@ public:
     QLabel* lblTyakuT;
     QLabel* lblYenT;
     QLabel* lblGoukei;
+    QLabel* lblNote;
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;

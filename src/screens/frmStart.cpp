@@ -1,5 +1,7 @@
 #include "screens/frmStart.hpp"
 
+#include <cerrno>
+
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
+#include "words/words.hpp"
 
 frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区間"), 3390, 2310) {
     addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
@@ -89,6 +92,14 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
 }
 
+std::string frmStart::shownPath(const std::string& path) const {
+    // Inside the program's folder, the part the user recognises: "Untin/Henko.txt".
+    const std::string& folder = flow.tables().appDir();
+    if (!folder.empty() && path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/')
+        return path.substr(folder.size() + 1);
+    return path;
+}
+
 int frmStart::departure() const { return cboHatu->currentIndex(); }
 int frmStart::arrival() const { return cboTyaku->currentIndex(); }
 
@@ -106,6 +117,14 @@ void frmStart::Form_Load() {
     if (stored.ok()) {
         hatu = mkd::selectionPosition(tables.initialCell(0), mkd::kDefaultPair.departure);
         tyaku = mkd::selectionPosition(tables.initialCell(1), mkd::kDefaultPair.arrival);
+    } else if (stored.error == mkd::LoadError::CannotOpen && stored.systemError != ENOENT) {
+        // There is a file, but it cannot be read (no permission, a folder):
+        // the user is told once, and "変更" will say the same if it cannot
+        // write it either.
+        flow.message(qs(mkd::text(
+            mkd::Msg::SelectionUnreadable, mkd::Lang::Japanese,
+            {shownPath(tables.lastPath()), mkd::reasonText(stored.systemError, mkd::Lang::Japanese),
+             mkd::stationName(mkd::StationList::All, hatu), mkd::stationName(mkd::StationList::All, tyaku)})));
     } else if (stored.error != mkd::LoadError::CannotOpen) {
         // A missing file only means nothing was stored yet; a damaged one is
         // reported like any other table file.
@@ -173,12 +192,13 @@ void frmStart::cmdExit_Click() { flow.endProgram(0); }
 
 void frmStart::mnuHenko_Click() {
     // A failed save keeps the old file whole (the core writes a temporary
-    // file and only then replaces it); the user is told, in words that do
-    // not depend on where the program happens to be installed.
-    const std::string problem = flow.tables().saveInitialSelection(departure(), arrival());
-    if (!problem.empty())
-        flow.message(QStringLiteral("初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。"
-                                    "前の設定はそのままです。"));
+    // file and only then replaces it); the user is told which file and why.
+    const mkd::SaveResult saved = flow.tables().saveInitialSelection(departure(), arrival());
+    if (saved.ok()) return;
+    const std::string reason = saved.problem == mkd::SaveProblem::ReadOnlyFile
+                                   ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, mkd::Lang::Japanese))
+                                   : mkd::reasonText(saved.error, mkd::Lang::Japanese);
+    flow.message(qs(mkd::text(mkd::Msg::SelectionNotSaved, mkd::Lang::Japanese, {shownPath(saved.path), reason})));
 }
 
 void frmStart::mnuSitei_Click() {

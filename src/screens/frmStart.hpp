@@ -3,6 +3,8 @@
 // menu availability rule as the stations change.
 #pragma once
 
+#include <string>
+
 #include "pricing/enquiry.hpp"
 #include "screens/Screen.hpp"
 
@@ -58,6 +60,8 @@ public:
     HelpWindow* help = nullptr;
 
 private:
+    // A file's path as the messages show it.
+    std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;

@@ -54,4 +54,12 @@ inline void menuBar(QMenuBar* bar) {
     bar->setAutoFillBackground(true);
 }
 
+// A note the user should not miss (a table shorter than it should be):
+// yellow on the dark grey, beside the white captions.
+inline void notice(QWidget* w) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 224, 96));
+    w->setPalette(p);
+}
+
 }  // namespace look

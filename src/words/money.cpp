@@ -8,13 +8,17 @@
 
 namespace mkd {
 
-std::string formatMoney(double yen, Lang lang) {
-    const auto withUnit = [lang](std::string_view digits) { return text(Msg::Money, lang, {digits}); };
+double shownAmount(double yen) {
     // Cells never read as NaN or infinity, but the sum of two absurd cells can
     // overflow; such a total is shown as the largest amount there is.
-    if (std::isnan(yen)) return withUnit("0");
-    if (std::isinf(yen)) yen = std::copysign(std::numeric_limits<double>::max(), yen);
-    const double whole = std::round(yen);  // halves away from zero
+    if (std::isnan(yen)) return 0.0;
+    if (std::isinf(yen)) return std::copysign(std::numeric_limits<double>::max(), yen);
+    return yen;
+}
+
+std::string formatMoney(double yen, Lang lang) {
+    const auto withUnit = [lang](std::string_view digits) { return text(Msg::Money, lang, {digits}); };
+    const double whole = std::round(shownAmount(yen));  // halves away from zero
     if (whole == 0.0) return withUnit("0");  // also -0.4, never "-0円"
 
     // Every whole double, up to about 1.8e308, has an exact decimal form;

@@ -1,6 +1,9 @@
 #include "words/words.hpp"
 
 #include <array>
+#include <cerrno>
+#include <cstring>
+#include <type_traits>
 
 #include "words/word_table.hpp"
 
@@ -42,6 +45,38 @@ std::string_view text(Msg id, Lang lang) {
     if (i >= kMsgCount) return {};
     const std::string_view own = table(lang)[i];
     return own.empty() ? table(Lang::Japanese)[i] : own;
+}
+
+std::string reasonText(int error, Lang lang) {
+    switch (error) {
+        case -1:
+            return std::string(text(Msg::ReasonNotAFile, lang));
+        case ENOENT:
+            return std::string(text(Msg::ReasonNoSuchFile, lang));
+        case EACCES:
+        case EPERM:
+            return std::string(text(Msg::ReasonPermission, lang));
+        case EISDIR:
+            return std::string(text(Msg::ReasonIsFolder, lang));
+        case ENOTDIR:
+            return std::string(text(Msg::ReasonNotAFolder, lang));
+        case ENOSPC:
+        case EDQUOT:
+            return std::string(text(Msg::ReasonDiskFull, lang));
+        case EROFS:
+            return std::string(text(Msg::ReasonReadOnlyDisk, lang));
+        default:
+            break;
+    }
+    char buffer[256] = {};
+    // The GNU strerror_r returns its words, which need not be in `buffer`.
+    const auto words = [&buffer](auto result) -> const char* {
+        if constexpr (std::is_same_v<decltype(result), char*>)
+            return result;
+        else
+            return result == 0 ? buffer : "?";
+    };
+    return words(::strerror_r(error, buffer, sizeof buffer));
 }
 
 namespace {

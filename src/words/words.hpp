@@ -91,7 +91,6 @@ enum class Msg : int {
     TableTooLarge,        // %1: path
     TableTooManyRecords,  // %1 path, %2 line, %3 records the table has
     TableEndsInRecord,    // %1 path, %2 line
-    SelectionNotSaved,    // %1 path, %2 the system's reason
     CheckFatal,           // "fatal"
     CheckWarning,         // "warning"
     CheckCell,            // %1 record, %2 field, %3 departure, %4 arrival
@@ -116,12 +115,26 @@ enum class Msg : int {
     CheckSelectionNotANumber,  // %1 text, %2 position and station
     CheckSelectionOutOfRange,  // %1 number, %2 last position, %3 position and station
     CheckSelectionRounded,     // %1 number, %2 position and station
-    CheckSelectionUnreadable,
+    CheckSelectionUnreadable,  // %1 the system's reason
+    CheckSelectionReadsAsZero,  // %1 text, %2 position and station
+    CheckSaveLeftover,          // %1 the file whose save left it
     CheckDeparture,   // "departure"
     CheckArrival,     // "arrival"
     CheckNoProblems,  // %1 folder
     CheckSummary,     // %1 folder, %2 fatal, %3 warnings
     CheckSummaryOne,  // %1 folder, %2 fatal: one warning
+    ReasonNoSuchFile,  // why a file could not be read or written: the system's reason
+    ReasonPermission,
+    ReasonIsFolder,
+    ReasonNotAFile,
+    ReasonNotAFolder,
+    ReasonDiskFull,
+    ReasonReadOnlyDisk,
+    ReasonReadOnlyFile,   // the user took the write permission away
+    SelectionNotSaved,    // "変更" failed: %1 the file, %2 the reason
+    SelectionUnreadable,  // Henko.txt exists but cannot be read: %1 file, %2 reason, %3 %4 the pair shown
+    ShortTable,           // %1 file, %2 records found, %3 records expected
+    ShortTableHint,       // what the records it lacks price as
 
     // Program, folders and installation
 
@@ -175,6 +188,11 @@ std::string text(Msg id, Lang lang, const std::vector<std::string>& args);
 
 // `pattern` with %1, %2, … replaced by `args` (what text() does with words).
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args);
+
+// The system's reason for a failed read or write (an errno value, or -1 for
+// something that is neither a file nor a folder) in `lang`; the C library's
+// words for a reason without words of its own.
+std::string reasonText(int error, Lang lang);
 
 // For the tests: whether `lang` has its own words for `id`.
 bool hasWords(Msg id, Lang lang);

@@ -6,8 +6,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
+#include <functional>
+#include <random>
 #include <string>
 
 #include "../fuzz/table_writer.hpp"
@@ -159,18 +162,39 @@ TEST(BadInitialSelection, FailedSaveKeepsTheStoredPair) {
     app.dir.write("Untin/Henko.txt", "3,20\r\n");
     const mdlKeisan tables(app.dir.str());
     for (rlim_t room : {rlim_t{0}, rlim_t{3}}) {
-        std::string problem;
+        SaveResult saved;
         {
             const FileSizeLimit full(room);
-            problem = tables.saveInitialSelection(84, 0);
+            saved = tables.saveInitialSelection(84, 0);
         }
-        EXPECT_NE(problem, "") << room;
+        // The file and the system's reason, for the message.
+        EXPECT_EQ(saved.problem, SaveProblem::System) << room;
+        EXPECT_EQ(saved.error, EFBIG) << room;
+        EXPECT_EQ(saved.path, app.untin("Henko.txt")) << room;
         EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "3,20\r\n") << room;
         // No half-written temporary file is left beside it.
         EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1) << room;
     }
-    EXPECT_EQ(tables.saveInitialSelection(84, 0), "");
+    EXPECT_TRUE(tables.saveInitialSelection(84, 0).ok());
     EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "84,0\r\n");
+}
+
+// Runs `job` in a child process as the user "nobody" when the tests run as
+// the super-user (who may read and write anything), else as ourselves; the
+// child's exit status is job's answer, kCannotSwitchUser where the system
+// does not let the super-user become another.
+constexpr int kCannotSwitchUser = 100;
+int asOrdinaryUser(const std::function<int()>& job) {
+    if (::geteuid() != 0) return job();
+    const pid_t child = ::fork();
+    if (child < 0) return -1;
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(kCannotSwitchUser);
+        ::_exit(job());
+    }
+    int status = 0;
+    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
 }
 
 TEST(BadInitialSelection, ReadOnlyFolderKeepsTheStoredPair) {
@@ -179,47 +203,117 @@ TEST(BadInitialSelection, ReadOnlyFolderKeepsTheStoredPair) {
     const std::string untin = (app.dir.path() / "Untin").string();
     ASSERT_EQ(::chmod(untin.c_str(), 0555), 0);
     const mdlKeisan tables(app.dir.str());
-    if (::geteuid() != 0) {
-        EXPECT_NE(tables.saveInitialSelection(84, 0), "");
-    } else {
-        // The super-user writes anywhere: the save is tried as "nobody".
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-            ::_exit(tables.saveInitialSelection(84, 0).empty() ? 1 : 0);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(child, &status, 0), child);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save did not report its failure";
-    }
+    const int saved = asOrdinaryUser([&] { return tables.saveInitialSelection(84, 0).ok() ? 1 : 0; });
+    if (saved == kCannotSwitchUser) GTEST_SKIP() << "the tests run as root and cannot become the user nobody";
+    EXPECT_EQ(saved, 0) << "the save did not report its failure";
     EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "3,20\r\n");
     EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1);
     ::chmod(untin.c_str(), 0755);
 }
 
-// A read-only Henko.txt in a folder the user may write to is replaced like
-// any saved file, and stays read-only.
-TEST(BadInitialSelection, ReadOnlyFileIsReplacedAndStaysReadOnly) {
+// What the user set on Henko.txt stands: a read-only file is kept as it is,
+// even for the super-user; a link is written through to its target, which
+// stays where it is; a file with a second name keeps it.
+TEST(BadInitialSelection, SaveHonoursWhatTheUserSet) {
+    namespace fs = std::filesystem;
+    {
+        AppDir app;
+        const std::string path = app.dir.write("Untin/Henko.txt", "3,20\r\n");
+        ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+        const SaveResult saved = mdlKeisan(app.dir.str()).saveInitialSelection(84, 0);
+        EXPECT_EQ(saved.problem, SaveProblem::ReadOnlyFile);
+        EXPECT_EQ(saved.path, path);
+        EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "3,20\r\n");
+        EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1);
+    }
+    {
+        AppDir app;
+        const std::string target = app.dir.write("settings/pair.txt", "3,20\r\n");
+        fs::create_symlink("../settings/pair.txt", app.untin("Henko.txt"));
+        const SaveResult saved = mdlKeisan(app.dir.str()).saveInitialSelection(84, 0);
+        EXPECT_TRUE(saved.ok());
+        EXPECT_EQ(saved.path, app.untin("../settings/pair.txt"));
+        EXPECT_TRUE(fs::is_symlink(app.untin("Henko.txt")));
+        EXPECT_EQ(app.dir.read("settings/pair.txt"), "84,0\r\n");
+        EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1);
+        EXPECT_EQ(entriesIn(app.dir.path() / "settings"), 1);
+    }
+    {
+        AppDir app;
+        const std::string path = app.dir.write("Untin/Henko.txt", "100,105\r\n");
+        fs::create_hard_link(path, app.untin("shared.txt"));
+        mdlKeisan tables(app.dir.str());
+        EXPECT_TRUE(tables.saveInitialSelection(3, 5).ok());
+        EXPECT_TRUE(fs::equivalent(path, app.untin("shared.txt")));
+        ASSERT_TRUE(tables.loadInitialSelection().ok());
+        EXPECT_EQ(tables.initialCell(0), "3");
+        EXPECT_EQ(tables.initialCell(1), "5");
+        EXPECT_EQ(app.dir.read("Untin/shared.txt"), app.dir.read("Untin/Henko.txt"));
+        EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 2);
+    }
+}
+
+// A file that is there but cannot be read is not "nothing stored": the load
+// says why, for the start screen's message.
+TEST(BadInitialSelection, UnreadableFileSaysWhy) {
     AppDir app;
+    mdlKeisan tables(app.dir.str());
+    EXPECT_EQ(tables.loadInitialSelection().systemError, ENOENT);
     const std::string path = app.dir.write("Untin/Henko.txt", "3,20\r\n");
-    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-    const mdlKeisan tables(app.dir.str());
-    EXPECT_EQ(tables.saveInitialSelection(84, 0), "");
+    ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
+    if (::geteuid() == 0) {
+        // Nobody's folder and file, which nobody may write but not read.
+        ASSERT_EQ(::chown(app.untin("").c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    }
+    // The start says why, and "変更" says the same rather than write a file
+    // that would be as unreadable at the next start.
+    const int result = asOrdinaryUser([&] {
+        const LoadResult read = tables.loadInitialSelection();
+        const SaveResult saved = tables.saveInitialSelection(84, 0);
+        return read.error == LoadError::CannotOpen && read.systemError == EACCES && saved.error == EACCES ? 0 : 1;
+    });
+    if (result == kCannotSwitchUser) GTEST_SKIP() << "the tests run as root and cannot become the user nobody";
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "3,20\r\n");
+}
+
+// Saves killed at random moments never leave a broken Henko.txt, and the
+// next save clears the temporary files they left.
+TEST(BadInitialSelection, KilledSavesLeaveNothingBehind) {
+    AppDir app;
+    app.dir.write("Untin/Henko.txt", "0,106\r\n");
+    mdlKeisan tables(app.dir.str());
+    std::mt19937 random(17);
+    for (int kill = 0; kill < 40; ++kill) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0;; ++i) tables.saveInitialSelection(i % 107, 106 - i % 107);
+        }
+        ::usleep(static_cast<useconds_t>(200 + random() % 2000));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        ASSERT_TRUE(tables.loadInitialSelection().ok()) << "after kill " << kill;
+        EXPECT_EQ(selectionPosition(tables.initialCell(0), -1) + selectionPosition(tables.initialCell(1), -1), 106)
+            << "after kill " << kill;
+    }
+    ASSERT_TRUE(tables.saveInitialSelection(84, 0).ok());
+    EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1);
     EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "84,0\r\n");
-    EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0444));
 }
 
 // The writer the fuzz targets use to write a loaded table back out: the
 // cells that are hardest to write come back unchanged.
 TEST(TableWriter, AwkwardCellsRoundTrip) {
     const std::string cells[3][3] = {
-        {"\xEF\xBB\xBF" "1\"2", " 3", "4,5"},
+        {"\xEF\xBB\xBF"
+         "1\"2",
+         " 3", "4,5"},
         {"a\r\nb", "x\"", ""},
         {"1\"2", "\t", std::string("\0z", 2)},
     };
-    const auto text =
-        fuzz::writeTableText(3, 3, [&cells](int r, int f) -> std::string_view { return cells[r][f]; });
+    const auto text = fuzz::writeTableText(3, 3, [&cells](int r, int f) -> std::string_view { return cells[r][f]; });
     ASSERT_TRUE(text.has_value());
     FareTable table(3);
     const LoadResult result = readTable(*text, table);

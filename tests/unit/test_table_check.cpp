@@ -14,8 +14,8 @@ namespace mkd {
 namespace {
 
 using test::Cells;
-using test::TempDir;
 using test::tableText;
+using test::TempDir;
 
 // What a test pins of a problem: where it is and what kind it is.
 struct Found {
@@ -63,25 +63,34 @@ TEST(TableCheck, MissingHenkoIsNoProblem) {
     EXPECT_TRUE(checkTableFolder(dir.str()).empty());
 }
 
+// What a save killed half-way left beside Henko.txt is reported, by name;
+// other names that merely look alike are not.
+TEST(TableCheck, LeftoversOfKilledSaves) {
+    TempDir dir;
+    writeCleanFolder(dir);
+    dir.write("Henko.txt.tmp-a1B2c3", "3,");
+    dir.write("Henko.txt.tmp-toolong", "");
+    dir.write("Futu.txt.tmp-a1B2c3", "");
+    EXPECT_EQ(found(checkTableFolder(dir.str())),
+              (std::vector<Found>{{"Henko.txt.tmp-a1B2c3", 0, 0, -1, -1, ProblemKind::SaveLeftover, W}}));
+}
+
 // One folder with a problem of every kind, some in the same file: each is
 // reported, in catalogue order and by place within a file.
 TEST(TableCheck, BrokenFolderReportsEveryProblemWithItsPlace) {
     TempDir dir;
     writeCleanFolder(dir);
-    dir.write("Futu.txt", tableText(107, 107,
-                                     Cells{{{0, 106}, "-5"},
-                                           {{2, 2}, "12.5"},
-                                           {{3, 5}, ""},
-                                           {{4, 7}, "1230円"},
-                                           {{10, 0}, "abc"}}));
+    dir.write("Futu.txt",
+              tableText(107, 107,
+                        Cells{{{0, 106}, "-5"}, {{2, 2}, "12.5"}, {{3, 5}, ""}, {{4, 7}, "1230円"}, {{10, 0}, "abc"}}));
     dir.write("Kodomo.txt", tableText(107, 107, Cells{{{6, 9}, "999"}}));
     // A distance that differs from the reverse journey's is reported once, at
     // the later cell; a fraction is a fine distance.
     dir.write("Kyori.txt", tableText(107, 107, Cells{{{20, 3}, "7"}, {{30, 40}, "100.5"}, {{40, 30}, "100.5"}}));
     std::filesystem::remove(dir.path() / "Jiyu.txt");
-    dir.write("KJiyu.txt", tableText(26, 26) + "\r\n");              // an empty last line
-    dir.write("SiteiH.txt", tableText(26, 25) + "1,2,3\r\n");        // ends inside record 25
-    dir.write("SiteiT.txt", tableText(26, 10));                       // ten records of 26
+    dir.write("KJiyu.txt", tableText(26, 26) + "\r\n");        // an empty last line
+    dir.write("SiteiH.txt", tableText(26, 25) + "1,2,3\r\n");  // ends inside record 25
+    dir.write("SiteiT.txt", tableText(26, 10));                // ten records of 26
     // MarineG: record 0 over two lines, then one record a line.
     std::string marine = "0,0,0,0,0,0,0\r\n0,0,x,0,0,0,0,0\r\n";
     marine += tableText(15, 14, Cells{{{0, 0}, ""}});
@@ -165,13 +174,9 @@ TEST_P(CellText, Warns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, CellText,
-    testing::Values(CellCase{"Whole", "1230", {}},
-                    CellCase{"Zero", "0", {}},
-                    CellCase{"BlanksInside", " 1 230 ", {}},
-                    CellCase{"Quoted", "\"1230\"", {}},
-                    CellCase{"TrailingPoint", "12.", {}},
-                    CellCase{"Exponent", "1.5E3", {}},
-                    CellCase{"Empty", "", {ProblemKind::Empty}},
+    testing::Values(CellCase{"Whole", "1230", {}}, CellCase{"Zero", "0", {}}, CellCase{"BlanksInside", " 1 230 ", {}},
+                    CellCase{"Quoted", "\"1230\"", {}}, CellCase{"TrailingPoint", "12.", {}},
+                    CellCase{"Exponent", "1.5E3", {}}, CellCase{"Empty", "", {ProblemKind::Empty}},
                     CellCase{"LonePoint", ".", {ProblemKind::NotANumber}},
                     CellCase{"SignAlone", "-", {ProblemKind::NotANumber}},
                     CellCase{"Word", "yen", {ProblemKind::NotANumber}},
@@ -203,6 +208,12 @@ TEST(InitialSelectionCheck, SaysWhatTheStartScreenSelects) {
     EXPECT_NE(rounded[0].message.find("selects 2 備前西市"), std::string::npos) << rounded[0].message;
     EXPECT_EQ(rounded[1].kind, ProblemKind::SelectionOutOfRange);
     EXPECT_NE(rounded[1].message.find("selects 106 宇和島"), std::string::npos) << rounded[1].message;
+
+    // A number no double holds reads as 0: the start screen shows 岡山.
+    const auto huge = checkInitialSelectionText("1e400,20\r\n");
+    ASSERT_EQ(huge.size(), 1u);
+    EXPECT_EQ(huge[0].kind, ProblemKind::OutOfRange);
+    EXPECT_NE(huge[0].message.find("selects 0 岡山"), std::string::npos) << huge[0].message;
 
     const auto extra = checkInitialSelectionText("3,20\r\n\r\n");
     ASSERT_FALSE(extra.empty());

@@ -1,5 +1,7 @@
 #include "commands.hpp"
 
+#include "output.hpp"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -134,14 +136,6 @@ std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dat
     return resolveSeason(o, r);
 }
 
-// Whole yen as a JSON integer, anything else as it is.
-ordered_json yen(double amount) {
-    if (amount == std::floor(amount) && std::fabs(amount) < 9.0e15) return static_cast<std::int64_t>(amount);
-    return amount;
-}
-
-ordered_json money(double amount) { return {{"yen", yen(amount)}, {"text", mkd::formatMoney(amount)}}; }
-
 ordered_json stationJson(StationList list, int index) {
     if (!mkd::isValidIndex(list, index)) return nullptr;
     return {{"index", index},
@@ -208,18 +202,19 @@ ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out) {
         j["charge"] = charge;
     }
     j["total"] = money(a.total);
+    if (!a.shortTables.empty()) j["short_tables"] = shortTablesJson(a.shortTables);
     return j;
 }
 
 std::string failureJson(const Failure& f) {
     ordered_json j;
     j["refused"] = {{"reason", f.reason}, {"message", f.message}};
-    return j.dump(2);
+    return dumpJson(j);
 }
 
 int fail(const Failure& f, bool json) {
     if (json) std::cout << failureJson(f) << '\n';
-    std::cerr << "mkd-fare: " << f.message << '\n';
+    std::cerr << "mkd-fare: " << printable(f.message) << '\n';
     return f.status;
 }
 
@@ -254,6 +249,7 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
                   << mkd::displayName(*a.sectionList, a.section.to) << ' ';
     std::cout << mkd::formatMoney(a.charge) << '\n';
     std::cout << text(Msg::TotalLine) << ' ' << mkd::formatMoney(a.total) << '\n';
+    for (const auto& s : a.shortTables) std::cout << shortTableNote(s) << '\n';
 }
 
 }  // namespace
@@ -267,11 +263,11 @@ int runEnquiry(const Options& o) {
     mkd::Enquirer enquirer(tables);
     const EnquiryOutcome out = enquirer.ask(r.request);
     if (o.json) {
-        std::cout << outcomeJson(r, out).dump(2) << '\n';
+        std::cout << dumpJson(outcomeJson(r, out)) << '\n';
     } else if (out.ok()) {
         printAnswer(r, *out.answer);
     }
-    if (!out.ok()) std::cerr << "mkd-fare: " << mkd::refusalText(out.refused) << '\n';
+    if (!out.ok()) std::cerr << "mkd-fare: " << printable(mkd::refusalText(out.refused)) << '\n';
     return statusOf(out);
 }
 
@@ -308,7 +304,7 @@ int runCompare(const Options& o) {
             if (mkd::enquiryShape(kind).dated) label += " (" + std::string(mkd::seasonName(season)) + ")";
             Row row{label, kind, routing, enquirer.ask(q), {}};
             if (tableBroken(row.oneWay)) {
-                std::cerr << "mkd-fare: " << mkd::refusalText(row.oneWay.refused) << '\n';
+                std::cerr << "mkd-fare: " << printable(mkd::refusalText(row.oneWay.refused)) << '\n';
                 return kTableError;
             }
             if (routing == mkd::Routing::ChangeAtMatsuyama) {
@@ -322,6 +318,7 @@ int runCompare(const Options& o) {
             rows.push_back(std::move(row));
         }
     }
+    reportShortLoads(std::cerr, enquirer.takeShortLoads());
     bool anyAnswer = false;
     for (const Row& row : rows) anyAnswer = anyAnswer || row.oneWay.ok();
 
@@ -349,7 +346,7 @@ int runCompare(const Options& o) {
             list.push_back(e);
         }
         j["options"] = list;
-        std::cout << j.dump(2) << '\n';
+        std::cout << dumpJson(j) << '\n';
         return anyAnswer ? kAnswered : kRefused;
     }
 
@@ -368,7 +365,7 @@ int runCompare(const Options& o) {
             std::cout << padLeft(mkd::formatMoney(row.oneWay.answer->total), kAmountWidth)
                       << padLeft(mkd::formatMoney(row.roundTrip.answer->total), kAmountWidth);
         else
-            std::cout << "  " << mkd::refusalText(row.oneWay.refused);
+            std::cout << "  " << printable(mkd::refusalText(row.oneWay.refused));
         std::cout << '\n';
     }
     return anyAnswer ? kAnswered : kRefused;
@@ -395,7 +392,7 @@ int runChart(const Options& o) {
             q.arrival = a;
             const EnquiryOutcome out = enquirer.ask(q);
             if (tableBroken(out)) {
-                std::cerr << "mkd-fare: " << mkd::refusalText(out.refused) << '\n';
+                std::cerr << "mkd-fare: " << printable(mkd::refusalText(out.refused)) << '\n';
                 return kTableError;
             }
             csv << ',';
@@ -403,17 +400,18 @@ int runChart(const Options& o) {
             const double amount = o.price == "fare" ? out.answer->fare
                                   : o.price == "charge" ? out.answer->charge
                                                         : out.answer->total;
-            csv << yen(amount).dump();
+            csv << csvAmount(amount);
         }
         csv << '\n';
     }
+    reportShortLoads(std::cerr, enquirer.takeShortLoads());
     if (o.output.empty() || o.output == "-") {
         std::cout << csv.str();
     } else {
         std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
         file << csv.str();
         if (!file.flush()) {
-            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.output) << '\n';
+            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, printable(o.output)) << '\n';
             return kUsageError;
         }
     }
@@ -425,7 +423,7 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
     std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, folder) << '\n';
+        std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, printable(folder)) << '\n';
         return 2;
     }
     // An application folder (the one that holds Untin/) will do too.
@@ -435,37 +433,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
         folder = (fs::path(folder) / mkd::kTableFolder).string();
 
     const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(folder);
-    const int status = mkd::checkStatus(problems);
-    int fatal = 0;
-    for (const auto& p : problems) fatal += p.severity == mkd::Severity::Fatal ? 1 : 0;
-    const int warnings = static_cast<int>(problems.size()) - fatal;
-
-    if (json) {
-        ordered_json list = ordered_json::array();
-        for (const auto& p : problems) {
-            ordered_json e;
-            e["severity"] = p.severity == mkd::Severity::Fatal ? "fatal" : "warning";
-            e["file"] = p.file;
-            e["line"] = p.line;
-            e["column"] = p.column;
-            e["record"] = p.record;
-            e["field"] = p.field;
-            e["message"] = lang == mkd::kCheckLang ? p.message : mkd::text(p.what, lang, p.args);
-            e["text"] = mkd::formatProblem(p, lang);
-            list.push_back(e);
-        }
-        ordered_json j;
-        j["folder"] = folder;
-        j["status"] = status;
-        j["fatal"] = fatal;
-        j["warnings"] = warnings;
-        j["problems"] = list;
-        std::cout << j.dump(2) << '\n';
-        return status;
-    }
-    for (const auto& p : problems) std::cout << mkd::formatProblem(p, lang) << '\n';
-    std::cout << mkd::checkSummary(folder, fatal, warnings, lang) << '\n';
-    return status;
+    std::cout << (json ? checkReportJson(folder, problems, lang) : checkReportText(folder, problems, lang));
+    return mkd::checkStatus(problems);
 }
 
 }  // namespace fare

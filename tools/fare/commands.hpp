@@ -35,6 +35,9 @@ struct Options {
     std::string output;
 };
 
+// The whole program, from its command line to its exit status.
+int commandLine(int argc, char** argv);
+
 int runEnquiry(const Options& options);
 int runCompare(const Options& options);
 int runChart(const Options& options);

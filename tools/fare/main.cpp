@@ -6,6 +6,7 @@
 #include "commands.hpp"
 #include "fare_words.hpp"
 #include "words/words.hpp"
+#include "output.hpp"
 
 namespace {
 
@@ -46,6 +47,8 @@ from --season; without either, from the date that screen preselects (today,
 moved into 2002-2008).
 
 Exit status: 0 answered, 1 refused, 2 usage error, 3 a table file is broken.
+Text that is not UTF-8 (a folder name, a station argument, a table cell) is
+written with each such byte as \xNN, in the text and in JSON.
 
 Examples:
   mkd-fare 岡山 宇和島
@@ -140,7 +143,7 @@ void inherit(const CLI::App& parent, const fare::Options& from, const CLI::App& 
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int fare::commandLine(int argc, char** argv) {
     const std::string programFolder = fare::programFolder(argc > 0 ? argv[0] : nullptr);
 
     CLI::App app{"mkd-fare: fares and charges of みちくさダイヤ on the command line", "mkd-fare"};
@@ -191,8 +194,11 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        const int status = app.exit(e);
-        return status == 0 ? 0 : fare::kUsageError;
+        // Help and version go out as they are; a mistake names what it was
+        // given, which may be any bytes.
+        if (e.get_exit_code() == 0) return app.exit(e);
+        std::cerr << fare::asUtf8(e.what()) << "\nRun with --help for more information.\n";
+        return fare::kUsageError;
     }
 
     if (*checkCommand)

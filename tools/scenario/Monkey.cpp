@@ -13,6 +13,10 @@
 #include <vector>
 
 #include "ScenarioRunner.hpp"
+#include "data/mdlKeisan.hpp"
+#include "pricing/enquiry.hpp"
+#include "words/enquiry_words.hpp"
+#include "words/money.hpp"
 #include "scenario_syntax.hpp"
 #include "screens/Screen.hpp"
 #include "words/words.hpp"
@@ -31,7 +35,8 @@ bool isProgramMessage(const QString& text) {
     return text == QStringLiteral("乗車駅と降車駅が同じですよ。") || text == QStringLiteral("普通列車にしましょう。") ||
            text == QString::fromUtf8(sameStop.data(), static_cast<qsizetype>(sameStop.size())) ||
            text.startsWith(QStringLiteral("初期表示を保存できません")) ||
-           text.startsWith(QStringLiteral("みちくさダイヤ "));  // the about box
+           text.startsWith(QStringLiteral("みちくさダイヤ ")) ||  // the about box
+           text.startsWith(QStringLiteral("保存した初期表示を読めません"));
 }
 
 // An amount as the result screens write it: "#,##0円".
@@ -40,6 +45,25 @@ bool isMoneyText(const QString& text) {
         QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{1,3}(,[0-9]{3})*円")));
     return money.match(text).hasMatch();
 }
+
+// Each branch marker of the express result screen, the enquiry it stands for
+// and the choice screen that opened it.
+struct Branch {
+    const char* marker;
+    mkd::Enquiry kind;
+    const char* choice;
+};
+constexpr Branch kBranches[] = {
+    {"optJiyu", mkd::Enquiry::NonReserved, "frmKetteiJiyu"},
+    {"optSitei", mkd::Enquiry::Reserved, "frmKetteiSitei"},
+    {"optGreen", mkd::Enquiry::Green, "frmKetteiGreen"},
+    {"optMarine", mkd::Enquiry::MarineReserved, "frmKetteiMarine"},
+    {"optMarineG", mkd::Enquiry::MarineGreen, "frmKetteiMG"},
+};
+
+constexpr std::pair<const char*, mkd::Passenger> kPassengerButtons[] = {{".cmdOtona", mkd::Passenger::Adult},
+                                                                        {".cmdKodomo", mkd::Passenger::Child},
+                                                                        {".cmdGakuwari", mkd::Passenger::Student}};
 
 struct Action {
     enum Kind { Select, Click, Close, Restart } kind;
@@ -69,8 +93,8 @@ public:
         }
         if (broken.isEmpty()) {
             out << "monkey: seed " << run_.seed << ", " << step << " steps, " << starts_ << " starts, " << messages_
-                << " messages, " << saves_ << " pairs stored and " << storedChecks_
-                << " starts checked against them; every check held\n  screens shown:";
+                << " messages, " << saves_ << " pairs stored and " << storedChecks_ << " starts checked against them, "
+                << compared_ << " results compared with the core; every check held\n  screens shown:";
             for (const auto& [name, count] : shown_) out << ' ' << name << ' ' << count;
             out << '\n';
             return 0;
@@ -134,34 +158,36 @@ private:
         const std::size_t messagesBefore = session_.seam().messages.size();
         QString error;
         switch (a.kind) {
-        case Action::Select: {
-            const int position = static_cast<int>(pick(static_cast<std::size_t>(a.listCount)));
-            script_ << QStringLiteral("select %1 %2").arg(a.target).arg(position);
-            error = session_.select(a.target, position);
-            break;
-        }
-        case Action::Click:
-            script_ << QStringLiteral("click %1").arg(a.target);
-            error = session_.click(a.target);
-            break;
-        case Action::Close:
-            script_ << QStringLiteral("close %1").arg(a.target);
-            error = session_.close(a.target);
-            break;
-        case Action::Restart:
-            if (!run_.today) {
-                // Any day from 1990 to 2030.
-                const qint64 first = QDate(1990, 1, 1).toJulianDay();
-                const qint64 last = QDate(2030, 12, 31).toJulianDay();
-                const auto days = static_cast<std::size_t>(last - first + 1);
-                const QDate d = QDate::fromJulianDay(first + static_cast<qint64>(pick(days)));
-                session_.seam().date = mkd::Date{d.year(), d.month(), d.day()};
-                script_ << QStringLiteral("today %1").arg(d.toString(QStringLiteral("yyyy-MM-dd")));
+            case Action::Select: {
+                const int position = static_cast<int>(pick(static_cast<std::size_t>(a.listCount)));
+                script_ << QStringLiteral("select %1 %2").arg(a.target).arg(position);
+                error = session_.select(a.target, position);
+                break;
             }
-            script_ << (session_.started() ? QStringLiteral("restart") : QStringLiteral("start"));
-            error = session_.started() ? session_.restart() : session_.start();
-            ++starts_;
-            break;
+            case Action::Click:
+                script_ << QStringLiteral("click %1").arg(a.target);
+                for (const auto& [button, passenger] : kPassengerButtons)
+                    if (a.target.endsWith(QLatin1String(button))) passenger_ = passenger;
+                error = session_.click(a.target);
+                break;
+            case Action::Close:
+                script_ << QStringLiteral("close %1").arg(a.target);
+                error = session_.close(a.target);
+                break;
+            case Action::Restart:
+                if (!run_.today) {
+                    // Any day from 1990 to 2030.
+                    const qint64 first = QDate(1990, 1, 1).toJulianDay();
+                    const qint64 last = QDate(2030, 12, 31).toJulianDay();
+                    const auto days = static_cast<std::size_t>(last - first + 1);
+                    const QDate d = QDate::fromJulianDay(first + static_cast<qint64>(pick(days)));
+                    session_.seam().date = mkd::Date{d.year(), d.month(), d.day()};
+                    script_ << QStringLiteral("today %1").arg(d.toString(QStringLiteral("yyyy-MM-dd")));
+                }
+                script_ << (session_.started() ? QStringLiteral("restart") : QStringLiteral("start"));
+                error = session_.started() ? session_.restart() : session_.start();
+                ++starts_;
+                break;
         }
         if (!error.isEmpty()) return QStringLiteral("the action cannot be replayed: %1").arg(error);
         QString broken = check();
@@ -230,6 +256,87 @@ private:
             if (l && l->isVisibleTo(screen) && !isMoneyText(l->text()))
                 return QStringLiteral("%1.%2 shows %3, not an amount").arg(form, label, quoted(l->text()));
         }
+        return compareWithCore(visible.front()->objectName());
+    }
+
+    // Whether the control `name` (FORM.CONTROL) is a checked option.
+    bool isChecked(const QString& name) const {
+        QString why;
+        auto* b = qobject_cast<QAbstractButton*>(session_.control(name, why));
+        return b && b->isChecked();
+    }
+    int listIndex(const QString& name) const {
+        QString why;
+        auto* c = qobject_cast<QComboBox*>(session_.control(name, why));
+        return c ? c->currentIndex() : -1;
+    }
+    QString labelText(const QString& name) const {
+        QString why;
+        auto* l = qobject_cast<QLabel*>(session_.control(name, why));
+        return l ? l->text() : QString();
+    }
+
+    // The request the shown result answers, read from the screens the user
+    // went through: the start screen's stations, the section screen's stops,
+    // the choice screen's trip, routing and season, the passenger pressed.
+    std::optional<mkd::EnquiryRequest> shownRequest(const QString& result) const {
+        mkd::EnquiryRequest r;
+        r.departure = listIndex(QStringLiteral("frmStart.cboHatu"));
+        r.arrival = listIndex(QStringLiteral("frmStart.cboTyaku"));
+        r.passenger = passenger_;
+        QString choice = QStringLiteral("frmKettei");
+        if (result == QLatin1String("frmKekkaT")) {
+            const Branch* branch = nullptr;
+            for (const Branch& b : kBranches)
+                if (isChecked(result + QLatin1Char('.') + QLatin1String(b.marker))) branch = &b;
+            if (!branch) return std::nullopt;  // not yet told which branch opened it
+            r.kind = branch->kind;
+            choice = QString::fromLatin1(branch->choice);
+            if (isChecked(choice + QStringLiteral(".optNorikae"))) r.routing = mkd::Routing::ChangeAtMatsuyama;
+            if (isChecked(choice + QStringLiteral(".optHanbo"))) r.season = mkd::Season::Busy;
+            if (isChecked(choice + QStringLiteral(".optKansan"))) r.season = mkd::Season::OffPeak;
+            if (const auto list = mkd::enquiryShape(r.kind).section) {
+                const QString screen =
+                    *list == mkd::StationList::Marine ? QStringLiteral("frmMSelect") : QStringLiteral("frmTSelect");
+                r.section = mkd::Section{listIndex(screen + QStringLiteral(".cboHatu")),
+                                         listIndex(screen + QStringLiteral(".cboTyaku"))};
+            }
+        }
+        if (isChecked(choice + QStringLiteral(".optOfuku"))) r.trip = mkd::Trip::RoundTrip;
+        return r;
+    }
+
+    // Every amount on a shown result screen is what the core answers for the
+    // same request, asked afresh as mkd-fare would ask it.
+    QString compareWithCore(const QString& shown) {
+        if (shown != QLatin1String("frmKekka") && shown != QLatin1String("frmKekkaT")) return {};
+        const std::optional<mkd::EnquiryRequest> request = shownRequest(shown);
+        if (!request) return {};
+        mkd::mdlKeisan tables(session_.appDir().toStdString());
+        const mkd::EnquiryOutcome out = mkd::Enquirer(tables).ask(*request);
+        if (!out.ok()) {
+            // The Marine menu follows the order the user chose the stations
+            // in; the core judges it for one order only.
+            if (out.refused.refusal == mkd::Refusal::MarineNotOffered ||
+                out.refused.refusal == mkd::Refusal::MarineSeatNotOffered)
+                return {};
+            return QStringLiteral("%1 shows a price, but the core refuses the same request: %2")
+                .arg(shown, QString::fromStdString(mkd::refusalText(out.refused)));
+        }
+        ++compared_;
+        const mkd::EnquiryAnswer& a = *out.answer;
+        std::vector<std::pair<QString, double>> amounts{{QStringLiteral(".lblYen"), a.fare}};
+        if (a.charged) {
+            amounts.emplace_back(QStringLiteral(".lblYenT"), a.charge);
+            amounts.emplace_back(QStringLiteral(".lblGoukei"), a.total);
+        }
+        for (const auto& [label, amount] : amounts) {
+            const QString text = labelText(shown + label);
+            const QString core = QString::fromStdString(mkd::formatMoney(amount));
+            if (text != core)
+                return QStringLiteral("%1%2 shows %3, the core's answer to the same request is %4")
+                    .arg(shown, label, quoted(text), quoted(core));
+        }
         return {};
     }
 
@@ -244,7 +351,9 @@ private:
     long storedChecks_ = 0;
     std::map<QString, long> shown_;
     std::map<QString, long> taken_;
-    std::optional<std::pair<int, int>> stored_;  // the pair "変更" saved last
+    std::optional<std::pair<int, int>> stored_;         // the pair "変更" saved last
+    mkd::Passenger passenger_ = mkd::Passenger::Adult;  // the passenger button pressed last
+    long compared_ = 0;                                 // results compared with the core
 };
 
 }  // namespace

@@ -7,7 +7,9 @@
 // restart (and the start) sets the clock to a random date of 1990–2030.
 //
 // After every action: the program has ended, or exactly one screen is shown;
-// every shown amount reads like "1,230円"; no message box appeared but the
+// every shown amount reads like "1,230円" and is what the core answers for the
+// same request (stations, section, passenger, trip, routing and season read
+// from the screens, asked afresh as mkd-fare asks); no message box appeared but the
 // program's own; no table file was reported broken (the tables are expected
 // to be complete); the action could be replayed from a scenario file; after a
 // restart the start screen shows the pair "変更" stored last.

@@ -1,0 +1,134 @@
+#!/usr/bin/env python3
+"""mkd-fare against inputs from outside: bytes that are not UTF-8 in table
+cells, Henko.txt, folder names and arguments; sums that overflow; a table
+shorter than it should be; leftovers of a killed save. Every run must end
+with one of the documented exit statuses, write only valid UTF-8, and give
+valid JSON where asked.
+
+  fare_bad_inputs.py --fare PATH --tables DIR
+"""
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+FULL = 1.7976931348623157e308  # the largest amount there is
+
+
+def set_cell(folder, name, record, field, text):
+    """Sets one cell of a table file in the house layout (a record a line)."""
+    path = os.path.join(folder, "Untin", name)
+    lines = open(path, "rb").read().split(b"\r\n")
+    cells = lines[record].split(b",")
+    cells[field] = text
+    lines[record] = b",".join(cells)
+    open(path, "wb").write(b"\r\n".join(lines))
+
+
+def keep_records(folder, name, count):
+    path = os.path.join(folder, "Untin", name)
+    lines = open(path, "rb").read().split(b"\r\n")
+    open(path, "wb").write(b"\r\n".join(lines[:count]) + b"\r\n")
+
+
+def write(folder, name, data):
+    open(os.path.join(folder, "Untin", name), "wb").write(data)
+
+
+# Each case: what to do to a copy of the tables, the arguments (APP stands
+# for the copy's folder), the exit status, and what the output must hold:
+# a function of (stdout, stderr, json or None) that returns what is wrong.
+CASES = [
+    ("Shift_JIS cell, check --json", lambda d: set_cell(d, "Futu.txt", 3, 4, b"\x89\x5e\x92\xc0"),
+     ["check", "APP", "--json"], 1,
+     lambda out, err, j: None if any("\\x89^\\x92\\xC0" in p["message"] for p in j["problems"]) else "cell not named"),
+    ("Shift_JIS cell, check as text", lambda d: set_cell(d, "Futu.txt", 3, 4, b"\x89\x5e\x92\xc0"),
+     ["check", "APP"], 1, lambda out, err, j: None if "\\x89^\\x92\\xC0" in out else "cell not named"),
+    ("line end and escape sequence in a cell", lambda d: set_cell(d, "Futu.txt", 3, 4, b'"\x1b[31m\r\nred"'),
+     ["check", "APP"], 1, lambda out, err, j: None if "\\x1B[31m\\x0D\\x0Ared" in out else "not escaped"),
+    ("binary Henko.txt", lambda d: write(d, "Henko.txt", b"\xff\xfe3\x00\xc0,\x002\x00\r\n"),
+     ["check", "APP", "--json"], 1, None),
+    ("UTF-16 Henko.txt with three cells", lambda d: write(d, "Henko.txt", "3,20,1".encode("utf-16")),
+     ["check", "APP", "--json"], 2, None),
+    ("station that is not UTF-8", None, [b"\xff\xfe", "岡山", "--appdir", "APP", "--json"], 2,
+     lambda out, err, j: None if j["refused"]["reason"] == "unknown-station" else "no refusal"),
+    ("section stop that is not UTF-8", None,
+     ["岡山", "宇和島", "--kind", "green", "--section", b"\x82\xa0", "松山", "--appdir", "APP", "--json"], 2, None),
+    ("date that is not UTF-8", None, ["岡山", "宇和島", "--kind", "reserved", "--date", b"2007-\xff", "--appdir",
+                                      "APP", "--json"], 2, None),
+    ("folder that is not UTF-8", None, ["compare", "岡山", "宇和島", "--appdir", b"/nonexistent/caf\xe9", "--json"],
+     3, lambda out, err, j: None if "caf\\xE9" in err else "folder not named"),
+    ("unknown option that is not UTF-8", None, ["岡山", "宇和島", b"--\xe9"], 2, None),
+    ("overflowing round trip, --json", lambda d: set_cell(d, "Futu.txt", 106, 0, b"1e308"),
+     ["岡山", "宇和島", "--round-trip", "--appdir", "APP", "--json"], 0,
+     lambda out, err, j: None if j["total"]["yen"] == FULL else f"total {j['total']['yen']}"),
+    ("overflowing round trip, chart", lambda d: set_cell(d, "Futu.txt", 106, 0, b"1e308"),
+     ["chart", "--round-trip", "--appdir", "APP"], 0,
+     lambda out, err, j: None if "null" not in out and "1.7976931348623157e+308" in out else "no clamped amount"),
+    ("Henko.txt 1e400", lambda d: write(d, "Henko.txt", b"1e400,20\r\n"), ["check", "APP"], 1,
+     lambda out, err, j: None if "out of range" in out else "not warned"),
+    ("leftover of a killed save", lambda d: write(d, "Henko.txt.tmp-Ab12Cd", b"3,"), ["check", "APP"], 1,
+     lambda out, err, j: None if "Henko.txt.tmp-Ab12Cd" in out else "not warned"),
+    ("short reserved-seat table", lambda d: keep_records(d, "SiteiT.txt", 20),
+     ["岡山", "宇和島", "--kind", "reserved", "--season", "normal", "--appdir", "APP", "--json"], 0,
+     lambda out, err, j: None if j.get("short_tables") == [{"file": "SiteiT.txt", "records": 20, "expected": 26}]
+     else f"short_tables {j.get('short_tables')}"),
+    ("short reserved-seat table, text", lambda d: keep_records(d, "SiteiT.txt", 20),
+     ["岡山", "宇和島", "--kind", "reserved", "--season", "normal", "--appdir", "APP"], 0,
+     lambda out, err, j: None if "SiteiT.txt" in out and "20" in out and "26" in out else "not said"),
+    ("short table, once per load in compare", lambda d: keep_records(d, "Jiyu.txt", 3),
+     ["compare", "岡山", "宇和島", "--appdir", "APP"], 0,
+     lambda out, err, j: None if err.count("Jiyu.txt") == 1 else f"said {err.count('Jiyu.txt')} times"),
+]
+
+
+def run(fare, tables, case):
+    name, prepare, args, status, check = case
+    with tempfile.TemporaryDirectory() as work:
+        app = os.path.join(work, "app")
+        shutil.copytree(tables, app)
+        if prepare:
+            prepare(app)
+        argv = [fare] + [app if a == "APP" else a for a in args]
+        argv = [a if isinstance(a, bytes) else a.encode() for a in argv]
+        done = subprocess.run(argv, capture_output=True, timeout=120)
+    problems = []
+    if done.returncode != status:
+        problems.append(f"exit status {done.returncode}, expected {status}")
+    try:
+        out = done.stdout.decode("utf-8")
+        err = done.stderr.decode("utf-8")
+    except UnicodeDecodeError as e:
+        return [f"output is not UTF-8: {e}"]
+    j = None
+    if "--json" in args and out:
+        try:
+            j = json.loads(out)
+        except ValueError as e:
+            return problems + [f"not JSON: {e}"]
+    if check and not problems:
+        why = check(out, err, j)
+        if why:
+            problems.append(why)
+    return problems
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--fare", required=True)
+    parser.add_argument("--tables", required=True)
+    a = parser.parse_args()
+    failed = 0
+    for case in CASES:
+        problems = run(a.fare, a.tables, case)
+        print(("FAIL " if problems else "ok   ") + case[0] + ("" if not problems else ": " + "; ".join(problems)))
+        failed += bool(problems)
+    print(f"{len(CASES) - failed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,50 @@
+// The reports of `mkd-fare check`, as text and as JSON, on arbitrary table
+// text. The first byte picks the file (one of the sixteen tables, or
+// Henko.txt); the rest is its text. The folder named in the reports is not
+// UTF-8 either, as a folder unpacked from another system's archive may be.
+//
+// Properties:
+// - both reports are valid UTF-8, and the JSON one is valid JSON;
+// - the text report has one line a problem (a line end in a cell's text is
+//   written \x0D, \x0A) and a summary line;
+// - the JSON report holds every problem, with the same text as the text
+//   report, and counts and status that agree with them.
+#include <cstddef>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/table_catalogue.hpp"
+#include "data/table_check.hpp"
+#include "fuzz_check.hpp"
+#include "output.hpp"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const auto files = mkd::tableFiles();
+    const std::size_t pick = data[0] % (files.size() + 1);
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const std::vector<mkd::TableProblem> problems = pick == files.size()
+                                                        ? mkd::checkInitialSelectionText(text)
+                                                        : mkd::checkTableText(files[pick].name, text, files[pick].size);
+    const std::string folder = "/srv/caf\xE9/Untin";
+
+    const std::string report = fare::checkReportText(folder, problems);
+    FUZZ_CHECK(fare::asUtf8(report) == report);
+    std::size_t lines = 0;
+    for (char c : report) lines += c == '\n' ? 1 : 0;
+    FUZZ_CHECK(lines == problems.size() + 1);
+
+    const std::string json = fare::checkReportJson(folder, problems);
+    FUZZ_CHECK(fare::asUtf8(json) == json);
+    FUZZ_CHECK(nlohmann::json::accept(json));
+    const auto j = nlohmann::json::parse(json);
+    FUZZ_CHECK(j["problems"].size() == problems.size());
+    FUZZ_CHECK(j["status"] == mkd::checkStatus(problems));
+    FUZZ_CHECK(j["fatal"].get<std::size_t>() + j["warnings"].get<std::size_t>() == problems.size());
+    for (std::size_t i = 0; i < problems.size(); ++i)
+        FUZZ_CHECK(j["problems"][i]["text"] == fare::asUtf8(mkd::formatProblem(problems[i])));
+    return 0;
+}

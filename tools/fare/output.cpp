@@ -1,0 +1,167 @@
+#include "output.hpp"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "words/money.hpp"
+#include "words/words.hpp"
+
+namespace fare {
+
+using nlohmann::ordered_json;
+
+namespace {
+
+// The length of the well-formed UTF-8 character at `i`, or 0 where there is
+// none (a stray continuation byte, an overlong form, a surrogate, a code
+// point beyond U+10FFFF, a character cut short).
+std::size_t characterAt(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size()) return 0;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF) return 0;
+    return length;
+}
+
+std::string escaped(unsigned char byte) {
+    char text[8];
+    std::snprintf(text, sizeof text, "\\x%02X", byte);
+    return text;
+}
+
+ordered_json printableJson(const ordered_json& j) {
+    if (j.is_string()) return asUtf8(j.get_ref<const std::string&>());
+    if (j.is_array()) {
+        ordered_json out = ordered_json::array();
+        for (const auto& e : j) out.push_back(printableJson(e));
+        return out;
+    }
+    if (j.is_object()) {
+        ordered_json out = ordered_json::object();
+        for (const auto& [key, value] : j.items()) out[asUtf8(key)] = printableJson(value);
+        return out;
+    }
+    return j;
+}
+
+}  // namespace
+
+std::string asUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = characterAt(text, i);
+        if (length > 0) {
+            out.append(text, i, length);
+            i += length;
+        } else {
+            out += escaped(static_cast<unsigned char>(text[i++]));
+        }
+    }
+    return out;
+}
+
+std::string printable(std::string_view text) {
+    std::string out;
+    for (char c : asUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F)
+            out += escaped(byte);
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::string dumpJson(const ordered_json& j) {
+    // Everything is printable by now; the replacing writer is only a second
+    // guard, so that mkd-fare can never end on an exception here.
+    return printableJson(j).dump(2, ' ', false, ordered_json::error_handler_t::replace);
+}
+
+ordered_json yen(double amount) {
+    amount = mkd::shownAmount(amount);
+    if (amount == std::floor(amount) && std::fabs(amount) < 9.0e15) return static_cast<std::int64_t>(amount);
+    return amount;
+}
+
+ordered_json money(double amount) { return {{"yen", yen(amount)}, {"text", mkd::formatMoney(amount)}}; }
+
+std::string csvAmount(double amount) { return yen(amount).dump(); }
+
+ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables) {
+    ordered_json list = ordered_json::array();
+    for (const auto& t : tables)
+        list.push_back(
+            {{"file", std::string(mkd::tableFileInfo(t.file).name)}, {"records", t.records}, {"expected", t.expected}});
+    return list;
+}
+
+std::string shortTableNote(const mkd::ShortTable& table) {
+    return mkd::text(
+        mkd::Msg::ShortTable, mkd::Lang::Japanese,
+        {mkd::tableFileInfo(table.file).name, std::to_string(table.records), std::to_string(table.expected)});
+}
+
+void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads) {
+    for (const auto& t : loads) err << "mkd-fare: " << shortTableNote(t) << '\n';
+}
+
+std::string checkReportText(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
+                            mkd::Lang lang) {
+    std::string out;
+    int fatal = 0;
+    for (const auto& p : problems) {
+        out += printable(mkd::formatProblem(p, lang)) + '\n';
+        fatal += p.severity == mkd::Severity::Fatal ? 1 : 0;
+    }
+    const int warnings = static_cast<int>(problems.size()) - fatal;
+    return out + printable(mkd::checkSummary(folder, fatal, warnings, lang)) + '\n';
+}
+
+std::string checkReportJson(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
+                            mkd::Lang lang) {
+    ordered_json list = ordered_json::array();
+    int fatal = 0;
+    for (const auto& p : problems) {
+        ordered_json e;
+        e["severity"] = p.severity == mkd::Severity::Fatal ? "fatal" : "warning";
+        e["file"] = p.file;
+        e["line"] = p.line;
+        e["column"] = p.column;
+        e["record"] = p.record;
+        e["field"] = p.field;
+        e["message"] = lang == mkd::kCheckLang ? p.message : mkd::text(p.what, lang, p.args);
+        e["text"] = mkd::formatProblem(p, lang);
+        list.push_back(e);
+        fatal += p.severity == mkd::Severity::Fatal ? 1 : 0;
+    }
+    ordered_json j;
+    j["folder"] = folder;
+    j["status"] = mkd::checkStatus(problems);
+    j["fatal"] = fatal;
+    j["warnings"] = static_cast<int>(problems.size()) - fatal;
+    j["problems"] = list;
+    return dumpJson(j) + '\n';
+}
+
+}  // namespace fare

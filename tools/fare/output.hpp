@@ -1,0 +1,53 @@
+// What mkd-fare writes, made safe for any bytes: file and folder names,
+// station arguments and table cells may be in any encoding (a Shift_JIS
+// cell, a Latin-1 folder name), and neither a terminal nor a JSON reader
+// should ever get broken UTF-8 from us.
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/mdlKeisan.hpp"
+#include "data/table_check.hpp"
+
+namespace fare {
+
+// `text` as valid UTF-8: every byte that is not part of a well-formed UTF-8
+// character is written as \xNN, a backslash as itself.
+std::string asUtf8(std::string_view text);
+
+// `text` as one line for a terminal: asUtf8, and every control character
+// but the tab (a line end inside a cell, an escape sequence) as \xNN too.
+std::string printable(std::string_view text);
+
+// The JSON text of `j`, two blanks to a level, with every string (and key)
+// made valid UTF-8 first (asUtf8), so that no byte can make the writer give
+// up.
+std::string dumpJson(const nlohmann::ordered_json& j);
+
+// An amount as JSON: the amount the result screen shows (an overflowing sum
+// is the largest amount there is, never infinite), whole yen as an integer.
+nlohmann::ordered_json yen(double amount);
+// {"yen": …, "text": "1,230円"}
+nlohmann::ordered_json money(double amount);
+// An amount as a CSV cell: the same number as yen().
+std::string csvAmount(double amount);
+
+// The tables behind an answer that were short: [{"file", "records", "expected"}].
+nlohmann::ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables);
+// The line the result screen shows for one: "注意: SiteiT.txt は 26 行中 20 行だけです。"
+std::string shortTableNote(const mkd::ShortTable& table);
+// Writes each load of a short file to `err`, one line each, as a warning.
+void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads);
+
+// The report of `mkd-fare check` on `folder`: one line a problem and a
+// summary line, or one JSON object.
+std::string checkReportText(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
+                            mkd::Lang lang);
+std::string checkReportJson(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
+                            mkd::Lang lang);
+
+}  // namespace fare
