@@ -1,12 +1,15 @@
 // mkd: the desktop program. Without arguments it opens the start screen on
-// the tables in Untin/ beside the executable.
+// the tables found by the rule in data/locations.hpp: Untin/ beside the
+// executable, else the user's data folder, else the installed ones.
 #include <QApplication>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/DesktopSeam.hpp"
 #include "app/quit_after_first_paint.hpp"
+#include "data/locations.hpp"
 #include "data/mdlKeisan.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -17,8 +20,17 @@ const char* kUsage =
     "Usage: mkd [--help | --version]\n"
     "\n"
     "みちくさダイヤ: fares and charges for the 岡山 – 高松 – 松山 – 宇和島 corridor.\n"
-    "Without arguments, opens the start screen. The fare tables are read from\n"
-    "the folder Untin/ beside the executable.\n";
+    "Without arguments, opens the start screen.\n"
+    "\n"
+    "The fare tables are read from the first of these folders that exists:\n"
+    "  Untin/ beside the executable (a build folder or an unpacked copy);\n"
+    "  $XDG_DATA_HOME/mkd/Untin (default ~/.local/share/mkd/Untin), your own tables;\n"
+    "  the installed tables, share/mkd/Untin under the program's prefix\n"
+    "  (/usr/share/mkd/Untin for /usr/bin/mkd).\n"
+    "The start screen's stored pair of stations (初期表示, Henko.txt) is kept\n"
+    "beside the tables when that folder is writable, else in\n"
+    "$XDG_CONFIG_HOME/mkd/Henko.txt (default ~/.config/mkd/Henko.txt).\n"
+    "`mkd-fare check` says which folder and which file are in use.\n";
 
 bool displayAvailable() {
     if (const char* p = std::getenv("QT_QPA_PLATFORM"); p && *p) return true;
@@ -43,9 +55,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!displayAvailable()) {
-        std::fputs("mkd: no display to open the window on (DISPLAY is not set).\n"
-                   "Run it in a desktop session, or under a virtual display: xvfb-run mkd\n",
-                   stderr);
+        std::fputs(
+            "mkd: no display to open the window on (DISPLAY is not set).\n"
+            "Run it in a desktop session, or under a virtual display: xvfb-run mkd\n",
+            stderr);
         return 1;
     }
 
@@ -55,8 +68,19 @@ int main(int argc, char** argv) {
     QuitAfterFirstPaint quitAfterFirstPaint;
     quitAfterFirstPaint.installIfAsked(app);
 
-    DesktopSeam seam(QCoreApplication::applicationDirPath());
-    mkd::mdlKeisan tables(seam.applicationDirectory().toStdString());
+    // The folder comes from the executable's path as bytes: a folder whose
+    // name is not UTF-8 would not survive a conversion to text.
+    const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
+    DesktopSeam seam(QFile::decodeName(programFolder.c_str()));
+    const auto stop = [&seam](const std::string& why) {
+        std::fprintf(stderr, "mkd: %s\n", why.c_str());
+        seam.fatal(QString::fromStdString(why));
+        return 1;
+    };
+    if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::Japanese)));
+    mkd::Locations where = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
+    if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, mkd::Lang::Japanese));
+    mkd::mdlKeisan tables(std::move(where));
     ScreenFlow flow(seam, tables);
     if (!flow.start()) return seam.status();
     const int status = QApplication::exec();

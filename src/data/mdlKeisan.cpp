@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -36,15 +37,25 @@ bool writeAll(int fd, std::string_view text) {
     return true;
 }
 
+std::string folderOf(const std::string& file) { return std::filesystem::path(file).parent_path().string(); }
+
+// Makes `folder` and its parents (the user's config folder, on its first save);
+// 0 or the system's error number.
+int makeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return error ? error.value() : 0;
+}
+
 }  // namespace
 
-mdlKeisan::mdlKeisan(std::string appDir)
-    : appDir_(std::move(appDir)), tables_(makeTables(std::make_index_sequence<kTableCount>{})) {}
+mdlKeisan::mdlKeisan(const std::string& appDir) : mdlKeisan(locationsInFolder(appDir)) {}
+
+mdlKeisan::mdlKeisan(Locations where)
+    : where_(std::move(where)), tables_(makeTables(std::make_index_sequence<kTableCount>{})) {}
 
 std::string mdlKeisan::path(std::string_view fileName) const {
-    std::string result = appDir_;
-    result += '/';
-    result += kTableFolder;
+    std::string result = where_.tableFolder;
     result += '/';
     result += fileName;
     return result;
@@ -60,7 +71,7 @@ LoadResult mdlKeisan::load(TableFile file) {
 const FareTable& mdlKeisan::table(Table table) const { return tables_[static_cast<std::size_t>(table)]; }
 
 LoadResult mdlKeisan::loadInitialSelection() {
-    lastPath_ = path(kInitialSelectionFile);
+    lastPath_ = where_.selectionFile;
     recordCounter_ = -1;
     std::string bytes;
     const LoadResult read = readFileBytes(lastPath_, bytes);
@@ -69,8 +80,10 @@ LoadResult mdlKeisan::loadInitialSelection() {
 }
 
 std::string mdlKeisan::saveInitialSelection(int departure, int arrival) const {
-    const std::string target = path(kInitialSelectionFile);
+    const std::string target = where_.selectionFile;
     const std::string text = formatInitialSelection(departure, arrival);
+    if (where_.selectionPlace == SelectionPlace::UserConfig)
+        if (const int error = makeFolders(folderOf(target))) return saveFailure(target, error);
 
     // The new text goes to a temporary file beside the old one and then
     // replaces it in one step, so the old pair survives any failure.
@@ -96,7 +109,7 @@ std::string mdlKeisan::saveInitialSelection(int departure, int arrival) const {
     }
 
     // Make the rename itself durable; the new file is in place either way.
-    const int folder = ::open(path("").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);

@@ -13,6 +13,7 @@
 
 #include "data/fare_table.hpp"
 #include "data/initial_selection.hpp"
+#include "data/locations.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
 
@@ -20,12 +21,17 @@ namespace mkd {
 
 class mdlKeisan {
 public:
-    // `appDir` is the folder that holds Untin/.
-    explicit mdlKeisan(std::string appDir);
+    // `appDir` is the folder that holds Untin/; Henko.txt is read and
+    // written in Untin/.
+    explicit mdlKeisan(const std::string& appDir);
 
-    const std::string& appDir() const { return appDir_; }
+    // The table folder and the stored pair's file found by findLocations().
+    explicit mdlKeisan(Locations where);
 
-    // appDir + "/Untin/" + name, built anew for every read.
+    // Which table folder and which Henko.txt this run uses, and why.
+    const Locations& locations() const { return where_; }
+
+    // The table folder + "/" + name, built anew for every read.
     std::string path(std::string_view fileName) const;
 
     // Builds the path, resets the record counter and reads the file into its
@@ -39,17 +45,18 @@ public:
     const std::string& lastPath() const { return lastPath_; }
     std::int16_t recordCounter() const { return recordCounter_; }
 
-    // Reads Henko.txt into the two initial-selection cells.
+    // Reads the stored pair's file (locations().selectionFile) into the two
+    // initial-selection cells.
     LoadResult loadInitialSelection();
     const std::string& initialCell(int i) const { return initialCells_[i]; }
 
-    // Writes Henko.txt ("d,a" + CR LF) through a temporary file in the same
-    // folder that then replaces the old one, so a failed save never leaves a
-    // truncated file. Returns "" on success, else a message for the user.
+    // Writes the stored pair's file ("d,a" + CR LF), making its folder if
+    // needed, through a temporary file in the same folder that then replaces
+    // the old one, so a failed save never leaves a truncated file. Returns "" on success, else a message for the user.
     std::string saveInitialSelection(int departure, int arrival) const;
 
 private:
-    std::string appDir_;
+    Locations where_;
     std::array<FareTable, kTableCount> tables_;
     std::string lastPath_;
     std::int16_t recordCounter_ = -1;

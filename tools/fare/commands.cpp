@@ -222,6 +222,18 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
     std::cout << "合計 " << mkd::formatMoney(a.total) << '\n';
 }
 
+// How check --json names where the tables were found.
+std::string_view sourceName(mkd::TableSource source) {
+    switch (source) {
+    case mkd::TableSource::BesideProgram: return "beside-program";
+    case mkd::TableSource::UserData: return "user-data";
+    case mkd::TableSource::Installed: return "installed";
+    case mkd::TableSource::Given: return "given";
+    case mkd::TableSource::NotFound: return "not-found";
+    }
+    return {};
+}
+
 }  // namespace
 
 int runEnquiry(const Options& o) {
@@ -229,7 +241,7 @@ int runEnquiry(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
-    mkd::mdlKeisan tables(o.appDir);
+    mkd::mdlKeisan tables(o.where);
     mkd::Enquirer enquirer(tables);
     const EnquiryOutcome out = enquirer.ask(r.request);
     if (o.json) {
@@ -252,7 +264,7 @@ int runCompare(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
-    mkd::mdlKeisan tables(o.appDir);
+    mkd::mdlKeisan tables(o.where);
     mkd::Enquirer enquirer(tables);
 
     struct Row {
@@ -347,7 +359,7 @@ int runChart(const Options& o) {
     if (o.price == "charge" && r.request.kind == Enquiry::Local)
         return fail({kUsageError, "no-charge", "the local train has no charge: use --price fare or total"}, false);
 
-    mkd::mdlKeisan tables(o.appDir);
+    mkd::mdlKeisan tables(o.where);
     mkd::Enquirer enquirer(tables);
     std::ostringstream csv;
     csv << "乗車駅\\降車駅";
@@ -386,9 +398,9 @@ int runChart(const Options& o) {
     return kAnswered;
 }
 
-int runCheck(const std::string& given, const std::string& programFolder, bool json) {
+int runCheck(const std::string& given, const mkd::Locations& located, bool json) {
     namespace fs = std::filesystem;
-    std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
+    std::string folder = given.empty() ? located.tableFolder : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         std::cerr << "mkd-fare: no such folder: " << folder << '\n';
@@ -400,7 +412,10 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
     if (!anyTable && fs::is_directory(fs::path(folder) / mkd::kTableFolder, error))
         folder = (fs::path(folder) / mkd::kTableFolder).string();
 
-    const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(folder);
+    // A folder given on the command line is checked with its own Henko.txt,
+    // as it will be shipped; otherwise the Henko.txt this user's mkd reads.
+    const mkd::Locations where = given.empty() ? located : mkd::locationsOfTableFolder(folder);
+    const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(where.tableFolder, where.selectionFile);
     const int status = mkd::checkStatus(problems);
     int fatal = 0;
     for (const auto& p : problems) fatal += p.severity == mkd::Severity::Fatal ? 1 : 0;
@@ -422,6 +437,8 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
         }
         ordered_json j;
         j["folder"] = folder;
+        j["tables_source"] = sourceName(where.source);
+        j["initial_selection_file"] = where.selectionFile;
         j["status"] = status;
         j["fatal"] = fatal;
         j["warnings"] = warnings;
@@ -429,6 +446,7 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
         std::cout << j.dump(2) << '\n';
         return status;
     }
+    std::cout << mkd::describeLocations(where, mkd::Lang::English) << '\n';
     for (const auto& p : problems) std::cout << mkd::formatProblem(p) << '\n';
     if (problems.empty())
         std::cout << folder << ": no problems\n";

@@ -43,7 +43,8 @@ empty or not a number, text after a number, a negative amount, an amount that
 is not whole yen, a distance that differs from the reverse journey's, a child
 amount above the adult one, fewer records than the table has, a Henko.txt the
 start screen has to correct. DIR is the folder of the table files; a folder
-that holds Untin/ will do. Default: Untin/ beside this program.
+that holds Untin/ will do. Without DIR, the tables and Henko.txt that mkd
+uses; the first lines say which folder and which Henko.txt were checked.
 
 Exit status: 0 no problem, 1 warnings only, 2 a fatal problem.
 
@@ -84,7 +85,7 @@ void addJourneyOptions(CLI::App& app, fare::Options& o, bool withKind) {
     app.add_option("--season", o.season, "season instead of a date")
         ->check(CLI::IsMember(fare::wordsOf(fare::seasonWords())))
         ->excludes(date);
-    app.add_option("--appdir", o.appDir, "folder that holds Untin/ (default: the folder of this program)");
+    app.add_option("--appdir", o.appDir, "folder that holds Untin/ (default: the tables mkd uses)");
 }
 
 void addTripOptions(CLI::App& app, fare::Options& o) {
@@ -97,12 +98,12 @@ void addTripOptions(CLI::App& app, fare::Options& o) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string programFolder = fare::programFolder(argc > 0 ? argv[0] : nullptr);
+    const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
 
     CLI::App app{"mkd-fare: fares and charges of みちくさダイヤ on the command line", "mkd-fare"};
     app.require_subcommand(0, 1);
+    app.set_version_flag("--version", "mkd-fare " MKD_VERSION);
     fare::Options enquiry;
-    enquiry.appDir = programFolder;
     app.add_option("from", enquiry.from, "boarding station");
     app.add_option("to", enquiry.to, "alighting station");
     addJourneyOptions(app, enquiry, true);
@@ -114,7 +115,6 @@ int main(int argc, char** argv) {
     app.add_flag("--json", enquiry.json, "answer in JSON");
 
     fare::Options compare;
-    compare.appDir = programFolder;
     CLI::App* compareCommand = app.add_subcommand("compare", "every way to make one journey, side by side");
     compareCommand->add_option("from", compare.from, "boarding station")->required();
     compareCommand->add_option("to", compare.to, "alighting station")->required();
@@ -123,7 +123,6 @@ int main(int argc, char** argv) {
     compareCommand->footer(kCompareExamples);
 
     fare::Options chart;
-    chart.appDir = programFolder;
     CLI::App* chartCommand = app.add_subcommand("chart", "a CSV of one kind of price for every station pair");
     addJourneyOptions(*chartCommand, chart, true);
     addTripOptions(*chartCommand, chart);
@@ -135,7 +134,7 @@ int main(int argc, char** argv) {
     std::string checkFolder;
     bool checkJson = false;
     CLI::App* checkCommand = app.add_subcommand("check", "check the table files and Henko.txt");
-    checkCommand->add_option("dir", checkFolder, "folder of the table files (default: Untin/ beside this program)");
+    checkCommand->add_option("dir", checkFolder, "folder of the table files (default: the one mkd uses)");
     checkCommand->add_flag("--json", checkJson, "report in JSON");
     checkCommand->footer(kCheckExamples);
 
@@ -148,12 +147,30 @@ int main(int argc, char** argv) {
         return status == 0 ? 0 : fare::kUsageError;
     }
 
-    if (*checkCommand) return fare::runCheck(checkFolder, programFolder, checkJson);
-    if (*compareCommand) return fare::runCompare(compare);
-    if (*chartCommand) return fare::runChart(chart);
-    if (enquiry.from.empty() || enquiry.to.empty()) {
+    // The tables by the rule of data/locations.hpp, unless --appdir names them.
+    if (programFolder.empty()) {
+        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::English) << '\n';
+        return fare::kTableError;
+    }
+    const mkd::Locations located = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
+    if (*checkCommand) {
+        if (checkFolder.empty() && located.source == mkd::TableSource::NotFound) {
+            std::cerr << "mkd-fare: " << mkd::describeNotFound(located, mkd::Lang::English) << '\n';
+            return 2;
+        }
+        return fare::runCheck(checkFolder, located, checkJson);
+    }
+    if (!*compareCommand && !*chartCommand && (enquiry.from.empty() || enquiry.to.empty())) {
         std::cerr << "mkd-fare: give a boarding and an alighting station (see mkd-fare --help)\n";
         return fare::kUsageError;
     }
+    fare::Options& asked = *compareCommand ? compare : *chartCommand ? chart : enquiry;
+    asked.where = asked.appDir.empty() ? located : mkd::locationsInFolder(asked.appDir);
+    if (asked.where.source == mkd::TableSource::NotFound) {
+        std::cerr << "mkd-fare: " << mkd::describeNotFound(asked.where, mkd::Lang::English) << '\n';
+        return fare::kTableError;
+    }
+    if (*compareCommand) return fare::runCompare(compare);
+    if (*chartCommand) return fare::runChart(chart);
     return fare::runEnquiry(enquiry);
 }
