@@ -22,15 +22,9 @@ const char* kUsage =
     "みちくさダイヤ: fares and charges for the 岡山 – 高松 – 松山 – 宇和島 corridor.\n"
     "Without arguments, opens the start screen.\n"
     "\n"
-    "The fare tables are read from the first of these folders that exists:\n"
-    "  Untin/ beside the executable (a build folder or an unpacked copy);\n"
-    "  $XDG_DATA_HOME/mkd/Untin (default ~/.local/share/mkd/Untin), your own tables;\n"
-    "  the installed tables, share/mkd/Untin under the program's prefix\n"
-    "  (/usr/share/mkd/Untin for /usr/bin/mkd).\n"
-    "The start screen's stored pair of stations (初期表示, Henko.txt) is kept\n"
-    "beside the tables when that folder is writable, else in\n"
-    "$XDG_CONFIG_HOME/mkd/Henko.txt (default ~/.config/mkd/Henko.txt).\n"
-    "`mkd-fare check` says which folder and which file are in use.\n";
+    "The fare tables come from Untin/ beside the executable, else from\n"
+    "~/.local/share/mkd/Untin, else from the installed share/mkd/Untin;\n"
+    "`mkd-fare check` says which folder and which Henko.txt are in use.\n";
 
 bool displayAvailable() {
     if (const char* p = std::getenv("QT_QPA_PLATFORM"); p && *p) return true;
