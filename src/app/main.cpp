@@ -3,6 +3,7 @@
 // executable, else the user's data folder, else the installed ones.
 #include <QApplication>
 #include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -66,9 +67,15 @@ int main(int argc, char** argv) {
     // name is not UTF-8 would not survive a conversion to text.
     const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
     DesktopSeam seam(QFile::decodeName(programFolder.c_str()));
+    // The box is shown from inside the event loop, like every other message,
+    // so that whatever ends the loop (MKD_EXIT_AFTER_SHOWN) ends it too.
     const auto stop = [&seam](const std::string& why) {
         std::fprintf(stderr, "mkd: %s\n", why.c_str());
-        seam.fatal(QString::fromStdString(why));
+        QTimer::singleShot(0, qApp, [&seam, text = QString::fromStdString(why)] {
+            seam.fatal(text);
+            QCoreApplication::exit(1);
+        });
+        QApplication::exec();
         return 1;
     };
     if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::Japanese)));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # mkd and mkd-fare copied into a folder whose name is Latin-1, not UTF-8
 # ("caf\xe9"), with their tables beside them: both start on those tables.
-# Usage: latin1_folder.sh BIN_DIR (the folder holding mkd, mkd-fare and Untin/)
+# Without tables anywhere, both say where they looked and end.
+# Usage: program_folder.sh BIN_DIR (the folder holding mkd, mkd-fare and Untin/)
 set -euo pipefail
 bin=$1
 work=$(mktemp -d)
@@ -19,4 +20,14 @@ printf '%s\n' "$out" | grep -qF "tables: $folder/Untin (beside the program)" ||
 "$folder/mkd-fare" 岡山 高松 | grep -q '1,470円'
 
 QT_QPA_PLATFORM=offscreen MKD_EXIT_AFTER_SHOWN=1 timeout 60 "$folder/mkd"
-echo "mkd and mkd-fare start on their own tables in $(printf '%q' "$folder")"
+
+rm -r "$folder/Untin"
+status=0
+"$folder/mkd-fare" 岡山 高松 2>"$work/err" || status=$?
+[ "$status" -eq 3 ] && grep -qF "$folder/Untin" "$work/err" && grep -qF "$work/home/.local/share/mkd/Untin" "$work/err" ||
+  { echo "mkd-fare without tables: status $status"; cat "$work/err"; exit 1; }
+status=0
+QT_QPA_PLATFORM=offscreen MKD_EXIT_AFTER_SHOWN=1 timeout 60 "$folder/mkd" 2>"$work/err" || status=$?
+[ "$status" -eq 1 ] && grep -qF "$folder/Untin" "$work/err" ||
+  { echo "mkd without tables: status $status"; cat "$work/err"; exit 1; }
+echo "in $(printf '%q' "$folder"): both programs start on their own tables, and without them say where they looked"
