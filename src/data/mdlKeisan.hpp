@@ -50,9 +50,10 @@ public:
     LoadResult loadInitialSelection();
     const std::string& initialCell(int i) const { return initialCells_[i]; }
 
-    // Writes the stored pair's file ("d,a" + CR LF), making its folder if
-    // needed, through a temporary file in the same folder that then replaces
-    // the old one, so a failed save never leaves a truncated file. Returns "" on success, else a message for the user.
+    // Writes the stored pair's file ("d,a" + CR LF) through a temporary file
+    // in the same folder that then replaces the old one, so a failed save
+    // never leaves a truncated file; the user's config folder is made on the
+    // first save there. Returns "" on success, else a message for the user.
     std::string saveInitialSelection(int departure, int arrival) const;
 
 private:
