@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the unit tests of
 # the core, the scenario files replayed against the real screens, the
-# random-user soak and the sample-table generator's tests; then all of them
+# random-user soak, the sample-table generator's tests and the Debian package
+# (built, unpacked and checked once, here only); then all of them
 # again in a build with AddressSanitizer and UndefinedBehaviorSanitizer
 # (build-asan/, or $ASAN_BUILD_DIR), and each fuzz target for a short while
 # (scripts/fuzz.sh, build-fuzz/). See docs/robustness.md.

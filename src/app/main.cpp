@@ -1,12 +1,16 @@
 // mkd: the desktop program. Without arguments it opens the start screen on
-// the tables in Untin/ beside the executable.
+// the tables found by the rule in data/locations.hpp: Untin/ beside the
+// executable, else the user's data folder, else the installed ones.
 #include <QApplication>
+#include <QFile>
+#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/DesktopSeam.hpp"
 #include "app/quit_after_first_paint.hpp"
+#include "data/locations.hpp"
 #include "data/mdlKeisan.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -17,8 +21,11 @@ const char* kUsage =
     "Usage: mkd [--help | --version]\n"
     "\n"
     "みちくさダイヤ: fares and charges for the 岡山 – 高松 – 松山 – 宇和島 corridor.\n"
-    "Without arguments, opens the start screen. The fare tables are read from\n"
-    "the folder Untin/ beside the executable.\n";
+    "Without arguments, opens the start screen.\n"
+    "\n"
+    "The fare tables come from Untin/ beside the executable, else from\n"
+    "~/.local/share/mkd/Untin, else from the installed share/mkd/Untin;\n"
+    "`mkd-fare check` says which folder and which Henko.txt are in use.\n";
 
 bool displayAvailable() {
     if (const char* p = std::getenv("QT_QPA_PLATFORM"); p && *p) return true;
@@ -55,8 +62,25 @@ int main(int argc, char** argv) {
     QuitAfterFirstPaint quitAfterFirstPaint;
     quitAfterFirstPaint.installIfAsked(app);
 
-    DesktopSeam seam(QCoreApplication::applicationDirPath());
-    mkd::mdlKeisan tables(seam.applicationDirectory().toStdString());
+    // The folder comes from the executable's path as bytes: a folder whose
+    // name is not UTF-8 would not survive a conversion to text.
+    const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
+    DesktopSeam seam(QFile::decodeName(programFolder.c_str()));
+    // The box is shown from inside the event loop, like every other message,
+    // so that whatever ends the loop (MKD_EXIT_AFTER_SHOWN) ends it too.
+    const auto stop = [&seam](const std::string& why) {
+        std::fprintf(stderr, "mkd: %s\n", why.c_str());
+        QTimer::singleShot(0, qApp, [&seam, text = QString::fromStdString(why)] {
+            seam.fatal(text);
+            QCoreApplication::exit(1);
+        });
+        QApplication::exec();
+        return 1;
+    };
+    if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::Japanese)));
+    mkd::Locations where = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
+    if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, mkd::Lang::Japanese));
+    mkd::mdlKeisan tables(std::move(where));
     ScreenFlow flow(seam, tables);
     if (!flow.start()) return seam.status();
     const int status = QApplication::exec();

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <system_error>
 #include <utility>
 #include <vector>
@@ -93,15 +94,23 @@ SaveResult rewriteInPlace(const std::string& target, std::string text, off_t old
     return {SaveProblem::None, 0, target};
 }
 
+// Makes `folder` and its parents (the user's config folder, on its first save);
+// 0 or the system's error number.
+int makeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return error ? error.value() : 0;
+}
+
 }  // namespace
 
-mdlKeisan::mdlKeisan(std::string appDir)
-    : appDir_(std::move(appDir)), tables_(makeTables(std::make_index_sequence<kTableCount>{})) {}
+mdlKeisan::mdlKeisan(const std::string& appDir) : mdlKeisan(locationsInFolder(appDir)) {}
+
+mdlKeisan::mdlKeisan(Locations where)
+    : where_(std::move(where)), tables_(makeTables(std::make_index_sequence<kTableCount>{})) {}
 
 std::string mdlKeisan::path(std::string_view fileName) const {
-    std::string result = appDir_;
-    result += '/';
-    result += kTableFolder;
+    std::string result = where_.tableFolder;
     result += '/';
     result += fileName;
     return result;
@@ -121,7 +130,7 @@ LoadResult mdlKeisan::load(TableFile file) {
 const FareTable& mdlKeisan::table(Table table) const { return tables_[static_cast<std::size_t>(table)]; }
 
 LoadResult mdlKeisan::loadInitialSelection() {
-    lastPath_ = path(kInitialSelectionFile);
+    lastPath_ = where_.selectionFile;
     recordCounter_ = -1;
     std::string bytes;
     const LoadResult read = readFileBytes(lastPath_, bytes);
@@ -132,12 +141,14 @@ LoadResult mdlKeisan::loadInitialSelection() {
 }
 
 SaveResult mdlKeisan::saveInitialSelection(int departure, int arrival) const {
-    std::string target = path(kInitialSelectionFile);
+    std::string target = where_.selectionFile;
     if (const int error = followLinks(target)) return saveFailure(target, error);
     const std::string folder = folderOf(target);
     const std::string name = target.substr(folder.size() == 1 ? 1 : folder.size() + 1);
     removeSaveTemporaries(folder, name);
     const std::string text = formatInitialSelection(departure, arrival);
+    if (where_.selectionPlace == SelectionPlace::UserConfig)
+        if (const int error = makeFolders(folderOf(target))) return saveFailure(target, error);
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;

@@ -14,6 +14,7 @@
 
 #include "data/fare_table.hpp"
 #include "data/initial_selection.hpp"
+#include "data/locations.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
 
@@ -44,12 +45,17 @@ struct ShortTable {
 
 class mdlKeisan {
 public:
-    // `appDir` is the folder that holds Untin/.
-    explicit mdlKeisan(std::string appDir);
+    // `appDir` is the folder that holds Untin/; Henko.txt is read and
+    // written in Untin/.
+    explicit mdlKeisan(const std::string& appDir);
 
-    const std::string& appDir() const { return appDir_; }
+    // The table folder and the stored pair's file found by findLocations().
+    explicit mdlKeisan(Locations where);
 
-    // appDir + "/Untin/" + name, built anew for every read.
+    // Which table folder and which Henko.txt this run uses, and why.
+    const Locations& locations() const { return where_; }
+
+    // The table folder + "/" + name, built anew for every read.
     std::string path(std::string_view fileName) const;
 
     // Builds the path, resets the record counter and reads the file into its
@@ -67,7 +73,8 @@ public:
     const std::string& lastPath() const { return lastPath_; }
     std::int16_t recordCounter() const { return recordCounter_; }
 
-    // Reads Henko.txt into the two initial-selection cells.
+    // Reads the stored pair's file (locations().selectionFile) into the two
+    // initial-selection cells.
     LoadResult loadInitialSelection();
     const std::string& initialCell(int i) const { return initialCells_[i]; }
 
@@ -78,13 +85,14 @@ public:
     //   not read or write is not replaced either;
     // - a file with several hard links is rewritten in place, so that every
     //   name keeps seeing the same file;
+    // - the user's config folder is made on the first save there;
     // - any other file is replaced through a temporary file beside it, so a
     //   failed save never leaves a truncated file. Temporary files that a
     //   save killed half-way left there are removed first.
     SaveResult saveInitialSelection(int departure, int arrival) const;
 
 private:
-    std::string appDir_;
+    Locations where_;
     std::array<FareTable, kTableCount> tables_;
     std::array<std::optional<ShortTable>, kTableCount> shortLoads_{};
     std::string lastPath_;

@@ -290,7 +290,7 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
     return out;
 }
 
-std::vector<TableProblem> checkTableFolder(const std::string& folder) {
+std::vector<TableProblem> checkTableFolder(const std::string& folder, const std::string& selectionFile) {
     const auto files = tableFiles();
     std::vector<ReadTable> tables(files.size());
     std::vector<std::vector<TableProblem>> perFile(files.size());
@@ -332,7 +332,8 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder) {
     }
 
     // Henko.txt may be missing; the start screen then shows the corridor's ends.
-    const std::string henko = folder + "/" + std::string(kInitialSelectionFile);
+    const std::string henko =
+        selectionFile.empty() ? folder + "/" + std::string(kInitialSelectionFile) : selectionFile;
     std::string bytes;
     const LoadResult read = readFileBytes(henko, bytes);
     if (read.error == LoadError::TooLarge) {

@@ -67,9 +67,10 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes);
 // folder that holds them, Untin/): each file alone, the distance table against
 // itself reversed, and each child table against its adult one. A missing
 // Henko.txt is no problem: the start screen then shows the corridor's ends.
+// `selectionFile` is the Henko.txt to check; "" for the one in `folder`.
 // Problems come file by file in catalogue order, Henko.txt last, each file's
 // in the order of their place in it.
-std::vector<TableProblem> checkTableFolder(const std::string& folder);
+std::vector<TableProblem> checkTableFolder(const std::string& folder, const std::string& selectionFile = {});
 
 // 0: no problem, 1: warnings only, 2: at least one fatal problem.
 int checkStatus(const std::vector<TableProblem>& problems);

@@ -26,6 +26,8 @@ public:
 
     virtual mkd::Date today() = 0;
 
-    // The folder that holds Untin/.
+    // The program's folder (mkd-scenario: its copy that holds Untin/). Which
+    // table folder and which Henko.txt are in use, and why, the tables say:
+    // mdlKeisan::locations(), mkd::describeLocations().
     virtual QString applicationDirectory() = 0;
 };

@@ -93,8 +93,10 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
 }
 
 std::string frmStart::shownPath(const std::string& path) const {
-    // Inside the program's folder, the part the user recognises: "Untin/Henko.txt".
-    const std::string& folder = flow.tables().appDir();
+    // Inside the folder that holds the tables' folder, the part the user
+    // recognises: "Untin/Henko.txt".
+    const std::string& tables = flow.tables().locations().tableFolder;
+    const std::string folder = tables.substr(0, tables.rfind('/') == std::string::npos ? 0 : tables.rfind('/'));
     if (!folder.empty() && path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/')
         return path.substr(folder.size() + 1);
     return path;

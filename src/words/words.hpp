@@ -137,6 +137,15 @@ enum class Msg : int {
     ShortTableHint,       // what the records it lacks price as
 
     // Program, folders and installation
+    ProgramFolderUnknown,  // the executable's folder cannot be found: nowhere to look for tables
+    TableFolderNotFound,   // %1: the folders looked in, one a line
+    TablesInUse,           // %1: the table folder, %2: why that one (one of the next four)
+    TablesBesideProgram,
+    TablesInUserData,
+    TablesInstalled,
+    TablesGiven,
+    SelectionBesideTables,  // %1: the Henko.txt in use
+    SelectionInUserConfig,  // %1: the Henko.txt in use, the tables' folder not being writable
 
     // Keyboard, accessibility and help
 

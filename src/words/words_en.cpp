@@ -134,6 +134,16 @@ constexpr Entry kWords[] = {
      "season's, for instance)."},
 
     // Program, folders and installation
+    {Msg::ProgramFolderUnknown,
+     "Cannot tell which folder the program is in, so the fare tables cannot be found. The program ends."},
+    {Msg::TableFolderNotFound, "No folder of fare tables (Untin) was found. Looked in:\n%1"},
+    {Msg::TablesInUse, "tables: %1 (%2)"},
+    {Msg::TablesBesideProgram, "beside the program"},
+    {Msg::TablesInUserData, "the user's data folder"},
+    {Msg::TablesInstalled, "installed with the program"},
+    {Msg::TablesGiven, "as given"},
+    {Msg::SelectionBesideTables, "stored pair: %1"},
+    {Msg::SelectionInUserConfig, "stored pair: %1 (the user's config folder: the tables' folder is not writable)"},
 
     // Keyboard, accessibility and help
 

@@ -131,6 +131,15 @@ constexpr Entry kWords[] = {
      "足りない行の料金は、空 (0円) か、同じ表に前に読んだファイル (別の時期のものなど) の値です。"},
 
     // Program, folders and installation
+    {Msg::ProgramFolderUnknown, "プログラムのあるフォルダーがわからないため、運賃表を探せません。終了します。"},
+    {Msg::TableFolderNotFound, "運賃表のフォルダー Untin が見つかりません。探した場所:\n%1"},
+    {Msg::TablesInUse, "運賃表: %1 (%2)"},
+    {Msg::TablesBesideProgram, "プログラムと同じフォルダー"},
+    {Msg::TablesInUserData, "ユーザーのデータフォルダー"},
+    {Msg::TablesInstalled, "インストールされたもの"},
+    {Msg::TablesGiven, "指定されたフォルダー"},
+    {Msg::SelectionBesideTables, "初期表示: %1"},
+    {Msg::SelectionInUserConfig, "初期表示: %1 (運賃表のフォルダーには書き込めないため、ユーザーの設定フォルダー)"},
 
     // Keyboard, accessibility and help
 

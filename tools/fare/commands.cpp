@@ -252,6 +252,7 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
     for (const auto& s : a.shortTables) std::cout << shortTableNote(s) << '\n';
 }
 
+
 }  // namespace
 
 int runEnquiry(const Options& o) {
@@ -259,7 +260,7 @@ int runEnquiry(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
-    mkd::mdlKeisan tables(o.appDir);
+    mkd::mdlKeisan tables(o.where);
     mkd::Enquirer enquirer(tables);
     const EnquiryOutcome out = enquirer.ask(r.request);
     if (o.json) {
@@ -282,7 +283,7 @@ int runCompare(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
-    mkd::mdlKeisan tables(o.appDir);
+    mkd::mdlKeisan tables(o.where);
     mkd::Enquirer enquirer(tables);
 
     struct Row {
@@ -378,7 +379,7 @@ int runChart(const Options& o) {
     if (o.price == "charge" && r.request.kind == Enquiry::Local)
         return fail({kUsageError, "no-charge", usage(Msg::FareNoCharge)}, false);
 
-    mkd::mdlKeisan tables(o.appDir);
+    mkd::mdlKeisan tables(o.where);
     mkd::Enquirer enquirer(tables);
     std::ostringstream csv;
     csv << mkd::text(Msg::ChartCorner);
@@ -418,9 +419,9 @@ int runChart(const Options& o) {
     return kAnswered;
 }
 
-int runCheck(const std::string& given, const std::string& programFolder, bool json, mkd::Lang lang) {
+int runCheck(const std::string& given, const mkd::Locations& located, bool json, mkd::Lang lang) {
     namespace fs = std::filesystem;
-    std::string folder = given.empty() ? programFolder + "/" + std::string(mkd::kTableFolder) : given;
+    std::string folder = given.empty() ? located.tableFolder : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
         std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, printable(folder)) << '\n';
@@ -432,8 +433,11 @@ int runCheck(const std::string& given, const std::string& programFolder, bool js
     if (!anyTable && fs::is_directory(fs::path(folder) / mkd::kTableFolder, error))
         folder = (fs::path(folder) / mkd::kTableFolder).string();
 
-    const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(folder);
-    std::cout << (json ? checkReportJson(folder, problems, lang) : checkReportText(folder, problems, lang));
+    // A folder given on the command line is checked with its own Henko.txt,
+    // as it will be shipped; otherwise the Henko.txt this user's mkd reads.
+    const mkd::Locations where = given.empty() ? located : mkd::locationsOfTableFolder(folder);
+    const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(where.tableFolder, where.selectionFile);
+    std::cout << (json ? checkReportJson(folder, where, problems, lang) : checkReportText(folder, where, problems, lang));
     return mkd::checkStatus(problems);
 }
 

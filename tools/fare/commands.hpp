@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "data/locations.hpp"
 #include "fare_words.hpp"
 #include "pricing/enquiry.hpp"
 
@@ -18,7 +19,8 @@ inline constexpr int kTableError = 3;  // a table file the enquiry reads is brok
 
 // What the command line said, as written.
 struct Options {
-    std::string appDir;
+    std::string appDir;    // --appdir, "" when not given
+    mkd::Locations where;  // the tables and Henko.txt this run uses
     std::string from;
     std::string to;
     std::string kind = "local";
@@ -42,9 +44,9 @@ int runEnquiry(const Options& options);
 int runCompare(const Options& options);
 int runChart(const Options& options);
 
-// `folder` is the folder of the table files; "" for the one beside the program.
+// `folder` is the folder of the table files; "" for the one `located` names.
 // `lang`: the words of the report (English unless asked otherwise).
-int runCheck(const std::string& folder, const std::string& programFolder, bool json,
+int runCheck(const std::string& folder, const mkd::Locations& located, bool json,
              mkd::Lang lang = mkd::Lang::English);
 
 }  // namespace fare

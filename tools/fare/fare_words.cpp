@@ -140,12 +140,4 @@ std::string padLeft(std::string_view text, int width) {
     return out + std::string(text);
 }
 
-std::string programFolder(const char* argv0) {
-    std::error_code error;
-    const auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) return self.parent_path().string();
-    const auto given = std::filesystem::absolute(argv0 ? argv0 : ".", error);
-    return error ? std::string(".") : given.parent_path().string();
-}
-
 }  // namespace fare

@@ -73,7 +73,4 @@ int displayWidth(std::string_view text);
 std::string padRight(std::string_view text, int width);
 std::string padLeft(std::string_view text, int width);
 
-// The folder this program is in.
-std::string programFolder(const char* argv0);
-
 }  // namespace fare

@@ -70,7 +70,8 @@ empty or not a number, text after a number, a negative amount, an amount that
 is not whole yen, a distance that differs from the reverse journey's, a child
 amount above the adult one, fewer records than the table has, a Henko.txt the
 start screen has to correct. DIR is the folder of the table files; a folder
-that holds Untin/ will do. Default: Untin/ beside this program.
+that holds Untin/ will do. Without DIR, the tables and Henko.txt that mkd
+uses; the first lines say which folder and which Henko.txt were checked.
 
 Exit status: 0 no problem, 1 warnings only, 2 a fatal problem.
 
@@ -113,7 +114,7 @@ void addJourneyOptions(CLI::App& app, fare::Options& o, KindOption kind) {
     app.add_option("--season", o.season, "season instead of a date")
         ->check(CLI::IsMember(fare::wordsOf(fare::seasonWords())))
         ->excludes(date);
-    app.add_option("--appdir", o.appDir, "folder that holds Untin/ (default: the folder of this program)");
+    app.add_option("--appdir", o.appDir, "folder that holds Untin/ (default: the tables mkd uses)");
 }
 
 void addTripOptions(CLI::App& app, fare::Options& o) {
@@ -144,12 +145,12 @@ void inherit(const CLI::App& parent, const fare::Options& from, const CLI::App& 
 }  // namespace
 
 int fare::commandLine(int argc, char** argv) {
-    const std::string programFolder = fare::programFolder(argc > 0 ? argv[0] : nullptr);
+    const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
 
     CLI::App app{"mkd-fare: fares and charges of みちくさダイヤ on the command line", "mkd-fare"};
     app.require_subcommand(0, 1);
+    app.set_version_flag("--version", "mkd-fare " MKD_VERSION);
     fare::Options enquiry;
-    enquiry.appDir = programFolder;
     app.add_option("from", enquiry.from, "boarding station");
     app.add_option("to", enquiry.to, "alighting station");
     addJourneyOptions(app, enquiry, KindOption::Offered);
@@ -161,7 +162,6 @@ int fare::commandLine(int argc, char** argv) {
     app.add_flag("--json", enquiry.json, "answer in JSON");
 
     fare::Options compare;
-    compare.appDir = programFolder;
     CLI::App* compareCommand = app.add_subcommand("compare", "every way to make one journey, side by side");
     compareCommand->add_option("from", compare.from, "boarding station")->required();
     compareCommand->add_option("to", compare.to, "alighting station")->required();
@@ -170,7 +170,6 @@ int fare::commandLine(int argc, char** argv) {
     compareCommand->footer(kCompareExamples);
 
     fare::Options chart;
-    chart.appDir = programFolder;
     CLI::App* chartCommand = app.add_subcommand("chart", "a CSV of one kind of price for every station pair");
     addJourneyOptions(*chartCommand, chart, KindOption::Offered);
     addTripOptions(*chartCommand, chart);
@@ -183,7 +182,7 @@ int fare::commandLine(int argc, char** argv) {
     bool checkJson = false;
     std::string checkLang = "en";
     CLI::App* checkCommand = app.add_subcommand("check", "check the table files and Henko.txt");
-    checkCommand->add_option("dir", checkFolder, "folder of the table files (default: Untin/ beside this program)");
+    checkCommand->add_option("dir", checkFolder, "folder of the table files (default: the one mkd uses)");
     checkCommand->add_flag("--json", checkJson, "report in JSON");
     checkCommand->add_option("--lang", checkLang, "words of the report: en (default) or ja")
         ->check(CLI::IsMember({"en", "ja"}));
@@ -201,20 +200,33 @@ int fare::commandLine(int argc, char** argv) {
         return fare::kUsageError;
     }
 
-    if (*checkCommand)
-        return fare::runCheck(checkFolder, programFolder, checkJson,
+    // The tables by the rule of data/locations.hpp, unless --appdir names them.
+    if (programFolder.empty()) {
+        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::English) << '\n';
+        return fare::kTableError;
+    }
+    const mkd::Locations located = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
+    if (*checkCommand) {
+        if (checkFolder.empty() && located.source == mkd::TableSource::NotFound) {
+            std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(located, mkd::Lang::English)) << '\n';
+            return 2;
+        }
+        return fare::runCheck(checkFolder, located, checkJson,
                               checkLang == "ja" ? mkd::Lang::Japanese : mkd::Lang::English);
-    if (*compareCommand) {
-        inherit(app, enquiry, *compareCommand, compare);
-        return fare::runCompare(compare);
     }
-    if (*chartCommand) {
-        inherit(app, enquiry, *chartCommand, chart);
-        return fare::runChart(chart);
-    }
-    if (enquiry.from.empty() || enquiry.to.empty()) {
+    if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
+    if (*chartCommand) inherit(app, enquiry, *chartCommand, chart);
+    if (!*compareCommand && !*chartCommand && (enquiry.from.empty() || enquiry.to.empty())) {
         std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, mkd::Lang::English) << '\n';
         return fare::kUsageError;
     }
+    fare::Options& asked = *compareCommand ? compare : *chartCommand ? chart : enquiry;
+    asked.where = asked.appDir.empty() ? located : mkd::locationsInFolder(asked.appDir);
+    if (asked.where.source == mkd::TableSource::NotFound) {
+        std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(asked.where, mkd::Lang::English)) << '\n';
+        return fare::kTableError;
+    }
+    if (*compareCommand) return fare::runCompare(compare);
+    if (*chartCommand) return fare::runChart(chart);
     return fare::runEnquiry(enquiry);
 }

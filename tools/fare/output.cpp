@@ -92,6 +92,17 @@ std::string printable(std::string_view text) {
     return out;
 }
 
+std::string printableLines(std::string_view text) {
+    std::string out;
+    while (true) {
+        const std::size_t end = text.find('\n');
+        out += printable(text.substr(0, end));
+        if (end == std::string_view::npos) return out;
+        out += '\n';
+        text = text.substr(end + 1);
+    }
+}
+
 std::string dumpJson(const ordered_json& j) {
     // Everything is printable by now; the replacing writer is only a second
     // guard, so that mkd-fare can never end on an exception here.
@@ -126,9 +137,21 @@ void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loa
     for (const auto& t : loads) err << "mkd-fare: " << shortTableNote(t) << '\n';
 }
 
-std::string checkReportText(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
-                            mkd::Lang lang) {
-    std::string out;
+// How check --json names where the tables were found.
+std::string_view sourceName(mkd::TableSource source) {
+    switch (source) {
+    case mkd::TableSource::BesideProgram: return "beside-program";
+    case mkd::TableSource::UserData: return "user-data";
+    case mkd::TableSource::Installed: return "installed";
+    case mkd::TableSource::Given: return "given";
+    case mkd::TableSource::NotFound: return "not-found";
+    }
+    return {};
+}
+
+std::string checkReportText(const std::string& folder, const mkd::Locations& where,
+                            const std::vector<mkd::TableProblem>& problems, mkd::Lang lang) {
+    std::string out = printableLines(mkd::describeLocations(where, lang)) + '\n';
     int fatal = 0;
     for (const auto& p : problems) {
         out += printable(mkd::formatProblem(p, lang)) + '\n';
@@ -138,8 +161,8 @@ std::string checkReportText(const std::string& folder, const std::vector<mkd::Ta
     return out + printable(mkd::checkSummary(folder, fatal, warnings, lang)) + '\n';
 }
 
-std::string checkReportJson(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
-                            mkd::Lang lang) {
+std::string checkReportJson(const std::string& folder, const mkd::Locations& where,
+                            const std::vector<mkd::TableProblem>& problems, mkd::Lang lang) {
     ordered_json list = ordered_json::array();
     int fatal = 0;
     for (const auto& p : problems) {
@@ -157,6 +180,8 @@ std::string checkReportJson(const std::string& folder, const std::vector<mkd::Ta
     }
     ordered_json j;
     j["folder"] = folder;
+    j["tables_source"] = sourceName(where.source);
+    j["initial_selection_file"] = where.selectionFile;
     j["status"] = mkd::checkStatus(problems);
     j["fatal"] = fatal;
     j["warnings"] = static_cast<int>(problems.size()) - fatal;

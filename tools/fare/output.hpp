@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/locations.hpp"
 #include "data/mdlKeisan.hpp"
 #include "data/table_check.hpp"
 
@@ -22,6 +23,9 @@ std::string asUtf8(std::string_view text);
 // `text` as one line for a terminal: asUtf8, and every control character
 // but the tab (a line end inside a cell, an escape sequence) as \xNN too.
 std::string printable(std::string_view text);
+
+// `text` of several lines, each made printable, the line ends kept.
+std::string printableLines(std::string_view text);
 
 // The JSON text of `j`, two blanks to a level, with every string (and key)
 // made valid UTF-8 first (asUtf8), so that no byte can make the writer give
@@ -45,9 +49,12 @@ void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loa
 
 // The report of `mkd-fare check` on `folder`: one line a problem and a
 // summary line, or one JSON object.
-std::string checkReportText(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
-                            mkd::Lang lang);
-std::string checkReportJson(const std::string& folder, const std::vector<mkd::TableProblem>& problems,
-                            mkd::Lang lang);
+std::string checkReportText(const std::string& folder, const mkd::Locations& where,
+                            const std::vector<mkd::TableProblem>& problems, mkd::Lang lang);
+std::string checkReportJson(const std::string& folder, const mkd::Locations& where,
+                            const std::vector<mkd::TableProblem>& problems, mkd::Lang lang);
+
+// The JSON name of where the tables came from: "beside-program", …
+std::string_view sourceName(mkd::TableSource source);
 
 }  // namespace fare
