@@ -8,8 +8,9 @@ namespace {
 const QString kTitle = QStringLiteral("みちくさダイヤ");
 }
 
-void DesktopSeam::message(const QString& text) {
+void DesktopSeam::message(const QString& text, const QString& informative) {
     QMessageBox box(QMessageBox::Information, kTitle, text, QMessageBox::Ok);
+    if (!informative.isEmpty()) box.setInformativeText(informative);
     box.exec();
 }
 

@@ -7,7 +7,7 @@ class DesktopSeam : public Seam {
 public:
     explicit DesktopSeam(QString appDir) : appDir_(std::move(appDir)) {}
 
-    void message(const QString& text) override;
+    void message(const QString& text, const QString& informative = {}) override;
     void fatal(const QString& text) override;
     void endProgram(int status) override;
     mkd::Date today() override;

@@ -14,8 +14,8 @@
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
-#include "screens/ScreenFlow.hpp"
 #include "screens/HelpWindow.hpp"
+#include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/frmDate2.hpp"
 #include "screens/frmKettei.hpp"
@@ -55,6 +55,7 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     mnuGreen = mnuMarine->addAction(QStringLiteral("グリーン車"));
     mnuGreen->setObjectName(QStringLiteral("mnuGreen"));
     mnuMarine->menuAction()->setEnabled(false);
+    mnuMarine->setToolTipsVisible(true);
 
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
@@ -151,9 +152,39 @@ void frmStart::Form_Unload() {
 
 void frmStart::applyMenuRule(int key, int partner) {
     const mkd::MarineMenu now{mnuMarine->menuAction()->isEnabled(), mnuSitei->isEnabled()};
-    const mkd::MarineMenu next = mkd::applyMenuRule(now, key, partner);
-    mnuMarine->menuAction()->setEnabled(next.marine);
-    mnuSitei->setEnabled(next.sitei);
+    const mkd::MarineMenuJudgement judged = mkd::judgeMarineMenu(now, key, partner);
+    mnuMarine->menuAction()->setEnabled(judged.menu.marine);
+    mnuSitei->setEnabled(judged.menu.sitei);
+    explainMarineMenu(judged);
+}
+
+void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
+    // On hover and to a screen reader: the section the menu prices, or why
+    // it is off; and why its 指定席 item is off.
+    auto say = [](QAction* action, const QString& why) {
+        action->setToolTip(why);
+        action->setStatusTip(why);
+        action->setWhatsThis(why);
+    };
+    mkd::Refused r;
+    r.departure = departure();
+    r.arrival = arrival();
+    r.marine = judged;
+    QString menuWhy;
+    if (!judged.menu.marine) {
+        r.refusal = mkd::Refusal::MarineNotOffered;
+        menuWhy = qs(mkd::refusalText(r));
+    } else if (const auto advised = enquiry(mkd::Enquiry::MarineGreen).check(mkd::Step::Preset)) {
+        menuWhy = qs(mkd::refusalReason(*advised));
+    } else if (const auto p = enquiry(mkd::Enquiry::MarineGreen).preset()) {
+        menuWhy = qs(mkd::text(mkd::Msg::MarineServes, mkd::Lang::Japanese,
+                               {mkd::stationName(mkd::StationList::Marine, p->section.from),
+                                mkd::stationName(mkd::StationList::Marine, p->section.to)}));
+    }
+    say(mnuMarine->menuAction(), menuWhy);
+    mnuMarine->setAccessibleDescription(menuWhy);
+    r.refusal = mkd::Refusal::MarineSeatNotOffered;
+    say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r)));
 }
 
 void frmStart::cboHatu_Click() { applyMenuRule(departure(), arrival()); }
@@ -185,7 +216,7 @@ void frmStart::cmdExpress_Click() {
     if (refused(express)) return;
     auto* section = flow.touch<frmTSelect>();
     if (!section) return;
-    if (!section->preset(mkd::StationList::Express, *express.preset())) return;
+    if (!section->preset(mkd::StationList::Express, express)) return;
     hide();
     section->show();
 }
@@ -212,7 +243,7 @@ void frmStart::mnuGreen_Click() {
     // Creating the section screen loads the Marine Green table.
     auto* section = flow.touch<frmMSelect>();
     if (!section) return;
-    if (!section->preset(mkd::StationList::Marine, *enquiry(mkd::Enquiry::MarineGreen).preset())) return;
+    if (!section->preset(mkd::StationList::Marine, enquiry(mkd::Enquiry::MarineGreen))) return;
     hide();
     section->show();
 }

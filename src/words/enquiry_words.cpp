@@ -93,6 +93,12 @@ std::string seasonReason(const TravelDate& t, Lang lang) {
                 {month, first, last, weekdayName(t.weekday, lang), seasonName(t.season, lang)});
 }
 
+std::string dateAndSeasonText(const TravelDate& t, Lang lang) {
+    return text(Msg::DateAndSeason, lang,
+                {std::to_string(t.date.year), std::to_string(t.date.month), std::to_string(t.date.day),
+                 weekdayName(t.weekday, lang), seasonName(t.season, lang)});
+}
+
 std::string rolledOverText(const TravelDate& t, Lang lang) {
     if (!t.rolledOver) return {};
     return text(Msg::DateRolledOver, lang,
