@@ -62,6 +62,21 @@ std::optional<QString> textOf(const QObject* o) {
     return std::nullopt;
 }
 
+// What a control says about itself on hover; a widget must tell a screen
+// reader the same (a menu item has no description of its own: readers read
+// its tool tip).
+QString tooltipOf(const QObject* o) {
+    if (auto* m = qobject_cast<const QMenu*>(o)) {
+        const QString tip = m->menuAction()->toolTip();
+        return m->accessibleDescription() == tip ? tip : QStringLiteral("(description differs) ") + tip;
+    }
+    if (auto* a = qobject_cast<const QAction*>(o)) return a->toolTip() == a->text() ? QString() : a->toolTip();
+    if (auto* w = qobject_cast<const QWidget*>(o))
+        return w->accessibleDescription() == w->toolTip() ? w->toolTip()
+                                                          : QStringLiteral("(description differs) ") + w->toolTip();
+    return {};
+}
+
 }  // namespace
 
 std::optional<mkd::Date> parseIsoDate(const QString& text) {
@@ -409,6 +424,7 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         return compareNumber(property == QLatin1String("index") ? c->currentIndex() : c->count());
     }
     if (property == QLatin1String("enabled")) return compareFlag(ownEnabled(o));
+    if (property == QLatin1String("tooltip")) return compareText(tooltipOf(o));
     if (property == QLatin1String("visible")) return compareFlag(ownVisible(o));
     if (property == QLatin1String("checked")) {
         auto* b = qobject_cast<QAbstractButton*>(o);
