@@ -58,7 +58,7 @@ void DateScreen::explain() {
     const mkd::TravelDate date = travelDate();
     QStringList lines{qs(mkd::dateAndSeasonText(date)), qs(mkd::seasonReason(date))};
     if (date.rolledOver) lines << qs(mkd::rolledOverText(date));
-    lines << qs(mkd::dateNotListedText());
+    lines << qs(mkd::listedYearsText());
     lblWhy->setText(lines.join(QLatin1Char('\n')));
     lblWhy->setAccessibleDescription(lblWhy->text());
 }

@@ -28,6 +28,8 @@ std::string dateAndSeasonText(const TravelDate& date, Lang lang = Lang::Japanese
 std::string rolledOverText(const TravelDate& date, Lang lang = Lang::Japanese);
 // The words of the travel-date bounds ("乗車日は 2002年から2008年まで …").
 std::string dateNotListedText(Lang lang = Lang::Japanese);
+// "料金を調べられるのは 2002年から2008年 … の乗車日だけです。"
+std::string listedYearsText(Lang lang = Lang::Japanese);
 
 std::string_view seasonName(Season season, Lang lang = Lang::Japanese);  // "繁忙期", …
 std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);   // 0 = "日曜日"

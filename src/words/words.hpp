@@ -87,6 +87,7 @@ enum class Msg : int {
     Friday,
     Saturday,
     DateAndSeason,  // %1 year, %2 month, %3 day, %4 weekday, %5 season
+    ListedYears,    // %1, %2: the first and last listed years; %3, %4 the same in Heisei
 
     // Table files, the stored pair and the table check
     TableCannotOpen,      // %1: path

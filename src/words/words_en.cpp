@@ -80,6 +80,7 @@ constexpr Entry kWords[] = {
     {Msg::Friday, "Friday"},
     {Msg::Saturday, "Saturday"},
     {Msg::DateAndSeason, "%4 %1-%2-%3: %5"},
+    {Msg::ListedYears, "Only travel dates from %1 to %2 can be priced."},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "Cannot read the table file %1"},

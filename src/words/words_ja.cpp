@@ -77,6 +77,7 @@ constexpr Entry kWords[] = {
     {Msg::Friday, "金曜日"},
     {Msg::Saturday, "土曜日"},
     {Msg::DateAndSeason, "%1年%2月%3日(%4) %5"},
+    {Msg::ListedYears, "料金を調べられるのは %1年から%2年 (平成%3年から%4年) の乗車日だけです。"},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "料金表ファイルを読めません: %1"},
