@@ -4,10 +4,12 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "data/initial_selection.hpp"
 #include "data/stations.hpp"
@@ -26,6 +28,33 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 #include "words/words.hpp"
+
+namespace {
+
+// Shows the tool tip of the menu or item under the mouse, also where Qt
+// shows none by itself: a menu of the menu bar, and a disabled item. An
+// action without a tool tip of its own (Qt then offers its text) shows none.
+class ActionTips : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return false;
+        auto* help = static_cast<QHelpEvent*>(event);
+        QAction* action = nullptr;
+        if (auto* bar = qobject_cast<QMenuBar*>(watched)) action = bar->actionAt(help->pos());
+        if (auto* menu = qobject_cast<QMenu*>(watched)) action = menu->actionAt(help->pos());
+        const QString tip = action && action->toolTip() != QString(action->text()).remove(QLatin1Char('&'))
+                                ? action->toolTip()
+                                : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, static_cast<QWidget*>(watched));
+        return true;
+    }
+};
+
+}  // namespace
 
 frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区間"), 3390, 2310) {
     addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
@@ -55,7 +84,11 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     mnuGreen = mnuMarine->addAction(QStringLiteral("グリーン車"));
     mnuGreen->setObjectName(QStringLiteral("mnuGreen"));
     mnuMarine->menuAction()->setEnabled(false);
-    mnuMarine->setToolTipsVisible(true);
+    // The Marine Liner menu and its items say why they are off (see
+    // explainMarineMenu).
+    auto* tips = new ActionTips(this);
+    bar->installEventFilter(tips);
+    mnuMarine->installEventFilter(tips);
 
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
