@@ -11,7 +11,7 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 
-DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStringLiteral("乗車日"), 3990, 3840) {
+DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStringLiteral("乗車日"), 3990, 3990) {
     addLabel("lblJoushabi", QStringLiteral("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
     cboNen = addList("cboNen", twips(240, 960, 1095, 300));
     addLabel("lblNen", QStringLiteral("年"), twips(1320, 1080, 375, 255), 9.75, Qt::AlignCenter);
@@ -24,7 +24,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStrin
     cboNiti->setMaxVisibleItems(31);
     // The window is taller than the lists and buttons need: the room below
     // them is for the explanation, which never fits between them.
-    lblWhy = addLabel("lblWhy", QString(), twips(240, 2160, 3510, 1560), 9, Qt::AlignLeft | Qt::AlignTop);
+    lblWhy = addLabel("lblWhy", QString(), twips(240, 2160, 3510, 1710), 9, Qt::AlignLeft | Qt::AlignTop);
     lblWhy->setWordWrap(true);
     for (QComboBox* list : {cboNen, cboTuki, cboNiti})
         connect(list, &QComboBox::currentIndexChanged, this, &DateScreen::explain);
