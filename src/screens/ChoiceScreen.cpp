@@ -21,14 +21,17 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, Shape shape)
     if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QStringLiteral("学割"), twips(360, 1200, 975, 375));
     optKatamiti = addOption("optKatamiti", QStringLiteral("　片　道"), twips(1680, 1200, 1095, 255));
     optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), twips(1680, 1440, 1095, 255));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), shape.student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375));
+    cmdBack = addButton("cmdBack", QStringLiteral("戻る"),
+                        shape.student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375));
     optKatamiti->setChecked(true);
+    nameGroup(QStringLiteral("片道・往復"), {optKatamiti, optOfuku});
     if (shape.student) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
         optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
         optNorikae = addOption("optNorikae", QStringLiteral("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
         optTyokutu->setChecked(true);
         fraNorikae->hide();
+        nameGroup(QStringLiteral("直通・松山乗換"), {optTyokutu, optNorikae}, fraNorikae);
     }
     if (shape.season) {
         // Hidden state: only the travel-date screen selects one of these.
@@ -58,9 +61,7 @@ void ChoiceScreen::copyJourney(bool expressSection) {
         cmdGakuwari->setEnabled(false);
 }
 
-mkd::Trip ChoiceScreen::trip() const {
-    return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip;
-}
+mkd::Trip ChoiceScreen::trip() const { return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip; }
 
 mkd::Routing ChoiceScreen::routing() const {
     // Read even while the frame is hidden: "直通" then stays selected.

@@ -46,6 +46,11 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
     optSitei = addOption("optSitei", QStringLiteral("指定席"), twips(2880, 3360, 1095, 255));
     optGreen = addOption("optGreen", QStringLiteral("グリーン"), twips(2880, 3720, 1095, 255));
     for (QRadioButton* marker : {optMarine, optMarineG, optJiyu, optSitei, optGreen}) marker->hide();
+    captionOf("lblUntin", lblYen);
+    captionOf("lblBillT", lblYenT);
+    captionOf("lblTotal", lblGoukei);
+    // A key pressed at once on a result asks for a new search, never the end.
+    cmdRetry->setFocus();
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
@@ -83,20 +88,30 @@ void frmKekkaT::discardBranch() {
 }
 
 void frmKekkaT::cmdBack_Click() {
-    if (optJiyu->isChecked()) backTo<frmKetteiJiyu>();
-    else if (optGreen->isChecked()) backTo<frmKetteiGreen>();
-    else if (optSitei->isChecked()) backTo<frmKetteiSitei>();
-    else if (optMarine->isChecked()) backTo<frmKetteiMarine>();
-    else if (optMarineG->isChecked()) backTo<frmKetteiMG>();
+    if (optJiyu->isChecked())
+        backTo<frmKetteiJiyu>();
+    else if (optGreen->isChecked())
+        backTo<frmKetteiGreen>();
+    else if (optSitei->isChecked())
+        backTo<frmKetteiSitei>();
+    else if (optMarine->isChecked())
+        backTo<frmKetteiMarine>();
+    else if (optMarineG->isChecked())
+        backTo<frmKetteiMG>();
 }
 
 void frmKekkaT::cmdRetry_Click() {
     // Every screen of the finished enquiry goes, so the next one starts afresh.
-    if (optJiyu->isChecked()) discardBranch<frmKetteiJiyu, frmTSelect>();
-    else if (optGreen->isChecked()) discardBranch<frmKetteiGreen, frmTSelect>();
-    else if (optSitei->isChecked()) discardBranch<frmDate, frmKetteiSitei, frmTSelect>();
-    else if (optMarine->isChecked()) discardBranch<frmDate2, frmKetteiMarine>();
-    else if (optMarineG->isChecked()) discardBranch<frmKetteiMG, frmMSelect>();
+    if (optJiyu->isChecked())
+        discardBranch<frmKetteiJiyu, frmTSelect>();
+    else if (optGreen->isChecked())
+        discardBranch<frmKetteiGreen, frmTSelect>();
+    else if (optSitei->isChecked())
+        discardBranch<frmDate, frmKetteiSitei, frmTSelect>();
+    else if (optMarine->isChecked())
+        discardBranch<frmDate2, frmKetteiMarine>();
+    else if (optMarineG->isChecked())
+        discardBranch<frmKetteiMG, frmMSelect>();
     if (auto* start = flow.touch<frmStart>()) start->show();
 }
 

@@ -20,6 +20,7 @@ frmKettei::frmKettei(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃決
     optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), twips(1800, 1680, 1095, 255));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(480, 1680, 975, 375));
     optKatamiti->setChecked(true);
+    nameGroup(QStringLiteral("片道・往復"), {optKatamiti, optOfuku});
 
     connect(cmdOtona, &QPushButton::clicked, this, &frmKettei::cmdOtona_Click);
     connect(cmdKodomo, &QPushButton::clicked, this, &frmKettei::cmdKodomo_Click);
@@ -31,8 +32,7 @@ void frmKettei::Form_Load() {
     auto* start = flow.touch<frmStart>();
     hatu_ = static_cast<std::int16_t>(start->departure());
     tyaku_ = static_cast<std::int16_t>(start->arrival());
-    if (!mkd::studentFareOffered(flow.tables().value(mkd::Table::Kyori, hatu_, tyaku_)))
-        cmdGakuwari->setEnabled(false);
+    if (!mkd::studentFareOffered(flow.tables().value(mkd::Table::Kyori, hatu_, tyaku_))) cmdGakuwari->setEnabled(false);
 }
 
 void frmKettei::Form_Unload() {

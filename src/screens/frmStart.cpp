@@ -10,8 +10,8 @@
 #include "data/stations.hpp"
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
-#include "screens/ScreenFlow.hpp"
 #include "pricing/sections.hpp"
+#include "screens/ScreenFlow.hpp"
 #include "screens/frmDate2.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/frmMSelect.hpp"
@@ -34,6 +34,8 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     setTabOrder(cboTyaku, cmdExpress);
     setTabOrder(cmdExpress, cmdSlow);
     setTabOrder(cmdSlow, cmdExit);
+    captionOf("lblHatu", cboHatu);
+    captionOf("lblKousha", cboTyaku);
 
     QMenuBar* bar = menuBar();
     look::menuBar(bar);
@@ -137,8 +139,9 @@ void frmStart::mnuHenko_Click() {
     // not depend on where the program happens to be installed.
     const std::string problem = flow.tables().saveInitialSelection(departure(), arrival());
     if (!problem.empty())
-        flow.message(QStringLiteral("初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。"
-                                    "前の設定はそのままです。"));
+        flow.message(
+            QStringLiteral("初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。"
+                           "前の設定はそのままです。"));
 }
 
 void frmStart::mnuSitei_Click() {

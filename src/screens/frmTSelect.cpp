@@ -21,6 +21,8 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
     cmdSitei = addButton("cmdSitei", QStringLiteral("指定席"), twips(1800, 1680, 975, 375));
     cmdGreen = addButton("cmdGreen", QStringLiteral("グリーン車"), twips(480, 2160, 975, 375), 8.25);
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1800, 2160, 975, 375));
+    captionOf("lblHatu", cboHatu);
+    captionOf("lblKousha", cboTyaku);
 
     connect(cmdJiyu, &QPushButton::clicked, this, &frmTSelect::cmdJiyu_Click);
     connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);
@@ -46,13 +48,9 @@ void enterChoice(ScreenFlow& flow, SectionScreen& from, mkd::Enquiry kind) {
 
 }  // namespace
 
-void frmTSelect::cmdJiyu_Click() {
-    enterChoice<frmKetteiJiyu>(flow, *this, mkd::Enquiry::NonReserved);
-}
+void frmTSelect::cmdJiyu_Click() { enterChoice<frmKetteiJiyu>(flow, *this, mkd::Enquiry::NonReserved); }
 
-void frmTSelect::cmdGreen_Click() {
-    enterChoice<frmKetteiGreen>(flow, *this, mkd::Enquiry::Green);
-}
+void frmTSelect::cmdGreen_Click() { enterChoice<frmKetteiGreen>(flow, *this, mkd::Enquiry::Green); }
 
 void frmTSelect::cmdSitei_Click() {
     hide();
