@@ -50,12 +50,14 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
     auto* tripChoice = new QButtonGroup(this);
     tripChoice->addButton(optKatamiti);
     tripChoice->addButton(optOfuku);
+    nameGroup(QStringLiteral("片道・往復"), {optKatamiti, optOfuku});
     if (shape.routing) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
         optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
         optNorikae = addOption("optNorikae", QStringLiteral("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
         optTyokutu->setChecked(true);
         fraNorikae->hide();
+        nameGroup(QStringLiteral("直通・松山乗換"), {optTyokutu, optNorikae}, fraNorikae);
     }
     if (shape.dated) {
         // Hidden state: only the travel-date screen selects one of these.

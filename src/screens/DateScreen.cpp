@@ -13,15 +13,22 @@
 
 DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStringLiteral("乗車日"), 3990, 3990) {
     addLabel("lblJoushabi", QStringLiteral("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
+    // The unit labels start lower than their lists; their text sits at the
+    // top of their place, as near the lists' text as it can be.
+    const auto unit = Qt::AlignHCenter | Qt::AlignTop;
     cboNen = addList("cboNen", twips(240, 960, 1095, 300));
-    addLabel("lblNen", QStringLiteral("年"), twips(1320, 1080, 375, 255), 9.75, Qt::AlignCenter);
+    addLabel("lblNen", QStringLiteral("年"), twips(1320, 1080, 375, 255), 9.75, unit);
     cboTuki = addList("cboTuki", twips(1680, 960, 735, 300));
-    addLabel("lblGatu", QStringLiteral("月"), twips(2400, 1080, 375, 255), 9.75, Qt::AlignCenter);
+    addLabel("lblGatu", QStringLiteral("月"), twips(2400, 1080, 375, 255), 9.75, unit);
     cboNiti = addList("cboNiti", twips(2760, 960, 735, 300));
-    addLabel("lblNiti", QStringLiteral("日"), twips(3480, 1080, 375, 255), 9.75, Qt::AlignCenter);
+    addLabel("lblNiti", QStringLiteral("日"), twips(3480, 1080, 375, 255), 9.75, unit);
     cmdNext = addButton("cmdNext", QStringLiteral("次へ"), twips(840, 1680, 975, 375));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(2040, 1680, 975, 375));
     cboNiti->setMaxVisibleItems(31);
+    captionOf("lblNen", cboNen);
+    captionOf("lblGatu", cboTuki);
+    captionOf("lblNiti", cboNiti);
+    listEnterButton = cmdNext;
     // The window is taller than the lists and buttons need: the room below
     // them is for the explanation, which never fits between them.
     lblWhy = addLabel("lblWhy", QString(), twips(240, 2160, 3510, 1710), 9, Qt::AlignLeft | Qt::AlignTop);

@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPointer>
 #include <QStyleFactory>
+#include <QStyleOption>
+#include <algorithm>
 
 namespace {
 
@@ -55,4 +57,60 @@ QIcon ProgramStyle::standardIcon(StandardPixmap which, const QStyleOption* optio
     if (which == SP_ToolBarHorizontalExtensionButton || which == SP_ToolBarVerticalExtensionButton)
         return QIcon(new DeferredIcon(this, which));
     return QProxyStyle::standardIcon(which, option, widget);
+}
+
+int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                            QStyleHintReturn* returnData) const {
+    switch (hint) {
+        case SH_ComboBox_Popup:
+        case SH_MenuBar_AltKeyNavigation:
+            return 0;
+        default:
+            return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+}
+
+QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                                   const QWidget* widget) const {
+    const QRect base = QProxyStyle::subControlRect(control, option, sub, widget);
+    if (control != CC_ComboBox || (sub != SC_ComboBoxArrow && sub != SC_ComboBoxEditField)) return base;
+    // Fusion's arrow button is 19 pixels wide and the text field ends where
+    // it begins; both keep Fusion's frame and only move the boundary.
+    const QRect arrow = QProxyStyle::subControlRect(control, option, SC_ComboBoxArrow, widget);
+    const int shift = std::max(0, arrow.width() - kListArrowWidth);
+    const bool rightToLeft = option->direction == Qt::RightToLeft;
+    QRect r = base;
+    if (sub == SC_ComboBoxArrow)
+        rightToLeft ? r.setRight(r.right() - shift) : r.setLeft(r.left() + shift);
+    else
+        rightToLeft ? r.setLeft(r.left() - shift) : r.setRight(r.right() + shift);
+    return r;
+}
+
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const {
+    if (element != PE_IndicatorRadioButton) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    // A ring in the text colour, filled with the background; a dot inside
+    // when selected. Disabled, both take the disabled text colour.
+    const bool enabled = option->state & State_Enabled;
+    const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
+    const QColor ink = option->palette.color(group, QPalette::WindowText);
+    QColor fill = option->palette.color(group, QPalette::Window);
+    if (option->state & State_Sunken) fill = fill.lighter(140);
+    const qreal side = std::min(option->rect.width(), option->rect.height()) - 2.0;
+    const QRectF ring(QPointF(option->rect.center()) - QPointF(side / 2 - 0.5, side / 2 - 0.5), QSizeF(side, side));
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(ink, 1.5));
+    painter->setBrush(fill);
+    painter->drawEllipse(ring);
+    if (option->state & State_On) {
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(ink);
+        painter->drawEllipse(ring.center(), side * 0.27, side * 0.27);
+    }
+    painter->restore();
 }

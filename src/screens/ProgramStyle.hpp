@@ -1,9 +1,20 @@
 // The program's widget style: Qt's Fusion look, the same on every desktop,
-// with one saving. Every menu bar builds a hidden "more items" button whose
-// icon Fusion reads from three image files at once, loading Qt's image
-// plugins on the way; that cost a whole millisecond of start-up for a button
-// that is only shown when the menus do not fit. Here that icon is read the
-// first time it is drawn.
+// with these changes:
+// - Every menu bar builds a hidden "more items" button whose icon Fusion
+//   reads from three image files at once, loading Qt's image plugins on the
+//   way; that cost a whole millisecond of start-up for a button that is only
+//   shown when the menus do not fit. Here that icon is read the first time it
+//   is drawn.
+// - Option buttons sit on the dark screens: Fusion's white disc with a black
+//   dot reads backwards there (the empty one looks filled). Here the ring and
+//   the dot are drawn in the text colour over the background.
+// - A drop-down list opens below itself and shows at most its set number of
+//   rows, scrolling the rest, instead of Fusion's menu-like list that covers
+//   the whole height of the display.
+// - The drop-down arrow is narrower, so that the narrow year list shows
+//   "平成20年" whole within its given width.
+// - Alt alone does not put the menu bar into Fusion's half-visible keyboard
+//   mode: the screens open the first menu on Alt and F10 themselves.
 #pragma once
 
 #include <QProxyStyle>
@@ -15,4 +26,13 @@ public:
 
     QIcon standardIcon(StandardPixmap which, const QStyleOption* option = nullptr,
                        const QWidget* widget = nullptr) const override;
+    int styleHint(StyleHint hint, const QStyleOption* option = nullptr, const QWidget* widget = nullptr,
+                  QStyleHintReturn* returnData = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget = nullptr) const override;
+
+    // The width of a drop-down list's arrow button, in pixels.
+    static constexpr int kListArrowWidth = 13;
 };

@@ -1,26 +1,38 @@
 // The common base of every screen: the look (dark grey, white bold labels,
-// "ＭＳ Ｐゴシック"), geometry in twips, and the load and unload steps.
+// "ＭＳ Ｐゴシック"), geometry in twips, the load and unload steps, and what
+// every screen does alike for the keyboard, the screen reader and the place
+// it shows at.
 //
 // A screen never creates, shows or destroys another screen by itself: it asks
 // the ScreenFlow, which owns the life cycle of all of them.
+//
+// The keyboard, on every screen:
+// - Enter presses the focused button; in a list it presses the button the
+//   screen names for its lists (the date screens' "次へ"), if any.
+// - Escape presses "戻る" where the screen has one, so it never ends the
+//   program.
+// - F10, or Alt pressed and released alone, opens the first menu.
+// - The wheel turns a list only while the list has the focus.
+// The focus ring shows from the first frame, not only after Tab was used.
 #pragma once
 
 #include <QMainWindow>
 #include <QRect>
 #include <QString>
+#include <initializer_list>
 
 class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class ScreenFlow;
 
 class Screen : public QMainWindow {
     Q_OBJECT
 public:
-    Screen(ScreenFlow& flow, const char* name, const QString& caption, int clientWidthTwips,
-           int clientHeightTwips);
+    Screen(ScreenFlow& flow, const char* name, const QString& caption, int clientWidthTwips, int clientHeightTwips);
 
     // Runs once, right after the screen is created by its first touch.
     virtual void Form_Load() {}
@@ -35,9 +47,24 @@ public:
     // Gives `w` the program's font at `points`, which it otherwise inherits
     // from the screen at 9 pt.
     static void setPoints(QWidget* w, double points);
+    // A caption as a screen reader should say it: without the ideographic
+    // spaces that pad it on screen ("　片　道" is "片道").
+    static QString spokenCaption(const QString& caption);
+
+    // Showing asks the flow where (see ScreenFlow); hiding tells it where the
+    // screen was.
+    void setVisible(bool visible) override;
+
+    // Makes the window no larger than `room` (the screen's available area
+    // less the window frame): the client area then scrolls. Does nothing when
+    // the window fits.
+    void fitWithin(QSize room);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     // What the window's close box does: by default the screen is discarded
     // and its unload step decides where the user goes next. Screens without
     // such a step override it so that the program never ends up without a
@@ -53,6 +80,21 @@ protected:
                             QWidget* parent = nullptr);
     QFrame* addFrame(const char* name, QRect rect);
 
+    // Makes the label `labelName` the caption of `control` for a screen
+    // reader: the label's buddy and, but for a label, its accessible name.
+    void captionOf(const char* labelName, QWidget* control);
+    // Names an option group for a screen reader: the frame that holds it, if
+    // any, and each of its option buttons.
+    static void nameGroup(const QString& name, std::initializer_list<QRadioButton*> options, QWidget* frame = nullptr);
+
     ScreenFlow& flow;
     QWidget* client;
+    // The button Enter presses while a list of this screen has the focus.
+    QPushButton* listEnterButton = nullptr;
+
+private:
+    void openMenu();
+
+    QScrollArea* scroll_ = nullptr;
+    bool altAlone_ = false;
 };

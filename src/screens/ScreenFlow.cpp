@@ -1,5 +1,8 @@
 #include "screens/ScreenFlow.hpp"
 
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
 #include <algorithm>
 
 #include "screens/Screen.hpp"
@@ -11,7 +14,22 @@ ScreenFlow::~ScreenFlow() {
     for (auto& [name, screen] : screens_) delete screen;
 }
 
+namespace {
+
+// The settings that hold the last screen's place: its frame, and its client
+// area within, as the window system last drew them.
+const QString kFrameKey = QStringLiteral("window/frame");
+const QString kClientKey = QStringLiteral("window/client");
+
+QMargins marginsBetween(const QRect& outer, const QRect& inner) {
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+}  // namespace
+
 bool ScreenFlow::start() {
+    restorePlace();
     auto* start = touch<frmStart>();
     if (!start) return false;
     start->show();
@@ -30,9 +48,7 @@ std::vector<Screen*> ScreenFlow::loadedScreens() const {
     return out;
 }
 
-void ScreenFlow::add(const char* name, Screen* screen) {
-    screens_.emplace_back(QString::fromLatin1(name), screen);
-}
+void ScreenFlow::add(const char* name, Screen* screen) { screens_.emplace_back(QString::fromLatin1(name), screen); }
 
 void ScreenFlow::unload(Screen& screen) {
     if (ended_ || std::find(unloading_.begin(), unloading_.end(), &screen) != unloading_.end()) return;
@@ -63,9 +79,47 @@ void ScreenFlow::fatal(const QString& text) {
     endProgram(1);
 }
 
+void ScreenFlow::placeScreen(Screen& screen) {
+    QScreen* display = last_.valid() ? QGuiApplication::screenAt(last_.frame.center()) : nullptr;
+    if (!display) display = screen.screen();
+    if (!display) return;
+    const QRect available = display->availableGeometry();
+    if (screen.layout()) screen.layout()->activate();
+    screen.fitWithin(available.size().shrunkBy(last_.margins));
+    if (last_.valid()) {
+        screen.move(placeReplacing(last_, screen.size(), available).topLeft());
+    } else if (screen.width() >= available.width() || screen.height() >= available.height()) {
+        // No place to follow yet, and no room to spare: the whole window on
+        // the display rather than where the window manager might put it.
+        screen.move(available.topLeft());
+    }
+}
+
+void ScreenFlow::screenHidden(Screen& screen) {
+    if (!screen.isVisible()) return;
+    const QRect frame = screen.frameGeometry();
+    last_ = {frame, marginsBetween(frame, screen.geometry())};
+}
+
+void ScreenFlow::restorePlace() {
+    const QRect frame = seam_.setting(kFrameKey).toRect();
+    const QRect client = seam_.setting(kClientKey).toRect();
+    // A place off every display (one unplugged since) is forgotten.
+    if (!frame.isValid() || !frame.contains(client) || !QGuiApplication::screenAt(frame.center())) return;
+    last_ = {frame, marginsBetween(frame, client)};
+}
+
+void ScreenFlow::savePlace() {
+    for (auto& entry : screens_) screenHidden(*entry.second);
+    if (!last_.valid()) return;
+    seam_.setSetting(kFrameKey, last_.frame);
+    seam_.setSetting(kClientKey, last_.frame.marginsRemoved(last_.margins));
+}
+
 void ScreenFlow::endProgram(int status) {
     if (ended_) return;
     ended_ = true;
+    savePlace();
     for (auto& [name, screen] : screens_) {
         screen->hide();
         screen->deleteLater();

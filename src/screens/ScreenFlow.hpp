@@ -6,6 +6,12 @@
 // destroys it, so the next touch creates it afresh. Ending the program
 // destroys every screen without running any unload step.
 //
+// Every screen shows where the screen it replaces was: centred on it, so the
+// screens of an enquiry feel like one window that changes its content; a
+// screen larger than the display's free area is fitted on it and scrolls.
+// The place of the last screen is kept in the user's settings when the
+// program ends, and the start screen opens there at the next start.
+//
 // A click travels like this: the Qt signal of a control calls the screen's
 // handler (cmdOtona_Click); the handler reads its controls, asks the core
 // (pricing/, data/) for the answer, writes the controls of the next screen,
@@ -17,6 +23,7 @@
 #include <vector>
 
 #include "data/mdlKeisan.hpp"
+#include "screens/ScreenPlace.hpp"
 #include "screens/Seam.hpp"
 
 class Screen;
@@ -73,12 +80,20 @@ public:
     mkd::mdlKeisan& tables() { return tables_; }
     Seam& seam() { return seam_; }
 
+    // Called by a screen about to be shown: moves it to its place.
+    void placeScreen(Screen& screen);
+    // Called by a shown screen about to be hidden: remembers its place.
+    void screenHidden(Screen& screen);
+
 private:
     void add(const char* name, Screen* screen);
+    void restorePlace();
+    void savePlace();
 
     Seam& seam_;
     mkd::mdlKeisan& tables_;
     std::vector<std::pair<QString, Screen*>> screens_;
     std::vector<Screen*> unloading_;
+    ScreenPlace last_;
     bool ended_ = false;
 };

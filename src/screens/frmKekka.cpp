@@ -19,6 +19,9 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QStringLiteral("普通運�
     cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 2280, 975, 375));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 2280, 975, 375));
     cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 2280, 975, 375));
+    captionOf("lblBill", lblYen);
+    // A key pressed at once on a result asks for a new search, never the end.
+    cmdRetry->setFocus();
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekka::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);

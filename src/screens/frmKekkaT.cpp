@@ -54,6 +54,11 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
         marker->hide();
         markers_.emplace_back(branch.kind, marker);
     }
+    captionOf("lblUntin", lblYen);
+    captionOf("lblBillT", lblYenT);
+    captionOf("lblTotal", lblGoukei);
+    // A key pressed at once on a result asks for a new search, never the end.
+    cmdRetry->setFocus();
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);

@@ -17,6 +17,8 @@ frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
     cboTyaku = addList("cboTyaku", twips(1800, 1080, 1215, 300));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(360, 1680, 975, 375));
     cmdNext = addButton("cmdNext", QStringLiteral("次へ"), twips(1800, 1680, 975, 375));
+    captionOf("lblHatu", cboHatu);
+    captionOf("lblKousha", cboTyaku);
 
     connect(cmdBack, &QPushButton::clicked, this, &frmMSelect::cmdBack_Click);
     connect(cmdNext, &QPushButton::clicked, this, &frmMSelect::cmdNext_Click);

@@ -70,6 +70,8 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     setTabOrder(cboTyaku, cmdExpress);
     setTabOrder(cmdExpress, cmdSlow);
     setTabOrder(cmdSlow, cmdExit);
+    captionOf("lblHatu", cboHatu);
+    captionOf("lblKousha", cboTyaku);
 
     QMenuBar* bar = menuBar();
     look::menuBar(bar);

@@ -20,6 +20,8 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QStringLiteral("
     cmdSitei = addButton("cmdSitei", QStringLiteral("指定席"), twips(1800, 1680, 975, 375));
     cmdGreen = addButton("cmdGreen", QStringLiteral("グリーン車"), twips(480, 2160, 975, 375), 8.25);
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1800, 2160, 975, 375));
+    captionOf("lblHatu", cboHatu);
+    captionOf("lblKousha", cboTyaku);
 
     connect(cmdJiyu, &QPushButton::clicked, this, &frmTSelect::cmdJiyu_Click);
     connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);

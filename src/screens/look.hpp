@@ -1,5 +1,7 @@
 // The colours of the screens: a dark grey window, white captions, light
-// buttons and lists, and a menu bar in the desktop's light look. Header-only
+// buttons and lists, and a menu bar in the desktop's light look. Whatever is
+// disabled is drawn in grey, still legible, so that a button or a menu that
+// does nothing when pressed looks it. Header-only
 // so that the start-up benchmark's plain-Qt start screen
 // (bench/bare_start_screen.cpp) draws exactly what the program draws.
 #pragma once
@@ -20,10 +22,14 @@ inline void window(QWidget* w) {
     w->setAutoFillBackground(true);
 }
 
-// White text on the background: labels and option buttons.
+// White text on the background: labels and option buttons. The focus ring
+// around an option button is drawn in a light blue that shows on the dark
+// grey.
 inline void caption(QWidget* w) {
     QPalette p = w->palette();
     p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 150));
+    p.setColor(QPalette::Highlight, QColor(120, 190, 255));
     w->setPalette(p);
 }
 
@@ -31,6 +37,8 @@ inline void button(QPushButton* b) {
     QPalette p = b->palette();
     p.setColor(QPalette::Button, QColor(224, 224, 224));
     p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Button, QColor(176, 176, 176));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(96, 96, 96));
     b->setPalette(p);
 }
 
@@ -41,6 +49,8 @@ inline void list(QComboBox* c) {
     p.setColor(QPalette::Button, QColor(224, 224, 224));
     p.setColor(QPalette::ButtonText, Qt::black);
     p.setColor(QPalette::WindowText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(128, 128, 128));
     c->setPalette(p);
 }
 
@@ -50,6 +60,8 @@ inline void menuBar(QMenuBar* bar) {
     p.setColor(QPalette::Window, QColor(240, 240, 240));
     p.setColor(QPalette::WindowText, Qt::black);
     p.setColor(QPalette::ButtonText, Qt::black);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(150, 150, 150));
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(150, 150, 150));
     bar->setPalette(p);
     bar->setAutoFillBackground(true);
 }

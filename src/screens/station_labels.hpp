@@ -12,6 +12,8 @@
 inline void setStationLabel(QLabel* label, mkd::StationList list, int index) {
     if (!mkd::isValidIndex(list, index)) return;
     label->setText(qs(mkd::displayName(list, index)));
+    // Said without the spaces that pad short names on screen.
+    label->setAccessibleName(qs(mkd::stationName(list, index)));
 }
 
 // The plain names of a station list, in index order, so that a list position

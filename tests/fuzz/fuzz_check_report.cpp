@@ -31,13 +31,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                         : mkd::checkTableText(files[pick].name, text, files[pick].size);
     const std::string folder = "/srv/caf\xE9/Untin";
 
-    const std::string report = fare::checkReportText(folder, problems);
-    FUZZ_CHECK(fare::asUtf8(report) == report);
-    std::size_t lines = 0;
-    for (char c : report) lines += c == '\n' ? 1 : 0;
-    FUZZ_CHECK(lines == problems.size() + 1);
+    const mkd::Locations where = mkd::locationsOfTableFolder(folder);
+    const mkd::Lang lang = data[0] & 0x80 ? mkd::Lang::Japanese : mkd::Lang::English;
+    const auto lineCount = [](std::string_view text) {
+        std::size_t lines = 0;
+        for (char c : text) lines += c == '\n' ? 1 : 0;
+        return lines;
+    };
 
-    const std::string json = fare::checkReportJson(folder, problems);
+    const std::string report = fare::checkReportText(folder, where, problems, lang);
+    FUZZ_CHECK(fare::asUtf8(report) == report);
+    // The two lines of where the tables are, a line a problem, the summary.
+    FUZZ_CHECK(lineCount(report) == lineCount(mkd::describeLocations(where, lang)) + 1 + problems.size() + 1);
+
+    const std::string json = fare::checkReportJson(folder, where, problems, lang);
     FUZZ_CHECK(fare::asUtf8(json) == json);
     FUZZ_CHECK(nlohmann::json::accept(json));
     const auto j = nlohmann::json::parse(json);
@@ -45,6 +52,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(j["status"] == mkd::checkStatus(problems));
     FUZZ_CHECK(j["fatal"].get<std::size_t>() + j["warnings"].get<std::size_t>() == problems.size());
     for (std::size_t i = 0; i < problems.size(); ++i)
-        FUZZ_CHECK(j["problems"][i]["text"] == fare::asUtf8(mkd::formatProblem(problems[i])));
+        FUZZ_CHECK(j["problems"][i]["text"] == fare::asUtf8(mkd::formatProblem(problems[i], lang)));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QVariantMap>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -17,7 +18,9 @@ class QObject;
 class QWidget;
 
 // Records every message box (answered with OK at once), the fatal error and
-// the end of the program, and reports the scenario's date and folder.
+// the end of the program, and reports the scenario's date and folder. Settings
+// live in memory for the whole scenario, restarts included, and never touch
+// the user's own.
 class ScenarioSeam : public Seam {
 public:
     struct Message {
@@ -37,6 +40,8 @@ public:
     void endProgram(int) override { ended = true; }
     mkd::Date today() override { return date; }
     QString applicationDirectory() override { return dir; }
+    QVariant setting(const QString& key) const override { return settings.value(key); }
+    void setSetting(const QString& key, const QVariant& value) override { settings.insert(key, value); }
 
     std::vector<Message> messages;
     std::ptrdiff_t lastChecked = -1;  // the message `expect message` checked last
@@ -46,6 +51,7 @@ public:
     QString fatalText;
     mkd::Date date;
     QString dir;
+    QVariantMap settings;
 };
 
 // One scenario file's program: its application directory (a temporary copy),
@@ -77,6 +83,11 @@ public:
 
     QString dump() const;
 
+    // What the event loop does once a handler returns: pending layout and
+    // paint requests served, discarded screens destroyed. For callers that
+    // act on the screens themselves (the keyboard of the screen tests).
+    void settle();
+
     // After every action, a PNG of each shown screen goes into `dir`.
     void setScreenshotFolder(QString dir) { shots_ = std::move(dir); }
 
@@ -84,7 +95,6 @@ private:
     void screenshot(const QString& action);
     QString shots_;
     int shotCount_ = 0;
-    void settle();
     void stop();
 
     QString source_;
