@@ -3,18 +3,44 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QMessageBox>
+#include <QSettings>
+#include <QStandardPaths>
 
 namespace {
-const QString kTitle = QStringLiteral("みちくさダイヤ");
+// The program's name, in the language the screens speak now.
+QString title() { return QCoreApplication::translate("DesktopSeam", "みちくさダイヤ"); }
+}  // namespace
+
+DesktopSeam::DesktopSeam(QString appDir) : appDir_(std::move(appDir)) {}
+
+DesktopSeam::~DesktopSeam() = default;
+
+QSettings& DesktopSeam::settings() const {
+    // The user's own settings live with the user's other settings (by
+    // default ~/.config/mkd/mkd.conf), never beside the tables in Untin/,
+    // which may be shared or read-only. Opened on first use: at start-up
+    // that is one small file.
+    if (!settings_)
+        settings_ = std::make_unique<QSettings>(
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mkd/mkd.conf"),
+            QSettings::IniFormat);
+    return *settings_;
+}
+
+QVariant DesktopSeam::setting(const QString& key) const { return settings().value(key); }
+
+void DesktopSeam::setSetting(const QString& key, const QVariant& value) {
+    settings().setValue(key, value);
+    settings().sync();
 }
 
 void DesktopSeam::message(const QString& text) {
-    QMessageBox box(QMessageBox::Information, kTitle, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, title(), text, QMessageBox::Ok);
     box.exec();
 }
 
 void DesktopSeam::fatal(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kTitle, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok);
     box.exec();
 }
 

@@ -10,6 +10,7 @@
 #include "data/mdlKeisan.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "words/language.hpp"
 
 namespace {
 
@@ -43,9 +44,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!displayAvailable()) {
-        std::fputs("mkd: no display to open the window on (DISPLAY is not set).\n"
-                   "Run it in a desktop session, or under a virtual display: xvfb-run mkd\n",
-                   stderr);
+        std::fputs(
+            "mkd: no display to open the window on (DISPLAY is not set).\n"
+            "Run it in a desktop session, or under a virtual display: xvfb-run mkd\n",
+            stderr);
         return 1;
     }
 
@@ -57,7 +59,7 @@ int main(int argc, char** argv) {
 
     DesktopSeam seam(QCoreApplication::applicationDirPath());
     mkd::mdlKeisan tables(seam.applicationDirectory().toStdString());
-    ScreenFlow flow(seam, tables);
+    ScreenFlow flow(seam, tables, mkd::systemLanguage());
     if (!flow.start()) return seam.status();
     const int status = QApplication::exec();
     return seam.ended() ? seam.status() : status;

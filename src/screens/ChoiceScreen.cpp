@@ -14,28 +14,29 @@
 #include "screens/text.hpp"
 
 ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, Shape shape)
-    : Screen(f, name, QStringLiteral("運賃・料金決定"), shape.widthTwips, shape.heightTwips) {
-    addLabel("lblSelect", QStringLiteral("選択してください。"), twips(0, 240, 3135, 375), 15.75, Qt::AlignCenter);
-    cmdOtona = addButton("cmdOtona", QStringLiteral("おとな"), twips(360, 720, 975, 375));
-    cmdKodomo = addButton("cmdKodomo", QStringLiteral("こども"), twips(1800, 720, 975, 375));
-    if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QStringLiteral("学割"), twips(360, 1200, 975, 375));
-    optKatamiti = addOption("optKatamiti", QStringLiteral("　片　道"), twips(1680, 1200, 1095, 255));
-    optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), twips(1680, 1440, 1095, 255));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), shape.student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375));
+    : Screen(f, name, QT_TR_NOOP("運賃・料金決定"), shape.widthTwips, shape.heightTwips) {
+    addLabel("lblSelect", QT_TR_NOOP("選択してください。"), twips(0, 240, 3135, 375), 15.75, Qt::AlignCenter);
+    cmdOtona = addButton("cmdOtona", QT_TR_NOOP("おとな"), twips(360, 720, 975, 375));
+    cmdKodomo = addButton("cmdKodomo", QT_TR_NOOP("こども"), twips(1800, 720, 975, 375));
+    if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QT_TR_NOOP("学割"), twips(360, 1200, 975, 375));
+    optKatamiti = addOption("optKatamiti", QT_TR_NOOP("　片　道"), twips(1680, 1200, 1095, 255));
+    optOfuku = addOption("optOfuku", QT_TR_NOOP("　往　復"), twips(1680, 1440, 1095, 255));
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"),
+                        shape.student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375));
     optKatamiti->setChecked(true);
     if (shape.student) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
-        optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
-        optNorikae = addOption("optNorikae", QStringLiteral("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
+        optTyokutu = addOption("optTyokutu", QT_TR_NOOP("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
+        optNorikae = addOption("optNorikae", QT_TR_NOOP("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
         optTyokutu->setChecked(true);
         fraNorikae->hide();
     }
     if (shape.season) {
         // Hidden state: only the travel-date screen selects one of these.
         fraJiki = addFrame("fraJiki", twips(2160, 0, 975, 735));
-        optTujo = addOption("optTujo", QStringLiteral("通常"), twips(0, 0, 855, 255), 9, fraJiki);
-        optHanbo = addOption("optHanbo", QStringLiteral("繁忙"), twips(0, 240, 855, 255), 9, fraJiki);
-        optKansan = addOption("optKansan", QStringLiteral("閑散"), twips(0, 480, 855, 255), 9, fraJiki);
+        optTujo = addOption("optTujo", "通常", twips(0, 0, 855, 255), 9, fraJiki);
+        optHanbo = addOption("optHanbo", "繁忙", twips(0, 240, 855, 255), 9, fraJiki);
+        optKansan = addOption("optKansan", "閑散", twips(0, 480, 855, 255), 9, fraJiki);
         fraJiki->hide();
     }
 
@@ -58,9 +59,7 @@ void ChoiceScreen::copyJourney(bool expressSection) {
         cmdGakuwari->setEnabled(false);
 }
 
-mkd::Trip ChoiceScreen::trip() const {
-    return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip;
-}
+mkd::Trip ChoiceScreen::trip() const { return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip; }
 
 mkd::Routing ChoiceScreen::routing() const {
     // Read even while the frame is hidden: "直通" then stays selected.

@@ -32,6 +32,7 @@ public:
     QPushButton* cmdBack;
 
 protected:
+    void languageChanged() override;
     // The choice screen the season goes to, created and loaded if needed.
     virtual ChoiceScreen* target() = 0;
     // What "次へ" does after the season is set, before moving on.
@@ -39,6 +40,7 @@ protected:
 
 private:
     void setSeason(mkd::Season season);
+    QString yearItem(int year) const;
 
     // The chosen date, kept while the screen stays loaded.
     short nen_ = 0;

@@ -1,21 +1,53 @@
 #include "screens/ScreenFlow.hpp"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <algorithm>
 
 #include "screens/Screen.hpp"
 #include "screens/frmStart.hpp"
+#include "words/language.hpp"
 
-ScreenFlow::ScreenFlow(Seam& seam, mkd::mdlKeisan& tables) : seam_(seam), tables_(tables) {}
+namespace {
+const QString kLanguageSetting = QStringLiteral("language");
+}
+
+ScreenFlow::ScreenFlow(Seam& seam, mkd::mdlKeisan& tables, mkd::Lang systemLanguage)
+    : seam_(seam), tables_(tables), systemLanguage_(systemLanguage) {}
 
 ScreenFlow::~ScreenFlow() {
     for (auto& [name, screen] : screens_) delete screen;
 }
 
 bool ScreenFlow::start() {
+    const std::string chosen = seam_.setting(kLanguageSetting).toString().toStdString();
+    setLanguage(mkd::languageFromCode(chosen).value_or(systemLanguage_));
     auto* start = touch<frmStart>();
     if (!start) return false;
     start->show();
     return true;
+}
+
+void ScreenFlow::chooseLanguage(mkd::Lang lang) {
+    setLanguage(lang);
+    seam_.setSetting(kLanguageSetting, QString::fromLatin1(mkd::languageCode(lang).data()));
+}
+
+void ScreenFlow::setLanguage(mkd::Lang lang) {
+    language_ = lang;
+    const bool english = lang == mkd::Lang::English;
+    if (english == englishInstalled_) return;
+    if (english && !english_) {
+        english_ = std::make_unique<QTranslator>();
+        // Built into the program; a failure here is a build fault, and the
+        // screens then keep their Japanese.
+        if (!english_->load(QStringLiteral(":/i18n/mkd_en.qm"))) qWarning("mkd: the English words are missing");
+    }
+    if (english)
+        QCoreApplication::installTranslator(english_.get());
+    else
+        QCoreApplication::removeTranslator(english_.get());
+    englishInstalled_ = english;
 }
 
 Screen* ScreenFlow::find(const QString& name) const {
@@ -30,9 +62,7 @@ std::vector<Screen*> ScreenFlow::loadedScreens() const {
     return out;
 }
 
-void ScreenFlow::add(const char* name, Screen* screen) {
-    screens_.emplace_back(QString::fromLatin1(name), screen);
-}
+void ScreenFlow::add(const char* name, Screen* screen) { screens_.emplace_back(QString::fromLatin1(name), screen); }
 
 void ScreenFlow::unload(Screen& screen) {
     if (ended_ || std::find(unloading_.begin(), unloading_.end(), &screen) != unloading_.end()) return;

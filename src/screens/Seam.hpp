@@ -1,11 +1,14 @@
 // What the screens need from the world outside the program: message boxes,
-// ending the program, today's date and the application directory.
+// ending the program, today's date, the application directory and the user's
+// settings.
 //
 // The desktop program passes the real ones; tests and mkd-scenario pass a seam
-// that records messages and answers them with OK, and sets the date.
+// that records messages and answers them with OK, sets the date, and keeps
+// settings in memory so that a test never reads or changes the user's own.
 #pragma once
 
 #include <QString>
+#include <QVariant>
 
 #include "pricing/date.hpp"
 
@@ -28,4 +31,16 @@ public:
 
     // The folder that holds Untin/.
     virtual QString applicationDirectory() = 0;
+
+    // A setting of this user (where the windows were, later the language),
+    // kept from one run of the program to the next; an invalid value when
+    // nothing is stored under `key`. A seam without storage keeps nothing.
+    virtual QVariant setting(const QString& key) const {
+        (void)key;
+        return {};
+    }
+    virtual void setSetting(const QString& key, const QVariant& value) {
+        (void)key;
+        (void)value;
+    }
 };

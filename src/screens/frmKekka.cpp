@@ -8,27 +8,31 @@
 #include "screens/frmStart.hpp"
 #include "screens/station_labels.hpp"
 
-frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QStringLiteral("普通運賃"), 4110, 2790) {
-    addLabel("lblKekka", QStringLiteral("検索結果"), twips(360, 120, 1335, 375), 14.25, Qt::AlignCenter);
-    lblHatu = addLabel("lblHatu", QString(), twips(240, 600, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1800, 630, 495, 255), 14.25, Qt::AlignCenter);
-    lbltyaku = addLabel("lbltyaku", QString(), twips(2280, 600, 1575, 375), 14.25, Qt::AlignCenter);
-    lblBill = addLabel("lblBill", QString(), twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
-    lblYen = addLabel("lblYen", QString(), twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
-    cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 2280, 975, 375));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 2280, 975, 375));
-    cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 2280, 975, 375));
+frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 2790) {
+    addLabel("lblKekka", QT_TR_NOOP("検索結果"), twips(360, 120, 1335, 375), 14.25, Qt::AlignCenter);
+    lblHatu = addLabel("lblHatu", nullptr, twips(240, 600, 1575, 375), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusi", "⇒", twips(1800, 630, 495, 255), 14.25, Qt::AlignCenter);
+    lbltyaku = addLabel("lbltyaku", nullptr, twips(2280, 600, 1575, 375), 14.25, Qt::AlignCenter);
+    lblBill = addLabel("lblBill", nullptr, twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
+    lblYen = addLabel("lblYen", nullptr, twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
+    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 2280, 975, 375));
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 2280, 975, 375));
+    cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 2280, 975, 375));
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekka::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
 }
 
-void frmKekka::Form_Load() {
+void frmKekka::Form_Load() { showStations(); }
+
+void frmKekka::showStations() {
     auto* start = flow.touch<frmStart>();
-    setStationLabel(lblHatu, mkd::StationList::All, start->departure());
-    setStationLabel(lbltyaku, mkd::StationList::All, start->arrival());
+    setStationLabel(lblHatu, mkd::StationList::All, start->departure(), flow.language());
+    setStationLabel(lbltyaku, mkd::StationList::All, start->arrival(), flow.language());
 }
+
+void frmKekka::languageChanged() { showStations(); }
 
 void frmKekka::Form_Unload() {
     hide();

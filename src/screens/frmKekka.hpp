@@ -26,4 +26,10 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;
+
+protected:
+    void languageChanged() override;
+
+private:
+    void showStations();
 };

@@ -41,8 +41,10 @@ public:
 protected:
     // The close box is "戻る".
     void closeBox() override { cmdBack_Click(); }
+    void languageChanged() override;
 
 private:
+    void showStations();
     // Discards this screen and shows the choice screen that opened it.
     template <class Choice>
     void backTo();

@@ -11,14 +11,14 @@
 #include "screens/frmStart.hpp"
 #include "screens/text.hpp"
 
-frmKettei::frmKettei(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃決定"), 3390, 2310) {
-    addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 240, 3135, 375), 15.75, Qt::AlignCenter);
-    cmdOtona = addButton("cmdOtona", QStringLiteral("おとな"), twips(480, 720, 975, 375));
-    cmdKodomo = addButton("cmdKodomo", QStringLiteral("こども"), twips(1920, 720, 975, 375));
-    cmdGakuwari = addButton("cmdGakuwari", QStringLiteral("学割"), twips(480, 1200, 975, 375));
-    optKatamiti = addOption("optKatamiti", QStringLiteral("　片　道"), twips(1800, 1320, 1095, 255));
-    optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), twips(1800, 1680, 1095, 255));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(480, 1680, 975, 375));
+frmKettei::frmKettei(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃決定"), 3390, 2310) {
+    addLabel("lblSelect", QT_TR_NOOP("選択してください。"), twips(120, 240, 3135, 375), 15.75, Qt::AlignCenter);
+    cmdOtona = addButton("cmdOtona", QT_TR_NOOP("おとな"), twips(480, 720, 975, 375));
+    cmdKodomo = addButton("cmdKodomo", QT_TR_NOOP("こども"), twips(1920, 720, 975, 375));
+    cmdGakuwari = addButton("cmdGakuwari", QT_TR_NOOP("学割"), twips(480, 1200, 975, 375));
+    optKatamiti = addOption("optKatamiti", QT_TR_NOOP("　片　道"), twips(1800, 1320, 1095, 255));
+    optOfuku = addOption("optOfuku", QT_TR_NOOP("　往　復"), twips(1800, 1680, 1095, 255));
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(480, 1680, 975, 375));
     optKatamiti->setChecked(true);
 
     connect(cmdOtona, &QPushButton::clicked, this, &frmKettei::cmdOtona_Click);
@@ -31,8 +31,7 @@ void frmKettei::Form_Load() {
     auto* start = flow.touch<frmStart>();
     hatu_ = static_cast<std::int16_t>(start->departure());
     tyaku_ = static_cast<std::int16_t>(start->arrival());
-    if (!mkd::studentFareOffered(flow.tables().value(mkd::Table::Kyori, hatu_, tyaku_)))
-        cmdGakuwari->setEnabled(false);
+    if (!mkd::studentFareOffered(flow.tables().value(mkd::Table::Kyori, hatu_, tyaku_))) cmdGakuwari->setEnabled(false);
 }
 
 void frmKettei::Form_Unload() {

@@ -45,16 +45,23 @@ public:
     QAction* mnuGreen;
 
     // Around the specified controls: the swap button below "⇒" (also
-    // Ctrl+Shift+S) and the help menu after the specified menus.
+    // Ctrl+Shift+S), and after the specified menus the language menu and
+    // the help menu.
     void swapStations();
     void showHelp();
     void showAbout();
 
     QPushButton* cmdSwap;
+    QMenu* mnuLanguage;
+    QAction* mnuJapanese;
+    QAction* mnuEnglish;
     QMenu* mnuHelp;
     QAction* mnuUsage;
     QAction* mnuAbout;
     HelpWindow* help = nullptr;
+
+protected:
+    void languageChanged() override;
 
 private:
     void applyMenuRule(int key, int partner);

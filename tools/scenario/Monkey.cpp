@@ -24,11 +24,16 @@ constexpr std::pair<const char*, const char*> kAmountLabels[] = {
 
 QString quoted(const QString& text) { return quoteScenarioValue(text); }
 
-// The texts a message box may show: the program's own messages.
+// The texts a message box may show: the program's own messages, in either
+// language (the random user also chooses from the language menu).
 bool isProgramMessage(const QString& text) {
     return text == QStringLiteral("乗車駅と降車駅が同じですよ。") || text == QStringLiteral("普通列車にしましょう。") ||
            text.startsWith(QStringLiteral("初期表示を保存できません")) ||
-           text.startsWith(QStringLiteral("みちくさダイヤ "));  // the about box
+           text.startsWith(QStringLiteral("みちくさダイヤ ")) ||  // the about box
+           text == QStringLiteral("The departure and arrival stations are the same.") ||
+           text == QStringLiteral("Take a local train.") ||
+           text.startsWith(QStringLiteral("The start-up stations could not be saved")) ||
+           text.startsWith(QStringLiteral("Michikusa Daiya "));
 }
 
 // An amount as the result screens write it: "#,##0円".
@@ -121,7 +126,10 @@ private:
             for (QAbstractButton* button : screen->findChildren<QAbstractButton*>())
                 if (usable(button, name)) out.push_back({Action::Click, name});
             for (QAction* item : screen->findChildren<QAction*>())
-                if (usable(item, name)) out.push_back({Action::Click, name});
+                // The about box names the run's temporary folder, which a
+                // replay of the run cannot name again.
+                if (usable(item, name) && item->objectName() != QLatin1String("mnuAbout"))
+                    out.push_back({Action::Click, name});
         }
         return out;
     }
@@ -131,34 +139,34 @@ private:
         const std::size_t messagesBefore = session_.seam().messages.size();
         QString error;
         switch (a.kind) {
-        case Action::Select: {
-            const int position = static_cast<int>(pick(static_cast<std::size_t>(a.listCount)));
-            script_ << QStringLiteral("select %1 %2").arg(a.target).arg(position);
-            error = session_.select(a.target, position);
-            break;
-        }
-        case Action::Click:
-            script_ << QStringLiteral("click %1").arg(a.target);
-            error = session_.click(a.target);
-            break;
-        case Action::Close:
-            script_ << QStringLiteral("close %1").arg(a.target);
-            error = session_.close(a.target);
-            break;
-        case Action::Restart:
-            if (!run_.today) {
-                // Any day from 1990 to 2030.
-                const qint64 first = QDate(1990, 1, 1).toJulianDay();
-                const qint64 last = QDate(2030, 12, 31).toJulianDay();
-                const auto days = static_cast<std::size_t>(last - first + 1);
-                const QDate d = QDate::fromJulianDay(first + static_cast<qint64>(pick(days)));
-                session_.seam().date = mkd::Date{d.year(), d.month(), d.day()};
-                script_ << QStringLiteral("today %1").arg(d.toString(QStringLiteral("yyyy-MM-dd")));
+            case Action::Select: {
+                const int position = static_cast<int>(pick(static_cast<std::size_t>(a.listCount)));
+                script_ << QStringLiteral("select %1 %2").arg(a.target).arg(position);
+                error = session_.select(a.target, position);
+                break;
             }
-            script_ << (session_.started() ? QStringLiteral("restart") : QStringLiteral("start"));
-            error = session_.started() ? session_.restart() : session_.start();
-            ++starts_;
-            break;
+            case Action::Click:
+                script_ << QStringLiteral("click %1").arg(a.target);
+                error = session_.click(a.target);
+                break;
+            case Action::Close:
+                script_ << QStringLiteral("close %1").arg(a.target);
+                error = session_.close(a.target);
+                break;
+            case Action::Restart:
+                if (!run_.today) {
+                    // Any day from 1990 to 2030.
+                    const qint64 first = QDate(1990, 1, 1).toJulianDay();
+                    const qint64 last = QDate(2030, 12, 31).toJulianDay();
+                    const auto days = static_cast<std::size_t>(last - first + 1);
+                    const QDate d = QDate::fromJulianDay(first + static_cast<qint64>(pick(days)));
+                    session_.seam().date = mkd::Date{d.year(), d.month(), d.day()};
+                    script_ << QStringLiteral("today %1").arg(d.toString(QStringLiteral("yyyy-MM-dd")));
+                }
+                script_ << (session_.started() ? QStringLiteral("restart") : QStringLiteral("start"));
+                error = session_.started() ? session_.restart() : session_.start();
+                ++starts_;
+                break;
         }
         if (!error.isEmpty()) return QStringLiteral("the action cannot be replayed: %1").arg(error);
         QString broken = check();

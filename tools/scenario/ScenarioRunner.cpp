@@ -75,7 +75,8 @@ std::optional<mkd::Date> parseIsoDate(const QString& text) {
 
 // ---------------------------------------------------------------- session
 
-ScenarioSession::ScenarioSession(QString appDirSource, mkd::Date today) : source_(std::move(appDirSource)) {
+ScenarioSession::ScenarioSession(QString appDirSource, mkd::Date today, mkd::Lang language)
+    : source_(std::move(appDirSource)), language_(language) {
     seam_.date = today;
 }
 
@@ -141,12 +142,13 @@ QString ScenarioSession::copyFile(const QString& source, const QString& target) 
 }
 
 QString ScenarioSession::start() {
-    if (started()) return running() ? QStringLiteral("the program is already running") : QStringLiteral("the program has ended");
+    if (started())
+        return running() ? QStringLiteral("the program is already running") : QStringLiteral("the program has ended");
     seam_.dir = appDir();
     seam_.ended = false;
     seam_.fatalReported = false;
     tables_ = std::make_unique<mkd::mdlKeisan>(seam_.dir.toStdString());
-    flow_ = std::make_unique<ScreenFlow>(seam_, *tables_);
+    flow_ = std::make_unique<ScreenFlow>(seam_, *tables_, language_);
     flow_->start();
     settle();
     screenshot(QStringLiteral("start"));
@@ -228,7 +230,10 @@ QString ScenarioSession::select(const QString& control, int position) {
     auto* list = qobject_cast<QComboBox*>(actionable(control, why));
     if (!list) return why.isEmpty() ? QStringLiteral("%1 is not a drop-down list").arg(control) : why;
     if (position < 0 || position >= list->count())
-        return QStringLiteral("%1 has no position %2 (it holds %3 items)").arg(control).arg(position).arg(list->count());
+        return QStringLiteral("%1 has no position %2 (it holds %3 items)")
+            .arg(control)
+            .arg(position)
+            .arg(list->count());
     list->setCurrentIndex(position);
     emit list->activated(position);
     settle();
@@ -277,7 +282,9 @@ QString ScenarioSession::dump() const {
           << quoted(screen->windowTitle()) << '\n';
         for (QObject* o : screen->findChildren<QObject*>()) {
             const QString name = o->objectName();
-            if (name.isEmpty() || name == QLatin1String("client") || name.startsWith(QLatin1Char('_')) || name.startsWith(QLatin1String("qt_"))) continue;
+            if (name.isEmpty() || name == QLatin1String("client") || name.startsWith(QLatin1Char('_')) ||
+                name.startsWith(QLatin1String("qt_")))
+                continue;
             s << "  " << name;
             if (auto t = textOf(o)) s << " text " << quoted(*t);
             if (auto* c = qobject_cast<QComboBox*>(o)) s << " index " << c->currentIndex() << " count " << c->count();
@@ -322,17 +329,21 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         return {};
     }
     if (what == QLatin1String("exited") && w.size() == 2)
-        return s.started() && seam.ended ? QString() : QStringLiteral("expected the program to have ended, found it %1").arg(s.started() ? "running" : "not started");
+        return s.started() && seam.ended ? QString()
+                                         : QStringLiteral("expected the program to have ended, found it %1")
+                                               .arg(s.started() ? "running" : "not started");
     if (what == QLatin1String("fatal") && w.size() == 2)
         return s.started() && seam.ended && seam.fatalReported ? QString()
                                                                : QStringLiteral("expected a fatal error, found none");
     if (what == QLatin1String("file") && w.size() == 4) {
         QFile f(s.appDir() + QLatin1Char('/') + w[2]);
-        if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("expected file %1 to hold %2, found no such file").arg(w[2], quoted(w[3]));
+        if (!f.open(QIODevice::ReadOnly))
+            return QStringLiteral("expected file %1 to hold %2, found no such file").arg(w[2], quoted(w[3]));
         const QByteArray bytes = f.readAll();
         const QByteArray want = w[3].toUtf8();
         if (bytes == want) return {};
-        return QStringLiteral("expected file %1 to hold %2, found %3").arg(w[2], quoted(w[3]), quoted(QString::fromUtf8(bytes)));
+        return QStringLiteral("expected file %1 to hold %2, found %3")
+            .arg(w[2], quoted(w[3]), quoted(QString::fromUtf8(bytes)));
     }
 
     // Checks on a screen or a control: expect NAME PROPERTY VALUE
@@ -346,27 +357,33 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         auto want = flag(value);
         if (!want) return QStringLiteral("replay error: loaded takes 0 or 1");
         const bool loaded = s.running() && s.flow()->find(name);
-        return loaded == *want ? QString() : QStringLiteral("expected %1 loaded %2, found %3").arg(name, value).arg(loaded ? 1 : 0);
+        return loaded == *want ? QString()
+                               : QStringLiteral("expected %1 loaded %2, found %3").arg(name, value).arg(loaded ? 1 : 0);
     }
     QString why;
     QObject* o = s.running() ? s.control(name, why) : nullptr;
-    if (!s.running()) why = QStringLiteral("%1 is not loaded (the program is not running)").arg(name.section(QLatin1Char('.'), 0, 0));
+    if (!s.running())
+        why = QStringLiteral("%1 is not loaded (the program is not running)").arg(name.section(QLatin1Char('.'), 0, 0));
     if (!o) return QStringLiteral("expected %1 %2 %3, found that %4").arg(name, property, value, why);
 
     auto compareFlag = [&](bool found) -> QString {
         auto want = flag(value);
         if (!want) return QStringLiteral("replay error: %1 takes 0 or 1").arg(property);
-        return found == *want ? QString() : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found ? 1 : 0);
+        return found == *want
+                   ? QString()
+                   : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found ? 1 : 0);
     };
     auto compareText = [&](const QString& found) -> QString {
-        return found == value ? QString()
-                              : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, quoted(value), quoted(found));
+        return found == value
+                   ? QString()
+                   : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, quoted(value), quoted(found));
     };
     auto compareNumber = [&](int found) -> QString {
         bool ok = false;
         const int want = value.toInt(&ok);
         if (!ok) return QStringLiteral("replay error: %1 takes a number").arg(property);
-        return found == want ? QString() : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found);
+        return found == want ? QString()
+                             : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found);
     };
 
     if (isForm) {
@@ -404,7 +421,7 @@ void ScenarioRunner::runFile(const QString& path) {
     auto relative = [&](const QString& p) { return QDir(scenarioDir).absoluteFilePath(p); };
 
     const QDate now = QDate::currentDate();
-    ScenarioSession session(appDir_, today_.value_or(mkd::Date{now.year(), now.month(), now.day()}));
+    ScenarioSession session(appDir_, today_.value_or(mkd::Date{now.year(), now.month(), now.day()}), language_);
     session.setScreenshotFolder(shots_);
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
 
@@ -442,8 +459,10 @@ void ScenarioRunner::runFile(const QString& path) {
         if (cmd == QLatin1String("appdir") && w.size() == 2) {
             error = session.setAppDir(relative(w[1]));
         } else if (cmd == QLatin1String("today") && w.size() == 2) {
-            if (auto d = parseIsoDate(w[1])) session.seam().date = *d;
-            else error = QStringLiteral("today takes a date YYYY-MM-DD");
+            if (auto d = parseIsoDate(w[1]))
+                session.seam().date = *d;
+            else
+                error = QStringLiteral("today takes a date YYYY-MM-DD");
         } else if (cmd == QLatin1String("copy") && w.size() == 3) {
             error = session.copyFile(relative(w[1]), w[2]);
         } else if (cmd == QLatin1String("start") && w.size() == 1) {

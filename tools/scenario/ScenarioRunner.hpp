@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QVariantMap>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -34,6 +35,10 @@ public:
     void endProgram(int) override { ended = true; }
     mkd::Date today() override { return date; }
     QString applicationDirectory() override { return dir; }
+    // Kept for the scenario's whole run, restarts included, and never
+    // written anywhere: a scenario starts without a stored setting.
+    QVariant setting(const QString& key) const override { return settings.value(key); }
+    void setSetting(const QString& key, const QVariant& value) override { settings.insert(key, value); }
 
     std::vector<Message> messages;
     int line = 0;  // the scenario line being replayed
@@ -42,13 +47,15 @@ public:
     QString fatalText;
     mkd::Date date;
     QString dir;
+    QVariantMap settings;
 };
 
 // One scenario file's program: its application directory (a temporary copy),
 // its clock, and the program instance while it runs.
 class ScenarioSession {
 public:
-    ScenarioSession(QString appDirSource, mkd::Date today);
+    // `language` is the system's language the program starts in.
+    ScenarioSession(QString appDirSource, mkd::Date today, mkd::Lang language = mkd::Lang::Japanese);
     ~ScenarioSession();
 
     // Each returns "" on success or what went wrong (a replay error).
@@ -84,6 +91,7 @@ private:
     void stop();
 
     QString source_;
+    mkd::Lang language_;
     std::unique_ptr<QTemporaryDir> dir_;
     ScenarioSeam seam_;
     std::unique_ptr<mkd::mdlKeisan> tables_;
@@ -96,6 +104,8 @@ public:
         : appDir_(std::move(appDir)), today_(today), out_(out) {}
 
     void setScreenshotFolder(QString dir) { shots_ = std::move(dir); }
+    // The system's language the programs start in (Japanese unless set).
+    void setLanguage(mkd::Lang language) { language_ = language; }
 
     // Times every user action (select, click, close) from the command until
     // the screens have drawn the result; see timingReport().
@@ -118,6 +128,7 @@ private:
     std::optional<mkd::Date> today_;
     QTextStream& out_;
     QString shots_;
+    mkd::Lang language_ = mkd::Lang::Japanese;
     int passed_ = 0;
     int failed_ = 0;
 
