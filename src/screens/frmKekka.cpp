@@ -18,6 +18,7 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 2280, 975, 375));
     cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 2280, 975, 375));
     cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 2280, 975, 375));
+    setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekka::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);

@@ -7,9 +7,7 @@
 #include "screens/frmTSelect.hpp"
 #include "screens/text.hpp"
 
-void frmKetteiGreen::Form_Load() {
-    copyJourney(true);
-}
+void frmKetteiGreen::Form_Load() { copyJourney(true); }
 
 mkd::ChargedPrice frmKetteiGreen::priceFor(mkd::Passenger passenger) const {
     return mkd::priceGreen(flow.tables(), passenger, trip(), routing(), journey());

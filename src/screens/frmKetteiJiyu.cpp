@@ -7,9 +7,7 @@
 #include "screens/frmTSelect.hpp"
 #include "screens/text.hpp"
 
-void frmKetteiJiyu::Form_Load() {
-    copyJourney(true);
-}
+void frmKetteiJiyu::Form_Load() { copyJourney(true); }
 
 mkd::ChargedPrice frmKetteiJiyu::priceFor(mkd::Passenger passenger) const {
     return mkd::priceNonReserved(flow.tables(), passenger, trip(), routing(), journey());

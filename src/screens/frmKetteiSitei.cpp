@@ -3,8 +3,8 @@
 #include <QFrame>
 #include <QLabel>
 
-#include "screens/frmKekkaT.hpp"
 #include "screens/frmDate.hpp"
+#include "screens/frmKekkaT.hpp"
 #include "screens/text.hpp"
 
 void frmKetteiSitei::Form_Load() {
@@ -17,6 +17,8 @@ mkd::ChargedPrice frmKetteiSitei::priceFor(mkd::Passenger passenger) const {
     return mkd::priceReserved(flow.tables(), passenger, trip(), routing(), journey());
 }
 
-void frmKetteiSitei::KekkaOpen() { openResult(season() ? qs(mkd::reservedCaption(*season())) : QString(), &frmKekkaT::optSitei); }
+void frmKetteiSitei::KekkaOpen() {
+    openResult(season() ? qs(mkd::reservedCaption(*season())) : QString(), &frmKekkaT::optSitei);
+}
 
 void frmKetteiSitei::cmdBack_Click() { backTo<frmDate>(); }

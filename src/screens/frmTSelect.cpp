@@ -22,6 +22,9 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区�
     cmdSitei = addButton("cmdSitei", QT_TR_NOOP("指定席"), twips(1800, 1680, 975, 375));
     cmdGreen = addButton("cmdGreen", QT_TR_NOOP("グリーン車"), twips(480, 2160, 975, 375), 8.25);
     cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1800, 2160, 975, 375));
+    setWords(cmdJiyu, QT_TR_NOOP("特急の自由席"), Words::ToolTip);
+    setWords(cmdSitei, QT_TR_NOOP("特急の指定席（乗車日を選びます）"), Words::ToolTip);
+    setWords(cmdGreen, QT_TR_NOOP("特急のグリーン車"), Words::ToolTip);
 
     connect(cmdJiyu, &QPushButton::clicked, this, &frmTSelect::cmdJiyu_Click);
     connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);
