@@ -21,7 +21,7 @@ namespace {
 
 class QuietSeam : public Seam {
 public:
-    void message(const QString&) override {}
+    void message(const QString&, const QString& = {}) override {}
     void fatal(const QString&) override {}
     void endProgram(int) override {}
     mkd::Date today() override { return {2007, 8, 12}; }
@@ -72,8 +72,8 @@ TEST_F(Look, EveryControlDrawsInTheProgramFontAtItsSize) {
     const struct {
         QWidget* widget;
         int pixels;
-    } cases[] = {{screen.title, 21}, {screen.caption, 16}, {screen.list, 12},
-                 {screen.button, 12}, {screen.small, 11}, {screen.option, 12}};
+    } cases[] = {{screen.title, 21},  {screen.caption, 16}, {screen.list, 12},
+                 {screen.button, 12}, {screen.small, 11},   {screen.option, 12}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.widget->objectName().toStdString());
         const QFont f = c.widget->font();
