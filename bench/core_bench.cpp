@@ -40,9 +40,7 @@ const std::string& appDir() {
     return dir;
 }
 
-std::string tablePath(TableFile file) {
-    return appDir() + "/Untin/" + std::string(mkd::tableFileInfo(file).name);
-}
+std::string tablePath(TableFile file) { return appDir() + "/Untin/" + std::string(mkd::tableFileInfo(file).name); }
 
 // The floor: open, size, read every byte into a fresh buffer, close.
 std::size_t rawRead(const std::string& path) {

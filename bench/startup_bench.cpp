@@ -2,10 +2,9 @@
 // window, and its peak memory, for mkd, for bare_window (one window, one
 // Japanese label: what any Qt Widgets program showing Japanese text pays)
 // and for bare_start_screen (mkd's start screen built in plain Qt, without
-// mkd's own work: what Qt charges for drawing that screen). Both quit after their first paint when MKD_EXIT_AFTER_SHOWN=1, and
-// say through a pipe (MKD_SHOWN_FD) when that paint has been handed to the
-// window system: a run is timed from the spawn to that moment ("shown"), and
-// to the end of the child ("to exit").
+// mkd's own work: what Qt charges for drawing that screen). Both quit after their first paint when
+// MKD_EXIT_AFTER_SHOWN=1, and say through a pipe (MKD_SHOWN_FD) when that paint has been handed to the window system: a
+// run is timed from the spawn to that moment ("shown"), and to the end of the child ("to exit").
 //
 //   mkd-bench-startup [--platform NAME] [--runs N] [MKD BARE SCREEN]
 //
@@ -19,11 +18,11 @@
 // and the median is taken over the rounds' ratios, which the drift does not
 // move. The ratio of the medians is printed beside it.
 #include <fcntl.h>
-#include <cerrno>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include <algorithm>
 #include <chrono>
@@ -40,9 +39,9 @@ namespace {
 
 struct Sample {
     double shownMs = 0;  // launch to the first window painted, wall clock
-    double ms = 0;     // launch to exit, wall clock
-    double cpuMs = 0;  // user + system time of the child
-    double peakMb = 0; // maximum resident set size
+    double ms = 0;       // launch to exit, wall clock
+    double cpuMs = 0;    // user + system time of the child
+    double peakMb = 0;   // maximum resident set size
 };
 
 struct Program {
@@ -133,8 +132,7 @@ void printRow(const Program& p) {
 void printRatio(const char* label, const Program& a, const Program& b) {
     auto ratio = [&](double Sample::*field) { return medianOf(a, field) / medianOf(b, field); };
     std::printf("  %-18s %8.3fx %8.3fx %8.3fx %10.3fx   paired %.3fx\n", label, ratio(&Sample::shownMs),
-                ratio(&Sample::ms), ratio(&Sample::cpuMs), ratio(&Sample::peakMb),
-                pairedRatio(a, b, &Sample::shownMs));
+                ratio(&Sample::ms), ratio(&Sample::cpuMs), ratio(&Sample::peakMb), pairedRatio(a, b, &Sample::shownMs));
 }
 
 }  // namespace
@@ -144,10 +142,14 @@ int main(int argc, char** argv) {
     int runs = 30;
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
-        if (!std::strcmp(argv[i], "--platform") && i + 1 < argc) platform = argv[++i];
-        else if (!std::strcmp(argv[i], "--runs") && i + 1 < argc) runs = std::max(1, std::atoi(argv[++i]));
-        else if (argv[i][0] == '-') return usage();
-        else paths.emplace_back(argv[i]);
+        if (!std::strcmp(argv[i], "--platform") && i + 1 < argc)
+            platform = argv[++i];
+        else if (!std::strcmp(argv[i], "--runs") && i + 1 < argc)
+            runs = std::max(1, std::atoi(argv[++i]));
+        else if (argv[i][0] == '-')
+            return usage();
+        else
+            paths.emplace_back(argv[i]);
     }
     if (!paths.empty() && paths.size() != 3) return usage();
     const auto here = std::filesystem::canonical("/proc/self/exe").parent_path();
@@ -198,8 +200,8 @@ int main(int argc, char** argv) {
     const double own = pairedRatio(mkd, screen, &Sample::shownMs);
     const double t = medianOf(mkd, &Sample::shownMs), tb = medianOf(bare, &Sample::shownMs);
     const double m = medianOf(mkd, &Sample::peakMb), mb = medianOf(bare, &Sample::peakMb);
-    std::printf("summary|start-up time, %s|%.3fx bare, paired (%.1f vs %.1f ms)|<= 1.15x|%s\n", platform.c_str(), paired,
-                t, tb, paired <= 1.15 ? "met" : "MISSED");
+    std::printf("summary|start-up time, %s|%.3fx bare, paired (%.1f vs %.1f ms)|<= 1.15x|%s\n", platform.c_str(),
+                paired, t, tb, paired <= 1.15 ? "met" : "MISSED");
     std::printf("summary|  of it mkd's own work, %s|%.3fx the same screen in plain Qt (%.1f ms)|(no target)|\n",
                 platform.c_str(), own, medianOf(screen, &Sample::shownMs));
     std::printf("summary|peak memory, %s|%.3fx bare (%.1f vs %.1f MB)|<= 1.2x|%s\n", platform.c_str(), m / mb, m, mb,

@@ -11,6 +11,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev  # mkd-fare: command-line options and JSON
   libicu-dev                     # finding stations by reading: kana to Latin letters
   clang libclang-rt-14-dev       # the fuzz targets (libFuzzer and the sanitizers' runtime for clang)
+  clang-format                   # the house format, checked by the test command
   fonts-ipafont-gothic           # the Japanese gothic face behind "ＭＳ Ｐゴシック"
   xvfb xauth                     # a virtual display for screenshots and for mkd without a desktop
   python3                        # the sample-table generator and its tests

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the unit tests of
+# Installs what is missing, checks that every C++ file is formatted as
+# .clang-format says, builds, and runs every test: the unit tests of
 # the core, the scenario files replayed against the real screens, the
 # random-user soak, the sample-table generator's tests and the Debian package
 # (built, unpacked and checked once, here only); then all of them
@@ -9,6 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+bash scripts/check_format.sh
 [ -f tests/tables/formula/Untin/Futu.txt ] || python3 tests/tables/make_formula_tables.py
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j"$(nproc)"

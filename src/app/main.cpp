@@ -50,9 +50,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!displayAvailable()) {
-        std::fputs("mkd: no display to open the window on (DISPLAY is not set).\n"
-                   "Run it in a desktop session, or under a virtual display: xvfb-run mkd\n",
-                   stderr);
+        std::fputs(
+            "mkd: no display to open the window on (DISPLAY is not set).\n"
+            "Run it in a desktop session, or under a virtual display: xvfb-run mkd\n",
+            stderr);
         return 1;
     }
 

@@ -7,11 +7,11 @@
 // without the time the program then needs to close.
 #pragma once
 
+#include <unistd.h>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
-#include <unistd.h>
 
 class QuitAfterFirstPaint : public QObject {
 public:

@@ -4,12 +4,9 @@
 
 namespace mkd {
 
-FareTable::FareTable(int size)
-    : size_(size > 0 ? size : 0), sources_(static_cast<std::size_t>(size_)) {}
+FareTable::FareTable(int size) : size_(size > 0 ? size : 0), sources_(static_cast<std::size_t>(size_)) {}
 
-void FareTable::allocateCells() {
-    cells_.resize(static_cast<std::size_t>(size_) * static_cast<std::size_t>(size_));
-}
+void FareTable::allocateCells() { cells_.resize(static_cast<std::size_t>(size_) * static_cast<std::size_t>(size_)); }
 
 std::string_view FareTable::cell(int record, int field) const {
     if (record < 0 || record >= size_ || field < 0 || field >= size_) return {};
@@ -32,7 +29,8 @@ void FareTable::setRecordSource(int record, std::shared_ptr<const std::string> t
     if (!long_.empty()) {
         const std::size_t first = index(record, 0);
         for (int f = 0; f < size_; ++f)
-            if (cells_[first + static_cast<std::size_t>(f)].length == kLong) long_.erase(first + static_cast<std::size_t>(f));
+            if (cells_[first + static_cast<std::size_t>(f)].length == kLong)
+                long_.erase(first + static_cast<std::size_t>(f));
     }
     sources_[static_cast<std::size_t>(record)] = {std::move(text), begin};
 }

@@ -169,9 +169,12 @@ int allIndexOf(StationList list, int index) {
     if (!isValidIndex(list, index)) return -1;
     const auto i = static_cast<std::size_t>(index);
     switch (list) {
-    case StationList::All: return index;
-    case StationList::Express: return kExpressList[i];
-    case StationList::Marine: return kMarineList[i];
+        case StationList::All:
+            return index;
+        case StationList::Express:
+            return kExpressList[i];
+        case StationList::Marine:
+            return kMarineList[i];
     }
     return -1;
 }
@@ -222,16 +225,17 @@ constexpr int kIyoshi = 18;
 
 int stationCount(StationList list) {
     switch (list) {
-    case StationList::All: return kAllStations;
-    case StationList::Express: return kExpressStops;
-    case StationList::Marine: return kMarineStops;
+        case StationList::All:
+            return kAllStations;
+        case StationList::Express:
+            return kExpressStops;
+        case StationList::Marine:
+            return kMarineStops;
     }
     return 0;
 }
 
-bool isValidIndex(StationList list, int index) {
-    return index >= 0 && index < stationCount(list);
-}
+bool isValidIndex(StationList list, int index) { return index >= 0 && index < stationCount(list); }
 
 std::string_view stationName(StationList list, int index) {
     const int all = allIndexOf(list, index);

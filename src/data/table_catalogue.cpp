@@ -49,21 +49,21 @@ std::span<const TableFileInfo> tableFiles() { return kFiles; }
 
 int tableSize(Table table) {
     switch (table) {
-    case Table::Futu:
-    case Table::Kodomo:
-    case Table::Gakuwari:
-    case Table::Kyori:
-        return kAllSize;
-    case Table::Jiyu:
-    case Table::KJiyu:
-    case Table::Sitei:
-    case Table::KSitei:
-    case Table::Green:
-    case Table::GToku:
-    case Table::KGtoku:
-        return kExpressSize;
-    case Table::MarineG:
-        return kMarineSize;
+        case Table::Futu:
+        case Table::Kodomo:
+        case Table::Gakuwari:
+        case Table::Kyori:
+            return kAllSize;
+        case Table::Jiyu:
+        case Table::KJiyu:
+        case Table::Sitei:
+        case Table::KSitei:
+        case Table::Green:
+        case Table::GToku:
+        case Table::KGtoku:
+            return kExpressSize;
+        case Table::MarineG:
+            return kMarineSize;
     }
     return 0;
 }

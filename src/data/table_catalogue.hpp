@@ -25,10 +25,21 @@ enum class Table {
 inline constexpr int kTableCount = 12;
 
 enum class TableFile {
-    Futu, Kodomo, Gakuwari, Kyori,
-    Jiyu, KJiyu,
-    SiteiH, SiteiT, SiteiK, KSiteiH, KSiteiT, KSiteiK,
-    Green, GToku, KGtoku,
+    Futu,
+    Kodomo,
+    Gakuwari,
+    Kyori,
+    Jiyu,
+    KJiyu,
+    SiteiH,
+    SiteiT,
+    SiteiK,
+    KSiteiH,
+    KSiteiT,
+    KSiteiK,
+    Green,
+    GToku,
+    KGtoku,
     MarineG,
 };
 inline constexpr int kTableFileCount = 16;

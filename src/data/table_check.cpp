@@ -128,9 +128,8 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
     table.size = size;
     table.readable = true;
     table.cells.assign(static_cast<std::size_t>(size) * static_cast<std::size_t>(size), Cell{});
-    const LoadResult result = readPlacedRecords(
-        bytes, size, size,
-        [&table](int record, int field, std::string_view text, FieldPlace place) {
+    const LoadResult result =
+        readPlacedRecords(bytes, size, size, [&table](int record, int field, std::string_view text, FieldPlace place) {
             Cell& cell = table.cells[static_cast<std::size_t>(record) * static_cast<std::size_t>(table.size) +
                                      static_cast<std::size_t>(field)];
             cell.text = std::string(text);
@@ -159,32 +158,31 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
                 const double b = cellValue(back.text);
                 if (a == b) continue;
                 out.push_back(problemAt(Severity::Warning, ProblemKind::NotSymmetric, file, there, record, field,
-                                        Msg::CheckNotSymmetric,
-                                        {numberText(a), numberText(b), placeText(file, back)}));
+                                        Msg::CheckNotSymmetric, {numberText(a), numberText(b), placeText(file, back)}));
             }
     }
 
     const std::string sizeText = std::to_string(size);
     switch (result.error) {
-    case LoadError::None:
-        if (result.records < size)
-            out.push_back(fileProblem(Severity::Warning, ProblemKind::FewerRecords, file, lastLine + 1,
-                                      Msg::CheckFewerRecords, {std::to_string(result.records), sizeText}));
-        break;
-    case LoadError::TooManyRecords:
-        out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
-                                  Msg::CheckExtraRecord, {sizeText}));
-        break;
-    case LoadError::EndsInsideRecord: {
-        int fields = 0;
-        for (int field = 0; field < size; ++field) fields += table.at(result.records, field).present ? 1 : 0;
-        out.push_back(fileProblem(Severity::Fatal, ProblemKind::EndsInsideRecord, file, result.line,
-                                  Msg::CheckEndsInRecord, {std::to_string(fields), sizeText}));
-        break;
-    }
-    case LoadError::CannotOpen:
-    case LoadError::TooLarge:
-        break;  // only a file on disk can be these
+        case LoadError::None:
+            if (result.records < size)
+                out.push_back(fileProblem(Severity::Warning, ProblemKind::FewerRecords, file, lastLine + 1,
+                                          Msg::CheckFewerRecords, {std::to_string(result.records), sizeText}));
+            break;
+        case LoadError::TooManyRecords:
+            out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
+                                      Msg::CheckExtraRecord, {sizeText}));
+            break;
+        case LoadError::EndsInsideRecord: {
+            int fields = 0;
+            for (int field = 0; field < size; ++field) fields += table.at(result.records, field).present ? 1 : 0;
+            out.push_back(fileProblem(Severity::Fatal, ProblemKind::EndsInsideRecord, file, result.line,
+                                      Msg::CheckEndsInRecord, {std::to_string(fields), sizeText}));
+            break;
+        }
+        case LoadError::CannotOpen:
+        case LoadError::TooLarge:
+            break;  // only a file on disk can be these
     }
     return out;
 }
@@ -243,16 +241,14 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
     std::string cells[2];
     const LoadResult result = readInitialSelection(bytes, cells);
     if (result.error == LoadError::TooManyRecords) {
-        out.push_back(fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line,
-                                  Msg::CheckSelectionThird));
+        out.push_back(
+            fileProblem(Severity::Fatal, ProblemKind::ExtraRecord, file, result.line, Msg::CheckSelectionThird));
     }
     // The same read again, for where each cell is.
     Cell placed[2];
-    readPlacedRecords(
-        bytes, 2, 1,
-        [&placed](int record, int, std::string_view text, FieldPlace place) {
-            placed[record] = Cell{std::string(text), place, true};
-        });
+    readPlacedRecords(bytes, 2, 1, [&placed](int record, int, std::string_view text, FieldPlace place) {
+        placed[record] = Cell{std::string(text), place, true};
+    });
 
     const int fallbacks[2] = {kDefaultPair.departure, kDefaultPair.arrival};
     const std::string roles[2] = {std::string(text(Msg::CheckDeparture, kCheckLang)),
@@ -332,8 +328,7 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder, const std:
     }
 
     // Henko.txt may be missing; the start screen then shows the corridor's ends.
-    const std::string henko =
-        selectionFile.empty() ? folder + "/" + std::string(kInitialSelectionFile) : selectionFile;
+    const std::string henko = selectionFile.empty() ? folder + "/" + std::string(kInitialSelectionFile) : selectionFile;
     std::string bytes;
     const LoadResult read = readFileBytes(henko, bytes);
     if (read.error == LoadError::TooLarge) {
@@ -341,15 +336,14 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder, const std:
     } else if (read.error == LoadError::CannotOpen) {
         if (exists(henko))
             out.push_back(fileProblem(Severity::Warning, ProblemKind::CannotOpen, kInitialSelectionFile, 0,
-                                      Msg::CheckSelectionUnreadable,
-                                      {reasonText(read.systemError, Lang::English)}));
+                                      Msg::CheckSelectionUnreadable, {reasonText(read.systemError, Lang::English)}));
     } else {
         const auto problems = checkInitialSelectionText(bytes);
         out.insert(out.end(), problems.begin(), problems.end());
     }
     for (const std::string& name : saveLeftovers(folder))
-        out.push_back(fileProblem(Severity::Warning, ProblemKind::SaveLeftover, name, 0,
-                                  Msg::CheckSaveLeftover, {std::string(kInitialSelectionFile)}));
+        out.push_back(fileProblem(Severity::Warning, ProblemKind::SaveLeftover, name, 0, Msg::CheckSaveLeftover,
+                                  {std::string(kInitialSelectionFile)}));
     return out;
 }
 

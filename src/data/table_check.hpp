@@ -43,11 +43,11 @@ enum class ProblemKind {
 struct TableProblem {
     Severity severity = Severity::Warning;
     ProblemKind kind = ProblemKind::Empty;
-    std::string file;     // the file name, e.g. "Futu.txt"
-    int line = 0;         // from 1; 0: the file as a whole
-    int column = 0;       // the field's place on its line, from 1; 0: no field
-    int record = -1;      // the cell, both from 0: record = arrival,
-    int field = -1;       //   field = departure; -1: no cell
+    std::string file;                // the file name, e.g. "Futu.txt"
+    int line = 0;                    // from 1; 0: the file as a whole
+    int column = 0;                  // the field's place on its line, from 1; 0: no field
+    int record = -1;                 // the cell, both from 0: record = arrival,
+    int field = -1;                  //   field = departure; -1: no cell
     Msg what = Msg::CheckEmptyCell;  // what is wrong, as words with
     std::vector<std::string> args;   //   these arguments
     std::string message;             // the same in the checker's default words (English)

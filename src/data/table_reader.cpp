@@ -198,12 +198,14 @@ LoadResult readTable(std::string_view bytes, FareTable& table) {
 
 int lastRecordBegun(const LoadResult& result) {
     switch (result.error) {
-    case LoadError::None: return result.records - 1;
-    case LoadError::TooManyRecords:    // the record one too many
-    case LoadError::EndsInsideRecord:  // the record cut short
-        return result.records;
-    case LoadError::CannotOpen:
-    case LoadError::TooLarge: break;  // nothing read
+        case LoadError::None:
+            return result.records - 1;
+        case LoadError::TooManyRecords:    // the record one too many
+        case LoadError::EndsInsideRecord:  // the record cut short
+            return result.records;
+        case LoadError::CannotOpen:
+        case LoadError::TooLarge:
+            break;  // nothing read
     }
     return -1;
 }
@@ -398,17 +400,17 @@ LoadResult loadTableFile(const std::string& path, FareTable& table) {
 
 std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize) {
     switch (result.error) {
-    case LoadError::None:
-        return {};
-    case LoadError::CannotOpen:
-        return std::string(text(Msg::TableCannotOpen, Lang::Japanese, {path}));
-    case LoadError::TooLarge:
-        return std::string(text(Msg::TableTooLarge, Lang::Japanese, {path}));
-    case LoadError::TooManyRecords:
-        return text(Msg::TableTooManyRecords, Lang::Japanese,
-                    {path, std::to_string(result.line), std::to_string(tableSize)});
-    case LoadError::EndsInsideRecord:
-        return text(Msg::TableEndsInRecord, Lang::Japanese, {path, std::to_string(result.line)});
+        case LoadError::None:
+            return {};
+        case LoadError::CannotOpen:
+            return std::string(text(Msg::TableCannotOpen, Lang::Japanese, {path}));
+        case LoadError::TooLarge:
+            return std::string(text(Msg::TableTooLarge, Lang::Japanese, {path}));
+        case LoadError::TooManyRecords:
+            return text(Msg::TableTooManyRecords, Lang::Japanese,
+                        {path, std::to_string(result.line), std::to_string(tableSize)});
+        case LoadError::EndsInsideRecord:
+            return text(Msg::TableEndsInRecord, Lang::Japanese, {path, std::to_string(result.line)});
     }
     return {};
 }

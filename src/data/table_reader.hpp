@@ -75,8 +75,7 @@ struct FieldPlace {
 // readRecords for those who need to say where each field is, such as a
 // checker of table files. Reads exactly as readRecords does.
 using PlacedFieldSink = std::function<void(int record, int field, std::string_view text, FieldPlace place)>;
-LoadResult readPlacedRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord,
-                             const PlacedFieldSink& store);
+LoadResult readPlacedRecords(std::string_view bytes, int maxRecords, int fieldsPerRecord, const PlacedFieldSink& store);
 
 // Reads `text` into `table` as readTable does, keeping the records as the
 // text they were read from (see FareTable::setRecordSource): no cell is cut

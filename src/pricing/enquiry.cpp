@@ -73,12 +73,17 @@ std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season) {
 
 std::vector<Table> chargeTables(Enquiry kind, Passenger passenger) {
     switch (kind) {
-    case Enquiry::NonReserved: return {nonReservedTable(passenger)};
-    case Enquiry::Reserved: return {reservedTable(passenger)};
-    case Enquiry::Green: return {Table::Green, greenExpressTable(passenger)};
-    case Enquiry::MarineGreen: return {Table::MarineG};
-    case Enquiry::Local:
-    case Enquiry::MarineReserved: break;
+        case Enquiry::NonReserved:
+            return {nonReservedTable(passenger)};
+        case Enquiry::Reserved:
+            return {reservedTable(passenger)};
+        case Enquiry::Green:
+            return {Table::Green, greenExpressTable(passenger)};
+        case Enquiry::MarineGreen:
+            return {Table::MarineG};
+        case Enquiry::Local:
+        case Enquiry::MarineReserved:
+            break;
     }
     return {};
 }

@@ -148,10 +148,10 @@ struct EnquiryAnswer {
     std::optional<StationList> sectionList;  // none where the charge line shows no stations
     Section section;
     double charge = 0;
-    double total = 0;                // the fare alone for the local train
-    double distance = 0;             // km, from the distance table
-    std::optional<Routing> routing;  // where the 直通 / 松山乗換 choice is offered
-    std::optional<Season> season;    // the dated kinds
+    double total = 0;                     // the fare alone for the local train
+    double distance = 0;                  // km, from the distance table
+    std::optional<Routing> routing;       // where the 直通 / 松山乗換 choice is offered
+    std::optional<Season> season;         // the dated kinds
     std::vector<ShortTable> shortTables;  // short files behind the charge (see shortChargeTables)
 };
 

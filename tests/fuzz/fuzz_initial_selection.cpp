@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int i = result.records; i < 2; ++i) FUZZ_CHECK(cells[i].empty());
 
     // Written back out, it loads to the same cells.
-    const auto text = mkd::fuzz::writeTableText(result.records, 1,
-                                                [&cells](int r, int) -> std::string_view { return cells[r]; });
+    const auto text =
+        mkd::fuzz::writeTableText(result.records, 1, [&cells](int r, int) -> std::string_view { return cells[r]; });
     FUZZ_CHECK(text.has_value());
     std::string again[2];
     const LoadResult againResult = mkd::readInitialSelection(*text, again);

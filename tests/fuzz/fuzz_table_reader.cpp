@@ -53,8 +53,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // What the reader hands over, in order.
     std::vector<Field> fields;
-    const LoadResult result = mkd::readRecords(
-        bytes, n, n, [&fields](int r, int f, std::string_view text) { fields.push_back({r, f, std::string(text)}); });
+    const LoadResult result = mkd::readRecords(bytes, n, n, [&fields](int r, int f, std::string_view text) {
+        fields.push_back({r, f, std::string(text)});
+    });
 
     FUZZ_CHECK(result.records >= 0 && result.records <= n);
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -63,24 +64,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::size_t full = static_cast<std::size_t>(result.records) * static_cast<std::size_t>(n);
     switch (result.error) {
-    case LoadError::None:
-        FUZZ_CHECK(fields.size() == full);
-        FUZZ_CHECK(mkd::lastRecordBegun(result) == (fields.empty() ? -1 : fields.back().record));
-        FUZZ_CHECK(result.line == 0);
-        break;
-    case LoadError::TooManyRecords:
-        FUZZ_CHECK(result.records == n);
-        FUZZ_CHECK(fields.size() == full);
-        FUZZ_CHECK(mkd::lastRecordBegun(result) == n);
-        FUZZ_CHECK(result.line >= 1);
-        break;
-    case LoadError::EndsInsideRecord:
-        FUZZ_CHECK(fields.size() > full && fields.size() < full + static_cast<std::size_t>(n));
-        FUZZ_CHECK(mkd::lastRecordBegun(result) == fields.back().record);
-        FUZZ_CHECK(result.line >= 1);
-        break;
-    default:
-        FUZZ_CHECK(result.error != LoadError::CannotOpen && result.error != LoadError::TooLarge);
+        case LoadError::None:
+            FUZZ_CHECK(fields.size() == full);
+            FUZZ_CHECK(mkd::lastRecordBegun(result) == (fields.empty() ? -1 : fields.back().record));
+            FUZZ_CHECK(result.line == 0);
+            break;
+        case LoadError::TooManyRecords:
+            FUZZ_CHECK(result.records == n);
+            FUZZ_CHECK(fields.size() == full);
+            FUZZ_CHECK(mkd::lastRecordBegun(result) == n);
+            FUZZ_CHECK(result.line >= 1);
+            break;
+        case LoadError::EndsInsideRecord:
+            FUZZ_CHECK(fields.size() > full && fields.size() < full + static_cast<std::size_t>(n));
+            FUZZ_CHECK(mkd::lastRecordBegun(result) == fields.back().record);
+            FUZZ_CHECK(result.line >= 1);
+            break;
+        default:
+            FUZZ_CHECK(result.error != LoadError::CannotOpen && result.error != LoadError::TooLarge);
     }
 
     // The table gets exactly those cells; the rest keep their empty text.

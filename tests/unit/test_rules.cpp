@@ -7,14 +7,14 @@
 #include "data/mdlKeisan.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/journey_rules.hpp"
-#include "words/money.hpp"
 #include "test_support.hpp"
+#include "words/money.hpp"
 
 namespace mkd {
 namespace {
 
-using test::TempDir;
 using test::tableText;
+using test::TempDir;
 
 // The menu after the list holding `key` changed last; `before` is the state
 // the earlier choices left.
@@ -30,14 +30,18 @@ struct MenuCase {
 
 TEST(MenuRule, StartScreenPairs) {
     for (const MenuCase& c : {
-             MenuCase{0, 1, true, true, false},    MenuCase{0, 1, false, true, false},
-             MenuCase{3, 1, true, true, false},    MenuCase{3, 1, false, true, false},
-             MenuCase{7, 20, true, false, true},   MenuCase{7, 20, false, true, true},
-             MenuCase{12, 20, false, true, true},  MenuCase{5, 17, true, true, true},
-             MenuCase{17, 19, true, false, false}, MenuCase{0, 11, false, true, true},
+             MenuCase{0, 1, true, true, false},
+             MenuCase{0, 1, false, true, false},
+             MenuCase{3, 1, true, true, false},
+             MenuCase{3, 1, false, true, false},
+             MenuCase{7, 20, true, false, true},
+             MenuCase{7, 20, false, true, true},
+             MenuCase{12, 20, false, true, true},
+             MenuCase{5, 17, true, true, true},
+             MenuCase{17, 19, true, false, false},
+             MenuCase{0, 11, false, true, true},
          }) {
-        const MarineMenu menu =
-            c.departureLast ? after(c.departure, c.arrival) : after(c.arrival, c.departure);
+        const MarineMenu menu = c.departureLast ? after(c.departure, c.arrival) : after(c.arrival, c.departure);
         EXPECT_EQ(menu.marine, c.marine) << c.departure << "→" << c.arrival << (c.departureLast ? " d" : " a");
         EXPECT_EQ(menu.sitei, c.sitei) << c.departure << "→" << c.arrival << (c.departureLast ? " d" : " a");
     }
@@ -66,8 +70,7 @@ TEST(MenuRule, SameStationAndEmptyLists) {
 
 TEST(MenuRule, ReservedSeatExclusionsAreSymmetric) {
     for (int k = 0; k <= 20; ++k)
-        for (int p = 0; p <= 20; ++p)
-            EXPECT_EQ(after(k, p).sitei, after(p, k).sitei) << k << ", " << p;
+        for (int p = 0; p <= 20; ++p) EXPECT_EQ(after(k, p).sitei, after(p, k).sitei) << k << ", " << p;
 }
 
 TEST(MenuRule, ReservedSeatExclusionRanges) {
@@ -121,12 +124,28 @@ TEST(Money, Format) {
         std::string text;
     };
     for (const Case& c : {
-             Case{0, "0円"}, Case{-0.0, "0円"}, Case{0.4, "0円"}, Case{-0.4, "0円"}, Case{0.5, "1円"},
-             Case{-0.5, "-1円"}, Case{2.5, "3円"}, Case{1229.5, "1,230円"}, Case{980, "980円"}, Case{999, "999円"},
-             Case{1000, "1,000円"}, Case{1230, "1,230円"}, Case{2460, "2,460円"}, Case{999999, "999,999円"},
-             Case{1000000, "1,000,000円"}, Case{123456789012, "123,456,789,012円"}, Case{-999, "-999円"},
-             Case{-1000, "-1,000円"}, Case{-1230, "-1,230円"}, Case{1e20, "100,000,000,000,000,000,000円"},
-             Case{-1e20, "-100,000,000,000,000,000,000円"}, Case{9007199254740993.0, "9,007,199,254,740,992円"},
+             Case{0, "0円"},
+             Case{-0.0, "0円"},
+             Case{0.4, "0円"},
+             Case{-0.4, "0円"},
+             Case{0.5, "1円"},
+             Case{-0.5, "-1円"},
+             Case{2.5, "3円"},
+             Case{1229.5, "1,230円"},
+             Case{980, "980円"},
+             Case{999, "999円"},
+             Case{1000, "1,000円"},
+             Case{1230, "1,230円"},
+             Case{2460, "2,460円"},
+             Case{999999, "999,999円"},
+             Case{1000000, "1,000,000円"},
+             Case{123456789012, "123,456,789,012円"},
+             Case{-999, "-999円"},
+             Case{-1000, "-1,000円"},
+             Case{-1230, "-1,230円"},
+             Case{1e20, "100,000,000,000,000,000,000円"},
+             Case{-1e20, "-100,000,000,000,000,000,000円"},
+             Case{9007199254740993.0, "9,007,199,254,740,992円"},
          })
         EXPECT_EQ(formatMoney(c.yen), c.text) << c.yen;
 }

@@ -36,15 +36,15 @@ TEST(ExpressSection, Presets) {
 
 TEST(MarineSection, Presets) {
     const PresetCase cases[] = {
-        {0, 1, {0, 1}, false},    // 岡山 → 大元
-        {1, 0, {1, 0}, false},    // 大元 → 岡山
-        {13, 14, {13, 13}, true}, // 香西 → 鬼無: both 鬼無
-        {0, 12, {0, 14}, false},  // 岡山 → 高松
-        {17, 12, {11, 14}, false},// 讃岐府中 → 高松: the other end is not on the Honshu side
-        {17, 0, {10, 0}, false},  // 讃岐府中 → 岡山
-        {0, 19, {0, 9}, false},   // 岡山 → 八十場
-        {12, 19, {14, 10}, false},// 高松 → 八十場
-        {11, 20, {8, 9}, false},  // 児島 → 坂出
+        {0, 1, {0, 1}, false},      // 岡山 → 大元
+        {1, 0, {1, 0}, false},      // 大元 → 岡山
+        {13, 14, {13, 13}, true},   // 香西 → 鬼無: both 鬼無
+        {0, 12, {0, 14}, false},    // 岡山 → 高松
+        {17, 12, {11, 14}, false},  // 讃岐府中 → 高松: the other end is not on the Honshu side
+        {17, 0, {10, 0}, false},    // 讃岐府中 → 岡山
+        {0, 19, {0, 9}, false},     // 岡山 → 八十場
+        {12, 19, {14, 10}, false},  // 高松 → 八十場
+        {11, 20, {8, 9}, false},    // 児島 → 坂出
     };
     for (const auto& c : cases) {
         const SectionPreset p = presetMarineSection(c.departure, c.arrival);

@@ -25,9 +25,9 @@ TEST(StationLists, HaveTheirSizes) {
 
 TEST(StationLists, ExpressStopsInCorridorOrder) {
     const std::vector<std::string_view> expected{
-        "岡山",   "児島",   "高松",     "坂出",     "宇多津",   "丸亀",   "多度津", "詫間",   "高瀬",
-        "観音寺", "川之江", "伊予三島", "新居浜",   "伊予西条", "壬生川", "今治",   "伊予北条", "松山",
-        "伊予市", "伊予中山", "内子",   "伊予大洲", "八幡浜",   "卯之町", "伊予吉田", "宇和島"};
+        "岡山",   "児島",     "高松",     "坂出",     "宇多津",   "丸亀",   "多度津",   "詫間",     "高瀬",
+        "観音寺", "川之江",   "伊予三島", "新居浜",   "伊予西条", "壬生川", "今治",     "伊予北条", "松山",
+        "伊予市", "伊予中山", "内子",     "伊予大洲", "八幡浜",   "卯之町", "伊予吉田", "宇和島"};
     ASSERT_EQ(expected.size(), 26u);
     for (int i = 0; i < 26; ++i) {
         EXPECT_EQ(stationName(StationList::Express, i), expected[static_cast<std::size_t>(i)]) << i;
@@ -44,11 +44,11 @@ TEST(StationLists, MarineStopsInTheirOwnOrder) {
         std::string display;
     };
     const std::string s(kSpace);
-    const std::vector<Stop> expected{
-        {"岡山", "岡" + s + "山"}, {"大元", "大" + s + "元"}, {"妹尾", "妹" + s + "尾"}, {"早島", "早" + s + "島"},
-        {"茶屋町", "茶屋町"},      {"植松", "植" + s + "松"}, {"木見", "木" + s + "見"}, {"上の町", "上の町"},
-        {"児島", "児" + s + "島"}, {"坂出", "坂" + s + "出"}, {"鴨川", "鴨" + s + "川"}, {"国分", "国" + s + "分"},
-        {"端岡", "端" + s + "岡"}, {"鬼無", "鬼" + s + "無"}, {"高松", "高" + s + "松"}};
+    const std::vector<Stop> expected{{"岡山", "岡" + s + "山"}, {"大元", "大" + s + "元"}, {"妹尾", "妹" + s + "尾"},
+                                     {"早島", "早" + s + "島"}, {"茶屋町", "茶屋町"},      {"植松", "植" + s + "松"},
+                                     {"木見", "木" + s + "見"}, {"上の町", "上の町"},      {"児島", "児" + s + "島"},
+                                     {"坂出", "坂" + s + "出"}, {"鴨川", "鴨" + s + "川"}, {"国分", "国" + s + "分"},
+                                     {"端岡", "端" + s + "岡"}, {"鬼無", "鬼" + s + "無"}, {"高松", "高" + s + "松"}};
     ASSERT_EQ(expected.size(), 15u);
     for (int i = 0; i < 15; ++i) {
         EXPECT_EQ(stationName(StationList::Marine, i), expected[static_cast<std::size_t>(i)].name) << i;
@@ -61,9 +61,9 @@ TEST(StationLists, AllStationSpotChecks) {
         int index;
         std::string_view name;
     };
-    for (const Row& row : {Row{0, "岡山"}, Row{11, "児島"}, Row{12, "高松"}, Row{13, "香西"}, Row{20, "坂出"},
-                           Row{21, "宇多津"}, Row{67, "松山"}, Row{72, "伊予市"}, Row{84, "串"},
-                           Row{92, "伊予大洲"}, Row{97, "双岩"}, Row{106, "宇和島"}})
+    for (const Row& row :
+         {Row{0, "岡山"}, Row{11, "児島"}, Row{12, "高松"}, Row{13, "香西"}, Row{20, "坂出"}, Row{21, "宇多津"},
+          Row{67, "松山"}, Row{72, "伊予市"}, Row{84, "串"}, Row{92, "伊予大洲"}, Row{97, "双岩"}, Row{106, "宇和島"}})
         EXPECT_EQ(stationName(StationList::All, row.index), row.name) << row.index;
 }
 
@@ -74,12 +74,12 @@ TEST(DisplayNames, ExactStrings) {
         int index;
         std::string display;
     };
-    for (const Case& c : {Case{StationList::All, 0, "岡" + s + "山"}, Case{StationList::All, 1, s + "大元"},
-                          Case{StationList::Marine, 1, "大" + s + "元"}, Case{StationList::All, 97, s + "双岩"},
-                          Case{StationList::All, 84, "串"}, Case{StationList::All, 17, "讃岐府中"},
-                          Case{StationList::All, 27, "み" + s + "の"}, Case{StationList::All, 6, "久々原"},
-                          Case{StationList::Express, kMatsuyama, "松" + s + "山"},
-                          Case{StationList::Express, 25, "宇和島"}})
+    for (const Case& c :
+         {Case{StationList::All, 0, "岡" + s + "山"}, Case{StationList::All, 1, s + "大元"},
+          Case{StationList::Marine, 1, "大" + s + "元"}, Case{StationList::All, 97, s + "双岩"},
+          Case{StationList::All, 84, "串"}, Case{StationList::All, 17, "讃岐府中"},
+          Case{StationList::All, 27, "み" + s + "の"}, Case{StationList::All, 6, "久々原"},
+          Case{StationList::Express, kMatsuyama, "松" + s + "山"}, Case{StationList::Express, 25, "宇和島"}})
         EXPECT_EQ(displayName(c.list, c.index), c.display) << c.index;
 }
 
@@ -129,12 +129,12 @@ struct ExpressRanges {
 };
 
 const std::vector<ExpressRanges> kExpressRanges{
-    {0, 0, 0, 0, 10},      {1, 1, 11, 11, 11},    {2, 12, 12, 12, 19},   {3, 13, 20, 20, 20},
-    {4, 21, 21, 21, 21},   {5, 22, 22, 22, 23},   {6, 23, 24, 24, 25},   {7, 25, 26, 26, 27},
-    {8, 27, 28, 28, 30},   {9, 29, 31, 31, 33},   {10, 32, 34, 34, 34},  {11, 35, 35, 35, 40},
-    {12, 36, 41, 41, 42},  {13, 42, 43, 43, 47},  {14, 44, 48, 48, 51},  {15, 49, 52, 52, 59},
-    {16, 53, 60, 60, 66},  {17, 61, 67, 67, 71},  {18, 68, 72, 72, 74},  {19, 73, 75, 75, 76},
-    {20, 76, 77, 77, 80},  {21, 78, 92, 92, 95},  {22, 93, 96, 96, 99},  {23, 97, 100, 100, 102},
+    {0, 0, 0, 0, 10},         {1, 1, 11, 11, 11},       {2, 12, 12, 12, 19},  {3, 13, 20, 20, 20},
+    {4, 21, 21, 21, 21},      {5, 22, 22, 22, 23},      {6, 23, 24, 24, 25},  {7, 25, 26, 26, 27},
+    {8, 27, 28, 28, 30},      {9, 29, 31, 31, 33},      {10, 32, 34, 34, 34}, {11, 35, 35, 35, 40},
+    {12, 36, 41, 41, 42},     {13, 42, 43, 43, 47},     {14, 44, 48, 48, 51}, {15, 49, 52, 52, 59},
+    {16, 53, 60, 60, 66},     {17, 61, 67, 67, 71},     {18, 68, 72, 72, 74}, {19, 73, 75, 75, 76},
+    {20, 76, 77, 77, 80},     {21, 78, 92, 92, 95},     {22, 93, 96, 96, 99}, {23, 97, 100, 100, 102},
     {24, 101, 103, 103, 105}, {25, 104, 106, 106, 106},
 };
 
@@ -206,10 +206,10 @@ TEST(MarineMaps, BackwardRows) {
         int otherEnd;
         int expected;
     };
-    for (const Case& c : {Case{2, 0, 1}, Case{4, 0, 2}, Case{6, 0, 3}, Case{13, 0, 13}, Case{13, 12, 13},
-                          Case{17, 0, 10}, Case{17, 11, 10}, Case{17, -1, 10}, Case{17, 12, 11}, Case{17, 15, 11},
-                          Case{19, 0, 9}, Case{19, 11, 9}, Case{19, 12, 10}, Case{19, 16, 10}, Case{18, 12, 10},
-                          Case{20, 12, 9}})
+    for (const Case& c :
+         {Case{2, 0, 1}, Case{4, 0, 2}, Case{6, 0, 3}, Case{13, 0, 13}, Case{13, 12, 13}, Case{17, 0, 10},
+          Case{17, 11, 10}, Case{17, -1, 10}, Case{17, 12, 11}, Case{17, 15, 11}, Case{19, 0, 9}, Case{19, 11, 9},
+          Case{19, 12, 10}, Case{19, 16, 10}, Case{18, 12, 10}, Case{20, 12, 9}})
         EXPECT_EQ(marineBackward(c.station, c.otherEnd), c.expected) << c.station << " from " << c.otherEnd;
 }
 

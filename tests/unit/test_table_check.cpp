@@ -146,7 +146,8 @@ TEST(TableCheck, ProblemNamesFileLineFieldAndJourney) {
     dir.write("Futu.txt", tableText(107, 107, Cells{{{11, 5}, ""}}));
     const auto problems = checkTableFolder(dir.str());
     ASSERT_EQ(problems.size(), 1u);
-    EXPECT_EQ(formatProblem(problems[0]), "Futu.txt:12:6: warning: empty cell: reads as 0 (record 11, field 5: 早島 → 児島)");
+    EXPECT_EQ(formatProblem(problems[0]),
+              "Futu.txt:12:6: warning: empty cell: reads as 0 (record 11, field 5: 早島 → 児島)");
     // The same report in the program's own language.
     EXPECT_EQ(formatProblem(problems[0], Lang::Japanese),
               "Futu.txt:12:6: 警告: 空のセル: 0 と読まれます (レコード 11、フィールド 5: 早島 → 児島)");

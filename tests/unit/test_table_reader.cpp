@@ -15,8 +15,8 @@ namespace {
 
 using namespace std::string_view_literals;
 using test::Cells;
-using test::TempDir;
 using test::tableText;
+using test::TempDir;
 
 struct GrammarCase {
     std::string name;
@@ -48,42 +48,76 @@ const Cells kOneToNine{{{0, 0}, "1"}, {{0, 2}, "3"}, {{1, 0}, "4"}, {{1, 1}, "5"
 
 INSTANTIATE_TEST_SUITE_P(
     Layout, TableGrammar,
-    testing::Values(
-        GrammarCase{"OneRecordPerLine", "1,2,3\r\n4,5,6\r\n7,8,9\r\n", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"NoFinalLineEnd", "1,2,3\r\n4,5,6\r\n7,8,9", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"TwoRecordsOnOneLine", "1,2,3,4,5,6\r\n7,8,9\r\n", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"RecordOverSeveralLines", "1\r\n2\r\n3\r\n4,5\r\n6,7,8,9\r\n", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"LineFeedsOnly", "1,2,3\n4,5,6\n7,8,9\n", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"CarriageReturnsOnly", "1,2,3\r4,5,6\r7,8,9\r", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"ByteOrderMark", "\xEF\xBB\xBF" "1,2,3\r\n4,5,6\r\n7,8,9\r\n", LoadError::None, 0, 3, kOneToNine},
-        GrammarCase{"FewerRecords", "1,2,3\r\n", LoadError::None, 0, 1, {{{0, 0}, "1"}, {{1, 0}, ""}}},
-        GrammarCase{"EmptyFile", "", LoadError::None, 0, 0, {{{0, 0}, ""}}},
-        GrammarCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", LoadError::None, 0, 0, {{{0, 0}, ""}}}),
+    testing::Values(GrammarCase{"OneRecordPerLine", "1,2,3\r\n4,5,6\r\n7,8,9\r\n", LoadError::None, 0, 3, kOneToNine},
+                    GrammarCase{"NoFinalLineEnd", "1,2,3\r\n4,5,6\r\n7,8,9", LoadError::None, 0, 3, kOneToNine},
+                    GrammarCase{"TwoRecordsOnOneLine", "1,2,3,4,5,6\r\n7,8,9\r\n", LoadError::None, 0, 3, kOneToNine},
+                    GrammarCase{"RecordOverSeveralLines", "1\r\n2\r\n3\r\n4,5\r\n6,7,8,9\r\n", LoadError::None, 0, 3,
+                                kOneToNine},
+                    GrammarCase{"LineFeedsOnly", "1,2,3\n4,5,6\n7,8,9\n", LoadError::None, 0, 3, kOneToNine},
+                    GrammarCase{"CarriageReturnsOnly", "1,2,3\r4,5,6\r7,8,9\r", LoadError::None, 0, 3, kOneToNine},
+                    GrammarCase{"ByteOrderMark",
+                                "\xEF\xBB\xBF"
+                                "1,2,3\r\n4,5,6\r\n7,8,9\r\n",
+                                LoadError::None, 0, 3, kOneToNine},
+                    GrammarCase{"FewerRecords", "1,2,3\r\n", LoadError::None, 0, 1, {{{0, 0}, "1"}, {{1, 0}, ""}}},
+                    GrammarCase{"EmptyFile", "", LoadError::None, 0, 0, {{{0, 0}, ""}}},
+                    GrammarCase{"OnlyByteOrderMark", "\xEF\xBB\xBF", LoadError::None, 0, 0, {{{0, 0}, ""}}}),
     caseName);
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, TableGrammar,
     testing::Values(
-        GrammarCase{"CommaSeparatesThousands", "1,230,5", LoadError::None, 0, 1,
+        GrammarCase{"CommaSeparatesThousands",
+                    "1,230,5",
+                    LoadError::None,
+                    0,
+                    1,
                     {{{0, 0}, "1"}, {{0, 1}, "230"}, {{0, 2}, "5"}}},
-        GrammarCase{"BlanksAroundFields", "  1 ,\t2\t, 3  \r\n", LoadError::None, 0, 1,
+        GrammarCase{"BlanksAroundFields",
+                    "  1 ,\t2\t, 3  \r\n",
+                    LoadError::None,
+                    0,
+                    1,
                     {{{0, 0}, "1"}, {{0, 1}, "2"}, {{0, 2}, "3"}}},
-        GrammarCase{"BlanksInsideKept", "1 2,3円,x", LoadError::None, 0, 1,
-                    {{{0, 0}, "1 2"}, {{0, 1}, "3円"}, {{0, 2}, "x"}}},
-        GrammarCase{"QuotesRemoved", "\"1\", \"2,3\" ,4", LoadError::None, 0, 1,
+        GrammarCase{
+            "BlanksInsideKept", "1 2,3円,x", LoadError::None, 0, 1, {{{0, 0}, "1 2"}, {{0, 1}, "3円"}, {{0, 2}, "x"}}},
+        GrammarCase{"QuotesRemoved",
+                    "\"1\", \"2,3\" ,4",
+                    LoadError::None,
+                    0,
+                    1,
                     {{{0, 0}, "1"}, {{0, 1}, "2,3"}, {{0, 2}, "4"}}},
-        GrammarCase{"TextAfterClosingQuoteDropped", "\"12\"34,5,6", LoadError::None, 0, 1,
-                    {{{0, 0}, "12"}, {{0, 1}, "5"}}},
-        GrammarCase{"QuoteSpansLines", "\"a\r\nb\",x,y\r\n1,2,3\r\n4,5,6\r\n7", LoadError::TooManyRecords, 5, 3,
+        GrammarCase{
+            "TextAfterClosingQuoteDropped", "\"12\"34,5,6", LoadError::None, 0, 1, {{{0, 0}, "12"}, {{0, 1}, "5"}}},
+        GrammarCase{"QuoteSpansLines",
+                    "\"a\r\nb\",x,y\r\n1,2,3\r\n4,5,6\r\n7",
+                    LoadError::TooManyRecords,
+                    5,
+                    3,
                     {{{0, 0}, "a\r\nb"}, {{1, 0}, "1"}}},
         GrammarCase{"QuoteInsideUnquotedField", "1\"2,3,4", LoadError::None, 0, 1, {{{0, 0}, "1\"2"}}},
         GrammarCase{"UnclosedQuoteRunsToEnd", "1,2,\"3,4\r\n5", LoadError::None, 0, 1, {{{0, 2}, "3,4\r\n5"}}},
         GrammarCase{"EmptyFields", ",,\r\n", LoadError::None, 0, 1, {{{0, 0}, ""}, {{0, 2}, ""}}},
         GrammarCase{"TrailingCommaAnnouncesEmptyField", "1,2,", LoadError::None, 0, 1, {{{0, 2}, ""}}},
-        GrammarCase{"NulBytesAreText", "1\0" "2,3,\0\r\n"sv, LoadError::None, 0, 1,
-                    {{{0, 0}, std::string("1\0" "2"sv)}, {{0, 2}, std::string("\0"sv)}}},
-        GrammarCase{"ByteOrderMarkOnlyAtStart", "1,\xEF\xBB\xBF" "2,3", LoadError::None, 0, 1,
-                    {{{0, 1}, "\xEF\xBB\xBF" "2"}}}),
+        GrammarCase{"NulBytesAreText",
+                    "1\0"
+                    "2,3,\0\r\n"sv,
+                    LoadError::None,
+                    0,
+                    1,
+                    {{{0, 0},
+                      std::string("1\0"
+                                  "2"sv)},
+                     {{0, 2}, std::string("\0"sv)}}},
+        GrammarCase{"ByteOrderMarkOnlyAtStart",
+                    "1,\xEF\xBB\xBF"
+                    "2,3",
+                    LoadError::None,
+                    0,
+                    1,
+                    {{{0, 1},
+                      "\xEF\xBB\xBF"
+                      "2"}}}),
     caseName);
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,19 +126,30 @@ INSTANTIATE_TEST_SUITE_P(
         GrammarCase{"ExtraEmptyLine", "1,2,3\r\n4,5,6\r\n7,8,9\r\n\r\n", LoadError::TooManyRecords, 4, 3, kOneToNine},
         GrammarCase{"BlanksAfterFinalLineEnd", "1,2,3\r\n4,5,6\r\n7,8,9\r\n  ", LoadError::TooManyRecords, 4, 3,
                     kOneToNine},
-        GrammarCase{"ExtraFieldOnLastLine", "1,2,3\r\n4,5,6\r\n7,8,9,10", LoadError::TooManyRecords, 3, 3,
-                    kOneToNine},
+        GrammarCase{"ExtraFieldOnLastLine", "1,2,3\r\n4,5,6\r\n7,8,9,10", LoadError::TooManyRecords, 3, 3, kOneToNine},
         GrammarCase{"TrailingCommaAfterLastRecord", "1,2,3\r\n4,5,6\r\n7,8,9,", LoadError::TooManyRecords, 3, 3,
                     kOneToNine},
-        GrammarCase{"EndsInsideRecord", "1,2,3\r\n4,5", LoadError::EndsInsideRecord, 2, 1,
+        GrammarCase{"EndsInsideRecord",
+                    "1,2,3\r\n4,5",
+                    LoadError::EndsInsideRecord,
+                    2,
+                    1,
                     {{{0, 0}, "1"}, {{1, 0}, "4"}, {{1, 1}, "5"}, {{1, 2}, ""}}},
-        GrammarCase{"EndsInsideRecordAfterLineEnd", "1,2,3\r\n4,5\r\n", LoadError::EndsInsideRecord, 2, 1,
-                    {{{1, 1}, "5"}}},
-        GrammarCase{"EmptyLineIsAField", "1,2,3\n\n4,5,6\n", LoadError::EndsInsideRecord, 3, 2,
+        GrammarCase{
+            "EndsInsideRecordAfterLineEnd", "1,2,3\r\n4,5\r\n", LoadError::EndsInsideRecord, 2, 1, {{{1, 1}, "5"}}},
+        GrammarCase{"EmptyLineIsAField",
+                    "1,2,3\n\n4,5,6\n",
+                    LoadError::EndsInsideRecord,
+                    3,
+                    2,
                     {{{1, 0}, ""}, {{1, 1}, "4"}, {{1, 2}, "5"}, {{2, 0}, "6"}}},
         GrammarCase{"OnlyALineEnd", "\r\n", LoadError::EndsInsideRecord, 1, 0, {}},
-        GrammarCase{"LinesCountedAcrossLineEndStyles", "1\r2\n3\r\n4,5,6\r\n\r\n7,8,9\n", LoadError::TooManyRecords,
-                    6, 3, {{{2, 0}, ""}, {{2, 1}, "7"}, {{2, 2}, "8"}}}),
+        GrammarCase{"LinesCountedAcrossLineEndStyles",
+                    "1\r2\n3\r\n4,5,6\r\n\r\n7,8,9\n",
+                    LoadError::TooManyRecords,
+                    6,
+                    3,
+                    {{{2, 0}, ""}, {{2, 1}, "7"}, {{2, 2}, "8"}}}),
     caseName);
 
 TEST(TableReader, RecordCounterHoldsLastRecordBegun) {
@@ -317,11 +362,12 @@ namespace {
 TEST(LazyTableRead, SameCellsAsTheFullReader) {
     const std::string files[] = {
         "1,2,3\r\n4,5,6\r\n7,8,9\r\n",
-        "1,2,3\r\n4,5,6\r\n",                    // fewer records: the third keeps what it held
-        " 1 , 2\t,3\n4,5,6\r7,8,9",               // blanks, LF-only and CR-only lines, no final line end
-        "1,2,3,4,5,6\r\n7,8,9\r\n",               // two records on one line
-        "1,2\r\n3\r\n4,5,6,7,8,9\r\n",           // a record over several lines
-        "\xEF\xBB\xBF" "1230円,,x\r\n,,\r\n1,2,",  // a byte-order mark, empty cells, a final comma
+        "1,2,3\r\n4,5,6\r\n",           // fewer records: the third keeps what it held
+        " 1 , 2\t,3\n4,5,6\r7,8,9",     // blanks, LF-only and CR-only lines, no final line end
+        "1,2,3,4,5,6\r\n7,8,9\r\n",     // two records on one line
+        "1,2\r\n3\r\n4,5,6,7,8,9\r\n",  // a record over several lines
+        "\xEF\xBB\xBF"
+        "1230円,,x\r\n,,\r\n1,2,",  // a byte-order mark, empty cells, a final comma
     };
     for (const std::string& text : files) {
         FareTable full(3), lazy(3);
@@ -375,8 +421,8 @@ TEST(LazyTableRead, LongFilesWithEveryLineEnd) {
 
 TEST(LazyTableRead, DeclinesQuotesAndBrokenFilesWithoutTouchingTheTable) {
     const std::string files[] = {
-        "\"1\",2,3\r\n",                 // quotes: the full reader handles them
-        "1,2,3\r\n4,5\r\n",              // ends inside a record
+        "\"1\",2,3\r\n",                    // quotes: the full reader handles them
+        "1,2,3\r\n4,5\r\n",                 // ends inside a record
         "1,2,3\r\n4,5,6\r\n7,8,9\r\n\r\n",  // an extra empty line: a fourth record
     };
     for (const std::string& text : files) {

@@ -23,13 +23,13 @@ namespace fare {
 
 namespace {
 
-using nlohmann::ordered_json;
 using mkd::Enquiry;
 using mkd::EnquiryAnswer;
 using mkd::EnquiryOutcome;
 using mkd::EnquiryRequest;
 using mkd::Msg;
 using mkd::StationList;
+using nlohmann::ordered_json;
 
 // Why a command line gives no enquiry: the exit status, a name for scripts
 // and the words for people.
@@ -52,9 +52,12 @@ std::string usage(Msg what, std::string_view argument = {}) { return mkd::text(w
 
 Msg notInList(StationList list) {
     switch (list) {
-    case StationList::All: break;
-    case StationList::Express: return Msg::FareNotAnExpressStop;
-    case StationList::Marine: return Msg::FareNotAMarineStop;
+        case StationList::All:
+            break;
+        case StationList::Express:
+            return Msg::FareNotAnExpressStop;
+        case StationList::Marine:
+            return Msg::FareNotAMarineStop;
     }
     return Msg::FareNotAStation;
 }
@@ -94,7 +97,7 @@ std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
 }
 
 // What a command reads from its options besides the kind and the passenger.
-enum class Stations { Read, None };               // chart asks every pair
+enum class Stations { Read, None };          // chart asks every pair
 enum class Dates { ForDatedKinds, Always };  // compare asks every kind
 
 std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dates dates) {
@@ -252,7 +255,6 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
     for (const auto& s : a.shortTables) std::cout << shortTableNote(s) << '\n';
 }
 
-
 }  // namespace
 
 int runEnquiry(const Options& o) {
@@ -354,7 +356,8 @@ int runCompare(const Options& o) {
     int labelWidth = 0;
     for (const Row& row : rows) labelWidth = std::max(labelWidth, displayWidth(row.label));
     std::cout << mkd::displayName(StationList::All, r.request.departure) << " ⇒ "
-              << mkd::displayName(StationList::All, r.request.arrival) << "  " << mkd::passengerName(r.request.passenger);
+              << mkd::displayName(StationList::All, r.request.arrival) << "  "
+              << mkd::passengerName(r.request.passenger);
     if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, mkd::Lang::Japanese, {isoDate(r.date->date)});
     std::cout << "  (" << mkd::seasonName(season) << ")\n";
     constexpr int kAmountWidth = 12;
@@ -398,7 +401,7 @@ int runChart(const Options& o) {
             }
             csv << ',';
             if (!out.ok()) continue;
-            const double amount = o.price == "fare" ? out.answer->fare
+            const double amount = o.price == "fare"     ? out.answer->fare
                                   : o.price == "charge" ? out.answer->charge
                                                         : out.answer->total;
             csv << csvAmount(amount);
@@ -437,7 +440,8 @@ int runCheck(const std::string& given, const mkd::Locations& located, bool json,
     // as it will be shipped; otherwise the Henko.txt this user's mkd reads.
     const mkd::Locations where = given.empty() ? located : mkd::locationsOfTableFolder(folder);
     const std::vector<mkd::TableProblem> problems = mkd::checkTableFolder(where.tableFolder, where.selectionFile);
-    std::cout << (json ? checkReportJson(folder, where, problems, lang) : checkReportText(folder, where, problems, lang));
+    std::cout << (json ? checkReportJson(folder, where, problems, lang)
+                       : checkReportText(folder, where, problems, lang));
     return mkd::checkStatus(problems);
 }
 

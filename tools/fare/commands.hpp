@@ -46,7 +46,6 @@ int runChart(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one `located` names.
 // `lang`: the words of the report (English unless asked otherwise).
-int runCheck(const std::string& folder, const mkd::Locations& located, bool json,
-             mkd::Lang lang = mkd::Lang::English);
+int runCheck(const std::string& folder, const mkd::Locations& located, bool json, mkd::Lang lang = mkd::Lang::English);
 
 }  // namespace fare

@@ -27,7 +27,7 @@ const std::vector<Word<Enquiry>>& kindWords() {
 
 const std::vector<Word<Passenger>>& passengerWords() {
     static const std::vector<Word<Passenger>> words{
-        {"adult", Passenger::Adult},   {"child", Passenger::Child},   {"student", Passenger::Student},
+        {"adult", Passenger::Adult},  {"child", Passenger::Child},  {"student", Passenger::Student},
         {"おとな", Passenger::Adult}, {"こども", Passenger::Child}, {"学割", Passenger::Student},
     };
     return words;
@@ -42,22 +42,31 @@ const std::vector<Word<Trip>>& tripWords() {
 const std::vector<Word<Season>>& seasonWords() {
     static const std::vector<Word<Season>> words{
         {"busy", Season::Busy}, {"normal", Season::Normal}, {"off-peak", Season::OffPeak},
-        {"繁忙", Season::Busy}, {"通常", Season::Normal},  {"閑散", Season::OffPeak},
+        {"繁忙", Season::Busy}, {"通常", Season::Normal},   {"閑散", Season::OffPeak},
     };
     return words;
 }
 
 std::string_view refusalName(mkd::Refusal refusal) {
     switch (refusal) {
-    case mkd::Refusal::SameStation: return "same-station";
-    case mkd::Refusal::LocalTrainAdvised: return "local-train-advised";
-    case mkd::Refusal::SameSectionStop: return "same-section-stop";
-    case mkd::Refusal::StudentNotOffered: return "student-not-offered";
-    case mkd::Refusal::ChangeNotOffered: return "change-not-offered";
-    case mkd::Refusal::MarineNotOffered: return "marine-not-offered";
-    case mkd::Refusal::MarineSeatNotOffered: return "marine-seat-not-offered";
-    case mkd::Refusal::NoSectionScreen: return "no-section-screen";
-    case mkd::Refusal::TableUnreadable: return "table-unreadable";
+        case mkd::Refusal::SameStation:
+            return "same-station";
+        case mkd::Refusal::LocalTrainAdvised:
+            return "local-train-advised";
+        case mkd::Refusal::SameSectionStop:
+            return "same-section-stop";
+        case mkd::Refusal::StudentNotOffered:
+            return "student-not-offered";
+        case mkd::Refusal::ChangeNotOffered:
+            return "change-not-offered";
+        case mkd::Refusal::MarineNotOffered:
+            return "marine-not-offered";
+        case mkd::Refusal::MarineSeatNotOffered:
+            return "marine-seat-not-offered";
+        case mkd::Refusal::NoSectionScreen:
+            return "no-section-screen";
+        case mkd::Refusal::TableUnreadable:
+            return "table-unreadable";
     }
     return {};
 }

@@ -48,7 +48,7 @@ std::string_view nameOf(const std::vector<Word<T>>& list, T value) {
     return {};
 }
 
-std::string_view refusalName(mkd::Refusal refusal);    // "same-station", …
+std::string_view refusalName(mkd::Refusal refusal);  // "same-station", …
 
 // A station of `list` by its plain or display name; a number is taken as the
 // station's index in the list (0 = 岡山); else by its reading or Latin

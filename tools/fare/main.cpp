@@ -5,8 +5,8 @@
 
 #include "commands.hpp"
 #include "fare_words.hpp"
-#include "words/words.hpp"
 #include "output.hpp"
+#include "words/words.hpp"
 
 namespace {
 
@@ -81,7 +81,8 @@ Examples:
   mkd-fare check ~/tables --json
 )";
 
-constexpr const char* kCompareExamples = R"(One line for each way the screens offer: the local train; the limited express
+constexpr const char* kCompareExamples =
+    R"(One line for each way the screens offer: the local train; the limited express
 non-reserved, reserved (in the travel date's season) and Green car, through and
 with a change at 松山 where offered; the Marine Liner's reserved seat and Green
 car where its menu is on. Each with its one-way and round-trip total, or the
@@ -110,7 +111,8 @@ void addJourneyOptions(CLI::App& app, fare::Options& o, KindOption kind) {
             ->check(CLI::IsMember(fare::wordsOf(fare::kindWords())));
     app.add_option("-p,--passenger", o.passenger, "passenger (default adult)")
         ->check(CLI::IsMember(fare::wordsOf(fare::passengerWords())));
-    CLI::Option* date = app.add_option("-d,--date", o.date, "travel date YYYY-MM-DD, for the season of a reserved seat");
+    CLI::Option* date =
+        app.add_option("-d,--date", o.date, "travel date YYYY-MM-DD, for the season of a reserved seat");
     app.add_option("--season", o.season, "season instead of a date")
         ->check(CLI::IsMember(fare::wordsOf(fare::seasonWords())))
         ->excludes(date);
@@ -208,7 +210,8 @@ int fare::commandLine(int argc, char** argv) {
     const mkd::Locations located = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
     if (*checkCommand) {
         if (checkFolder.empty() && located.source == mkd::TableSource::NotFound) {
-            std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(located, mkd::Lang::English)) << '\n';
+            std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(located, mkd::Lang::English))
+                      << '\n';
             return 2;
         }
         return fare::runCheck(checkFolder, located, checkJson,
@@ -223,7 +226,8 @@ int fare::commandLine(int argc, char** argv) {
     fare::Options& asked = *compareCommand ? compare : *chartCommand ? chart : enquiry;
     asked.where = asked.appDir.empty() ? located : mkd::locationsInFolder(asked.appDir);
     if (asked.where.source == mkd::TableSource::NotFound) {
-        std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(asked.where, mkd::Lang::English)) << '\n';
+        std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(asked.where, mkd::Lang::English))
+                  << '\n';
         return fare::kTableError;
     }
     if (*compareCommand) return fare::runCompare(compare);

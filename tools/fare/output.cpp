@@ -140,11 +140,16 @@ void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loa
 // How check --json names where the tables were found.
 std::string_view sourceName(mkd::TableSource source) {
     switch (source) {
-    case mkd::TableSource::BesideProgram: return "beside-program";
-    case mkd::TableSource::UserData: return "user-data";
-    case mkd::TableSource::Installed: return "installed";
-    case mkd::TableSource::Given: return "given";
-    case mkd::TableSource::NotFound: return "not-found";
+        case mkd::TableSource::BesideProgram:
+            return "beside-program";
+        case mkd::TableSource::UserData:
+            return "user-data";
+        case mkd::TableSource::Installed:
+            return "installed";
+        case mkd::TableSource::Given:
+            return "given";
+        case mkd::TableSource::NotFound:
+            return "not-found";
     }
     return {};
 }

@@ -15,10 +15,10 @@
 #include "ScenarioRunner.hpp"
 #include "data/mdlKeisan.hpp"
 #include "pricing/enquiry.hpp"
-#include "words/enquiry_words.hpp"
-#include "words/money.hpp"
 #include "scenario_syntax.hpp"
 #include "screens/Screen.hpp"
+#include "words/enquiry_words.hpp"
+#include "words/money.hpp"
 #include "words/words.hpp"
 
 namespace {
