@@ -19,10 +19,10 @@
 #include <string>
 #include <vector>
 
-#include "data/mdlKeisan.hpp"
 #include "data/stations.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
+#include "data/table_store.hpp"
 #include "pricing/charges.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/season.hpp"
@@ -109,9 +109,9 @@ void BM_RawRead_StartupSet(benchmark::State& state) {
 }
 BENCHMARK(BM_RawRead_StartupSet);
 
-// What the start screen does: mdlKeisan::load for the four 107 × 107 tables.
+// What the start screen does: TableStore::load for the four 107 × 107 tables.
 void BM_LoadStartupSet(benchmark::State& state) {
-    mkd::mdlKeisan tables(appDir());
+    mkd::TableStore tables(appDir());
     for (auto _ : state)
         for (TableFile f : kStartupFiles) requireOk(state, tables.load(f), tables.lastPath());
 }
@@ -120,7 +120,7 @@ BENCHMARK(BM_LoadStartupSet);
 // The same into a new set of tables, as at start-up (every cell empty).
 void BM_NewTablesAndLoadStartupSet(benchmark::State& state) {
     for (auto _ : state) {
-        auto tables = std::make_unique<mkd::mdlKeisan>(appDir());
+        auto tables = std::make_unique<mkd::TableStore>(appDir());
         for (TableFile f : kStartupFiles) requireOk(state, tables->load(f), tables->lastPath());
         benchmark::DoNotOptimize(tables.get());
     }
@@ -131,7 +131,7 @@ BENCHMARK(BM_NewTablesAndLoadStartupSet);
 // Every enquiry with a charge reads its branch's tables again when entered.
 
 void loadFiles(benchmark::State& state, std::initializer_list<TableFile> files) {
-    mkd::mdlKeisan tables(appDir());
+    mkd::TableStore tables(appDir());
     for (auto _ : state)
         for (TableFile f : files) requireOk(state, tables.load(f), tables.lastPath());
 }
@@ -150,9 +150,9 @@ BENCHMARK(BM_BranchTables_MarineGreen);
 // Each iteration prices one journey, walking through every station pair, each
 // passenger and both kinds of trip.
 
-mkd::mdlKeisan& allTables() {
-    static mkd::mdlKeisan tables = [] {
-        mkd::mdlKeisan t(appDir());
+mkd::TableStore& allTables() {
+    static mkd::TableStore tables = [] {
+        mkd::TableStore t(appDir());
         for (const mkd::TableFileInfo& info : mkd::tableFiles())
             if (!t.load(info.file).ok()) std::fprintf(stderr, "core_bench: cannot read %s\n", t.lastPath().c_str());
         t.load(TableFile::SiteiT);
@@ -191,7 +191,7 @@ std::vector<mkd::Journey> marineJourneys() {
 }
 
 void BM_Price_Local(benchmark::State& state) {
-    const mkd::mdlKeisan& tables = allTables();
+    const mkd::TableStore& tables = allTables();
     Step step;
     int d = 0, a = 1;
     for (auto _ : state) {

@@ -11,7 +11,7 @@
 #include "app/DesktopSeam.hpp"
 #include "app/quit_after_first_paint.hpp"
 #include "data/locations.hpp"
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "screens/ScreenFlow.hpp"
 
@@ -81,7 +81,7 @@ int main(int argc, char** argv) {
     if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::Japanese)));
     mkd::Locations where = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
     if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, mkd::Lang::Japanese));
-    mkd::mdlKeisan tables(std::move(where));
+    mkd::TableStore tables(std::move(where));
     ScreenFlow flow(seam, tables);
     if (!flow.start()) return seam.status();
     const int status = QApplication::exec();

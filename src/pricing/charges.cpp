@@ -19,12 +19,12 @@ Table fareTable(Passenger p) {
 
 // A charge over the express section from one table, split at 松山 when the
 // traveller changes trains there.
-double sectionCharge(const mdlKeisan& tables, Table table, Routing routing, const Section& s) {
+double sectionCharge(const TableStore& tables, Table table, Routing routing, const Section& s) {
     if (routing == Routing::Through) return tables.value(table, s.from, s.to);
     return tables.value(table, s.from, kMatsuyama) + tables.value(table, kMatsuyama, s.to);
 }
 
-ChargedPrice combine(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& j, double charge) {
+ChargedPrice combine(const TableStore& tables, Passenger passenger, Trip trip, const Journey& j, double charge) {
     const double fare = tables.value(fareTable(passenger), j.departure, j.arrival);
     ChargedPrice p;
     p.bill = chargedBill(passenger, trip);
@@ -58,19 +58,19 @@ Msg chargedBill(Passenger passenger, Trip trip) {
     return oneWay ? Msg::ChargedStudentOneWay : Msg::ChargedStudentRoundTrip;
 }
 
-ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+ChargedPrice priceNonReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                               const Journey& journey) {
     const Table table = nonReservedTable(passenger);
     return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
 }
 
-ChargedPrice priceReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+ChargedPrice priceReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                            const Journey& journey) {
     const Table table = reservedTable(passenger);
     return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
 }
 
-ChargedPrice priceGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+ChargedPrice priceGreen(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                         const Journey& journey) {
     const Table express = greenExpressTable(passenger);
     const double charge = sectionCharge(tables, Table::Green, routing, journey.section) +
@@ -84,12 +84,12 @@ double marineReservedCharge(Passenger passenger, Season season) {
     return offPeak ? 310 : 510;
 }
 
-ChargedPrice priceMarineReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Season season,
+ChargedPrice priceMarineReserved(const TableStore& tables, Passenger passenger, Trip trip, Season season,
                                  const Journey& journey) {
     return combine(tables, passenger, trip, journey, marineReservedCharge(passenger, season));
 }
 
-ChargedPrice priceMarineGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& journey) {
+ChargedPrice priceMarineGreen(const TableStore& tables, Passenger passenger, Trip trip, const Journey& journey) {
     return combine(tables, passenger, trip, journey,
                    tables.value(Table::MarineG, journey.section.from, journey.section.to));
 }

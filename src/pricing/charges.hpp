@@ -4,7 +4,7 @@
 // discounted here: child and student amounts come from their own tables.
 #pragma once
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/season.hpp"
 #include "pricing/sections.hpp"
@@ -40,27 +40,27 @@ Table greenExpressTable(Passenger passenger);  // GToku or KGtoku (with Green fo
 Msg chargedBill(Passenger passenger, Trip trip);
 
 // Limited express, non-reserved seat. Students pay the adult charge.
-ChargedPrice priceNonReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+ChargedPrice priceNonReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                               const Journey& journey);
 
 // Limited express, reserved seat, from the reserved-seat tables loaded last.
-ChargedPrice priceReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+ChargedPrice priceReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                            const Journey& journey);
 
 // Limited express, Green car: the Green charge (the same for every
 // passenger) plus the Green express charge (child table for children).
-ChargedPrice priceGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, Routing routing,
+ChargedPrice priceGreen(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                         const Journey& journey);
 
 // Marine Liner reserved seat: fixed charges, lower in the off-peak season.
 // Adults and children only.
 double marineReservedCharge(Passenger passenger, Season season);
-ChargedPrice priceMarineReserved(const mdlKeisan& tables, Passenger passenger, Trip trip, Season season,
+ChargedPrice priceMarineReserved(const TableStore& tables, Passenger passenger, Trip trip, Season season,
                                  const Journey& journey);
 
 // Marine Liner Green car: the Marine Green table over the Marine section, the
 // same for adults and children.
-ChargedPrice priceMarineGreen(const mdlKeisan& tables, Passenger passenger, Trip trip, const Journey& journey);
+ChargedPrice priceMarineGreen(const TableStore& tables, Passenger passenger, Trip trip, const Journey& journey);
 
 // The charge captions of the result screen for a reserved seat.
 Msg reservedCaption(Season season);        // "指定席特急料金(繁忙期)" …

@@ -88,7 +88,7 @@ std::vector<Table> chargeTables(Enquiry kind, Passenger passenger) {
     return {};
 }
 
-std::vector<ShortTable> shortChargeTables(const mdlKeisan& tables, Enquiry kind, Passenger passenger) {
+std::vector<ShortTable> shortChargeTables(const TableStore& tables, Enquiry kind, Passenger passenger) {
     std::vector<ShortTable> out;
     for (Table t : chargeTables(kind, passenger))
         if (auto s = tables.shortLoad(t)) out.push_back(*s);

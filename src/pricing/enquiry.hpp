@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "data/mdlKeisan.hpp"
 #include "data/stations.hpp"
+#include "data/table_store.hpp"
 #include "pricing/charges.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/journey_rules.hpp"
@@ -120,7 +120,7 @@ struct Refused {
 std::vector<Table> chargeTables(Enquiry kind, Passenger passenger);
 
 // Those of chargeTables whose last load was short: the result screen says so.
-std::vector<ShortTable> shortChargeTables(const mdlKeisan& tables, Enquiry kind, Passenger passenger);
+std::vector<ShortTable> shortChargeTables(const TableStore& tables, Enquiry kind, Passenger passenger);
 
 struct EnquiryRequest {
     Enquiry kind = Enquiry::Local;
@@ -159,7 +159,7 @@ struct EnquiryAnswer {
 // on the way. `tables` holds what the steps before have read.
 class EnquiryState {
 public:
-    EnquiryState(const mdlKeisan& tables, EnquiryRequest request) : tables_(tables), request_(request) {}
+    EnquiryState(const TableStore& tables, EnquiryRequest request) : tables_(tables), request_(request) {}
 
     const EnquiryRequest& request() const { return request_; }
     const EnquiryShape& shape() const { return enquiryShape(request_.kind); }
@@ -190,7 +190,7 @@ public:
 private:
     Refused refused(Refusal refusal) const;
 
-    const mdlKeisan& tables_;
+    const TableStore& tables_;
     EnquiryRequest request_;
 };
 
@@ -200,13 +200,13 @@ struct EnquiryOutcome {
     bool ok() const { return answer.has_value(); }
 };
 
-// Asks whole enquiries against the tables in one mdlKeisan, step by step as
+// Asks whole enquiries against the tables in one TableStore, step by step as
 // the screens do. Each table file is read at the step where the screens read
 // it, and then kept: a run of many enquiries reads each file once (a
 // reserved-seat file again when the season changes).
 class Enquirer {
 public:
-    explicit Enquirer(mdlKeisan& tables) : tables_(tables) {}
+    explicit Enquirer(TableStore& tables) : tables_(tables) {}
 
     EnquiryOutcome ask(const EnquiryRequest& request);
 
@@ -222,7 +222,7 @@ public:
 private:
     std::vector<ShortTable> shortLoads_;
 
-    mdlKeisan& tables_;
+    TableStore& tables_;
     std::array<std::optional<TableFile>, kTableCount> holds_{};
 };
 

@@ -24,7 +24,7 @@ FareKind fareKind(Passenger passenger) {
 
 }  // namespace
 
-OrdinaryPrice priceOrdinary(const mdlKeisan& tables, Passenger passenger, Trip trip, int departure, int arrival) {
+OrdinaryPrice priceOrdinary(const TableStore& tables, Passenger passenger, Trip trip, int departure, int arrival) {
     const FareKind kind = fareKind(passenger);
     const double fare = tables.value(kind.table, departure, arrival);
     if (trip == Trip::RoundTrip) return {fare + fare, kind.roundTrip};

@@ -4,7 +4,7 @@
 // their own tables, never from the adult one.
 #pragma once
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "words/words.hpp"
 
 namespace mkd {
@@ -18,6 +18,6 @@ struct OrdinaryPrice {
 };
 
 // The local-train fare from `departure` to `arrival` (all-station indices).
-OrdinaryPrice priceOrdinary(const mdlKeisan& tables, Passenger passenger, Trip trip, int departure, int arrival);
+OrdinaryPrice priceOrdinary(const TableStore& tables, Passenger passenger, Trip trip, int departure, int arrival);
 
 }  // namespace mkd

@@ -8,7 +8,7 @@
 #include "screens/Screen.hpp"
 #include "screens/frmStart.hpp"
 
-ScreenFlow::ScreenFlow(Seam& seam, mkd::mdlKeisan& tables) : seam_(seam), tables_(tables) {}
+ScreenFlow::ScreenFlow(Seam& seam, mkd::TableStore& tables) : seam_(seam), tables_(tables) {}
 
 ScreenFlow::~ScreenFlow() {
     for (auto& [name, screen] : screens_) delete screen;

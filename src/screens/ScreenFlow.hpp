@@ -22,7 +22,7 @@
 #include <map>
 #include <vector>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "screens/ScreenPlace.hpp"
 #include "screens/Seam.hpp"
 
@@ -30,7 +30,7 @@ class Screen;
 
 class ScreenFlow {
 public:
-    ScreenFlow(Seam& seam, mkd::mdlKeisan& tables);
+    ScreenFlow(Seam& seam, mkd::TableStore& tables);
     ~ScreenFlow();
     ScreenFlow(const ScreenFlow&) = delete;
     ScreenFlow& operator=(const ScreenFlow&) = delete;
@@ -77,7 +77,7 @@ public:
     void endProgram(int status = 0);
     bool ended() const { return ended_; }
 
-    mkd::mdlKeisan& tables() { return tables_; }
+    mkd::TableStore& tables() { return tables_; }
     Seam& seam() { return seam_; }
 
     // Called by a screen about to be shown: moves it to its place.
@@ -91,7 +91,7 @@ private:
     void savePlace();
 
     Seam& seam_;
-    mkd::mdlKeisan& tables_;
+    mkd::TableStore& tables_;
     std::vector<std::pair<QString, Screen*>> screens_;
     std::vector<Screen*> unloading_;
     ScreenPlace last_;

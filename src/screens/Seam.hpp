@@ -32,7 +32,7 @@ public:
 
     // The program's folder (mkd-scenario: its copy that holds Untin/). Which
     // table folder and which Henko.txt are in use, and why, the tables say:
-    // mdlKeisan::locations(), mkd::describeLocations().
+    // TableStore::locations(), mkd::describeLocations().
     virtual QString applicationDirectory() = 0;
 
     // A setting of this user (where the windows were, later the language),

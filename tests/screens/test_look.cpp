@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -50,7 +50,7 @@ public:
 class Look : public ::testing::Test {
 protected:
     QuietSeam seam;
-    mkd::mdlKeisan tables{"."};
+    mkd::TableStore tables{"."};
     ScreenFlow flow{seam, tables};
 };
 

@@ -14,7 +14,7 @@
 #include <QTest>
 #include <QTextBrowser>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "pricing/journey_rules.hpp"
 #include "screens/HelpWindow.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -74,7 +74,7 @@ protected:
     }
 
     RecordingSeam seam;
-    mkd::mdlKeisan tables{MKD_SOURCE_DIR};
+    mkd::TableStore tables{MKD_SOURCE_DIR};
     ScreenFlow flow{seam, tables};
     frmStart* start = nullptr;
 };

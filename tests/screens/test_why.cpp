@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QToolTip>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/Seam.hpp"
@@ -57,7 +57,7 @@ protected:
     }
 
     QuietSeam seam;
-    mkd::mdlKeisan tables{MKD_SOURCE_DIR};
+    mkd::TableStore tables{MKD_SOURCE_DIR};
     ScreenFlow flow{seam, tables};
     frmStart* start = nullptr;
 };

@@ -15,8 +15,8 @@
 
 #include "../fuzz/table_writer.hpp"
 #include "data/initial_selection.hpp"
-#include "data/mdlKeisan.hpp"
 #include "data/table_reader.hpp"
+#include "data/table_store.hpp"
 #include "test_support.hpp"
 
 namespace mkd {
@@ -52,7 +52,7 @@ std::string jiyuRecord(std::initializer_list<std::string_view> cells) {
 
 TEST(BadTableText, JapaneseTextNeverSplitsAFieldAndReadsAsItsLeadingNumber) {
     AppDir app;
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     // "1230円" and "運賃表" in Shift_JIS: 円 is 89 7E, 表 is 95 5C (a backslash).
     app.dir.write("Untin/Jiyu.txt", jiyuRecord({"1230\x89\x7E", "\x89\x5E\x92\xC0\x95\x5C", "7"}));
     ASSERT_TRUE(tables.load(TableFile::Jiyu).ok());
@@ -71,7 +71,7 @@ TEST(BadTableText, JapaneseTextNeverSplitsAFieldAndReadsAsItsLeadingNumber) {
 
 TEST(BadTableText, TenMegabyteLines) {
     AppDir app;
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
 
     // A whole 26 × 26 table on one 10 MB line, every cell padded with blanks.
     const std::string padding(7'500, ' ');
@@ -96,7 +96,7 @@ TEST(BadTableText, TenMegabyteLines) {
 
 TEST(BadTableFiles, WhatIsNotARegularFileIsNeverRead) {
     AppDir app;
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     namespace fs = std::filesystem;
     // An endless file, an empty device, a link to nowhere: each is refused
     // at once, like a missing file.
@@ -116,7 +116,7 @@ TEST(BadTableFiles, WhatIsNotARegularFileIsNeverRead) {
 TEST(BadTableFiles, UntinThatIsAFile) {
     TempDir dir;
     dir.write("Untin", "1,2,3\r\n");
-    mdlKeisan tables(dir.str());
+    TableStore tables(dir.str());
     EXPECT_EQ(tables.load(TableFile::Futu).error, LoadError::CannotOpen);
     EXPECT_EQ(tables.loadInitialSelection().error, LoadError::CannotOpen);
 }
@@ -124,14 +124,14 @@ TEST(BadTableFiles, UntinThatIsAFile) {
 TEST(BadInitialSelection, OversizedFileIsRefused) {
     AppDir app;
     app.dir.write("Untin/Henko.txt", std::string(kMaxTableFileBytes + 1, '3'));
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     EXPECT_EQ(tables.loadInitialSelection().error, LoadError::TooLarge);
 }
 
 TEST(BadInitialSelection, DirectoryReadsAsNothingStored) {
     AppDir app;
     app.dir.write("Untin/Henko.txt/keep", "old");
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     EXPECT_EQ(tables.loadInitialSelection().error, LoadError::CannotOpen);
 }
 
@@ -160,7 +160,7 @@ private:
 TEST(BadInitialSelection, FailedSaveKeepsTheStoredPair) {
     AppDir app;
     app.dir.write("Untin/Henko.txt", "3,20\r\n");
-    const mdlKeisan tables(app.dir.str());
+    const TableStore tables(app.dir.str());
     for (rlim_t room : {rlim_t{0}, rlim_t{3}}) {
         SaveResult saved;
         {
@@ -202,7 +202,7 @@ TEST(BadInitialSelection, ReadOnlyFolderKeepsTheStoredPair) {
     app.dir.write("Untin/Henko.txt", "3,20\r\n");
     const std::string untin = (app.dir.path() / "Untin").string();
     ASSERT_EQ(::chmod(untin.c_str(), 0555), 0);
-    const mdlKeisan tables(app.dir.str());
+    const TableStore tables(app.dir.str());
     const int saved = asOrdinaryUser([&] { return tables.saveInitialSelection(84, 0).ok() ? 1 : 0; });
     if (saved == kCannotSwitchUser) GTEST_SKIP() << "the tests run as root and cannot become the user nobody";
     EXPECT_EQ(saved, 0) << "the save did not report its failure";
@@ -220,7 +220,7 @@ TEST(BadInitialSelection, SaveHonoursWhatTheUserSet) {
         AppDir app;
         const std::string path = app.dir.write("Untin/Henko.txt", "3,20\r\n");
         ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
-        const SaveResult saved = mdlKeisan(app.dir.str()).saveInitialSelection(84, 0);
+        const SaveResult saved = TableStore(app.dir.str()).saveInitialSelection(84, 0);
         EXPECT_EQ(saved.problem, SaveProblem::ReadOnlyFile);
         EXPECT_EQ(saved.path, path);
         EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "3,20\r\n");
@@ -230,7 +230,7 @@ TEST(BadInitialSelection, SaveHonoursWhatTheUserSet) {
         AppDir app;
         const std::string target = app.dir.write("settings/pair.txt", "3,20\r\n");
         fs::create_symlink("../settings/pair.txt", app.untin("Henko.txt"));
-        const SaveResult saved = mdlKeisan(app.dir.str()).saveInitialSelection(84, 0);
+        const SaveResult saved = TableStore(app.dir.str()).saveInitialSelection(84, 0);
         EXPECT_TRUE(saved.ok());
         EXPECT_EQ(saved.path, app.untin("../settings/pair.txt"));
         EXPECT_TRUE(fs::is_symlink(app.untin("Henko.txt")));
@@ -242,7 +242,7 @@ TEST(BadInitialSelection, SaveHonoursWhatTheUserSet) {
         AppDir app;
         const std::string path = app.dir.write("Untin/Henko.txt", "100,105\r\n");
         fs::create_hard_link(path, app.untin("shared.txt"));
-        mdlKeisan tables(app.dir.str());
+        TableStore tables(app.dir.str());
         EXPECT_TRUE(tables.saveInitialSelection(3, 5).ok());
         EXPECT_TRUE(fs::equivalent(path, app.untin("shared.txt")));
         ASSERT_TRUE(tables.loadInitialSelection().ok());
@@ -257,7 +257,7 @@ TEST(BadInitialSelection, SaveHonoursWhatTheUserSet) {
 // says why, for the start screen's message.
 TEST(BadInitialSelection, UnreadableFileSaysWhy) {
     AppDir app;
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     EXPECT_EQ(tables.loadInitialSelection().systemError, ENOENT);
     const std::string path = app.dir.write("Untin/Henko.txt", "3,20\r\n");
     ASSERT_EQ(::chmod(path.c_str(), 0200), 0);
@@ -283,7 +283,7 @@ TEST(BadInitialSelection, UnreadableFileSaysWhy) {
 TEST(BadInitialSelection, KilledSavesLeaveNothingBehind) {
     AppDir app;
     app.dir.write("Untin/Henko.txt", "0,106\r\n");
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     std::mt19937 random(17);
     for (int kill = 0; kill < 40; ++kill) {
         const pid_t child = ::fork();

@@ -45,7 +45,7 @@ protected:
     }
 
     test::TempDir dir_;
-    mdlKeisan tables_{dir_.str()};
+    TableStore tables_{dir_.str()};
     const Journey express_{0, 106, {0, 25}};
 };
 

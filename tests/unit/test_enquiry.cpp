@@ -51,7 +51,7 @@ protected:
     }
 
     TempDir dir;
-    mdlKeisan tables{dir.str()};
+    TableStore tables{dir.str()};
     Enquirer enquirer{tables};
 };
 

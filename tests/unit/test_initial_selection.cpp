@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "test_support.hpp"
 
 namespace mkd {
@@ -93,7 +93,7 @@ struct AppDir {
 
 TEST(InitialSelectionSave, WritesOneLineAndReadsBack) {
     AppDir app;
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     EXPECT_TRUE(tables.saveInitialSelection(3, 20).ok());
     EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "3,20\r\n");
 
@@ -106,7 +106,7 @@ TEST(InitialSelectionSave, WritesOneLineAndReadsBack) {
 
 TEST(InitialSelectionSave, SavingAgainKeepsOnlyTheLastPair) {
     AppDir app;
-    const mdlKeisan tables(app.dir.str());
+    const TableStore tables(app.dir.str());
     EXPECT_TRUE(tables.saveInitialSelection(3, 20).ok());
     EXPECT_TRUE(tables.saveInitialSelection(11, 11).ok());
     EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "11,11\r\n");
@@ -120,7 +120,7 @@ TEST(InitialSelectionSave, KeepsTheFilePermissions) {
     AppDir app;
     const std::string path = app.dir.write("Untin/Henko.txt", "0,106\r\n");
     std::filesystem::permissions(path, std::filesystem::perms(0640));
-    const mdlKeisan tables(app.dir.str());
+    const TableStore tables(app.dir.str());
     EXPECT_TRUE(tables.saveInitialSelection(1, 2).ok());
     EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
 }
@@ -129,7 +129,7 @@ TEST(InitialSelectionSave, FailureLeavesNoTraceAndSaysWhy) {
     // No Untin folder at all.
     {
         TempDir dir;
-        const mdlKeisan tables(dir.str());
+        const TableStore tables(dir.str());
         const SaveResult saved = tables.saveInitialSelection(3, 20);
         EXPECT_EQ(saved.problem, SaveProblem::System);
         EXPECT_EQ(saved.error, ENOENT);
@@ -140,7 +140,7 @@ TEST(InitialSelectionSave, FailureLeavesNoTraceAndSaysWhy) {
     {
         TempDir dir;
         dir.write("Untin", "not a folder");
-        const mdlKeisan tables(dir.str());
+        const TableStore tables(dir.str());
         EXPECT_EQ(tables.saveInitialSelection(3, 20).error, ENOTDIR);
         EXPECT_EQ(dir.read("Untin"), "not a folder");
     }
@@ -148,7 +148,7 @@ TEST(InitialSelectionSave, FailureLeavesNoTraceAndSaysWhy) {
     {
         AppDir app;
         app.dir.write("Untin/Henko.txt/keep", "old");
-        const mdlKeisan tables(app.dir.str());
+        const TableStore tables(app.dir.str());
         EXPECT_EQ(tables.saveInitialSelection(3, 20).error, EISDIR);
         EXPECT_EQ(app.dir.read("Untin/Henko.txt/keep"), "old");
         int entries = 0;
@@ -160,7 +160,7 @@ TEST(InitialSelectionSave, FailureLeavesNoTraceAndSaysWhy) {
 
 TEST(InitialSelectionLoad, MissingOrBrokenFile) {
     AppDir app;
-    mdlKeisan tables(app.dir.str());
+    TableStore tables(app.dir.str());
     EXPECT_EQ(tables.loadInitialSelection().error, LoadError::CannotOpen);
 
     app.dir.write("Untin/Henko.txt", "3\r\n");

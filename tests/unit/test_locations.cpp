@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "data/locations.hpp"
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -64,7 +64,7 @@ TEST(Locations, TheStoredPairIsSavedInTheFileInUseMakingItsFolder) {
     Locations where = mkd::locationsInFolder(root.str());
     where.selectionFile = root.str() + "/config/mkd/Henko.txt";
     where.selectionPlace = mkd::SelectionPlace::UserConfig;
-    const mkd::mdlKeisan tables(where);
+    const mkd::TableStore tables(where);
     EXPECT_TRUE(tables.saveInitialSelection(3, 20).ok());
     EXPECT_EQ(root.read("config/mkd/Henko.txt"), "3,20\r\n");
     EXPECT_FALSE(fs::exists(root.path() / "Untin"));

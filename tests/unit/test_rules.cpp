@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/journey_rules.hpp"
 #include "test_support.hpp"
@@ -174,7 +174,7 @@ protected:
     }
 
     TempDir dir_;
-    mdlKeisan tables_;
+    TableStore tables_;
 };
 
 TEST_F(OrdinaryFare, PricesFromThePassengersTable) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "test_support.hpp"
 
 namespace mkd {
@@ -312,7 +312,7 @@ TEST(TableFiles, ErrorMessagesNameTheFileAndLine) {
 }
 
 TEST(SharedTables, PathsLieInUntin) {
-    const mdlKeisan tables("/opt/mkd");
+    const TableStore tables("/opt/mkd");
     EXPECT_EQ(tables.path("Futu.txt"), "/opt/mkd/Untin/Futu.txt");
     EXPECT_EQ(tables.path(kInitialSelectionFile), "/opt/mkd/Untin/Henko.txt");
 }
@@ -326,7 +326,7 @@ TEST(SharedTables, SeasonFilesShareOneTable) {
     dir.write("Untin/SiteiT.txt", normal);
     dir.write("Untin/KSiteiH.txt", busy);
 
-    mdlKeisan tables(dir.str());
+    TableStore tables(dir.str());
     ASSERT_TRUE(tables.load(TableFile::SiteiH).ok());
     ASSERT_TRUE(tables.load(TableFile::KSiteiH).ok());
     const LoadResult result = tables.load(TableFile::SiteiT);
@@ -343,7 +343,7 @@ TEST(SharedTables, SeasonFilesShareOneTable) {
 
 TEST(SharedTables, FailedLoadNamesTheFile) {
     TempDir dir;
-    mdlKeisan tables(dir.str());
+    TableStore tables(dir.str());
     const LoadResult result = tables.load(TableFile::MarineG);
     EXPECT_EQ(result.error, LoadError::CannotOpen);
     EXPECT_EQ(tables.lastPath(), dir.str() + "/Untin/MarineG.txt");

@@ -12,9 +12,9 @@
 #include <sstream>
 #include <variant>
 
-#include "data/mdlKeisan.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
+#include "data/table_store.hpp"
 #include "pricing/season.hpp"
 #include "words/enquiry_words.hpp"
 #include "words/money.hpp"
@@ -262,7 +262,7 @@ int runEnquiry(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
-    mkd::mdlKeisan tables(o.where);
+    mkd::TableStore tables(o.where);
     mkd::Enquirer enquirer(tables);
     const EnquiryOutcome out = enquirer.ask(r.request);
     if (o.json) {
@@ -285,7 +285,7 @@ int runCompare(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
 
-    mkd::mdlKeisan tables(o.where);
+    mkd::TableStore tables(o.where);
     mkd::Enquirer enquirer(tables);
 
     struct Row {
@@ -382,7 +382,7 @@ int runChart(const Options& o) {
     if (o.price == "charge" && r.request.kind == Enquiry::Local)
         return fail({kUsageError, "no-charge", usage(Msg::FareNoCharge)}, false);
 
-    mkd::mdlKeisan tables(o.where);
+    mkd::TableStore tables(o.where);
     mkd::Enquirer enquirer(tables);
     std::ostringstream csv;
     csv << mkd::text(Msg::ChartCorner);

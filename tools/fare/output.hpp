@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "data/locations.hpp"
-#include "data/mdlKeisan.hpp"
 #include "data/table_check.hpp"
+#include "data/table_store.hpp"
 
 namespace fare {
 

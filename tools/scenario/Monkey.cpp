@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "ScenarioRunner.hpp"
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "pricing/enquiry.hpp"
 #include "scenario_syntax.hpp"
 #include "screens/Screen.hpp"
@@ -312,7 +312,7 @@ private:
         if (shown != QLatin1String("frmKekka") && shown != QLatin1String("frmKekkaT")) return {};
         const std::optional<mkd::EnquiryRequest> request = shownRequest(shown);
         if (!request) return {};
-        mkd::mdlKeisan tables(session_.appDir().toStdString());
+        mkd::TableStore tables(session_.appDir().toStdString());
         const mkd::EnquiryOutcome out = mkd::Enquirer(tables).ask(*request);
         if (!out.ok()) {
             // The Marine menu follows the order the user chose the stations

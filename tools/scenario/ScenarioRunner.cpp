@@ -161,7 +161,7 @@ QString ScenarioSession::start() {
     seam_.dir = appDir();
     seam_.ended = false;
     seam_.fatalReported = false;
-    tables_ = std::make_unique<mkd::mdlKeisan>(seam_.dir.toStdString());
+    tables_ = std::make_unique<mkd::TableStore>(seam_.dir.toStdString());
     flow_ = std::make_unique<ScreenFlow>(seam_, *tables_);
     flow_->start();
     settle();

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/Seam.hpp"
 
@@ -100,7 +100,7 @@ private:
     QString source_;
     std::unique_ptr<QTemporaryDir> dir_;
     ScenarioSeam seam_;
-    std::unique_ptr<mkd::mdlKeisan> tables_;
+    std::unique_ptr<mkd::TableStore> tables_;
     std::unique_ptr<ScreenFlow> flow_;
 };
 

@@ -1,4 +1,4 @@
-#include "data/mdlKeisan.hpp"
+#include "data/table_store.hpp"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -104,19 +104,19 @@ int makeFolders(const std::string& folder) {
 
 }  // namespace
 
-mdlKeisan::mdlKeisan(const std::string& appDir) : mdlKeisan(locationsInFolder(appDir)) {}
+TableStore::TableStore(const std::string& appDir) : TableStore(locationsInFolder(appDir)) {}
 
-mdlKeisan::mdlKeisan(Locations where)
+TableStore::TableStore(Locations where)
     : where_(std::move(where)), tables_(makeTables(std::make_index_sequence<kTableCount>{})) {}
 
-std::string mdlKeisan::path(std::string_view fileName) const {
+std::string TableStore::path(std::string_view fileName) const {
     std::string result = where_.tableFolder;
     result += '/';
     result += fileName;
     return result;
 }
 
-LoadResult mdlKeisan::load(TableFile file) {
+LoadResult TableStore::load(TableFile file) {
     const TableFileInfo& info = tableFileInfo(file);
     lastPath_ = path(info.name);
     const auto t = static_cast<std::size_t>(info.table);
@@ -127,9 +127,9 @@ LoadResult mdlKeisan::load(TableFile file) {
     return result;
 }
 
-const FareTable& mdlKeisan::table(Table table) const { return tables_[static_cast<std::size_t>(table)]; }
+const FareTable& TableStore::table(Table table) const { return tables_[static_cast<std::size_t>(table)]; }
 
-LoadResult mdlKeisan::loadInitialSelection() {
+LoadResult TableStore::loadInitialSelection() {
     lastPath_ = where_.selectionFile;
     recordCounter_ = -1;
     std::string bytes;
@@ -140,7 +140,7 @@ LoadResult mdlKeisan::loadInitialSelection() {
     return result;
 }
 
-SaveResult mdlKeisan::saveInitialSelection(int departure, int arrival) const {
+SaveResult TableStore::saveInitialSelection(int departure, int arrival) const {
     std::string target = where_.selectionFile;
     if (const int error = followLinks(target)) return saveFailure(target, error);
     const std::string folder = folderOf(target);

@@ -1,4 +1,5 @@
-// The shared tables of one program run: every fare table, the path of the
+// The shared tables of one program run (the module mdlKeisan of the
+// screens' design): every fare table, the path of the
 // file loaded last, the record counter, and the initial-selection cells.
 //
 // The start screen loads the four 107 × 107 tables once; each branch of an
@@ -43,14 +44,14 @@ struct ShortTable {
     bool operator==(const ShortTable&) const = default;
 };
 
-class mdlKeisan {
+class TableStore {
 public:
     // `appDir` is the folder that holds Untin/; Henko.txt is read and
     // written in Untin/.
-    explicit mdlKeisan(const std::string& appDir);
+    explicit TableStore(const std::string& appDir);
 
     // The table folder and the stored pair's file found by findLocations().
-    explicit mdlKeisan(Locations where);
+    explicit TableStore(Locations where);
 
     // Which table folder and which Henko.txt this run uses, and why.
     const Locations& locations() const { return where_; }
