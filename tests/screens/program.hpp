@@ -52,12 +52,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(s));
     }
 
-    // One key pressed and released: to an open popup (a menu, a list's
-    // rows), else to the focused control, else to the shown screen.
+    // One key pressed and released: to the focused control, unless a popup
+    // (a menu, a list's rows) is open outside it; else to the shown screen.
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         activate();
         QWidget* target = QApplication::activePopupWidget();
-        if (!target) target = QApplication::focusWidget();
+        QWidget* focus = QApplication::focusWidget();
+        if (!target || (focus && target->isAncestorOf(focus))) target = focus;
         if (!target) target = shown();
         ASSERT_NE(target, nullptr) << "no window to type into";
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);

@@ -172,4 +172,38 @@ TEST_F(Keyboard, EveryEnquiryWithKeysAlone) {
     EXPECT_TRUE(session.running());
 }
 
+// The Marine Liner's enquiries, from its menu opened with F10: a pair it
+// serves typed into the arrival list, the menu's item chosen with the arrow
+// keys and Enter.
+TEST_F(Keyboard, MarineEnquiriesFromTheMenuWithKeysAlone) {
+    struct Enquiry {
+        int item;  // Down presses in the Marine menu
+        std::vector<const char*> buttons;
+    };
+    for (const Enquiry& e : {Enquiry{0, {"cmdNext", "cmdOtona"}}, Enquiry{1, {"cmdNext", "cmdKodomo"}}}) {
+        for (int round = 0; round < 2; ++round) {
+            SCOPED_TRACE("item " + std::to_string(e.item) + " round " + std::to_string(round));
+            ASSERT_TRUE(tabTo(QStringLiteral("cboTyaku")));
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("takamatsu"));
+            press(Qt::Key_Return);
+            press(Qt::Key_F10);
+            press(Qt::Key_Right);  // 初期表示 → マリンライナー
+            for (int i = 0; i < e.item; ++i) press(Qt::Key_Down);
+            press(Qt::Key_Return);
+            ASSERT_NE(shownName(), QStringLiteral("frmStart"));
+            for (const char* b : e.buttons) {
+                ASSERT_TRUE(tabTo(QLatin1String(b))) << shownName().toStdString() << " " << b;
+                press(Qt::Key_Space);
+            }
+            ASSERT_EQ(shownName(), QStringLiteral("frmKekkaT"));
+            if (round == 0) {
+                while (shownName() != QLatin1String("frmStart")) press(Qt::Key_Escape);
+            } else {
+                press(Qt::Key_Return);  // 再検索
+            }
+            ASSERT_EQ(shownName(), QStringLiteral("frmStart"));
+        }
+    }
+}
+
 }  // namespace
