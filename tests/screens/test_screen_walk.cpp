@@ -125,6 +125,27 @@ QString insideWindow(QWidget* w, QWidget* client) {
         .arg(client->height());
 }
 
+// "" unless `w` is a label beside the list it names (the date screens' 年,
+// 月, 日) whose text is off the list's line. Their places start 8 px below
+// the lists' and stay as they are: the text, at the top of its place, shares
+// the list's line without being exactly level with it, hence half a line of
+// slack.
+QString linedUp(QWidget* w) {
+    auto* label = qobject_cast<QLabel*>(w);
+    auto* list = label ? qobject_cast<QComboBox*>(label->buddy()) : nullptr;
+    if (!list || label->geometry().left() < list->geometry().right()) return {};
+    // Where the label's text is drawn, by its alignment: the rectangle is
+    // as specified and may be taller than the text.
+    const QRect room = label->contentsRect().translated(label->pos());
+    const int textHeight = label->fontMetrics().height();
+    const int middle = label->alignment() & Qt::AlignTop      ? room.top() + textHeight / 2
+                       : label->alignment() & Qt::AlignBottom ? room.bottom() - textHeight / 2
+                                                              : room.center().y();
+    const int off = middle - list->geometry().center().y();
+    if (std::abs(off) <= textHeight / 2) return {};
+    return QStringLiteral("%1 is %2 px off the middle of %3").arg(label->objectName()).arg(off).arg(list->objectName());
+}
+
 // "" when the whole window, frame included, lies on the screen's available
 // area (it scrolls inside when larger).
 QString onScreen(QWidget& window) {
@@ -164,6 +185,7 @@ TEST_F(Walk, NoTextCutOffAndNothingOutsideItsWindow) {
             if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
             EXPECT_EQ(textFits(w), QString()) << screen.objectName().toStdString();
             EXPECT_EQ(insideWindow(w, client), QString()) << screen.objectName().toStdString();
+            EXPECT_EQ(linedUp(w), QString()) << screen.objectName().toStdString();
         }
     });
 }
