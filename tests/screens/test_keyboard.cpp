@@ -109,8 +109,8 @@ TEST_F(Keyboard, F10AndAltOpenTheMenu) {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         EXPECT_TRUE(menu->isVisible());
-        press(Qt::Key_Escape);
-        while (QApplication::activePopupWidget()) press(Qt::Key_Escape);
+        for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i) press(Qt::Key_Escape);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     }
     EXPECT_EQ(departure->currentIndex(), station);
     EXPECT_TRUE(session.running());
