@@ -33,8 +33,9 @@ void DesktopSeam::setSetting(const QString& key, const QVariant& value) {
     settings().sync();
 }
 
-void DesktopSeam::message(const QString& text) {
+void DesktopSeam::message(const QString& text, const QString& informative) {
     QMessageBox box(QMessageBox::Information, kTitle, text, QMessageBox::Ok);
+    if (!informative.isEmpty()) box.setInformativeText(informative);
     box.exec();
 }
 

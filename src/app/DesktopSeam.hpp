@@ -13,7 +13,7 @@ public:
     explicit DesktopSeam(QString appDir);
     ~DesktopSeam() override;
 
-    void message(const QString& text) override;
+    void message(const QString& text, const QString& informative = {}) override;
     void fatal(const QString& text) override;
     void endProgram(int status) override;
     mkd::Date today() override;

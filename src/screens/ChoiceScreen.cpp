@@ -8,10 +8,13 @@
 
 #include "screens/Branch.hpp"
 #include "screens/SectionScreen.hpp"
+#include "screens/frmDate.hpp"
+#include "screens/frmDate2.hpp"
 #include "screens/frmKekka.hpp"
 #include "screens/frmKekkaT.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/text.hpp"
+#include "words/enquiry_words.hpp"
 #include "words/money.hpp"
 
 ChoiceScreen::Layout ChoiceScreen::chargedLayout(mkd::Enquiry kind, int widthTwips, int heightTwips) {
@@ -81,7 +84,16 @@ void ChoiceScreen::Form_Load() {
         sectionTo_ = static_cast<std::int16_t>(s.to);
     }
     const mkd::EnquiryState enquiry(flow.tables(), request());
-    if (cmdGakuwari && !enquiry.student().offered) cmdGakuwari->setEnabled(false);
+    if (cmdGakuwari) {
+        // A disabled 学割 says why, on hover and to a screen reader.
+        const auto refused =
+            mkd::EnquiryState(flow.tables(), request(mkd::Passenger::Student)).check(mkd::Step::Choice);
+        const bool offered = !refused || refused->refusal != mkd::Refusal::StudentNotOffered;
+        if (!offered) cmdGakuwari->setEnabled(false);
+        const QString why = offered ? QString() : qs(mkd::refusalText(*refused));
+        cmdGakuwari->setToolTip(why);
+        cmdGakuwari->setAccessibleDescription(why);
+    }
     if (fraNorikae) fraNorikae->setVisible(enquiry.change().offered);
 }
 
@@ -120,6 +132,7 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
         if (!result) return;
         result->lblYen->setText(qs(mkd::formatMoney(a.fare)));
         result->lblBill->setText(qs(mkd::text(a.bill)));
+        result->lblDetail->setText(detail(a));
         hide();
         result->show();
         return;
@@ -131,7 +144,21 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     result->lblYenT->setText(qs(mkd::formatMoney(a.charge)));
     result->lblGoukei->setText(qs(mkd::formatMoney(a.total)));
     result->showShortTables(a.shortTables);
+    result->lblDetail->setText(detail(a));
     KekkaOpen();
+}
+
+QString ChoiceScreen::detail(const mkd::EnquiryAnswer& a) const {
+    // The distance, the routing where there was a choice, and for a seat
+    // charge the travel date and its season.
+    QStringList parts{qs(mkd::text(mkd::Msg::Distance, mkd::Lang::Japanese, {mkd::numberWords(a.distance)}))};
+    if (a.routing)
+        parts << qs(mkd::text(*a.routing == mkd::Routing::Through ? mkd::Msg::Through : mkd::Msg::ChangeAtMatsuyama));
+    const DateScreen* date = kind_ == mkd::Enquiry::Reserved         ? static_cast<DateScreen*>(flow.find<frmDate>())
+                             : kind_ == mkd::Enquiry::MarineReserved ? flow.find<frmDate2>()
+                                                                     : nullptr;
+    if (date && a.season) parts << qs(mkd::dateAndSeasonText(date->travelDate()));
+    return parts.join(QStringLiteral("　"));
 }
 
 void ChoiceScreen::KekkaOpen() {

@@ -81,6 +81,8 @@ private:
 
     mkd::Trip trip() const;
     mkd::Routing routing() const;
+    // The result screen's line below its amounts.
+    QString detail(const mkd::EnquiryAnswer& answer) const;
 
     mkd::Enquiry kind_;
     std::int16_t hatu_ = -1;

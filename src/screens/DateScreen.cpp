@@ -1,14 +1,17 @@
 #include "screens/DateScreen.hpp"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
 
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/text.hpp"
+#include "words/enquiry_words.hpp"
 
-DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStringLiteral("乗車日"), 3990, 2400) {
+DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStringLiteral("乗車日"), 3990, 3990) {
     addLabel("lblJoushabi", QStringLiteral("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
     // The unit labels start lower than their lists; their text sits at the
     // top of their place, as near the lists' text as it can be.
@@ -26,6 +29,12 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStrin
     captionOf("lblGatu", cboTuki);
     captionOf("lblNiti", cboNiti);
     listEnterButton = cmdNext;
+    // The window is taller than the lists and buttons need: the room below
+    // them is for the explanation, which never fits between them.
+    lblWhy = addLabel("lblWhy", QString(), twips(240, 2160, 3510, 1710), 9, Qt::AlignLeft | Qt::AlignTop);
+    lblWhy->setWordWrap(true);
+    for (QComboBox* list : {cboNen, cboTuki, cboNiti})
+        connect(list, &QComboBox::currentIndexChanged, this, &DateScreen::explain);
 
     connect(cmdNext, &QPushButton::clicked, this, &DateScreen::cmdNext_Click);
     connect(cmdBack, &QPushButton::clicked, this, &DateScreen::cmdBack_Click);
@@ -41,15 +50,28 @@ void DateScreen::Form_Load() {
     cboNen->setCurrentIndex(d.year - mkd::kFirstListedYear);
     cboTuki->setCurrentIndex(d.month - 1);
     cboNiti->setCurrentIndex(d.day - 1);
+    explain();
+}
+
+mkd::TravelDate DateScreen::travelDate() const {
+    // The lists always hold a selection; should one ever be empty, its first
+    // entry stands in.
+    return mkd::travelDate(std::max(0, cboNen->currentIndex()) + mkd::kFirstListedYear,
+                           std::max(0, cboTuki->currentIndex()) + 1, std::max(0, cboNiti->currentIndex()) + 1);
+}
+
+void DateScreen::explain() {
+    if (cboNen->count() == 0) return;  // not loaded yet
+    const mkd::TravelDate date = travelDate();
+    QStringList lines{qs(mkd::dateAndSeasonText(date)), qs(mkd::seasonReason(date))};
+    if (date.rolledOver) lines << qs(mkd::rolledOverText(date));
+    lines << qs(mkd::listedYearsText());
+    lblWhy->setText(lines.join(QLatin1Char('\n')));
+    lblWhy->setAccessibleDescription(lblWhy->text());
 }
 
 void DateScreen::cmdNext_Click() {
-    // The lists always hold a selection; should one ever be empty, its first
-    // entry stands in.
-    const mkd::TravelDate date = mkd::travelDate(std::max(0, cboNen->currentIndex()) + mkd::kFirstListedYear,
-                                                 std::max(0, cboTuki->currentIndex()) + 1,
-                                                 std::max(0, cboNiti->currentIndex()) + 1);
-    setSeason(date.season);
+    setSeason(travelDate().season);
     ChoiceScreen* choice = target();
     if (!choice || !afterSeason(*choice)) return;
     hide();

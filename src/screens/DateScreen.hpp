@@ -9,6 +9,7 @@
 #include "screens/Screen.hpp"
 
 class QComboBox;
+class QLabel;
 class QPushButton;
 class ChoiceScreen;
 
@@ -21,6 +22,9 @@ public:
     void cmdNext_Click();
     virtual void cmdBack_Click() = 0;
 
+    // The date the lists show, with its season and why.
+    mkd::TravelDate travelDate() const;
+
     void Hanbo() { setSeason(mkd::Season::Busy); }
     void Tujo() { setSeason(mkd::Season::Normal); }
     void Kansan() { setSeason(mkd::Season::OffPeak); }
@@ -30,6 +34,10 @@ public:
     QComboBox* cboNiti;
     QPushButton* cmdNext;
     QPushButton* cmdBack;
+    // Not one of the screen's own controls: below the buttons, the chosen
+    // date in full with its weekday and season, why it has that season, a
+    // day that rolls into the next month, and the years that can be priced.
+    QLabel* lblWhy;
 
 protected:
     // The choice screen the season goes to, created and loaded if needed.
@@ -39,4 +47,5 @@ protected:
 
 private:
     void setSeason(mkd::Season season);
+    void explain();
 };

@@ -72,7 +72,7 @@ public:
     // which the program has ended and the handler must stop.
     bool load(mkd::TableFile file);
 
-    void message(const QString& text) { seam_.message(text); }
+    void message(const QString& text, const QString& informative = {}) { seam_.message(text, informative); }
     void fatal(const QString& text);
     void endProgram(int status = 0);
     bool ended() const { return ended_; }

@@ -17,8 +17,9 @@ public:
     virtual ~Seam() = default;
 
     // An information message box titled "みちくさダイヤ" with one OK button;
-    // returns when the user has answered it.
-    virtual void message(const QString& text) = 0;
+    // returns when the user has answered it. `informative`, when given, is
+    // the box's second part: why, below the message itself.
+    virtual void message(const QString& text, const QString& informative = {}) = 0;
 
     // The report of a fatal error (a table file that cannot be used); the
     // program ends right after it.

@@ -9,8 +9,7 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 
-SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const QString& caption, int widthTwips,
-                             int heightTwips)
+SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const QString& caption, int widthTwips, int heightTwips)
     : Screen(f, name, caption, widthTwips, heightTwips) {}
 
 void SectionScreen::Form_Unload() {
@@ -23,7 +22,8 @@ void SectionScreen::cmdBack_Click() {
     if (auto* start = flow.touch<frmStart>()) start->show();
 }
 
-bool SectionScreen::preset(mkd::StationList list, const mkd::SectionPreset& p) {
+bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enquiry) {
+    const mkd::SectionPreset p = enquiry.preset().value_or(mkd::SectionPreset{});
     const QStringList names = stationNames(list);
     cboHatu->addItems(names);
     cboTyaku->addItems(names);
@@ -31,8 +31,11 @@ bool SectionScreen::preset(mkd::StationList list, const mkd::SectionPreset& p) {
     // stop the maps do not give leaves the list without a selection.
     if (p.section.from >= 0) cboHatu->setCurrentIndex(p.section.from);
     if (p.section.to >= 0) cboTyaku->setCurrentIndex(p.section.to);
-    if (!p.adviseLocalTrain) return true;
-    flow.message(qs(mkd::text(mkd::Msg::LocalTrainAdvice)));
+    const auto refused = enquiry.check(mkd::Step::Preset);
+    if (!refused) return true;
+    // The advice itself as it always reads; which stops the journey comes to
+    // below it.
+    flow.message(qs(mkd::refusalText(*refused)), qs(mkd::refusalReason(*refused)));
     cboHatu->clear();
     cboTyaku->clear();
     return false;

@@ -22,7 +22,7 @@ public:
     // Appends the stops of `list` to both lists and selects the preset
     // section. When the preset advises a local train, says so and empties
     // both lists again; returns false then.
-    bool preset(mkd::StationList list, const mkd::SectionPreset& preset);
+    bool preset(mkd::StationList list, const mkd::EnquiryState& enquiry);
 
     // The selected section (list positions, -1 without a selection).
     mkd::Section section() const;

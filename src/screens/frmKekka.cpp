@@ -15,6 +15,7 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QStringLiteral("普通運�
     lbltyaku = addLabel("lbltyaku", QString(), twips(2280, 600, 1575, 375), 14.25, Qt::AlignCenter);
     lblBill = addLabel("lblBill", QString(), twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
     lblYen = addLabel("lblYen", QString(), twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
+    lblDetail = addLabel("lblDetail", QString(), twips(360, 1950, 3390, 300), 9, Qt::AlignLeft | Qt::AlignVCenter);
     cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 2280, 975, 375));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 2280, 975, 375));
     cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 2280, 975, 375));

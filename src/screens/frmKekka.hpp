@@ -23,6 +23,7 @@ public:
     QLabel* lbltyaku;
     QLabel* lblBill;
     QLabel* lblYen;
+    QLabel* lblDetail;  // between the amount and the buttons: the distance
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;

@@ -16,7 +16,7 @@
 #include "screens/text.hpp"
 #include "words/words.hpp"
 
-frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・特急料金"), 4110, 4740) {
+frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・特急料金"), 4110, 5250) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     addLabel("lblKekka", QStringLiteral("検索結果"), twips(360, 0, 1335, 375), 14.25, Qt::AlignCenter);
@@ -39,14 +39,18 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
     lblNote->setWordWrap(true);
     look::notice(lblNote);
     lblNote->hide();
+    // The room above the buttons is the short-table note's, so the window
+    // grows by the line that explains the amounts.
+    lblDetail = addLabel("lblDetail", QString(), twips(240, 4680, 3630, 450), 9, Qt::AlignLeft | Qt::AlignTop);
+    lblDetail->setWordWrap(true);
     cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 4200, 975, 375));
     cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 4200, 975, 375));
     cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 4200, 975, 375));
     // The branch markers record which choice screen opened the result; the
     // user never sees them. Being options of one group, at most one is set.
     for (const Branch& branch : resultBranches()) {
-        QRadioButton* marker = addOption(branch.marker, QString::fromUtf8(branch.markerCaption),
-                                         twips(2880, branch.markerTop, 1095, 255));
+        QRadioButton* marker =
+            addOption(branch.marker, QString::fromUtf8(branch.markerCaption), twips(2880, branch.markerTop, 1095, 255));
         marker->hide();
         markers_.emplace_back(branch.kind, marker);
     }
@@ -88,8 +92,9 @@ QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
 void frmKekkaT::showShortTables(const std::vector<mkd::ShortTable>& tables) {
     QStringList lines;
     for (const mkd::ShortTable& t : tables)
-        lines << qs(mkd::text(mkd::Msg::ShortTable, mkd::Lang::Japanese,
-                              {mkd::tableFileInfo(t.file).name, std::to_string(t.records), std::to_string(t.expected)}));
+        lines << qs(
+            mkd::text(mkd::Msg::ShortTable, mkd::Lang::Japanese,
+                      {mkd::tableFileInfo(t.file).name, std::to_string(t.records), std::to_string(t.expected)}));
     lblNote->setText(lines.join(QLatin1Char('\n')));
     lblNote->setToolTip(lines.isEmpty() ? QString() : qs(mkd::text(mkd::Msg::ShortTableHint, mkd::Lang::Japanese)));
     lblNote->setVisible(!lines.isEmpty());

@@ -37,6 +37,7 @@ public:
     QLabel* lblYenT;
     QLabel* lblGoukei;
     QLabel* lblNote;
+    QLabel* lblDetail;  // below the buttons: distance, routing, travel date and season
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;

@@ -4,18 +4,20 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "data/initial_selection.hpp"
 #include "data/stations.hpp"
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
-#include "screens/ScreenFlow.hpp"
 #include "screens/HelpWindow.hpp"
+#include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/frmDate2.hpp"
 #include "screens/frmKettei.hpp"
@@ -26,6 +28,33 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 #include "words/words.hpp"
+
+namespace {
+
+// Shows the tool tip of the menu or item under the mouse, also where Qt
+// shows none by itself: a menu of the menu bar, and a disabled item. An
+// action without a tool tip of its own (Qt then offers its text) shows none.
+class ActionTips : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::ToolTip) return false;
+        auto* help = static_cast<QHelpEvent*>(event);
+        QAction* action = nullptr;
+        if (auto* bar = qobject_cast<QMenuBar*>(watched)) action = bar->actionAt(help->pos());
+        if (auto* menu = qobject_cast<QMenu*>(watched)) action = menu->actionAt(help->pos());
+        const QString tip = action && action->toolTip() != QString(action->text()).remove(QLatin1Char('&'))
+                                ? action->toolTip()
+                                : QString();
+        if (tip.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(help->globalPos(), tip, static_cast<QWidget*>(watched));
+        return true;
+    }
+};
+
+}  // namespace
 
 frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区間"), 3390, 2310) {
     addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
@@ -57,6 +86,11 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     mnuGreen = mnuMarine->addAction(QStringLiteral("グリーン車"));
     mnuGreen->setObjectName(QStringLiteral("mnuGreen"));
     mnuMarine->menuAction()->setEnabled(false);
+    // The Marine Liner menu and its items say why they are off (see
+    // explainMarineMenu).
+    auto* tips = new ActionTips(this);
+    bar->installEventFilter(tips);
+    mnuMarine->installEventFilter(tips);
 
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
@@ -153,9 +187,39 @@ void frmStart::Form_Unload() {
 
 void frmStart::applyMenuRule(int key, int partner) {
     const mkd::MarineMenu now{mnuMarine->menuAction()->isEnabled(), mnuSitei->isEnabled()};
-    const mkd::MarineMenu next = mkd::applyMenuRule(now, key, partner);
-    mnuMarine->menuAction()->setEnabled(next.marine);
-    mnuSitei->setEnabled(next.sitei);
+    const mkd::MarineMenuJudgement judged = mkd::judgeMarineMenu(now, key, partner);
+    mnuMarine->menuAction()->setEnabled(judged.menu.marine);
+    mnuSitei->setEnabled(judged.menu.sitei);
+    explainMarineMenu(judged);
+}
+
+void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
+    // On hover and to a screen reader: the section the menu prices, or why
+    // it is off; and why its 指定席 item is off.
+    auto say = [](QAction* action, const QString& why) {
+        action->setToolTip(why);
+        action->setStatusTip(why);
+        action->setWhatsThis(why);
+    };
+    mkd::Refused r;
+    r.departure = departure();
+    r.arrival = arrival();
+    r.marine = judged;
+    QString menuWhy;
+    if (!judged.menu.marine) {
+        r.refusal = mkd::Refusal::MarineNotOffered;
+        menuWhy = qs(mkd::refusalText(r));
+    } else if (const auto advised = enquiry(mkd::Enquiry::MarineGreen).check(mkd::Step::Preset)) {
+        menuWhy = qs(mkd::refusalReason(*advised));
+    } else if (const auto p = enquiry(mkd::Enquiry::MarineGreen).preset()) {
+        menuWhy = qs(mkd::text(mkd::Msg::MarineServes, mkd::Lang::Japanese,
+                               {mkd::stationName(mkd::StationList::Marine, p->section.from),
+                                mkd::stationName(mkd::StationList::Marine, p->section.to)}));
+    }
+    say(mnuMarine->menuAction(), menuWhy);
+    mnuMarine->setAccessibleDescription(menuWhy);
+    r.refusal = mkd::Refusal::MarineSeatNotOffered;
+    say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r)));
 }
 
 void frmStart::cboHatu_Click() { applyMenuRule(departure(), arrival()); }
@@ -187,7 +251,7 @@ void frmStart::cmdExpress_Click() {
     if (refused(express)) return;
     auto* section = flow.touch<frmTSelect>();
     if (!section) return;
-    if (!section->preset(mkd::StationList::Express, *express.preset())) return;
+    if (!section->preset(mkd::StationList::Express, express)) return;
     hide();
     section->show();
 }
@@ -214,7 +278,7 @@ void frmStart::mnuGreen_Click() {
     // Creating the section screen loads the Marine Green table.
     auto* section = flow.touch<frmMSelect>();
     if (!section) return;
-    if (!section->preset(mkd::StationList::Marine, *enquiry(mkd::Enquiry::MarineGreen).preset())) return;
+    if (!section->preset(mkd::StationList::Marine, enquiry(mkd::Enquiry::MarineGreen))) return;
     hide();
     section->show();
 }

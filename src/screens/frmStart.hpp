@@ -63,6 +63,7 @@ private:
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
+    void explainMarineMenu(const mkd::MarineMenuJudgement& judged);
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
     // Refuses the enquiry where the core says so at its entry, saying why.

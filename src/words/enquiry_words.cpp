@@ -29,6 +29,13 @@ std::string marineText(const Refused& r, Lang lang) {
     return text(Msg::MarineExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
 }
 
+// A sentence about the years the travel-date lists offer.
+std::string yearsText(Msg id, Lang lang) {
+    return text(id, lang,
+                {std::to_string(kFirstListedYear), std::to_string(kLastListedYear),
+                 std::to_string(heiseiYear(kFirstListedYear)), std::to_string(heiseiYear(kLastListedYear))});
+}
+
 }  // namespace
 
 std::string numberWords(double value) {
@@ -93,6 +100,12 @@ std::string seasonReason(const TravelDate& t, Lang lang) {
                 {month, first, last, weekdayName(t.weekday, lang), seasonName(t.season, lang)});
 }
 
+std::string dateAndSeasonText(const TravelDate& t, Lang lang) {
+    return text(Msg::DateAndSeason, lang,
+                {std::to_string(t.date.year), std::to_string(t.date.month), std::to_string(t.date.day),
+                 weekdayName(t.weekday, lang), seasonName(t.season, lang)});
+}
+
 std::string rolledOverText(const TravelDate& t, Lang lang) {
     if (!t.rolledOver) return {};
     return text(Msg::DateRolledOver, lang,
@@ -100,11 +113,9 @@ std::string rolledOverText(const TravelDate& t, Lang lang) {
                  std::to_string(t.written.day), std::to_string(t.date.month), std::to_string(t.date.day)});
 }
 
-std::string dateNotListedText(Lang lang) {
-    return text(Msg::DateNotListed, lang,
-                {std::to_string(kFirstListedYear), std::to_string(kLastListedYear),
-                 std::to_string(heiseiYear(kFirstListedYear)), std::to_string(heiseiYear(kLastListedYear))});
-}
+std::string dateNotListedText(Lang lang) { return yearsText(Msg::DateNotListed, lang); }
+
+std::string listedYearsText(Lang lang) { return yearsText(Msg::ListedYears, lang); }
 
 std::string_view seasonName(Season season, Lang lang) {
     switch (season) {

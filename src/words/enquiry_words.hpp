@@ -21,10 +21,15 @@ std::string refusalReason(const Refused& refused, Lang lang = Lang::Japanese);
 
 // Why a travel date has its season: its calendar line, or its override.
 std::string seasonReason(const TravelDate& date, Lang lang = Lang::Japanese);
+// "2007年8月12日(日曜日) 繁忙期": the date a travel date stands for, with
+// its weekday and season.
+std::string dateAndSeasonText(const TravelDate& date, Lang lang = Lang::Japanese);
 // "平成16年2月31日は、3月2日のことです。"; "" where the date did not roll over.
 std::string rolledOverText(const TravelDate& date, Lang lang = Lang::Japanese);
 // The words of the travel-date bounds ("乗車日は 2002年から2008年まで …").
 std::string dateNotListedText(Lang lang = Lang::Japanese);
+// "料金を調べられるのは 2002年から2008年 … の乗車日だけです。"
+std::string listedYearsText(Lang lang = Lang::Japanese);
 
 std::string_view seasonName(Season season, Lang lang = Lang::Japanese);  // "繁忙期", …
 std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);   // 0 = "日曜日"

@@ -19,13 +19,13 @@ double shownAmount(double yen) {
 std::string formatMoney(double yen, Lang lang) {
     const auto withUnit = [lang](std::string_view digits) { return text(Msg::Money, lang, {digits}); };
     const double whole = std::round(shownAmount(yen));  // halves away from zero
-    if (whole == 0.0) return withUnit("0");  // also -0.4, never "-0円"
+    if (whole == 0.0) return withUnit("0");             // also -0.4, never "-0円"
 
     // Every whole double, up to about 1.8e308, has an exact decimal form;
     // to_chars writes it without going through any integer type.
     char digits[400];
-    const auto [end, error] = std::to_chars(digits, digits + sizeof digits, std::fabs(whole),
-                                            std::chars_format::fixed, 0);
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, std::fabs(whole), std::chars_format::fixed, 0);
     if (error != std::errc{}) return withUnit("0");  // the buffer holds any double
 
     const std::string_view plain(digits, static_cast<std::size_t>(end - digits));

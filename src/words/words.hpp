@@ -37,6 +37,7 @@ enum class Msg : int {
     DateNotListed,         // %1, %2: the first and last listed years
     NoExpressStopBetween,  // %1, %2: the journey's ends; %3, %4 the stops they map to
     BothEndsSameStop,      // %1, %2: the journey's ends; %3 the one stop both map to
+    MarineServes,          // %1, %2: the Marine Liner section the menu prices
 
     // Result screens: bills and charge captions
     BillAdultOneWay,  // "おとな片道運賃"
@@ -85,6 +86,8 @@ enum class Msg : int {
     Thursday,
     Friday,
     Saturday,
+    DateAndSeason,  // %1 year, %2 month, %3 day, %4 weekday, %5 season
+    ListedYears,    // %1, %2: the first and last listed years; %3, %4 the same in Heisei
 
     // Table files, the stored pair and the table check
     TableCannotOpen,      // %1: path
@@ -110,20 +113,20 @@ enum class Msg : int {
     CheckCannotOpen,
     CheckChildAboveAdult,  // %1 child, %2 adult, %3 place
     CheckSelectionThird,
-    CheckSelectionMissing,     // %1 role, %2 position and station
-    CheckSelectionEmpty,       // %1 role, %2 position and station
-    CheckSelectionNotANumber,  // %1 text, %2 position and station
-    CheckSelectionOutOfRange,  // %1 number, %2 last position, %3 position and station
-    CheckSelectionRounded,     // %1 number, %2 position and station
-    CheckSelectionUnreadable,  // %1 the system's reason
+    CheckSelectionMissing,      // %1 role, %2 position and station
+    CheckSelectionEmpty,        // %1 role, %2 position and station
+    CheckSelectionNotANumber,   // %1 text, %2 position and station
+    CheckSelectionOutOfRange,   // %1 number, %2 last position, %3 position and station
+    CheckSelectionRounded,      // %1 number, %2 position and station
+    CheckSelectionUnreadable,   // %1 the system's reason
     CheckSelectionReadsAsZero,  // %1 text, %2 position and station
     CheckSaveLeftover,          // %1 the file whose save left it
-    CheckDeparture,   // "departure"
-    CheckArrival,     // "arrival"
-    CheckNoProblems,  // %1 folder
-    CheckSummary,     // %1 folder, %2 fatal, %3 warnings
-    CheckSummaryOne,  // %1 folder, %2 fatal: one warning
-    ReasonNoSuchFile,  // why a file could not be read or written: the system's reason
+    CheckDeparture,             // "departure"
+    CheckArrival,               // "arrival"
+    CheckNoProblems,            // %1 folder
+    CheckSummary,               // %1 folder, %2 fatal, %3 warnings
+    CheckSummaryOne,            // %1 folder, %2 fatal: one warning
+    ReasonNoSuchFile,           // why a file could not be read or written: the system's reason
     ReasonPermission,
     ReasonIsFolder,
     ReasonNotAFile,

@@ -28,6 +28,7 @@ constexpr Entry kWords[] = {
     {Msg::DateNotListed, "Choose a travel date from %1 to %2, month 1 to 12, day 1 to 31."},
     {Msg::NoExpressStopBetween, "No limited express stops between %1 and %2."},
     {Msg::BothEndsSameStop, "Between %1 and %2 the only stop is %3."},
+    {Msg::MarineServes, "Prices the Marine Liner from %1 to %2."},
 
     // Result screens: bills and charge captions
     {Msg::BillAdultOneWay, "Adult one-way fare"},
@@ -78,6 +79,8 @@ constexpr Entry kWords[] = {
     {Msg::Thursday, "Thursday"},
     {Msg::Friday, "Friday"},
     {Msg::Saturday, "Saturday"},
+    {Msg::DateAndSeason, "%4 %1-%2-%3: %5"},
+    {Msg::ListedYears, "Only travel dates from %1 to %2 can be priced."},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "Cannot read the table file %1"},

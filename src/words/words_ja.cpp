@@ -26,6 +26,7 @@ constexpr Entry kWords[] = {
      "乗車日は %1年から%2年まで (平成%3年から平成%4年まで) の、1月から12月の 1日から31日で選んでください。"},
     {Msg::NoExpressStopBetween, "%1 から %2 までの間には特急の停車駅がありません。"},
     {Msg::BothEndsSameStop, "%1 から %2 までの間で乗り降りできる停車駅は %3 だけです。"},
+    {Msg::MarineServes, "マリンライナーの %1 から %2 までの料金を調べます。"},
 
     // Result screens: bills and charge captions
     {Msg::BillAdultOneWay, "おとな片道運賃"},
@@ -75,6 +76,8 @@ constexpr Entry kWords[] = {
     {Msg::Thursday, "木曜日"},
     {Msg::Friday, "金曜日"},
     {Msg::Saturday, "土曜日"},
+    {Msg::DateAndSeason, "%1年%2月%3日(%4) %5"},
+    {Msg::ListedYears, "料金を調べられるのは %1年から%2年 (平成%3年から%4年) の乗車日だけです。"},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "料金表ファイルを読めません: %1"},

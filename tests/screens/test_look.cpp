@@ -22,7 +22,7 @@ namespace {
 
 class QuietSeam : public Seam {
 public:
-    void message(const QString&) override {}
+    void message(const QString&, const QString& = {}) override {}
     void fatal(const QString&) override {}
     void endProgram(int) override {}
     mkd::Date today() override { return {2007, 8, 12}; }

@@ -27,7 +27,7 @@ namespace {
 
 class RecordingSeam : public Seam {
 public:
-    void message(const QString& text) override { messages << text; }
+    void message(const QString& text, const QString& = {}) override { messages << text; }
     void fatal(const QString& text) override { messages << text; }
     void endProgram(int) override {}
     mkd::Date today() override { return {2007, 8, 12}; }

@@ -62,6 +62,21 @@ std::optional<QString> textOf(const QObject* o) {
     return std::nullopt;
 }
 
+// What a control says about itself on hover; a widget must tell a screen
+// reader the same (a menu item has no description of its own: readers read
+// its tool tip).
+QString tooltipOf(const QObject* o) {
+    if (auto* m = qobject_cast<const QMenu*>(o)) {
+        const QString tip = m->menuAction()->toolTip();
+        return m->accessibleDescription() == tip ? tip : QStringLiteral("(description differs) ") + tip;
+    }
+    if (auto* a = qobject_cast<const QAction*>(o)) return a->toolTip() == a->text() ? QString() : a->toolTip();
+    if (auto* w = qobject_cast<const QWidget*>(o))
+        return w->accessibleDescription() == w->toolTip() ? w->toolTip()
+                                                          : QStringLiteral("(description differs) ") + w->toolTip();
+    return {};
+}
+
 }  // namespace
 
 std::optional<mkd::Date> parseIsoDate(const QString& text) {
@@ -141,7 +156,8 @@ QString ScenarioSession::copyFile(const QString& source, const QString& target) 
 }
 
 QString ScenarioSession::start() {
-    if (started()) return running() ? QStringLiteral("the program is already running") : QStringLiteral("the program has ended");
+    if (started())
+        return running() ? QStringLiteral("the program is already running") : QStringLiteral("the program has ended");
     seam_.dir = appDir();
     seam_.ended = false;
     seam_.fatalReported = false;
@@ -228,7 +244,10 @@ QString ScenarioSession::select(const QString& control, int position) {
     auto* list = qobject_cast<QComboBox*>(actionable(control, why));
     if (!list) return why.isEmpty() ? QStringLiteral("%1 is not a drop-down list").arg(control) : why;
     if (position < 0 || position >= list->count())
-        return QStringLiteral("%1 has no position %2 (it holds %3 items)").arg(control).arg(position).arg(list->count());
+        return QStringLiteral("%1 has no position %2 (it holds %3 items)")
+            .arg(control)
+            .arg(position)
+            .arg(list->count());
     list->setCurrentIndex(position);
     emit list->activated(position);
     settle();
@@ -277,7 +296,9 @@ QString ScenarioSession::dump() const {
           << quoted(screen->windowTitle()) << '\n';
         for (QObject* o : screen->findChildren<QObject*>()) {
             const QString name = o->objectName();
-            if (name.isEmpty() || name == QLatin1String("client") || name.startsWith(QLatin1Char('_')) || name.startsWith(QLatin1String("qt_"))) continue;
+            if (name.isEmpty() || name == QLatin1String("client") || name.startsWith(QLatin1Char('_')) ||
+                name.startsWith(QLatin1String("qt_")))
+                continue;
             s << "  " << name;
             if (auto t = textOf(o)) s << " text " << quoted(*t);
             if (auto* c = qobject_cast<QComboBox*>(o)) s << " index " << c->currentIndex() << " count " << c->count();
@@ -308,10 +329,18 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         for (auto& m : seam.messages) {
             if (m.checked) continue;
             m.checked = true;
+            seam.lastChecked = &m - seam.messages.data();
             if (m.text == w[2]) return {};
             return QStringLiteral("expected message %1, found message %2").arg(quoted(w[2]), quoted(m.text));
         }
         return QStringLiteral("expected message %1, found no message").arg(quoted(w[2]));
+    }
+    if (what == QLatin1String("message-detail") && w.size() == 3) {
+        if (seam.lastChecked < 0 || static_cast<std::size_t>(seam.lastChecked) >= seam.messages.size())
+            return QStringLiteral("expected message detail %1, but no message was checked before").arg(quoted(w[2]));
+        const QString& detail = seam.messages[static_cast<std::size_t>(seam.lastChecked)].informative;
+        if (detail == w[2]) return {};
+        return QStringLiteral("expected message detail %1, found %2").arg(quoted(w[2]), quoted(detail));
     }
     if (what == QLatin1String("no-message") && w.size() == 2) {
         for (auto& m : seam.messages)
@@ -322,17 +351,21 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         return {};
     }
     if (what == QLatin1String("exited") && w.size() == 2)
-        return s.started() && seam.ended ? QString() : QStringLiteral("expected the program to have ended, found it %1").arg(s.started() ? "running" : "not started");
+        return s.started() && seam.ended ? QString()
+                                         : QStringLiteral("expected the program to have ended, found it %1")
+                                               .arg(s.started() ? "running" : "not started");
     if (what == QLatin1String("fatal") && w.size() == 2)
         return s.started() && seam.ended && seam.fatalReported ? QString()
                                                                : QStringLiteral("expected a fatal error, found none");
     if (what == QLatin1String("file") && w.size() == 4) {
         QFile f(s.appDir() + QLatin1Char('/') + w[2]);
-        if (!f.open(QIODevice::ReadOnly)) return QStringLiteral("expected file %1 to hold %2, found no such file").arg(w[2], quoted(w[3]));
+        if (!f.open(QIODevice::ReadOnly))
+            return QStringLiteral("expected file %1 to hold %2, found no such file").arg(w[2], quoted(w[3]));
         const QByteArray bytes = f.readAll();
         const QByteArray want = w[3].toUtf8();
         if (bytes == want) return {};
-        return QStringLiteral("expected file %1 to hold %2, found %3").arg(w[2], quoted(w[3]), quoted(QString::fromUtf8(bytes)));
+        return QStringLiteral("expected file %1 to hold %2, found %3")
+            .arg(w[2], quoted(w[3]), quoted(QString::fromUtf8(bytes)));
     }
 
     // Checks on a screen or a control: expect NAME PROPERTY VALUE
@@ -346,27 +379,33 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         auto want = flag(value);
         if (!want) return QStringLiteral("replay error: loaded takes 0 or 1");
         const bool loaded = s.running() && s.flow()->find(name);
-        return loaded == *want ? QString() : QStringLiteral("expected %1 loaded %2, found %3").arg(name, value).arg(loaded ? 1 : 0);
+        return loaded == *want ? QString()
+                               : QStringLiteral("expected %1 loaded %2, found %3").arg(name, value).arg(loaded ? 1 : 0);
     }
     QString why;
     QObject* o = s.running() ? s.control(name, why) : nullptr;
-    if (!s.running()) why = QStringLiteral("%1 is not loaded (the program is not running)").arg(name.section(QLatin1Char('.'), 0, 0));
+    if (!s.running())
+        why = QStringLiteral("%1 is not loaded (the program is not running)").arg(name.section(QLatin1Char('.'), 0, 0));
     if (!o) return QStringLiteral("expected %1 %2 %3, found that %4").arg(name, property, value, why);
 
     auto compareFlag = [&](bool found) -> QString {
         auto want = flag(value);
         if (!want) return QStringLiteral("replay error: %1 takes 0 or 1").arg(property);
-        return found == *want ? QString() : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found ? 1 : 0);
+        return found == *want
+                   ? QString()
+                   : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found ? 1 : 0);
     };
     auto compareText = [&](const QString& found) -> QString {
-        return found == value ? QString()
-                              : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, quoted(value), quoted(found));
+        return found == value
+                   ? QString()
+                   : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, quoted(value), quoted(found));
     };
     auto compareNumber = [&](int found) -> QString {
         bool ok = false;
         const int want = value.toInt(&ok);
         if (!ok) return QStringLiteral("replay error: %1 takes a number").arg(property);
-        return found == want ? QString() : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found);
+        return found == want ? QString()
+                             : QStringLiteral("expected %1 %2 %3, found %4").arg(name, property, value).arg(found);
     };
 
     if (isForm) {
@@ -385,6 +424,7 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         return compareNumber(property == QLatin1String("index") ? c->currentIndex() : c->count());
     }
     if (property == QLatin1String("enabled")) return compareFlag(ownEnabled(o));
+    if (property == QLatin1String("tooltip")) return compareText(tooltipOf(o));
     if (property == QLatin1String("visible")) return compareFlag(ownVisible(o));
     if (property == QLatin1String("checked")) {
         auto* b = qobject_cast<QAbstractButton*>(o);
@@ -442,8 +482,10 @@ void ScenarioRunner::runFile(const QString& path) {
         if (cmd == QLatin1String("appdir") && w.size() == 2) {
             error = session.setAppDir(relative(w[1]));
         } else if (cmd == QLatin1String("today") && w.size() == 2) {
-            if (auto d = parseIsoDate(w[1])) session.seam().date = *d;
-            else error = QStringLiteral("today takes a date YYYY-MM-DD");
+            if (auto d = parseIsoDate(w[1]))
+                session.seam().date = *d;
+            else
+                error = QStringLiteral("today takes a date YYYY-MM-DD");
         } else if (cmd == QLatin1String("copy") && w.size() == 3) {
             error = session.copyFile(relative(w[1]), w[2]);
         } else if (cmd == QLatin1String("start") && w.size() == 1) {

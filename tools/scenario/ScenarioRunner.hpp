@@ -25,11 +25,14 @@ class ScenarioSeam : public Seam {
 public:
     struct Message {
         QString text;
+        QString informative;  // the box's second part; `expect message` compares only `text`
         int line = 0;
         bool checked = false;
     };
 
-    void message(const QString& text) override { messages.push_back({text, line, false}); }
+    void message(const QString& text, const QString& informative = {}) override {
+        messages.push_back({text, informative, line, false});
+    }
     void fatal(const QString& text) override {
         fatalReported = true;
         fatalText = text;
@@ -41,7 +44,8 @@ public:
     void setSetting(const QString& key, const QVariant& value) override { settings.insert(key, value); }
 
     std::vector<Message> messages;
-    int line = 0;  // the scenario line being replayed
+    std::ptrdiff_t lastChecked = -1;  // the message `expect message` checked last
+    int line = 0;                     // the scenario line being replayed
     bool ended = false;
     bool fatalReported = false;
     QString fatalText;

@@ -1,0 +1,112 @@
+// What a user sees on hovering over a control that is off: the tool tip
+// appears where the mouse rests, on the start screen's Marine Liner menu and
+// its 指定席 item and on a choice screen's 学割.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHelpEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+#include <QToolTip>
+
+#include "data/mdlKeisan.hpp"
+#include "screens/ChoiceScreen.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/Seam.hpp"
+#include "screens/frmKetteiJiyu.hpp"
+#include "screens/frmStart.hpp"
+#include "screens/frmTSelect.hpp"
+
+namespace {
+
+class QuietSeam : public Seam {
+public:
+    void message(const QString&, const QString& = {}) override {}
+    void fatal(const QString&) override {}
+    void endProgram(int) override {}
+    mkd::Date today() override { return {2007, 8, 12}; }
+    QString applicationDirectory() override { return QStringLiteral(MKD_SOURCE_DIR); }
+};
+
+// Rests the mouse on `where` inside `widget` until the tool tip is due, as
+// the window system reports it; returns the tool tip then shown.
+QString hover(QWidget* widget, QPoint where) {
+    QToolTip::hideText();
+    QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000);
+    QTest::mouseMove(widget, where);
+    QHelpEvent event(QEvent::ToolTip, where, widget->mapToGlobal(where));
+    QApplication::sendEvent(widget, &event);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+class Why : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(flow.start());
+        start = flow.find<frmStart>();
+        ASSERT_TRUE(start);
+        start->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(start));
+    }
+    void TearDown() override {
+        QToolTip::hideText();
+        QApplication::processEvents();
+    }
+
+    QuietSeam seam;
+    mkd::mdlKeisan tables{MKD_SOURCE_DIR};
+    ScreenFlow flow{seam, tables};
+    frmStart* start = nullptr;
+};
+
+TEST_F(Why, TheMarineMenuAndItsSeatSayWhyOnHover) {
+    // 岡山 → 宇和島: the menu is off.
+    start->cboTyaku->setFocus();
+    QTest::keyClicks(start->cboTyaku, QStringLiteral("uwajima"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(start->arrival(), 106);
+    QMenuBar* bar = start->menuBar();
+    const QRect menuRect = bar->actionGeometry(start->mnuMarine->menuAction());
+    ASSERT_FALSE(start->mnuMarine->menuAction()->isEnabled());
+    EXPECT_EQ(hover(bar, menuRect.center()), start->mnuMarine->menuAction()->toolTip());
+    EXPECT_FALSE(start->mnuMarine->menuAction()->toolTip().isEmpty());
+
+    // 岡山 → 大元: the menu is on and names its section; its 指定席 is off.
+    QTest::keyClicks(start->cboTyaku, QStringLiteral("oomoto"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(start->arrival(), 1);
+    ASSERT_TRUE(start->mnuMarine->menuAction()->isEnabled());
+    EXPECT_EQ(hover(bar, menuRect.center()), QStringLiteral("マリンライナーの 岡山 から 大元 までの料金を調べます。"));
+    QTest::mouseClick(bar, Qt::LeftButton, {}, menuRect.center());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(start->mnuMarine));
+    ASSERT_FALSE(start->mnuSitei->isEnabled());
+    EXPECT_EQ(hover(start->mnuMarine, start->mnuMarine->actionGeometry(start->mnuSitei).center()),
+              QStringLiteral("岡山 と 大元 の間ではマリンライナーの指定席を選べません。"));
+    // An item that is on says nothing more than its name.
+    EXPECT_EQ(hover(start->mnuMarine, start->mnuMarine->actionGeometry(start->mnuGreen).center()), QString());
+    QTest::keyClick(start->mnuMarine, Qt::Key_Escape);
+}
+
+// 岡山 → 児島 by limited express is too short for 学割: the button, though
+// off, still answers the mouse with why.
+TEST_F(Why, AnOffStudentFareSaysWhyOnHover) {
+    start->cboTyaku->setFocus();
+    QTest::keyClicks(start->cboTyaku, QStringLiteral("kojima"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::mouseClick(start->cmdExpress, Qt::LeftButton);
+    auto* section = flow.find<frmTSelect>();
+    ASSERT_TRUE(section && section->isVisible());
+    QTest::mouseClick(section->cmdJiyu, Qt::LeftButton);
+    auto* choice = flow.find<frmKetteiJiyu>();
+    ASSERT_TRUE(choice && choice->isVisible());
+    ASSERT_FALSE(choice->cmdGakuwari->isEnabled());
+    const QString why = choice->cmdGakuwari->toolTip();
+    EXPECT_TRUE(why.startsWith(QStringLiteral("学割は 100 km を超える区間でだけ選べます"))) << why.toStdString();
+    EXPECT_EQ(hover(choice->cmdGakuwari, choice->cmdGakuwari->rect().center()), why);
+    EXPECT_EQ(choice->cmdGakuwari->accessibleDescription(), why);
+}
+
+}  // namespace
