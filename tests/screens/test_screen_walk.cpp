@@ -100,6 +100,15 @@ Drawn drawnText(QWidget* w) {
 QString textFits(QWidget* w) {
     const Drawn d = drawnText(w);
     const QFontMetrics metrics = w->fontMetrics();
+    // A label that wraps its words needs room for all its lines.
+    if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
+        const QRect needs = metrics.boundingRect(d.room, int(label->alignment()) | Qt::TextWordWrap, d.text);
+        if (needs.height() <= d.room.height() && needs.width() <= d.room.width()) return {};
+        return QStringLiteral("%1 \"%2\" needs %3 px high, has %4")
+            .arg(w->objectName(), d.text)
+            .arg(needs.height())
+            .arg(d.room.height());
+    }
     for (const QString& line : d.text.split(QLatin1Char('\n'))) {
         const int width = metrics.horizontalAdvance(line);
         if (width > d.room.width())
