@@ -73,12 +73,17 @@ void Screen::fitWithin(QSize room) {
     if (!scroll_) {
         // The client area keeps its size and every control its place; only
         // the window around it is smaller, and scrolls.
+        // The control that has the focus keeps it: the scroll area itself
+        // is no stop on the way, so focus on 再検索 stays there.
+        QWidget* focus = focusWidget();
         scroll_ = new QScrollArea;
         scroll_->setObjectName(QStringLiteral("scroll"));
         scroll_->setFrameShape(QFrame::NoFrame);
+        scroll_->setFocusPolicy(Qt::NoFocus);
         scroll_->setWidget(takeCentralWidget());
         look::window(scroll_->viewport());
         setCentralWidget(scroll_);
+        if (focus) focus->setFocus();
         layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
     }
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);

@@ -11,6 +11,9 @@
 #include "ScenarioRunner.hpp"
 #include "screens/Screen.hpp"
 
+// Readable failures: QStrings printed as text.
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+
 class ProgramTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(session.start(), QString()); }
@@ -34,16 +37,28 @@ protected:
         return qobject_cast<T*>(session.control(qualified, why));
     }
 
-    static QString focused() {
+    QString focused() {
+        activate();
         QWidget* w = QApplication::focusWidget();
         return w ? w->objectName() : QString();
     }
 
-    // One key pressed and released: to an open popup (a menu, a list's
-    // rows), else to the focused control, else to the shown screen.
+    // The shown screen made the active window, as the window manager does
+    // for a window that shows (the offscreen platform does not).
+    void activate() {
+        Screen* s = shown();
+        if (!s || QApplication::activePopupWidget() || QApplication::activeWindow() == s) return;
+        s->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(s));
+    }
+
+    // One key pressed and released: to the focused control, unless a popup
+    // (a menu, a list's rows) is open outside it; else to the shown screen.
     void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        activate();
         QWidget* target = QApplication::activePopupWidget();
-        if (!target) target = QApplication::focusWidget();
+        QWidget* focus = QApplication::focusWidget();
+        if (!target || (focus && target->isAncestorOf(focus))) target = focus;
         if (!target) target = shown();
         ASSERT_NE(target, nullptr) << "no window to type into";
         QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
@@ -56,6 +71,7 @@ protected:
     // Tab until `name` has the focus; false when the tab order never gets
     // there.
     bool tabTo(const QString& name) {
+        activate();
         for (int i = 0; i < 20 && focused() != name; ++i) press(Qt::Key_Tab);
         return focused() == name;
     }

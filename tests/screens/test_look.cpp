@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOption>
 
 #include "data/table_store.hpp"
 #include "screens/ProgramStyle.hpp"
@@ -103,6 +104,36 @@ TEST_F(Look, MenuBarOverflowButtonStillDrawsItsIcon) {
     screen.show();
     QApplication::processEvents();
     EXPECT_FALSE(screen.grab().isNull());
+}
+
+// Disabled buttons are drawn in another colour than enabled ones, and the
+// selected option shows a mark in its indicator where an unselected one is
+// hollow.
+TEST_F(Look, DisabledLooksDisabledAndTheSelectedOptionIsMarked) {
+    SampleScreen screen(flow);
+    auto* other = new QRadioButton(QStringLiteral("　往　復"), screen.option->parentWidget());
+    other->setGeometry(screen.option->geometry().translated(0, 20));
+    other->setFont(screen.option->font());
+    screen.option->setChecked(true);
+    screen.show();
+    QApplication::processEvents();
+    const QPalette p = screen.button->palette();
+    EXPECT_NE(p.color(QPalette::Disabled, QPalette::ButtonText), p.color(QPalette::Active, QPalette::ButtonText));
+    const QImage enabled = screen.button->grab().toImage();
+    screen.button->setEnabled(false);
+    EXPECT_NE(screen.button->grab().toImage(), enabled);
+
+    QStyleOptionButton option;
+    option.initFrom(screen.option);
+    const QPoint centre =
+        QApplication::style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, screen.option).center();
+    const QImage checked = screen.option->grab().toImage();
+    const QImage unchecked = other->grab().toImage();
+    const qreal ratio = checked.devicePixelRatio();
+    const QPoint at = centre * ratio;
+    const QPoint inside = (centre + QPoint(0, -option.rect.height() / 5)) * ratio;  // hollow part of the ring
+    EXPECT_NE(checked.pixel(at), unchecked.pixel(at));
+    EXPECT_EQ(unchecked.pixel(at), unchecked.pixel(inside));
 }
 
 }  // namespace
