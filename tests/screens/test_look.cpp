@@ -17,17 +17,11 @@
 #include "screens/ScreenFlow.hpp"
 #include "screens/Seam.hpp"
 #include "screens/program_font.hpp"
+#include "test_seam.hpp"
 
 namespace {
 
-class QuietSeam : public Seam {
-public:
-    void message(const QString&, const QString& = {}) override {}
-    void fatal(const QString&) override {}
-    void endProgram(int) override {}
-    mkd::Date today() override { return {2007, 8, 12}; }
-    QString applicationDirectory() override { return QStringLiteral("."); }
-};
+using QuietSeam = TestSeam;
 
 // A screen with one control of each kind, at the sizes the screens use.
 class SampleScreen : public Screen {

@@ -22,17 +22,14 @@
 #include "screens/StationFinder.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
+#include "test_seam.hpp"
 
 namespace {
 
-class RecordingSeam : public Seam {
+// RecordingSeam: the tests' seam, on the repository's tables.
+class RecordingSeam : public TestSeam {
 public:
-    void message(const QString& text, const QString& = {}) override { messages << text; }
-    void fatal(const QString& text) override { messages << text; }
-    void endProgram(int) override {}
-    mkd::Date today() override { return {2007, 8, 12}; }
-    QString applicationDirectory() override { return QStringLiteral(MKD_SOURCE_DIR); }
-    QStringList messages;
+    RecordingSeam() : TestSeam(QStringLiteral(MKD_SOURCE_DIR)) {}
 };
 
 constexpr int kOkayama = 0, kKojima = 11, kTakamatsu = 12, kUematsu = 8, kUwajima = 106;

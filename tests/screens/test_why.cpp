@@ -19,16 +19,14 @@
 #include "screens/frmKetteiJiyu.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
+#include "test_seam.hpp"
 
 namespace {
 
-class QuietSeam : public Seam {
+// QuietSeam: the tests' seam, on the repository's tables.
+class QuietSeam : public TestSeam {
 public:
-    void message(const QString&, const QString& = {}) override {}
-    void fatal(const QString&) override {}
-    void endProgram(int) override {}
-    mkd::Date today() override { return {2007, 8, 12}; }
-    QString applicationDirectory() override { return QStringLiteral(MKD_SOURCE_DIR); }
+    QuietSeam() : TestSeam(QStringLiteral(MKD_SOURCE_DIR)) {}
 };
 
 // Rests the mouse on `where` inside `widget` until the tool tip is due, as
