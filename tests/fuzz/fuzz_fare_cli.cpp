@@ -7,7 +7,8 @@
 // - the exit status is one of the documented ones, 0 to 3;
 // - nothing escapes as an exception;
 // - what goes to standard output and standard error is valid UTF-8;
-// - with --json, standard output is valid JSON (or the help asked for).
+// - with --json, standard output is valid JSON (or the help or version asked
+//   for).
 //
 // "chart" is left out: it prices every station pair (slow) and may write a
 // file (-o).
@@ -83,8 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(status >= 0 && status <= 3);
     FUZZ_CHECK(isUtf8(out));
     FUZZ_CHECK(isUtf8(err));
-    // Help (asked for with -h anywhere, also inside "-ch") is text.
+    // Help (asked for with -h anywhere, also inside "-ch") and the version
+    // (--version anywhere) are text, as other programs' are.
     const bool help = out.find("\nUsage: mkd-fare") != std::string::npos;
-    if (json && !help && !out.empty()) FUZZ_CHECK(nlohmann::json::accept(out));
+    const bool version = out.starts_with("mkd-fare ") && out.find('\n') == out.size() - 1;
+    if (json && !help && !version && !out.empty()) FUZZ_CHECK(nlohmann::json::accept(out));
     return 0;
 }
