@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config     # the build
   qt6-base-dev libgl-dev         # Qt 6 Widgets
+  qt6-tools-dev qt6-l10n-tools qt6-tools-dev-tools  # Qt Linguist: lupdate and lrelease for the English words
   libgtest-dev                   # unit tests
   libbenchmark-dev               # the benchmarks (bench/run.sh)
   libcli11-dev nlohmann-json3-dev  # mkd-fare: command-line options and JSON

@@ -7,8 +7,9 @@
 #include <QStandardPaths>
 
 namespace {
-const QString kTitle = QStringLiteral("みちくさダイヤ");
-}
+// The program's name, in the language the screens speak now.
+QString title() { return QCoreApplication::translate("DesktopSeam", "みちくさダイヤ"); }
+}  // namespace
 
 DesktopSeam::DesktopSeam(QString appDir) : appDir_(std::move(appDir)) {}
 
@@ -34,13 +35,13 @@ void DesktopSeam::setSetting(const QString& key, const QVariant& value) {
 }
 
 void DesktopSeam::message(const QString& text, const QString& informative) {
-    QMessageBox box(QMessageBox::Information, kTitle, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Information, title(), text, QMessageBox::Ok);
     if (!informative.isEmpty()) box.setInformativeText(informative);
     box.exec();
 }
 
 void DesktopSeam::fatal(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, kTitle, text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok);
     box.exec();
 }
 

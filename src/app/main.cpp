@@ -14,6 +14,7 @@
 #include "data/table_store.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "words/language.hpp"
 
 namespace {
 
@@ -78,11 +79,12 @@ int main(int argc, char** argv) {
         QApplication::exec();
         return 1;
     };
-    if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::Japanese)));
+    const mkd::Lang language = mkd::systemLanguage();
+    if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, language)));
     mkd::Locations where = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
-    if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, mkd::Lang::Japanese));
+    if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, language));
     mkd::TableStore tables(std::move(where));
-    ScreenFlow flow(seam, tables);
+    ScreenFlow flow(seam, tables, language);
     if (!flow.start()) return seam.status();
     const int status = QApplication::exec();
     return seam.ended() ? seam.status() : status;

@@ -19,7 +19,7 @@
 
 ChoiceScreen::Layout ChoiceScreen::chargedLayout(mkd::Enquiry kind, int widthTwips, int heightTwips) {
     const bool student = mkd::enquiryShape(kind).student;
-    return {"運賃・料金決定",
+    return {QT_TR_NOOP("運賃・料金決定"),
             widthTwips,
             heightTwips,
             twips(0, 240, 3135, 375),
@@ -32,15 +32,15 @@ ChoiceScreen::Layout ChoiceScreen::chargedLayout(mkd::Enquiry kind, int widthTwi
 }
 
 ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, const Layout& layout)
-    : Screen(f, name, QString::fromUtf8(layout.caption), layout.widthTwips, layout.heightTwips), kind_(kind) {
+    : Screen(f, name, layout.caption, layout.widthTwips, layout.heightTwips), kind_(kind) {
     const mkd::EnquiryShape& shape = mkd::enquiryShape(kind);
-    addLabel("lblSelect", QStringLiteral("選択してください。"), layout.select, 15.75, Qt::AlignCenter);
-    cmdOtona = addButton("cmdOtona", QStringLiteral("おとな"), layout.otona);
-    cmdKodomo = addButton("cmdKodomo", QStringLiteral("こども"), layout.kodomo);
-    if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QStringLiteral("学割"), layout.gakuwari);
-    optKatamiti = addOption("optKatamiti", QStringLiteral("　片　道"), layout.katamiti);
-    optOfuku = addOption("optOfuku", QStringLiteral("　往　復"), layout.ofuku);
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), layout.back);
+    addLabel("lblSelect", QT_TR_NOOP("選択してください。"), layout.select, 15.75, Qt::AlignCenter);
+    cmdOtona = addButton("cmdOtona", QT_TR_NOOP("おとな"), layout.otona);
+    cmdKodomo = addButton("cmdKodomo", QT_TR_NOOP("こども"), layout.kodomo);
+    if (shape.student) cmdGakuwari = addButton("cmdGakuwari", QT_TR_NOOP("学割"), layout.gakuwari);
+    optKatamiti = addOption("optKatamiti", QT_TR_NOOP("　片　道"), layout.katamiti);
+    optOfuku = addOption("optOfuku", QT_TR_NOOP("　往　復"), layout.ofuku);
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), layout.back);
     optKatamiti->setChecked(true);
     // 片道 and 往復 are a choice of their own. Left to Qt's automatic grouping
     // they would share it with the options inside the frames below (Qt looks
@@ -50,21 +50,21 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
     auto* tripChoice = new QButtonGroup(this);
     tripChoice->addButton(optKatamiti);
     tripChoice->addButton(optOfuku);
-    nameGroup(QStringLiteral("片道・往復"), {optKatamiti, optOfuku});
+    nameGroup(QT_TR_NOOP("片道・往復"), {optKatamiti, optOfuku});
     if (shape.routing) {
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
-        optTyokutu = addOption("optTyokutu", QStringLiteral("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
-        optNorikae = addOption("optNorikae", QStringLiteral("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
+        optTyokutu = addOption("optTyokutu", QT_TR_NOOP("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
+        optNorikae = addOption("optNorikae", QT_TR_NOOP("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
         optTyokutu->setChecked(true);
         fraNorikae->hide();
-        nameGroup(QStringLiteral("直通・松山乗換"), {optTyokutu, optNorikae}, fraNorikae);
+        nameGroup(QT_TR_NOOP("直通・松山乗換"), {optTyokutu, optNorikae}, fraNorikae);
     }
     if (shape.dated) {
         // Hidden state: only the travel-date screen selects one of these.
         fraJiki = addFrame("fraJiki", twips(2160, 0, 975, 735));
-        optTujo = addOption("optTujo", QStringLiteral("通常"), twips(0, 0, 855, 255), 9, fraJiki);
-        optHanbo = addOption("optHanbo", QStringLiteral("繁忙"), twips(0, 240, 855, 255), 9, fraJiki);
-        optKansan = addOption("optKansan", QStringLiteral("閑散"), twips(0, 480, 855, 255), 9, fraJiki);
+        optTujo = addOption("optTujo", "通常", twips(0, 0, 855, 255), 9, fraJiki);
+        optHanbo = addOption("optHanbo", "繁忙", twips(0, 240, 855, 255), 9, fraJiki);
+        optKansan = addOption("optKansan", "閑散", twips(0, 480, 855, 255), 9, fraJiki);
         fraJiki->hide();
     }
 
@@ -84,18 +84,29 @@ void ChoiceScreen::Form_Load() {
         sectionTo_ = static_cast<std::int16_t>(s.to);
     }
     const mkd::EnquiryState enquiry(flow.tables(), request());
-    if (cmdGakuwari) {
-        // A disabled 学割 says why, on hover and to a screen reader.
-        const auto refused =
-            mkd::EnquiryState(flow.tables(), request(mkd::Passenger::Student)).check(mkd::Step::Choice);
-        const bool offered = !refused || refused->refusal != mkd::Refusal::StudentNotOffered;
-        if (!offered) cmdGakuwari->setEnabled(false);
-        const QString why = offered ? QString() : qs(mkd::refusalText(*refused));
-        cmdGakuwari->setToolTip(why);
-        cmdGakuwari->setAccessibleDescription(why);
-    }
+    if (cmdGakuwari && !studentOffered()) cmdGakuwari->setEnabled(false);
+    explainStudent();
     if (fraNorikae) fraNorikae->setVisible(enquiry.change().offered);
 }
+
+std::optional<mkd::Refused> ChoiceScreen::studentRefused() const {
+    const auto refused = mkd::EnquiryState(flow.tables(), request(mkd::Passenger::Student)).check(mkd::Step::Choice);
+    if (refused && refused->refusal == mkd::Refusal::StudentNotOffered) return refused;
+    return std::nullopt;
+}
+
+bool ChoiceScreen::studentOffered() const { return !studentRefused(); }
+
+void ChoiceScreen::explainStudent() {
+    // A disabled 学割 says why, on hover and to a screen reader.
+    if (!cmdGakuwari) return;
+    const auto refused = studentRefused();
+    const QString why = refused ? qs(mkd::refusalText(*refused, flow.language())) : QString();
+    cmdGakuwari->setToolTip(why);
+    cmdGakuwari->setAccessibleDescription(why);
+}
+
+void ChoiceScreen::languageChanged() { explainStudent(); }
 
 mkd::Trip ChoiceScreen::trip() const { return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip; }
 
@@ -126,47 +137,30 @@ mkd::EnquiryRequest ChoiceScreen::request(mkd::Passenger passenger) const {
 }
 
 void ChoiceScreen::price(mkd::Passenger passenger) {
-    const mkd::EnquiryAnswer a = mkd::EnquiryState(flow.tables(), request(passenger)).answer();
-    if (!a.charged) {
+    ShownAnswer shown{mkd::EnquiryState(flow.tables(), request(passenger)).answer(), std::nullopt};
+    const DateScreen* date = kind_ == mkd::Enquiry::Reserved         ? static_cast<DateScreen*>(flow.find<frmDate>())
+                             : kind_ == mkd::Enquiry::MarineReserved ? flow.find<frmDate2>()
+                                                                     : nullptr;
+    if (date) shown.date = date->travelDate();
+    if (!shown.answer.charged) {
         auto* result = flow.touch<frmKekka>();
         if (!result) return;
-        result->lblYen->setText(qs(mkd::formatMoney(a.fare)));
-        result->lblBill->setText(qs(mkd::text(a.bill)));
-        result->lblDetail->setText(detail(a));
+        result->showAnswer(shown);
         hide();
         result->show();
         return;
     }
     auto* result = flow.touch<frmKekkaT>();
     if (!result) return;
-    result->lblYen->setText(qs(mkd::formatMoney(a.fare)));
-    result->lblBill->setText(qs(mkd::text(a.bill)));
-    result->lblYenT->setText(qs(mkd::formatMoney(a.charge)));
-    result->lblGoukei->setText(qs(mkd::formatMoney(a.total)));
-    result->showShortTables(a.shortTables);
-    result->lblDetail->setText(detail(a));
+    result->showAnswer(shown);
     KekkaOpen();
-}
-
-QString ChoiceScreen::detail(const mkd::EnquiryAnswer& a) const {
-    // The distance, the routing where there was a choice, and for a seat
-    // charge the travel date and its season.
-    QStringList parts{qs(mkd::text(mkd::Msg::Distance, mkd::Lang::Japanese, {mkd::numberWords(a.distance)}))};
-    if (a.routing)
-        parts << qs(mkd::text(*a.routing == mkd::Routing::Through ? mkd::Msg::Through : mkd::Msg::ChangeAtMatsuyama));
-    const DateScreen* date = kind_ == mkd::Enquiry::Reserved         ? static_cast<DateScreen*>(flow.find<frmDate>())
-                             : kind_ == mkd::Enquiry::MarineReserved ? flow.find<frmDate2>()
-                                                                     : nullptr;
-    if (date && a.season) parts << qs(mkd::dateAndSeasonText(date->travelDate()));
-    return parts.join(QStringLiteral("　"));
 }
 
 void ChoiceScreen::KekkaOpen() {
     auto* result = flow.touch<frmKekkaT>();
     if (!result) return;
     // Without a season (never set by a travel date) the caption stays as it is.
-    if (const auto caption = mkd::EnquiryState(flow.tables(), request()).caption())
-        result->lblBillT->setText(qs(mkd::text(*caption)));
+    if (const auto caption = mkd::EnquiryState(flow.tables(), request()).caption()) result->showCaption(*caption);
     hide();
     result->show();
     if (QRadioButton* marker = result->marker(kind_)) marker->setChecked(true);

@@ -28,7 +28,7 @@ class ChoiceScreen : public Screen {
 public:
     // Where the controls are, in twips.
     struct Layout {
-        const char* caption;  // UTF-8
+        const char* caption;  // the window title's source (QT_TR_NOOP)
         int widthTwips;
         int heightTwips;
         QRect select, otona, kodomo, gakuwari, katamiti, ofuku, back;
@@ -73,6 +73,7 @@ public:
 
 protected:
     void closeBox() override { cmdBack_Click(); }
+    void languageChanged() override;
 
 private:
     void price(mkd::Passenger passenger);
@@ -81,8 +82,11 @@ private:
 
     mkd::Trip trip() const;
     mkd::Routing routing() const;
-    // The result screen's line below its amounts.
-    QString detail(const mkd::EnquiryAnswer& answer) const;
+    // Why 学割 is not offered on this journey; nothing where it is.
+    std::optional<mkd::Refused> studentRefused() const;
+    bool studentOffered() const;
+    // The reason for a disabled 学割, as its tooltip and description.
+    void explainStudent();
 
     mkd::Enquiry kind_;
     std::int16_t hatu_ = -1;

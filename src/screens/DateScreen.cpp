@@ -11,19 +11,19 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 
-DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStringLiteral("乗車日"), 3990, 3990) {
-    addLabel("lblJoushabi", QStringLiteral("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
+DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 3990) {
+    addLabel("lblJoushabi", QT_TR_NOOP("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
     // The unit labels start lower than their lists; their text sits at the
     // top of their place, as near the lists' text as it can be.
     const auto unit = Qt::AlignHCenter | Qt::AlignTop;
     cboNen = addList("cboNen", twips(240, 960, 1095, 300));
-    addLabel("lblNen", QStringLiteral("年"), twips(1320, 1080, 375, 255), 9.75, unit);
+    addLabel("lblNen", QT_TR_NOOP("年"), twips(1320, 1080, 375, 255), 9.75, unit);
     cboTuki = addList("cboTuki", twips(1680, 960, 735, 300));
-    addLabel("lblGatu", QStringLiteral("月"), twips(2400, 1080, 375, 255), 9.75, unit);
+    addLabel("lblGatu", QT_TR_NOOP("月"), twips(2400, 1080, 375, 255), 9.75, unit);
     cboNiti = addList("cboNiti", twips(2760, 960, 735, 300));
-    addLabel("lblNiti", QStringLiteral("日"), twips(3480, 1080, 375, 255), 9.75, unit);
-    cmdNext = addButton("cmdNext", QStringLiteral("次へ"), twips(840, 1680, 975, 375));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(2040, 1680, 975, 375));
+    addLabel("lblNiti", QT_TR_NOOP("日"), twips(3480, 1080, 375, 255), 9.75, unit);
+    cmdNext = addButton("cmdNext", QT_TR_NOOP("次へ"), twips(840, 1680, 975, 375));
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(2040, 1680, 975, 375));
     cboNiti->setMaxVisibleItems(31);
     captionOf("lblNen", cboNen);
     captionOf("lblGatu", cboTuki);
@@ -31,7 +31,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStrin
     listEnterButton = cmdNext;
     // The window is taller than the lists and buttons need: the room below
     // them is for the explanation, which never fits between them.
-    lblWhy = addLabel("lblWhy", QString(), twips(240, 2160, 3510, 1710), 9, Qt::AlignLeft | Qt::AlignTop);
+    lblWhy = addLabel("lblWhy", nullptr, twips(240, 2160, 3510, 1710), 9, Qt::AlignLeft | Qt::AlignTop);
     lblWhy->setWordWrap(true);
     for (QComboBox* list : {cboNen, cboTuki, cboNiti})
         connect(list, &QComboBox::currentIndexChanged, this, &DateScreen::explain);
@@ -41,8 +41,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QStrin
 }
 
 void DateScreen::Form_Load() {
-    for (int year = mkd::kFirstListedYear; year <= mkd::kLastListedYear; ++year)
-        cboNen->addItem(QStringLiteral("平成%1年").arg(mkd::heiseiYear(year)));
+    for (int year = mkd::kFirstListedYear; year <= mkd::kLastListedYear; ++year) cboNen->addItem(yearItem(year));
     for (int month = 1; month <= 12; ++month) cboTuki->addItem(QString::number(month));
     for (int day = 1; day <= 31; ++day) cboNiti->addItem(QString::number(day));
     // Today, or the nearest listed year when the clock is outside 2002–2008.
@@ -63,11 +62,22 @@ mkd::TravelDate DateScreen::travelDate() const {
 void DateScreen::explain() {
     if (cboNen->count() == 0) return;  // not loaded yet
     const mkd::TravelDate date = travelDate();
-    QStringList lines{qs(mkd::dateAndSeasonText(date)), qs(mkd::seasonReason(date))};
-    if (date.rolledOver) lines << qs(mkd::rolledOverText(date));
-    lines << qs(mkd::listedYearsText());
+    const mkd::Lang lang = flow.language();
+    QStringList lines{qs(mkd::dateAndSeasonText(date, lang)), qs(mkd::seasonReason(date, lang))};
+    if (date.rolledOver) lines << qs(mkd::rolledOverText(date, lang));
+    lines << qs(mkd::listedYearsText(lang));
     lblWhy->setText(lines.join(QLatin1Char('\n')));
     lblWhy->setAccessibleDescription(lblWhy->text());
+}
+
+QString DateScreen::yearItem(int year) const {
+    // The era year is Japan's own; visitors count in the common era.
+    return flow.language() == mkd::Lang::English ? QString::number(year)
+                                                 : QStringLiteral("平成%1年").arg(mkd::heiseiYear(year));
+}
+
+void DateScreen::languageChanged() {
+    for (int i = 0; i < cboNen->count(); ++i) cboNen->setItemText(i, yearItem(mkd::kFirstListedYear + i));
 }
 
 void DateScreen::cmdNext_Click() {

@@ -40,6 +40,7 @@ public:
     QLabel* lblWhy;
 
 protected:
+    void languageChanged() override;
     // The choice screen the season goes to, created and loaded if needed.
     virtual ChoiceScreen* target() = 0;
     // What "次へ" does after the season is set, before moving on.
@@ -48,4 +49,5 @@ protected:
 private:
     void setSeason(mkd::Season season);
     void explain();
+    QString yearItem(int year) const;
 };

@@ -1,6 +1,7 @@
 #include "screens/HelpWindow.hpp"
 
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -10,21 +11,31 @@
 
 namespace {
 
-QString monthDay(const mkd::MonthDay& d) { return QStringLiteral("%1月%2日").arg(d.month).arg(d.day); }
+// The months by name where a language names them; in Japanese "7月".
+const char* const kMonths[] = {QT_TRANSLATE_NOOP("HelpWindow", "1月"),  QT_TRANSLATE_NOOP("HelpWindow", "2月"),
+                               QT_TRANSLATE_NOOP("HelpWindow", "3月"),  QT_TRANSLATE_NOOP("HelpWindow", "4月"),
+                               QT_TRANSLATE_NOOP("HelpWindow", "5月"),  QT_TRANSLATE_NOOP("HelpWindow", "6月"),
+                               QT_TRANSLATE_NOOP("HelpWindow", "7月"),  QT_TRANSLATE_NOOP("HelpWindow", "8月"),
+                               QT_TRANSLATE_NOOP("HelpWindow", "9月"),  QT_TRANSLATE_NOOP("HelpWindow", "10月"),
+                               QT_TRANSLATE_NOOP("HelpWindow", "11月"), QT_TRANSLATE_NOOP("HelpWindow", "12月")};
+
+QString month(int m) { return HelpWindow::tr(kMonths[m - 1]); }
+
+QString monthDay(const mkd::MonthDay& d) { return HelpWindow::tr("%1%2日").arg(month(d.month)).arg(d.day); }
 
 // "7月21日〜8月31日", and "6月" for a whole month.
 QString periodText(const mkd::SeasonPeriod& p) {
     if (p.first.month == p.last.month && p.first.day == 1 && p.last.day == mkd::lastDayOf(p.last.month))
-        return QStringLiteral("%1月").arg(p.first.month);
+        return month(p.first.month);
     const QString last =
-        p.last.month == 2 && p.last.day == mkd::lastDayOf(2) ? QStringLiteral("2月末日") : monthDay(p.last);
-    return monthDay(p.first) + QStringLiteral("〜") + last;
+        p.last.month == 2 && p.last.day == mkd::lastDayOf(2) ? HelpWindow::tr("2月末日") : monthDay(p.last);
+    return HelpWindow::tr("%1〜%2").arg(monthDay(p.first), last);
 }
 
 QString periodsText(mkd::Season season) {
     QStringList parts;
     for (const mkd::SeasonPeriod& p : mkd::seasonPeriods(season)) parts << periodText(p);
-    return parts.join(QStringLiteral("、"));
+    return parts.join(HelpWindow::tr("、"));
 }
 
 // 平成 years: 2002 is 平成14年.
@@ -34,50 +45,59 @@ int heisei(int year) { return year - 1988; }
 
 HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("みちくさダイヤの使い方"));
     text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("txtHelp"));
-    text->setHtml(page());
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("閉じる"));
+    buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
+    showWords();
     resize(480, 600);
+}
+
+void HelpWindow::showWords() {
+    setWindowTitle(tr("みちくさダイヤの使い方"));
+    text->setHtml(page());
+    buttons->button(QDialogButtonBox::Close)->setText(tr("閉じる"));
+}
+
+void HelpWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) showWords();
+    QDialog::changeEvent(event);
 }
 
 QString HelpWindow::page() {
     const int first = mkd::kFirstListedYear;
     const int last = mkd::kLastListedYear;
-    return QStringLiteral(
-               "<h3>使い方</h3>"
-               "<ol>"
-               "<li>「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと"
-               "（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、"
-               "合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。</li>"
-               "<li>「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。</li>"
-               "<li>「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで"
-               "料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます"
-               "（選んだ駅によっては使えません）。</li>"
-               "<li>おとな・こども・学割、片道・往復を選ぶと、金額が出ます。</li>"
-               "<li>「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。</li>"
-               "</ol>"
-               "<h3>シーズン</h3>"
-               "<p>指定席の料金は、乗る日のシーズンで変わります。</p>"
-               "<ul>"
-               "<li><b>繁忙期</b>：%1</li>"
-               "<li><b>閑散期</b>：%2 の月曜日〜木曜日（祝日と祝日の前の日は通常期）</li>"
-               "<li><b>通常期</b>：それ以外の日</li>"
-               "</ul>"
-               "<h3>学割</h3>"
-               "<p>学割（学生割引）は、乗る距離が 100 km を超える区間でだけ選べます。100 km "
-               "ちょうどでは選べません。</p>"
-               "<h3>対応している年</h3>"
-               "<p>料金表は %3年（平成%4年）から %5年（平成%6年）までの乗車日に対応しています。</p>")
-        .arg(periodsText(mkd::Season::Busy), periodsText(mkd::Season::OffPeak))
-        .arg(first)
-        .arg(heisei(first))
-        .arg(last)
-        .arg(heisei(last));
+    return tr("<h3>使い方</h3>"
+              "<ol>"
+              "<li>「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと"
+              "（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、"
+              "合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。</li>"
+              "<li>「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。</li>"
+              "<li>「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで"
+              "料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます"
+              "（選んだ駅によっては使えません）。</li>"
+              "<li>おとな・こども・学割、片道・往復を選ぶと、金額が出ます。</li>"
+              "<li>「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。</li>"
+              "<li>メニュー「表示言語 / Language」で、日本語と英語を切り替えます。</li>"
+              "</ol>") +
+           tr("<h3>シーズン</h3>"
+              "<p>指定席の料金は、乗る日のシーズンで変わります。</p>"
+              "<ul>"
+              "<li><b>繁忙期</b>：%1</li>"
+              "<li><b>閑散期</b>：%2 の月曜日〜木曜日（祝日と祝日の前の日は通常期）</li>"
+              "<li><b>通常期</b>：それ以外の日</li>"
+              "</ul>")
+               .arg(periodsText(mkd::Season::Busy), periodsText(mkd::Season::OffPeak)) +
+           tr("<h3>学割</h3>"
+              "<p>学割（学生割引）は、乗る距離が 100 km を超える区間でだけ選べます。100 km "
+              "ちょうどでは選べません。</p>") +
+           tr("<h3>対応している年</h3>"
+              "<p>料金表は %1年（平成%2年）から %3年（平成%4年）までの乗車日に対応しています。</p>")
+               .arg(first)
+               .arg(heisei(first))
+               .arg(last)
+               .arg(heisei(last));
 }

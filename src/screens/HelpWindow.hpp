@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+class QDialogButtonBox;
 class QTextBrowser;
 
 class HelpWindow : public QDialog {
@@ -12,8 +13,18 @@ class HelpWindow : public QDialog {
 public:
     explicit HelpWindow(QWidget* parent);
 
-    // The page, in HTML; the season periods come from the season calendar.
+    // The page, in HTML, in the language shown now; the season periods come
+    // from the season calendar.
     static QString page();
 
     QTextBrowser* text;
+
+protected:
+    // A change of language writes the page again.
+    void changeEvent(QEvent* event) override;
+
+private:
+    void showWords();
+
+    QDialogButtonBox* buttons;
 };

@@ -1,11 +1,14 @@
 #include "screens/Screen.hpp"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,10 +20,9 @@
 #include "screens/look.hpp"
 #include "screens/program_font.hpp"
 
-Screen::Screen(ScreenFlow& f, const char* name, const QString& caption, int clientWidthTwips, int clientHeightTwips)
-    : flow(f), client(new QWidget(this)) {
+Screen::Screen(ScreenFlow& f, const char* name, const char* caption, int clientWidthTwips, int clientHeightTwips)
+    : flow(f), client(new QWidget(this)), caption_(caption) {
     setObjectName(QString::fromLatin1(name));
-    setWindowTitle(caption);
     setFont(font(9));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
@@ -159,12 +161,18 @@ void Screen::captionOf(const char* labelName, QWidget* control) {
     label->setBuddy(control);
     // A label names another label (an amount) through the buddy alone: its
     // own name is its text, the amount.
-    if (!qobject_cast<QLabel*>(control)) control->setAccessibleName(spokenCaption(label->text()));
+    if (qobject_cast<QLabel*>(control)) return;
+    named_.push_back({control, label});
+    nameAfterCaption(named_.back());
 }
 
-void Screen::nameGroup(const QString& name, std::initializer_list<QRadioButton*> options, QWidget* frame) {
-    if (frame) frame->setAccessibleName(name);
-    for (QRadioButton* o : options) o->setAccessibleDescription(name);
+void Screen::nameAfterCaption(const Named& n) {
+    if (n.control && n.caption) n.control->setAccessibleName(spokenCaption(n.caption->text()));
+}
+
+void Screen::nameGroup(const char* name, std::initializer_list<QRadioButton*> options, QWidget* frame) {
+    if (frame) setWords(frame, name, Words::AccessibleName);
+    for (QRadioButton* o : options) setWords(o, name, Words::AccessibleDescription);
 }
 
 void Screen::closeEvent(QCloseEvent* event) {
@@ -174,24 +182,90 @@ void Screen::closeEvent(QCloseEvent* event) {
 
 void Screen::closeBox() { flow.unload(*this); }
 
-QLabel* Screen::addLabel(const char* name, const QString& text, QRect rect, double points, Qt::Alignment align) {
-    auto* l = new QLabel(text, client);
+QString Screen::words(const char* source) const {
+    // lupdate files a QT_TR_NOOP text under the class whose code holds it:
+    // the screen's own class, or the common shape it inherits the control
+    // from (ChoiceScreen, DateScreen). Without a translation Qt hands back
+    // the source, which is then the Japanese itself.
+    const QString japanese = QString::fromUtf8(source);
+    for (const QMetaObject* m = metaObject(); m && m != &Screen::staticMetaObject; m = m->superClass()) {
+        QString translated = QCoreApplication::translate(m->className(), source);
+        if (translated != japanese) return translated;
+    }
+    return japanese;
+}
+
+void Screen::setWords(QObject* target, const char* source, Words where) {
+    shown_.push_back({target, source, where});
+    apply(shown_.back());
+}
+
+void Screen::apply(const Shown& s) const {
+    if (!s.target) return;
+    const QString text = words(s.source);
+    auto* widget = qobject_cast<QWidget*>(s.target);
+    auto* action = qobject_cast<QAction*>(s.target);
+    switch (s.where) {
+        case Words::Text:
+            if (auto* l = qobject_cast<QLabel*>(s.target))
+                l->setText(text);
+            else if (auto* b = qobject_cast<QAbstractButton*>(s.target))
+                b->setText(text);
+            else if (auto* m = qobject_cast<QMenu*>(s.target))
+                m->setTitle(text);
+            else if (action)
+                action->setText(text);
+            // A caption padded with ideographic spaces ("　片　道") is read
+            // without them; any other is read as it is shown.
+            if (widget && !qobject_cast<QMenu*>(widget))
+                widget->setAccessibleName(text.contains(QChar(0x3000)) ? spokenCaption(text) : QString());
+            break;
+        case Words::ToolTip:
+            if (widget)
+                widget->setToolTip(text);
+            else if (action)
+                action->setToolTip(text);
+            break;
+        case Words::AccessibleName:
+            if (widget) widget->setAccessibleName(text);
+            break;
+        case Words::AccessibleDescription:
+            if (widget) widget->setAccessibleDescription(text);
+            break;
+    }
+}
+
+void Screen::showTitle() { setWindowTitle(words(caption_)); }
+
+void Screen::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::LanguageChange) {
+        showTitle();
+        for (const Shown& s : shown_) apply(s);
+        for (const Named& n : named_) nameAfterCaption(n);
+        languageChanged();
+    }
+    QMainWindow::changeEvent(event);
+}
+
+QLabel* Screen::addLabel(const char* name, const char* text, QRect rect, double points, Qt::Alignment align) {
+    auto* l = new QLabel(client);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(rect);
     setPoints(l, points);
     l->setAlignment(align);
     look::caption(l);
-    if (text.contains(QChar(0x3000))) l->setAccessibleName(spokenCaption(text));
+    if (text) setWords(l, text);
     return l;
 }
 
-QPushButton* Screen::addButton(const char* name, const QString& text, QRect rect, double points) {
-    auto* b = new QPushButton(text, client);
+QPushButton* Screen::addButton(const char* name, const char* text, QRect rect, double points) {
+    auto* b = new QPushButton(client);
     b->setObjectName(QString::fromLatin1(name));
     b->setGeometry(rect);
     setPoints(b, points);
     b->setAutoDefault(false);
     look::button(b);
+    setWords(b, text);
     return b;
 }
 
@@ -207,13 +281,13 @@ QComboBox* Screen::addList(const char* name, QRect rect) {
     return c;
 }
 
-QRadioButton* Screen::addOption(const char* name, const QString& text, QRect rect, double points, QWidget* parent) {
-    auto* o = new QRadioButton(text, parent ? parent : client);
+QRadioButton* Screen::addOption(const char* name, const char* text, QRect rect, double points, QWidget* parent) {
+    auto* o = new QRadioButton(parent ? parent : client);
     o->setObjectName(QString::fromLatin1(name));
     o->setGeometry(rect);
     setPoints(o, points);
     look::caption(o);
-    if (text.contains(QChar(0x3000))) o->setAccessibleName(spokenCaption(text));
+    setWords(o, text);
     return o;
 }
 
@@ -223,4 +297,18 @@ QFrame* Screen::addFrame(const char* name, QRect rect) {
     f->setGeometry(rect);
     f->setFrameShape(QFrame::NoFrame);
     return f;
+}
+
+QMenu* Screen::addMenu(const char* name, const char* title) {
+    QMenu* m = menuBar()->addMenu(QString());
+    m->setObjectName(QString::fromLatin1(name));
+    setWords(m, title);
+    return m;
+}
+
+QAction* Screen::addMenuItem(QMenu* menu, const char* name, const char* text) {
+    QAction* a = menu->addAction(QString());
+    a->setObjectName(QString::fromLatin1(name));
+    setWords(a, text);
+    return a;
 }

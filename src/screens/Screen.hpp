@@ -1,7 +1,14 @@
 // The common base of every screen: the look (dark grey, white bold labels,
-// "ＭＳ Ｐゴシック"), geometry in twips, the load and unload steps, and what
-// every screen does alike for the keyboard, the screen reader and the place
-// it shows at.
+// "ＭＳ Ｐゴシック"), geometry in twips, the load and unload steps, what every
+// screen does alike for the keyboard, the screen reader and the place it
+// shows at, and the words a person reads in the program's language.
+//
+// Every caption is written in Japanese, the program's own language, marked
+// for Qt Linguist (QT_TR_NOOP) and handed to the screen as that source. The
+// screen shows it through the translator installed at the time and keeps the
+// source, so that when the language changes (Qt's LanguageChange) it sets
+// every caption again; texts that come from the core (station names, amounts,
+// bills) are written again by each screen's languageChanged().
 //
 // A screen never creates, shows or destroys another screen by itself: it asks
 // the ScreenFlow, which owns the life cycle of all of them.
@@ -17,13 +24,16 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 #include <initializer_list>
+#include <vector>
 
 class QComboBox;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QScrollArea;
@@ -32,7 +42,12 @@ class ScreenFlow;
 class Screen : public QMainWindow {
     Q_OBJECT
 public:
-    Screen(ScreenFlow& flow, const char* name, const QString& caption, int clientWidthTwips, int clientHeightTwips);
+    // `caption` is the window title's source (QT_TR_NOOP).
+    Screen(ScreenFlow& flow, const char* name, const char* caption, int clientWidthTwips, int clientHeightTwips);
+
+    // Sets the window title; the flow calls it once the screen is whole, as
+    // only then does it know the class whose words the title is.
+    void showTitle();
 
     // Runs once, right after the screen is created by its first touch.
     virtual void Form_Load() {}
@@ -60,32 +75,51 @@ public:
     // the window fits.
     void fitWithin(QSize room);
 
+    // Where a text a person reads goes on its control.
+    enum class Words { Text, ToolTip, AccessibleName, AccessibleDescription };
+    // Shows the translation of `source` (a QT_TR_NOOP text of this screen's
+    // class or of a class it inherits) on `target` now and after every change
+    // of language.
+    void setWords(QObject* target, const char* source, Words where = Words::Text);
+    // The translation of `source` in the language shown now.
+    QString words(const char* source) const;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    // After a change of language, once every caption has been set again:
+    // what the screen shows from the core is written again in the new one.
+    virtual void languageChanged() {}
     // What the window's close box does: by default the screen is discarded
     // and its unload step decides where the user goes next. Screens without
     // such a step override it so that the program never ends up without a
     // visible window.
     virtual void closeBox();
 
-    // Controls placed on the client area (or inside `parent`, a frame).
-    QLabel* addLabel(const char* name, const QString& text, QRect rect, double points,
+    // Controls placed on the client area (or inside `parent`, a frame). A
+    // caption is its Japanese source (QT_TR_NOOP); a label that the screen
+    // fills itself starts empty (null). A symbol such as "⇒" is no word and
+    // stays as it is.
+    QLabel* addLabel(const char* name, const char* text, QRect rect, double points,
                      Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop);
-    QPushButton* addButton(const char* name, const QString& text, QRect rect, double points = 9);
+    QPushButton* addButton(const char* name, const char* text, QRect rect, double points = 9);
     QComboBox* addList(const char* name, QRect rect);
-    QRadioButton* addOption(const char* name, const QString& text, QRect rect, double points = 9,
+    QRadioButton* addOption(const char* name, const char* text, QRect rect, double points = 9,
                             QWidget* parent = nullptr);
     QFrame* addFrame(const char* name, QRect rect);
+    // A menu on the menu bar, and an item on a menu.
+    QMenu* addMenu(const char* name, const char* title);
+    QAction* addMenuItem(QMenu* menu, const char* name, const char* text);
 
     // Makes the label `labelName` the caption of `control` for a screen
     // reader: the label's buddy and, but for a label, its accessible name.
     void captionOf(const char* labelName, QWidget* control);
     // Names an option group for a screen reader: the frame that holds it, if
     // any, and each of its option buttons.
-    static void nameGroup(const QString& name, std::initializer_list<QRadioButton*> options, QWidget* frame = nullptr);
+    void nameGroup(const char* name, std::initializer_list<QRadioButton*> options, QWidget* frame = nullptr);
 
     ScreenFlow& flow;
     QWidget* client;
@@ -93,8 +127,25 @@ protected:
     QPushButton* listEnterButton = nullptr;
 
 private:
+    struct Shown {
+        QPointer<QObject> target;
+        const char* source;
+        Words where;
+    };
+    void apply(const Shown& shown) const;
+    // A control named after its caption label, named again when the label's
+    // words change.
+    struct Named {
+        QPointer<QWidget> control;
+        QPointer<QLabel> caption;
+    };
+    static void nameAfterCaption(const Named& named);
     void openMenu();
 
     QScrollArea* scroll_ = nullptr;
     bool altAlone_ = false;
+
+    const char* caption_;
+    std::vector<Shown> shown_;
+    std::vector<Named> named_;
 };

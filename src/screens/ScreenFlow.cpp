@@ -1,14 +1,22 @@
 #include "screens/ScreenFlow.hpp"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
+#include <QTranslator>
 #include <algorithm>
 
 #include "screens/Screen.hpp"
 #include "screens/frmStart.hpp"
+#include "words/language.hpp"
 
-ScreenFlow::ScreenFlow(Seam& seam, mkd::TableStore& tables) : seam_(seam), tables_(tables) {}
+namespace {
+const QString kLanguageSetting = QStringLiteral("language");
+}
+
+ScreenFlow::ScreenFlow(Seam& seam, mkd::TableStore& tables, mkd::Lang systemLanguage)
+    : seam_(seam), tables_(tables), systemLanguage_(systemLanguage) {}
 
 ScreenFlow::~ScreenFlow() {
     for (auto& [name, screen] : screens_) delete screen;
@@ -30,10 +38,34 @@ QMargins marginsBetween(const QRect& outer, const QRect& inner) {
 
 bool ScreenFlow::start() {
     restorePlace();
+    const std::string chosen = seam_.setting(kLanguageSetting).toString().toStdString();
+    setLanguage(mkd::languageFromCode(chosen).value_or(systemLanguage_));
     auto* start = touch<frmStart>();
     if (!start) return false;
     start->show();
     return true;
+}
+
+void ScreenFlow::chooseLanguage(mkd::Lang lang) {
+    setLanguage(lang);
+    seam_.setSetting(kLanguageSetting, QString::fromLatin1(mkd::languageCode(lang).data()));
+}
+
+void ScreenFlow::setLanguage(mkd::Lang lang) {
+    language_ = lang;
+    const bool english = lang == mkd::Lang::English;
+    if (english == englishInstalled_) return;
+    if (english && !english_) {
+        english_ = std::make_unique<QTranslator>();
+        // Built into the program; a failure here is a build fault, and the
+        // screens then keep their Japanese.
+        if (!english_->load(QStringLiteral(":/i18n/mkd_en.qm"))) qWarning("mkd: the English words are missing");
+    }
+    if (english)
+        QCoreApplication::installTranslator(english_.get());
+    else
+        QCoreApplication::removeTranslator(english_.get());
+    englishInstalled_ = english;
 }
 
 Screen* ScreenFlow::find(const QString& name) const {
@@ -69,7 +101,7 @@ bool ScreenFlow::load(mkd::TableFile file) {
     const mkd::LoadResult result = tables_.load(file);
     if (result.ok()) return true;
     const auto& info = mkd::tableFileInfo(file);
-    fatal(QString::fromStdString(mkd::describeLoadError(result, tables_.lastPath(), info.size)));
+    fatal(QString::fromStdString(mkd::describeLoadError(result, tables_.lastPath(), info.size, language_)));
     return false;
 }
 

@@ -20,24 +20,38 @@
 
 #include <QString>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "data/table_store.hpp"
 #include "screens/ScreenPlace.hpp"
 #include "screens/Seam.hpp"
+#include "words/words.hpp"
 
+class QTranslator;
 class Screen;
 
 class ScreenFlow {
 public:
-    ScreenFlow(Seam& seam, mkd::TableStore& tables);
+    // `systemLanguage` is the language the screens speak until the user
+    // chooses one (see start()).
+    ScreenFlow(Seam& seam, mkd::TableStore& tables, mkd::Lang systemLanguage = mkd::Lang::Japanese);
     ~ScreenFlow();
     ScreenFlow(const ScreenFlow&) = delete;
     ScreenFlow& operator=(const ScreenFlow&) = delete;
 
-    // Starts the program: creates the start screen (its load step is the
-    // start-up sequence) and shows it. False when the start-up failed.
+    // Starts the program: takes the language the user chose last (the
+    // setting "language"), else the system's; creates the start screen (its
+    // load step is the start-up sequence) and shows it. False when the
+    // start-up failed.
     bool start();
+
+    // The language the screens speak now.
+    mkd::Lang language() const { return language_; }
+    // The user's choice of language: every screen, shown or hidden, changes
+    // at once (Qt sends each window a LanguageChange), and the choice is kept
+    // for the next start.
+    void chooseLanguage(mkd::Lang lang);
 
     // The screen of type T, created and loaded if needed. Null once the
     // program has ended (also when its load step ended it).
@@ -46,6 +60,7 @@ public:
         if (ended_) return nullptr;
         if (auto* s = find<T>()) return s;
         auto* s = new T(*this);
+        s->showTitle();
         add(T::kName, s);
         s->Form_Load();
         return ended_ ? nullptr : s;
@@ -89,6 +104,7 @@ private:
     void add(const char* name, Screen* screen);
     void restorePlace();
     void savePlace();
+    void setLanguage(mkd::Lang lang);
 
     Seam& seam_;
     mkd::TableStore& tables_;
@@ -96,4 +112,10 @@ private:
     std::vector<Screen*> unloading_;
     ScreenPlace last_;
     bool ended_ = false;
+    mkd::Lang systemLanguage_;
+    mkd::Lang language_ = mkd::Lang::Japanese;
+    // The English words of the screens, installed while the screens speak
+    // English; Japanese is the words' own source and needs none.
+    std::unique_ptr<QTranslator> english_;
+    bool englishInstalled_ = false;
 };

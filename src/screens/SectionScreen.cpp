@@ -9,7 +9,7 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 
-SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const QString& caption, int widthTwips, int heightTwips)
+SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const char* caption, int widthTwips, int heightTwips)
     : Screen(f, name, caption, widthTwips, heightTwips) {}
 
 void SectionScreen::Form_Unload() {
@@ -23,8 +23,9 @@ void SectionScreen::cmdBack_Click() {
 }
 
 bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enquiry) {
+    list_ = list;
     const mkd::SectionPreset p = enquiry.preset().value_or(mkd::SectionPreset{});
-    const QStringList names = stationNames(list);
+    const QStringList names = stationNames(list, flow.language());
     cboHatu->addItems(names);
     cboTyaku->addItems(names);
     // The list holding the lower-index end of the journey is set first; a
@@ -35,10 +36,15 @@ bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enqui
     if (!refused) return true;
     // The advice itself as it always reads; which stops the journey comes to
     // below it.
-    flow.message(qs(mkd::refusalText(*refused)), qs(mkd::refusalReason(*refused)));
+    flow.message(qs(mkd::refusalText(*refused, flow.language())), qs(mkd::refusalReason(*refused, flow.language())));
     cboHatu->clear();
     cboTyaku->clear();
     return false;
+}
+
+void SectionScreen::languageChanged() {
+    renameStations(cboHatu, list_, flow.language());
+    renameStations(cboTyaku, list_, flow.language());
 }
 
 mkd::Section SectionScreen::section() const { return {cboHatu->currentIndex(), cboTyaku->currentIndex()}; }
@@ -53,7 +59,7 @@ bool SectionScreen::leave(mkd::Enquiry kind) {
     request.section = section();
     const mkd::EnquiryState enquiry(flow.tables(), request);
     if (const auto refused = enquiry.check(mkd::Step::SectionLeft)) {
-        flow.message(qs(mkd::refusalText(*refused)));
+        flow.message(qs(mkd::refusalText(*refused, flow.language())));
         return false;
     }
     for (auto file : enquiry.tables(mkd::Step::SectionLeft))

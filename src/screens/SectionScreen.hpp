@@ -14,7 +14,7 @@ class QPushButton;
 class SectionScreen : public Screen {
     Q_OBJECT
 public:
-    SectionScreen(ScreenFlow& flow, const char* name, const QString& caption, int widthTwips, int heightTwips);
+    SectionScreen(ScreenFlow& flow, const char* name, const char* caption, int widthTwips, int heightTwips);
 
     void Form_Unload() override;
     void cmdBack_Click();
@@ -35,4 +35,10 @@ public:
     QComboBox* cboHatu = nullptr;
     QComboBox* cboTyaku = nullptr;
     QPushButton* cmdBack = nullptr;
+
+protected:
+    void languageChanged() override;
+
+private:
+    mkd::StationList list_ = mkd::StationList::All;
 };

@@ -13,8 +13,8 @@
 #include "data/station_search.hpp"
 #include "screens/text.hpp"
 
-StationFinder::StationFinder(QComboBox* list, mkd::StationList stations)
-    : QObject(list), list_(list), stations_(stations) {
+StationFinder::StationFinder(QComboBox* list, mkd::StationList stations, std::function<mkd::Lang()> language)
+    : QObject(list), list_(list), stations_(stations), language_(std::move(language)) {
     // Input methods send their text only to widgets that accept it.
     list_->setAttribute(Qt::WA_InputMethodEnabled);
     list_->installEventFilter(this);
@@ -96,11 +96,8 @@ void StationFinder::open() {
         layout->setSpacing(2);
         edit_ = new QLineEdit(popup_);
         edit_->setObjectName(QStringLiteral("text"));
-        edit_->setPlaceholderText(QStringLiteral("駅名・よみ・ローマ字"));
-        edit_->setAccessibleName(QStringLiteral("駅を探す"));
         view_ = new QListWidget(popup_);
         view_->setObjectName(QStringLiteral("matches"));
-        view_->setAccessibleName(QStringLiteral("見つかった駅"));
         view_->setFocusPolicy(Qt::NoFocus);
         view_->setUniformItemSizes(true);
         layout->addWidget(edit_);
@@ -113,6 +110,11 @@ void StationFinder::open() {
             take();
         });
     }
+    // In the language of the moment: the window is made once and opened
+    // many times, the language may have changed in between.
+    edit_->setPlaceholderText(tr("駅名・よみ・ローマ字"));
+    edit_->setAccessibleName(tr("駅を探す"));
+    view_->setAccessibleName(tr("見つかった駅"));
     // Under the list, as wide as the list or as its stations need.
     const int width = std::max(list_->width(), 200);
     popup_->setFixedWidth(width);
@@ -134,11 +136,17 @@ void StationFinder::open() {
 void StationFinder::refilter() {
     view_->clear();
     const std::string typed = edit_->text().toStdString();
+    const bool english = language_ && language_() == mkd::Lang::English;
     for (int position : mkd::searchStations(stations_, typed)) {
-        // The reading beside the name shows why a station was found.
-        const auto all = mkd::findStation(mkd::StationList::All, mkd::stationName(stations_, position));
-        auto* item = new QListWidgetItem(qs(mkd::stationName(stations_, position)) + QStringLiteral("　") +
-                                         qs(all ? mkd::stationReading(*all) : std::string_view{}));
+        // The reading beside the name shows why a station was found; in
+        // English the name on the signs comes first, with the Japanese
+        // beside it as the signs also show it.
+        const std::string_view name = mkd::stationName(stations_, position);
+        const auto all = mkd::findStation(mkd::StationList::All, name);
+        const QString text =
+            english ? qs(mkd::englishName(stations_, position)) + QStringLiteral("  ") + qs(name)
+                    : qs(name) + QStringLiteral("　") + qs(all ? mkd::stationReading(*all) : std::string_view{});
+        auto* item = new QListWidgetItem(text);
         item->setData(Qt::UserRole, position);
         view_->addItem(item);
     }

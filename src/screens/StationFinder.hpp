@@ -8,8 +8,10 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 #include "data/stations.hpp"
+#include "words/words.hpp"
 
 class QComboBox;
 class QFrame;
@@ -20,8 +22,9 @@ class StationFinder : public QObject {
     Q_OBJECT
 public:
     // Watches `list`, which holds the stations of `stations` in their order;
-    // owned by the list.
-    StationFinder(QComboBox* list, mkd::StationList stations);
+    // owned by the list. `language` tells the language the screens speak
+    // (Japanese without one).
+    StationFinder(QComboBox* list, mkd::StationList stations, std::function<mkd::Lang()> language = {});
 
     // Chooses `position` in `list` as a click on it does: the list's
     // activated signals run whatever a mouse choice runs.
@@ -45,6 +48,7 @@ private:
 
     QComboBox* list_;
     mkd::StationList stations_;
+    std::function<mkd::Lang()> language_;
     QFrame* popup_ = nullptr;
     QLineEdit* edit_ = nullptr;
     QListWidget* view_ = nullptr;

@@ -7,18 +7,20 @@
 #include "screens/frmKettei.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/station_labels.hpp"
+#include "screens/text.hpp"
+#include "words/money.hpp"
 
-frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QStringLiteral("普通運賃"), 4110, 2790) {
-    addLabel("lblKekka", QStringLiteral("検索結果"), twips(360, 120, 1335, 375), 14.25, Qt::AlignCenter);
-    lblHatu = addLabel("lblHatu", QString(), twips(240, 600, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1800, 630, 495, 255), 14.25, Qt::AlignCenter);
-    lbltyaku = addLabel("lbltyaku", QString(), twips(2280, 600, 1575, 375), 14.25, Qt::AlignCenter);
-    lblBill = addLabel("lblBill", QString(), twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
-    lblYen = addLabel("lblYen", QString(), twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
-    lblDetail = addLabel("lblDetail", QString(), twips(360, 1950, 3390, 300), 9, Qt::AlignLeft | Qt::AlignVCenter);
-    cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 2280, 975, 375));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 2280, 975, 375));
-    cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 2280, 975, 375));
+frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 2790) {
+    addLabel("lblKekka", QT_TR_NOOP("検索結果"), twips(360, 120, 1335, 375), 14.25, Qt::AlignCenter);
+    lblHatu = addLabel("lblHatu", nullptr, twips(240, 600, 1575, 375), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusi", "⇒", twips(1800, 630, 495, 255), 14.25, Qt::AlignCenter);
+    lbltyaku = addLabel("lbltyaku", nullptr, twips(2280, 600, 1575, 375), 14.25, Qt::AlignCenter);
+    lblBill = addLabel("lblBill", nullptr, twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
+    lblYen = addLabel("lblYen", nullptr, twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
+    lblDetail = addLabel("lblDetail", nullptr, twips(360, 1950, 3390, 300), 9, Qt::AlignLeft | Qt::AlignVCenter);
+    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 2280, 975, 375));
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 2280, 975, 375));
+    cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 2280, 975, 375));
     captionOf("lblBill", lblYen);
     // A key pressed at once on a result asks for a new search, never the end.
     cmdRetry->setFocus();
@@ -28,10 +30,30 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QStringLiteral("普通運�
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
 }
 
-void frmKekka::Form_Load() {
+void frmKekka::Form_Load() { showStations(); }
+
+void frmKekka::showStations() {
     auto* start = flow.touch<frmStart>();
-    setStationLabel(lblHatu, mkd::StationList::All, start->departure());
-    setStationLabel(lbltyaku, mkd::StationList::All, start->arrival());
+    setStationLabel(lblHatu, mkd::StationList::All, start->departure(), flow.language());
+    setStationLabel(lbltyaku, mkd::StationList::All, start->arrival(), flow.language());
+}
+
+void frmKekka::showAnswer(const ShownAnswer& shown) {
+    answer_ = shown;
+    writeAnswer();
+}
+
+void frmKekka::writeAnswer() {
+    if (!answer_) return;
+    const mkd::Lang lang = flow.language();
+    lblYen->setText(qs(mkd::formatMoney(answer_->answer.fare, lang)));
+    lblBill->setText(qs(mkd::text(answer_->answer.bill, lang)));
+    lblDetail->setText(detailLine(*answer_, lang));
+}
+
+void frmKekka::languageChanged() {
+    showStations();
+    writeAnswer();
 }
 
 void frmKekka::Form_Unload() {

@@ -1,7 +1,10 @@
 // 普通運賃: the result of a local-train enquiry.
 #pragma once
 
+#include <optional>
+
 #include "screens/Screen.hpp"
+#include "screens/answer_lines.hpp"
 
 class QLabel;
 class QPushButton;
@@ -14,6 +17,8 @@ public:
 
     void Form_Load() override;
     void Form_Unload() override;
+    // Shows the amount of `shown`, now and again after a change of language.
+    void showAnswer(const ShownAnswer& shown);
 
     void cmdBack_Click();
     void cmdRetry_Click();
@@ -27,4 +32,13 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;
+
+protected:
+    void languageChanged() override;
+
+private:
+    void showStations();
+    void writeAnswer();
+
+    std::optional<ShownAnswer> answer_;
 };

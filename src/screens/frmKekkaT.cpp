@@ -14,43 +14,43 @@
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
+#include "words/money.hpp"
 #include "words/words.hpp"
 
-frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・特急料金"), 4110, 5250) {
+frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特急料金"), 4110, 5250) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    addLabel("lblKekka", QStringLiteral("検索結果"), twips(360, 0, 1335, 375), 14.25, Qt::AlignCenter);
-    lblBill = addLabel("lblBill", QString(), twips(1800, 0, 2055, 375), 14.25, left);
-    addLabel("lblUntin", QStringLiteral("運賃"), twips(360, 480, 855, 375), 14.25, left);
-    lblHatu = addLabel("lblHatu", QString(), twips(240, 840, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1800, 870, 495, 255), 14.25, Qt::AlignCenter);
-    lbltyaku = addLabel("lbltyaku", QString(), twips(2280, 840, 1575, 375), 14.25, Qt::AlignCenter);
-    lblYen = addLabel("lblYen", QString(), twips(1320, 1320, 1335, 375), 14.25, right);
-    lblBillT = addLabel("lblBillT", QString(), twips(240, 1800, 3375, 375), 14.25, left);
-    lblHatuT = addLabel("lblHatuT", QString(), twips(240, 2160, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusiT", QStringLiteral("⇒"), twips(1800, 2190, 495, 255), 14.25, Qt::AlignCenter);
-    lblTyakuT = addLabel("lblTyakuT", QString(), twips(2280, 2160, 1575, 375), 14.25, Qt::AlignCenter);
-    lblYenT = addLabel("lblYenT", QString(), twips(1320, 2640, 1335, 375), 14.25, right);
-    addLabel("lblTotal", QStringLiteral("合計"), twips(360, 3000, 855, 375), 14.25, left);
-    lblGoukei = addLabel("lblGoukei", QString(), twips(1320, 3360, 1335, 375), 14.25, right);
+    addLabel("lblKekka", QT_TR_NOOP("検索結果"), twips(360, 0, 1335, 375), 14.25, Qt::AlignCenter);
+    lblBill = addLabel("lblBill", nullptr, twips(1800, 0, 2055, 375), 14.25, left);
+    addLabel("lblUntin", QT_TR_NOOP("運賃"), twips(360, 480, 855, 375), 14.25, left);
+    lblHatu = addLabel("lblHatu", nullptr, twips(240, 840, 1575, 375), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusi", "⇒", twips(1800, 870, 495, 255), 14.25, Qt::AlignCenter);
+    lbltyaku = addLabel("lbltyaku", nullptr, twips(2280, 840, 1575, 375), 14.25, Qt::AlignCenter);
+    lblYen = addLabel("lblYen", nullptr, twips(1320, 1320, 1335, 375), 14.25, right);
+    lblBillT = addLabel("lblBillT", nullptr, twips(240, 1800, 3375, 375), 14.25, left);
+    lblHatuT = addLabel("lblHatuT", nullptr, twips(240, 2160, 1575, 375), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusiT", "⇒", twips(1800, 2190, 495, 255), 14.25, Qt::AlignCenter);
+    lblTyakuT = addLabel("lblTyakuT", nullptr, twips(2280, 2160, 1575, 375), 14.25, Qt::AlignCenter);
+    lblYenT = addLabel("lblYenT", nullptr, twips(1320, 2640, 1335, 375), 14.25, right);
+    addLabel("lblTotal", QT_TR_NOOP("合計"), twips(360, 3000, 855, 375), 14.25, left);
+    lblGoukei = addLabel("lblGoukei", nullptr, twips(1320, 3360, 1335, 375), 14.25, right);
     // Not one of the screen's own labels: the room between the total and the
     // buttons, for what the user must know about the tables behind the price.
-    lblNote = addLabel("lblNote", QString(), twips(240, 3735, 3630, 450), 9, Qt::AlignLeft | Qt::AlignVCenter);
+    lblNote = addLabel("lblNote", nullptr, twips(240, 3735, 3630, 450), 9, Qt::AlignLeft | Qt::AlignVCenter);
     lblNote->setWordWrap(true);
     look::notice(lblNote);
     lblNote->hide();
     // The room above the buttons is the short-table note's, so the window
     // grows by the line that explains the amounts.
-    lblDetail = addLabel("lblDetail", QString(), twips(240, 4680, 3630, 450), 9, Qt::AlignLeft | Qt::AlignTop);
+    lblDetail = addLabel("lblDetail", nullptr, twips(240, 4680, 3630, 450), 9, Qt::AlignLeft | Qt::AlignTop);
     lblDetail->setWordWrap(true);
-    cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(240, 4200, 975, 375));
-    cmdBack = addButton("cmdBack", QStringLiteral("戻る"), twips(1560, 4200, 975, 375));
-    cmdRetry = addButton("cmdRetry", QStringLiteral("再検索"), twips(2880, 4200, 975, 375));
+    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 4200, 975, 375));
+    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 4200, 975, 375));
+    cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 4200, 975, 375));
     // The branch markers record which choice screen opened the result; the
     // user never sees them. Being options of one group, at most one is set.
     for (const Branch& branch : resultBranches()) {
-        QRadioButton* marker =
-            addOption(branch.marker, QString::fromUtf8(branch.markerCaption), twips(2880, branch.markerTop, 1095, 255));
+        QRadioButton* marker = addOption(branch.marker, branch.markerCaption, twips(2880, branch.markerTop, 1095, 255));
         marker->hide();
         markers_.emplace_back(branch.kind, marker);
     }
@@ -65,21 +65,24 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QStringLiteral("運賃・
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
 }
 
-void frmKekkaT::Form_Load() {
+void frmKekkaT::Form_Load() { showStations(); }
+
+void frmKekkaT::showStations() {
     // The Marine section comes last: when one is selected, it is what the
     // charge line shows.
+    const mkd::Lang lang = flow.language();
     auto* start = flow.find<frmStart>();
     if (start) {
-        setStationLabel(lblHatu, mkd::StationList::All, start->departure());
-        setStationLabel(lbltyaku, mkd::StationList::All, start->arrival());
+        setStationLabel(lblHatu, mkd::StationList::All, start->departure(), lang);
+        setStationLabel(lbltyaku, mkd::StationList::All, start->arrival(), lang);
     }
     if (auto* express = flow.find<frmTSelect>()) {
-        setStationLabel(lblHatuT, mkd::StationList::Express, express->cboHatu->currentIndex());
-        setStationLabel(lblTyakuT, mkd::StationList::Express, express->cboTyaku->currentIndex());
+        setStationLabel(lblHatuT, mkd::StationList::Express, express->cboHatu->currentIndex(), lang);
+        setStationLabel(lblTyakuT, mkd::StationList::Express, express->cboTyaku->currentIndex(), lang);
     }
     if (auto* marine = flow.find<frmMSelect>()) {
-        setStationLabel(lblHatuT, mkd::StationList::Marine, marine->cboHatu->currentIndex());
-        setStationLabel(lblTyakuT, mkd::StationList::Marine, marine->cboTyaku->currentIndex());
+        setStationLabel(lblHatuT, mkd::StationList::Marine, marine->cboHatu->currentIndex(), lang);
+        setStationLabel(lblTyakuT, mkd::StationList::Marine, marine->cboTyaku->currentIndex(), lang);
     }
 }
 
@@ -89,15 +92,35 @@ QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
     return nullptr;
 }
 
-void frmKekkaT::showShortTables(const std::vector<mkd::ShortTable>& tables) {
-    QStringList lines;
-    for (const mkd::ShortTable& t : tables)
-        lines << qs(
-            mkd::text(mkd::Msg::ShortTable, mkd::Lang::Japanese,
-                      {mkd::tableFileInfo(t.file).name, std::to_string(t.records), std::to_string(t.expected)}));
-    lblNote->setText(lines.join(QLatin1Char('\n')));
-    lblNote->setToolTip(lines.isEmpty() ? QString() : qs(mkd::text(mkd::Msg::ShortTableHint, mkd::Lang::Japanese)));
-    lblNote->setVisible(!lines.isEmpty());
+void frmKekkaT::languageChanged() {
+    showStations();
+    writeAnswer();
+}
+
+void frmKekkaT::showAnswer(const ShownAnswer& shown) {
+    answer_ = shown;
+    writeAnswer();
+}
+
+void frmKekkaT::showCaption(mkd::Msg caption) {
+    caption_ = caption;
+    writeAnswer();
+}
+
+void frmKekkaT::writeAnswer() {
+    const mkd::Lang lang = flow.language();
+    if (caption_) lblBillT->setText(qs(mkd::text(*caption_, lang)));
+    if (!answer_) return;
+    const mkd::EnquiryAnswer& a = answer_->answer;
+    lblYen->setText(qs(mkd::formatMoney(a.fare, lang)));
+    lblBill->setText(qs(mkd::text(a.bill, lang)));
+    lblYenT->setText(qs(mkd::formatMoney(a.charge, lang)));
+    lblGoukei->setText(qs(mkd::formatMoney(a.total, lang)));
+    const QString note = shortTablesLines(a.shortTables, lang);
+    lblNote->setText(note);
+    lblNote->setToolTip(note.isEmpty() ? QString() : qs(mkd::text(mkd::Msg::ShortTableHint, lang)));
+    lblNote->setVisible(!note.isEmpty());
+    lblDetail->setText(detailLine(*answer_, lang));
 }
 
 void frmKekkaT::cmdBack_Click() {

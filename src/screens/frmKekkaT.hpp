@@ -3,11 +3,13 @@
 // branch marker; "戻る" and "再検索" follow the marker.
 #pragma once
 
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "pricing/enquiry.hpp"
 #include "screens/Screen.hpp"
+#include "screens/answer_lines.hpp"
 
 class QLabel;
 class QPushButton;
@@ -20,9 +22,12 @@ public:
     explicit frmKekkaT(ScreenFlow& flow);
 
     void Form_Load() override;
-    // The line below the amounts that names each short table behind the
-    // charge (empty and hidden when there is none).
-    void showShortTables(const std::vector<mkd::ShortTable>& tables);
+    // Shows the amounts of `shown`, now and again after a change of
+    // language, with the line below them that names each short table behind
+    // the charge (hidden when there is none).
+    void showAnswer(const ShownAnswer& shown);
+    // Shows `caption` over the charge (it stays until another is shown).
+    void showCaption(mkd::Msg caption);
     void cmdBack_Click();
     void cmdRetry_Click();
     void cmdExit_Click();
@@ -49,7 +54,13 @@ public:
 protected:
     // The close box is "戻る".
     void closeBox() override { cmdBack_Click(); }
+    void languageChanged() override;
 
 private:
+    void showStations();
+    void writeAnswer();
+
     std::vector<std::pair<mkd::Enquiry, QRadioButton*>> markers_;
+    std::optional<ShownAnswer> answer_;
+    std::optional<mkd::Msg> caption_;
 };

@@ -5,7 +5,7 @@
 namespace {
 
 ChoiceScreen::Layout localLayout() {
-    return {"運賃決定",
+    return {QT_TRANSLATE_NOOP("frmKettei", "運賃決定"),
             3390,
             2310,
             Screen::twips(120, 240, 3135, 375),

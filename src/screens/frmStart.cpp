@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include <QActionGroup>
 #include <QComboBox>
 #include <QDir>
 #include <QHelpEvent>
@@ -56,16 +57,16 @@ public:
 
 }  // namespace
 
-frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区間"), 3390, 2310) {
-    addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
-    addLabel("lblHatu", QStringLiteral("乗車駅"), twips(360, 720, 975, 255), 12, Qt::AlignCenter);
-    addLabel("lblKousha", QStringLiteral("降車駅"), twips(2040, 720, 975, 255), 12, Qt::AlignCenter);
+frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"), 3390, 2310) {
+    addLabel("lblSelect", QT_TR_NOOP("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
+    addLabel("lblHatu", QT_TR_NOOP("乗車駅"), twips(360, 720, 975, 255), 12, Qt::AlignCenter);
+    addLabel("lblKousha", QT_TR_NOOP("降車駅"), twips(2040, 720, 975, 255), 12, Qt::AlignCenter);
     cboHatu = addList("cboHatu", twips(240, 1080, 1215, 300));
-    addLabel("lblYajirusi", QStringLiteral("⇒"), twips(1440, 1080, 495, 255), 14.25, Qt::AlignCenter);
+    addLabel("lblYajirusi", "⇒", twips(1440, 1080, 495, 255), 14.25, Qt::AlignCenter);
     cboTyaku = addList("cboTyaku", twips(1920, 1080, 1215, 300));
-    cmdExpress = addButton("cmdExpress", QStringLiteral("特急利用"), twips(120, 1680, 975, 375));
-    cmdSlow = addButton("cmdSlow", QStringLiteral("普通列車"), twips(1200, 1680, 975, 375));
-    cmdExit = addButton("cmdExit", QStringLiteral("終了"), twips(2280, 1680, 975, 375));
+    cmdExpress = addButton("cmdExpress", QT_TR_NOOP("特急利用"), twips(120, 1680, 975, 375));
+    cmdSlow = addButton("cmdSlow", QT_TR_NOOP("普通列車"), twips(1200, 1680, 975, 375));
+    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(2280, 1680, 975, 375));
     setTabOrder(cboHatu, cboTyaku);
     setTabOrder(cboTyaku, cmdExpress);
     setTabOrder(cmdExpress, cmdSlow);
@@ -73,23 +74,17 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     captionOf("lblHatu", cboHatu);
     captionOf("lblKousha", cboTyaku);
 
-    QMenuBar* bar = menuBar();
-    look::menuBar(bar);
-    mnuShoki = bar->addMenu(QStringLiteral("初期表示"));
-    mnuShoki->setObjectName(QStringLiteral("mnuShoki"));
-    mnuHenko = mnuShoki->addAction(QStringLiteral("変更"));
-    mnuHenko->setObjectName(QStringLiteral("mnuHenko"));
-    mnuMarine = bar->addMenu(QStringLiteral("マリンライナー"));
-    mnuMarine->setObjectName(QStringLiteral("mnuMarine"));
-    mnuSitei = mnuMarine->addAction(QStringLiteral("指定席"));
-    mnuSitei->setObjectName(QStringLiteral("mnuSitei"));
-    mnuGreen = mnuMarine->addAction(QStringLiteral("グリーン車"));
-    mnuGreen->setObjectName(QStringLiteral("mnuGreen"));
+    look::menuBar(menuBar());
+    mnuShoki = addMenu("mnuShoki", QT_TR_NOOP("初期表示"));
+    mnuHenko = addMenuItem(mnuShoki, "mnuHenko", QT_TR_NOOP("変更"));
+    mnuMarine = addMenu("mnuMarine", QT_TR_NOOP("マリンライナー"));
+    mnuSitei = addMenuItem(mnuMarine, "mnuSitei", QT_TR_NOOP("指定席"));
+    mnuGreen = addMenuItem(mnuMarine, "mnuGreen", QT_TR_NOOP("グリーン車"));
     mnuMarine->menuAction()->setEnabled(false);
     // The Marine Liner menu and its items say why they are off (see
     // explainMarineMenu).
     auto* tips = new ActionTips(this);
-    bar->installEventFilter(tips);
+    menuBar()->installEventFilter(tips);
     mnuMarine->installEventFilter(tips);
 
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
@@ -102,13 +97,13 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     connect(mnuGreen, &QAction::triggered, this, &frmStart::mnuGreen_Click);
 
     // Typing a station's name, reading or Latin spelling into either list.
-    new StationFinder(cboHatu, mkd::StationList::All);
-    new StationFinder(cboTyaku, mkd::StationList::All);
+    new StationFinder(cboHatu, mkd::StationList::All, [this] { return flow.language(); });
+    new StationFinder(cboTyaku, mkd::StationList::All, [this] { return flow.language(); });
 
     // The free space between the lists, below "⇒".
-    cmdSwap = addButton("cmdSwap", QStringLiteral("⇄"), twips(1530, 1395, 315, 255));
-    cmdSwap->setToolTip(QStringLiteral("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"));
-    cmdSwap->setAccessibleName(QStringLiteral("乗車駅と降車駅を入れ替える"));
+    cmdSwap = addButton("cmdSwap", "⇄", twips(1530, 1395, 315, 255));
+    setWords(cmdSwap, QT_TR_NOOP("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"), Words::ToolTip);
+    setWords(cmdSwap, QT_TR_NOOP("乗車駅と降車駅を入れ替える"), Words::AccessibleName);
     setTabOrder(cboTyaku, cmdSwap);
     setTabOrder(cmdSwap, cmdExpress);
     auto* swapKey = new QAction(this);
@@ -117,15 +112,35 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QStringLiteral("乗車区�
     connect(cmdSwap, &QPushButton::clicked, this, &frmStart::swapStations);
     connect(swapKey, &QAction::triggered, this, &frmStart::swapStations);
 
-    mnuHelp = bar->addMenu(QStringLiteral("ヘルプ"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuUsage = mnuHelp->addAction(QStringLiteral("使い方"));
-    mnuUsage->setObjectName(QStringLiteral("mnuUsage"));
+    mnuHelp = addMenu("mnuHelp", QT_TR_NOOP("ヘルプ"));
+    mnuUsage = addMenuItem(mnuHelp, "mnuUsage", QT_TR_NOOP("使い方"));
     mnuUsage->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuAbout = mnuHelp->addAction(QStringLiteral("バージョン情報"));
-    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QT_TR_NOOP("バージョン情報"));
     connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
     connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
+
+    // The language menu reads the same in both languages, and each language
+    // is named in itself, so that anyone finds their own. It comes last: on
+    // the narrow start screen it is the one that moves into the menu bar's
+    // "»", where the help menu would be missed more.
+    mnuLanguage = menuBar()->addMenu(QStringLiteral("表示言語 / Language"));
+    mnuLanguage->setObjectName(QStringLiteral("mnuLanguage"));
+    auto* languages = new QActionGroup(this);
+    const struct {
+        QAction*& item;
+        const char* name;
+        QString text;
+        mkd::Lang lang;
+    } items[] = {{mnuJapanese, "mnuJapanese", QStringLiteral("日本語"), mkd::Lang::Japanese},
+                 {mnuEnglish, "mnuEnglish", QStringLiteral("English"), mkd::Lang::English}};
+    for (const auto& i : items) {
+        i.item = mnuLanguage->addAction(i.text);
+        i.item->setObjectName(QString::fromLatin1(i.name));
+        i.item->setCheckable(true);
+        i.item->setChecked(flow.language() == i.lang);
+        languages->addAction(i.item);
+        connect(i.item, &QAction::triggered, this, [this, lang = i.lang] { flow.chooseLanguage(lang); });
+    }
 }
 
 std::string frmStart::shownPath(const std::string& path) const {
@@ -144,7 +159,7 @@ int frmStart::arrival() const { return cboTyaku->currentIndex(); }
 void frmStart::Form_Load() {
     // The start-up sequence: both lists, the stored pair, the menu, the four
     // tables every journey needs.
-    const QStringList names = stationNames(mkd::StationList::All);
+    const QStringList names = stationNames(mkd::StationList::All, flow.language());
     cboHatu->addItems(names);
     cboTyaku->addItems(names);
 
@@ -159,14 +174,15 @@ void frmStart::Form_Load() {
         // There is a file, but it cannot be read (no permission, a folder):
         // the user is told once, and "変更" will say the same if it cannot
         // write it either.
-        flow.message(qs(mkd::text(
-            mkd::Msg::SelectionUnreadable, mkd::Lang::Japanese,
-            {shownPath(tables.lastPath()), mkd::reasonText(stored.systemError, mkd::Lang::Japanese),
-             mkd::stationName(mkd::StationList::All, hatu), mkd::stationName(mkd::StationList::All, tyaku)})));
+        const mkd::Lang lang = flow.language();
+        flow.message(qs(mkd::text(mkd::Msg::SelectionUnreadable, lang,
+                                  {shownPath(tables.lastPath()), mkd::reasonText(stored.systemError, lang),
+                                   mkd::stationWords(mkd::StationList::All, hatu, lang),
+                                   mkd::stationWords(mkd::StationList::All, tyaku, lang)})));
     } else if (stored.error != mkd::LoadError::CannotOpen) {
         // A missing file only means nothing was stored yet; a damaged one is
         // reported like any other table file.
-        flow.fatal(QString::fromStdString(mkd::describeLoadError(stored, tables.lastPath(), 2)));
+        flow.fatal(QString::fromStdString(mkd::describeLoadError(stored, tables.lastPath(), 2, flow.language())));
         return;
     }
     cboHatu->setCurrentIndex(hatu);
@@ -185,6 +201,13 @@ void frmStart::Form_Unload() {
     flow.endProgram(0);
 }
 
+void frmStart::languageChanged() {
+    renameStations(cboHatu, mkd::StationList::All, flow.language());
+    renameStations(cboTyaku, mkd::StationList::All, flow.language());
+    (flow.language() == mkd::Lang::English ? mnuEnglish : mnuJapanese)->setChecked(true);
+    if (judged_) explainMarineMenu(*judged_);
+}
+
 void frmStart::applyMenuRule(int key, int partner) {
     const mkd::MarineMenu now{mnuMarine->menuAction()->isEnabled(), mnuSitei->isEnabled()};
     const mkd::MarineMenuJudgement judged = mkd::judgeMarineMenu(now, key, partner);
@@ -201,6 +224,8 @@ void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
         action->setStatusTip(why);
         action->setWhatsThis(why);
     };
+    judged_ = judged;
+    const mkd::Lang lang = flow.language();
     mkd::Refused r;
     r.departure = departure();
     r.arrival = arrival();
@@ -208,18 +233,18 @@ void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
     QString menuWhy;
     if (!judged.menu.marine) {
         r.refusal = mkd::Refusal::MarineNotOffered;
-        menuWhy = qs(mkd::refusalText(r));
+        menuWhy = qs(mkd::refusalText(r, lang));
     } else if (const auto advised = enquiry(mkd::Enquiry::MarineGreen).check(mkd::Step::Preset)) {
-        menuWhy = qs(mkd::refusalReason(*advised));
+        menuWhy = qs(mkd::refusalReason(*advised, lang));
     } else if (const auto p = enquiry(mkd::Enquiry::MarineGreen).preset()) {
-        menuWhy = qs(mkd::text(mkd::Msg::MarineServes, mkd::Lang::Japanese,
-                               {mkd::stationName(mkd::StationList::Marine, p->section.from),
-                                mkd::stationName(mkd::StationList::Marine, p->section.to)}));
+        menuWhy = qs(mkd::text(mkd::Msg::MarineServes, lang,
+                               {mkd::stationWords(mkd::StationList::Marine, p->section.from, lang),
+                                mkd::stationWords(mkd::StationList::Marine, p->section.to, lang)}));
     }
     say(mnuMarine->menuAction(), menuWhy);
     mnuMarine->setAccessibleDescription(menuWhy);
     r.refusal = mkd::Refusal::MarineSeatNotOffered;
-    say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r)));
+    say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r, lang)));
 }
 
 void frmStart::cboHatu_Click() { applyMenuRule(departure(), arrival()); }
@@ -235,7 +260,7 @@ mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
 
 bool frmStart::refused(const mkd::EnquiryState& enquiry) {
     const auto refusal = enquiry.check(mkd::Step::Entry);
-    if (refusal) flow.message(qs(mkd::refusalText(*refusal)));
+    if (refusal) flow.message(qs(mkd::refusalText(*refusal, flow.language())));
     return refusal.has_value();
 }
 
@@ -264,9 +289,9 @@ void frmStart::mnuHenko_Click() {
     const mkd::SaveResult saved = flow.tables().saveInitialSelection(departure(), arrival());
     if (saved.ok()) return;
     const std::string reason = saved.problem == mkd::SaveProblem::ReadOnlyFile
-                                   ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, mkd::Lang::Japanese))
-                                   : mkd::reasonText(saved.error, mkd::Lang::Japanese);
-    flow.message(qs(mkd::text(mkd::Msg::SelectionNotSaved, mkd::Lang::Japanese, {shownPath(saved.path), reason})));
+                                   ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, flow.language()))
+                                   : mkd::reasonText(saved.error, flow.language());
+    flow.message(qs(mkd::text(mkd::Msg::SelectionNotSaved, flow.language(), {shownPath(saved.path), reason})));
 }
 
 void frmStart::mnuSitei_Click() {
@@ -301,7 +326,7 @@ void frmStart::showHelp() {
 
 void frmStart::showAbout() {
     const QString folder = QDir::toNativeSeparators(QDir::cleanPath(qs(flow.tables().path(""))));
-    flow.message(QStringLiteral("みちくさダイヤ %1\n\n料金表のフォルダー：\n%2\n\n対応している乗車日：%3年〜%4年")
+    flow.message(tr("みちくさダイヤ %1\n\n料金表のフォルダー：\n%2\n\n対応している乗車日：%3年〜%4年")
                      .arg(QStringLiteral(MKD_VERSION), folder)
                      .arg(mkd::kFirstListedYear)
                      .arg(mkd::kLastListedYear));

@@ -3,6 +3,8 @@
 // menu availability rule as the stations change.
 #pragma once
 
+#include <optional>
+
 #include <string>
 
 #include "pricing/enquiry.hpp"
@@ -48,22 +50,31 @@ public:
     QAction* mnuGreen;
 
     // Around the specified controls: the swap button below "⇒" (also
-    // Ctrl+Shift+S) and the help menu after the specified menus.
+    // Ctrl+Shift+S), and after the specified menus the language menu and
+    // the help menu.
     void swapStations();
     void showHelp();
     void showAbout();
 
     QPushButton* cmdSwap;
+    QMenu* mnuLanguage;
+    QAction* mnuJapanese;
+    QAction* mnuEnglish;
     QMenu* mnuHelp;
     QAction* mnuUsage;
     QAction* mnuAbout;
     HelpWindow* help = nullptr;
+
+protected:
+    void languageChanged() override;
 
 private:
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
     void explainMarineMenu(const mkd::MarineMenuJudgement& judged);
+    // The menu's last judgement, explained again in another language.
+    std::optional<mkd::MarineMenuJudgement> judged_;
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
     // Refuses the enquiry where the core says so at its entry, saying why.

@@ -1,26 +1,42 @@
-// Station names on the screens: the lists' items and the result labels.
+// Station names on the screens: the lists' items and the result labels, in
+// Japanese as the tables write them or in English as the stations' signs do.
 #pragma once
 
+#include <QComboBox>
 #include <QLabel>
 #include <QString>
 #include <QStringList>
 
+#include "data/station_search.hpp"
 #include "data/stations.hpp"
 #include "screens/text.hpp"
+#include "words/words.hpp"
 
 // A valid index writes the station's display name; no selection writes nothing.
-inline void setStationLabel(QLabel* label, mkd::StationList list, int index) {
+inline void setStationLabel(QLabel* label, mkd::StationList list, int index, mkd::Lang lang) {
     if (!mkd::isValidIndex(list, index)) return;
-    label->setText(qs(mkd::displayName(list, index)));
+    label->setText(lang == mkd::Lang::English ? qs(mkd::englishName(list, index)) : qs(mkd::displayName(list, index)));
     // Said without the spaces that pad short names on screen.
-    label->setAccessibleName(qs(mkd::stationName(list, index)));
+    label->setAccessibleName(lang == mkd::Lang::English ? QString() : qs(mkd::stationName(list, index)));
 }
 
-// The plain names of a station list, in index order, so that a list position
-// is a station index.
-inline QStringList stationNames(mkd::StationList list) {
+// The name of a station in a list.
+inline QString stationItem(mkd::StationList list, int index, mkd::Lang lang) {
+    return lang == mkd::Lang::English ? qs(mkd::englishName(list, index)) : qs(mkd::stationName(list, index));
+}
+
+// The names of a station list, in index order, so that a list position is a
+// station index.
+inline QStringList stationNames(mkd::StationList list, mkd::Lang lang) {
     QStringList names;
     names.reserve(mkd::stationCount(list));
-    for (int i = 0; i < mkd::stationCount(list); ++i) names << qs(mkd::stationName(list, i));
+    for (int i = 0; i < mkd::stationCount(list); ++i) names << stationItem(list, i, lang);
     return names;
+}
+
+// Writes the names of `list` again in `lang` into a drop-down list that
+// holds them; its selection and its handlers stay as they were.
+inline void renameStations(QComboBox* box, mkd::StationList list, mkd::Lang lang) {
+    for (int i = 0; i < box->count() && i < mkd::stationCount(list); ++i)
+        box->setItemText(i, stationItem(list, i, lang));
 }

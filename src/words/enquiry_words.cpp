@@ -2,31 +2,35 @@
 
 #include <charconv>
 
+#include "data/station_search.hpp"
+
 namespace mkd {
+
+namespace {}  // namespace
+
+std::string stationWords(StationList list, int index, Lang lang) {
+    const std::string name = lang == Lang::English ? englishName(list, index) : std::string(stationName(list, index));
+    return name.empty() ? std::string("-") : name;
+}
 
 namespace {
 
-std::string_view stationWords(StationList list, int index) {
-    const std::string_view name = stationName(list, index);
-    return name.empty() ? std::string_view("-") : name;
-}
-
-std::string_view allStation(int index) { return stationWords(StationList::All, index); }
+std::string allStation(int index, Lang lang) { return stationWords(StationList::All, index, lang); }
 
 std::string marineText(const Refused& r, Lang lang) {
     const MarineMenuJudgement& m = *r.marine;
     if (r.refusal == Refusal::MarineSeatNotOffered)
-        return text(Msg::MarineSeatExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
+        return text(Msg::MarineSeatExcluded, lang, {allStation(r.departure, lang), allStation(r.arrival, lang)});
     switch (m.why) {
         case MarineWhy::SameStation:
             return std::string(text(Msg::MarineSameStation, lang));
         case MarineWhy::Outside:
-            return text(Msg::MarineOutside, lang, {allStation(m.outside)});
+            return text(Msg::MarineOutside, lang, {allStation(m.outside, lang)});
         case MarineWhy::Excluded:
         case MarineWhy::Offered:
             break;
     }
-    return text(Msg::MarineExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
+    return text(Msg::MarineExcluded, lang, {allStation(r.departure, lang), allStation(r.arrival, lang)});
 }
 
 // A sentence about the years the travel-date lists offer.
@@ -60,8 +64,8 @@ std::string refusalText(const Refused& r, Lang lang) {
         case Refusal::ChangeNotOffered:
             if (r.change && r.change->onScreen)
                 return text(Msg::ChangeNotCrossing, lang,
-                            {stationWords(StationList::Express, r.change->section.from),
-                             stationWords(StationList::Express, r.change->section.to)});
+                            {stationWords(StationList::Express, r.change->section.from, lang),
+                             stationWords(StationList::Express, r.change->section.to, lang)});
             return std::string(text(Msg::NoChange, lang));
         case Refusal::MarineNotOffered:
         case Refusal::MarineSeatNotOffered:
@@ -80,8 +84,8 @@ std::string refusalReason(const Refused& r, Lang lang) {
     const Section& s = r.preset->section;
     if (r.preset->why == LocalTrainWhy::SameStop)
         return text(Msg::BothEndsSameStop, lang,
-                    {allStation(r.departure), allStation(r.arrival), stationWords(*r.list, s.from)});
-    return text(Msg::NoExpressStopBetween, lang, {allStation(r.departure), allStation(r.arrival)});
+                    {allStation(r.departure, lang), allStation(r.arrival, lang), stationWords(*r.list, s.from, lang)});
+    return text(Msg::NoExpressStopBetween, lang, {allStation(r.departure, lang), allStation(r.arrival, lang)});
 }
 
 std::string seasonReason(const TravelDate& t, Lang lang) {

@@ -36,6 +36,10 @@ std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);   // 0 = 
 std::string_view passengerName(Passenger passenger, Lang lang = Lang::Japanese);
 std::string_view kindName(Enquiry kind, Lang lang = Lang::Japanese);  // "特急 指定席", …
 
+// A station's name in `lang`: as the tables write it, or its Latin spelling
+// as on its signs; "-" for an invalid index.
+std::string stationWords(StationList list, int index, Lang lang);
+
 // A number as a person reads it: whole numbers without a fraction, others in
 // their shortest exact form.
 std::string numberWords(double value);

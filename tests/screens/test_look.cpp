@@ -26,13 +26,13 @@ using QuietSeam = TestSeam;
 // A screen with one control of each kind, at the sizes the screens use.
 class SampleScreen : public Screen {
 public:
-    explicit SampleScreen(ScreenFlow& screens) : Screen(screens, "frmSample", QStringLiteral("見本"), 3390, 2310) {
-        title = addLabel("lblSelect", QStringLiteral("選択してください。"), twips(120, 225, 3135, 375), 15.75);
-        caption = addLabel("lblHatu", QStringLiteral("乗車駅"), twips(360, 720, 975, 255), 12);
+    explicit SampleScreen(ScreenFlow& screens) : Screen(screens, "frmSample", "見本", 3390, 2310) {
+        title = addLabel("lblSelect", "選択してください。", twips(120, 225, 3135, 375), 15.75);
+        caption = addLabel("lblHatu", "乗車駅", twips(360, 720, 975, 255), 12);
         list = addList("cboHatu", twips(240, 1080, 1215, 300));
-        button = addButton("cmdSlow", QStringLiteral("普通列車"), twips(1200, 1680, 975, 375));
-        small = addButton("cmdGreen", QStringLiteral("グリーン車"), twips(480, 2160, 975, 375), 8.25);
-        option = addOption("optKatamiti", QStringLiteral("　片　道"), twips(1800, 1320, 1095, 255));
+        button = addButton("cmdSlow", "普通列車", twips(1200, 1680, 975, 375));
+        small = addButton("cmdGreen", "グリーン車", twips(480, 2160, 975, 375), 8.25);
+        option = addOption("optKatamiti", "　片　道", twips(1800, 1320, 1095, 255));
     }
     QLabel* title;
     QLabel* caption;

@@ -192,6 +192,7 @@ TEST_F(Walk, NoTextCutOffAndNothingOutsideItsWindow) {
         for (QWidget* w : screen.findChildren<QWidget*>()) {
             if (!w->isVisibleTo(&screen) || w->objectName().isEmpty() || !drawnText(w).room.isValid()) continue;
             if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
+            if (!client->isAncestorOf(w)) continue;  // the menu bar's "»", a window of its own
             EXPECT_EQ(textFits(w), QString()) << screen.objectName().toStdString();
             EXPECT_EQ(insideWindow(w, client), QString()) << screen.objectName().toStdString();
             EXPECT_EQ(linedUp(w), QString()) << screen.objectName().toStdString();

@@ -211,7 +211,11 @@ TEST_F(Finder, HelpPageAndAboutBox) {
     ASSERT_EQ(seam.messages.size(), 1);
     EXPECT_TRUE(seam.messages.front().startsWith(QStringLiteral("みちくさダイヤ ")));
     EXPECT_TRUE(seam.messages.front().contains(QStringLiteral("Untin")));
-    EXPECT_EQ(bar->actions().last(), start->mnuHelp->menuAction());
+    // After the specified menus: help, then the language.
+    const QList<QAction*> menus = bar->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[2], start->mnuHelp->menuAction());
+    EXPECT_EQ(menus[3], start->mnuLanguage->menuAction());
 }
 
 }  // namespace

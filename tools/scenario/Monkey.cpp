@@ -29,20 +29,31 @@ constexpr std::pair<const char*, const char*> kAmountLabels[] = {
 
 QString quoted(const QString& text) { return quoteScenarioValue(text); }
 
-// The texts a message box may show: the program's own messages.
+// The texts a message box may show: the program's own messages, in either
+// language (the random user also chooses from the language menu).
 bool isProgramMessage(const QString& text) {
-    const std::string_view sameStop = mkd::text(mkd::Msg::SameSectionStop);
-    return text == QStringLiteral("乗車駅と降車駅が同じですよ。") || text == QStringLiteral("普通列車にしましょう。") ||
-           text == QString::fromUtf8(sameStop.data(), static_cast<qsizetype>(sameStop.size())) ||
-           text.startsWith(QStringLiteral("初期表示を保存できません")) ||
-           text.startsWith(QStringLiteral("みちくさダイヤ ")) ||  // the about box
-           text.startsWith(QStringLiteral("保存した初期表示を読めません"));
+    const auto words = [](mkd::Msg id, mkd::Lang lang) {
+        const std::string_view w = mkd::text(id, lang);
+        return QString::fromUtf8(w.data(), static_cast<qsizetype>(w.size()));
+    };
+    for (const mkd::Lang lang : {mkd::Lang::Japanese, mkd::Lang::English}) {
+        for (const mkd::Msg whole : {mkd::Msg::SameStation, mkd::Msg::LocalTrainAdvice, mkd::Msg::SameSectionStop})
+            if (text == words(whole, lang)) return true;
+        // A message with details: the words before the first of them.
+        for (const mkd::Msg detailed : {mkd::Msg::SelectionNotSaved, mkd::Msg::SelectionUnreadable}) {
+            const QString w = words(detailed, lang);
+            if (text.startsWith(w.left(w.indexOf(QLatin1Char('%'))))) return true;
+        }
+    }
+    // The about box.
+    return text.startsWith(QStringLiteral("みちくさダイヤ ")) || text.startsWith(QStringLiteral("Michikusa Daiya "));
 }
 
-// An amount as the result screens write it: "#,##0円".
+// An amount as the result screens write it: "#,##0円", or "¥#,##0" in
+// English.
 bool isMoneyText(const QString& text) {
     static const QRegularExpression money(
-        QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{1,3}(,[0-9]{3})*円")));
+        QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{1,3}(,[0-9]{3})*円|¥-?[0-9]{1,3}(,[0-9]{3})*")));
     return money.match(text).hasMatch();
 }
 
@@ -148,7 +159,10 @@ private:
             for (QAbstractButton* button : screen->findChildren<QAbstractButton*>())
                 if (usable(button, name)) out.push_back({Action::Click, name});
             for (QAction* item : screen->findChildren<QAction*>())
-                if (usable(item, name)) out.push_back({Action::Click, name});
+                // The about box names the run's temporary folder, which a
+                // replay of the run cannot name again.
+                if (usable(item, name) && item->objectName() != QLatin1String("mnuAbout"))
+                    out.push_back({Action::Click, name});
         }
         return out;
     }
@@ -332,7 +346,7 @@ private:
         }
         for (const auto& [label, amount] : amounts) {
             const QString text = labelText(shown + label);
-            const QString core = QString::fromStdString(mkd::formatMoney(amount));
+            const QString core = QString::fromStdString(mkd::formatMoney(amount, session_.flow()->language()));
             if (text != core)
                 return QStringLiteral("%1%2 shows %3, the core's answer to the same request is %4")
                     .arg(shown, label, quoted(text), quoted(core));

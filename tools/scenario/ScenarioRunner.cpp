@@ -90,7 +90,8 @@ std::optional<mkd::Date> parseIsoDate(const QString& text) {
 
 // ---------------------------------------------------------------- session
 
-ScenarioSession::ScenarioSession(QString appDirSource, mkd::Date today) : source_(std::move(appDirSource)) {
+ScenarioSession::ScenarioSession(QString appDirSource, mkd::Date today, mkd::Lang language)
+    : source_(std::move(appDirSource)), language_(language) {
     seam_.date = today;
 }
 
@@ -162,7 +163,7 @@ QString ScenarioSession::start() {
     seam_.ended = false;
     seam_.fatalReported = false;
     tables_ = std::make_unique<mkd::TableStore>(seam_.dir.toStdString());
-    flow_ = std::make_unique<ScreenFlow>(seam_, *tables_);
+    flow_ = std::make_unique<ScreenFlow>(seam_, *tables_, language_);
     flow_->start();
     settle();
     screenshot(QStringLiteral("start"));
@@ -444,7 +445,7 @@ void ScenarioRunner::runFile(const QString& path) {
     auto relative = [&](const QString& p) { return QDir(scenarioDir).absoluteFilePath(p); };
 
     const QDate now = QDate::currentDate();
-    ScenarioSession session(appDir_, today_.value_or(mkd::Date{now.year(), now.month(), now.day()}));
+    ScenarioSession session(appDir_, today_.value_or(mkd::Date{now.year(), now.month(), now.day()}), language_);
     session.setScreenshotFolder(shots_);
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
 

@@ -40,6 +40,8 @@ public:
     void endProgram(int) override { ended = true; }
     mkd::Date today() override { return date; }
     QString applicationDirectory() override { return dir; }
+    // Kept for the scenario's whole run, restarts included, and never
+    // written anywhere: a scenario starts without a stored setting.
     QVariant setting(const QString& key) const override { return settings.value(key); }
     void setSetting(const QString& key, const QVariant& value) override { settings.insert(key, value); }
 
@@ -58,7 +60,8 @@ public:
 // its clock, and the program instance while it runs.
 class ScenarioSession {
 public:
-    ScenarioSession(QString appDirSource, mkd::Date today);
+    // `language` is the system's language the program starts in.
+    ScenarioSession(QString appDirSource, mkd::Date today, mkd::Lang language = mkd::Lang::Japanese);
     ~ScenarioSession();
 
     // Each returns "" on success or what went wrong (a replay error).
@@ -98,6 +101,7 @@ private:
     void stop();
 
     QString source_;
+    mkd::Lang language_;
     std::unique_ptr<QTemporaryDir> dir_;
     ScenarioSeam seam_;
     std::unique_ptr<mkd::TableStore> tables_;
@@ -110,6 +114,8 @@ public:
         : appDir_(std::move(appDir)), today_(today), out_(out) {}
 
     void setScreenshotFolder(QString dir) { shots_ = std::move(dir); }
+    // The system's language the programs start in (Japanese unless set).
+    void setLanguage(mkd::Lang language) { language_ = language; }
 
     // Times every user action (select, click, close) from the command until
     // the screens have drawn the result; see timingReport().
@@ -132,6 +138,7 @@ private:
     std::optional<mkd::Date> today_;
     QTextStream& out_;
     QString shots_;
+    mkd::Lang language_ = mkd::Lang::Japanese;
     int passed_ = 0;
     int failed_ = 0;
 

@@ -1,6 +1,6 @@
 // mkd-scenario: replays a user's session against the real screens.
 //
-//   mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] FILE...
+//   mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] [--lang ja|en] FILE...
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
@@ -10,11 +10,12 @@
 #include "Monkey.hpp"
 #include "ScenarioRunner.hpp"
 #include "screens/ProgramStyle.hpp"
+#include "words/language.hpp"
 
 namespace {
 
 const char* kUsage =
-    "Usage: mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] FILE...\n"
+    "Usage: mkd-scenario [--appdir DIR] [--today YYYY-MM-DD] [--lang ja|en] FILE...\n"
     "\n"
     "Replays each scenario FILE against the real screens (offscreen) in a fresh\n"
     "program whose application directory is a temporary copy of DIR (default:\n"
@@ -22,6 +23,9 @@ const char* kUsage =
     "'N passed, M failed'. Exit status 0 when nothing failed, 1 otherwise, 2 for\n"
     "a usage error. The file format is described in docs/scenarios.md.\n"
     "\n"
+    "  --lang ja|en       the system's language the program starts in (default ja,\n"
+    "                     whatever the environment says, so that scenarios read\n"
+    "                     the Japanese captions)\n"
     "  --screenshots DIR  save a PNG of the shown screen after every action\n"
     "  --platform NAME    Qt platform to draw on (default offscreen; xcb under Xvfb)\n"
     "  --monkey STEPS     instead of replaying files, take STEPS random user actions\n"
@@ -64,6 +68,7 @@ int main(int argc, char** argv) {
     QStringList files;
     QString shots;
     bool timing = false;
+    mkd::Lang language = mkd::Lang::Japanese;
     long monkeySteps = -1;
     unsigned long long seed = 1;
     const QStringList args = QCoreApplication::arguments().mid(1);
@@ -94,6 +99,12 @@ int main(int argc, char** argv) {
             ++i;
             continue;
         }
+        if (a == QLatin1String("--lang")) {
+            const auto chosen = mkd::languageFromCode(args.value(++i).toStdString());
+            if (!chosen) return usage("--lang takes ja or en");
+            language = *chosen;
+            continue;
+        }
         if (a == QLatin1String("--appdir") || a == QLatin1String("--today")) {
             if (i + 1 >= args.size()) return usage("an option lacks its value");
             const QString v = args[++i];
@@ -118,6 +129,7 @@ int main(int argc, char** argv) {
     QTextStream out(stdout);
     ScenarioRunner runner(appDir, today, out);
     runner.setScreenshotFolder(shots);
+    runner.setLanguage(language);
     runner.setTiming(timing);
     for (const QString& f : files) runner.runFile(f);
     out << runner.passed() << " passed, " << runner.failed() << " failed\n";

@@ -1,0 +1,29 @@
+#include "screens/answer_lines.hpp"
+
+#include <QStringList>
+#include <string>
+
+#include "data/table_catalogue.hpp"
+#include "screens/text.hpp"
+#include "words/enquiry_words.hpp"
+
+QString detailLine(const ShownAnswer& shown, mkd::Lang lang) {
+    const mkd::EnquiryAnswer& a = shown.answer;
+    QStringList parts{qs(mkd::text(mkd::Msg::Distance, lang, {mkd::numberWords(a.distance)}))};
+    if (a.routing)
+        parts << qs(
+            mkd::text(*a.routing == mkd::Routing::Through ? mkd::Msg::Through : mkd::Msg::ChangeAtMatsuyama, lang));
+    if (shown.date && a.season) parts << qs(mkd::dateAndSeasonText(*shown.date, lang));
+    // Japanese parts are set apart as the captions are, English ones as
+    // English text is.
+    return parts.join(lang == mkd::Lang::English ? QStringLiteral(" · ") : QStringLiteral("　"));
+}
+
+QString shortTablesLines(const std::vector<mkd::ShortTable>& tables, mkd::Lang lang) {
+    QStringList lines;
+    for (const mkd::ShortTable& t : tables)
+        lines << qs(
+            mkd::text(mkd::Msg::ShortTable, lang,
+                      {mkd::tableFileInfo(t.file).name, std::to_string(t.records), std::to_string(t.expected)}));
+    return lines.join(QLatin1Char('\n'));
+}

@@ -1,0 +1,407 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US">
+<context>
+    <name>ChoiceScreen</name>
+    <message>
+        <source>運賃・料金決定</source>
+        <translation>Fare and charge</translation>
+    </message>
+    <message>
+        <source>選択してください。</source>
+        <translation>Please choose.</translation>
+    </message>
+    <message>
+        <source>おとな</source>
+        <translation>Adult</translation>
+    </message>
+    <message>
+        <source>こども</source>
+        <translation>Child</translation>
+    </message>
+    <message>
+        <source>学割</source>
+        <translation>Student</translation>
+    </message>
+    <message>
+        <source>&#x3000;片&#x3000;道</source>
+        <translation>One way</translation>
+    </message>
+    <message>
+        <source>&#x3000;往&#x3000;復</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>&#x3000;直&#x3000;通</source>
+        <translation>Through</translation>
+    </message>
+    <message>
+        <source>松山乗換</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>片道・往復</source>
+        <translation>One way or return</translation>
+    </message>
+    <message>
+        <source>直通・松山乗換</source>
+        <translation>Through or change at Matsuyama</translation>
+    </message>
+</context>
+<context>
+    <name>DateScreen</name>
+    <message>
+        <source>乗車日</source>
+        <translation>Travel date</translation>
+    </message>
+    <message>
+        <source>乗車日は？</source>
+        <translation>Travel date?</translation>
+    </message>
+    <message>
+        <source>年</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+</context>
+<context>
+    <name>DesktopSeam</name>
+    <message>
+        <source>みちくさダイヤ</source>
+        <translation>Michikusa Daiya</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>1月</source>
+        <translation>January</translation>
+    </message>
+    <message>
+        <source>2月</source>
+        <translation>February</translation>
+    </message>
+    <message>
+        <source>3月</source>
+        <translation>March</translation>
+    </message>
+    <message>
+        <source>4月</source>
+        <translation>April</translation>
+    </message>
+    <message>
+        <source>5月</source>
+        <translation>May</translation>
+    </message>
+    <message>
+        <source>6月</source>
+        <translation>June</translation>
+    </message>
+    <message>
+        <source>7月</source>
+        <translation>July</translation>
+    </message>
+    <message>
+        <source>8月</source>
+        <translation>August</translation>
+    </message>
+    <message>
+        <source>9月</source>
+        <translation>September</translation>
+    </message>
+    <message>
+        <source>10月</source>
+        <translation>October</translation>
+    </message>
+    <message>
+        <source>11月</source>
+        <translation>November</translation>
+    </message>
+    <message>
+        <source>12月</source>
+        <translation>December</translation>
+    </message>
+    <message>
+        <source>%1%2日</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>2月末日</source>
+        <translation>the end of February</translation>
+    </message>
+    <message>
+        <source>%1〜%2</source>
+        <translation>%1 to %2</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>みちくさダイヤの使い方</source>
+        <translation>How to use Michikusa Daiya</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;使い方&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。&lt;/li&gt;&lt;li&gt;「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。&lt;/li&gt;&lt;li&gt;「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます（選んだ駅によっては使えません）。&lt;/li&gt;&lt;li&gt;おとな・こども・学割、片道・往復を選ぶと、金額が出ます。&lt;/li&gt;&lt;li&gt;「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。&lt;/li&gt;&lt;li&gt;メニュー「表示言語 / Language」で、日本語と英語を切り替えます。&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;h3&gt;How to use&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Choose the departure station (From) and the arrival station (To). With a list selected, type a station&apos;s name as on the signs or in Japanese (&amp;quot;Uwajima&amp;quot;, &amp;quot;Iyo-Saijo&amp;quot;, &amp;quot;うわじま&amp;quot;; Iyo, Sanuki and Bitchu in front may be left out): only the stations that fit are shown. Enter takes one, Esc leaves the list as it was.&lt;/li&gt;&lt;li&gt;&amp;quot;⇄&amp;quot; or Ctrl+Shift+S swaps the departure and arrival stations.&lt;/li&gt;&lt;li&gt;&amp;quot;Local&amp;quot; gives the fare; &amp;quot;Express&amp;quot; asks for the limited express section and seat (non-reserved, reserved, Green car) and gives the charges too. The Marine Liner&apos;s reserved seat and Green car are on the &amp;quot;Marine Liner&amp;quot; menu (not for every pair of stations).&lt;/li&gt;&lt;li&gt;Choose adult, child or student, one way or return, and the amounts are shown.&lt;/li&gt;&lt;li&gt;&amp;quot;Start-up&amp;quot; &amp;gt; &amp;quot;Start with these stations&amp;quot; keeps the two stations chosen now for the next start.&lt;/li&gt;&lt;li&gt;The &amp;quot;表示言語 / Language&amp;quot; menu switches between Japanese and English.&lt;/li&gt;&lt;/ol&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;シーズン&lt;/h3&gt;&lt;p&gt;指定席の料金は、乗る日のシーズンで変わります。&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;繁忙期&lt;/b&gt;：%1&lt;/li&gt;&lt;li&gt;&lt;b&gt;閑散期&lt;/b&gt;：%2 の月曜日〜木曜日（祝日と祝日の前の日は通常期）&lt;/li&gt;&lt;li&gt;&lt;b&gt;通常期&lt;/b&gt;：それ以外の日&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;h3&gt;Seasons&lt;/h3&gt;&lt;p&gt;The reserved-seat charge depends on the season of the travel date.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Busy season&lt;/b&gt;: %1&lt;/li&gt;&lt;li&gt;&lt;b&gt;Off-peak season&lt;/b&gt;: Monday to Thursday in %2 (holidays and the days before them are normal season)&lt;/li&gt;&lt;li&gt;&lt;b&gt;Normal season&lt;/b&gt;: every other day&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;学割&lt;/h3&gt;&lt;p&gt;学割（学生割引）は、乗る距離が 100 km を超える区間でだけ選べます。100 km ちょうどでは選べません。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Student fare&lt;/h3&gt;&lt;p&gt;The student discount can be chosen only for journeys over 100 km; not for exactly 100 km.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;h3&gt;対応している年&lt;/h3&gt;&lt;p&gt;料金表は %1年（平成%2年）から %3年（平成%4年）までの乗車日に対応しています。&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Years covered&lt;/h3&gt;&lt;p&gt;The fare tables cover travel dates from %1 (Heisei %2) to %3 (Heisei %4).&lt;/p&gt;</translation>
+    </message>
+</context>
+<context>
+    <name>StationFinder</name>
+    <message>
+        <source>駅名・よみ・ローマ字</source>
+        <translation>Station name or reading</translation>
+    </message>
+    <message>
+        <source>駅を探す</source>
+        <translation>Find a station</translation>
+    </message>
+    <message>
+        <source>見つかった駅</source>
+        <translation>Stations found</translation>
+    </message>
+</context>
+<context>
+    <name>frmKekka</name>
+    <message>
+        <source>普通運賃</source>
+        <translation>Local fare</translation>
+    </message>
+    <message>
+        <source>検索結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>再検索</source>
+        <translation>New</translation>
+    </message>
+</context>
+<context>
+    <name>frmKekkaT</name>
+    <message>
+        <source>運賃・特急料金</source>
+        <translation>Fare and express charge</translation>
+    </message>
+    <message>
+        <source>検索結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>運賃</source>
+        <translation>Fare</translation>
+    </message>
+    <message>
+        <source>合計</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>再検索</source>
+        <translation>New</translation>
+    </message>
+</context>
+<context>
+    <name>frmKettei</name>
+    <message>
+        <source>運賃決定</source>
+        <translation>Local fare</translation>
+    </message>
+</context>
+<context>
+    <name>frmMSelect</name>
+    <message>
+        <source>区間選択</source>
+        <translation>Green car section</translation>
+    </message>
+    <message>
+        <source>グリーン車利用区間は？</source>
+        <translation>Green car from and to?</translation>
+    </message>
+    <message>
+        <source>乗車駅</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>降車駅</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+</context>
+<context>
+    <name>frmStart</name>
+    <message>
+        <source>乗車区間</source>
+        <translation>Journey</translation>
+    </message>
+    <message>
+        <source>選択してください。</source>
+        <translation>Please choose.</translation>
+    </message>
+    <message>
+        <source>乗車駅</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>降車駅</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>特急利用</source>
+        <translation>Express</translation>
+    </message>
+    <message>
+        <source>普通列車</source>
+        <translation>Local</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>初期表示</source>
+        <translation>Start-up</translation>
+    </message>
+    <message>
+        <source>変更</source>
+        <translation>Start with these stations</translation>
+    </message>
+    <message>
+        <source>マリンライナー</source>
+        <translation>Marine Liner</translation>
+    </message>
+    <message>
+        <source>指定席</source>
+        <translation>Reserved seat</translation>
+    </message>
+    <message>
+        <source>グリーン車</source>
+        <translation>Green car</translation>
+    </message>
+    <message>
+        <source>乗車駅と降車駅を入れ替える (Ctrl+Shift+S)</source>
+        <translation>Swap the departure and arrival stations (Ctrl+Shift+S)</translation>
+    </message>
+    <message>
+        <source>乗車駅と降車駅を入れ替える</source>
+        <translation>Swap the departure and arrival stations</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>使い方</source>
+        <translation>How to use</translation>
+    </message>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>みちくさダイヤ %1
+
+料金表のフォルダー：
+%2
+
+対応している乗車日：%3年〜%4年</source>
+        <translation>Michikusa Daiya %1
+
+Fare table folder:
+%2
+
+Travel dates covered: %3 to %4</translation>
+    </message>
+</context>
+<context>
+    <name>frmTSelect</name>
+    <message>
+        <source>区間・種別選択</source>
+        <translation>Express section and seat</translation>
+    </message>
+    <message>
+        <source>特急利用区間は？</source>
+        <translation>Express from and to?</translation>
+    </message>
+    <message>
+        <source>乗車駅</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>降車駅</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>自由席</source>
+        <translation>Non-res.</translation>
+    </message>
+    <message>
+        <source>指定席</source>
+        <translation>Reserved</translation>
+    </message>
+    <message>
+        <source>グリーン車</source>
+        <translation>Green car</translation>
+    </message>
+    <message>
+        <source>戻る</source>
+        <translation>Back</translation>
+    </message>
+</context>
+</TS>
