@@ -51,6 +51,14 @@
         <source>直通・松山乗換</source>
         <translation>Through or change at Matsuyama</translation>
     </message>
+    <message>
+        <source>松山をまたいで一本の特急で</source>
+        <translation>One limited express through Matsuyama</translation>
+    </message>
+    <message>
+        <source>松山で特急を乗り換える</source>
+        <translation>Change limited expresses at Matsuyama</translation>
+    </message>
 </context>
 <context>
     <name>DateScreen</name>
@@ -218,6 +226,10 @@
         <source>再検索</source>
         <translation>New</translation>
     </message>
+    <message>
+        <source>最初の画面に戻って、次の区間を調べる</source>
+        <translation>Back to the first screen for a new enquiry</translation>
+    </message>
 </context>
 <context>
     <name>frmKekkaT</name>
@@ -248,6 +260,10 @@
     <message>
         <source>再検索</source>
         <translation>New</translation>
+    </message>
+    <message>
+        <source>最初の画面に戻って、次の区間を調べる</source>
+        <translation>Back to the first screen for a new enquiry</translation>
     </message>
 </context>
 <context>
@@ -368,6 +384,14 @@ Fare table folder:
 
 Travel dates covered: %3 to %4</translation>
     </message>
+    <message>
+        <source>特急の運賃と料金を調べる</source>
+        <translation>Fare and limited express charges</translation>
+    </message>
+    <message>
+        <source>普通列車の運賃を調べる</source>
+        <translation>Local train fare</translation>
+    </message>
 </context>
 <context>
     <name>frmTSelect</name>
@@ -402,6 +426,18 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>戻る</source>
         <translation>Back</translation>
+    </message>
+    <message>
+        <source>特急の自由席</source>
+        <translation>Limited express, non-reserved seat</translation>
+    </message>
+    <message>
+        <source>特急の指定席（乗車日を選びます）</source>
+        <translation>Limited express, reserved seat (asks for the travel date)</translation>
+    </message>
+    <message>
+        <source>特急のグリーン車</source>
+        <translation>Limited express, Green car</translation>
     </message>
 </context>
 </TS>

@@ -55,6 +55,8 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
         fraNorikae = addFrame("fraNorikae", twips(1680, 1560, 1095, 735));
         optTyokutu = addOption("optTyokutu", QT_TR_NOOP("　直　通"), twips(0, 240, 1095, 255), 9, fraNorikae);
         optNorikae = addOption("optNorikae", QT_TR_NOOP("松山乗換"), twips(0, 480, 1095, 255), 9, fraNorikae);
+        setWords(optTyokutu, QT_TR_NOOP("松山をまたいで一本の特急で"), Words::ToolTip);
+        setWords(optNorikae, QT_TR_NOOP("松山で特急を乗り換える"), Words::ToolTip);
         optTyokutu->setChecked(true);
         fraNorikae->hide();
         nameGroup(QT_TR_NOOP("直通・松山乗換"), {optTyokutu, optNorikae}, fraNorikae);

@@ -47,7 +47,10 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmHelp"));
     text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("txtHelp"));
-    buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    // A button of our own, not the box's standard Close: the box would give
+    // a standard button Qt's own words again on every change of language.
+    auto* buttons = new QDialogButtonBox(this);
+    closeButton = buttons->addButton(QString(), QDialogButtonBox::RejectRole);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text);
@@ -59,7 +62,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
 void HelpWindow::showWords() {
     setWindowTitle(tr("みちくさダイヤの使い方"));
     text->setHtml(page());
-    buttons->button(QDialogButtonBox::Close)->setText(tr("閉じる"));
+    closeButton->setText(tr("閉じる"));
 }
 
 void HelpWindow::changeEvent(QEvent* event) {

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-class QDialogButtonBox;
+class QPushButton;
 class QTextBrowser;
 
 class HelpWindow : public QDialog {
@@ -26,5 +26,5 @@ protected:
 private:
     void showWords();
 
-    QDialogButtonBox* buttons;
+    QPushButton* closeButton;
 };

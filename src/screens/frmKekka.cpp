@@ -24,6 +24,7 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     captionOf("lblBill", lblYen);
     // A key pressed at once on a result asks for a new search, never the end.
     cmdRetry->setFocus();
+    setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
 
     connect(cmdExit, &QPushButton::clicked, this, &frmKekka::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);

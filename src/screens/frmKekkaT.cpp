@@ -47,6 +47,7 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 4200, 975, 375));
     cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 4200, 975, 375));
     cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 4200, 975, 375));
+    setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
     // The branch markers record which choice screen opened the result; the
     // user never sees them. Being options of one group, at most one is set.
     for (const Branch& branch : resultBranches()) {

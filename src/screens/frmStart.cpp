@@ -67,6 +67,9 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     cmdExpress = addButton("cmdExpress", QT_TR_NOOP("特急利用"), twips(120, 1680, 975, 375));
     cmdSlow = addButton("cmdSlow", QT_TR_NOOP("普通列車"), twips(1200, 1680, 975, 375));
     cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(2280, 1680, 975, 375));
+    // The long form of what the short English captions stand for.
+    setWords(cmdExpress, QT_TR_NOOP("特急の運賃と料金を調べる"), Words::ToolTip);
+    setWords(cmdSlow, QT_TR_NOOP("普通列車の運賃を調べる"), Words::ToolTip);
     setTabOrder(cboHatu, cboTyaku);
     setTabOrder(cboTyaku, cmdExpress);
     setTabOrder(cmdExpress, cmdSlow);

@@ -22,6 +22,9 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区�
     cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1800, 2160, 975, 375));
     captionOf("lblHatu", cboHatu);
     captionOf("lblKousha", cboTyaku);
+    setWords(cmdJiyu, QT_TR_NOOP("特急の自由席"), Words::ToolTip);
+    setWords(cmdSitei, QT_TR_NOOP("特急の指定席（乗車日を選びます）"), Words::ToolTip);
+    setWords(cmdGreen, QT_TR_NOOP("特急のグリーン車"), Words::ToolTip);
 
     connect(cmdJiyu, &QPushButton::clicked, this, &frmTSelect::cmdJiyu_Click);
     connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);

@@ -1,9 +1,11 @@
 // The seam the screen tests run on: messages kept, never shown; the clock
-// fixed on 2007-08-12; the application directory given.
+// fixed on 2007-08-12; the application directory given; settings kept in
+// memory, never in the user's own.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <QVariantMap>
 
 #include "screens/Seam.hpp"
 
@@ -15,7 +17,10 @@ public:
     void endProgram(int) override {}
     mkd::Date today() override { return {2007, 8, 12}; }
     QString applicationDirectory() override { return appDir_; }
+    QVariant setting(const QString& key) const override { return settings.value(key); }
+    void setSetting(const QString& key, const QVariant& value) override { settings.insert(key, value); }
     QStringList messages;
+    QVariantMap settings;
 
 private:
     QString appDir_;

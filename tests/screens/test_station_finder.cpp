@@ -193,6 +193,17 @@ TEST_F(Finder, SwapByClickAndByKey) {
     EXPECT_EQ(departureChosen.count(), 2);
 }
 
+TEST_F(Finder, EnglishSignNamesAreFoundAndShown) {
+    flow.chooseLanguage(mkd::Lang::English);
+    QApplication::processEvents();
+    typeInto(start->cboTyaku, QStringLiteral("Iyo-Saijo"));
+    const QListWidget* matches = finderOf(start->cboTyaku)->matches();
+    ASSERT_EQ(matches->count(), 1);
+    EXPECT_EQ(matches->item(0)->text(), QStringLiteral("Iyo-Saijo  伊予西条"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(start->cboTyaku->currentText(), QStringLiteral("Iyo-Saijo"));
+}
+
 TEST_F(Finder, HelpPageAndAboutBox) {
     QTest::keyClick(start, Qt::Key_F1);
     ASSERT_TRUE(start->help && start->help->isVisible());

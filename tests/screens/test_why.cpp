@@ -33,7 +33,7 @@ public:
 // the window system reports it; returns the tool tip then shown.
 QString hover(QWidget* widget, QPoint where) {
     QToolTip::hideText();
-    QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000);
+    static_cast<void>(QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000));
     QTest::mouseMove(widget, where);
     QHelpEvent event(QEvent::ToolTip, where, widget->mapToGlobal(where));
     QApplication::sendEvent(widget, &event);
