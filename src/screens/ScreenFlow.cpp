@@ -20,6 +20,10 @@ ScreenFlow::ScreenFlow(Seam& seam, mkd::TableStore& tables, mkd::Lang systemLang
 
 ScreenFlow::~ScreenFlow() {
     for (auto& [name, screen] : screens_) delete screen;
+    // A discarded screen not yet destroyed by the event loop goes with the
+    // flow: it must never handle an event (a change of language) after the
+    // tables it reads are gone.
+    for (const QPointer<Screen>& screen : discarded_) delete screen.data();
 }
 
 namespace {
@@ -94,6 +98,12 @@ void ScreenFlow::unload(Screen& screen) {
     screen.hide();
     // The handler that asked for the discard may still be running on this
     // screen; it is destroyed once control is back in the event loop.
+    discard(screen);
+}
+
+void ScreenFlow::discard(Screen& screen) {
+    std::erase_if(discarded_, [](const QPointer<Screen>& s) { return s.isNull(); });
+    discarded_.emplace_back(&screen);
     screen.deleteLater();
 }
 
@@ -154,7 +164,7 @@ void ScreenFlow::endProgram(int status) {
     savePlace();
     for (auto& [name, screen] : screens_) {
         screen->hide();
-        screen->deleteLater();
+        discard(*screen);
     }
     screens_.clear();
     seam_.endProgram(status);

@@ -18,6 +18,7 @@
 // which it reaches through touch<T>(), and hides itself and shows that one.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <map>
 #include <memory>
@@ -104,12 +105,15 @@ private:
     void add(const char* name, Screen* screen);
     void restorePlace();
     void savePlace();
+    void discard(Screen& screen);
     void setLanguage(mkd::Lang lang);
 
     Seam& seam_;
     mkd::TableStore& tables_;
     std::vector<std::pair<QString, Screen*>> screens_;
     std::vector<Screen*> unloading_;
+    // Screens hidden and handed to the event loop for destruction.
+    std::vector<QPointer<Screen>> discarded_;
     ScreenPlace last_;
     bool ended_ = false;
     mkd::Lang systemLanguage_;

@@ -171,15 +171,19 @@ QString onScreen(QWidget& window) {
 
 class Walk : public ProgramTest {
 protected:
-    // Each visit from a fresh start; `check` sees the screen shown at its end.
+    // Each visit from a fresh start in each of `languages` (as if the user
+    // had chosen it before); `check` sees the screen shown at its end.
     template <class Check>
-    void visitAll(Check check) {
-        for (const Visit& v : kVisits) {
-            SCOPED_TRACE(v.what);
-            ASSERT_EQ(session.restart(), QString());
-            for (const char* a : v.actions) act(QString::fromLatin1(a));
-            ASSERT_EQ(shownName(), QLatin1String(v.screen));
-            check(*shown());
+    void visitAll(Check check, std::initializer_list<const char*> languages = {"ja"}) {
+        for (const char* language : languages) {
+            session.seam().settings.insert(QStringLiteral("language"), QString::fromLatin1(language));
+            for (const Visit& v : kVisits) {
+                SCOPED_TRACE(std::string(language) + ": " + v.what);
+                ASSERT_EQ(session.restart(), QString());
+                for (const char* a : v.actions) act(QString::fromLatin1(a));
+                ASSERT_EQ(shownName(), QLatin1String(v.screen));
+                check(*shown());
+            }
         }
     }
 };
@@ -197,7 +201,7 @@ TEST_F(Walk, NoTextCutOffAndNothingOutsideItsWindow) {
             EXPECT_EQ(insideWindow(w, client), QString()) << screen.objectName().toStdString();
             EXPECT_EQ(linedUp(w), QString()) << screen.objectName().toStdString();
         }
-    });
+    }, {"ja", "en"});
 }
 
 // The name of the label a screen reader reads for `w` (a list or an
