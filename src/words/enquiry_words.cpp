@@ -6,27 +6,30 @@ namespace mkd {
 
 namespace {
 
-std::string_view stationWords(StationList list, int index) {
-    const std::string_view name = stationName(list, index);
-    return name.empty() ? std::string_view("-") : name;
-}
+// The stations of one sentence, as its caller names them.
+struct Names {
+    StationNamer namer;
+    std::string operator()(StationList list, int index) const {
+        std::string name = namer ? namer(list, index) : std::string(stationName(list, index));
+        return name.empty() ? "-" : name;
+    }
+    std::string operator()(int allIndex) const { return (*this)(StationList::All, allIndex); }
+};
 
-std::string_view allStation(int index) { return stationWords(StationList::All, index); }
-
-std::string marineText(const Refused& r, Lang lang) {
+std::string marineText(const Refused& r, Lang lang, Names name) {
     const MarineMenuJudgement& m = *r.marine;
     if (r.refusal == Refusal::MarineSeatNotOffered)
-        return text(Msg::MarineSeatExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
+        return text(Msg::MarineSeatExcluded, lang, {name(r.departure), name(r.arrival)});
     switch (m.why) {
         case MarineWhy::SameStation:
             return std::string(text(Msg::MarineSameStation, lang));
         case MarineWhy::Outside:
-            return text(Msg::MarineOutside, lang, {allStation(m.outside)});
+            return text(Msg::MarineOutside, lang, {name(m.outside)});
         case MarineWhy::Excluded:
         case MarineWhy::Offered:
             break;
     }
-    return text(Msg::MarineExcluded, lang, {allStation(r.departure), allStation(r.arrival)});
+    return text(Msg::MarineExcluded, lang, {name(r.departure), name(r.arrival)});
 }
 
 // A sentence about the years the travel-date lists offer.
@@ -45,7 +48,8 @@ std::string numberWords(double value) {
     return std::string(buffer, end);
 }
 
-std::string refusalText(const Refused& r, Lang lang) {
+std::string refusalText(const Refused& r, Lang lang, StationNamer namer) {
+    const Names name{namer};
     switch (r.refusal) {
         case Refusal::SameStation:
             return std::string(text(Msg::SameStation, lang));
@@ -60,12 +64,12 @@ std::string refusalText(const Refused& r, Lang lang) {
         case Refusal::ChangeNotOffered:
             if (r.change && r.change->onScreen)
                 return text(Msg::ChangeNotCrossing, lang,
-                            {stationWords(StationList::Express, r.change->section.from),
-                             stationWords(StationList::Express, r.change->section.to)});
+                            {name(StationList::Express, r.change->section.from),
+                             name(StationList::Express, r.change->section.to)});
             return std::string(text(Msg::NoChange, lang));
         case Refusal::MarineNotOffered:
         case Refusal::MarineSeatNotOffered:
-            if (r.marine) return marineText(r, lang);
+            if (r.marine) return marineText(r, lang, name);
             break;
         case Refusal::NoSectionScreen:
             return std::string(text(Msg::NoSectionScreen, lang));
@@ -75,13 +79,13 @@ std::string refusalText(const Refused& r, Lang lang) {
     return std::string(text(Msg::SameStation, lang));
 }
 
-std::string refusalReason(const Refused& r, Lang lang) {
-    if (r.refusal != Refusal::LocalTrainAdvised || !r.preset || !r.list) return refusalText(r, lang);
+std::string refusalReason(const Refused& r, Lang lang, StationNamer namer) {
+    if (r.refusal != Refusal::LocalTrainAdvised || !r.preset || !r.list) return refusalText(r, lang, namer);
+    const Names name{namer};
     const Section& s = r.preset->section;
     if (r.preset->why == LocalTrainWhy::SameStop)
-        return text(Msg::BothEndsSameStop, lang,
-                    {allStation(r.departure), allStation(r.arrival), stationWords(*r.list, s.from)});
-    return text(Msg::NoExpressStopBetween, lang, {allStation(r.departure), allStation(r.arrival)});
+        return text(Msg::BothEndsSameStop, lang, {name(r.departure), name(r.arrival), name(*r.list, s.from)});
+    return text(Msg::NoExpressStopBetween, lang, {name(r.departure), name(r.arrival)});
 }
 
 std::string seasonReason(const TravelDate& t, Lang lang) {

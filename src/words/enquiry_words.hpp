@@ -11,13 +11,18 @@
 
 namespace mkd {
 
+// How a refusal names the stations it speaks of. Without one, by their plain
+// names ("松山"); a caller that can spell them in its language passes its
+// own (englishName of data/station_search.hpp, which the core cannot reach).
+using StationNamer = std::string (*)(StationList list, int index);
+
 // What a person is told when an enquiry is refused: the screen's own message
 // where a screen says one, else why the screens leave the control off.
-std::string refusalText(const Refused& refused, Lang lang = Lang::Japanese);
+std::string refusalText(const Refused& refused, Lang lang = Lang::Japanese, StationNamer namer = nullptr);
 
 // Why, in full: for the local-train advice which stops the journey comes to;
 // for every other refusal the same as refusalText.
-std::string refusalReason(const Refused& refused, Lang lang = Lang::Japanese);
+std::string refusalReason(const Refused& refused, Lang lang = Lang::Japanese, StationNamer namer = nullptr);
 
 // Why a travel date has its season: its calendar line, or its override.
 std::string seasonReason(const TravelDate& date, Lang lang = Lang::Japanese);
