@@ -66,9 +66,11 @@ class Statuses(unittest.TestCase):
 
     def test_a_broken_table_is_a_table_error(self):
         basic = os.path.join(os.path.dirname(TABLES), "basic")  # no express tables at all
-        status, _, err = run("串", "岡山", "--kind", "green", tables=basic)
-        self.assertEqual(status, TABLE_ERROR)
-        self.assertIn("Green.txt", err)
+        for lang, words in (("ja", "料金表ファイルを読めません"), ("en", "Cannot read the table file")):
+            status, _, err = run("串", "岡山", "--kind", "green", "--lang", lang, tables=basic)
+            self.assertEqual(status, TABLE_ERROR)
+            self.assertIn(words, err)
+            self.assertIn("Green.txt", err)
 
 
 class Check(unittest.TestCase):

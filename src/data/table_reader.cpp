@@ -398,19 +398,18 @@ LoadResult loadTableFile(const std::string& path, FareTable& table) {
     return readTable(*text, table);
 }
 
-std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize) {
+std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize, Lang lang) {
     switch (result.error) {
         case LoadError::None:
             return {};
         case LoadError::CannotOpen:
-            return std::string(text(Msg::TableCannotOpen, Lang::Japanese, {path}));
+            return std::string(text(Msg::TableCannotOpen, lang, {path}));
         case LoadError::TooLarge:
-            return std::string(text(Msg::TableTooLarge, Lang::Japanese, {path}));
+            return std::string(text(Msg::TableTooLarge, lang, {path}));
         case LoadError::TooManyRecords:
-            return text(Msg::TableTooManyRecords, Lang::Japanese,
-                        {path, std::to_string(result.line), std::to_string(tableSize)});
+            return text(Msg::TableTooManyRecords, lang, {path, std::to_string(result.line), std::to_string(tableSize)});
         case LoadError::EndsInsideRecord:
-            return text(Msg::TableEndsInRecord, Lang::Japanese, {path, std::to_string(result.line)});
+            return text(Msg::TableEndsInRecord, lang, {path, std::to_string(result.line)});
     }
     return {};
 }

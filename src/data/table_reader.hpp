@@ -21,6 +21,7 @@
 #include <string_view>
 
 #include "data/fare_table.hpp"
+#include "words/words.hpp"
 
 namespace mkd {
 
@@ -96,6 +97,7 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes);
 
 // A message for the user that names the file and, where there is one, the
 // line: "…/Futu.txt の 108 行目: 表の行数 (107) より多いレコードがあります。"
-std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize);
+std::string describeLoadError(const LoadResult& result, const std::string& path, int tableSize,
+                              Lang lang = Lang::Japanese);
 
 }  // namespace mkd
