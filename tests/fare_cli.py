@@ -20,9 +20,15 @@ TABLES = None
 ANSWERED, REFUSED, USAGE, TABLE_ERROR = 0, 1, 2, 3
 
 
-def run(*args, tables=None):
+# No language of the system's (Japanese, the program's own), unless a test
+# sets one.
+PLAIN = {**os.environ, "LC_ALL": "", "LC_MESSAGES": "", "LANG": "C.UTF-8"}
+
+
+def run(*args, tables=None, env=None):
     # --appdir goes after a subcommand: before it, it is the enquiry's own.
-    done = subprocess.run([FARE, *args, "--appdir", tables or TABLES], capture_output=True, text=True)
+    done = subprocess.run([FARE, *args, "--appdir", tables or TABLES], capture_output=True, text=True,
+                          env={**PLAIN, **(env or {})})
     return done.returncode, done.stdout, done.stderr
 
 
@@ -49,9 +55,9 @@ class Statuses(unittest.TestCase):
             (["岡山", "宇和島", "--kind", "non-reserved", "--section", "松山", "松山"], REFUSED,
              "区間の乗車駅と降車駅が同じですよ。"),
             (["岡山", "大元", "--passenger", "student"], REFUSED, "100 km"),
-            (["岡山", "東京"], USAGE, "'東京' is not a station"),
+            (["岡山", "東京"], USAGE, "'東京' という駅はありません"),
             (["岡山", "宇和島", "--kind", "bogus"], USAGE, "bogus"),
-            (["岡山"], USAGE, "give a boarding and an alighting station"),
+            (["岡山"], USAGE, "乗車駅と降車駅を指定してください"),
         ]
         for args, status, words in cases:
             got, _, err = run(*args)
@@ -60,17 +66,19 @@ class Statuses(unittest.TestCase):
 
     def test_a_broken_table_is_a_table_error(self):
         basic = os.path.join(os.path.dirname(TABLES), "basic")  # no express tables at all
-        status, _, err = run("串", "岡山", "--kind", "green", tables=basic)
-        self.assertEqual(status, TABLE_ERROR)
-        self.assertIn("Green.txt", err)
+        for lang, words in (("ja", "料金表ファイルを読めません"), ("en", "Cannot read the table file")):
+            status, _, err = run("串", "岡山", "--kind", "green", "--lang", lang, tables=basic)
+            self.assertEqual(status, TABLE_ERROR)
+            self.assertIn(words, err)
+            self.assertIn("Green.txt", err)
 
 
 class Check(unittest.TestCase):
     def test_reports_in_english_or_japanese(self):
         basic = os.path.join(os.path.dirname(TABLES), "basic")  # the express tables are missing
-        for lang, words in (([], ": fatal: missing, unreadable or not a file"),
+        for lang, words in ((["--lang", "en"], ": fatal: missing, unreadable or not a file"),
                             (["--lang", "ja"], ": 致命的: ないか、読めないか、ファイルではありません")):
-            done = subprocess.run([FARE, "check", basic, *lang], capture_output=True, text=True)
+            done = subprocess.run([FARE, "check", basic, *lang], capture_output=True, text=True, env=PLAIN)
             self.assertEqual(done.returncode, 2, lang)
             self.assertIn("Jiyu.txt" + words, done.stdout, lang)
 
@@ -108,7 +116,7 @@ class Compare(unittest.TestCase):
 
     def test_options_before_the_subcommand_count(self):
         done = subprocess.run([FARE, "--appdir", TABLES, "-p", "child", "compare", "岡山", "宇和島"],
-                              capture_output=True, text=True)
+                              capture_output=True, text=True, env=PLAIN)
         self.assertEqual(done.returncode, ANSWERED)
         self.assertIn("こども", done.stdout.splitlines()[0])
         self.assertIn("1,030円", done.stdout)  # 500 + 5·106, not the sample tables' fare
@@ -140,9 +148,93 @@ class Chart(unittest.TestCase):
                 self.assertEqual(f.read().splitlines()[1].split(",")[107], "4120")
 
     def test_no_charge_on_the_local_train(self):
-        status, _, err = run("chart", "--price", "charge")
+        status, _, err = run("chart", "--price", "charge", "--lang", "en")
         self.assertEqual(status, USAGE)
         self.assertIn("no charge", err)
+
+
+# Words a person reads, which differ between the languages; everything else
+# in JSON (codes, amounts, station names) is the same in both.
+DISPLAY_KEYS = {"message", "why", "text", "bill", "caption", "label", "season_reason", "rolled_over"}
+
+
+def without_words(j):
+    if isinstance(j, dict):
+        return {k: without_words(v) for k, v in j.items() if k not in DISPLAY_KEYS}
+    if isinstance(j, list):
+        return [without_words(v) for v in j]
+    return j
+
+
+class Languages(unittest.TestCase):
+    def test_the_same_answer_in_both_languages(self):
+        cases = [
+            (["岡山", "宇和島", "--passenger", "student", "--round-trip"], ANSWERED),
+            (["児島", "宇和島", "--kind", "non-reserved", "--change"], ANSWERED),
+            (["岡山", "宇和島", "--kind", "reserved", "--date", "2004-02-31"], ANSWERED),
+            (["岡山", "松山", "--kind", "green", "--passenger", "child", "--section", "高松", "松山"], ANSWERED),
+            (["岡山", "高松", "--kind", "marine-reserved", "--season", "off-peak"], ANSWERED),
+            (["岡山", "坂出", "--kind", "marine-green", "--section", "岡山", "高松"], ANSWERED),
+            (["岡山", "松山", "--kind", "marine-green"], REFUSED),
+            (["岡山", "東京"], USAGE),
+            (["compare", "岡山", "松山", "--date", "2007-10-10"], ANSWERED),
+        ]
+        for args, status in cases:
+            answers = []
+            for lang in ("ja", "en"):
+                got, out, _ = run(*args, "--json", "--lang", lang)
+                answers.append((got, without_words(json.loads(out))))
+            self.assertEqual(answers[0], answers[1], args)
+            self.assertEqual(answers[0][0], status, args)
+
+    def test_an_english_answer_reads_in_english(self):
+        status, out, _ = run("Okayama", "Uwajima", "--kind", "reserved", "--date", "2007-08-12", "--lang", "en")
+        self.assertEqual((status, out), (ANSWERED, "Result Adult single\nTravel date 2007-08-12\n"
+                                                   "Fare Okayama ⇒ Uwajima ¥2,060\n"
+                                                   "Reserved, busy season Okayama ⇒ Uwajima ¥3,025\n"
+                                                   "Total ¥5,085\n"))
+        status, _, err = run("岡山", "松山", "--kind", "marine-green", "--lang", "en")
+        self.assertEqual(status, REFUSED)
+        self.assertIn("(Matsuyama is not one of them)", err)
+        status, out, _ = run("compare", "岡山", "松山", "--lang", "en")
+        self.assertIn("express, non-reserved", out)
+        self.assertTrue(out.startswith("Okayama ⇒ Matsuyama  adult"), out)
+
+    def test_a_station_by_any_name_a_person_may_type(self):
+        for name in ("伊予西条", "いよさいじょう", "ｲﾖｻｲｼﾞｮｳ", "Iyo-Saijo", "iyo-saijo", "IYOSAIJO", "Iyo-Saijō", "43"):
+            status, out, _ = run("岡山", name, "--json")
+            self.assertEqual((status, json.loads(out)["arrival"]["english"]), (ANSWERED, "Iyo-Saijo"), name)
+        cases = [("matsu", "en", "'matsu' may be any of several stations: Matsuyama, Uematsu, Takamatsu, Iyo-Komatsu"),
+                 ("matsu", "ja", "'matsu' に当てはまる駅が一つに決まりません: 松山、植松、高松、伊予小松"),
+                 ("Tokyo", "en", "'Tokyo' is not a station")]
+        for name, lang, words in cases:
+            status, _, err = run(name, "宇和島", "--lang", lang)
+            self.assertEqual((status, err), (USAGE, "mkd-fare: " + words + "\n"), name)
+
+    def test_by_default_the_system_language(self):
+        english, japanese = "Result\nOkayama ⇒ Uwajima\n", "検索結果\n岡　山 ⇒ 宇和島\n"
+        cases = [
+            ({"LANG": "en_US.UTF-8"}, [], english),
+            ({"LANG": "ja_JP.UTF-8"}, [], japanese),
+            ({"LANG": "de_DE.UTF-8"}, [], japanese),
+            ({"LC_MESSAGES": "en_GB.UTF-8"}, [], english),
+            ({"LC_ALL": "C", "LANG": "en_US.UTF-8"}, [], japanese),
+            ({"LANG": "en_US.UTF-8"}, ["--lang", "ja"], japanese),
+            ({}, ["--lang", "EN"], english),
+        ]
+        for env, lang, start in cases:
+            _, out, _ = run("岡山", "宇和島", *lang, env=env)
+            self.assertTrue(out.startswith(start), (env, lang, out))
+        # --lang before a subcommand counts for it, as do the others.
+        done = subprocess.run([FARE, "--lang", "en", "check", TABLES], capture_output=True, text=True, env=PLAIN)
+        self.assertIn("(as given)", done.stdout)
+
+    def test_an_unknown_language_is_a_usage_error(self):
+        for args in (["岡山", "宇和島", "--lang", "fr"], ["compare", "岡山", "宇和島", "--lang", "fr"],
+                     ["chart", "--lang", "fr"], ["check", "--lang", "fr"], ["--lang", "fr", "check"]):
+            done = subprocess.run([FARE, *args], capture_output=True, text=True, env=PLAIN)
+            self.assertEqual(done.returncode, USAGE, args)
+            self.assertIn("--lang: fr not in {en,ja}", done.stderr, args)
 
 
 if __name__ == "__main__":

@@ -212,7 +212,8 @@ def main():
     problems = []
     answers = []
     for case in cases:
-        run = subprocess.run([args.fare, "--appdir", args.appdir] + case.fare_args(),
+        # The screens speak Japanese in the scenarios: so must the messages compared with theirs.
+        run = subprocess.run([args.fare, "--appdir", args.appdir, "--lang", "ja"] + case.fare_args(),
                              capture_output=True, text=True)
         try:
             answer = json.loads(run.stdout)

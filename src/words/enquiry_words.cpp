@@ -74,7 +74,7 @@ std::string refusalText(const Refused& r, Lang lang) {
         case Refusal::NoSectionScreen:
             return std::string(text(Msg::NoSectionScreen, lang));
         case Refusal::TableUnreadable:
-            return describeLoadError(r.load, r.path, tableFileInfo(r.file).size);
+            return describeLoadError(r.load, r.path, tableFileInfo(r.file).size, lang);
     }
     return std::string(text(Msg::SameStation, lang));
 }

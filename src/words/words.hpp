@@ -171,7 +171,7 @@ enum class Msg : int {
     PassengerChild,
     PassengerStudent,
     ChartCorner,  // "乗車駅\降車駅"
-    // mkd-fare's usage errors, in English by default like its options' own
+    // mkd-fare's usage errors, in the language of its other words
     FareNotAStation,       // %1: the name given
     FareNotAnExpressStop,  // %1
     FareNotAMarineStop,    // %1
@@ -184,6 +184,8 @@ enum class Msg : int {
     FareCannotWrite,  // %1: the file
     FareNoFolder,     // %1: the folder
     FareGiveStations,
+    FareSeveralStations,  // %1: the name given, %2: the stations it may mean, a list
+    ListSeparator,        // between the items of such a list: ", "
 
     Count_  // not a message: the number of them
 };

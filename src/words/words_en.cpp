@@ -159,6 +159,12 @@ constexpr Entry kWords[] = {
     {Msg::KindGreen, "express, Green car"},
     {Msg::KindMarineReserved, "Marine Liner, reserved"},
     {Msg::KindMarineGreen, "Marine Liner, Green car"},
+    {Msg::KindWordLocal, "local train"},
+    {Msg::KindWordNonReserved, "non-reserved"},
+    {Msg::KindWordReserved, "reserved"},
+    {Msg::KindWordGreen, "Green car"},
+    {Msg::KindWordMarineReserved, "Marine reserved"},
+    {Msg::KindWordMarineGreen, "Marine Green"},
     {Msg::PassengerAdult, "adult"},
     {Msg::PassengerChild, "child"},
     {Msg::PassengerStudent, "student"},
@@ -175,6 +181,8 @@ constexpr Entry kWords[] = {
     {Msg::FareCannotWrite, "cannot write %1"},
     {Msg::FareNoFolder, "no such folder: %1"},
     {Msg::FareGiveStations, "give a boarding and an alighting station (see mkd-fare --help)"},
+    {Msg::FareSeveralStations, "'%1' may be any of several stations: %2"},
+    {Msg::ListSeparator, ", "},
 };
 
 }  // namespace

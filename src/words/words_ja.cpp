@@ -177,6 +177,8 @@ constexpr Entry kWords[] = {
     {Msg::FareCannotWrite, "%1 に書き込めません"},
     {Msg::FareNoFolder, "フォルダーがありません: %1"},
     {Msg::FareGiveStations, "乗車駅と降車駅を指定してください (mkd-fare --help を参照)"},
+    {Msg::FareSeveralStations, "'%1' に当てはまる駅が一つに決まりません: %2"},
+    {Msg::ListSeparator, "、"},
 };
 
 }  // namespace

@@ -53,7 +53,7 @@ fi
 run() { as_user env -i PATH=/usr/bin:/bin HOME="$home" XDG_RUNTIME_DIR="$home/runtime" LANG=C.UTF-8 "$@"; }
 expect() {  # expect TABLES_LINE STORED_PAIR_LINE
   local out
-  out=$(run "$root/usr/bin/mkd-fare" check) || true
+  out=$(run "$root/usr/bin/mkd-fare" check --lang en) || true
   printf '%s\n' "$out" | grep -qxF "$1" || fail "expected '$1', got: $out"
   printf '%s\n' "$out" | grep -qxF "$2" || fail "expected '$2', got: $out"
 }
@@ -65,9 +65,9 @@ expect "tables: $root/usr/share/mkd/Untin (installed with the program)" \
        "stored pair: $config (the user's config folder: the tables' folder is not writable)"
 run mkdir -p "$home/.config/mkd"
 printf '3.5,20\r\n' | run tee "$config" >/dev/null
-out=$(run "$root/usr/bin/mkd-fare" check) || true
+out=$(run "$root/usr/bin/mkd-fare" check --lang en) || true
 printf '%s\n' "$out" | grep -q '^Henko.txt:1:1: warning' || fail "the stored pair in $config is not read: $out"
-run "$root/usr/bin/mkd-fare" 岡山 高松 | grep -q '1,470円' || fail "mkd-fare cannot price on the installed tables"
+run "$root/usr/bin/mkd-fare" 岡山 高松 --lang ja | grep -q '1,470円' || fail "mkd-fare cannot price on the installed tables"
 run QT_QPA_PLATFORM=offscreen MKD_EXIT_AFTER_SHOWN=1 timeout 60 "$root/usr/bin/mkd" || fail "the unpacked mkd did not start on the offscreen platform"
 
 # 2. Tables of the user's own come before the installed ones; the user may
@@ -81,6 +81,6 @@ expect "tables: $home/.local/share/mkd/Untin (the user's data folder)" \
 # 3. Untin/ beside the program comes first of all (the portable layout).
 [ "$(id -u)" -eq 0 ] || chmod u+w "$root/usr/bin"
 cp -r "$root/usr/share/mkd/Untin" "$root/usr/bin/Untin"
-out=$(run "$root/usr/bin/mkd-fare" check) || true
+out=$(run "$root/usr/bin/mkd-fare" check --lang en) || true
 printf '%s\n' "$out" | grep -qxF "tables: $root/usr/bin/Untin (beside the program)" || fail "got: $out"
 echo "package: lintian, desktop entry, metainfo, lookup order and start all good"

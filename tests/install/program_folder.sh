@@ -16,10 +16,10 @@ export HOME=$work/home XDG_DATA_HOME= XDG_CONFIG_HOME=
 # mkd-fare writes a byte that is not UTF-8 as \xNN.
 shown=$work/'caf\xE9'
 
-out=$("$folder/mkd-fare" check)
+out=$("$folder/mkd-fare" check --lang en)
 printf '%s\n' "$out" | grep -qF "tables: $shown/Untin (beside the program)" ||
   { printf 'mkd-fare check used other tables:\n%s\n' "$out"; exit 1; }
-"$folder/mkd-fare" 岡山 高松 | grep -q '1,470円'
+"$folder/mkd-fare" 岡山 高松 --lang ja | grep -q '1,470円'
 
 QT_QPA_PLATFORM=offscreen MKD_EXIT_AFTER_SHOWN=1 timeout 60 "$folder/mkd"
 

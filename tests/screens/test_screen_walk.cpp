@@ -189,19 +189,21 @@ protected:
 };
 
 TEST_F(Walk, NoTextCutOffAndNothingOutsideItsWindow) {
-    visitAll([](Screen& screen) {
-        QWidget* client = screen.findChild<QWidget*>(QStringLiteral("client"));
-        if (!client) client = screen.centralWidget();
-        EXPECT_EQ(onScreen(screen), QString()) << screen.objectName().toStdString();
-        for (QWidget* w : screen.findChildren<QWidget*>()) {
-            if (!w->isVisibleTo(&screen) || w->objectName().isEmpty() || !drawnText(w).room.isValid()) continue;
-            if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
-            if (!client->isAncestorOf(w)) continue;  // the menu bar's "»", a window of its own
-            EXPECT_EQ(textFits(w), QString()) << screen.objectName().toStdString();
-            EXPECT_EQ(insideWindow(w, client), QString()) << screen.objectName().toStdString();
-            EXPECT_EQ(linedUp(w), QString()) << screen.objectName().toStdString();
-        }
-    }, {"ja", "en"});
+    visitAll(
+        [](Screen& screen) {
+            QWidget* client = screen.findChild<QWidget*>(QStringLiteral("client"));
+            if (!client) client = screen.centralWidget();
+            EXPECT_EQ(onScreen(screen), QString()) << screen.objectName().toStdString();
+            for (QWidget* w : screen.findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(&screen) || w->objectName().isEmpty() || !drawnText(w).room.isValid()) continue;
+                if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
+                if (!client->isAncestorOf(w)) continue;  // the menu bar's "»", a window of its own
+                EXPECT_EQ(textFits(w), QString()) << screen.objectName().toStdString();
+                EXPECT_EQ(insideWindow(w, client), QString()) << screen.objectName().toStdString();
+                EXPECT_EQ(linedUp(w), QString()) << screen.objectName().toStdString();
+            }
+        },
+        {"ja", "en"});
 }
 
 // The name of the label a screen reader reads for `w` (a list or an

@@ -12,6 +12,7 @@
 #include <sstream>
 #include <variant>
 
+#include "data/station_search.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
 #include "data/table_store.hpp"
@@ -45,10 +46,12 @@ struct Resolved {
     std::optional<mkd::TravelDate> date;  // the travel date, when the season comes from one
 };
 
-// Usage errors speak English, as the option parser does.
-constexpr mkd::Lang kUsage = mkd::Lang::English;
+std::string usage(Msg what, mkd::Lang lang, std::string_view argument = {}) {
+    return mkd::text(what, lang, {argument});
+}
 
-std::string usage(Msg what, std::string_view argument = {}) { return mkd::text(what, kUsage, {argument}); }
+// At most this many stations are named for a name that fits several.
+constexpr std::size_t kCandidatesShown = 5;
 
 Msg notInList(StationList list) {
     switch (list) {
@@ -62,22 +65,30 @@ Msg notInList(StationList list) {
     return Msg::FareNotAStation;
 }
 
-std::variant<Failure, int> station(StationList list, const std::string& name) {
+// A name that fits several stations names the likeliest few, so that the
+// person can type one of them.
+std::variant<Failure, int> station(StationList list, const std::string& name, mkd::Lang lang) {
     if (auto index = stationByName(list, name)) return *index;
-    return Failure{kUsageError, "unknown-station", usage(notInList(list), name)};
+    const std::vector<int> candidates = mkd::searchStations(list, name);
+    if (candidates.size() < 2) return Failure{kUsageError, "unknown-station", usage(notInList(list), lang, name)};
+    std::string named;
+    for (std::size_t i = 0; i < candidates.size() && i < kCandidatesShown; ++i)
+        named += std::string(i > 0 ? mkd::text(Msg::ListSeparator, lang) : "") + stationWord(list, candidates[i], lang);
+    if (candidates.size() > kCandidatesShown) named += std::string(mkd::text(Msg::ListSeparator, lang)) + "…";
+    return Failure{kUsageError, "unknown-station", mkd::text(Msg::FareSeveralStations, lang, {name, named})};
 }
 
 template <class T>
-std::variant<Failure, T> word(const std::vector<Word<T>>& list, const std::string& text, Msg notOne) {
+std::variant<Failure, T> word(const std::vector<Word<T>>& list, const std::string& text, Msg notOne, mkd::Lang lang) {
     if (auto value = lookUp(list, text)) return *value;
-    return Failure{kUsageError, "unknown-word", usage(notOne, text)};
+    return Failure{kUsageError, "unknown-word", usage(notOne, lang, text)};
 }
 
 // The season: given, or from the travel date as the travel-date screen reads
 // it, or from the date that screen preselects (today, in a listed year).
 std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
     if (!o.season.empty()) {
-        auto season = word(seasonWords(), o.season, Msg::FareNotASeason);
+        auto season = word(seasonWords(), o.season, Msg::FareNotASeason, o.lang);
         if (auto* f = std::get_if<Failure>(&season)) return *f;
         r.request.season = std::get<mkd::Season>(season);
         return r;
@@ -86,9 +97,9 @@ std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
     WrittenDate written{preselected.year, preselected.month, preselected.day};
     if (!o.date.empty()) {
         const auto given = parseDate(o.date);
-        if (!given) return Failure{kUsageError, "bad-date", usage(Msg::FareNotADate, o.date)};
+        if (!given) return Failure{kUsageError, "bad-date", usage(Msg::FareNotADate, o.lang, o.date)};
         if (!mkd::isListedDate(given->year, given->month, given->day))
-            return Failure{kRefused, "date-not-listed", mkd::dateNotListedText()};
+            return Failure{kRefused, "date-not-listed", mkd::dateNotListedText(o.lang)};
         written = *given;
     }
     r.date = mkd::travelDate(written.year, written.month, written.day);
@@ -102,21 +113,21 @@ enum class Dates { ForDatedKinds, Always };  // compare asks every kind
 
 std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dates dates) {
     Resolved r;
-    auto kind = word(kindWords(), o.kind, Msg::FareNotAKind);
+    auto kind = word(kindWords(), o.kind, Msg::FareNotAKind, o.lang);
     if (auto* f = std::get_if<Failure>(&kind)) return *f;
     r.request.kind = std::get<Enquiry>(kind);
-    auto passenger = word(passengerWords(), o.passenger, Msg::FareNotAPassenger);
+    auto passenger = word(passengerWords(), o.passenger, Msg::FareNotAPassenger, o.lang);
     if (auto* f = std::get_if<Failure>(&passenger)) return *f;
     r.request.passenger = std::get<mkd::Passenger>(passenger);
-    auto trip = word(tripWords(), o.trip, Msg::FareNotATrip);
+    auto trip = word(tripWords(), o.trip, Msg::FareNotATrip, o.lang);
     if (auto* f = std::get_if<Failure>(&trip)) return *f;
     r.request.trip = o.roundTrip ? mkd::Trip::RoundTrip : std::get<mkd::Trip>(trip);
     r.request.routing = o.change ? mkd::Routing::ChangeAtMatsuyama : mkd::Routing::Through;
 
     if (stations == Stations::Read) {
-        auto from = station(StationList::All, o.from);
+        auto from = station(StationList::All, o.from, o.lang);
         if (auto* f = std::get_if<Failure>(&from)) return *f;
-        auto to = station(StationList::All, o.to);
+        auto to = station(StationList::All, o.to, o.lang);
         if (auto* f = std::get_if<Failure>(&to)) return *f;
         r.request.departure = std::get<int>(from);
         r.request.arrival = std::get<int>(to);
@@ -126,9 +137,9 @@ std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dat
         const auto list = mkd::enquiryShape(r.request.kind).section;
         mkd::Section s;
         if (list) {
-            auto a = station(*list, o.section[0]);
+            auto a = station(*list, o.section[0], o.lang);
             if (auto* f = std::get_if<Failure>(&a)) return *f;
-            auto b = station(*list, o.section[1]);
+            auto b = station(*list, o.section[1], o.lang);
             if (auto* f = std::get_if<Failure>(&b)) return *f;
             s = {std::get<int>(a), std::get<int>(b)};
         }
@@ -139,14 +150,18 @@ std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dat
     return resolveSeason(o, r);
 }
 
+// Every name of a station, whatever the language of the answer.
 ordered_json stationJson(StationList list, int index) {
     if (!mkd::isValidIndex(list, index)) return nullptr;
     return {{"index", index},
             {"name", std::string(mkd::stationName(list, index))},
-            {"display", std::string(mkd::displayName(list, index))}};
+            {"display", std::string(mkd::displayName(list, index))},
+            {"english", mkd::englishName(list, index)}};
 }
 
-ordered_json requestJson(const Resolved& r) {
+// Codes and amounts are the same in either language; only the words meant
+// to be read ("message", "text", "bill", …) follow `lang`.
+ordered_json requestJson(const Resolved& r, mkd::Lang lang) {
     const EnquiryRequest& q = r.request;
     ordered_json j;
     j["kind"] = std::string(nameOf(kindWords(), q.kind));
@@ -165,46 +180,49 @@ ordered_json requestJson(const Resolved& r) {
         j["date"] = r.date ? ordered_json(isoDate(r.date->date)) : ordered_json(nullptr);
         j["season"] = std::string(nameOf(seasonWords(), q.season.value_or(mkd::Season::Normal)));
         if (r.date) {
-            j["season_reason"] = mkd::seasonReason(*r.date);
-            if (r.date->rolledOver) j["rolled_over"] = mkd::rolledOverText(*r.date);
+            j["season_reason"] = mkd::seasonReason(*r.date, lang);
+            if (r.date->rolledOver) j["rolled_over"] = mkd::rolledOverText(*r.date, lang);
         }
     }
     return j;
 }
 
-ordered_json refusedJson(const mkd::Refused& refused) {
-    ordered_json j{{"reason", std::string(refusalName(refused.refusal))}, {"message", mkd::refusalText(refused)}};
-    const std::string why = mkd::refusalReason(refused);
+std::string refusalWords(const mkd::Refused& refused, mkd::Lang lang) { return mkd::refusalText(refused, lang); }
+std::string refusalWhy(const mkd::Refused& refused, mkd::Lang lang) { return mkd::refusalReason(refused, lang); }
+
+ordered_json refusedJson(const mkd::Refused& refused, mkd::Lang lang) {
+    ordered_json j{{"reason", std::string(refusalName(refused.refusal))}, {"message", refusalWords(refused, lang)}};
+    const std::string why = refusalWhy(refused, lang);
     if (why != j["message"]) j["why"] = why;
     return j;
 }
 
-ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out) {
-    ordered_json j = requestJson(r);
+ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out, mkd::Lang lang) {
+    ordered_json j = requestJson(r, lang);
     if (!out.ok()) {
-        j["refused"] = refusedJson(out.refused);
+        j["refused"] = refusedJson(out.refused, lang);
         return j;
     }
     const EnquiryAnswer& a = *out.answer;
     j["screen"] = a.charged ? "frmKekkaT" : "frmKekka";
-    j["bill"] = std::string(mkd::text(a.bill));
+    j["bill"] = std::string(mkd::text(a.bill, lang));
     j["distance"] = yen(a.distance);
     // Whether the 直通 / 松山乗換 choice was on the choice screen.
     if (mkd::enquiryShape(r.request.kind).routing) j["change_offered"] = a.routing.has_value();
-    j["fare"] = money(a.fare);
+    j["fare"] = money(a.fare, lang);
     if (a.charged) {
         ordered_json charge;
-        charge["caption"] = a.caption ? std::string(mkd::text(*a.caption)) : std::string();
+        charge["caption"] = a.caption ? std::string(mkd::text(*a.caption, lang)) : std::string();
         if (a.sectionList)
             charge["section"] = {{"from", stationJson(*a.sectionList, a.section.from)},
                                  {"to", stationJson(*a.sectionList, a.section.to)}};
         else
             charge["section"] = nullptr;
         charge["yen"] = yen(a.charge);
-        charge["text"] = mkd::formatMoney(a.charge);
+        charge["text"] = mkd::formatMoney(a.charge, lang);
         j["charge"] = charge;
     }
-    j["total"] = money(a.total);
+    j["total"] = money(a.total, lang);
     if (!a.shortTables.empty()) j["short_tables"] = shortTablesJson(a.shortTables);
     return j;
 }
@@ -230,29 +248,27 @@ bool tableBroken(const EnquiryOutcome& out) {
     return !out.ok() && out.refused.refusal == mkd::Refusal::TableUnreadable;
 }
 
-std::string stationDisplay(int index) { return std::string(mkd::displayName(StationList::All, index)); }
-
 // What the result screen shows, top to bottom.
-void printAnswer(const Resolved& r, const EnquiryAnswer& a) {
-    using mkd::text;
-    const std::string journey = stationDisplay(a.departure) + " ⇒ " + stationDisplay(a.arrival);
+void printAnswer(const Resolved& r, const EnquiryAnswer& a, mkd::Lang lang) {
+    const auto words = [lang](Msg id) { return mkd::text(id, lang); };
+    const auto amount = [lang](double yen) { return mkd::formatMoney(yen, lang); };
+    const std::string journey =
+        stationLabel(StationList::All, a.departure, lang) + " ⇒ " + stationLabel(StationList::All, a.arrival, lang);
     if (!a.charged) {
-        std::cout << text(Msg::Result) << '\n'
-                  << journey << '\n'
-                  << text(a.bill) << ' ' << mkd::formatMoney(a.fare) << '\n';
+        std::cout << words(Msg::Result) << '\n' << journey << '\n' << words(a.bill) << ' ' << amount(a.fare) << '\n';
         return;
     }
-    std::cout << text(Msg::Result) << ' ' << text(a.bill) << '\n';
+    std::cout << words(Msg::Result) << ' ' << words(a.bill) << '\n';
     if (r.date && mkd::enquiryShape(r.request.kind).dated)
-        std::cout << text(Msg::TravelDate, mkd::Lang::Japanese, {isoDate(r.date->date)}) << '\n';
-    std::cout << text(Msg::FareLine) << ' ' << journey << ' ' << mkd::formatMoney(a.fare) << '\n';
-    std::cout << (a.caption ? text(*a.caption) : std::string_view()) << ' ';
+        std::cout << mkd::text(Msg::TravelDate, lang, {isoDate(r.date->date)}) << '\n';
+    std::cout << words(Msg::FareLine) << ' ' << journey << ' ' << amount(a.fare) << '\n';
+    std::cout << (a.caption ? words(*a.caption) : std::string_view()) << ' ';
     if (a.sectionList)
-        std::cout << mkd::displayName(*a.sectionList, a.section.from) << " ⇒ "
-                  << mkd::displayName(*a.sectionList, a.section.to) << ' ';
-    std::cout << mkd::formatMoney(a.charge) << '\n';
-    std::cout << text(Msg::TotalLine) << ' ' << mkd::formatMoney(a.total) << '\n';
-    for (const auto& s : a.shortTables) std::cout << shortTableNote(s) << '\n';
+        std::cout << stationLabel(*a.sectionList, a.section.from, lang) << " ⇒ "
+                  << stationLabel(*a.sectionList, a.section.to, lang) << ' ';
+    std::cout << amount(a.charge) << '\n';
+    std::cout << words(Msg::TotalLine) << ' ' << amount(a.total) << '\n';
+    for (const auto& t : a.shortTables) std::cout << shortTableNote(t, lang) << '\n';
 }
 
 }  // namespace
@@ -266,11 +282,11 @@ int runEnquiry(const Options& o) {
     mkd::Enquirer enquirer(tables);
     const EnquiryOutcome out = enquirer.ask(r.request);
     if (o.json) {
-        std::cout << dumpJson(outcomeJson(r, out)) << '\n';
+        std::cout << dumpJson(outcomeJson(r, out, o.lang)) << '\n';
     } else if (out.ok()) {
-        printAnswer(r, *out.answer);
+        printAnswer(r, *out.answer, o.lang);
     }
-    if (!out.ok()) std::cerr << "mkd-fare: " << printable(mkd::refusalText(out.refused)) << '\n';
+    if (!out.ok()) std::cerr << "mkd-fare: " << printable(refusalWords(out.refused, o.lang)) << '\n';
     return statusOf(out);
 }
 
@@ -303,25 +319,25 @@ int runCompare(const Options& o) {
             q.kind = kind;
             q.routing = routing;
             q.trip = mkd::Trip::OneWay;
-            std::string label(mkd::kindName(kind));
-            if (mkd::enquiryShape(kind).dated) label += " (" + std::string(mkd::seasonName(season)) + ")";
+            std::string label(mkd::kindName(kind, o.lang));
+            if (mkd::enquiryShape(kind).dated) label += " (" + std::string(mkd::seasonName(season, o.lang)) + ")";
             Row row{label, kind, routing, enquirer.ask(q), {}};
             if (tableBroken(row.oneWay)) {
-                std::cerr << "mkd-fare: " << printable(mkd::refusalText(row.oneWay.refused)) << '\n';
+                std::cerr << "mkd-fare: " << printable(refusalWords(row.oneWay.refused, o.lang)) << '\n';
                 return kTableError;
             }
             if (routing == mkd::Routing::ChangeAtMatsuyama) {
                 // Only where the screens show the choice.
                 if (!row.oneWay.ok() || !rows.back().oneWay.ok()) continue;
-                rows.back().label += " " + std::string(mkd::text(Msg::Through));
-                row.label += " " + std::string(mkd::text(Msg::ChangeAtMatsuyama));
+                rows.back().label += " " + std::string(mkd::text(Msg::Through, o.lang));
+                row.label += " " + std::string(mkd::text(Msg::ChangeAtMatsuyama, o.lang));
             }
             q.trip = mkd::Trip::RoundTrip;
             row.roundTrip = enquirer.ask(q);
             rows.push_back(std::move(row));
         }
     }
-    reportShortLoads(std::cerr, enquirer.takeShortLoads());
+    reportShortLoads(std::cerr, enquirer.takeShortLoads(), o.lang);
     bool anyAnswer = false;
     for (const Row& row : rows) anyAnswer = anyAnswer || row.oneWay.ok();
 
@@ -340,11 +356,11 @@ int runCompare(const Options& o) {
             e["label"] = row.label;
             if (row.oneWay.ok()) {
                 const auto& caption = row.oneWay.answer->caption;
-                e["caption"] = caption ? std::string(mkd::text(*caption)) : std::string();
-                e["one_way"] = money(row.oneWay.answer->total);
-                e["round_trip"] = money(row.roundTrip.answer->total);
+                e["caption"] = caption ? std::string(mkd::text(*caption, o.lang)) : std::string();
+                e["one_way"] = money(row.oneWay.answer->total, o.lang);
+                e["round_trip"] = money(row.roundTrip.answer->total, o.lang);
             } else {
-                e["refused"] = refusedJson(row.oneWay.refused);
+                e["refused"] = refusedJson(row.oneWay.refused, o.lang);
             }
             list.push_back(e);
         }
@@ -355,21 +371,21 @@ int runCompare(const Options& o) {
 
     int labelWidth = 0;
     for (const Row& row : rows) labelWidth = std::max(labelWidth, displayWidth(row.label));
-    std::cout << mkd::displayName(StationList::All, r.request.departure) << " ⇒ "
-              << mkd::displayName(StationList::All, r.request.arrival) << "  "
-              << mkd::passengerName(r.request.passenger);
-    if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, mkd::Lang::Japanese, {isoDate(r.date->date)});
-    std::cout << "  (" << mkd::seasonName(season) << ")\n";
+    std::cout << stationLabel(StationList::All, r.request.departure, o.lang) << " ⇒ "
+              << stationLabel(StationList::All, r.request.arrival, o.lang) << "  "
+              << mkd::passengerName(r.request.passenger, o.lang);
+    if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, o.lang, {isoDate(r.date->date)});
+    std::cout << "  (" << mkd::seasonName(season, o.lang) << ")\n";
     constexpr int kAmountWidth = 12;
-    std::cout << padRight("", labelWidth) << padLeft(mkd::text(Msg::OneWay), kAmountWidth)
-              << padLeft(mkd::text(Msg::RoundTrip), kAmountWidth) << '\n';
+    std::cout << padRight("", labelWidth) << padLeft(mkd::text(Msg::OneWay, o.lang), kAmountWidth)
+              << padLeft(mkd::text(Msg::RoundTrip, o.lang), kAmountWidth) << '\n';
     for (const Row& row : rows) {
         std::cout << padRight(row.label, labelWidth);
         if (row.oneWay.ok())
-            std::cout << padLeft(mkd::formatMoney(row.oneWay.answer->total), kAmountWidth)
-                      << padLeft(mkd::formatMoney(row.roundTrip.answer->total), kAmountWidth);
+            std::cout << padLeft(mkd::formatMoney(row.oneWay.answer->total, o.lang), kAmountWidth)
+                      << padLeft(mkd::formatMoney(row.roundTrip.answer->total, o.lang), kAmountWidth);
         else
-            std::cout << "  " << printable(mkd::refusalText(row.oneWay.refused));
+            std::cout << "  " << printable(refusalWords(row.oneWay.refused, o.lang));
         std::cout << '\n';
     }
     return anyAnswer ? kAnswered : kRefused;
@@ -380,23 +396,24 @@ int runChart(const Options& o) {
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, false);
     const Resolved& r = std::get<Resolved>(resolved);
     if (o.price == "charge" && r.request.kind == Enquiry::Local)
-        return fail({kUsageError, "no-charge", usage(Msg::FareNoCharge)}, false);
+        return fail({kUsageError, "no-charge", usage(Msg::FareNoCharge, o.lang)}, false);
 
     mkd::TableStore tables(o.where);
     mkd::Enquirer enquirer(tables);
     std::ostringstream csv;
-    csv << mkd::text(Msg::ChartCorner);
-    for (int a = 0; a < mkd::kAllStations; ++a) csv << ',' << mkd::stationName(StationList::All, a);
+    const auto name = [&o](int index) { return stationWord(StationList::All, index, o.lang); };
+    csv << mkd::text(Msg::ChartCorner, o.lang);
+    for (int a = 0; a < mkd::kAllStations; ++a) csv << ',' << name(a);
     csv << '\n';
     for (int d = 0; d < mkd::kAllStations; ++d) {
-        csv << mkd::stationName(StationList::All, d);
+        csv << name(d);
         for (int a = 0; a < mkd::kAllStations; ++a) {
             EnquiryRequest q = r.request;
             q.departure = d;
             q.arrival = a;
             const EnquiryOutcome out = enquirer.ask(q);
             if (tableBroken(out)) {
-                std::cerr << "mkd-fare: " << printable(mkd::refusalText(out.refused)) << '\n';
+                std::cerr << "mkd-fare: " << printable(refusalWords(out.refused, o.lang)) << '\n';
                 return kTableError;
             }
             csv << ',';
@@ -408,14 +425,14 @@ int runChart(const Options& o) {
         }
         csv << '\n';
     }
-    reportShortLoads(std::cerr, enquirer.takeShortLoads());
+    reportShortLoads(std::cerr, enquirer.takeShortLoads(), o.lang);
     if (o.output.empty() || o.output == "-") {
         std::cout << csv.str();
     } else {
         std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
         file << csv.str();
         if (!file.flush()) {
-            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, printable(o.output)) << '\n';
+            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, printable(o.output)) << '\n';
             return kUsageError;
         }
     }
@@ -427,7 +444,7 @@ int runCheck(const std::string& given, const mkd::Locations& located, bool json,
     std::string folder = given.empty() ? located.tableFolder : given;
     std::error_code error;
     if (!fs::is_directory(folder, error)) {
-        std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, printable(folder)) << '\n';
+        std::cerr << "mkd-fare: " << usage(Msg::FareNoFolder, lang, printable(folder)) << '\n';
         return 2;
     }
     // An application folder (the one that holds Untin/) will do too.

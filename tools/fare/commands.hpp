@@ -32,6 +32,7 @@ struct Options {
     std::string date;
     std::string season;
     bool json = false;
+    mkd::Lang lang = mkd::Lang::Japanese;  // of everything a person reads; JSON codes are the same in both
     // chart only
     std::string price = "total";
     std::string output;
@@ -45,7 +46,7 @@ int runCompare(const Options& options);
 int runChart(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one `located` names.
-// `lang`: the words of the report (English unless asked otherwise).
-int runCheck(const std::string& folder, const mkd::Locations& located, bool json, mkd::Lang lang = mkd::Lang::English);
+// `lang`: the words of the report.
+int runCheck(const std::string& folder, const mkd::Locations& located, bool json, mkd::Lang lang);
 
 }  // namespace fare

@@ -76,7 +76,17 @@ std::optional<int> stationByName(mkd::StationList list, std::string_view name) {
     int index = -1;
     const auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), index);
     if (error == std::errc{} && end == name.data() + name.size() && mkd::isValidIndex(list, index)) return index;
-    return mkd::stationByAnyName(list, name);  // its reading or Latin spelling
+    return mkd::stationByAnyName(list, name);  // its reading, Latin or sign spelling
+}
+
+std::string stationLabel(mkd::StationList list, int index, mkd::Lang lang) {
+    if (lang == mkd::Lang::English) return mkd::englishName(list, index);
+    return std::string(mkd::displayName(list, index));
+}
+
+std::string stationWord(mkd::StationList list, int index, mkd::Lang lang) {
+    if (lang == mkd::Lang::English) return mkd::englishName(list, index);
+    return std::string(mkd::stationName(list, index));
 }
 
 std::optional<WrittenDate> parseDate(std::string_view text) {

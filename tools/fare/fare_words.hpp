@@ -51,9 +51,17 @@ std::string_view nameOf(const std::vector<Word<T>>& list, T value) {
 std::string_view refusalName(mkd::Refusal refusal);  // "same-station", …
 
 // A station of `list` by its plain or display name; a number is taken as the
-// station's index in the list (0 = 岡山); else by its reading or Latin
-// spelling when that names one station (うわじま, uwajima).
+// station's index in the list (0 = 岡山); else by any name a person may type
+// for it when that names one station: its reading or its Latin or sign
+// spelling in any case (うわじま, uwajima, Iyo-Saijo, iyosaijo).
 std::optional<int> stationByName(mkd::StationList list, std::string_view name);
+
+// How a station is called in `lang`: its sign spelling in English
+// ("Iyo-Saijo"), its name as the result screen shows it in Japanese ("岡　山").
+std::string stationLabel(mkd::StationList list, int index, mkd::Lang lang);
+// How a station is written to be typed or read by a program: its sign
+// spelling in English, its plain name in Japanese ("岡山").
+std::string stationWord(mkd::StationList list, int index, mkd::Lang lang);
 
 // "2007-08-12" or "2007/8/12": year, month and day as written, not checked
 // against any calendar.

@@ -6,6 +6,7 @@
 #include "commands.hpp"
 #include "fare_words.hpp"
 #include "output.hpp"
+#include "words/language.hpp"
 #include "words/words.hpp"
 
 namespace {
@@ -33,8 +34,14 @@ std::string kindsHelp() {
 }
 
 constexpr const char* kEnquiryExamples = R"(Stations by name, plain or as shown on the result screen ("岡山", "岡　山"),
-by index (0 = 岡山), or by reading or Latin spelling when it names one
-station ("うわじま", "uwajima").
+by index (0 = 岡山), or by reading, Latin spelling or the name on the
+station's signs in any case when it names one station ("うわじま", "uwajima",
+"Iyo-Saijo", "iyosaijo").
+
+Words follow --lang, en or ja (for every command), by default the system's
+language (LC_ALL, LC_MESSAGES, LANG; Japanese unless it is English): results,
+refusals and errors, in JSON too where it holds words to read ("message",
+"text", "bill", …); its other keys and codes are the same in both.
 
 The answer is what the result screen shows. The screens' refusals are refusals
 here, with their words, and so is anything the screens would not offer: 学割 at
@@ -53,6 +60,7 @@ written with each such byte as \xNN, in the text and in JSON.
 Examples:
   mkd-fare 岡山 宇和島
   mkd-fare okayama uwajima
+  mkd-fare Okayama Iyo-Saijo --kind reserved --date 2007-08-12 --lang en
   mkd-fare 岡山 宇和島 --kind reserved --date 2007-08-12 --passenger child --round-trip
   mkd-fare 児島 宇和島 --kind non-reserved --change
   mkd-fare 岡山 坂出 --kind marine-green --section 岡山 高松 --json
@@ -95,7 +103,8 @@ Examples:
 
 constexpr const char* kChartExamples = R"(A CSV table, one row per departure and one column per arrival (107 × 107, in
 the order of the station lists), of one price for every station pair, as
-mkd-fare would answer it; a pair the screens refuse is an empty cell.
+mkd-fare would answer it; a pair the screens refuse is an empty cell. Stations
+by their plain names, in English (--lang en) by the names on their signs.
 
 Examples:
   mkd-fare chart > local-adult.csv
@@ -104,6 +113,19 @@ Examples:
 
 // The options every enquiry has.
 enum class KindOption { Offered, None };  // compare asks every kind
+
+// --lang, on every command: written before or after the subcommand.
+void addLangOption(CLI::App& app, std::string& code) {
+    app.add_option("--lang", code, "language of the words: en or ja (default: the system's)")
+        ->check(CLI::IsMember({"en", "ja"}, CLI::ignore_case));
+}
+
+// The language asked for on the subcommand, else before it, else the system's.
+mkd::Lang chosenLanguage(std::initializer_list<const std::string*> asked) {
+    for (const std::string* code : asked)
+        if (auto lang = mkd::languageFromCode(*code)) return *lang;
+    return mkd::systemLanguage();
+}
 
 void addJourneyOptions(CLI::App& app, fare::Options& o, KindOption kind) {
     if (kind == KindOption::Offered)
@@ -162,6 +184,8 @@ int fare::commandLine(int argc, char** argv) {
                    "stops for marine-green (default: the screen's preset)")
         ->expected(2);
     app.add_flag("--json", enquiry.json, "answer in JSON");
+    std::string lang;  // before any subcommand, or the enquiry's
+    addLangOption(app, lang);
 
     fare::Options compare;
     CLI::App* compareCommand = app.add_subcommand("compare", "every way to make one journey, side by side");
@@ -169,6 +193,8 @@ int fare::commandLine(int argc, char** argv) {
     compareCommand->add_option("to", compare.to, "alighting station")->required();
     addJourneyOptions(*compareCommand, compare, KindOption::None);
     compareCommand->add_flag("--json", compare.json, "answer in JSON");
+    std::string compareLang;
+    addLangOption(*compareCommand, compareLang);
     compareCommand->footer(kCompareExamples);
 
     fare::Options chart;
@@ -178,16 +204,17 @@ int fare::commandLine(int argc, char** argv) {
     chartCommand->add_option("--price", chart.price, "which amount: total (default), fare or charge")
         ->check(CLI::IsMember({"total", "fare", "charge"}));
     chartCommand->add_option("-o,--output", chart.output, "file to write (default: standard output)");
+    std::string chartLang;
+    addLangOption(*chartCommand, chartLang);
     chartCommand->footer(kChartExamples);
 
     std::string checkFolder;
     bool checkJson = false;
-    std::string checkLang = "en";
+    std::string checkLang;
     CLI::App* checkCommand = app.add_subcommand("check", "check the table files and Henko.txt");
     checkCommand->add_option("dir", checkFolder, "folder of the table files (default: the one mkd uses)");
     checkCommand->add_flag("--json", checkJson, "report in JSON");
-    checkCommand->add_option("--lang", checkLang, "words of the report: en (default) or ja")
-        ->check(CLI::IsMember({"en", "ja"}));
+    addLangOption(*checkCommand, checkLang);
     checkCommand->footer(kCheckExamples);
 
     app.footer(kindsHelp() + kEnquiryExamples);
@@ -202,32 +229,36 @@ int fare::commandLine(int argc, char** argv) {
         return fare::kUsageError;
     }
 
+    const std::string& commandLang = *compareCommand ? compareLang
+                                     : *chartCommand ? chartLang
+                                     : *checkCommand ? checkLang
+                                                     : lang;
+    const mkd::Lang language = chosenLanguage({&commandLang, &lang});
+
     // The tables by the rule of data/locations.hpp, unless --appdir names them.
     if (programFolder.empty()) {
-        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::ProgramFolderUnknown, mkd::Lang::English) << '\n';
+        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::ProgramFolderUnknown, language) << '\n';
         return fare::kTableError;
     }
     const mkd::Locations located = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
     if (*checkCommand) {
         if (checkFolder.empty() && located.source == mkd::TableSource::NotFound) {
-            std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(located, mkd::Lang::English))
-                      << '\n';
+            std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(located, language)) << '\n';
             return 2;
         }
-        return fare::runCheck(checkFolder, located, checkJson,
-                              checkLang == "ja" ? mkd::Lang::Japanese : mkd::Lang::English);
+        return fare::runCheck(checkFolder, located, checkJson, language);
     }
     if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
     if (*chartCommand) inherit(app, enquiry, *chartCommand, chart);
     if (!*compareCommand && !*chartCommand && (enquiry.from.empty() || enquiry.to.empty())) {
-        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, mkd::Lang::English) << '\n';
+        std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, language) << '\n';
         return fare::kUsageError;
     }
     fare::Options& asked = *compareCommand ? compare : *chartCommand ? chart : enquiry;
+    asked.lang = language;
     asked.where = asked.appDir.empty() ? located : mkd::locationsInFolder(asked.appDir);
     if (asked.where.source == mkd::TableSource::NotFound) {
-        std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(asked.where, mkd::Lang::English))
-                  << '\n';
+        std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(asked.where, language)) << '\n';
         return fare::kTableError;
     }
     if (*compareCommand) return fare::runCompare(compare);

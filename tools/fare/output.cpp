@@ -115,7 +115,9 @@ ordered_json yen(double amount) {
     return amount;
 }
 
-ordered_json money(double amount) { return {{"yen", yen(amount)}, {"text", mkd::formatMoney(amount)}}; }
+ordered_json money(double amount, mkd::Lang lang) {
+    return {{"yen", yen(amount)}, {"text", mkd::formatMoney(amount, lang)}};
+}
 
 std::string csvAmount(double amount) { return yen(amount).dump(); }
 
@@ -127,14 +129,14 @@ ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables) {
     return list;
 }
 
-std::string shortTableNote(const mkd::ShortTable& table) {
+std::string shortTableNote(const mkd::ShortTable& table, mkd::Lang lang) {
     return mkd::text(
-        mkd::Msg::ShortTable, mkd::Lang::Japanese,
+        mkd::Msg::ShortTable, lang,
         {mkd::tableFileInfo(table.file).name, std::to_string(table.records), std::to_string(table.expected)});
 }
 
-void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads) {
-    for (const auto& t : loads) err << "mkd-fare: " << shortTableNote(t) << '\n';
+void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads, mkd::Lang lang) {
+    for (const auto& t : loads) err << "mkd-fare: " << shortTableNote(t, lang) << '\n';
 }
 
 // How check --json names where the tables were found.

@@ -35,17 +35,17 @@ std::string dumpJson(const nlohmann::ordered_json& j);
 // An amount as JSON: the amount the result screen shows (an overflowing sum
 // is the largest amount there is, never infinite), whole yen as an integer.
 nlohmann::ordered_json yen(double amount);
-// {"yen": …, "text": "1,230円"}
-nlohmann::ordered_json money(double amount);
+// {"yen": …, "text": "1,230円"} ("¥1,230" in English)
+nlohmann::ordered_json money(double amount, mkd::Lang lang);
 // An amount as a CSV cell: the same number as yen().
 std::string csvAmount(double amount);
 
 // The tables behind an answer that were short: [{"file", "records", "expected"}].
 nlohmann::ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables);
 // The line the result screen shows for one: "注意: SiteiT.txt は 26 行中 20 行だけです。"
-std::string shortTableNote(const mkd::ShortTable& table);
+std::string shortTableNote(const mkd::ShortTable& table, mkd::Lang lang);
 // Writes each load of a short file to `err`, one line each, as a warning.
-void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads);
+void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads, mkd::Lang lang);
 
 // The report of `mkd-fare check` on `folder`: one line a problem and a
 // summary line, or one JSON object.
