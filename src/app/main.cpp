@@ -79,7 +79,9 @@ int main(int argc, char** argv) {
         QApplication::exec();
         return 1;
     };
-    const mkd::Lang language = mkd::systemLanguage();
+    // The language the user chose last, else the system's: also for a
+    // start-up that fails before the screens.
+    const mkd::Lang language = ScreenFlow::chosenLanguage(seam, mkd::systemLanguage());
     if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, language)));
     mkd::Locations where = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
     if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, language));

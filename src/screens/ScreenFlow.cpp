@@ -42,12 +42,16 @@ QMargins marginsBetween(const QRect& outer, const QRect& inner) {
 
 bool ScreenFlow::start() {
     restorePlace();
-    const std::string chosen = seam_.setting(kLanguageSetting).toString().toStdString();
-    setLanguage(mkd::languageFromCode(chosen).value_or(systemLanguage_));
+    setLanguage(chosenLanguage(seam_, systemLanguage_));
     auto* start = touch<frmStart>();
     if (!start) return false;
     start->show();
     return true;
+}
+
+mkd::Lang ScreenFlow::chosenLanguage(const Seam& seam, mkd::Lang systemLanguage) {
+    const std::string chosen = seam.setting(kLanguageSetting).toString().toStdString();
+    return mkd::languageFromCode(chosen).value_or(systemLanguage);
 }
 
 void ScreenFlow::chooseLanguage(mkd::Lang lang) {

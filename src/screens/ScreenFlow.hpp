@@ -53,6 +53,9 @@ public:
     // at once (Qt sends each window a LanguageChange), and the choice is kept
     // for the next start.
     void chooseLanguage(mkd::Lang lang);
+    // The language the user chose last (the setting "language"), else
+    // `systemLanguage`.
+    static mkd::Lang chosenLanguage(const Seam& seam, mkd::Lang systemLanguage);
 
     // The screen of type T, created and loaded if needed. Null once the
     // program has ended (also when its load step ended it).
