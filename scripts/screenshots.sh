@@ -18,6 +18,11 @@ for f in "$tmp"/*.png; do
   cp "$f" "$out/${name#*-}.png"
 done
 
+# The start screen and a reserved-seat result in English.
+xvfb-run -a build/bin/mkd-scenario --platform xcb --lang en --screenshots "$tmp/en" docs/screens.scn
+convert "$tmp"/en/01-frmStart-start.png "$tmp"/en/15-frmKekkaT-click-frmKetteiSitei.cmdOtona.png \
+        -background 'rgb(64,64,64)' -gravity north +append "$out/english.png"
+
 # Every charged result side by side: non-reserved, reserved in the three
 # seasons, Green; the Marine Liner's reserved seat and Green car.
 cd "$out"
