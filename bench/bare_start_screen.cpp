@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     button(client, QStringLiteral("特急利用"), twips(120, 1680, 975, 375));
     button(client, QStringLiteral("普通列車"), twips(1200, 1680, 975, 375));
     button(client, QStringLiteral("終了"), twips(2280, 1680, 975, 375));
+    button(client, QStringLiteral("⇄"), twips(1530, 1395, 315, 255));
 
     QMenuBar* bar = window.menuBar();
     look::menuBar(bar);
@@ -81,6 +82,12 @@ int main(int argc, char** argv) {
     QMenu* marine = bar->addMenu(QStringLiteral("マリンライナー"));
     marine->addAction(QStringLiteral("指定席"));
     marine->addAction(QStringLiteral("グリーン車"));
+    QMenu* help = bar->addMenu(QStringLiteral("ヘルプ"));
+    help->addAction(QStringLiteral("使い方"));
+    help->addAction(QStringLiteral("バージョン情報"));
+    QMenu* language = bar->addMenu(QStringLiteral("表示言語 / Language"));
+    language->addAction(QStringLiteral("日本語"));
+    language->addAction(QStringLiteral("English"));
 
     window.show();
     return QApplication::exec();
