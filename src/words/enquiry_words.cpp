@@ -1,8 +1,10 @@
 #include "words/enquiry_words.hpp"
 
+#include <algorithm>
 #include <charconv>
 
 #include "data/station_search.hpp"
+#include "pricing/season_periods.hpp"
 
 namespace mkd {
 
@@ -90,18 +92,25 @@ std::string refusalReason(const Refused& r, Lang lang) {
 
 std::string seasonReason(const TravelDate& t, Lang lang) {
     if (t.overridden) {
-        const std::string date =
-            std::to_string(t.date.year) + "-" + std::to_string(t.date.month) + "-" + std::to_string(t.date.day);
-        return text(Msg::SeasonOverride, lang, {date});
+        const std::string year = std::to_string(t.date.year);
+        const std::string month = std::to_string(t.date.month);
+        const std::string day = std::to_string(t.date.day);
+        return text(Msg::SeasonOverride, lang,
+                    {year + "-" + month + "-" + day, year, month, day, monthName(t.date.month, lang)});
     }
     const CalendarPeriod& p = t.period;
     const std::string month = std::to_string(p.month);
     const std::string first = std::to_string(p.firstDay);
     const std::string last = std::to_string(p.lastDay);
+    // A period may end on day 31 of a shorter month; a date written with the
+    // month's name ("30 June") gives the month's real last day.
+    const std::string lastInMonth = std::to_string(std::min(p.lastDay, lastDayOf(p.month)));
     if (!p.mondayToThursday)
-        return text(Msg::SeasonFromCalendar, lang, {month, first, last, seasonName(p.season, lang)});
+        return text(Msg::SeasonFromCalendar, lang,
+                    {month, first, last, seasonName(p.season, lang), monthName(p.month, lang), lastInMonth});
     return text(Msg::SeasonMondayToThursday, lang,
-                {month, first, last, weekdayName(t.weekday, lang), seasonName(t.season, lang)});
+                {month, first, last, weekdayName(t.weekday, lang), seasonName(t.season, lang), monthName(p.month, lang),
+                 lastInMonth});
 }
 
 std::string dateAndSeasonText(const TravelDate& t, Lang lang) {
@@ -114,7 +123,8 @@ std::string rolledOverText(const TravelDate& t, Lang lang) {
     if (!t.rolledOver) return {};
     return text(Msg::DateRolledOver, lang,
                 {std::to_string(heiseiYear(t.written.year)), std::to_string(t.written.month),
-                 std::to_string(t.written.day), std::to_string(t.date.month), std::to_string(t.date.day)});
+                 std::to_string(t.written.day), std::to_string(t.date.month), std::to_string(t.date.day),
+                 monthName(t.written.month, lang), monthName(t.date.month, lang), std::to_string(t.date.year)});
 }
 
 std::string dateNotListedText(Lang lang) { return yearsText(Msg::DateNotListed, lang); }
@@ -137,6 +147,13 @@ std::string_view weekdayName(int weekday, Lang lang) {
     static constexpr Msg kDays[] = {Msg::Sunday,   Msg::Monday, Msg::Tuesday, Msg::Wednesday,
                                     Msg::Thursday, Msg::Friday, Msg::Saturday};
     return text(kDays[static_cast<std::size_t>(((weekday % 7) + 7) % 7)], lang);
+}
+
+std::string_view monthName(int month, Lang lang) {
+    static constexpr Msg kMonths[] = {Msg::January,   Msg::February, Msg::March,    Msg::April,
+                                      Msg::May,       Msg::June,     Msg::July,     Msg::August,
+                                      Msg::September, Msg::October,  Msg::November, Msg::December};
+    return text(kMonths[static_cast<std::size_t>((((month - 1) % 12) + 12) % 12)], lang);
 }
 
 std::string_view passengerName(Passenger passenger, Lang lang) {

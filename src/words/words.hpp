@@ -75,10 +75,13 @@ enum class Msg : int {
     SeasonNormal,
     SeasonOffPeak,
     TravelDate,              // %1: the date
-    SeasonFromCalendar,      // %1 month, %2 first day, %3 last day, %4 season
-    SeasonMondayToThursday,  // %1 month, %2 first day, %3 last day, %4 weekday, %5 season
-    SeasonOverride,          // %1: the date
-    DateRolledOver,          // %1, %2, %3: the chosen year, month, day; %4 the date it stands for
+    SeasonFromCalendar,      // %1 month, %2 first day, %3 last day, %4 season, %5 month's name,
+                             // %6 last day within the month
+    SeasonMondayToThursday,  // %1 month, %2 first day, %3 last day, %4 weekday, %5 season, %6 month's name,
+                             // %7 last day within the month
+    SeasonOverride,          // %1: the date; %2 year, %3 month, %4 day, %5 month's name
+    DateRolledOver,          // %1 Heisei year, %2 month, %3 day chosen; %4 month, %5 day it stands for;
+                             // %6, %7 the two months' names, %8 the year
     Sunday,
     Monday,
     Tuesday,
@@ -88,6 +91,18 @@ enum class Msg : int {
     Saturday,
     DateAndSeason,  // %1 year, %2 month, %3 day, %4 weekday, %5 season
     ListedYears,    // %1, %2: the first and last listed years; %3, %4 the same in Heisei
+    January,
+    February,
+    March,
+    April,
+    May,
+    June,
+    July,
+    August,
+    September,
+    October,
+    November,
+    December,
 
     // Table files, the stored pair and the table check
     TableCannotOpen,      // %1: path

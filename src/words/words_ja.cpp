@@ -78,6 +78,18 @@ constexpr Entry kWords[] = {
     {Msg::Saturday, "土曜日"},
     {Msg::DateAndSeason, "%1年%2月%3日(%4) %5"},
     {Msg::ListedYears, "料金を調べられるのは %1年から%2年 (平成%3年から%4年) の乗車日だけです。"},
+    {Msg::January, "1月"},
+    {Msg::February, "2月"},
+    {Msg::March, "3月"},
+    {Msg::April, "4月"},
+    {Msg::May, "5月"},
+    {Msg::June, "6月"},
+    {Msg::July, "7月"},
+    {Msg::August, "8月"},
+    {Msg::September, "9月"},
+    {Msg::October, "10月"},
+    {Msg::November, "11月"},
+    {Msg::December, "12月"},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "料金表ファイルを読めません: %1"},

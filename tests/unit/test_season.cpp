@@ -100,6 +100,8 @@ TEST(Season, TravelDateSaysWhy) {
     EXPECT_TRUE(rolled.rolledOver);
     EXPECT_EQ(rolledOverText(rolled), "平成16年2月31日は、3月2日のことです。");
     EXPECT_EQ(seasonReason(rolled), "3月1日から20日までは通常期です。");
+    EXPECT_EQ(rolledOverText(rolled, Lang::English), "31 February 2004 counts as 2 March 2004.");
+    EXPECT_EQ(seasonReason(rolled, Lang::English), "Every day from 1 to 20 March is in the normal season.");
 
     const TravelDate wednesday = travelDate(2003, 2, 12);
     EXPECT_FALSE(wednesday.rolledOver);
@@ -107,11 +109,16 @@ TEST(Season, TravelDateSaysWhy) {
     EXPECT_TRUE(wednesday.period.mondayToThursday);
     EXPECT_EQ(wednesday.season, Season::OffPeak);
     EXPECT_NE(seasonReason(wednesday).find("水曜日なので閑散期"), std::string::npos) << seasonReason(wednesday);
+    // In English a period names its month and the month's real last day.
+    EXPECT_EQ(seasonReason(travelDate(2007, 6, 12), Lang::English),
+              "From 1 to 30 June, Monday to Thursday is off-peak and the other days are normal; this day is a "
+              "Tuesday, so it is in the off-peak season.");
 
     const TravelDate holiday = travelDate(2003, 2, 11);
     EXPECT_TRUE(holiday.overridden);
     EXPECT_EQ(holiday.season, Season::Normal);
-    EXPECT_NE(seasonReason(holiday, Lang::English).find("holiday"), std::string::npos);
+    EXPECT_EQ(seasonReason(holiday, Lang::English),
+              "11 February 2003 is a holiday or the day before one: normal season whatever the calendar says.");
 }
 
 TEST(Season, ListedDatesAreTheListsOwn) {
