@@ -114,3 +114,19 @@ void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* o
     }
     painter->restore();
 }
+
+void ProgramStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                               const QWidget* widget) const {
+    if (element == CE_ComboBoxLabel) {
+        if (const auto* box = qstyleoption_cast<const QStyleOptionComboBox*>(option)) {
+            const QRect field = subControlRect(CC_ComboBox, box, SC_ComboBoxEditField, widget);
+            if (box->fontMetrics.horizontalAdvance(box->currentText) > field.width()) {
+                QStyleOptionComboBox shortened = *box;
+                shortened.currentText = box->fontMetrics.elidedText(box->currentText, Qt::ElideRight, field.width());
+                QProxyStyle::drawControl(element, &shortened, painter, widget);
+                return;
+            }
+        }
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+}

@@ -15,6 +15,8 @@
 //   "平成20年" whole within its given width.
 // - Alt alone does not put the menu bar into Fusion's half-visible keyboard
 //   mode: the screens open the first menu on Alt and F10 themselves.
+// - A closed drop-down list whose text is wider than its field (a long
+//   station name in English) ends it with "…" instead of cutting it off.
 #pragma once
 
 #include <QProxyStyle>
@@ -32,6 +34,8 @@ public:
                          const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
 
     // The width of a drop-down list's arrow button, in pixels.
     static constexpr int kListArrowWidth = 13;

@@ -11,6 +11,7 @@
 
 #include "data/station_readings.hpp"
 #include "data/station_search.hpp"
+#include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 
 StationFinder::StationFinder(QComboBox* list, mkd::StationList stations, std::function<mkd::Lang()> language)
@@ -18,6 +19,7 @@ StationFinder::StationFinder(QComboBox* list, mkd::StationList stations, std::fu
     // Input methods send their text only to widgets that accept it.
     list_->setAttribute(Qt::WA_InputMethodEnabled);
     list_->installEventFilter(this);
+    connect(list_, &QComboBox::currentIndexChanged, this, [this] { tipWhenCut(list_); });
 }
 
 bool StationFinder::isOpen() const { return popup_ && popup_->isVisible(); }

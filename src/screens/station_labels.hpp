@@ -12,13 +12,25 @@
 #include "screens/text.hpp"
 #include "words/words.hpp"
 
+// Shows `name` on a result's station label at the label's own size or, for
+// a name wider than the label (a long sign name: "Bizen-Nishiichi"), at the
+// largest smaller size down to 9 pt that fits it, else cut short with "…";
+// the whole name is then its tool tip.
+void fitStationName(QLabel* label, const QString& name);
+
 // A valid index writes the station's display name; no selection writes nothing.
 inline void setStationLabel(QLabel* label, mkd::StationList list, int index, mkd::Lang lang) {
     if (!mkd::isValidIndex(list, index)) return;
-    label->setText(lang == mkd::Lang::English ? qs(mkd::englishName(list, index)) : qs(mkd::displayName(list, index)));
-    // Said without the spaces that pad short names on screen.
-    label->setAccessibleName(lang == mkd::Lang::English ? QString() : qs(mkd::stationName(list, index)));
+    fitStationName(label,
+                   lang == mkd::Lang::English ? qs(mkd::englishName(list, index)) : qs(mkd::displayName(list, index)));
+    // Said whole, and without the spaces that pad short names on screen.
+    label->setAccessibleName(lang == mkd::Lang::English ? qs(mkd::englishName(list, index))
+                                                        : qs(mkd::stationName(list, index)));
 }
+
+// A station list whose chosen name is wider than its field (the style then
+// ends it with "…") gives the whole name as its tool tip.
+void tipWhenCut(QComboBox* box);
 
 // The name of a station in a list.
 inline QString stationItem(mkd::StationList list, int index, mkd::Lang lang) {
@@ -39,4 +51,5 @@ inline QStringList stationNames(mkd::StationList list, mkd::Lang lang) {
 inline void renameStations(QComboBox* box, mkd::StationList list, mkd::Lang lang) {
     for (int i = 0; i < box->count() && i < mkd::stationCount(list); ++i)
         box->setItemText(i, stationItem(list, i, lang));
+    tipWhenCut(box);
 }

@@ -30,6 +30,12 @@ const char* const kMarinePair[] = {"select frmStart.cboHatu 0", "select frmStart
 
 const std::vector<Visit> kVisits = {
     {"start", "frmStart", {}},
+    // Two of the longest names, which in English fit only smaller or cut.
+    {"long names", "frmStart", {"select frmStart.cboHatu 2", "select frmStart.cboTyaku 88"}},
+    {"long names' result",
+     "frmKekka",
+     {"select frmStart.cboHatu 2", "select frmStart.cboTyaku 88", "click frmStart.cmdSlow",
+      "click frmKettei.cmdOtona"}},
     {"local choice", "frmKettei", {"click frmStart.cmdSlow"}},
     {"local student return",
      "frmKekka",
@@ -90,8 +96,12 @@ Drawn drawnText(QWidget* w) {
         QStyleOptionComboBox option;
         option.initFrom(list);
         option.currentText = list->currentText();
-        return {list->currentText(),
-                style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)};
+        const QRect field = style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list);
+        // The style ends a name too long for the field with "…"; that is
+        // fine only where the list then names it whole as its tool tip.
+        if (list->toolTip() == list->currentText())
+            return {list->fontMetrics().elidedText(list->currentText(), Qt::ElideRight, field.width()), field};
+        return {list->currentText(), field};
     }
     return {};
 }
@@ -99,6 +109,8 @@ Drawn drawnText(QWidget* w) {
 // "" when `w`'s text fits where it is drawn, else what is cut off.
 QString textFits(QWidget* w) {
     const Drawn d = drawnText(w);
+    if (qobject_cast<QLabel*>(w) && d.text.endsWith(QChar(0x2026)) && w->toolTip().isEmpty())
+        return QStringLiteral("%1 \"%2\" is cut short without a tool tip").arg(w->objectName(), d.text);
     const QFontMetrics metrics = w->fontMetrics();
     // A label that wraps its words needs room for all its lines.
     if (auto* label = qobject_cast<QLabel*>(w); label && label->wordWrap()) {
