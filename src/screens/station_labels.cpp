@@ -31,5 +31,5 @@ void tipWhenCut(QComboBox* box) {
     option.currentText = box->currentText();
     const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, box);
     box->setToolTip(box->fontMetrics().horizontalAdvance(option.currentText) > field.width() ? option.currentText
-                                                                                            : QString());
+                                                                                             : QString());
 }
