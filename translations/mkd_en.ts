@@ -270,7 +270,7 @@
     <name>frmKettei</name>
     <message>
         <source>運賃決定</source>
-        <translation>Local fare</translation>
+        <translation>Fare</translation>
     </message>
 </context>
 <context>
