@@ -86,7 +86,6 @@ void ChoiceScreen::Form_Load() {
         sectionTo_ = static_cast<std::int16_t>(s.to);
     }
     const mkd::EnquiryState enquiry(flow.tables(), request());
-    if (cmdGakuwari && !studentOffered()) cmdGakuwari->setEnabled(false);
     explainStudent();
     if (fraNorikae) fraNorikae->setVisible(enquiry.change().offered);
 }
@@ -97,12 +96,12 @@ std::optional<mkd::Refused> ChoiceScreen::studentRefused() const {
     return std::nullopt;
 }
 
-bool ChoiceScreen::studentOffered() const { return !studentRefused(); }
-
 void ChoiceScreen::explainStudent() {
-    // A disabled 学割 says why, on hover and to a screen reader.
+    // 学割 off says why, on hover and to a screen reader. Once off it stays
+    // off: the journey cannot change while this screen is loaded.
     if (!cmdGakuwari) return;
     const auto refused = studentRefused();
+    if (refused) cmdGakuwari->setEnabled(false);
     const QString why = refused ? qs(mkd::refusalText(*refused, flow.language())) : QString();
     cmdGakuwari->setToolTip(why);
     cmdGakuwari->setAccessibleDescription(why);

@@ -84,8 +84,8 @@ private:
     mkd::Routing routing() const;
     // Why 学割 is not offered on this journey; nothing where it is.
     std::optional<mkd::Refused> studentRefused() const;
-    bool studentOffered() const;
-    // The reason for a disabled 学割, as its tooltip and description.
+    // Turns 学割 off where it is not offered, with the reason as its tool tip
+    // and description.
     void explainStudent();
 
     mkd::Enquiry kind_;

@@ -1,9 +1,7 @@
 #include "screens/answer_lines.hpp"
 
 #include <QStringList>
-#include <string>
 
-#include "data/table_catalogue.hpp"
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 
@@ -21,9 +19,6 @@ QString detailLine(const ShownAnswer& shown, mkd::Lang lang) {
 
 QString shortTablesLines(const std::vector<mkd::ShortTable>& tables, mkd::Lang lang) {
     QStringList lines;
-    for (const mkd::ShortTable& t : tables)
-        lines << qs(
-            mkd::text(mkd::Msg::ShortTable, lang,
-                      {mkd::tableFileInfo(t.file).name, std::to_string(t.records), std::to_string(t.expected)}));
+    for (const mkd::ShortTable& t : tables) lines << qs(mkd::shortTableText(t, lang));
     return lines.join(QLatin1Char('\n'));
 }

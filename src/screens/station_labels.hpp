@@ -7,10 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-#include "data/station_search.hpp"
 #include "data/stations.hpp"
 #include "screens/text.hpp"
-#include "words/words.hpp"
+#include "words/enquiry_words.hpp"
 
 // Shows `name` on a result's station label at the label's own size or, for
 // a name wider than the label (a long sign name: "Bizen-Nishiichi"), at the
@@ -18,24 +17,22 @@
 // the whole name is then its tool tip.
 void fitStationName(QLabel* label, const QString& name);
 
+// The name of a station in a list.
+inline QString stationItem(mkd::StationList list, int index, mkd::Lang lang) {
+    return qs(mkd::stationWords(list, index, lang));
+}
+
 // A valid index writes the station's display name; no selection writes nothing.
 inline void setStationLabel(QLabel* label, mkd::StationList list, int index, mkd::Lang lang) {
     if (!mkd::isValidIndex(list, index)) return;
-    fitStationName(label,
-                   lang == mkd::Lang::English ? qs(mkd::englishName(list, index)) : qs(mkd::displayName(list, index)));
+    fitStationName(label, qs(mkd::stationLabelWords(list, index, lang)));
     // Said whole, and without the spaces that pad short names on screen.
-    label->setAccessibleName(lang == mkd::Lang::English ? qs(mkd::englishName(list, index))
-                                                        : qs(mkd::stationName(list, index)));
+    label->setAccessibleName(stationItem(list, index, lang));
 }
 
 // A station list whose chosen name is wider than its field (the style then
 // ends it with "…") gives the whole name as its tool tip.
 void tipWhenCut(QComboBox* box);
-
-// The name of a station in a list.
-inline QString stationItem(mkd::StationList list, int index, mkd::Lang lang) {
-    return lang == mkd::Lang::English ? qs(mkd::englishName(list, index)) : qs(mkd::stationName(list, index));
-}
 
 // The names of a station list, in index order, so that a list position is a
 // station index.

@@ -4,15 +4,23 @@
 #include <charconv>
 
 #include "data/station_search.hpp"
+#include "data/table_catalogue.hpp"
 #include "pricing/season_periods.hpp"
 
 namespace mkd {
 
-namespace {}  // namespace
-
 std::string stationWords(StationList list, int index, Lang lang) {
     const std::string name = lang == Lang::English ? englishName(list, index) : std::string(stationName(list, index));
     return name.empty() ? std::string("-") : name;
+}
+
+std::string stationLabelWords(StationList list, int index, Lang lang) {
+    return lang == Lang::English ? englishName(list, index) : std::string(displayName(list, index));
+}
+
+std::string shortTableText(const ShortTable& table, Lang lang) {
+    return text(Msg::ShortTable, lang,
+                {tableFileInfo(table.file).name, std::to_string(table.records), std::to_string(table.expected)});
 }
 
 namespace {

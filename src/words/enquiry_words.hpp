@@ -40,6 +40,13 @@ std::string_view kindName(Enquiry kind, Lang lang = Lang::Japanese);  // "特急
 // A station's name in `lang`: as the tables write it, or its Latin spelling
 // as on its signs; "-" for an invalid index.
 std::string stationWords(StationList list, int index, Lang lang);
+// A station's name as a label shows it: the display name (short names padded
+// with ideographic spaces, "岡　山"), or its Latin spelling.
+std::string stationLabelWords(StationList list, int index, Lang lang);
+
+// The line the result screen shows for a short table behind a charge
+// ("注意: SiteiT.txt は 26 行中 20 行だけです。").
+std::string shortTableText(const ShortTable& table, Lang lang);
 
 // A number as a person reads it: whole numbers without a fraction, others in
 // their shortest exact form.

@@ -131,13 +131,3 @@ TEST_F(Look, DisabledLooksDisabledAndTheSelectedOptionIsMarked) {
 }
 
 }  // namespace
-
-// The application lives for the whole run and goes before the program's
-// static objects do. Offscreen unless told otherwise.
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setStyle(new ProgramStyle);
-    return RUN_ALL_TESTS();
-}

@@ -1,5 +1,6 @@
 // The screen tests run on the offscreen platform unless told otherwise, with
-// the program's own style.
+// the program's own style. The application lives for the whole run and goes
+// before the program's static objects do.
 #include <gtest/gtest.h>
 
 #include <QApplication>

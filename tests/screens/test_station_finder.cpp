@@ -22,15 +22,9 @@
 #include "screens/StationFinder.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
-#include "test_seam.hpp"
+#include "started_program.hpp"
 
 namespace {
-
-// RecordingSeam: the tests' seam, on the repository's tables.
-class RecordingSeam : public TestSeam {
-public:
-    RecordingSeam() : TestSeam(QStringLiteral(MKD_SOURCE_DIR)) {}
-};
 
 constexpr int kOkayama = 0, kKojima = 11, kTakamatsu = 12, kUematsu = 8, kUwajima = 106;
 
@@ -52,28 +46,14 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
 
 StationFinder* finderOf(QComboBox* list) { return list->findChild<StationFinder*>(); }
 
-class Finder : public ::testing::Test {
+class Finder : public StartedProgram {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(flow.start());
-        start = flow.find<frmStart>();
-        ASSERT_TRUE(start);
-        start->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(start));
-    }
-    void TearDown() override { QApplication::processEvents(); }
-
     // Focuses `list` and types `text` into it.
     void typeInto(QComboBox* list, const QString& text) {
         list->setFocus();
         ASSERT_EQ(QApplication::focusWidget(), list);
         type(text);
     }
-
-    RecordingSeam seam;
-    mkd::TableStore tables{MKD_SOURCE_DIR};
-    ScreenFlow flow{seam, tables};
-    frmStart* start = nullptr;
 };
 
 // Done with the keyboard alone: however the arrival is written, Enter takes

@@ -19,15 +19,9 @@
 #include "screens/frmKetteiJiyu.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
-#include "test_seam.hpp"
+#include "started_program.hpp"
 
 namespace {
-
-// QuietSeam: the tests' seam, on the repository's tables.
-class QuietSeam : public TestSeam {
-public:
-    QuietSeam() : TestSeam(QStringLiteral(MKD_SOURCE_DIR)) {}
-};
 
 // Rests the mouse on `where` inside `widget` until the tool tip is due, as
 // the window system reports it; returns the tool tip then shown.
@@ -40,24 +34,12 @@ QString hover(QWidget* widget, QPoint where) {
     return QToolTip::isVisible() ? QToolTip::text() : QString();
 }
 
-class Why : public ::testing::Test {
+class Why : public StartedProgram {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(flow.start());
-        start = flow.find<frmStart>();
-        ASSERT_TRUE(start);
-        start->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(start));
-    }
     void TearDown() override {
         QToolTip::hideText();
-        QApplication::processEvents();
+        StartedProgram::TearDown();
     }
-
-    QuietSeam seam;
-    mkd::TableStore tables{MKD_SOURCE_DIR};
-    ScreenFlow flow{seam, tables};
-    frmStart* start = nullptr;
 };
 
 TEST_F(Why, TheMarineMenuAndItsSeatSayWhyOnHover) {

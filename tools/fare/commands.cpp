@@ -73,7 +73,8 @@ std::variant<Failure, int> station(StationList list, const std::string& name, mk
     if (candidates.size() < 2) return Failure{kUsageError, "unknown-station", usage(notInList(list), lang, name)};
     std::string named;
     for (std::size_t i = 0; i < candidates.size() && i < kCandidatesShown; ++i)
-        named += std::string(i > 0 ? mkd::text(Msg::ListSeparator, lang) : "") + stationWord(list, candidates[i], lang);
+        named += std::string(i > 0 ? mkd::text(Msg::ListSeparator, lang) : "") +
+                 mkd::stationWords(list, candidates[i], lang);
     if (candidates.size() > kCandidatesShown) named += std::string(mkd::text(Msg::ListSeparator, lang)) + "…";
     return Failure{kUsageError, "unknown-station", mkd::text(Msg::FareSeveralStations, lang, {name, named})};
 }
@@ -252,8 +253,8 @@ bool tableBroken(const EnquiryOutcome& out) {
 void printAnswer(const Resolved& r, const EnquiryAnswer& a, mkd::Lang lang) {
     const auto words = [lang](Msg id) { return mkd::text(id, lang); };
     const auto amount = [lang](double yen) { return mkd::formatMoney(yen, lang); };
-    const std::string journey =
-        stationLabel(StationList::All, a.departure, lang) + " ⇒ " + stationLabel(StationList::All, a.arrival, lang);
+    const std::string journey = mkd::stationLabelWords(StationList::All, a.departure, lang) + " ⇒ " +
+                                mkd::stationLabelWords(StationList::All, a.arrival, lang);
     if (!a.charged) {
         std::cout << words(Msg::Result) << '\n' << journey << '\n' << words(a.bill) << ' ' << amount(a.fare) << '\n';
         return;
@@ -264,11 +265,11 @@ void printAnswer(const Resolved& r, const EnquiryAnswer& a, mkd::Lang lang) {
     std::cout << words(Msg::FareLine) << ' ' << journey << ' ' << amount(a.fare) << '\n';
     std::cout << (a.caption ? words(*a.caption) : std::string_view()) << ' ';
     if (a.sectionList)
-        std::cout << stationLabel(*a.sectionList, a.section.from, lang) << " ⇒ "
-                  << stationLabel(*a.sectionList, a.section.to, lang) << ' ';
+        std::cout << mkd::stationLabelWords(*a.sectionList, a.section.from, lang) << " ⇒ "
+                  << mkd::stationLabelWords(*a.sectionList, a.section.to, lang) << ' ';
     std::cout << amount(a.charge) << '\n';
     std::cout << words(Msg::TotalLine) << ' ' << amount(a.total) << '\n';
-    for (const auto& t : a.shortTables) std::cout << shortTableNote(t, lang) << '\n';
+    for (const auto& t : a.shortTables) std::cout << mkd::shortTableText(t, lang) << '\n';
 }
 
 }  // namespace
@@ -371,8 +372,8 @@ int runCompare(const Options& o) {
 
     int labelWidth = 0;
     for (const Row& row : rows) labelWidth = std::max(labelWidth, displayWidth(row.label));
-    std::cout << stationLabel(StationList::All, r.request.departure, o.lang) << " ⇒ "
-              << stationLabel(StationList::All, r.request.arrival, o.lang) << "  "
+    std::cout << mkd::stationLabelWords(StationList::All, r.request.departure, o.lang) << " ⇒ "
+              << mkd::stationLabelWords(StationList::All, r.request.arrival, o.lang) << "  "
               << mkd::passengerName(r.request.passenger, o.lang);
     if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, o.lang, {isoDate(r.date->date)});
     std::cout << "  (" << mkd::seasonName(season, o.lang) << ")\n";
@@ -401,7 +402,7 @@ int runChart(const Options& o) {
     mkd::TableStore tables(o.where);
     mkd::Enquirer enquirer(tables);
     std::ostringstream csv;
-    const auto name = [&o](int index) { return stationWord(StationList::All, index, o.lang); };
+    const auto name = [&o](int index) { return mkd::stationWords(StationList::All, index, o.lang); };
     csv << mkd::text(Msg::ChartCorner, o.lang);
     for (int a = 0; a < mkd::kAllStations; ++a) csv << ',' << name(a);
     csv << '\n';

@@ -79,16 +79,6 @@ std::optional<int> stationByName(mkd::StationList list, std::string_view name) {
     return mkd::stationByAnyName(list, name);  // its reading, Latin or sign spelling
 }
 
-std::string stationLabel(mkd::StationList list, int index, mkd::Lang lang) {
-    if (lang == mkd::Lang::English) return mkd::englishName(list, index);
-    return std::string(mkd::displayName(list, index));
-}
-
-std::string stationWord(mkd::StationList list, int index, mkd::Lang lang) {
-    if (lang == mkd::Lang::English) return mkd::englishName(list, index);
-    return std::string(mkd::stationName(list, index));
-}
-
 std::optional<WrittenDate> parseDate(std::string_view text) {
     int parts[3] = {0, 0, 0};
     const char* p = text.data();

@@ -56,13 +56,6 @@ std::string_view refusalName(mkd::Refusal refusal);  // "same-station", …
 // spelling in any case (うわじま, uwajima, Iyo-Saijo, iyosaijo).
 std::optional<int> stationByName(mkd::StationList list, std::string_view name);
 
-// How a station is called in `lang`: its sign spelling in English
-// ("Iyo-Saijo"), its name as the result screen shows it in Japanese ("岡　山").
-std::string stationLabel(mkd::StationList list, int index, mkd::Lang lang);
-// How a station is written to be typed or read by a program: its sign
-// spelling in English, its plain name in Japanese ("岡山").
-std::string stationWord(mkd::StationList list, int index, mkd::Lang lang);
-
 // "2007-08-12" or "2007/8/12": year, month and day as written, not checked
 // against any calendar.
 struct WrittenDate {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "words/enquiry_words.hpp"
 #include "words/money.hpp"
 #include "words/words.hpp"
 
@@ -129,14 +130,8 @@ ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables) {
     return list;
 }
 
-std::string shortTableNote(const mkd::ShortTable& table, mkd::Lang lang) {
-    return mkd::text(
-        mkd::Msg::ShortTable, lang,
-        {mkd::tableFileInfo(table.file).name, std::to_string(table.records), std::to_string(table.expected)});
-}
-
 void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads, mkd::Lang lang) {
-    for (const auto& t : loads) err << "mkd-fare: " << shortTableNote(t, lang) << '\n';
+    for (const auto& t : loads) err << "mkd-fare: " << mkd::shortTableText(t, lang) << '\n';
 }
 
 // How check --json names where the tables were found.

@@ -42,8 +42,6 @@ std::string csvAmount(double amount);
 
 // The tables behind an answer that were short: [{"file", "records", "expected"}].
 nlohmann::ordered_json shortTablesJson(const std::vector<mkd::ShortTable>& tables);
-// The line the result screen shows for one: "注意: SiteiT.txt は 26 行中 20 行だけです。"
-std::string shortTableNote(const mkd::ShortTable& table, mkd::Lang lang);
 // Writes each load of a short file to `err`, one line each, as a warning.
 void reportShortLoads(std::ostream& err, const std::vector<mkd::ShortTable>& loads, mkd::Lang lang);
 
