@@ -101,54 +101,6 @@
 <context>
     <name>HelpWindow</name>
     <message>
-        <source>1月</source>
-        <translation>January</translation>
-    </message>
-    <message>
-        <source>2月</source>
-        <translation>February</translation>
-    </message>
-    <message>
-        <source>3月</source>
-        <translation>March</translation>
-    </message>
-    <message>
-        <source>4月</source>
-        <translation>April</translation>
-    </message>
-    <message>
-        <source>5月</source>
-        <translation>May</translation>
-    </message>
-    <message>
-        <source>6月</source>
-        <translation>June</translation>
-    </message>
-    <message>
-        <source>7月</source>
-        <translation>July</translation>
-    </message>
-    <message>
-        <source>8月</source>
-        <translation>August</translation>
-    </message>
-    <message>
-        <source>9月</source>
-        <translation>September</translation>
-    </message>
-    <message>
-        <source>10月</source>
-        <translation>October</translation>
-    </message>
-    <message>
-        <source>11月</source>
-        <translation>November</translation>
-    </message>
-    <message>
-        <source>12月</source>
-        <translation>December</translation>
-    </message>
-    <message>
         <source>%1%2日</source>
         <translation>%2 %1</translation>
     </message>

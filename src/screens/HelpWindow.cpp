@@ -8,42 +8,36 @@
 
 #include "pricing/season.hpp"
 #include "pricing/season_periods.hpp"
+#include "screens/text.hpp"
+#include "words/enquiry_words.hpp"
 
 namespace {
 
-// The months by name where a language names them; in Japanese "7月".
-const char* const kMonths[] = {QT_TRANSLATE_NOOP("HelpWindow", "1月"),  QT_TRANSLATE_NOOP("HelpWindow", "2月"),
-                               QT_TRANSLATE_NOOP("HelpWindow", "3月"),  QT_TRANSLATE_NOOP("HelpWindow", "4月"),
-                               QT_TRANSLATE_NOOP("HelpWindow", "5月"),  QT_TRANSLATE_NOOP("HelpWindow", "6月"),
-                               QT_TRANSLATE_NOOP("HelpWindow", "7月"),  QT_TRANSLATE_NOOP("HelpWindow", "8月"),
-                               QT_TRANSLATE_NOOP("HelpWindow", "9月"),  QT_TRANSLATE_NOOP("HelpWindow", "10月"),
-                               QT_TRANSLATE_NOOP("HelpWindow", "11月"), QT_TRANSLATE_NOOP("HelpWindow", "12月")};
+QString month(int m, mkd::Lang lang) { return qs(mkd::monthName(m, lang)); }
 
-QString month(int m) { return HelpWindow::tr(kMonths[m - 1]); }
-
-QString monthDay(const mkd::MonthDay& d) { return HelpWindow::tr("%1%2日").arg(month(d.month)).arg(d.day); }
-
-// "7月21日〜8月31日", and "6月" for a whole month.
-QString periodText(const mkd::SeasonPeriod& p) {
-    if (p.first.month == p.last.month && p.first.day == 1 && p.last.day == mkd::lastDayOf(p.last.month))
-        return month(p.first.month);
-    const QString last =
-        p.last.month == 2 && p.last.day == mkd::lastDayOf(2) ? HelpWindow::tr("2月末日") : monthDay(p.last);
-    return HelpWindow::tr("%1〜%2").arg(monthDay(p.first), last);
+QString monthDay(const mkd::MonthDay& d, mkd::Lang lang) {
+    return HelpWindow::tr("%1%2日").arg(month(d.month, lang)).arg(d.day);
 }
 
-QString periodsText(mkd::Season season) {
+// "7月21日〜8月31日", and "6月" for a whole month.
+QString periodText(const mkd::SeasonPeriod& p, mkd::Lang lang) {
+    if (p.first.month == p.last.month && p.first.day == 1 && p.last.day == mkd::lastDayOf(p.last.month))
+        return month(p.first.month, lang);
+    const QString last =
+        p.last.month == 2 && p.last.day == mkd::lastDayOf(2) ? HelpWindow::tr("2月末日") : monthDay(p.last, lang);
+    return HelpWindow::tr("%1〜%2").arg(monthDay(p.first, lang), last);
+}
+
+QString periodsText(mkd::Season season, mkd::Lang lang) {
     QStringList parts;
-    for (const mkd::SeasonPeriod& p : mkd::seasonPeriods(season)) parts << periodText(p);
+    for (const mkd::SeasonPeriod& p : mkd::seasonPeriods(season)) parts << periodText(p, lang);
     return parts.join(HelpWindow::tr("、"));
 }
 
-// 平成 years: 2002 is 平成14年.
-int heisei(int year) { return year - 1988; }
-
 }  // namespace
 
-HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
+HelpWindow::HelpWindow(QWidget* parent, std::function<mkd::Lang()> language)
+    : QDialog(parent), language_(std::move(language)) {
     setObjectName(QStringLiteral("frmHelp"));
     text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("txtHelp"));
@@ -61,7 +55,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent) {
 
 void HelpWindow::showWords() {
     setWindowTitle(tr("みちくさダイヤの使い方"));
-    text->setHtml(page());
+    text->setHtml(page(language_()));
     closeButton->setText(tr("閉じる"));
 }
 
@@ -70,7 +64,7 @@ void HelpWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
 }
 
-QString HelpWindow::page() {
+QString HelpWindow::page(mkd::Lang lang) {
     const int first = mkd::kFirstListedYear;
     const int last = mkd::kLastListedYear;
     return tr("<h3>使い方</h3>"
@@ -93,14 +87,14 @@ QString HelpWindow::page() {
               "<li><b>閑散期</b>：%2 の月曜日〜木曜日（祝日と祝日の前の日は通常期）</li>"
               "<li><b>通常期</b>：それ以外の日</li>"
               "</ul>")
-               .arg(periodsText(mkd::Season::Busy), periodsText(mkd::Season::OffPeak)) +
+               .arg(periodsText(mkd::Season::Busy, lang), periodsText(mkd::Season::OffPeak, lang)) +
            tr("<h3>学割</h3>"
               "<p>学割（学生割引）は、乗る距離が 100 km を超える区間でだけ選べます。100 km "
               "ちょうどでは選べません。</p>") +
            tr("<h3>対応している年</h3>"
               "<p>料金表は %1年（平成%2年）から %3年（平成%4年）までの乗車日に対応しています。</p>")
                .arg(first)
-               .arg(heisei(first))
+               .arg(mkd::heiseiYear(first))
                .arg(last)
-               .arg(heisei(last));
+               .arg(mkd::heiseiYear(last));
 }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+
+#include "words/words.hpp"
 
 class QPushButton;
 class QTextBrowser;
@@ -11,11 +14,12 @@ class QTextBrowser;
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit HelpWindow(QWidget* parent);
+    // `language` is the language the program speaks now.
+    HelpWindow(QWidget* parent, std::function<mkd::Lang()> language);
 
-    // The page, in HTML, in the language shown now; the season periods come
-    // from the season calendar.
-    static QString page();
+    // The page, in HTML, in `lang` (its words through the translator
+    // installed for it); the season periods come from the season calendar.
+    static QString page(mkd::Lang lang);
 
     QTextBrowser* text;
 
@@ -27,4 +31,5 @@ private:
     void showWords();
 
     QPushButton* closeButton;
+    std::function<mkd::Lang()> language_;
 };

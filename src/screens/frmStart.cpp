@@ -321,7 +321,7 @@ void frmStart::swapStations() {
 }
 
 void frmStart::showHelp() {
-    if (!help) help = new HelpWindow(this);
+    if (!help) help = new HelpWindow(this, [this] { return flow.language(); });
     help->show();
     help->raise();
     help->activateWindow();
