@@ -60,20 +60,21 @@ void ScreenFlow::chooseLanguage(mkd::Lang lang) {
 }
 
 void ScreenFlow::setLanguage(mkd::Lang lang) {
+    // Japanese, the words' own source, needs no translator: none is loaded
+    // until English is asked for.
+    if (lang == language_) return;
     language_ = lang;
-    const bool english = lang == mkd::Lang::English;
-    if (english == englishInstalled_) return;
-    if (english && !english_) {
+    if (lang == mkd::Lang::Japanese) {
+        QCoreApplication::removeTranslator(english_.get());
+        return;
+    }
+    if (!english_) {
         english_ = std::make_unique<QTranslator>();
         // Built into the program; a failure here is a build fault, and the
         // screens then keep their Japanese.
         if (!english_->load(QStringLiteral(":/i18n/mkd_en.qm"))) qWarning("mkd: the English words are missing");
     }
-    if (english)
-        QCoreApplication::installTranslator(english_.get());
-    else
-        QCoreApplication::removeTranslator(english_.get());
-    englishInstalled_ = english;
+    QCoreApplication::installTranslator(english_.get());
 }
 
 Screen* ScreenFlow::find(const QString& name) const {

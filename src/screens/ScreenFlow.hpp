@@ -124,5 +124,4 @@ private:
     // The English words of the screens, installed while the screens speak
     // English; Japanese is the words' own source and needs none.
     std::unique_ptr<QTranslator> english_;
-    bool englishInstalled_ = false;
 };
