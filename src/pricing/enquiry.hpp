@@ -155,6 +155,17 @@ struct EnquiryAnswer {
     std::vector<ShortTable> shortTables;  // short files behind the charge (see shortChargeTables)
 };
 
+// The enquiry in progress on the screens: what the user has chosen so far,
+// the travel date where one was chosen, and the answer once a result screen
+// shows it. The screens write it as the user acts and show what it holds;
+// whatever takes the answer elsewhere (the clipboard, a printer, a list of
+// journeys, a comparison) reads it here.
+struct EnquiryInProgress {
+    EnquiryRequest request;
+    std::optional<TravelDate> date;
+    std::optional<EnquiryAnswer> answer;
+};
+
 // The enquiry as the user builds it, and the answers to every question asked
 // on the way. `tables` holds what the steps before have read.
 class EnquiryState {

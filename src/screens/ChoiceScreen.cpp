@@ -143,6 +143,9 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
                              : kind_ == mkd::Enquiry::MarineReserved ? flow.find<frmDate2>()
                                                                      : nullptr;
     if (date) shown.date = date->travelDate();
+    // The season options may have been set by hand (the travel-date screen
+    // writes the date it chose); the answer is what counts.
+    flow.enquiry() = {request(passenger), shown.date, shown.answer};
     if (!shown.answer.charged) {
         auto* result = flow.touch<frmKekka>();
         if (!result) return;

@@ -81,7 +81,10 @@ void DateScreen::languageChanged() {
 }
 
 void DateScreen::cmdNext_Click() {
-    setSeason(travelDate().season);
+    const mkd::TravelDate date = travelDate();
+    flow.enquiry().date = date;
+    flow.enquiry().request.season = date.season;
+    setSeason(date.season);
     ChoiceScreen* choice = target();
     if (!choice || !afterSeason(*choice)) return;
     hide();

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "data/table_store.hpp"
+#include "pricing/enquiry.hpp"
 #include "screens/ScreenPlace.hpp"
 #include "screens/Seam.hpp"
 #include "words/words.hpp"
@@ -96,6 +97,10 @@ public:
     void endProgram(int status = 0);
     bool ended() const { return ended_; }
 
+    // The enquiry the user is building, and the answer shown last.
+    mkd::EnquiryInProgress& enquiry() { return enquiry_; }
+    const mkd::EnquiryInProgress& enquiry() const { return enquiry_; }
+
     mkd::TableStore& tables() { return tables_; }
     Seam& seam() { return seam_; }
 
@@ -113,6 +118,7 @@ private:
 
     Seam& seam_;
     mkd::TableStore& tables_;
+    mkd::EnquiryInProgress enquiry_;
     std::vector<std::pair<QString, Screen*>> screens_;
     std::vector<Screen*> unloading_;
     // Screens hidden and handed to the event loop for destruction.

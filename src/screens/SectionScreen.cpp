@@ -62,6 +62,9 @@ bool SectionScreen::leave(mkd::Enquiry kind) {
         flow.message(qs(mkd::refusalText(*refused, flow.language())));
         return false;
     }
+    mkd::EnquiryRequest& inProgress = flow.enquiry().request;
+    inProgress.kind = kind;
+    inProgress.section = request.section;
     for (auto file : enquiry.tables(mkd::Step::SectionLeft))
         if (!flow.load(file)) return false;
     return true;

@@ -250,8 +250,28 @@ void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
     say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r, lang)));
 }
 
-void frmStart::cboHatu_Click() { applyMenuRule(departure(), arrival()); }
-void frmStart::cboTyaku_Click() { applyMenuRule(arrival(), departure()); }
+void frmStart::cboHatu_Click() {
+    noteStations();
+    applyMenuRule(departure(), arrival());
+}
+void frmStart::cboTyaku_Click() {
+    noteStations();
+    applyMenuRule(arrival(), departure());
+}
+
+void frmStart::noteStations() {
+    mkd::EnquiryRequest& request = flow.enquiry().request;
+    request.departure = departure();
+    request.arrival = arrival();
+}
+
+void frmStart::begin(mkd::Enquiry kind) {
+    // A new enquiry from the start screen's pair: nothing of the last one
+    // carries over.
+    flow.enquiry() = {};
+    flow.enquiry().request.kind = kind;
+    noteStations();
+}
 
 mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
     mkd::EnquiryRequest request;
@@ -269,6 +289,7 @@ bool frmStart::refused(const mkd::EnquiryState& enquiry) {
 
 void frmStart::cmdSlow_Click() {
     if (refused(enquiry(mkd::Enquiry::Local))) return;
+    begin(mkd::Enquiry::Local);
     hide();
     if (auto* next = flow.touch<frmKettei>()) next->show();
 }
@@ -277,6 +298,7 @@ void frmStart::cmdExpress_Click() {
     // The three express kinds share their way in; the seat is chosen later.
     const mkd::EnquiryState express = enquiry(mkd::Enquiry::NonReserved);
     if (refused(express)) return;
+    begin(mkd::Enquiry::NonReserved);
     auto* section = flow.touch<frmTSelect>();
     if (!section) return;
     if (!section->preset(mkd::StationList::Express, express)) return;
@@ -298,12 +320,14 @@ void frmStart::mnuHenko_Click() {
 }
 
 void frmStart::mnuSitei_Click() {
+    begin(mkd::Enquiry::MarineReserved);
     hide();
     if (auto* date = flow.touch<frmDate2>()) date->show();
 }
 
 void frmStart::mnuGreen_Click() {
     // Creating the section screen loads the Marine Green table.
+    begin(mkd::Enquiry::MarineGreen);
     auto* section = flow.touch<frmMSelect>();
     if (!section) return;
     if (!section->preset(mkd::StationList::Marine, enquiry(mkd::Enquiry::MarineGreen))) return;

@@ -72,6 +72,10 @@ private:
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
+    // Writes the two stations into the enquiry in progress.
+    void noteStations();
+    // Starts the enquiry in progress afresh as one of `kind`.
+    void begin(mkd::Enquiry kind);
     void explainMarineMenu(const mkd::MarineMenuJudgement& judged);
     // The menu's last judgement, explained again in another language.
     std::optional<mkd::MarineMenuJudgement> judged_;
