@@ -4,40 +4,140 @@ namespace mkd {
 
 namespace {
 
-// One row per kind, in the order of Enquiry: how the start screen leads into
-// it and what its screens offer. A new kind of enquiry is a new row here, its
-// price below and its words.
-const EnquiryShape kShapes[] = {
-    // entry, student, routing, dated, section list, charged, name, word, id
-    {Entry::LocalButton, true, false, false, std::nullopt, false, Msg::KindLocal, Msg::KindWordLocal, "local"},
-    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindNonReserved,
-     Msg::KindWordNonReserved, "non-reserved"},
-    {Entry::ExpressButton, true, true, true, StationList::Express, true, Msg::KindReserved, Msg::KindWordReserved,
-     "reserved"},
-    {Entry::ExpressButton, true, true, false, StationList::Express, true, Msg::KindGreen, Msg::KindWordGreen, "green"},
-    {Entry::MarineMenu, false, false, true, std::nullopt, true, Msg::KindMarineReserved, Msg::KindWordMarineReserved,
-     "marine-reserved"},
-    {Entry::MarineMenu, false, false, false, StationList::Marine, true, Msg::KindMarineGreen, Msg::KindWordMarineGreen,
-     "marine-green"},
+// What each kind reads, captions, charges and prices: the functions its row
+// names.
+std::vector<TableFile> readsNothing(Step, Season) { return {}; }
+
+std::optional<Msg> noCaption(std::optional<Season>) { return std::nullopt; }
+
+template <Msg caption>
+std::optional<Msg> fixedCaption(std::optional<Season>) {
+    return caption;
+}
+
+template <Msg (*captionOfSeason)(Season)>
+std::optional<Msg> seasonCaption(std::optional<Season> season) {
+    return season ? std::optional(captionOfSeason(*season)) : std::nullopt;
+}
+
+std::vector<Table> noCharge(Passenger) { return {}; }
+
+std::vector<TableFile> nonReservedReads(Step step, Season) {
+    if (step == Step::LeaveSection) return {TableFile::Jiyu, TableFile::KJiyu};
+    return {};
+}
+std::vector<Table> nonReservedCharge(Passenger passenger) { return {nonReservedTable(passenger)}; }
+ChargedPrice nonReservedPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
+    return priceNonReserved(tables, r.passenger, r.trip, r.routing, journey);
+}
+
+std::vector<TableFile> reservedReads(Step step, Season season) {
+    if (step == Step::TravelDate) return {adultReservedSeatFile(season), childReservedSeatFile(season)};
+    return {};
+}
+std::vector<Table> reservedCharge(Passenger passenger) { return {reservedTable(passenger)}; }
+ChargedPrice reservedPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
+    return priceReserved(tables, r.passenger, r.trip, r.routing, journey);
+}
+
+std::vector<TableFile> greenReads(Step step, Season) {
+    if (step == Step::LeaveSection) return {TableFile::Green, TableFile::GToku, TableFile::KGtoku};
+    return {};
+}
+std::vector<Table> greenCharge(Passenger passenger) { return {Table::Green, greenExpressTable(passenger)}; }
+ChargedPrice greenPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
+    return priceGreen(tables, r.passenger, r.trip, r.routing, journey);
+}
+
+ChargedPrice marineReservedPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
+    return priceMarineReserved(tables, r.passenger, r.trip, r.season.value_or(Season::Normal), journey);
+}
+
+std::vector<TableFile> marineGreenReads(Step step, Season) {
+    if (step == Step::SectionScreen) return {TableFile::MarineG};
+    return {};
+}
+std::vector<Table> marineGreenCharge(Passenger) { return {Table::MarineG}; }
+ChargedPrice marineGreenPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
+    return priceMarineGreen(tables, r.passenger, r.trip, journey);
+}
+
+// One row per kind, in the order of Enquiry: everything the core knows of
+// it. A new kind of enquiry is a new row here, with its words.
+constexpr EnquiryShape kShapes[] = {
+    {.entry = Entry::LocalButton,
+     .student = true,
+     .charged = false,
+     .name = Msg::KindLocal,
+     .word = Msg::KindWordLocal,
+     .id = "local",
+     .caption = noCaption,
+     .reads = readsNothing,
+     .chargeTables = noCharge,
+     .price = nullptr},
+    {.entry = Entry::ExpressButton,
+     .student = true,
+     .routing = true,
+     .section = StationList::Express,
+     .name = Msg::KindNonReserved,
+     .word = Msg::KindWordNonReserved,
+     .id = "non-reserved",
+     .caption = fixedCaption<Msg::CaptionNonReserved>,
+     .reads = nonReservedReads,
+     .chargeTables = nonReservedCharge,
+     .price = nonReservedPrice},
+    {.entry = Entry::ExpressButton,
+     .student = true,
+     .routing = true,
+     .dated = true,
+     .section = StationList::Express,
+     .name = Msg::KindReserved,
+     .word = Msg::KindWordReserved,
+     .id = "reserved",
+     .caption = seasonCaption<reservedCaption>,
+     .reads = reservedReads,
+     .chargeTables = reservedCharge,
+     .price = reservedPrice},
+    {.entry = Entry::ExpressButton,
+     .student = true,
+     .routing = true,
+     .section = StationList::Express,
+     .name = Msg::KindGreen,
+     .word = Msg::KindWordGreen,
+     .id = "green",
+     .caption = fixedCaption<Msg::CaptionGreen>,
+     .reads = greenReads,
+     .chargeTables = greenCharge,
+     .price = greenPrice},
+    {.entry = Entry::MarineMenu,
+     .dated = true,
+     .marineSeat = true,
+     .name = Msg::KindMarineReserved,
+     .word = Msg::KindWordMarineReserved,
+     .id = "marine-reserved",
+     .caption = seasonCaption<marineReservedCaption>,
+     .reads = readsNothing,
+     .chargeTables = noCharge,
+     .price = marineReservedPrice},
+    {.entry = Entry::MarineMenu,
+     .section = StationList::Marine,
+     .name = Msg::KindMarineGreen,
+     .word = Msg::KindWordMarineGreen,
+     .id = "marine-green",
+     .caption = fixedCaption<Msg::CaptionMarineGreen>,
+     .reads = marineGreenReads,
+     .chargeTables = marineGreenCharge,
+     .price = marineGreenPrice},
 };
 
-std::optional<Msg> captionOf(Enquiry kind, std::optional<Season> season) {
-    switch (kind) {
-        case Enquiry::Local:
-            break;
-        case Enquiry::NonReserved:
-            return Msg::CaptionNonReserved;
-        case Enquiry::Reserved:
-            return season ? std::optional(reservedCaption(*season)) : std::nullopt;
-        case Enquiry::Green:
-            return Msg::CaptionGreen;
-        case Enquiry::MarineReserved:
-            return season ? std::optional(marineReservedCaption(*season)) : std::nullopt;
-        case Enquiry::MarineGreen:
-            return Msg::CaptionMarineGreen;
-    }
-    return std::nullopt;
+// Each row is whole: a row without its functions would fail only when an
+// enquiry of its kind is asked.
+constexpr bool rowsComplete() {
+    for (const EnquiryShape& s : kShapes)
+        if (!s.caption || !s.reads || !s.chargeTables || (s.charged != (s.price != nullptr))) return false;
+    return true;
 }
+static_assert(rowsComplete());
 
 }  // namespace
 
@@ -52,40 +152,11 @@ const std::vector<TableFile>& startupTables() {
 }
 
 std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season) {
-    switch (step) {
-        case Step::SectionScreen:
-            if (kind == Enquiry::MarineGreen) return {TableFile::MarineG};
-            break;
-        case Step::SectionLeft:
-            if (kind == Enquiry::NonReserved) return {TableFile::Jiyu, TableFile::KJiyu};
-            if (kind == Enquiry::Green) return {TableFile::Green, TableFile::GToku, TableFile::KGtoku};
-            break;
-        case Step::TravelDate:
-            if (kind == Enquiry::Reserved) return {adultReservedSeatFile(season), childReservedSeatFile(season)};
-            break;
-        case Step::Entry:
-        case Step::Preset:
-        case Step::Choice:
-            break;
-    }
-    return {};
+    return enquiryShape(kind).reads(step, season);
 }
 
 std::vector<Table> chargeTables(Enquiry kind, Passenger passenger) {
-    switch (kind) {
-        case Enquiry::NonReserved:
-            return {nonReservedTable(passenger)};
-        case Enquiry::Reserved:
-            return {reservedTable(passenger)};
-        case Enquiry::Green:
-            return {Table::Green, greenExpressTable(passenger)};
-        case Enquiry::MarineGreen:
-            return {Table::MarineG};
-        case Enquiry::Local:
-        case Enquiry::MarineReserved:
-            break;
-    }
-    return {};
+    return enquiryShape(kind).chargeTables(passenger);
 }
 
 std::vector<ShortTable> shortChargeTables(const TableStore& tables, Enquiry kind, Passenger passenger) {
@@ -139,7 +210,7 @@ std::optional<Refused> EnquiryState::check(Step step) const {
         case Step::Entry:
             if (s.entry == Entry::MarineMenu) {
                 const MarineMenuJudgement menu = marineMenu();
-                const bool seatMissing = request_.kind == Enquiry::MarineReserved && !menu.menu.sitei;
+                const bool seatMissing = s.marineSeat && !menu.menu.sitei;
                 if (!menu.menu.marine || seatMissing) {
                     Refused r = refused(menu.menu.marine ? Refusal::MarineSeatNotOffered : Refusal::MarineNotOffered);
                     r.marine = menu;
@@ -159,7 +230,7 @@ std::optional<Refused> EnquiryState::check(Step step) const {
                 return r;
             }
             break;
-        case Step::SectionLeft:
+        case Step::LeaveSection:
             if (s.section && sameSectionStop(section())) {
                 Refused r = refused(Refusal::SameSectionStop);
                 r.section = section();
@@ -188,7 +259,7 @@ std::optional<Refused> EnquiryState::check(Step step) const {
     return std::nullopt;
 }
 
-std::optional<Msg> EnquiryState::caption() const { return captionOf(request_.kind, request_.season); }
+std::optional<Msg> EnquiryState::caption() const { return shape().caption(request_.season); }
 
 EnquiryAnswer EnquiryState::answer() const {
     const EnquiryRequest& r = request_;
@@ -205,26 +276,7 @@ EnquiryAnswer EnquiryState::answer() const {
     }
 
     const Journey journey{r.departure, r.arrival, section()};
-    ChargedPrice p;
-    switch (r.kind) {
-        case Enquiry::NonReserved:
-            p = priceNonReserved(tables_, r.passenger, r.trip, r.routing, journey);
-            break;
-        case Enquiry::Reserved:
-            p = priceReserved(tables_, r.passenger, r.trip, r.routing, journey);
-            break;
-        case Enquiry::Green:
-            p = priceGreen(tables_, r.passenger, r.trip, r.routing, journey);
-            break;
-        case Enquiry::MarineReserved:
-            p = priceMarineReserved(tables_, r.passenger, r.trip, r.season.value_or(Season::Normal), journey);
-            break;
-        case Enquiry::MarineGreen:
-            p = priceMarineGreen(tables_, r.passenger, r.trip, journey);
-            break;
-        case Enquiry::Local:
-            break;
-    }
+    const ChargedPrice p = shape().price(tables_, r, journey);
     a.charged = true;
     a.bill = p.bill;
     a.fare = p.fare;

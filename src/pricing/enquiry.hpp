@@ -36,20 +36,6 @@ inline constexpr std::array<Enquiry, 6> kEnquiries{Enquiry::Local, Enquiry::NonR
 // How the start screen leads into an enquiry.
 enum class Entry { LocalButton, ExpressButton, MarineMenu };
 
-// What an enquiry's screens offer on the way to the result: one row per kind.
-struct EnquiryShape {
-    Entry entry = Entry::LocalButton;
-    bool student = false;  // a 学割 button (enabled beyond 100 km only)
-    bool routing = false;  // the 直通 / 松山乗換 frame (shown only where the section crosses 松山)
-    bool dated = false;    // a travel-date screen that decides the season
-    std::optional<StationList> section;  // the list of the section screen, if there is one
-    bool charged = true;                 // a charge on top of the fare (the express result screen)
-    Msg name = Msg::KindLocal;           // "特急 指定席"
-    Msg word = Msg::KindWordLocal;       // the kind in one word: "指定席"
-    std::string_view id = "local";       // its name for programs (mkd-fare's JSON)
-};
-const EnquiryShape& enquiryShape(Enquiry kind);
-
 // The steps of an enquiry, in the order the screens take them. At each step
 // the screens first check what may refuse the enquiry there, then read the
 // step's tables.
@@ -57,12 +43,40 @@ enum class Step {
     Entry,          // the start screen's button or Marine menu item
     SectionScreen,  // the section screen opens (the Marine one reads its table)
     Preset,         // the section screen's lists are preset, or a local train advised
-    SectionLeft,    // a seat button, or the Marine section's "次へ"
+    LeaveSection,   // a seat button, or the Marine section's "次へ"
     TravelDate,     // the travel date's "次へ"
     Choice,         // a passenger button of the choice screen
 };
-inline constexpr std::array<Step, 6> kSteps{Step::Entry,       Step::SectionScreen, Step::Preset,
-                                            Step::SectionLeft, Step::TravelDate,    Step::Choice};
+inline constexpr std::array<Step, 6> kSteps{Step::Entry,        Step::SectionScreen, Step::Preset,
+                                            Step::LeaveSection, Step::TravelDate,    Step::Choice};
+
+struct EnquiryRequest;
+
+// Everything the core knows of one kind of enquiry: one row per kind. What
+// its screens offer on the way to the result, the tables each step reads,
+// the caption, the tables behind the charge and the price.
+struct EnquiryShape {
+    Entry entry = Entry::LocalButton;
+    bool student = false;  // a 学割 button (enabled beyond 100 km only)
+    bool routing = false;  // the 直通 / 松山乗換 frame (shown only where the section crosses 松山)
+    bool dated = false;    // a travel-date screen that decides the season
+    std::optional<StationList> section{};  // the list of the section screen, if there is one
+    bool charged = true;                   // a charge on top of the fare (the express result screen)
+    bool marineSeat = false;               // needs the Marine menu's 指定席 item
+    Msg name = Msg::KindLocal;             // "特急 指定席"
+    Msg word = Msg::KindWordLocal;         // the kind in one word: "指定席"
+    std::string_view id = "local";         // its name for programs (mkd-fare's JSON)
+    // The charge's caption; none for the local train, or for a dated kind
+    // before a travel date has set its season.
+    std::optional<Msg> (*caption)(std::optional<Season> season) = nullptr;
+    // The table files read at `step` (for a dated kind, those of `season`).
+    std::vector<TableFile> (*reads)(Step step, Season season) = nullptr;
+    // The tables read on demand whose cells make the charge for `passenger`.
+    std::vector<Table> (*chargeTables)(Passenger passenger) = nullptr;
+    // The fare with the charge; null for the local train's fare alone.
+    ChargedPrice (*price)(const TableStore& tables, const EnquiryRequest& request, const Journey& journey) = nullptr;
+};
+const EnquiryShape& enquiryShape(Enquiry kind);
 
 // The tables the start screen reads at start-up; every fare comes from them.
 const std::vector<TableFile>& startupTables();

@@ -188,9 +188,9 @@ TEST(EnquirySteps, EachStepReadsItsTables) {
     };
     for (const Case& c : {
              Case{Enquiry::MarineGreen, Step::SectionScreen, Season::Normal, {F::MarineG}},
-             Case{Enquiry::NonReserved, Step::SectionLeft, Season::Normal, {F::Jiyu, F::KJiyu}},
-             Case{Enquiry::Green, Step::SectionLeft, Season::Normal, {F::Green, F::GToku, F::KGtoku}},
-             Case{Enquiry::Reserved, Step::SectionLeft, Season::Busy, {}},
+             Case{Enquiry::NonReserved, Step::LeaveSection, Season::Normal, {F::Jiyu, F::KJiyu}},
+             Case{Enquiry::Green, Step::LeaveSection, Season::Normal, {F::Green, F::GToku, F::KGtoku}},
+             Case{Enquiry::Reserved, Step::LeaveSection, Season::Busy, {}},
              Case{Enquiry::Reserved, Step::TravelDate, Season::Busy, {F::SiteiH, F::KSiteiH}},
              Case{Enquiry::Reserved, Step::TravelDate, Season::OffPeak, {F::SiteiK, F::KSiteiK}},
              Case{Enquiry::MarineReserved, Step::TravelDate, Season::Busy, {}},
