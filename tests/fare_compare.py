@@ -20,13 +20,6 @@ import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
-CHOICE = {
-    "non-reserved": "frmKetteiJiyu",
-    "reserved": "frmKetteiSitei",
-    "green": "frmKetteiGreen",
-    "marine-reserved": "frmKetteiMarine",
-    "marine-green": "frmKetteiMG",
-}
 PASSENGER_BUTTON = {"adult": "cmdOtona", "child": "cmdKodomo", "student": "cmdGakuwari"}
 TRIPS = {"one": "one-way", "round": "round-trip"}
 ANSWERED, REFUSED = 0, 1
@@ -75,63 +68,52 @@ def display(station):
     return station["display"] if station else ""
 
 
-def scenario_for(case, answer):
+def read_kinds(scenario):
+    """The screens of each kind of enquiry, as the program itself lists them."""
+    run = subprocess.run([scenario, "--list-kinds"], capture_output=True, text=True, check=True)
+    return {k["id"]: k for k in (json.loads(line) for line in run.stdout.splitlines())}
+
+
+def scenario_for(case, answer, kinds):
     """The user's clicks for `case`, and the checks that the screens show `answer`."""
     s = ["# " + " ".join(case.fare_args()), "start",
          f"select frmStart.cboHatu {answer['departure']['index']}",
          f"select frmStart.cboTyaku {answer['arrival']['index']}"]
     refused = answer.get("refused")
     reason = refused["reason"] if refused else None
+    kind = kinds[case.kind]
 
     def expect_message(screen="frmStart"):
         s.append("expect message " + quote(refused["message"]))
         s.append(f"expect {screen} visible 1")
         return s
 
-    if case.kind == "local":
-        s.append("click frmStart.cmdSlow")
-        if reason == "same-station":
-            return expect_message()
-        choice = "frmKettei"
-    elif case.kind in ("non-reserved", "reserved", "green"):
-        s.append("click frmStart.cmdExpress")
-        if reason in ("same-station", "local-train-advised"):
-            return expect_message()
+    # The Marine Liner's menu and its 指定席 item are left off rather than refusing with a message.
+    if reason == "marine-not-offered":
+        s.append("expect frmStart.mnuMarine enabled 0")
+        return s
+    if reason == "marine-seat-not-offered":
+        s.append("expect frmStart.mnuSitei enabled 0")
+        return s
+    entry = kind["entry"]
+    if entry.startswith("mnu"):
+        s.append("expect frmStart.mnuMarine enabled 1")
+        s.append(f"expect frmStart.{entry} enabled 1")
+    s.append(f"click frmStart.{entry}")
+    if reason in ("same-station", "local-train-advised"):
+        return expect_message()
+    section_screen = kind["section"]
+    if section_screen:
         section = answer.get("section")
         if section:
-            s.append(f"select frmTSelect.cboHatu {section['from']['index']}")
-            s.append(f"select frmTSelect.cboTyaku {section['to']['index']}")
-        seat = {"non-reserved": "cmdJiyu", "reserved": "cmdSitei", "green": "cmdGreen"}[case.kind]
-        s.append("click frmTSelect." + seat)
+            s.append(f"select {section_screen}.cboHatu {section['from']['index']}")
+            s.append(f"select {section_screen}.cboTyaku {section['to']['index']}")
+        s.append(f"click {section_screen}.{kind['leave_section']}")
         if reason == "same-section-stop":
-            return expect_message("frmTSelect")
-        if case.kind == "reserved":
-            s += date_steps("frmDate", case.date)
-        choice = CHOICE[case.kind]
-    else:
-        if reason == "marine-not-offered":
-            s.append("expect frmStart.mnuMarine enabled 0")
-            return s
-        s.append("expect frmStart.mnuMarine enabled 1")
-        if reason == "marine-seat-not-offered":
-            s.append("expect frmStart.mnuSitei enabled 0")
-            return s
-        if case.kind == "marine-reserved":
-            s.append("expect frmStart.mnuSitei enabled 1")
-            s.append("click frmStart.mnuSitei")
-            s += date_steps("frmDate2", case.date)
-        else:
-            s.append("click frmStart.mnuGreen")
-            if reason == "local-train-advised":
-                return expect_message()
-            section = answer.get("section")
-            if section:
-                s.append(f"select frmMSelect.cboHatu {section['from']['index']}")
-                s.append(f"select frmMSelect.cboTyaku {section['to']['index']}")
-            s.append("click frmMSelect.cmdNext")
-            if reason == "same-section-stop":
-                return expect_message("frmMSelect")
-        choice = CHOICE[case.kind]
+            return expect_message(section_screen)
+    if kind["date"]:
+        s += date_steps(kind["date"], case.date)
+    choice = kind["choice"]
 
     s.append(f"expect {choice} visible 1")
     if reason == "student-not-offered":
@@ -175,11 +157,11 @@ def date_steps(screen, date):
             f"select {screen}.cboNiti {day - 1}", f"click {screen}.cmdNext"]
 
 
-def check_coverage(cases, answers):
+def check_coverage(cases, answers, kinds):
     """The case list must keep covering every kind of enquiry and choice."""
     answered = [(c, a) for c, a in zip(cases, answers) if "refused" not in a]
     wanted = {
-        "kind": {"local", "non-reserved", "reserved", "green", "marine-reserved", "marine-green"},
+        "kind": set(kinds),
         "passenger": {"adult", "child", "student"},
         "trip": {"one-way", "round-trip"},
         "routing": {"through", "change"},
@@ -188,7 +170,7 @@ def check_coverage(cases, answers):
     for key, values in wanted.items():
         seen = {a[key] for _, a in answered}
         missing += [f"{key} {v}" for v in sorted(values - seen)]
-    for kind in ("reserved", "marine-reserved"):
+    for kind in (k for k, screens in kinds.items() if screens["date"]):
         seen = {a["season"] for c, a in answered if c.kind == kind}
         missing += [f"{kind} in the {s} season" for s in sorted({"busy", "normal", "off-peak"} - seen)]
     refusals = {a["refused"]["reason"] for a in answers if "refused" in a}
@@ -209,6 +191,7 @@ def main():
     args = parser.parse_args()
 
     cases = read_cases(args.cases)
+    kinds = read_kinds(args.scenario)
     problems = []
     answers = []
     for case in cases:
@@ -229,7 +212,7 @@ def main():
             if name not in (answer[role]["name"], answer[role]["display"]):
                 problems.append(f"line {case.line}: {role} {name} read as {answer[role]['name']}")
 
-    problems += ["the cases no longer cover " + m for m in check_coverage(cases, answers)]
+    problems += ["the cases no longer cover " + m for m in check_coverage(cases, answers, kinds)]
 
     with tempfile.TemporaryDirectory() as scratch:
         folder = args.keep or scratch
@@ -240,7 +223,7 @@ def main():
                 continue
             path = os.path.join(folder, f"case_line_{case.line:03d}.scn")
             with open(path, "w", encoding="utf-8") as f:
-                f.write("\n".join(scenario_for(case, answer)) + "\n")
+                f.write("\n".join(scenario_for(case, answer, kinds)) + "\n")
             files.append(path)
         replay = subprocess.run([args.scenario, "--appdir", os.path.abspath(args.appdir), "--today", "2007-08-12"]
                                 + files, capture_output=True, text=True)

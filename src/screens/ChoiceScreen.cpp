@@ -6,10 +6,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "screens/Branch.hpp"
-#include "screens/SectionScreen.hpp"
-#include "screens/frmDate.hpp"
-#include "screens/frmDate2.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/frmKekka.hpp"
 #include "screens/frmKekkaT.hpp"
 #include "screens/frmStart.hpp"
@@ -17,19 +14,29 @@
 #include "words/enquiry_words.hpp"
 #include "words/money.hpp"
 
-ChoiceScreen::Layout ChoiceScreen::chargedLayout(mkd::Enquiry kind, int widthTwips, int heightTwips) {
+namespace {
+
+// The screens with a charge share their controls' places; 戻る moves up
+// where there is no 学割.
+ChoiceScreen::Layout chargedLayout(mkd::Enquiry kind) {
     const bool student = mkd::enquiryShape(kind).student;
-    return {QT_TR_NOOP("運賃・料金決定"),
-            widthTwips,
-            heightTwips,
-            twips(0, 240, 3135, 375),
-            twips(360, 720, 975, 375),
-            twips(1800, 720, 975, 375),
-            twips(360, 1200, 975, 375),
-            twips(1680, 1200, 1095, 255),
-            twips(1680, 1440, 1095, 255),
-            student ? twips(360, 1680, 975, 375) : twips(360, 1200, 975, 375)};
+    const KindScreens& row = kindScreens(kind);
+    return {QT_TRANSLATE_NOOP("ChoiceScreen", "運賃・料金決定"),
+            row.choiceWidth,
+            row.choiceHeight,
+            Screen::twips(0, 240, 3135, 375),
+            Screen::twips(360, 720, 975, 375),
+            Screen::twips(1800, 720, 975, 375),
+            Screen::twips(360, 1200, 975, 375),
+            Screen::twips(1680, 1200, 1095, 255),
+            Screen::twips(1680, 1440, 1095, 255),
+            student ? Screen::twips(360, 1680, 975, 375) : Screen::twips(360, 1200, 975, 375)};
 }
+
+}  // namespace
+
+ChoiceScreen::ChoiceScreen(ScreenFlow& f, mkd::Enquiry kind)
+    : ChoiceScreen(f, kindScreens(kind).choice, kind, chargedLayout(kind)) {}
 
 ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, const Layout& layout)
     : Screen(f, name, layout.caption, layout.widthTwips, layout.heightTwips), kind_(kind) {
@@ -77,14 +84,6 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
 }
 
 void ChoiceScreen::Form_Load() {
-    auto* start = flow.touch<frmStart>();
-    hatu_ = static_cast<std::int16_t>(start->departure());
-    tyaku_ = static_cast<std::int16_t>(start->arrival());
-    if (auto* sectionScreen = branchOf(kind_).section) {
-        const mkd::Section s = sectionScreen(flow)->section();
-        sectionFrom_ = static_cast<std::int16_t>(s.from);
-        sectionTo_ = static_cast<std::int16_t>(s.to);
-    }
     const mkd::EnquiryState enquiry(flow.tables(), request());
     explainStudent();
     if (fraNorikae) fraNorikae->setVisible(enquiry.change().offered);
@@ -125,52 +124,39 @@ std::optional<mkd::Season> ChoiceScreen::season() const {
 }
 
 mkd::EnquiryRequest ChoiceScreen::request(mkd::Passenger passenger) const {
-    mkd::EnquiryRequest r;
+    // The stations, the section and the kind as the screens before wrote
+    // them; the season as the options hold it (a scenario may set them).
+    mkd::EnquiryRequest r = flow.enquiry().request;
     r.kind = kind_;
-    r.departure = hatu_;
-    r.arrival = tyaku_;
     r.passenger = passenger;
     r.trip = trip();
     r.routing = routing();
-    if (mkd::enquiryShape(kind_).section) r.section = mkd::Section{sectionFrom_, sectionTo_};
     r.season = season();
     return r;
 }
 
 void ChoiceScreen::price(mkd::Passenger passenger) {
-    ShownAnswer shown{mkd::EnquiryState(flow.tables(), request(passenger)).answer(), std::nullopt};
-    const DateScreen* date = kind_ == mkd::Enquiry::Reserved         ? static_cast<DateScreen*>(flow.find<frmDate>())
-                             : kind_ == mkd::Enquiry::MarineReserved ? flow.find<frmDate2>()
-                                                                     : nullptr;
-    if (date) shown.date = date->travelDate();
-    // The season options may have been set by hand (the travel-date screen
-    // writes the date it chose); the answer is what counts.
-    flow.enquiry() = {request(passenger), shown.date, shown.answer};
-    if (!shown.answer.charged) {
-        auto* result = flow.touch<frmKekka>();
-        if (!result) return;
-        result->showAnswer(shown);
-        hide();
-        result->show();
-        return;
+    const mkd::EnquiryRequest r = request(passenger);
+    mkd::EnquiryInProgress& enquiry = flow.enquiry();
+    enquiry.request = r;
+    if (!kindScreens(kind_).date) enquiry.date.reset();
+    enquiry.answer = mkd::EnquiryState(flow.tables(), r).answer();
+    const KindScreens& row = kindScreens(kind_);
+    Screen* shown = flow.touch(row.result);
+    if (!shown) return;
+    const ShownAnswer answer{*enquiry.answer, enquiry.date};
+    auto* charged = qobject_cast<frmKekkaT*>(shown);
+    if (charged) {
+        charged->showAnswer(answer);
+        // Without a season (never set by a travel date) the caption stays as it is.
+        if (const auto caption = mkd::EnquiryState(flow.tables(), r).caption()) charged->showCaption(*caption);
+    } else if (auto* local = qobject_cast<frmKekka*>(shown)) {
+        local->showAnswer(answer);
     }
-    auto* result = flow.touch<frmKekkaT>();
-    if (!result) return;
-    result->showAnswer(shown);
-    KekkaOpen();
+    constexpr const char* kButtons[] = {"cmdOtona", "cmdKodomo", "cmdGakuwari"};
+    if (!flow.follow(*this, kButtons[static_cast<int>(passenger)])) return;
+    if (charged)
+        if (QRadioButton* marker = charged->marker(kind_)) marker->setChecked(true);
 }
 
-void ChoiceScreen::KekkaOpen() {
-    auto* result = flow.touch<frmKekkaT>();
-    if (!result) return;
-    // Without a season (never set by a travel date) the caption stays as it is.
-    if (const auto caption = mkd::EnquiryState(flow.tables(), request()).caption()) result->showCaption(*caption);
-    hide();
-    result->show();
-    if (QRadioButton* marker = result->marker(kind_)) marker->setChecked(true);
-}
-
-void ChoiceScreen::cmdBack_Click() {
-    flow.unload(*this);
-    branchOf(kind_).showPrevious(flow);
-}
+void ChoiceScreen::cmdBack_Click() { flow.follow(*this, "cmdBack"); }

@@ -1,18 +1,15 @@
-// The common shape of the six choice screens: frmKettei (local train, ends
-// on frmKekka) and the five that end on the express result screen
-// (frmKetteiJiyu, frmKetteiSitei, frmKetteiGreen, frmKetteiMarine,
-// frmKetteiMG). Passenger buttons, one-way or return, and where the
-// enquiry's shape has them 学割, the through / change-at-松山 frame and the
-// hidden season options.
+// The choice screen of each kind of enquiry: frmKettei (local train, ends on
+// frmKekka) and, made from their rows (KindScreens), those of the kinds with
+// a charge, which end on the express result screen. Passenger buttons,
+// one-way or return, and where the enquiry's shape has them 学割, the
+// through / change-at-松山 frame and the hidden season options.
 //
-// The screen takes its copies of the journey (and of the section) when it
-// loads. A passenger button asks the core for the answer with those copies,
-// touches the result screen (whose creation fills its station names), writes
-// the amounts and calls KekkaOpen.
+// A passenger button reads the screen's choices into the enquiry in
+// progress, asks the core for the answer, writes it on the result screen and
+// moves there.
 #pragma once
 
 #include <QRect>
-#include <cstdint>
 #include <optional>
 
 #include "pricing/enquiry.hpp"
@@ -33,13 +30,11 @@ public:
         int heightTwips;
         QRect select, otona, kodomo, gakuwari, katamiti, ofuku, back;
     };
-    // The layout of the five screens with a charge, at the given size.
-    static Layout chargedLayout(mkd::Enquiry kind, int widthTwips, int heightTwips);
-
+    // The choice screen of a kind with a charge, as its row says.
+    ChoiceScreen(ScreenFlow& flow, mkd::Enquiry kind);
     ChoiceScreen(ScreenFlow& flow, const char* name, mkd::Enquiry kind, const Layout& layout);
 
-    // Copies the journey and the section, and offers 学割 and the change at
-    // 松山 as the core says.
+    // Offers 学割 and the change at 松山 as the core says.
     void Form_Load() override;
 
     void cmdOtona_Click() { price(mkd::Passenger::Adult); }
@@ -47,9 +42,6 @@ public:
     void cmdGakuwari_Click() { price(mkd::Passenger::Student); }
     // Discards this screen and shows the screen it came from.
     void cmdBack_Click();
-    // Captions the charge, hides this screen, shows the result and selects
-    // the result's branch marker.
-    void KekkaOpen();
 
     QPushButton* cmdOtona;
     QPushButton* cmdKodomo;
@@ -77,7 +69,7 @@ protected:
 
 private:
     void price(mkd::Passenger passenger);
-    // The enquiry as this screen holds it: its copies and its choices.
+    // The enquiry in progress with this screen's choices.
     mkd::EnquiryRequest request(mkd::Passenger passenger = mkd::Passenger::Adult) const;
 
     mkd::Trip trip() const;
@@ -89,8 +81,4 @@ private:
     void explainStudent();
 
     mkd::Enquiry kind_;
-    std::int16_t hatu_ = -1;
-    std::int16_t tyaku_ = -1;
-    std::int16_t sectionFrom_ = -1;
-    std::int16_t sectionTo_ = -1;
 };

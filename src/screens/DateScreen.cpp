@@ -11,7 +11,8 @@
 #include "screens/text.hpp"
 #include "words/enquiry_words.hpp"
 
-DateScreen::DateScreen(ScreenFlow& f, const char* name) : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 3990) {
+DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
+    : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 3990), kind_(kind) {
     addLabel("lblJoushabi", QT_TR_NOOP("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
     // The unit labels start lower than their lists; their text sits at the
     // top of their place, as near the lists' text as it can be.
@@ -84,18 +85,28 @@ void DateScreen::cmdNext_Click() {
     const mkd::TravelDate date = travelDate();
     flow.enquiry().date = date;
     flow.enquiry().request.season = date.season;
-    setSeason(date.season);
-    ChoiceScreen* choice = target();
-    if (!choice || !afterSeason(*choice)) return;
-    hide();
-    choice->show();
+    if (!setSeason(date.season)) return;
+    ChoiceScreen* choice = flow.choiceScreen(kind_);
+    if (!choice || !readSeasonTables(*choice)) return;
+    flow.follow(*this, "cmdNext");
 }
 
-void DateScreen::setSeason(mkd::Season season) {
-    ChoiceScreen* choice = target();
-    if (!choice) return;
+bool DateScreen::setSeason(mkd::Season season) {
+    ChoiceScreen* choice = flow.choiceScreen(kind_);
+    if (!choice) return false;
     QRadioButton* option = season == mkd::Season::Busy     ? choice->optHanbo
                            : season == mkd::Season::Normal ? choice->optTujo
                                                            : choice->optKansan;
     option->setChecked(true);
+    return true;
+}
+
+bool DateScreen::readSeasonTables(const ChoiceScreen& choice) {
+    // Read again on every "次へ", from the files of the season now on the
+    // choice screen.
+    const std::optional<mkd::Season> season = choice.season();
+    if (!season) return true;
+    for (auto file : mkd::tablesRead(kind_, mkd::Step::TravelDate, *season))
+        if (!flow.load(file)) return false;
+    return true;
 }

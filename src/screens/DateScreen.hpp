@@ -1,10 +1,12 @@
-// 乗車日: the travel date of a reserved-seat enquiry. Two twins share this
-// shape: frmDate (limited express, loads the season's reserved-seat tables)
-// and frmDate2 (Marine Liner). "次へ" asks the core for the date's season and sets it
-// on the next choice screen through Hanbo, Tujo or Kansan, which create that
-// screen first if it is not loaded.
+// 乗車日: the travel date of an enquiry whose price depends on the season.
+// Two twins share this shape: frmDate (limited express, reads the season's
+// reserved-seat tables) and frmDate2 (Marine Liner). "次へ" asks the core for
+// the date's season, writes the date into the enquiry in progress, sets the
+// season on the hidden options of the kind's choice screen (creating it
+// first if it is not loaded), reads the tables of that season and moves on.
 #pragma once
 
+#include "pricing/enquiry.hpp"
 #include "pricing/season.hpp"
 #include "screens/Screen.hpp"
 
@@ -16,7 +18,7 @@ class ChoiceScreen;
 class DateScreen : public Screen {
     Q_OBJECT
 public:
-    DateScreen(ScreenFlow& flow, const char* name);
+    DateScreen(ScreenFlow& flow, const char* name, mkd::Enquiry kind);
 
     void Form_Load() override;
     void cmdNext_Click();
@@ -24,10 +26,6 @@ public:
 
     // The date the lists show, with its season and why.
     mkd::TravelDate travelDate() const;
-
-    void Hanbo() { setSeason(mkd::Season::Busy); }
-    void Tujo() { setSeason(mkd::Season::Normal); }
-    void Kansan() { setSeason(mkd::Season::OffPeak); }
 
     QComboBox* cboNen;
     QComboBox* cboTuki;
@@ -41,13 +39,15 @@ public:
 
 protected:
     void languageChanged() override;
-    // The choice screen the season goes to, created and loaded if needed.
-    virtual ChoiceScreen* target() = 0;
-    // What "次へ" does after the season is set, before moving on.
-    virtual bool afterSeason(ChoiceScreen&) { return true; }
 
 private:
-    void setSeason(mkd::Season season);
+    // Sets `season` on the choice screen's hidden options; false when the
+    // program has ended.
+    bool setSeason(mkd::Season season);
+    // Reads the tables of the season the choice screen now holds.
+    bool readSeasonTables(const ChoiceScreen& choice);
     void explain();
     QString yearItem(int year) const;
+
+    mkd::Enquiry kind_;
 };

@@ -7,8 +7,12 @@
 #include <QTranslator>
 #include <algorithm>
 
+#include "screens/ChoiceScreen.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "screens/frmStart.hpp"
+#include "screens/moves.hpp"
+#include "screens/screen_types.hpp"
 #include "words/language.hpp"
 
 namespace {
@@ -89,7 +93,34 @@ std::vector<Screen*> ScreenFlow::loadedScreens() const {
     return out;
 }
 
-void ScreenFlow::add(const char* name, Screen* screen) { screens_.emplace_back(QString::fromLatin1(name), screen); }
+Screen* ScreenFlow::touch(const char* name) {
+    if (ended_) return nullptr;
+    if (Screen* s = find(QString::fromLatin1(name))) return s;
+    Screen* s = makeScreen(*this, name);
+    if (!s) return nullptr;
+    s->showTitle();
+    screens_.emplace_back(QString::fromLatin1(name), s);
+    s->Form_Load();
+    return ended_ ? nullptr : s;
+}
+
+ChoiceScreen* ScreenFlow::choiceScreen(mkd::Enquiry kind) {
+    return static_cast<ChoiceScreen*>(touch(kindScreens(kind).choice));
+}
+
+Screen* ScreenFlow::follow(Screen& from, const char* control, std::optional<mkd::Enquiry> kind) {
+    const Move* move = findMove(from.objectName().toStdString(), control, kind);
+    if (!move || ended_) return nullptr;
+    if (move->discardFrom)
+        unload(from);
+    else
+        from.hide();
+    for (const std::string& name : move->discards)
+        if (Screen* s = find(QString::fromStdString(name))) unload(*s);
+    Screen* next = touch(move->to.c_str());
+    if (next) next->show();
+    return next;
+}
 
 void ScreenFlow::unload(Screen& screen) {
     if (ended_ || std::find(unloading_.begin(), unloading_.end(), &screen) != unloading_.end()) return;

@@ -22,6 +22,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "data/table_store.hpp"
@@ -30,6 +31,7 @@
 #include "screens/Seam.hpp"
 #include "words/words.hpp"
 
+class ChoiceScreen;
 class QTranslator;
 class Screen;
 
@@ -58,18 +60,15 @@ public:
     // `systemLanguage`.
     static mkd::Lang chosenLanguage(const Seam& seam, mkd::Lang systemLanguage);
 
-    // The screen of type T, created and loaded if needed. Null once the
+    // The screen named `name`, created and loaded if needed. Null once the
     // program has ended (also when its load step ended it).
+    Screen* touch(const char* name);
     template <class T>
     T* touch() {
-        if (ended_) return nullptr;
-        if (auto* s = find<T>()) return s;
-        auto* s = new T(*this);
-        s->showTitle();
-        add(T::kName, s);
-        s->Form_Load();
-        return ended_ ? nullptr : s;
+        return static_cast<T*>(touch(T::kName));
     }
+    // The choice screen of an enquiry of `kind`, created and loaded if needed.
+    ChoiceScreen* choiceScreen(mkd::Enquiry kind);
 
     // The screen of type T if it is loaded; never creates it.
     template <class T>
@@ -87,6 +86,13 @@ public:
     void unload() {
         if (auto* s = find<T>()) unload(*s);
     }
+
+    // Takes the move from `from` through its control `control` (on an
+    // enquiry of `kind` where the move depends on it; see moves.hpp): hides
+    // or discards `from` and the screens the move discards, then shows the
+    // screen it leads to and returns it. Null when there is no such move or
+    // the program has ended.
+    Screen* follow(Screen& from, const char* control, std::optional<mkd::Enquiry> kind = std::nullopt);
 
     // Reads a table file; a file that cannot be used is a fatal error, after
     // which the program has ended and the handler must stop.
@@ -110,7 +116,6 @@ public:
     void screenHidden(Screen& screen);
 
 private:
-    void add(const char* name, Screen* screen);
     void restorePlace();
     void savePlace();
     void discard(Screen& screen);

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/station_labels.hpp"
@@ -12,14 +13,35 @@
 SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const char* caption, int widthTwips, int heightTwips)
     : Screen(f, name, caption, widthTwips, heightTwips) {}
 
+void SectionScreen::Form_Load() {
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        const KindScreens& row = kindScreens(kind);
+        if (!row.section || objectName() != QLatin1String(row.section)) continue;
+        for (auto file : mkd::tablesRead(kind, mkd::Step::SectionScreen))
+            if (!flow.load(file)) return;
+    }
+}
+
 void SectionScreen::Form_Unload() {
     hide();
     if (auto* start = flow.touch<frmStart>()) start->show();
 }
 
-void SectionScreen::cmdBack_Click() {
-    flow.unload(*this);
-    if (auto* start = flow.touch<frmStart>()) start->show();
+void SectionScreen::cmdBack_Click() { flow.follow(*this, "cmdBack"); }
+
+void SectionScreen::leaveFor(mkd::Enquiry kind) {
+    if (!leave(kind)) return;
+    flow.follow(*this, kindScreens(kind).leaveSection);
+}
+
+void SectionScreen::connectMoves() {
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        const KindScreens& row = kindScreens(kind);
+        if (!row.section || objectName() != QLatin1String(row.section)) continue;
+        if (auto* button = findChild<QPushButton*>(QLatin1String(row.leaveSection)))
+            connect(button, &QPushButton::clicked, this, [this, kind] { leaveFor(kind); });
+    }
+    connect(cmdBack, &QPushButton::clicked, this, &SectionScreen::cmdBack_Click);
 }
 
 bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enquiry) {
@@ -58,14 +80,14 @@ bool SectionScreen::leave(mkd::Enquiry kind) {
     request.arrival = start->arrival();
     request.section = section();
     const mkd::EnquiryState enquiry(flow.tables(), request);
-    if (const auto refused = enquiry.check(mkd::Step::SectionLeft)) {
+    if (const auto refused = enquiry.check(mkd::Step::LeaveSection)) {
         flow.message(qs(mkd::refusalText(*refused, flow.language())));
         return false;
     }
     mkd::EnquiryRequest& inProgress = flow.enquiry().request;
     inProgress.kind = kind;
     inProgress.section = request.section;
-    for (auto file : enquiry.tables(mkd::Step::SectionLeft))
+    for (auto file : enquiry.tables(mkd::Step::LeaveSection))
         if (!flow.load(file)) return false;
     return true;
 }

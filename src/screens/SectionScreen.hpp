@@ -16,8 +16,14 @@ class SectionScreen : public Screen {
 public:
     SectionScreen(ScreenFlow& flow, const char* name, const char* caption, int widthTwips, int heightTwips);
 
+    // Reads the tables the kinds that pass through this screen read when it
+    // opens (the Marine Green table).
+    void Form_Load() override;
     void Form_Unload() override;
     void cmdBack_Click();
+    // The button that leads on to an enquiry of `kind` (its row names it):
+    // checks the section and moves on.
+    void leaveFor(mkd::Enquiry kind);
 
     // Appends the stops of `list` to both lists and selects the preset
     // section. When the preset advises a local train, says so and empties
@@ -37,6 +43,9 @@ public:
     QPushButton* cmdBack = nullptr;
 
 protected:
+    // Connects each button that leads on from this screen (as the kinds'
+    // rows name them) and "戻る"; called once the controls are made.
+    void connectMoves();
     void languageChanged() override;
 
 private:

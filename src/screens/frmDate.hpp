@@ -7,12 +7,8 @@ class frmDate : public DateScreen {
     Q_OBJECT
 public:
     static constexpr const char* kName = "frmDate";
-    explicit frmDate(ScreenFlow& f) : DateScreen(f, kName) {}
+    explicit frmDate(ScreenFlow& f) : DateScreen(f, kName, mkd::Enquiry::Reserved) {}
 
     void Form_Unload() override;
     void cmdBack_Click() override;
-
-protected:
-    ChoiceScreen* target() override;
-    bool afterSeason(ChoiceScreen& choice) override;
 };

@@ -62,15 +62,8 @@ void frmKekka::Form_Unload() {
     if (auto* choice = flow.touch<frmKettei>()) choice->show();
 }
 
-void frmKekka::cmdBack_Click() {
-    flow.unload(*this);
-    if (auto* choice = flow.touch<frmKettei>()) choice->show();
-}
+void frmKekka::cmdBack_Click() { flow.follow(*this, "cmdBack", mkd::Enquiry::Local); }
 
-void frmKekka::cmdRetry_Click() {
-    flow.unload(*this);
-    flow.unload<frmKettei>();
-    if (auto* start = flow.touch<frmStart>()) start->show();
-}
+void frmKekka::cmdRetry_Click() { flow.follow(*this, "cmdRetry", mkd::Enquiry::Local); }
 
 void frmKekka::cmdExit_Click() { flow.endProgram(0); }

@@ -4,9 +4,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <algorithm>
 
-#include "screens/Branch.hpp"
 #include "screens/ChoiceScreen.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmMSelect.hpp"
 #include "screens/frmStart.hpp"
@@ -50,10 +51,14 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
     // The branch markers record which choice screen opened the result; the
     // user never sees them. Being options of one group, at most one is set.
-    for (const Branch& branch : resultBranches()) {
-        QRadioButton* marker = addOption(branch.marker, branch.markerCaption, twips(2880, branch.markerTop, 1095, 255));
+    std::vector<const KindScreens*> rows;
+    for (mkd::Enquiry kind : mkd::kEnquiries)
+        if (kindScreens(kind).marker) rows.push_back(&kindScreens(kind));
+    std::sort(rows.begin(), rows.end(), [](auto* a, auto* b) { return a->markerTop < b->markerTop; });
+    for (const KindScreens* row : rows) {
+        QRadioButton* marker = addOption(row->marker, row->markerCaption, twips(2880, row->markerTop, 1095, 255));
         marker->hide();
-        markers_.emplace_back(branch.kind, marker);
+        markers_.emplace_back(row->kind, marker);
     }
     captionOf("lblUntin", lblYen);
     captionOf("lblBillT", lblYenT);
@@ -124,22 +129,20 @@ void frmKekkaT::writeAnswer() {
     lblDetail->setText(detailLine(*answer_, lang));
 }
 
+std::optional<mkd::Enquiry> frmKekkaT::shownKind() const {
+    for (const auto& [kind, marker] : markers_)
+        if (marker->isChecked()) return kind;
+    return std::nullopt;
+}
+
 void frmKekkaT::cmdBack_Click() {
-    for (const Branch& branch : resultBranches()) {
-        if (!marker(branch.kind)->isChecked()) continue;
-        flow.unload(*this);
-        if (auto* choice = branch.choice(flow)) choice->show();
-        return;
-    }
+    if (const auto kind = shownKind()) flow.follow(*this, "cmdBack", kind);
 }
 
 void frmKekkaT::cmdRetry_Click() {
-    // Every screen of the finished enquiry goes, so the next one starts afresh.
-    for (const Branch& branch : resultBranches()) {
-        if (!marker(branch.kind)->isChecked()) continue;
-        flow.unload(*this);
-        branch.discard(flow);
-        break;
+    if (const auto kind = shownKind()) {
+        flow.follow(*this, "cmdRetry", kind);
+        return;
     }
     if (auto* start = flow.touch<frmStart>()) start->show();
 }

@@ -50,6 +50,8 @@ public:
     // The branch marker of a kind of enquiry (optJiyu, optSitei, …); null for
     // the local train.
     QRadioButton* marker(mkd::Enquiry kind) const;
+    // The kind whose marker is set: the enquiry whose answer is shown.
+    std::optional<mkd::Enquiry> shownKind() const;
 
 protected:
     // The close box is "戻る".

@@ -1,13 +1,15 @@
 #include "screens/frmKettei.hpp"
 
+#include "screens/KindScreens.hpp"
 #include "screens/frmStart.hpp"
 
 namespace {
 
 ChoiceScreen::Layout localLayout() {
+    const KindScreens& row = kindScreens(mkd::Enquiry::Local);
     return {QT_TRANSLATE_NOOP("frmKettei", "運賃決定"),
-            3390,
-            2310,
+            row.choiceWidth,
+            row.choiceHeight,
             Screen::twips(120, 240, 3135, 375),
             Screen::twips(480, 720, 975, 375),
             Screen::twips(1920, 720, 975, 375),

@@ -6,7 +6,6 @@
 #include "pricing/enquiry.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
-#include "screens/frmKetteiMG.hpp"
 
 frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区間選択"), 3270, 2310) {
     addLabel("lblSelect", QT_TR_NOOP("グリーン車利用区間は？"), twips(0, 240, 3255, 375), 12, Qt::AlignCenter);
@@ -20,19 +19,7 @@ frmMSelect::frmMSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区�
     captionOf("lblHatu", cboHatu);
     captionOf("lblKousha", cboTyaku);
 
-    connect(cmdBack, &QPushButton::clicked, this, &frmMSelect::cmdBack_Click);
-    connect(cmdNext, &QPushButton::clicked, this, &frmMSelect::cmdNext_Click);
+    connectMoves();
     new StationFinder(cboHatu, mkd::StationList::Marine, [this] { return flow.language(); });
     new StationFinder(cboTyaku, mkd::StationList::Marine, [this] { return flow.language(); });
-}
-
-void frmMSelect::Form_Load() {
-    for (auto file : mkd::tablesRead(mkd::Enquiry::MarineGreen, mkd::Step::SectionScreen))
-        if (!flow.load(file)) return;
-}
-
-void frmMSelect::cmdNext_Click() {
-    if (!leave(mkd::Enquiry::MarineGreen)) return;
-    hide();
-    if (auto* choice = flow.touch<frmKetteiMG>()) choice->show();
 }

@@ -9,8 +9,5 @@ public:
     static constexpr const char* kName = "frmMSelect";
     explicit frmMSelect(ScreenFlow& flow);
 
-    void Form_Load() override;
-    void cmdNext_Click();
-
     QPushButton* cmdNext;
 };

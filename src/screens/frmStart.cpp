@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QToolTip>
+#include <algorithm>
 
 #include "data/initial_selection.hpp"
 #include "data/stations.hpp"
@@ -18,12 +19,10 @@
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
 #include "screens/HelpWindow.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/SectionScreen.hpp"
 #include "screens/StationFinder.hpp"
-#include "screens/frmDate2.hpp"
-#include "screens/frmKettei.hpp"
-#include "screens/frmMSelect.hpp"
-#include "screens/frmTSelect.hpp"
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
@@ -92,12 +91,9 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
 
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
-    connect(cmdSlow, &QPushButton::clicked, this, &frmStart::cmdSlow_Click);
-    connect(cmdExpress, &QPushButton::clicked, this, &frmStart::cmdExpress_Click);
+    connectWaysIn();
     connect(cmdExit, &QPushButton::clicked, this, &frmStart::cmdExit_Click);
     connect(mnuHenko, &QAction::triggered, this, &frmStart::mnuHenko_Click);
-    connect(mnuSitei, &QAction::triggered, this, &frmStart::mnuSitei_Click);
-    connect(mnuGreen, &QAction::triggered, this, &frmStart::mnuGreen_Click);
 
     // Typing a station's name, reading or Latin spelling into either list.
     new StationFinder(cboHatu, mkd::StationList::All, [this] { return flow.language(); });
@@ -287,23 +283,37 @@ bool frmStart::refused(const mkd::EnquiryState& enquiry) {
     return refusal.has_value();
 }
 
-void frmStart::cmdSlow_Click() {
-    if (refused(enquiry(mkd::Enquiry::Local))) return;
-    begin(mkd::Enquiry::Local);
-    hide();
-    if (auto* next = flow.touch<frmKettei>()) next->show();
+void frmStart::connectWaysIn() {
+    // Each kind's way in, as its row names it; the three limited-express
+    // kinds share theirs (the seat is chosen on the section screen), which
+    // leads into the first of them.
+    std::vector<QObject*> connected;
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        QObject* control = findChild<QObject*>(QLatin1String(kindScreens(kind).entry));
+        if (!control || std::find(connected.begin(), connected.end(), control) != connected.end()) continue;
+        connected.push_back(control);
+        if (auto* button = qobject_cast<QPushButton*>(control))
+            connect(button, &QPushButton::clicked, this, [this, kind] { enter(kind); });
+        else if (auto* item = qobject_cast<QAction*>(control))
+            connect(item, &QAction::triggered, this, [this, kind] { enter(kind); });
+    }
 }
 
-void frmStart::cmdExpress_Click() {
-    // The three express kinds share their way in; the seat is chosen later.
-    const mkd::EnquiryState express = enquiry(mkd::Enquiry::NonReserved);
-    if (refused(express)) return;
-    begin(mkd::Enquiry::NonReserved);
-    auto* section = flow.touch<frmTSelect>();
-    if (!section) return;
-    if (!section->preset(mkd::StationList::Express, express)) return;
-    hide();
-    section->show();
+void frmStart::enter(mkd::Enquiry kind) {
+    // A menu item is its own check: the Marine menu is off where the rule
+    // says so. A button asks the core what refuses the enquiry here.
+    const mkd::EnquiryState entered = enquiry(kind);
+    const KindScreens& row = kindScreens(kind);
+    const bool menuItem = qobject_cast<QAction*>(findChild<QObject*>(QLatin1String(row.entry))) != nullptr;
+    if (!menuItem && refused(entered)) return;
+    begin(kind);
+    if (const auto list = entered.shape().section) {
+        // Creating the section screen reads its tables (the Marine Green
+        // table); its lists are then preset, or a local train advised.
+        auto* section = static_cast<SectionScreen*>(flow.touch(row.section));
+        if (!section || !section->preset(*list, entered)) return;
+    }
+    flow.follow(*this, row.entry);
 }
 
 void frmStart::cmdExit_Click() { flow.endProgram(0); }
@@ -317,22 +327,6 @@ void frmStart::mnuHenko_Click() {
                                    ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, flow.language()))
                                    : mkd::reasonText(saved.error, flow.language());
     flow.message(qs(mkd::text(mkd::Msg::SelectionNotSaved, flow.language(), {shownPath(saved.path), reason})));
-}
-
-void frmStart::mnuSitei_Click() {
-    begin(mkd::Enquiry::MarineReserved);
-    hide();
-    if (auto* date = flow.touch<frmDate2>()) date->show();
-}
-
-void frmStart::mnuGreen_Click() {
-    // Creating the section screen loads the Marine Green table.
-    begin(mkd::Enquiry::MarineGreen);
-    auto* section = flow.touch<frmMSelect>();
-    if (!section) return;
-    if (!section->preset(mkd::StationList::Marine, enquiry(mkd::Enquiry::MarineGreen))) return;
-    hide();
-    section->show();
 }
 
 void frmStart::swapStations() {

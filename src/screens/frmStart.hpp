@@ -27,12 +27,12 @@ public:
 
     void cboHatu_Click();
     void cboTyaku_Click();
-    void cmdSlow_Click();
-    void cmdExpress_Click();
+    // The way into an enquiry of `kind` (普通列車, 特急利用, the Marine
+    // Liner's items): refused where the core says so, else the enquiry in
+    // progress starts afresh and the next screen shows.
+    void enter(mkd::Enquiry kind);
     void cmdExit_Click();
     void mnuHenko_Click();
-    void mnuSitei_Click();
-    void mnuGreen_Click();
 
     // The journey ends: all-station indices, -1 without a selection.
     int departure() const;
@@ -72,6 +72,8 @@ private:
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
+    // Connects each kind's way in to enter().
+    void connectWaysIn();
     // Writes the two stations into the enquiry in progress.
     void noteStations();
     // Starts the enquiry in progress afresh as one of `kind`.

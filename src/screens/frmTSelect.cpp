@@ -5,9 +5,6 @@
 
 #include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
-#include "screens/frmDate.hpp"
-#include "screens/frmKetteiGreen.hpp"
-#include "screens/frmKetteiJiyu.hpp"
 
 frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区間・種別選択"), 3390, 2670) {
     addLabel("lblSelect", QT_TR_NOOP("特急利用区間は？"), twips(120, 240, 3135, 375), 15.75, Qt::AlignCenter);
@@ -26,32 +23,7 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区�
     setWords(cmdSitei, QT_TR_NOOP("特急の指定席（乗車日を選びます）"), Words::ToolTip);
     setWords(cmdGreen, QT_TR_NOOP("特急のグリーン車"), Words::ToolTip);
 
-    connect(cmdJiyu, &QPushButton::clicked, this, &frmTSelect::cmdJiyu_Click);
-    connect(cmdSitei, &QPushButton::clicked, this, &frmTSelect::cmdSitei_Click);
-    connect(cmdGreen, &QPushButton::clicked, this, &frmTSelect::cmdGreen_Click);
-    connect(cmdBack, &QPushButton::clicked, this, &frmTSelect::cmdBack_Click);
+    connectMoves();
     new StationFinder(cboHatu, mkd::StationList::Express, [this] { return flow.language(); });
     new StationFinder(cboTyaku, mkd::StationList::Express, [this] { return flow.language(); });
-}
-
-void frmTSelect::cmdJiyu_Click() {
-    if (!leave(mkd::Enquiry::NonReserved)) return;
-    auto* choice = flow.touch<frmKetteiJiyu>();
-    if (!choice) return;
-    hide();
-    choice->show();
-}
-
-void frmTSelect::cmdGreen_Click() {
-    if (!leave(mkd::Enquiry::Green)) return;
-    auto* choice = flow.touch<frmKetteiGreen>();
-    if (!choice) return;
-    hide();
-    choice->show();
-}
-
-void frmTSelect::cmdSitei_Click() {
-    if (!leave(mkd::Enquiry::Reserved)) return;
-    hide();
-    if (auto* date = flow.touch<frmDate>()) date->show();
 }

@@ -10,10 +10,6 @@ public:
     static constexpr const char* kName = "frmTSelect";
     explicit frmTSelect(ScreenFlow& flow);
 
-    void cmdJiyu_Click();
-    void cmdSitei_Click();
-    void cmdGreen_Click();
-
     QPushButton* cmdJiyu;
     QPushButton* cmdSitei;
     QPushButton* cmdGreen;

@@ -16,7 +16,6 @@
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/Seam.hpp"
-#include "screens/frmKetteiJiyu.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
 #include "started_program.hpp"
@@ -80,7 +79,7 @@ TEST_F(Why, AnOffStudentFareSaysWhyOnHover) {
     auto* section = flow.find<frmTSelect>();
     ASSERT_TRUE(section && section->isVisible());
     QTest::mouseClick(section->cmdJiyu, Qt::LeftButton);
-    auto* choice = flow.find<frmKetteiJiyu>();
+    auto* choice = static_cast<ChoiceScreen*>(flow.find(QStringLiteral("frmKetteiJiyu")));
     ASSERT_TRUE(choice && choice->isVisible());
     ASSERT_FALSE(choice->cmdGakuwari->isEnabled());
     const QString why = choice->cmdGakuwari->toolTip();

@@ -16,6 +16,7 @@
 #include "data/table_store.hpp"
 #include "pricing/enquiry.hpp"
 #include "scenario_syntax.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "words/enquiry_words.hpp"
 #include "words/money.hpp"
@@ -56,21 +57,6 @@ bool isMoneyText(const QString& text) {
         QRegularExpression::anchoredPattern(QStringLiteral("-?[0-9]{1,3}(,[0-9]{3})*円|¥-?[0-9]{1,3}(,[0-9]{3})*")));
     return money.match(text).hasMatch();
 }
-
-// Each branch marker of the express result screen, the enquiry it stands for
-// and the choice screen that opened it.
-struct Branch {
-    const char* marker;
-    mkd::Enquiry kind;
-    const char* choice;
-};
-constexpr Branch kBranches[] = {
-    {"optJiyu", mkd::Enquiry::NonReserved, "frmKetteiJiyu"},
-    {"optSitei", mkd::Enquiry::Reserved, "frmKetteiSitei"},
-    {"optGreen", mkd::Enquiry::Green, "frmKetteiGreen"},
-    {"optMarine", mkd::Enquiry::MarineReserved, "frmKetteiMarine"},
-    {"optMarineG", mkd::Enquiry::MarineGreen, "frmKetteiMG"},
-};
 
 constexpr std::pair<const char*, mkd::Passenger> kPassengerButtons[] = {{".cmdOtona", mkd::Passenger::Adult},
                                                                         {".cmdKodomo", mkd::Passenger::Child},
@@ -298,23 +284,24 @@ private:
         r.departure = listIndex(QStringLiteral("frmStart.cboHatu"));
         r.arrival = listIndex(QStringLiteral("frmStart.cboTyaku"));
         r.passenger = passenger_;
-        QString choice = QStringLiteral("frmKettei");
-        if (result == QLatin1String("frmKekkaT")) {
-            const Branch* branch = nullptr;
-            for (const Branch& b : kBranches)
-                if (isChecked(result + QLatin1Char('.') + QLatin1String(b.marker))) branch = &b;
-            if (!branch) return std::nullopt;  // not yet told which branch opened it
-            r.kind = branch->kind;
-            choice = QString::fromLatin1(branch->choice);
-            if (isChecked(choice + QStringLiteral(".optNorikae"))) r.routing = mkd::Routing::ChangeAtMatsuyama;
-            if (isChecked(choice + QStringLiteral(".optHanbo"))) r.season = mkd::Season::Busy;
-            if (isChecked(choice + QStringLiteral(".optKansan"))) r.season = mkd::Season::OffPeak;
-            if (const auto list = mkd::enquiryShape(r.kind).section) {
-                const QString screen =
-                    *list == mkd::StationList::Marine ? QStringLiteral("frmMSelect") : QStringLiteral("frmTSelect");
-                r.section = mkd::Section{listIndex(screen + QStringLiteral(".cboHatu")),
-                                         listIndex(screen + QStringLiteral(".cboTyaku"))};
-            }
+        // The kind: the one whose result screen this is and, on the shared
+        // express result screen, whose hidden marker is set.
+        const KindScreens* row = nullptr;
+        for (mkd::Enquiry kind : mkd::kEnquiries) {
+            const KindScreens& k = kindScreens(kind);
+            if (result != QLatin1String(k.result)) continue;
+            if (!k.marker || isChecked(result + QLatin1Char('.') + QLatin1String(k.marker))) row = &k;
+        }
+        if (!row) return std::nullopt;  // not yet told which kind opened it
+        r.kind = row->kind;
+        const QString choice = QString::fromLatin1(row->choice);
+        if (isChecked(choice + QStringLiteral(".optNorikae"))) r.routing = mkd::Routing::ChangeAtMatsuyama;
+        if (isChecked(choice + QStringLiteral(".optHanbo"))) r.season = mkd::Season::Busy;
+        if (isChecked(choice + QStringLiteral(".optKansan"))) r.season = mkd::Season::OffPeak;
+        if (row->section) {
+            const QString screen = QString::fromLatin1(row->section);
+            r.section = mkd::Section{listIndex(screen + QStringLiteral(".cboHatu")),
+                                     listIndex(screen + QStringLiteral(".cboTyaku"))};
         }
         if (isChecked(choice + QStringLiteral(".optOfuku"))) r.trip = mkd::Trip::RoundTrip;
         return r;

@@ -9,6 +9,7 @@
 
 #include "Monkey.hpp"
 #include "ScenarioRunner.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/ProgramStyle.hpp"
 #include "words/language.hpp"
 
@@ -33,7 +34,28 @@ const char* kUsage =
     "                     scenario on stdout when a check fails)\n"
     "  --seed N           the random user's seed (default 1)\n"
     "  --timing           time each select, click and close until the screens have\n"
-    "                     drawn; print the median and worst on stderr at the end\n";
+    "                     drawn; print the median and worst on stderr at the end\n"
+    "  --list-kinds       print the screens of each kind of enquiry as JSON lines\n"
+    "                     (the way in, section, date, choice and result screens,\n"
+    "                     the result's marker) for tools that drive the screens\n";
+
+// One JSON object per kind of enquiry, from the same rows the screens use.
+void listKinds() {
+    const auto field = [](const char* name, const char* value) {
+        return value ? QStringLiteral("\"%1\": \"%2\"").arg(QLatin1String(name), QString::fromUtf8(value))
+                     : QStringLiteral("\"%1\": null").arg(QLatin1String(name));
+    };
+    QTextStream out(stdout);
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        const KindScreens& row = kindScreens(kind);
+        const std::string id(mkd::enquiryShape(kind).id);
+        const QStringList fields{field("id", id.c_str()),       field("entry", row.entry),
+                                 field("section", row.section), field("leave_section", row.leaveSection),
+                                 field("date", row.date),       field("choice", row.choice),
+                                 field("result", row.result),   field("marker", row.marker)};
+        out << "{" << fields.join(QStringLiteral(", ")) << "}\n";
+    }
+}
 
 // The offscreen platform talks about what it cannot do with real windows;
 // none of it matters for a replay, and it would drown the report.
@@ -76,6 +98,10 @@ int main(int argc, char** argv) {
         const QString& a = args[i];
         if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == QLatin1String("--list-kinds")) {
+            listKinds();
             return 0;
         }
         if (a == QLatin1String("--timing")) {
