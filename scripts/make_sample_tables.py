@@ -40,9 +40,10 @@ How they are made
    - JR Shikoku only: JR Shikoku's table (SHIKOKU_FARES);
    - JR West only (岡山-児島): the JR West table (WEST_FARES);
    - both: the JR West table on the whole distance plus JR Shikoku's
-     加算額 on the JR Shikoku part (from 児島), the 加算額 being the
-     difference of the two tables for that part's band;
-   - plus 100 yen whenever the route uses 児島-宇多津 (the bridge).
+     加算額 (SHIKOKU_ADDITIONS) on the JR Shikoku part (from 児島);
+   - plus 100 yen whenever the route uses 児島-宇多津 (the bridge);
+   - except the nine journeys from 児島 that had a special fare of their
+     own (BRIDGE_SPECIAL_FARES), in either direction.
 5. Child (Kodomo.txt): half the adult fare, the 5-yen fraction dropped.
    Student (Gakuwari.txt): above 100 km 20 % off the adult fare, the fraction
    under 10 yen dropped; up to 100 km the adult fare.
@@ -62,9 +63,9 @@ Each input is written with its basis, a short text whose first letter says
 what kind it is; the source keys in square brackets resolve in SOURCE_ADDRESSES:
     S  sourced: stated in the cited source
     D  derived by plain arithmetic from sourced figures (the arithmetic shown)
-    M  unverified: a background figure consistent with the sources but not
-       read in a period source
     E  estimate: no figure found; the text says how it was made
+The script refuses inputs that contradict each other (JR Shikoku's table
+less the 加算額 must give the JR West table in every band).
 """
 
 import argparse
@@ -232,6 +233,10 @@ LINES = (
 )
 
 FICTIVE_RATE = "S:JR Shikoku's 擬制キロ = 営業キロ × 1.1 [JIKOKU-4575]"
+FICTIVE_ROUNDING = ("E:JR's own rounding is not known; the script takes "
+                    "per-station values from the 起点 新谷, each rounded to 0.1 km, and their differences "
+                    "(内子–五十崎 1.7 km; rounding the part itself would give 1.8); it only matters within "
+                    "0.1 km of a band edge")
 
 # Fare tables: (highest km of the band, yen, basis), bands in order.
 SHIKOKU_FARES = (
@@ -240,51 +245,105 @@ SHIKOKU_FARES = (
     (30, 540, "S:[JIKOKU-4575]"), (35, 640, "S:[JIKOKU-4575]"), (40, 740, "S:[JIKOKU-4575]"),
     (45, 830, "S:[JIKOKU-4575]"), (50, 920, "S:[JIKOKU-4575]"), (60, 1060, "S:[JIKOKU-4575]"),
     (70, 1240, "S:[JIKOKU-4575]"), (80, 1410, "S:[JIKOKU-4575]"), (90, 1580, "S:[JIKOKU-4575]"),
-    (100, 1750, "S:[JIKOKU-4575]; 新居浜→松山 91.3 km 1,750 [KENBUN5]"),
+    (100, 1750, "S:[JIKOKU-4575]; 新居浜→松山 91.3 km 1,750 [KENBUN5]; 松山→宇和島 1,750 [WT-UWAJIMA]"),
     (120, 2030, "S:[JIKOKU-4575]"),
-    (140, 2350, "E:JR West 2,210 + 140; the 1996 amount 2,290 [JIKOKU-4575] × 1.05/1.03 = 2,334"),
-    (160, 2660, "E:JR West 2,520 + 140; the 2019 amount, 高松–高知 159.3 km 3,190 − 400 = 2,790 [PRESSNET], "
+    (140, 2350, "S:[TRANSCRIPTION]"),
+    (160, 2660, "S:[TRANSCRIPTION]; the 2019 amount, 高松–高知 159.3 km 3,190 − 400 = 2,790 [PRESSNET], "
                 "× 1.05/1.10 = 2,663"),
-    (180, 3080, "E:JR West 2,940 + 140 (no period or later amount found)"),
-    (200, 3400, "E:JR West 3,260 + 140; the 2019 amount, 高松–松山 194.4 km 3,960 − 400 = 3,560 [PRESSNET], "
+    (180, 3080, "S:[TRANSCRIPTION]"),
+    (200, 3400, "S:[TRANSCRIPTION]; the 2019 amount, 高松–松山 194.4 km 3,960 − 400 = 3,560 [PRESSNET], "
                 "× 1.05/1.10 = 3,398"),
-    (220, 3710, "E:JR West 3,570 + 140 (no period or later amount found)"),
-    (240, 4030, "E:JR West 3,890 + 140 (no period or later amount found)"),
-    (260, 4450, "E:JR West 4,310 + 140 (no period or later amount found)"),
-    (280, 4760, "E:JR West 4,620 + 140 (no period or later amount found)"),
-    (300, 5080, "E:JR West 4,940 + 140 (no period or later amount found)"),
+    (220, 3710, "S:[TRANSCRIPTION]"),
+    (240, 4030, "S:[TRANSCRIPTION]"),
+    (260, 4450, "S:[TRANSCRIPTION]"),
+    (280, 4760, "S:[TRANSCRIPTION]"),
+    (300, 5080, "S:[TRANSCRIPTION]"),
+    (320, 5390, "S:[TRANSCRIPTION]"),
+    (340, 5600, "S:[TRANSCRIPTION]"),
 )
 SHIKOKU_FARES_NOTE = (
-    "Rows above 120 km: the period's amounts were not found. Each is the JR West amount of the same "
-    "band plus 140: the sourced rows lie 130 yen above JR West from 61 to 100 km and 140 yen in 101–120 km, "
-    "and this rule reproduces the two later amounts that can be converted back (141–160 and 181–200 km) "
-    "exactly and the 1996 one to within 16 yen. A smaller difference in any row would make a through fare "
-    "drop where the JR Shikoku part enters that row. The three anchored rows are good to about ±10 or 20 yen; "
-    "the others are extrapolations of the same rule and may be further off.")
+    "Rows above 120 km are read from a transcription of the period's fare tables [TRANSCRIPTION], whose "
+    "1–120 km rows agree with the JTB-based history [JIKOKU-4575] in every cell the two share. No journey "
+    "inside JR Shikoku reaches 301 km; the last two rows are listed because the JR West table is derived "
+    "from them.")
 
-WEST_FARES = (
-    (3, 140, "M"), (6, 180, "M"), (10, 190, "M"), (15, 230, "M"), (20, 320, "M"), (25, 400, "M"),
-    (30, 480, "M"), (35, 570, "M"), (40, 650, "M"), (45, 740, "M"), (50, 820, "M"),
-    (60, 950, "M:corroborated by 岡山–福山 950 in 2010 [HOWMANY]"),
-    (70, 1110, "M"),
-    (80, 1280, "M:corroborated by 名古屋–米原 80 km 1,280 [YUMISHIN]"),
-    (90, 1450, "M"), (100, 1620, "M"), (120, 1890, "M"), (140, 2210, "M"),
-    (160, 2520, "M:corroborated by 福山–姫路 2,520 in 2010 [HOWMANY]"),
-    (180, 2940, "M:corroborated by 大阪–岡山 177 km 3,020 in the 8 % era [TRAVELAMB]"),
-    (200, 3260, "M"), (220, 3570, "M"), (240, 3890, "M"), (260, 4310, "M"), (280, 4620, "M"),
-    (300, 4940, "M"), (320, 5250, "M"), (340, 5460, "M"),
+# JR Shikoku's 加算額 for journeys across 児島, by the km of the part beyond 児島.
+SHIKOKU_ADDITIONS = (
+    (3, 20, "S:[TRANSCRIPTION]"), (6, 20, "S:[TRANSCRIPTION]"), (10, 20, "S:[TRANSCRIPTION]"),
+    (15, 30, "S:[TRANSCRIPTION]"), (20, 30, "S:[TRANSCRIPTION]"), (25, 40, "S:[TRANSCRIPTION]"),
+    (30, 60, "S:[TRANSCRIPTION]"), (35, 70, "S:[TRANSCRIPTION]"), (40, 90, "S:[TRANSCRIPTION]"),
+    (45, 90, "S:[TRANSCRIPTION]"), (50, 100, "S:[TRANSCRIPTION]"), (60, 110, "S:[TRANSCRIPTION]"),
+    (70, 130, "S:[TRANSCRIPTION]"), (80, 130, "S:[TRANSCRIPTION]"), (90, 130, "S:[TRANSCRIPTION]"),
+    (100, 130, "S:[TRANSCRIPTION]"),
+    (340, 140, "S:[TRANSCRIPTION]; 140 from 101 km on"),
 )
-WEST_FARES_NOTE = (
-    "JR West (本州3社 幹線) table of 1997–2014. Background figures, not read in a period source; "
-    "four rows are corroborated by published fares, and through fares built on this table "
-    "reproduce published 岡山–高松 fares exactly in two later periods [TERINN, TETSUDOULAB].")
 
-BRIDGE_SURCHARGE = (100, "D:瀬戸大橋 加算運賃 since 1996-01-10 [TRAFFICNEWS], 110 since 2019-10-01 "
-                         "[ODEKAKE-09]; 100 is what the published 2014–2019 岡山–高松 fare 1,510 needs [TERINN]")
-THROUGH_RULE = ("D", "基準額 (JR West table, whole trip) + 加算額 (JR Shikoku part from 児島) "
-                     "[ODEKAKE-06, SUCCESS-08]; the 加算額 taken as the JR Shikoku amount less the JR West "
-                     "amount for that part's band, which reproduces published 岡山–高松 fares of 2014–2019 "
-                     "[TERINN] and 2023 [TETSUDOULAB] exactly")
+
+def _amount(km, table):
+    return next(amount for limit, amount, _ in table if km <= limit)
+
+
+def _west_fares(amounts):
+    """The JR West table with its arithmetic: each row is JR Shikoku's amount
+    less the 加算額 of the band; from 11 km on the tariff's own rule gives
+    it too (16.20 yen per km up to 300 km and 12.85 beyond, on the band's
+    middle km, rounded up to 10 yen to 100 km and to the nearest 100 yen
+    beyond, then 5 % tax to the nearest 10 yen). Rows that either way
+    would not give refuse to load."""
+    rows, low = [], 1
+    for limit, amount in amounts:
+        shikoku, addition = _amount(low, SHIKOKU_FARES), _amount(low, SHIKOKU_ADDITIONS)
+        assert _amount(limit, SHIKOKU_FARES) == shikoku and _amount(limit, SHIKOKU_ADDITIONS) == addition
+        assert shikoku - addition == amount, "JR West %d–%d km: %d − %d is not %d" % (
+            low, limit, shikoku, addition, amount)
+        basis = "D:JR Shikoku %s − 加算額 %d [TRANSCRIPTION]" % ("{:,}".format(shikoku), addition)
+        if low > 10:
+            mid = (low + limit) // 2
+            cents = mid * 1620 if mid <= 300 else 300 * 1620 + (mid - 300) * 1285
+            before_tax = -(-cents // 1000) * 10 if limit <= 100 else (cents + 5000) // 10000 * 100
+            taxed = (before_tax * 105 + 500) // 1000 * 10
+            assert taxed == amount, "JR West %d–%d km: the per-km rule gives %d" % (low, limit, taxed)
+            sum_text = ("%d km × 16.20" % mid if mid <= 300 else
+                        "300 km × 16.20 + %d km × 12.85" % (mid - 300))
+            basis += "; = %s = %s → %s, × 1.05 → %s" % (
+                sum_text, "{:,}.{:02d}".format(*divmod(cents, 100)), "{:,}".format(before_tax),
+                "{:,}".format(taxed))
+        rows.append((limit, amount, basis))
+        low = limit + 1
+    return tuple(rows)
+
+
+WEST_FARES = _west_fares((
+    (3, 140), (6, 180), (10, 190), (15, 230), (20, 320), (25, 400), (30, 480), (35, 570), (40, 650),
+    (45, 740), (50, 820), (60, 950), (70, 1110), (80, 1280), (90, 1450), (100, 1620), (120, 1890),
+    (140, 2210), (160, 2520), (180, 2940), (200, 3260), (220, 3570), (240, 3890), (260, 4310), (280, 4620),
+    (300, 4940), (320, 5250), (340, 5460),
+))
+WEST_FARES_NOTE = (
+    "JR West (本州3社 幹線) table of 1997–2014: JR Shikoku's sourced amount less the sourced 加算額 of the "
+    "same band, and from 11 km on also the tariff's per-km rule. Published fares agree: 岡山–福山 950 and "
+    "福山–姫路 2,520 in 2010 [HOWMANY], 名古屋–米原 80 km 1,280 [YUMISHIN], 大阪–岡山 177 km 3,020 in the "
+    "8 % era [TRAVELAMB].")
+
+BRIDGE_SURCHARGE = (100, "S:瀬戸大橋 加算運賃 児島–宇多津 [TRANSCRIPTION]; charged since 1996-01-10 "
+                         "[TRAFFICNEWS], 110 since 2019-10-01 [ODEKAKE-09]")
+THROUGH_RULE = ("S", "基準額 (JR West table, whole trip) + 加算額 (JR Shikoku part from 児島) "
+                     "[ODEKAKE-06, SUCCESS-08]; the rule gives the period's 岡山–高松 fare 1,470 "
+                     "[LIQUI-ML] and the published fares of 2014–2019 [TERINN] and 2023 [TETSUDOULAB]")
+
+# 瀬戸大橋 special fares (旅規 85条の3): journeys from 児島 that paid this
+# amount instead of the through fare, in either direction: (station, yen, basis).
+BRIDGE_SPECIAL_FARES = (
+    (21, 410, "S:[TRANSCRIPTION]; a single cell of it (amounts of later years converted back suggested "
+              "about 420)"),
+    (20, 510, "S:[TRANSCRIPTION]"), (22, 510, "S:[TRANSCRIPTION]"), (23, 510, "S:[TRANSCRIPTION]"),
+    (24, 510, "S:[TRANSCRIPTION]"), (19, 620, "S:[TRANSCRIPTION]"), (18, 620, "S:[TRANSCRIPTION]"),
+    (17, 620, "S:[TRANSCRIPTION]"), (25, 620, "S:[TRANSCRIPTION]"),
+)
+BRIDGE_SPECIAL_NOTE = (
+    "These journeys pay the amount above instead of the through fare, in either direction; children "
+    "half of it, the 5-yen fraction dropped; all are too short for the student fare. No other journey has "
+    "one: 上の町–宇多津 and 上の町–丸亀, for instance, had none in the period [TRANSCRIPTION].")
 
 # Express charges by 営業キロ band: (highest km of the band, yen, basis).
 EXPRESS_CHARGES = (
@@ -292,17 +351,25 @@ EXPRESS_CHARGES = (
               "50 km [PRESSNET]); a background figure, unverified"),
     (50, 510, "E:not found for the period (760 since 2023 [YAM5], after a raise); a background "
               "figure, unverified"),
-    (100, 1150, "S:新居浜→松山 91.3 km 自由席 1,150 [KENBUN5]; the 75 km 徳島–高松 charge of "
-                "2014 and 2019 [TOPICS-2019] converts back to the same amount, so 51–100 km is one price"),
+    (100, 1150, "S:新居浜→松山 91.3 km 自由席 1,150 [KENBUN5]; = 松山→宇和島 (96.9 km) reserved total "
+                "3,410 [WT-UWAJIMA, OXYGEN] − fare 1,750 − 510; the 75 km 徳島–高松 charge of 2014 and "
+                "2019 [TOPICS-2019] converts back to the same amount, so 51–100 km is one price"),
     (150, 1630, "E:not found; midway between the 51–100 km (1,150) and 151–200 km (2,100) amounts"),
-    (200, 2100, "E:2,200 in 2019–2023 (松山–高松 乗車券+自由席 6,160 [ADZKN] − fare 3,960 "
-                "[PRESSNET]) × 1.05/1.10"),
-    (300, 2410, "E:not found; 2,100 + 310, the step shrinking above 200 km as in JR's other "
-                "express tables"),
-    (400, 2630, "E:not found; 2,410 + 220, as the previous band"),
+    (200, 2100, "D:高松→松山 (194.4 km) reserved total 6,010 [OXYGEN] − fare 3,400 [TRANSCRIPTION] − 510; "
+                "2,200 in 2019–2023 (6,160 [ADZKN] − fare 3,960 [PRESSNET]) × 1.05/1.10 = 2,100"),
+    (300, 2310, "D:later 岡山–松山 (214.4 km) non-reserved totals converted back to 5 % tax: 2015 "
+                "6,310 [VIVIENAVE] − fare 3,930 = 2,380, × 1.05/1.08 = 2,314; 2019–2023 6,420 "
+                "[SNOWMONKEY] − fare 4,000 = 2,420, × 1.05/1.10 = 2,310 (medium confidence: no total of "
+                "the period itself)"),
+    (400, 2520, "D:岡山→宇和島 (311.3 km) reserved total 8,520 [WT-UWAJIMA] − fare 5,490 (JR West 5,250 "
+                "+ 加算額 140 + bridge 100) − 510"),
 )
 RESERVED_SUPPLEMENT = (510, "D:新居浜→松山 指定席 1,660 − 自由席 1,150 [KENBUN5]")
 SEASON_STEP = (200, "S:busy season + 200, off-peak − 200, non-reserved never varies [MYNAVI, DOCSPLAYER]")
+THROUGH_EXPRESS = ("D:岡山–松山 Green 11,010 − non-reserved 6,820 = 4,190 in 2019–2023 [SHIZUTABI], the "
+                   "201–400 km Green charge of the time [JRSHINKANSEN-GREEN]: a train across 児島 is charged "
+                   "on the whole distance; the 岡山→宇和島 total 8,520 [WT-UWAJIMA] is one charge for both "
+                   "trains, changing at 松山")
 GREEN_EXPRESS = "D:with a Green ticket the express charge is the normal-season reserved charge less the " \
                 "reserved supplement, i.e. the non-reserved charge [ODEKAKE-03]"
 GREEN_CHARGES = (
@@ -311,9 +378,9 @@ GREEN_CHARGES = (
     (200, 2670, "E:2,750 (2014–2019) and 2,800 (2019–) converted back; 2,670 converts forward to both"),
     (400, 4000, "E:4,110 (2014–2019) and 4,190 (2019–) converted back; 4,000 converts forward to both"),
 )
-MARINE_GREEN = (950, "E:1,000 for 岡山–高松 today [TETSUMIN] × 1.05/1.10; every Marine Liner section is "
-                     "under 100 km, so one amount serves; whether the period had a cheaper band up to 50 km "
-                     "is not known")
+MARINE_GREEN = (950, "S:岡山–高松 グリーン +950 [JNEWS, LIQUI-ML]; every Marine Liner section is under 100 km "
+                     "and is charged the same; whether the period had a cheaper band up to 50 km is not "
+                     "known")
 CHILD_RULE = "S:half the adult amount, the 5-yen fraction dropped [JRS-KIPPU]; the Green charge is not " \
              "halved [JRC-GREEN]"
 STUDENT_RULE = "S:20 % off the ordinary fare when the one-way 営業キロ exceeds 100 km, the fraction under " \
@@ -322,15 +389,11 @@ ROUNDING_RULE = "S:distances rounded up to whole km before a band is looked up [
 
 # What the tables leave out, stated in SOURCES.md.
 NOT_MODELLED = (
-    "瀬戸大橋 特定運賃 (旅規 85条の3): short journeys across the bridge (児島–宇多津, 児島–坂出 and a few more) "
-    "had lower fixed fares; the period's pairs and amounts were not found, so these cells carry the ordinary "
-    "through fare, likely some tens of yen high (for 2019–2023: 児島–坂出 530 against 570 by the formula "
-    "[PRESSNET]).",
     "JR Shikoku 地方交通線 特定運賃 (旅規 77条の7): whether any touched the 内子線 is not known; not applied.",
     "The 岡山–児島 特定特急料金 (570 today [TABITETSU-2022]): the period's amount was not found; 岡山–児島 is "
     "charged on the common scale (26–50 km).",
-    "Express charges of trains crossing 児島 go on one scale over the whole distance (a background rule, "
-    "consistent with 2019–2023 岡山–松山 prices [SHIZUTABI]).",
+    "A cheaper non-reserved charge for journeys of up to 50 km across 児島 (560 in 2019–2023 "
+    "[LIVEDOOR-2022]): the period's amount was not found; the common scale applies.",
     "乗継割引 (half the express charge after a 山陽新幹線 at 岡山) and the one-charge rule for a change at 松山 "
     "without leaving the gates [KITONARU, TABITETSU-2008] are the program's business, not the tables'.",
     "選択乗車: the tables price the shorter route between 向井原 and 伊予大洲 (inland); the coast is only used "
@@ -368,6 +431,7 @@ SOURCE_ADDRESSES = {
     "EN-YASOBA": "en.wikipedia Yasoba Station (copy)",
     "HOWMANY": "http://how-many-days.seesaa.net/category/9044564-1.html",
     "JIKOKU-4575": "https://jikokuhyo.train-times.net/?p=4575 (JR四国運賃変遷, from JTB時刻表 営業案内)",
+    "JNEWS": "jnews.info/archives/990 (Marine Liner: Green +950, reserved +510, 5 % amounts)",
     "JRC-GREEN": "copy of JR東海's グリーン券 page (おとな and こども pay the same)",
     "JRE-GREEN": "https://www.jreast.co.jp/kippu/15.html (2014–2019 version)",
     "JRS-KIPPU": "JR四国 きっぷのご利用案内 (copy of 02_information/kippu_info/jyosyaken.shtm)",
@@ -380,6 +444,9 @@ SOURCE_ADDRESSES = {
     "KAZMAL-063": "http://kazmal.starfree.jp/1164_kazmal063.html",
     "KENBUN5": "doki02.dokidoki.ne.jp/home2/tomura/kenbun5.htm (新居浜→松山, 5 % era)",
     "KITONARU": "https://kitonaru.com/ehimejrtravel-2/",
+    "LIQUI-ML": "liquisearch.com copy of the older en.wikipedia \"Marine Liner\" article "
+                "(fare 1,470, Green 950)",
+    "LIVEDOOR-2022": "news.livedoor.com article 22799857",
     "MARS": "jr-all.edges of GitHub maraigue/cpp-chinese-postman (from MARS for MS-DOS); cross-check only",
     "MEMIM": "https://memim.com/yosan-line.html",
     "MYNAVI": "http://news.mynavi.jp/series/tips/005/index.html",
@@ -388,7 +455,9 @@ SOURCE_ADDRESSES = {
     "ODEKAKE-06": "https://www.jr-odekake.net/railroad/ticket/guide/normal_tickets/normal_fare06.html",
     "ODEKAKE-09": "https://www.jr-odekake.net/railroad/ticket/guide/normal_tickets/normal_fare09.html",
     "ODEKAKE-GREEN": "jr-odekake.net, green_express.html (2014–2019 version)",
+    "OXYGEN": "offline Wikitravel copy on archive.org, Matsuyama article (高松→松山 ¥6010)",
     "PRESSNET": "https://news.railway-pressnet.com/archives/46510",
+    "SNOWMONKEY": "snowmonkeyresorts.com, Matsuyama page (岡山–松山 non-reserved 6,420, 2019–2023)",
     "SHIKOKU-SETO": "https://shikoku.org.uk/JR/LINE/seto-line/_SETO-LINE.htm",
     "SHIZUTABI": "https://shizutabi.net/okayamamatsuyamaidou",
     "SUCCESS-05": "https://successstory.link/2022/10/10/jrshikokukyushu/",
@@ -400,9 +469,14 @@ SOURCE_ADDRESSES = {
     "TETSUDOULAB": "https://tetsudoulab.com/25gw-08kaisoku-marin-liner/",
     "TETSUMIN": "https://tetsumin.com/marineliner",
     "TOPICS-2019": "https://www.topics.or.jp/articles/-/224519",
+    "TRANSCRIPTION": "data file of a public GPL nationwide JR fare program, its 2013-07 … 2014-04 versions "
+                     "(sections 幹線 基準, 本州3社+3島会社加算, 特定区間通過加算) and the 85条の3 block of its "
+                     "2015-02 version (column fare5p): a hobbyist transcription of the 5 % tables",
     "TRAFFICNEWS": "https://trafficnews.jp/post/47679",
     "TRAINWHOA": "https://train.whoa.jp/shikoku/1/index.htm",
     "TRAVELAMB": "http://travel-ambition.net/2018/04/11/",
+    "VIVIENAVE": "thevivienave.blogspot.com, 2015-09 (岡山–松山 non-reserved 6,310)",
+    "WT-UWAJIMA": "wikitravel.org/en/Uwajima (松山→宇和島 ¥1750 + ¥1660; 岡山→宇和島 ¥8520)",
     "W-DOI": "ja.wikipedia 伊予土居駅",
     "W-GAKUWARI": "ja.wikipedia 学生割引",
     "W-GORO": "ja.wikipedia 五郎駅 (copy)",
@@ -451,11 +525,11 @@ SOURCE_ADDRESSES = {
 KOJIMA = 11
 HENKO = b"0,106\r\n"
 
-KINDS = {"S": "sourced", "D": "derived", "M": "unverified", "E": "estimate"}
+KINDS = {"S": "sourced", "D": "derived", "E": "estimate"}
 
 
 def basis_kind(basis):
-    """'sourced', 'derived', 'unverified' or 'estimate' for a basis text."""
+    """'sourced', 'derived' or 'estimate' for a basis text."""
     return KINDS[basis[0]]
 
 
@@ -542,9 +616,16 @@ def adult_fare(route):
     elif route.shikoku == 0:
         fare = band(total, WEST_FARES)
     else:
-        part = whole_km(route.shikoku)
-        fare = band(total, WEST_FARES) + band(part, SHIKOKU_FARES) - band(part, WEST_FARES)
+        fare = band(total, WEST_FARES) + band(whole_km(route.shikoku), SHIKOKU_ADDITIONS)
     return fare + (BRIDGE_SURCHARGE[0] if route.bridge else 0)
+
+
+def special_fares():
+    """{(d, a): yen} for both directions of every journey with a special fare."""
+    out = {}
+    for station, yen, _ in BRIDGE_SPECIAL_FARES:
+        out[(KOJIMA, station)] = out[(station, KOJIMA)] = yen
+    return out
 
 
 def child(adult):
@@ -574,7 +655,8 @@ def tables():
         return [[0 if a == d else value(d, a) for d in range(size)] for a in range(size)]
 
     kyori = square(n, lambda d, a: whole_km(route[a][d].eigyo))
-    futu = square(n, lambda d, a: adult_fare(route[a][d]))
+    special = special_fares()
+    futu = square(n, lambda d, a: special.get((d, a)) or adult_fare(route[a][d]))
     out = {
         "Futu.txt": futu,
         "Kodomo.txt": square(n, lambda d, a: child(futu[a][d])),
@@ -629,6 +711,30 @@ def _band_rows(table):
     return rows
 
 
+def published_totals(t):
+    """(journey, amount paid, the tables' parts, source keys) for the period's published prices."""
+    def fare(d, a):
+        return t["Futu.txt"][a][d]
+
+    def charge(name, d, a):
+        return t[name][EXPRESS_STOPS.index(a)][EXPRESS_STOPS.index(d)]
+
+    marine = t["MarineG.txt"][MARINE_STOPS.index(12)][MARINE_STOPS.index(0)]
+    return (
+        ("岡山 → 高松, fare", 1470, (fare(0, 12),), "[LIQUI-ML]"),
+        ("岡山 → 高松, Marine Liner Green charge", 950, (marine,), "[JNEWS, LIQUI-ML]"),
+        ("新居浜 → 松山, fare and non-reserved seat", 1750 + 1150,
+         (fare(41, 67), charge("Jiyu.txt", 41, 67)), "[KENBUN5]"),
+        ("新居浜 → 松山, fare and reserved seat", 1750 + 1660,
+         (fare(41, 67), charge("SiteiT.txt", 41, 67)), "[KENBUN5]"),
+        ("松山 → 宇和島, reserved seat", 3410, (fare(67, 106), charge("SiteiT.txt", 67, 106)),
+         "[WT-UWAJIMA, OXYGEN]"),
+        ("高松 → 松山, reserved seat", 6010, (fare(12, 67), charge("SiteiT.txt", 12, 67)), "[OXYGEN]"),
+        ("岡山 → 宇和島, reserved seat, one charge changing at 松山", 8520,
+         (fare(0, 106), charge("SiteiT.txt", 0, 106)), "[WT-UWAJIMA]"),
+    )
+
+
 def sources_md():
     """The text of SOURCES.md: what the tables are and the basis of every input."""
     route = routes()
@@ -651,8 +757,7 @@ def sources_md():
         "",
         "- **sourced**: stated in the cited source;",
         "- **derived**: plain arithmetic on sourced figures, the arithmetic shown;",
-        "- **unverified**: a background figure, consistent with the sources but not read in a period source;",
-        "- **estimate**: no figure found; the reason says how the value was made.",
+        "- **estimate**: no figure of the period found; the reason says how the value was made.",
         "",
         "Source keys in square brackets are resolved at the end.",
         "",
@@ -665,8 +770,19 @@ def sources_md():
         out.append("| " + pair(d, a) + " |")
     out += [
         "",
-        "岡山 → 高松 is 1,280 (JR West, 72 km) + 90 (加算額, 児島–高松 44 km) + 100 (bridge).",
-        "Fares above 120 km of JR Shikoku distance rest on estimated rows (see below).",
+        "岡山 → 高松 is 1,280 (JR West, 72 km) + 90 (加算額, 児島–高松 44 km) + 100 (bridge);",
+        "児島 → 坂出 is the special fare, not 440 + 100 (bridge) = 540.",
+        "",
+        "## Published totals",
+        "",
+        "What a traveller paid in the period, against what the tables give:",
+        "",
+        "| journey | paid | tables | source |",
+        "|---|---|---|---|",
+    ]
+    for text, paid, parts, keys in published_totals(t):
+        out.append("| %s | %s | %s | %s |" % (text, _yen(paid), " + ".join(_yen(p) for p in parts), keys))
+    out += [
         "",
         "## Estimates",
         "",
@@ -685,13 +801,11 @@ def sources_md():
             if basis_kind(basis) == "estimate":
                 estimates.append("%s %d–%d km, %s yen: %s" % (title, low, limit, _yen(amount), basis_text(basis)))
             low = limit + 1
-    estimates.append("Marine Liner Green charge, %s yen: %s" % (_yen(MARINE_GREEN[0]), basis_text(MARINE_GREEN[1])))
+    estimates.append("擬制キロ of a part of the 内子線: " + basis_text(FICTIVE_ROUNDING))
     out += ["- " + e for e in estimates]
     out += [
         "",
-        "Unverified (background figures, not estimates of ours but not read in a period source): the whole",
-        "JR West fare table and with it every 加算額 (see below); the per-station rounding of the 内子線's",
-        "擬制キロ (differences of per-station values from 新谷; only matters within 0.1 km of a band edge).",
+        "Everything else is sourced or derived from sourced figures.",
         "",
         "## Not modelled",
         "",
@@ -703,9 +817,10 @@ def sources_md():
         "",
         "- Distance: " + _basis_cell(ROUNDING_RULE) + ". Kyori.txt holds the 営業キロ of the fare route rounded up;",
         "  the fare route is the one with the least 運賃計算キロ (幹線 営業キロ + 地方交通線 擬制キロ).",
-        "- 擬制キロ of the 内子線: " + _basis_cell(FICTIVE_RATE) + ".",
+        "- 擬制キロ of the 内子線: " + _basis_cell(FICTIVE_RATE) + "; of a part of it: an estimate (above).",
         "- Journeys across 児島: " + KINDS[THROUGH_RULE[0]] + ": " + THROUGH_RULE[1] + ".",
         "- Bridge surcharge %d yen: %s." % (BRIDGE_SURCHARGE[0], _basis_cell(BRIDGE_SURCHARGE[1])),
+        "- Special fares across the bridge: see their table below.",
         "- Child: " + _basis_cell(CHILD_RULE) + ".",
         "- Student: " + _basis_cell(STUDENT_RULE) + ".",
         "- Reserved seat, normal season: non-reserved + %d, %s." % (RESERVED_SUPPLEMENT[0],
@@ -713,6 +828,8 @@ def sources_md():
         "- Seasons: " + _basis_cell(SEASON_STEP[1]) + ". Child reserved charges halve the adult one of the season.",
         "- Express charge with a Green ticket: " + _basis_cell(GREEN_EXPRESS) + ".",
         "- Express and Green charges go by the 営業キロ between the two express stops along the fare route.",
+        "- Trains across 児島: " + _basis_cell(THROUGH_EXPRESS) + ".",
+        "- Marine Liner Green charge %d yen: %s." % (MARINE_GREEN[0], _basis_cell(MARINE_GREEN[1])),
         "",
         "## JR Shikoku fare table (幹線; the 内子線 on 擬制キロ)",
         "",
@@ -721,9 +838,18 @@ def sources_md():
     ]
     out += _band_rows(SHIKOKU_FARES)
     out += ["", SHIKOKU_FARES_NOTE, "",
-            "## JR West fare table", "", "| km | yen | basis |", "|---|---|---|"]
+            "## JR Shikoku 加算額 (journeys across 児島, by the km beyond 児島)", "", "| km | yen | basis |",
+            "|---|---|---|"]
+    out += _band_rows(SHIKOKU_ADDITIONS)
+    out += ["", "## JR West fare table", "", "| km | yen | basis |", "|---|---|---|"]
     out += _band_rows(WEST_FARES)
     out += ["", WEST_FARES_NOTE, "",
+            "## Special fares across the bridge (旅規 85条の3)", "",
+            "| journey | yen | through fare | basis |", "|---|---|---|---|"]
+    for station, yen, basis in BRIDGE_SPECIAL_FARES:
+        out.append("| 児島 – %s | %s | %s | %s |" % (STATIONS[station], _yen(yen),
+                                                      _yen(adult_fare(route[station][KOJIMA])), _basis_cell(basis)))
+    out += ["", BRIDGE_SPECIAL_NOTE, "",
             "## Express charges (non-reserved, adult)", "", "| km | yen | basis |", "|---|---|---|"]
     out += _band_rows(EXPRESS_CHARGES)
     out += ["", "## Green charges (limited express)", "", "| km | yen | basis |", "|---|---|---|"]
@@ -755,11 +881,12 @@ def _all_bases():
     """Every basis text that SOURCES.md shows."""
     for _, _, _, posts in LINES:
         yield from (basis for _, _, basis in posts)
-    for table in (SHIKOKU_FARES, WEST_FARES, EXPRESS_CHARGES, GREEN_CHARGES):
+    for table in (SHIKOKU_FARES, SHIKOKU_ADDITIONS, WEST_FARES, BRIDGE_SPECIAL_FARES, EXPRESS_CHARGES,
+                  GREEN_CHARGES):
         yield from (basis for _, _, basis in table)
-    yield from (SHIKOKU_FARES_NOTE, WEST_FARES_NOTE, THROUGH_RULE[1], FICTIVE_RATE, BRIDGE_SURCHARGE[1],
-                RESERVED_SUPPLEMENT[1], SEASON_STEP[1], GREEN_EXPRESS, MARINE_GREEN[1], CHILD_RULE,
-                STUDENT_RULE, ROUNDING_RULE)
+    yield from (SHIKOKU_FARES_NOTE, WEST_FARES_NOTE, BRIDGE_SPECIAL_NOTE, THROUGH_RULE[1], FICTIVE_RATE,
+                FICTIVE_ROUNDING, BRIDGE_SURCHARGE[1], RESERVED_SUPPLEMENT[1], SEASON_STEP[1], THROUGH_EXPRESS,
+                GREEN_EXPRESS, MARINE_GREEN[1], CHILD_RULE, STUDENT_RULE, ROUNDING_RULE)
     yield from NOT_MODELLED
 
 
