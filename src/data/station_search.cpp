@@ -187,11 +187,6 @@ const StationRomaji& stationRomaji(int allIndex) {
                                                     : keys.none;
 }
 
-std::string englishName(StationList list, int index) {
-    const std::optional<int> all = findStation(StationList::All, stationName(list, index));
-    return all ? stationRomaji(*all).english : std::string{};
-}
-
 std::string normaliseTyped(std::string_view typed) {
     std::string text = toTypedForm()(typed);
     const auto notSpace = [](unsigned char c) { return c != ' ' && c != '\t'; };

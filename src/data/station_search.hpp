@@ -24,10 +24,6 @@ struct StationRomaji {
 // Empty spellings for an invalid index.
 const StationRomaji& stationRomaji(int allIndex);
 
-// The sign spelling of a station of `list` ("Okayama", "Iyo-Saijo"); "" for
-// an invalid index.
-std::string englishName(StationList list, int index);
-
 // Typed text brought to one form: full-width letters and half-width kana to
 // their usual width, katakana to hiragana, lower case.
 std::string normaliseTyped(std::string_view typed);

@@ -6,12 +6,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "explain/enquiry_words.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/frmKekka.hpp"
 #include "screens/frmKekkaT.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 #include "words/money.hpp"
 
 namespace {

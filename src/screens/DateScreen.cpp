@@ -6,10 +6,10 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "explain/enquiry_words.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 
 DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
     : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 3990), kind_(kind) {

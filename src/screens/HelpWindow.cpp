@@ -6,10 +6,10 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
 #include "pricing/season_periods.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 
 namespace {
 

@@ -3,12 +3,12 @@
 #include <QComboBox>
 #include <QPushButton>
 
+#include "explain/enquiry_words.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 
 SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const char* caption, int widthTwips, int heightTwips)
     : Screen(f, name, caption, widthTwips, heightTwips) {}

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "data/station_names.hpp"
 #include "data/station_readings.hpp"
 #include "data/station_search.hpp"
 #include "screens/station_labels.hpp"

@@ -2,8 +2,8 @@
 
 #include <QStringList>
 
+#include "explain/enquiry_words.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 
 QString detailLine(const ShownAnswer& shown, mkd::Lang lang) {
     const mkd::EnquiryAnswer& a = shown.answer;

@@ -15,6 +15,7 @@
 
 #include "data/initial_selection.hpp"
 #include "data/stations.hpp"
+#include "explain/enquiry_words.hpp"
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
@@ -26,7 +27,6 @@
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 #include "words/words.hpp"
 
 namespace {

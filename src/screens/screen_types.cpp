@@ -26,9 +26,9 @@ struct ScreenType {
 // The screens with a class of their own; the choice screens of the kinds
 // with a charge are made from their rows.
 constexpr ScreenType kTypes[] = {
-    {frmStart::kName, make<frmStart>},     {frmTSelect::kName, make<frmTSelect>}, {frmMSelect::kName, make<frmMSelect>},
-    {frmDate::kName, make<frmDate>},       {frmDate2::kName, make<frmDate2>},     {frmKettei::kName, make<frmKettei>},
-    {frmKekka::kName, make<frmKekka>},     {frmKekkaT::kName, make<frmKekkaT>},
+    {frmStart::kName, make<frmStart>}, {frmTSelect::kName, make<frmTSelect>}, {frmMSelect::kName, make<frmMSelect>},
+    {frmDate::kName, make<frmDate>},   {frmDate2::kName, make<frmDate2>},     {frmKettei::kName, make<frmKettei>},
+    {frmKekka::kName, make<frmKekka>}, {frmKekkaT::kName, make<frmKekkaT>},
 };
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <QStringList>
 
 #include "data/stations.hpp"
+#include "explain/enquiry_words.hpp"
 #include "screens/text.hpp"
-#include "words/enquiry_words.hpp"
 
 // Shows `name` on a result's station label at the label's own size or, for
 // a name wider than the label (a long sign name: "Bizen-Nishiichi"), at the

@@ -11,11 +11,11 @@
 #include <sstream>
 #include <string>
 
+#include "explain/enquiry_words.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/moves.hpp"
 #include "started_program.hpp"
-#include "words/enquiry_words.hpp"
 
 namespace {
 
@@ -96,8 +96,8 @@ TEST(KindFiles, TheReadmeListsEveryFileAKindIsWrittenIn) {
     ASSERT_FALSE(listed.empty()) << "README.md has no list under \"Adding a kind of enquiry\"";
     for (const std::string& file : listed) EXPECT_TRUE(fs::exists(source / file)) << file;
     const KindScreens& row = kindScreens(mkd::Enquiry::Green);
-    const std::string names[] = {"Enquiry::Green",   "\"green\"",      row.choice, row.marker, "KindGreen",
-                                 "KindWordGreen", "CaptionGreen"};
+    const std::string names[] = {"Enquiry::Green", "\"green\"",     row.choice,    row.marker,
+                                 "KindGreen",      "KindWordGreen", "CaptionGreen"};
     for (const char* folder : {"src", "tools"}) {
         for (const auto& entry : fs::recursive_directory_iterator(source / folder)) {
             if (!entry.is_regular_file()) continue;

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "explain/enquiry_words.hpp"
 #include "pricing/journey_rules.hpp"
 #include "test_support.hpp"
-#include "words/enquiry_words.hpp"
 
 namespace mkd {
 namespace {

@@ -1,8 +1,8 @@
 // The season of a travel date: calendar, override dates and roll-over.
 #include <gtest/gtest.h>
 
+#include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
-#include "words/enquiry_words.hpp"
 
 namespace mkd {
 namespace {

@@ -12,12 +12,13 @@
 #include <sstream>
 #include <variant>
 
+#include "data/station_names.hpp"
 #include "data/station_search.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
 #include "data/table_store.hpp"
+#include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
-#include "words/enquiry_words.hpp"
 #include "words/money.hpp"
 
 namespace fare {

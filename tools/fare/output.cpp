@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "words/enquiry_words.hpp"
+#include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
 #include "words/words.hpp"
 

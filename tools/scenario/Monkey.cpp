@@ -14,11 +14,11 @@
 
 #include "ScenarioRunner.hpp"
 #include "data/table_store.hpp"
+#include "explain/enquiry_words.hpp"
 #include "pricing/enquiry.hpp"
 #include "scenario_syntax.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
-#include "words/enquiry_words.hpp"
 #include "words/money.hpp"
 #include "words/words.hpp"
 

@@ -1,21 +1,21 @@
-#include "words/enquiry_words.hpp"
+#include "explain/enquiry_words.hpp"
 
 #include <algorithm>
 #include <charconv>
 
-#include "data/station_search.hpp"
+#include "data/station_names.hpp"
 #include "data/table_catalogue.hpp"
 #include "pricing/season_periods.hpp"
 
 namespace mkd {
 
 std::string stationWords(StationList list, int index, Lang lang) {
-    const std::string name = lang == Lang::English ? englishName(list, index) : std::string(stationName(list, index));
+    const std::string name(lang == Lang::English ? englishName(list, index) : stationName(list, index));
     return name.empty() ? std::string("-") : name;
 }
 
 std::string stationLabelWords(StationList list, int index, Lang lang) {
-    return lang == Lang::English ? englishName(list, index) : std::string(displayName(list, index));
+    return std::string(lang == Lang::English ? englishName(list, index) : displayName(list, index));
 }
 
 std::string shortTableText(const ShortTable& table, Lang lang) {
