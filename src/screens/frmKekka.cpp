@@ -5,7 +5,6 @@
 
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKettei.hpp"
-#include "screens/frmStart.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
@@ -31,12 +30,16 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
 }
 
-void frmKekka::Form_Load() { showStations(); }
+void frmKekka::Form_Load() {
+    // Made to show the answer of the enquiry in progress.
+    const mkd::EnquiryInProgress& enquiry = flow.enquiry();
+    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date});
+}
 
 void frmKekka::showStations() {
-    auto* start = flow.touch<frmStart>();
-    setStationLabel(lblHatu, mkd::StationList::All, start->departure(), flow.language());
-    setStationLabel(lbltyaku, mkd::StationList::All, start->arrival(), flow.language());
+    if (!answer_) return;
+    setStationLabel(lblHatu, mkd::StationList::All, answer_->answer.departure, flow.language());
+    setStationLabel(lbltyaku, mkd::StationList::All, answer_->answer.arrival, flow.language());
 }
 
 void frmKekka::showAnswer(const ShownAnswer& shown) {
@@ -46,16 +49,14 @@ void frmKekka::showAnswer(const ShownAnswer& shown) {
 
 void frmKekka::writeAnswer() {
     if (!answer_) return;
+    showStations();
     const mkd::Lang lang = flow.language();
     lblYen->setText(qs(mkd::formatMoney(answer_->answer.fare, lang)));
     lblBill->setText(qs(mkd::text(answer_->answer.bill, lang)));
     lblDetail->setText(detailLine(*answer_, lang));
 }
 
-void frmKekka::languageChanged() {
-    showStations();
-    writeAnswer();
-}
+void frmKekka::languageChanged() { writeAnswer(); }
 
 void frmKekka::Form_Unload() {
     hide();

@@ -9,9 +9,7 @@
 #include "screens/ChoiceScreen.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
-#include "screens/frmMSelect.hpp"
 #include "screens/frmStart.hpp"
-#include "screens/frmTSelect.hpp"
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
@@ -71,25 +69,23 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
 }
 
-void frmKekkaT::Form_Load() { showStations(); }
+void frmKekkaT::Form_Load() {
+    // Made to show the answer of the enquiry in progress.
+    const mkd::EnquiryInProgress& enquiry = flow.enquiry();
+    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date});
+}
 
 void frmKekkaT::showStations() {
-    // The Marine section comes last: when one is selected, it is what the
-    // charge line shows.
+    // The journey, and on the charge line the section it is charged for
+    // (none where the charge names no stations).
+    if (!answer_) return;
     const mkd::Lang lang = flow.language();
-    auto* start = flow.find<frmStart>();
-    if (start) {
-        setStationLabel(lblHatu, mkd::StationList::All, start->departure(), lang);
-        setStationLabel(lbltyaku, mkd::StationList::All, start->arrival(), lang);
-    }
-    if (auto* express = flow.find<frmTSelect>()) {
-        setStationLabel(lblHatuT, mkd::StationList::Express, express->cboHatu->currentIndex(), lang);
-        setStationLabel(lblTyakuT, mkd::StationList::Express, express->cboTyaku->currentIndex(), lang);
-    }
-    if (auto* marine = flow.find<frmMSelect>()) {
-        setStationLabel(lblHatuT, mkd::StationList::Marine, marine->cboHatu->currentIndex(), lang);
-        setStationLabel(lblTyakuT, mkd::StationList::Marine, marine->cboTyaku->currentIndex(), lang);
-    }
+    const mkd::EnquiryAnswer& a = answer_->answer;
+    setStationLabel(lblHatu, mkd::StationList::All, a.departure, lang);
+    setStationLabel(lbltyaku, mkd::StationList::All, a.arrival, lang);
+    if (!a.sectionList) return;
+    setStationLabel(lblHatuT, *a.sectionList, a.section.from, lang);
+    setStationLabel(lblTyakuT, *a.sectionList, a.section.to, lang);
 }
 
 QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
@@ -98,10 +94,7 @@ QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
     return nullptr;
 }
 
-void frmKekkaT::languageChanged() {
-    showStations();
-    writeAnswer();
-}
+void frmKekkaT::languageChanged() { writeAnswer(); }
 
 void frmKekkaT::showAnswer(const ShownAnswer& shown) {
     answer_ = shown;
@@ -117,6 +110,7 @@ void frmKekkaT::writeAnswer() {
     const mkd::Lang lang = flow.language();
     if (caption_) lblBillT->setText(qs(mkd::text(*caption_, lang)));
     if (!answer_) return;
+    showStations();
     const mkd::EnquiryAnswer& a = answer_->answer;
     lblYen->setText(qs(mkd::formatMoney(a.fare, lang)));
     lblBill->setText(qs(mkd::text(a.bill, lang)));
