@@ -24,7 +24,10 @@ double sectionCharge(const TableStore& tables, Table table, Routing routing, con
     return tables.value(table, s.from, kMatsuyama) + tables.value(table, kMatsuyama, s.to);
 }
 
-ChargedPrice combine(const TableStore& tables, Passenger passenger, Trip trip, const Journey& j, double charge) {
+}  // namespace
+
+ChargedPrice priceFarePlusCharge(const TableStore& tables, Passenger passenger, Trip trip, const Journey& j,
+                                 double charge) {
     const double fare = tables.value(fareTable(passenger), j.departure, j.arrival);
     ChargedPrice p;
     p.bill = chargedBill(passenger, trip);
@@ -38,8 +41,6 @@ ChargedPrice combine(const TableStore& tables, Passenger passenger, Trip trip, c
     p.total = p.charge + p.fare;
     return p;
 }
-
-}  // namespace
 
 Table nonReservedTable(Passenger passenger) { return passenger == Passenger::Child ? Table::KJiyu : Table::Jiyu; }
 Table reservedTable(Passenger passenger) { return passenger == Passenger::Child ? Table::KSitei : Table::Sitei; }
@@ -61,13 +62,15 @@ Msg chargedBill(Passenger passenger, Trip trip) {
 ChargedPrice priceNonReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                               const Journey& journey) {
     const Table table = nonReservedTable(passenger);
-    return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
+    return priceFarePlusCharge(tables, passenger, trip, journey,
+                               sectionCharge(tables, table, routing, journey.section));
 }
 
 ChargedPrice priceReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                            const Journey& journey) {
     const Table table = reservedTable(passenger);
-    return combine(tables, passenger, trip, journey, sectionCharge(tables, table, routing, journey.section));
+    return priceFarePlusCharge(tables, passenger, trip, journey,
+                               sectionCharge(tables, table, routing, journey.section));
 }
 
 ChargedPrice priceGreen(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
@@ -75,7 +78,7 @@ ChargedPrice priceGreen(const TableStore& tables, Passenger passenger, Trip trip
     const Table express = greenExpressTable(passenger);
     const double charge = sectionCharge(tables, Table::Green, routing, journey.section) +
                           sectionCharge(tables, express, routing, journey.section);
-    return combine(tables, passenger, trip, journey, charge);
+    return priceFarePlusCharge(tables, passenger, trip, journey, charge);
 }
 
 double marineReservedCharge(Passenger passenger, Season season) {
@@ -86,12 +89,12 @@ double marineReservedCharge(Passenger passenger, Season season) {
 
 ChargedPrice priceMarineReserved(const TableStore& tables, Passenger passenger, Trip trip, Season season,
                                  const Journey& journey) {
-    return combine(tables, passenger, trip, journey, marineReservedCharge(passenger, season));
+    return priceFarePlusCharge(tables, passenger, trip, journey, marineReservedCharge(passenger, season));
 }
 
 ChargedPrice priceMarineGreen(const TableStore& tables, Passenger passenger, Trip trip, const Journey& journey) {
-    return combine(tables, passenger, trip, journey,
-                   tables.value(Table::MarineG, journey.section.from, journey.section.to));
+    return priceFarePlusCharge(tables, passenger, trip, journey,
+                               tables.value(Table::MarineG, journey.section.from, journey.section.to));
 }
 
 Msg reservedCaption(Season season) {

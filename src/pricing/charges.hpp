@@ -40,6 +40,11 @@ Table greenExpressTable(Passenger passenger);  // GToku or KGtoku (with Green fo
 Msg chargedBill(Passenger passenger, Trip trip);
 
 // Limited express, non-reserved seat. Students pay the adult charge.
+// The passenger's fare for the journey with `charge` on top, both doubled for
+// a round trip: the shape of every price with a charge.
+ChargedPrice priceFarePlusCharge(const TableStore& tables, Passenger passenger, Trip trip, const Journey& journey,
+                                 double charge);
+
 ChargedPrice priceNonReserved(const TableStore& tables, Passenger passenger, Trip trip, Routing routing,
                               const Journey& journey);
 
