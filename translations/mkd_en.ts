@@ -142,6 +142,17 @@
     </message>
 </context>
 <context>
+    <name>Screen</name>
+    <message>
+        <source>乗車駅</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>降車駅</source>
+        <translation>To</translation>
+    </message>
+</context>
+<context>
     <name>StationFinder</name>
     <message>
         <source>駅名・よみ・ローマ字</source>
@@ -236,14 +247,6 @@
         <translation>Green car from and to?</translation>
     </message>
     <message>
-        <source>乗車駅</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>降車駅</source>
-        <translation>To</translation>
-    </message>
-    <message>
         <source>戻る</source>
         <translation>Back</translation>
     </message>
@@ -261,14 +264,6 @@
     <message>
         <source>選択してください。</source>
         <translation>Please choose.</translation>
-    </message>
-    <message>
-        <source>乗車駅</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>降車駅</source>
-        <translation>To</translation>
     </message>
     <message>
         <source>特急利用</source>
@@ -354,14 +349,6 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>特急利用区間は？</source>
         <translation>Express from and to?</translation>
-    </message>
-    <message>
-        <source>乗車駅</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>降車駅</source>
-        <translation>To</translation>
     </message>
     <message>
         <source>自由席</source>

@@ -291,7 +291,7 @@ EnquiryAnswer EnquiryState::answer() const {
     return a;
 }
 
-std::optional<Refused> Enquirer::need(TableFile file) {
+std::optional<Refused> Enquirer::readUnlessHeld(TableFile file) {
     const TableFileInfo& info = tableFileInfo(file);
     auto& held = holds_[static_cast<std::size_t>(info.table)];
     if (held == file) return std::nullopt;
@@ -317,13 +317,13 @@ EnquiryOutcome Enquirer::ask(const EnquiryRequest& request) {
         return out;
     };
     for (TableFile file : startupTables())
-        if (auto problem = need(file)) return refuse(*problem);
+        if (auto problem = readUnlessHeld(file)) return refuse(*problem);
 
     const EnquiryState state(tables_, request);
     for (Step step : kSteps) {
         if (auto refusal = state.check(step)) return refuse(*refusal);
         for (TableFile file : state.tables(step))
-            if (auto problem = need(file)) return refuse(*problem);
+            if (auto problem = readUnlessHeld(file)) return refuse(*problem);
     }
     out.answer = state.answer();
     return out;

@@ -235,18 +235,16 @@ public:
 
     EnquiryOutcome ask(const EnquiryRequest& request);
 
-private:
-    // Reads `file` unless its table holds it already.
-    std::optional<Refused> need(TableFile file);
-
-public:
     // Every load of a short file since the last call, once per load, in
     // the order they were read.
     std::vector<ShortTable> takeShortLoads() { return std::exchange(shortLoads_, {}); }
 
 private:
-    std::vector<ShortTable> shortLoads_;
+    // Reads `file` unless its table holds it already; why the enquiry ends
+    // when the file cannot be used.
+    std::optional<Refused> readUnlessHeld(TableFile file);
 
+    std::vector<ShortTable> shortLoads_;
     TableStore& tables_;
     std::array<std::optional<TableFile>, kTableCount> holds_{};
 };

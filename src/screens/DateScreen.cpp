@@ -13,18 +13,25 @@
 
 DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
     : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 3990), kind_(kind) {
-    addLabel("lblJoushabi", QT_TR_NOOP("乗車日は？"), twips(480, 360, 1455, 255), 12, Qt::AlignCenter);
     // The unit labels start lower than their lists; their text sits at the
     // top of their place, as near the lists' text as it can be.
     const auto unit = Qt::AlignHCenter | Qt::AlignTop;
-    cboNen = addList("cboNen", twips(240, 960, 1095, 300));
-    addLabel("lblNen", QT_TR_NOOP("年"), twips(1320, 1080, 375, 255), 9.75, unit);
-    cboTuki = addList("cboTuki", twips(1680, 960, 735, 300));
-    addLabel("lblGatu", QT_TR_NOOP("月"), twips(2400, 1080, 375, 255), 9.75, unit);
-    cboNiti = addList("cboNiti", twips(2760, 960, 735, 300));
-    addLabel("lblNiti", QT_TR_NOOP("日"), twips(3480, 1080, 375, 255), 9.75, unit);
-    cmdNext = addButton("cmdNext", QT_TR_NOOP("次へ"), twips(840, 1680, 975, 375));
-    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(2040, 1680, 975, 375));
+    addControls({
+        {ControlRow::Label, "lblJoushabi", QT_TR_NOOP("乗車日は？"), 480, 360, 1455, 255, 12, Qt::AlignCenter},
+        {ControlRow::List, "cboNen", nullptr, 240, 960, 1095, 300},
+        {ControlRow::Label, "lblNen", QT_TR_NOOP("年"), 1320, 1080, 375, 255, 9.75, unit},
+        {ControlRow::List, "cboTuki", nullptr, 1680, 960, 735, 300},
+        {ControlRow::Label, "lblGatu", QT_TR_NOOP("月"), 2400, 1080, 375, 255, 9.75, unit},
+        {ControlRow::List, "cboNiti", nullptr, 2760, 960, 735, 300},
+        {ControlRow::Label, "lblNiti", QT_TR_NOOP("日"), 3480, 1080, 375, 255, 9.75, unit},
+        {ControlRow::Button, "cmdNext", QT_TR_NOOP("次へ"), 840, 1680, 975, 375},
+        {ControlRow::Button, "cmdBack", QT_TR_NOOP("戻る"), 2040, 1680, 975, 375},
+    });
+    cboNen = control<QComboBox>("cboNen");
+    cboTuki = control<QComboBox>("cboTuki");
+    cboNiti = control<QComboBox>("cboNiti");
+    cmdNext = control<QPushButton>("cmdNext");
+    cmdBack = control<QPushButton>("cmdBack");
     cboNiti->setMaxVisibleItems(31);
     captionOf("lblNen", cboNen);
     captionOf("lblGatu", cboTuki);

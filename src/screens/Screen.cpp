@@ -17,6 +17,7 @@
 #include <QStyle>
 
 #include "screens/ScreenFlow.hpp"
+#include "screens/StationFinder.hpp"
 #include "screens/look.hpp"
 #include "screens/program_font.hpp"
 
@@ -297,6 +298,44 @@ QFrame* Screen::addFrame(const char* name, QRect rect) {
     f->setGeometry(rect);
     f->setFrameShape(QFrame::NoFrame);
     return f;
+}
+
+void Screen::addControls(std::initializer_list<ControlRow> rows) {
+    for (const ControlRow& r : rows) {
+        const QRect rect = twips(r.left, r.top, r.width, r.height);
+        switch (r.kind) {
+            case ControlRow::Label:
+                addLabel(r.name, r.caption, rect, r.points, r.align);
+                break;
+            case ControlRow::Button:
+                addButton(r.name, r.caption, rect, r.points);
+                break;
+            case ControlRow::List:
+                addList(r.name, rect);
+                break;
+            case ControlRow::Option:
+                addOption(r.name, r.caption, rect, r.points, r.frame ? control<QFrame>(r.frame) : nullptr);
+                break;
+            case ControlRow::Frame:
+                addFrame(r.name, rect);
+                break;
+        }
+    }
+}
+
+void Screen::addStationPair(mkd::StationList list, int shift) {
+    const int x = -shift;
+    addControls({
+        {ControlRow::Label, "lblHatu", QT_TR_NOOP("乗車駅"), 360 + x, 720, 975, 255, 12, Qt::AlignCenter},
+        {ControlRow::Label, "lblKousha", QT_TR_NOOP("降車駅"), 2040 + x, 720, 975, 255, 12, Qt::AlignCenter},
+        {ControlRow::List, "cboHatu", nullptr, 240 + x, 1080, 1215, 300},
+        {ControlRow::Label, "lblYajirusi", "⇒", 1440 + x, 1080, 495, 255, 14.25, Qt::AlignCenter},
+        {ControlRow::List, "cboTyaku", nullptr, 1920 + x, 1080, 1215, 300},
+    });
+    captionOf("lblHatu", control<QComboBox>("cboHatu"));
+    captionOf("lblKousha", control<QComboBox>("cboTyaku"));
+    for (const char* name : {"cboHatu", "cboTyaku"})
+        new StationFinder(control<QComboBox>(name), list, [this] { return flow.language(); });
 }
 
 QMenu* Screen::addMenu(const char* name, const char* title) {

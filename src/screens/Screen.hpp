@@ -30,6 +30,8 @@
 #include <initializer_list>
 #include <vector>
 
+#include "data/stations.hpp"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -38,6 +40,22 @@ class QPushButton;
 class QRadioButton;
 class QScrollArea;
 class ScreenFlow;
+
+// A control of a screen as data: what it is, its object name, its caption
+// (a QT_TR_NOOP source of the screen's class, or a symbol such as "⇒"; null
+// for a label the screen fills itself), its place in twips, its font size
+// and alignment, and the frame it sits in. A screen makes its rows in
+// order, which is also the order Tab follows.
+struct ControlRow {
+    enum Kind { Label, Button, List, Option, Frame };
+    Kind kind;
+    const char* name;
+    const char* caption;
+    int left, top, width, height;  // twips
+    double points = 9;
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignTop;
+    const char* frame = nullptr;  // the name of a frame made before it
+};
 
 class Screen : public QMainWindow {
     Q_OBJECT
@@ -110,6 +128,18 @@ protected:
     QRadioButton* addOption(const char* name, const char* text, QRect rect, double points = 9,
                             QWidget* parent = nullptr);
     QFrame* addFrame(const char* name, QRect rect);
+    // Makes the controls of `rows`, in order.
+    void addControls(std::initializer_list<ControlRow> rows);
+    // A control made from a row, by its name; null for none of that type.
+    template <class T>
+    T* control(const char* name) const {
+        return findChild<T*>(QLatin1String(name));
+    }
+    // The two station lists with their captions 乗車駅 and 降車駅 and the
+    // "⇒" between them, each list named after its caption and typed into
+    // through a StationFinder over `list`: the block the start screen and
+    // both section screens share, `shift` twips left of the start screen's.
+    void addStationPair(mkd::StationList list, int shift = 0);
     // A menu on the menu bar, and an item on a menu.
     QMenu* addMenu(const char* name, const char* title);
     QAction* addMenuItem(QMenu* menu, const char* name, const char* text);

@@ -10,16 +10,29 @@
 #include "words/money.hpp"
 
 frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 2790) {
-    addLabel("lblKekka", QT_TR_NOOP("検索結果"), twips(360, 120, 1335, 375), 14.25, Qt::AlignCenter);
-    lblHatu = addLabel("lblHatu", nullptr, twips(240, 600, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusi", "⇒", twips(1800, 630, 495, 255), 14.25, Qt::AlignCenter);
-    lbltyaku = addLabel("lbltyaku", nullptr, twips(2280, 600, 1575, 375), 14.25, Qt::AlignCenter);
-    lblBill = addLabel("lblBill", nullptr, twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
-    lblYen = addLabel("lblYen", nullptr, twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
-    lblDetail = addLabel("lblDetail", nullptr, twips(360, 1950, 3390, 300), 9, Qt::AlignLeft | Qt::AlignVCenter);
-    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 2280, 975, 375));
-    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 2280, 975, 375));
-    cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 2280, 975, 375));
+    const auto left = Qt::AlignLeft | Qt::AlignVCenter;
+    const auto right = Qt::AlignRight | Qt::AlignVCenter;
+    addControls({
+        {ControlRow::Label, "lblKekka", QT_TR_NOOP("検索結果"), 360, 120, 1335, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblHatu", nullptr, 240, 600, 1575, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblYajirusi", "⇒", 1800, 630, 495, 255, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lbltyaku", nullptr, 2280, 600, 1575, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblBill", nullptr, 360, 1080, 2055, 375, 14.25, left},
+        {ControlRow::Label, "lblYen", nullptr, 1320, 1560, 1335, 375, 14.25, right},
+        // Not one of the screen's own labels: the line that explains the amount.
+        {ControlRow::Label, "lblDetail", nullptr, 360, 1950, 3390, 300, 9, left},
+        {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 240, 2280, 975, 375},
+        {ControlRow::Button, "cmdBack", QT_TR_NOOP("戻る"), 1560, 2280, 975, 375},
+        {ControlRow::Button, "cmdRetry", QT_TR_NOOP("再検索"), 2880, 2280, 975, 375},
+    });
+    lblHatu = control<QLabel>("lblHatu");
+    lbltyaku = control<QLabel>("lbltyaku");
+    lblBill = control<QLabel>("lblBill");
+    lblYen = control<QLabel>("lblYen");
+    lblDetail = control<QLabel>("lblDetail");
+    cmdExit = control<QPushButton>("cmdExit");
+    cmdBack = control<QPushButton>("cmdBack");
+    cmdRetry = control<QPushButton>("cmdRetry");
     captionOf("lblBill", lblYen);
     // A key pressed at once on a result asks for a new search, never the end.
     cmdRetry->setFocus();

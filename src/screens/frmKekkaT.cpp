@@ -19,33 +19,49 @@
 frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特急料金"), 4110, 5250) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
-    addLabel("lblKekka", QT_TR_NOOP("検索結果"), twips(360, 0, 1335, 375), 14.25, Qt::AlignCenter);
-    lblBill = addLabel("lblBill", nullptr, twips(1800, 0, 2055, 375), 14.25, left);
-    addLabel("lblUntin", QT_TR_NOOP("運賃"), twips(360, 480, 855, 375), 14.25, left);
-    lblHatu = addLabel("lblHatu", nullptr, twips(240, 840, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusi", "⇒", twips(1800, 870, 495, 255), 14.25, Qt::AlignCenter);
-    lbltyaku = addLabel("lbltyaku", nullptr, twips(2280, 840, 1575, 375), 14.25, Qt::AlignCenter);
-    lblYen = addLabel("lblYen", nullptr, twips(1320, 1320, 1335, 375), 14.25, right);
-    lblBillT = addLabel("lblBillT", nullptr, twips(240, 1800, 3375, 375), 14.25, left);
-    lblHatuT = addLabel("lblHatuT", nullptr, twips(240, 2160, 1575, 375), 14.25, Qt::AlignCenter);
-    addLabel("lblYajirusiT", "⇒", twips(1800, 2190, 495, 255), 14.25, Qt::AlignCenter);
-    lblTyakuT = addLabel("lblTyakuT", nullptr, twips(2280, 2160, 1575, 375), 14.25, Qt::AlignCenter);
-    lblYenT = addLabel("lblYenT", nullptr, twips(1320, 2640, 1335, 375), 14.25, right);
-    addLabel("lblTotal", QT_TR_NOOP("合計"), twips(360, 3000, 855, 375), 14.25, left);
-    lblGoukei = addLabel("lblGoukei", nullptr, twips(1320, 3360, 1335, 375), 14.25, right);
-    // Not one of the screen's own labels: the room between the total and the
-    // buttons, for what the user must know about the tables behind the price.
-    lblNote = addLabel("lblNote", nullptr, twips(240, 3735, 3630, 450), 9, Qt::AlignLeft | Qt::AlignVCenter);
+    addControls({
+        {ControlRow::Label, "lblKekka", QT_TR_NOOP("検索結果"), 360, 0, 1335, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblBill", nullptr, 1800, 0, 2055, 375, 14.25, left},
+        {ControlRow::Label, "lblUntin", QT_TR_NOOP("運賃"), 360, 480, 855, 375, 14.25, left},
+        {ControlRow::Label, "lblHatu", nullptr, 240, 840, 1575, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblYajirusi", "⇒", 1800, 870, 495, 255, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lbltyaku", nullptr, 2280, 840, 1575, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblYen", nullptr, 1320, 1320, 1335, 375, 14.25, right},
+        {ControlRow::Label, "lblBillT", nullptr, 240, 1800, 3375, 375, 14.25, left},
+        {ControlRow::Label, "lblHatuT", nullptr, 240, 2160, 1575, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblYajirusiT", "⇒", 1800, 2190, 495, 255, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblTyakuT", nullptr, 2280, 2160, 1575, 375, 14.25, Qt::AlignCenter},
+        {ControlRow::Label, "lblYenT", nullptr, 1320, 2640, 1335, 375, 14.25, right},
+        {ControlRow::Label, "lblTotal", QT_TR_NOOP("合計"), 360, 3000, 855, 375, 14.25, left},
+        {ControlRow::Label, "lblGoukei", nullptr, 1320, 3360, 1335, 375, 14.25, right},
+        // Not the screen's own labels: the room between the total and the
+        // buttons, for what the user must know about the tables behind the
+        // price; and below the buttons (the window grows by it) the line
+        // that explains the amounts.
+        {ControlRow::Label, "lblNote", nullptr, 240, 3735, 3630, 450, 9, left},
+        {ControlRow::Label, "lblDetail", nullptr, 240, 4680, 3630, 450, 9, Qt::AlignLeft | Qt::AlignTop},
+        {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 240, 4200, 975, 375},
+        {ControlRow::Button, "cmdBack", QT_TR_NOOP("戻る"), 1560, 4200, 975, 375},
+        {ControlRow::Button, "cmdRetry", QT_TR_NOOP("再検索"), 2880, 4200, 975, 375},
+    });
+    lblBill = control<QLabel>("lblBill");
+    lblHatu = control<QLabel>("lblHatu");
+    lbltyaku = control<QLabel>("lbltyaku");
+    lblYen = control<QLabel>("lblYen");
+    lblBillT = control<QLabel>("lblBillT");
+    lblHatuT = control<QLabel>("lblHatuT");
+    lblTyakuT = control<QLabel>("lblTyakuT");
+    lblYenT = control<QLabel>("lblYenT");
+    lblGoukei = control<QLabel>("lblGoukei");
+    lblNote = control<QLabel>("lblNote");
+    lblDetail = control<QLabel>("lblDetail");
+    cmdExit = control<QPushButton>("cmdExit");
+    cmdBack = control<QPushButton>("cmdBack");
+    cmdRetry = control<QPushButton>("cmdRetry");
     lblNote->setWordWrap(true);
     look::notice(lblNote);
     lblNote->hide();
-    // The room above the buttons is the short-table note's, so the window
-    // grows by the line that explains the amounts.
-    lblDetail = addLabel("lblDetail", nullptr, twips(240, 4680, 3630, 450), 9, Qt::AlignLeft | Qt::AlignTop);
     lblDetail->setWordWrap(true);
-    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 4200, 975, 375));
-    cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 4200, 975, 375));
-    cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 4200, 975, 375));
     setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
     // The branch markers record which choice screen opened the result; the
     // user never sees them. Being options of one group, at most one is set.

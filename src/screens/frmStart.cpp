@@ -57,15 +57,19 @@ public:
 }  // namespace
 
 frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"), 3390, 2310) {
-    addLabel("lblSelect", QT_TR_NOOP("選択してください。"), twips(120, 225, 3135, 375), 15.75, Qt::AlignCenter);
-    addLabel("lblHatu", QT_TR_NOOP("乗車駅"), twips(360, 720, 975, 255), 12, Qt::AlignCenter);
-    addLabel("lblKousha", QT_TR_NOOP("降車駅"), twips(2040, 720, 975, 255), 12, Qt::AlignCenter);
-    cboHatu = addList("cboHatu", twips(240, 1080, 1215, 300));
-    addLabel("lblYajirusi", "⇒", twips(1440, 1080, 495, 255), 14.25, Qt::AlignCenter);
-    cboTyaku = addList("cboTyaku", twips(1920, 1080, 1215, 300));
-    cmdExpress = addButton("cmdExpress", QT_TR_NOOP("特急利用"), twips(120, 1680, 975, 375));
-    cmdSlow = addButton("cmdSlow", QT_TR_NOOP("普通列車"), twips(1200, 1680, 975, 375));
-    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(2280, 1680, 975, 375));
+    addControls({{ControlRow::Label, "lblSelect", QT_TR_NOOP("選択してください。"), 120, 225, 3135, 375, 15.75,
+                  Qt::AlignCenter}});
+    addStationPair(mkd::StationList::All);
+    addControls({
+        {ControlRow::Button, "cmdExpress", QT_TR_NOOP("特急利用"), 120, 1680, 975, 375},
+        {ControlRow::Button, "cmdSlow", QT_TR_NOOP("普通列車"), 1200, 1680, 975, 375},
+        {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 2280, 1680, 975, 375},
+    });
+    cboHatu = control<QComboBox>("cboHatu");
+    cboTyaku = control<QComboBox>("cboTyaku");
+    cmdExpress = control<QPushButton>("cmdExpress");
+    cmdSlow = control<QPushButton>("cmdSlow");
+    cmdExit = control<QPushButton>("cmdExit");
     // The long form of what the short English captions stand for.
     setWords(cmdExpress, QT_TR_NOOP("特急の運賃と料金を調べる"), Words::ToolTip);
     setWords(cmdSlow, QT_TR_NOOP("普通列車の運賃を調べる"), Words::ToolTip);
@@ -73,8 +77,6 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     setTabOrder(cboTyaku, cmdExpress);
     setTabOrder(cmdExpress, cmdSlow);
     setTabOrder(cmdSlow, cmdExit);
-    captionOf("lblHatu", cboHatu);
-    captionOf("lblKousha", cboTyaku);
 
     look::menuBar(menuBar());
     mnuShoki = addMenu("mnuShoki", QT_TR_NOOP("初期表示"));
@@ -94,10 +96,6 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     connectWaysIn();
     connect(cmdExit, &QPushButton::clicked, this, &frmStart::cmdExit_Click);
     connect(mnuHenko, &QAction::triggered, this, &frmStart::mnuHenko_Click);
-
-    // Typing a station's name, reading or Latin spelling into either list.
-    new StationFinder(cboHatu, mkd::StationList::All, [this] { return flow.language(); });
-    new StationFinder(cboTyaku, mkd::StationList::All, [this] { return flow.language(); });
 
     // The free space between the lists, below "⇒".
     cmdSwap = addButton("cmdSwap", "⇄", twips(1530, 1395, 315, 255));
