@@ -31,8 +31,8 @@ public:
 };
 
 const QStringList kLocalEnquiry = {
-    QStringLiteral("click frmStart.cmdSlow"), QStringLiteral("click frmKettei.cmdOtona"),
-    QStringLiteral("click frmKekka.cmdRetry"), QStringLiteral("click frmStart.cmdExpress"),
+    QStringLiteral("click frmStart.cmdSlow"),   QStringLiteral("click frmKettei.cmdOtona"),
+    QStringLiteral("click frmKekka.cmdRetry"),  QStringLiteral("click frmStart.cmdExpress"),
     QStringLiteral("click frmTSelect.cmdJiyu"), QStringLiteral("click frmKetteiJiyu.cmdKodomo"),
     QStringLiteral("click frmKekkaT.cmdRetry")};
 
