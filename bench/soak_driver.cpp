@@ -57,7 +57,9 @@ public:
 private:
     static constexpr long kWarmup = 1000;
 
-    void later() { QTimer::singleShot(0, this, [this] { step(); }); }
+    void later() {
+        QTimer::singleShot(0, this, [this] { step(); });
+    }
 
     void fail(const QString& why) {
         std::fprintf(stderr, "mkd soak: %s\n", qPrintable(why));
@@ -148,9 +150,10 @@ private:
         const long enquiries = end_ - kWarmup;
         const double growth = per1000 * static_cast<double>(enquiries) / 1000.0;
         const double target = static_cast<double>(enquiries) / 10000.0;
-        std::printf("memory: %.2f MB after the warm-up of %ld enquiries; over the next %ld, %+.2f MB from first to "
-                    "last, a trend of %+.1f KB per 1,000\n",
-                    samples_.front(), kWarmup, enquiries, samples_.back() - samples_.front(), per1000 * 1024.0);
+        std::printf(
+            "memory: %.2f MB after the warm-up of %ld enquiries; over the next %ld, %+.2f MB from first to "
+            "last, a trend of %+.1f KB per 1,000\n",
+            samples_.front(), kWarmup, enquiries, samples_.back() - samples_.front(), per1000 * 1024.0);
         std::printf("summary|memory growth, mkd %s|%+.2f MB / %ld enq. (%+.0f KB / 1,000)|<= %.3g MB|%s\n",
                     qPrintable(QGuiApplication::platformName()), growth, enquiries, per1000 * 1024.0, target,
                     growth <= target ? "met" : "MISSED");
