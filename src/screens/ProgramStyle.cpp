@@ -47,6 +47,35 @@ private:
     QIcon icon_;
 };
 
+// Draws with the style's shared palette of equal colours in place of the
+// option's own, for as long as it lives. The option is the caller's
+// temporary (every widget fills one in to paint itself); equal colours draw
+// the same, so only the cache key the drawing is filed under changes.
+class SharedPaletteWhileDrawing {
+public:
+    SharedPaletteWhileDrawing(const ProgramStyle& style, const QStyleOption* option)
+        : option_(const_cast<QStyleOption*>(option)) {
+        if (!option_) return;
+        QPalette shared = style.sharedPalette(option_->palette);
+        if (shared.cacheKey() == option_->palette.cacheKey()) {
+            option_ = nullptr;
+            return;
+        }
+        shared.setCurrentColorGroup(option_->palette.currentColorGroup());
+        own_ = option_->palette;
+        option_->palette = shared;
+    }
+    ~SharedPaletteWhileDrawing() {
+        if (option_) option_->palette = own_;
+    }
+    SharedPaletteWhileDrawing(const SharedPaletteWhileDrawing&) = delete;
+    SharedPaletteWhileDrawing& operator=(const SharedPaletteWhileDrawing&) = delete;
+
+private:
+    QStyleOption* option_;
+    QPalette own_;
+};
+
 }  // namespace
 
 ProgramStyle::ProgramStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {
@@ -87,9 +116,18 @@ QRect ProgramStyle::subControlRect(ComplexControl control, const QStyleOptionCom
     return r;
 }
 
+QPalette ProgramStyle::sharedPalette(const QPalette& palette) const {
+    for (const QPalette& known : palettes_)
+        if (known == palette) return known;
+    if (palettes_.size() >= kMaxSharedPalettes) return palette;
+    palettes_.push_back(palette);
+    return palette;
+}
+
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
     if (element != PE_IndicatorRadioButton) {
+        SharedPaletteWhileDrawing shared(*this, option);
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
@@ -128,5 +166,12 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
             }
         }
     }
+    SharedPaletteWhileDrawing shared(*this, option);
     QProxyStyle::drawControl(element, option, painter, widget);
+}
+
+void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                                      const QWidget* widget) const {
+    SharedPaletteWhileDrawing shared(*this, option);
+    QProxyStyle::drawComplexControl(control, option, painter, widget);
 }

@@ -17,9 +17,21 @@
 //   mode: the screens open the first menu on Alt and F10 themselves.
 // - A closed drop-down list whose text is wider than its field (a long
 //   station name in English) ends it with "…" instead of cutting it off.
+// - Fusion keeps what it draws (a button's bevel, a list's frame) in the
+//   application's pixmap cache, under a name that holds the palette's cache
+//   key. Every control has a palette of its own, with a key of its own, so
+//   every screen created anew drew under names never asked for again: the
+//   cache filled with dead pixmaps up to its 10 MB limit (up to 20 KB an
+//   enquiry), and Qt 6.4's cache keeps each name for ever even once the
+//   pixmap is gone (then 1.5 KB an enquiry, without end). Here a control is
+//   drawn with the first palette of equal colours the style has seen, so
+//   equal controls share their cached pixmaps across screens and the cache
+//   stays the size of one set.
 #pragma once
 
+#include <QPalette>
 #include <QProxyStyle>
+#include <vector>
 
 class ProgramStyle : public QProxyStyle {
     Q_OBJECT
@@ -36,7 +48,21 @@ public:
                        const QWidget* widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget = nullptr) const override;
+
+    // The palette a control with `palette` is drawn with: the first one of
+    // equal colours seen, which carries one cache key for all of them.
+    QPalette sharedPalette(const QPalette& palette) const;
+    // How many palettes are shared: a handful of looks, not one a control.
+    std::size_t sharedPaletteCount() const { return palettes_.size(); }
 
     // The width of a drop-down list's arrow button, in pixels.
     static constexpr int kListArrowWidth = 13;
+
+private:
+    // The program has a few looks (look.hpp); a bound keeps a program that
+    // made up new colours all the time from growing this list instead.
+    static constexpr std::size_t kMaxSharedPalettes = 64;
+    mutable std::vector<QPalette> palettes_;
 };
