@@ -191,6 +191,23 @@ constexpr Entry kWords[] = {
     {Msg::FareGiveStations, "乗車駅と降車駅を指定してください (mkd-fare --help を参照)"},
     {Msg::FareSeveralStations, "'%1' に当てはまる駅が一つに決まりません: %2"},
     {Msg::ListSeparator, "、"},
+    {Msg::SplitCheaper, "%1枚に分けると %2円安くなります（%3で分割）"},
+    {Msg::SplitAtSeparator, "・"},
+    {Msg::SplitNotCheaper, "分けて買っても安くなりません (通しの切符 %1)。"},
+    {Msg::SplitUnpriced, "%1 から %2 までの運賃か営業キロが表にないため、分け方を調べられません。"},
+    {Msg::SplitThrough, "通しの切符 %1 (%2 km、%3有効)"},
+    {Msg::SplitTicketsHeading, "%1枚に分けた切符:"},
+    {Msg::SplitTicket, "%1 ⇒ %2  %3 (%4 km、%5有効)"},
+    {Msg::SplitTotal, "合計 %1 (%2安い)"},
+    {Msg::SplitGivesUp, "その代わりに:"},
+    {Msg::SplitGivesUpValidity, "有効期間: 通しの切符は %1、分けた切符は短いもので %2"},
+    {Msg::SplitGivesUpStopovers, "途中下車: 100 km 以下の切符 (%1) ではできません"},
+    {Msg::SplitGivesUpStudent, "学割: 100 km 以下の切符 (%1) はおとなの運賃です"},
+    {Msg::SplitOneDay, "1日"},
+    {Msg::SplitDays, "%1日"},
+    {Msg::SplitSection, "%1–%2"},
+    {Msg::FareSplitUsage,
+     "split には乗車駅と降車駅か、--all のどちらかを指定してください (-o は --all とだけ使えます)"},
 };
 
 }  // namespace
