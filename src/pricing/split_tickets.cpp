@@ -1,8 +1,8 @@
 #include "pricing/split_tickets.hpp"
 
 #include <algorithm>
-#include <iterator>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "data/corridor_lines.hpp"
@@ -14,13 +14,17 @@ namespace mkd {
 namespace {
 
 constexpr double kDaysBand = 200.0;
+// Days no table of this corridor comes near; an absurd distance cell stops
+// here rather than overflowing.
+constexpr int kMostDays = 1'000'000;
 
 }  // namespace
 
 int ticketValidityDays(double km) {
     if (km <= 100.0) return 1;
     if (km <= kDaysBand) return 2;
-    return 2 + static_cast<int>(std::ceil((km - kDaysBand) / kDaysBand));
+    const double more = std::ceil((km - kDaysBand) / kDaysBand);
+    return more < kMostDays ? 2 + static_cast<int>(more) : kMostDays;
 }
 
 bool stopoversAllowed(double km) { return km > 100.0; }
@@ -45,9 +49,7 @@ std::size_t rowTableIndex(Table table) {
 }  // namespace
 
 SplitPlanner::SplitPlanner(const TableStore& tables, Passenger passenger)
-    : tables_(tables),
-      passenger_(passenger),
-      rows_(std::size(kRowTables) * static_cast<std::size_t>(kAllStations)) {}
+    : tables_(tables), passenger_(passenger), rows_(std::size(kRowTables) * static_cast<std::size_t>(kAllStations)) {}
 
 const std::vector<double>& SplitPlanner::row(Table table, int to) const {
     auto& r = rows_[rowTableIndex(table) * static_cast<std::size_t>(kAllStations) + static_cast<std::size_t>(to)];

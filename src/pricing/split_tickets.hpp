@@ -32,9 +32,9 @@ inline constexpr double kSplitRoundingKm = 1.0;
 struct SplitTicket {
     int from = -1;  // all-station indices
     int to = -1;
-    double km = 0;          // the distance table's cell
-    double amount = 0;      // doubled for a return
-    int validityDays = 0;   // doubled for a return
+    double km = 0;             // the distance table's cell
+    double amount = 0;         // doubled for a return
+    int validityDays = 0;      // doubled for a return
     bool studentFare = false;  // priced from the student table (学割)
     bool stopovers = false;    // 途中下車 allowed
     bool operator==(const SplitTicket&) const = default;
@@ -42,8 +42,8 @@ struct SplitTicket {
 
 // What the split tickets give up against the through ticket.
 struct SplitCosts {
-    int throughDays = 0;   // validity of the through ticket
-    int shortestDays = 0;  // of the split ticket valid the fewest days
+    int throughDays = 0;       // validity of the through ticket
+    int shortestDays = 0;      // of the split ticket valid the fewest days
     bool validity = false;     // some split ticket is valid fewer days
     bool stopovers = false;    // the through ticket allowed stopovers, some split ticket does not
     bool studentFare = false;  // the through ticket had 学割, some split ticket has the adult fare
@@ -53,8 +53,8 @@ struct SplitCosts {
 // Why there is no comparison at all.
 enum class SplitProblem {
     None,
-    SameStation,     // both ends are the same station
-    ThroughUnpriced, // the through ticket's fare or distance cell is empty or 0
+    SameStation,      // both ends are the same station
+    ThroughUnpriced,  // the through ticket's fare or distance cell is empty or 0
 };
 
 struct SplitAnswer {

@@ -24,7 +24,8 @@ std::string joined(const std::vector<std::string>& items, Msg separator, Lang la
 std::string shortSections(const SplitAnswer& split, Lang lang) {
     std::vector<std::string> sections;
     for (const SplitTicket& t : split.tickets)
-        if (!stopoversAllowed(t.km)) sections.push_back(text(Msg::SplitSection, lang, {name(t.from, lang), name(t.to, lang)}));
+        if (!stopoversAllowed(t.km))
+            sections.push_back(text(Msg::SplitSection, lang, {name(t.from, lang), name(t.to, lang)}));
     return joined(sections, Msg::ListSeparator, lang);
 }
 
@@ -39,8 +40,9 @@ std::string splitCheaperText(const SplitAnswer& split, Lang lang) {
     if (!split.cheaper()) return {};
     std::vector<std::string> at;
     for (int s : split.splitStations()) at.push_back(name(s, lang));
-    return text(Msg::SplitCheaper, lang,
-                {std::to_string(split.tickets.size()), groupedYen(split.saving), joined(at, Msg::SplitAtSeparator, lang)});
+    return text(
+        Msg::SplitCheaper, lang,
+        {std::to_string(split.tickets.size()), groupedYen(split.saving), joined(at, Msg::SplitAtSeparator, lang)});
 }
 
 std::string splitNotCheaperText(const SplitAnswer& split, Lang lang) {
