@@ -138,7 +138,7 @@ mkd::EnquiryRequest ChoiceScreen::request(mkd::Passenger passenger) const {
 }
 
 void ChoiceScreen::price(mkd::Passenger passenger) {
-    ShownAnswer shown{mkd::EnquiryState(flow.tables(), request(passenger)).answer(), std::nullopt};
+    ShownAnswer shown = shownAnswer(flow.tables(), request(passenger));
     const DateScreen* date = kind_ == mkd::Enquiry::Reserved         ? static_cast<DateScreen*>(flow.find<frmDate>())
                              : kind_ == mkd::Enquiry::MarineReserved ? flow.find<frmDate2>()
                                                                      : nullptr;

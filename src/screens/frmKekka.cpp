@@ -10,7 +10,7 @@
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
-frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 2790) {
+frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 3270) {
     addLabel("lblKekka", QT_TR_NOOP("検索結果"), twips(360, 120, 1335, 375), 14.25, Qt::AlignCenter);
     lblHatu = addLabel("lblHatu", nullptr, twips(240, 600, 1575, 375), 14.25, Qt::AlignCenter);
     addLabel("lblYajirusi", "⇒", twips(1800, 630, 495, 255), 14.25, Qt::AlignCenter);
@@ -18,6 +18,10 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     lblBill = addLabel("lblBill", nullptr, twips(360, 1080, 2055, 375), 14.25, Qt::AlignLeft | Qt::AlignVCenter);
     lblYen = addLabel("lblYen", nullptr, twips(1320, 1560, 1335, 375), 14.25, Qt::AlignRight | Qt::AlignVCenter);
     lblDetail = addLabel("lblDetail", nullptr, twips(360, 1950, 3390, 300), 9, Qt::AlignLeft | Qt::AlignVCenter);
+    // Not one of the screen's own labels: the window grows by two lines below
+    // the buttons for a cheaper way to buy the journey, empty when there is none.
+    lblSplit = addLabel("lblSplit", nullptr, twips(240, 2730, 3630, 450), 9, Qt::AlignLeft | Qt::AlignTop);
+    lblSplit->setWordWrap(true);
     cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(240, 2280, 975, 375));
     cmdBack = addButton("cmdBack", QT_TR_NOOP("戻る"), twips(1560, 2280, 975, 375));
     cmdRetry = addButton("cmdRetry", QT_TR_NOOP("再検索"), twips(2880, 2280, 975, 375));
@@ -50,6 +54,9 @@ void frmKekka::writeAnswer() {
     lblYen->setText(qs(mkd::formatMoney(answer_->answer.fare, lang)));
     lblBill->setText(qs(mkd::text(answer_->answer.bill, lang)));
     lblDetail->setText(detailLine(*answer_, lang));
+    lblSplit->setText(splitLine(*answer_, lang));
+    lblSplit->setToolTip(splitToolTip(*answer_, lang));
+    lblSplit->setAccessibleDescription(lblSplit->toolTip());
 }
 
 void frmKekka::languageChanged() {
