@@ -219,6 +219,8 @@ enum class Msg : int {
     SplitDays,              // %1: more than one day
     SplitSection,           // %1 from, %2 to: "岡山–上の町"
     FareSplitUsage,         // mkd-fare split: two stations, or --all
+    SplitAtMore,            // %1 the first station split at, %2 how many in all, %3 how many besides the first:
+                            // "上の町など3駅"
 
     Count_  // not a message: the number of them
 };

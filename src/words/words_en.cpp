@@ -211,6 +211,7 @@ constexpr Entry kWords[] = {
     {Msg::SplitDays, "%1 days"},
     {Msg::SplitSection, "%1–%2"},
     {Msg::FareSplitUsage, "split needs a boarding and an alighting station, or --all (-o goes only with --all)"},
+    {Msg::SplitAtMore, "%1 and %3 more"},
 };
 
 }  // namespace

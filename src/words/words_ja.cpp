@@ -208,6 +208,7 @@ constexpr Entry kWords[] = {
     {Msg::SplitSection, "%1–%2"},
     {Msg::FareSplitUsage,
      "split には乗車駅と降車駅か、--all のどちらかを指定してください (-o は --all とだけ使えます)"},
+    {Msg::SplitAtMore, "%1など%2駅"},
 };
 
 }  // namespace

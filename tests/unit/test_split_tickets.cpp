@@ -266,6 +266,15 @@ TEST(SplitWords, TheResultLineInBothLanguages) {
     EXPECT_EQ(splitCheaperText(s, Lang::Japanese), "2枚に分けると 340円安くなります（上の町で分割）");
     EXPECT_EQ(splitCheaperText(s, Lang::English), "340 yen cheaper as 2 tickets (split at " +
                                                       stationWords(StationList::All, kKaminocho, Lang::English) + ")");
+    // More than two stations split at: the first and how many, for one line.
+    s.tickets = {{kOkayama, kKaminocho, 25, 400, 1, false, false},
+                 {kKaminocho, kKojima, 4, 160, 1, false, false},
+                 {kKojima, kUtazu, 19, 350, 1, false, false},
+                 {kUtazu, kShimonada, 197, 3300, 2, false, true}};
+    EXPECT_EQ(splitCheaperText(s, Lang::Japanese), "4枚に分けると 340円安くなります（上の町など3駅で分割）");
+    EXPECT_EQ(splitCheaperText(s, Lang::English), "340 yen cheaper as 4 tickets (split at " +
+                                                      stationWords(StationList::All, kKaminocho, Lang::English) +
+                                                      " and 2 more)");
 }
 
 // A record read in one pass gives each cell as value() reads it: blanks
