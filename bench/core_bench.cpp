@@ -27,6 +27,7 @@
 #include "pricing/fares.hpp"
 #include "pricing/season.hpp"
 #include "pricing/sections.hpp"
+#include "pricing/split_tickets.hpp"
 
 namespace {
 
@@ -255,6 +256,31 @@ BENCHMARK(BM_Price_Green);
 BENCHMARK(BM_Price_MarineReserved);
 BENCHMARK(BM_Price_MarineGreen);
 
+// ------------------------------------------------------- split tickets
+
+// The local result screen's question: one journey, from fresh tables as
+// the screen asks it (岡山 → 下灘, the longest way through a junction).
+void BM_Split_OnePair(benchmark::State& state) {
+    const mkd::TableStore& tables = allTables();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(mkd::cheapestSplit(tables, mkd::Passenger::Adult, mkd::Trip::OneWay, 0, 83));
+}
+BENCHMARK(BM_Split_OnePair);
+
+// mkd-fare split --all: every ordered pair, one planner.
+void BM_Split_AllPairs(benchmark::State& state) {
+    const mkd::TableStore& tables = allTables();
+    for (auto _ : state) {
+        const mkd::SplitPlanner planner(tables, mkd::Passenger::Adult);
+        double saved = 0;
+        for (int d = 0; d < mkd::kAllStations; ++d)
+            for (int a = 0; a < mkd::kAllStations; ++a)
+                if (d != a) saved += planner.plan(d, a).saving;
+        benchmark::DoNotOptimize(saved);
+    }
+}
+BENCHMARK(BM_Split_AllPairs)->Unit(benchmark::kMillisecond);
+
 // ---------------------------------------------------------- the calendar
 
 // Every date the travel-date screens can name (31 days to every month,
@@ -317,5 +343,10 @@ int main(int argc, char** argv) {
                     raw / 1e3, ratio <= 3.0 ? "met" : "MISSED");
         std::printf("summary|start-up tables, time|%.3f ms|< 1 ms|%s\n", load / 1e6, load < 1e6 ? "met" : "MISSED");
     }
+    if (const double one = get("BM_Split_OnePair"); one > 0)
+        std::printf("summary|split tickets, one pair|%.3f ms|< 1 ms|%s\n", one / 1e6, one < 1e6 ? "met" : "MISSED");
+    if (const double all = get("BM_Split_AllPairs"); all > 0)
+        std::printf("summary|split tickets, all 11,342 pairs|%.3f s|< 1 s|%s\n", all / 1e9,
+                    all < 1e9 ? "met" : "MISSED");
     return 0;
 }

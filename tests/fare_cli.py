@@ -153,6 +153,58 @@ class Chart(unittest.TestCase):
         self.assertIn("no charge", err)
 
 
+class Split(unittest.TestCase):
+    """On the shipped sample tables (beside mkd-fare), where bands make splits pay."""
+
+    def split(self, *args):
+        return run("split", *args, tables=os.path.dirname(FARE))
+
+    def test_names_the_tickets_the_saving_and_what_is_given_up(self):
+        status, out, _ = self.split("岡山", "下灘")
+        self.assertEqual(status, ANSWERED)
+        for words in ("通しの切符 4,550円", "2枚に分けると 340円安くなります（上の町で分割）", "岡山 ⇒ 上の町",
+                      "上の町 ⇒ 下灘", "合計 4,210円", "有効期間: 通しの切符は 3日、分けた切符は短いもので 1日"):
+            self.assertIn(words, out)
+        status, out, _ = self.split("高松", "坂出")
+        self.assertEqual(status, ANSWERED)
+        self.assertIn("安くなりません", out)
+
+    def test_every_pair_as_csv_agrees_with_single_answers(self):
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "splits.csv")
+            status, out, _ = self.split("--all", "-p", "student", "-o", path)
+            self.assertEqual((status, out), (ANSWERED, ""))
+            with open(path, encoding="utf-8") as f:
+                rows = [line.split(",") for line in f.read().splitlines()]
+        self.assertEqual(rows[0], ["departure", "arrival", "through", "best", "saving", "split_at"])
+        self.assertEqual(len(rows), 1 + 107 * 106)
+        for row in rows[1::997]:
+            status, out, _ = self.split(row[0], row[1], "-p", "student", "--json")
+            answer = json.loads(out)
+            self.assertEqual(status, ANSWERED, row)
+            amounts = [answer["through"]["amount"], answer["total"], answer["saving"]]
+            self.assertEqual(row[2:5], [str(a["yen"]) for a in amounts], row)
+            self.assertEqual(row[5], ";".join(s["name"] for s in answer["split_at"]), row)
+
+    def test_usage_and_refusals(self):
+        cases = [
+            (["岡山", "岡山"], REFUSED, "乗車駅と降車駅が同じですよ。"),
+            (["--all", "岡山", "松山"], USAGE, "--all"),
+            (["岡山", "松山", "-o", "x.csv"], USAGE, "--all"),
+            (["岡山"], USAGE, "--all"),
+        ]
+        for args, status, words in cases:
+            got, _, err = self.split(*args)
+            self.assertEqual(got, status, args)
+            self.assertIn(words, err, args)
+
+    def test_a_file_that_cannot_be_written_is_an_error(self):
+        with tempfile.TemporaryDirectory() as folder:  # a folder is no file to write
+            status, _, err = self.split("--all", "-o", folder)
+            self.assertEqual(status, USAGE)
+            self.assertIn("書き込めません", err)
+
+
 # Words a person reads, which differ between the languages; everything else
 # in JSON (codes, amounts, station names) is the same in both.
 DISPLAY_KEYS = {"message", "why", "text", "bill", "caption", "label", "season_reason", "rolled_over"}

@@ -45,6 +45,11 @@ public:
     // table, for an empty cell and for text that is not a number).
     double value(int from, int to) const;
 
+    // value(from, to) for every `from` of one arrival `to`, read in one pass
+    // over its record (value() finds each field from the record's start);
+    // empty for a record outside the table.
+    std::vector<double> values(int to) const;
+
 private:
     // A cell holds its text in its own eight bytes when it is short, as
     // nearly every number is, and in long_ otherwise: a 107 × 107 table is

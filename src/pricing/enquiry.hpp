@@ -22,6 +22,7 @@
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
 #include "pricing/sections.hpp"
+#include "pricing/split_tickets.hpp"
 #include "words/words.hpp"
 
 namespace mkd {
@@ -178,6 +179,9 @@ struct EnquiryInProgress {
     EnquiryRequest request;
     std::optional<TravelDate> date;
     std::optional<EnquiryAnswer> answer;
+    // For the local train: the cheapest way to buy the journey as several
+    // tickets, asked with the answer.
+    std::optional<SplitAnswer> split;
 };
 
 // The enquiry as the user builds it, and the answers to every question asked

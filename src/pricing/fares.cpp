@@ -24,6 +24,8 @@ FareKind fareKind(Passenger passenger) {
 
 }  // namespace
 
+Table ordinaryFareTable(Passenger passenger) { return fareKind(passenger).table; }
+
 OrdinaryPrice priceOrdinary(const TableStore& tables, Passenger passenger, Trip trip, int departure, int arrival) {
     const FareKind kind = fareKind(passenger);
     const double fare = tables.value(kind.table, departure, arrival);

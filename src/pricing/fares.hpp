@@ -17,6 +17,9 @@ struct OrdinaryPrice {
     Msg description;    // "おとな片道運賃", "学割往復運賃", …
 };
 
+// The table of `passenger`'s local-train fares.
+Table ordinaryFareTable(Passenger passenger);
+
 // The local-train fare from `departure` to `arrival` (all-station indices).
 OrdinaryPrice priceOrdinary(const TableStore& tables, Passenger passenger, Trip trip, int departure, int arrival);
 

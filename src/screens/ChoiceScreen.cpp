@@ -140,18 +140,20 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     mkd::EnquiryInProgress& enquiry = flow.enquiry();
     enquiry.request = r;
     if (!kindScreens(kind_).date) enquiry.date.reset();
-    enquiry.answer = mkd::EnquiryState(flow.tables(), r).answer();
+    const ShownAnswer answered = shownAnswer(flow.tables(), r);
+    enquiry.answer = answered.answer;
+    enquiry.split = answered.split;
+    // The result screen shows the enquiry in progress.
     const KindScreens& row = kindScreens(kind_);
     Screen* shown = flow.touch(row.result);
     if (!shown) return;
-    const ShownAnswer answer{*enquiry.answer, enquiry.date};
     auto* charged = qobject_cast<frmKekkaT*>(shown);
     if (charged) {
-        charged->showAnswer(answer);
+        charged->showEnquiry();
         // Without a season (never set by a travel date) the caption stays as it is.
         if (const auto caption = mkd::EnquiryState(flow.tables(), r).caption()) charged->showCaption(*caption);
     } else if (auto* local = qobject_cast<frmKekka*>(shown)) {
-        local->showAnswer(answer);
+        local->showEnquiry();
     }
     constexpr const char* kButtons[] = {"cmdOtona", "cmdKodomo", "cmdGakuwari"};
     if (!flow.follow(*this, kButtons[static_cast<int>(passenger)])) return;

@@ -4,6 +4,26 @@
 
 #include "explain/enquiry_words.hpp"
 #include "screens/text.hpp"
+#include "explain/split_words.hpp"
+
+ShownAnswer shownAnswer(const mkd::TableStore& tables, const mkd::EnquiryRequest& request) {
+    ShownAnswer shown{mkd::EnquiryState(tables, request).answer(), std::nullopt, std::nullopt};
+    if (!shown.answer.charged)
+        shown.split = mkd::cheapestSplit(tables, request.passenger, request.trip, request.departure, request.arrival);
+    return shown;
+}
+
+QString splitLine(const ShownAnswer& shown, mkd::Lang lang) {
+    return shown.split ? qs(mkd::splitCheaperText(*shown.split, lang)) : QString();
+}
+
+QString splitToolTip(const ShownAnswer& shown, mkd::Lang lang) {
+    if (!shown.split || !shown.split->cheaper()) return {};
+    QStringList lines{qs(mkd::splitThroughText(*shown.split, lang))};
+    for (const std::string& line : mkd::splitTicketLines(*shown.split, lang)) lines << qs(line);
+    for (const std::string& line : mkd::splitGivesUpLines(*shown.split, lang)) lines << qs(line);
+    return lines.join(QLatin1Char('\n'));
+}
 
 QString detailLine(const ShownAnswer& shown, mkd::Lang lang) {
     const mkd::EnquiryAnswer& a = shown.answer;

@@ -9,7 +9,7 @@
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
-frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 2790) {
+frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 3270) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     addControls({
@@ -19,8 +19,11 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
         {ControlRow::Label, "lbltyaku", nullptr, 2280, 600, 1575, 375, 14.25, Qt::AlignCenter},
         {ControlRow::Label, "lblBill", nullptr, 360, 1080, 2055, 375, 14.25, left},
         {ControlRow::Label, "lblYen", nullptr, 1320, 1560, 1335, 375, 14.25, right},
-        // Not one of the screen's own labels: the line that explains the amount.
+        // Not the screen's own labels: the line that explains the amount, and
+        // (the window grows by two lines below the buttons) a cheaper way to
+        // buy the journey, empty when there is none.
         {ControlRow::Label, "lblDetail", nullptr, 360, 1950, 3390, 300, 9, left},
+        {ControlRow::Label, "lblSplit", nullptr, 240, 2730, 3630, 450, 9, Qt::AlignLeft | Qt::AlignTop},
         {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 240, 2280, 975, 375},
         {ControlRow::Button, "cmdBack", QT_TR_NOOP("戻る"), 1560, 2280, 975, 375},
         {ControlRow::Button, "cmdRetry", QT_TR_NOOP("再検索"), 2880, 2280, 975, 375},
@@ -30,6 +33,8 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     lblBill = control<QLabel>("lblBill");
     lblYen = control<QLabel>("lblYen");
     lblDetail = control<QLabel>("lblDetail");
+    lblSplit = control<QLabel>("lblSplit");
+    lblSplit->setWordWrap(true);
     cmdExit = control<QPushButton>("cmdExit");
     cmdBack = control<QPushButton>("cmdBack");
     cmdRetry = control<QPushButton>("cmdRetry");
@@ -43,10 +48,11 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
 }
 
-void frmKekka::Form_Load() {
-    // Made to show the answer of the enquiry in progress.
+void frmKekka::Form_Load() { showEnquiry(); }
+
+void frmKekka::showEnquiry() {
     const mkd::EnquiryInProgress& enquiry = flow.enquiry();
-    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date});
+    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date, enquiry.split});
 }
 
 void frmKekka::showStations() {
@@ -67,6 +73,9 @@ void frmKekka::writeAnswer() {
     lblYen->setText(qs(mkd::formatMoney(answer_->answer.fare, lang)));
     lblBill->setText(qs(mkd::text(answer_->answer.bill, lang)));
     lblDetail->setText(detailLine(*answer_, lang));
+    lblSplit->setText(splitLine(*answer_, lang));
+    lblSplit->setToolTip(splitToolTip(*answer_, lang));
+    lblSplit->setAccessibleDescription(lblSplit->toolTip());
 }
 
 void frmKekka::languageChanged() { writeAnswer(); }

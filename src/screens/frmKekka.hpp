@@ -19,6 +19,9 @@ public:
     void Form_Unload() override;
     // Shows the amount of `shown`, now and again after a change of language.
     void showAnswer(const ShownAnswer& shown);
+    // Shows the answer of the enquiry in progress (as the screen does when
+    // it is made).
+    void showEnquiry();
 
     void cmdBack_Click();
     void cmdRetry_Click();
@@ -29,6 +32,7 @@ public:
     QLabel* lblBill;
     QLabel* lblYen;
     QLabel* lblDetail;  // between the amount and the buttons: the distance
+    QLabel* lblSplit;   // below the buttons: a cheaper split into several tickets
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;

@@ -85,10 +85,11 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
 }
 
-void frmKekkaT::Form_Load() {
-    // Made to show the answer of the enquiry in progress.
+void frmKekkaT::Form_Load() { showEnquiry(); }
+
+void frmKekkaT::showEnquiry() {
     const mkd::EnquiryInProgress& enquiry = flow.enquiry();
-    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date});
+    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date, enquiry.split});
 }
 
 void frmKekkaT::showStations() {

@@ -26,6 +26,9 @@ public:
     // language, with the line below them that names each short table behind
     // the charge (hidden when there is none).
     void showAnswer(const ShownAnswer& shown);
+    // Shows the answer of the enquiry in progress (as the screen does when
+    // it is made).
+    void showEnquiry();
     // Shows `caption` over the charge (it stays until another is shown).
     void showCaption(mkd::Msg caption);
     void cmdBack_Click();

@@ -16,17 +16,18 @@ double shownAmount(double yen) {
     return yen;
 }
 
-std::string formatMoney(double yen, Lang lang) {
-    const auto withUnit = [lang](std::string_view digits) { return text(Msg::Money, lang, {digits}); };
+std::string formatMoney(double yen, Lang lang) { return text(Msg::Money, lang, {groupedYen(yen)}); }
+
+std::string groupedYen(double yen) {
     const double whole = std::round(shownAmount(yen));  // halves away from zero
-    if (whole == 0.0) return withUnit("0");             // also -0.4, never "-0円"
+    if (whole == 0.0) return "0";                       // also -0.4, never "-0円"
 
     // Every whole double, up to about 1.8e308, has an exact decimal form;
     // to_chars writes it without going through any integer type.
     char digits[400];
     const auto [end, error] =
         std::to_chars(digits, digits + sizeof digits, std::fabs(whole), std::chars_format::fixed, 0);
-    if (error != std::errc{}) return withUnit("0");  // the buffer holds any double
+    if (error != std::errc{}) return "0";  // the buffer holds any double
 
     const std::string_view plain(digits, static_cast<std::size_t>(end - digits));
     std::string grouped;
@@ -35,7 +36,7 @@ std::string formatMoney(double yen, Lang lang) {
         if (i > 0 && (plain.size() - i) % 3 == 0) grouped += ',';
         grouped += plain[i];
     }
-    return withUnit(grouped);
+    return grouped;
 }
 
 }  // namespace mkd

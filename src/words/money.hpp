@@ -13,6 +13,9 @@ namespace mkd {
 // The unit and its place are the language's.
 std::string formatMoney(double yen, Lang lang = Lang::Japanese);
 
+// The digits formatMoney shows, without the unit: 1230 → "1,230".
+std::string groupedYen(double yen);
+
 // The amount formatMoney shows, before rounding: cells never read as NaN or
 // infinity, but the sum of two absurd cells can overflow; such a total is
 // the largest amount there is (NaN, which no sum gives, is 0).

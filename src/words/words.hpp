@@ -202,6 +202,26 @@ enum class Msg : int {
     FareSeveralStations,  // %1: the name given, %2: the stations it may mean, a list
     ListSeparator,        // between the items of such a list: ", "
 
+    // Split tickets: one journey bought as several consecutive tickets
+    SplitCheaper,           // %1 tickets, %2 the saving's digits ("340"), %3 the stations split at
+    SplitAtSeparator,       // between the stations split at: "・"
+    SplitNotCheaper,        // %1: the through ticket's amount
+    SplitUnpriced,          // %1, %2: the journey's ends (a table has no fare or distance for it)
+    SplitThrough,           // %1 amount, %2 km, %3 validity ("3日")
+    SplitTicketsHeading,    // %1: how many tickets
+    SplitTicket,            // %1 from, %2 to, %3 amount, %4 km, %5 validity
+    SplitTotal,             // %1 total, %2 the saving
+    SplitGivesUp,           // heading of what the split tickets give up
+    SplitGivesUpValidity,   // %1 the through ticket's validity, %2 the shortest of the split tickets
+    SplitGivesUpStopovers,  // %1: the tickets of 100 km or less
+    SplitGivesUpStudent,    // %1: the tickets of 100 km or less
+    SplitOneDay,            // "1日"
+    SplitDays,              // %1: more than one day
+    SplitSection,           // %1 from, %2 to: "岡山–上の町"
+    FareSplitUsage,         // mkd-fare split: two stations, or --all
+    SplitAtMore,            // %1 the first station split at, %2 how many in all, %3 how many besides the first:
+                            // "上の町など3駅"
+
     Count_  // not a message: the number of them
 };
 

@@ -195,6 +195,23 @@ constexpr Entry kWords[] = {
     {Msg::FareGiveStations, "give a boarding and an alighting station (see mkd-fare --help)"},
     {Msg::FareSeveralStations, "'%1' may be any of several stations: %2"},
     {Msg::ListSeparator, ", "},
+    {Msg::SplitCheaper, "%2 yen cheaper as %1 tickets (split at %3)"},
+    {Msg::SplitAtSeparator, ", "},
+    {Msg::SplitNotCheaper, "No split is cheaper than the through ticket (%1)."},
+    {Msg::SplitUnpriced, "The tables have no fare or distance from %1 to %2, so splits cannot be compared."},
+    {Msg::SplitThrough, "Through ticket %1 (%2 km, valid %3)"},
+    {Msg::SplitTicketsHeading, "As %1 tickets:"},
+    {Msg::SplitTicket, "%1 ⇒ %2  %3 (%4 km, valid %5)"},
+    {Msg::SplitTotal, "Total %1 (%2 cheaper)"},
+    {Msg::SplitGivesUp, "What you give up:"},
+    {Msg::SplitGivesUpValidity, "validity: the through ticket %1, the shortest split ticket %2"},
+    {Msg::SplitGivesUpStopovers, "stopovers: not allowed on tickets of 100 km or less (%1)"},
+    {Msg::SplitGivesUpStudent, "student fare: tickets of 100 km or less (%1) are at the adult fare"},
+    {Msg::SplitOneDay, "1 day"},
+    {Msg::SplitDays, "%1 days"},
+    {Msg::SplitSection, "%1–%2"},
+    {Msg::FareSplitUsage, "split needs a boarding and an alighting station, or --all (-o goes only with --all)"},
+    {Msg::SplitAtMore, "%1 and %3 more"},
 };
 
 }  // namespace

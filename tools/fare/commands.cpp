@@ -19,7 +19,9 @@
 #include "data/table_store.hpp"
 #include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
+#include "pricing/split_tickets.hpp"
 #include "words/money.hpp"
+#include "explain/split_words.hpp"
 
 namespace fare {
 
@@ -437,6 +439,154 @@ int runChart(const Options& o) {
             std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, printable(o.output)) << '\n';
             return kUsageError;
         }
+    }
+    return kAnswered;
+}
+
+namespace {
+
+ordered_json ticketJson(const mkd::SplitTicket& t, mkd::Lang lang) {
+    return {{"from", stationJson(StationList::All, t.from)},
+            {"to", stationJson(StationList::All, t.to)},
+            {"km", yen(t.km)},
+            {"amount", money(t.amount, lang)},
+            {"validity_days", t.validityDays},
+            {"student_fare", t.studentFare},
+            {"stopovers", t.stopovers}};
+}
+
+std::string_view splitProblemName(mkd::SplitProblem problem) {
+    return problem == mkd::SplitProblem::SameStation ? "same-station" : "not-priced";
+}
+
+ordered_json splitJson(const mkd::SplitAnswer& s, mkd::Lang lang) {
+    ordered_json j;
+    j["departure"] = stationJson(StationList::All, s.departure);
+    j["arrival"] = stationJson(StationList::All, s.arrival);
+    j["passenger"] = std::string(nameOf(passengerWords(), s.passenger));
+    j["trip"] = std::string(nameOf(tripWords(), s.trip));
+    if (s.problem != mkd::SplitProblem::None) {
+        j["refused"] = {{"reason", std::string(splitProblemName(s.problem))},
+                        {"message", mkd::splitNotCheaperText(s, lang)}};
+        return j;
+    }
+    j["through"] = ticketJson(s.through, lang);
+    j["cheaper"] = s.cheaper();
+    ordered_json tickets = ordered_json::array();
+    for (const mkd::SplitTicket& t : s.tickets) tickets.push_back(ticketJson(t, lang));
+    j["tickets"] = tickets;
+    ordered_json at = ordered_json::array();
+    for (int station : s.splitStations()) at.push_back(stationJson(StationList::All, station));
+    j["split_at"] = at;
+    j["total"] = money(s.total, lang);
+    j["saving"] = money(s.saving, lang);
+    j["gives_up"] = {{"validity", s.costs.validity},
+                     {"through_days", s.through.validityDays},
+                     {"shortest_days", s.cheaper() ? s.costs.shortestDays : s.through.validityDays},
+                     {"stopovers", s.costs.stopovers},
+                     {"student_fare", s.costs.studentFare}};
+    j["text"] = s.cheaper() ? mkd::splitCheaperText(s, lang) : mkd::splitNotCheaperText(s, lang);
+    ordered_json lines = ordered_json::array();
+    for (const std::string& line : mkd::splitTicketLines(s, lang)) lines.push_back(line);
+    for (const std::string& line : mkd::splitGivesUpLines(s, lang)) lines.push_back(line);
+    j["lines"] = lines;
+    return j;
+}
+
+void printSplit(const mkd::SplitAnswer& s, mkd::Lang lang) {
+    std::cout << mkd::stationLabelWords(StationList::All, s.departure, lang) << " ⇒ "
+              << mkd::stationLabelWords(StationList::All, s.arrival, lang) << "  "
+              << mkd::passengerName(s.passenger, lang) << "  "
+              << mkd::text(s.trip == mkd::Trip::RoundTrip ? Msg::RoundTrip : Msg::OneWay, lang) << '\n';
+    std::cout << mkd::splitThroughText(s, lang) << '\n';
+    if (!s.cheaper()) {
+        std::cout << mkd::splitNotCheaperText(s, lang) << '\n';
+        return;
+    }
+    std::cout << mkd::splitCheaperText(s, lang) << '\n';
+    // Headings flush left, their items indented.
+    const auto print = [](const std::vector<std::string>& lines, bool lastIsItem) {
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const bool item = i > 0 && (lastIsItem || i + 1 < lines.size());
+            std::cout << (item ? "  " : "") << lines[i] << '\n';
+        }
+    };
+    print(mkd::splitTicketLines(s, lang), false);
+    print(mkd::splitGivesUpLines(s, lang), true);
+}
+
+// Writes `text` to `output` ("" or "-": standard output); false, with the
+// reason on standard error, when it could not be written whole.
+bool writeOut(const std::string& text, const std::string& output, mkd::Lang lang) {
+    if (output.empty() || output == "-") {
+        std::cout << text;
+        if (std::cout.flush()) return true;
+    } else {
+        std::ofstream file(output, std::ios::binary | std::ios::trunc);
+        file << text;
+        if (file.flush()) return true;
+    }
+    std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, lang, printable(output.empty() ? "-" : output)) << '\n';
+    return false;
+}
+
+int splitAll(const Resolved& r, const mkd::TableStore& tables, const Options& o) {
+    const mkd::SplitPlanner planner(tables, r.request.passenger);
+    const auto name = [&o](int index) { return mkd::stationWords(StationList::All, index, o.lang); };
+    std::ostringstream csv;
+    csv << "departure,arrival,through,best,saving,split_at\n";
+    for (int d = 0; d < mkd::kAllStations; ++d)
+        for (int a = 0; a < mkd::kAllStations; ++a) {
+            if (d == a) continue;
+            const mkd::SplitAnswer s = planner.plan(d, a, r.request.trip);
+            csv << name(d) << ',' << name(a) << ',';
+            if (s.problem == mkd::SplitProblem::None) {
+                csv << csvAmount(s.through.amount) << ',' << csvAmount(s.total) << ',' << csvAmount(s.saving) << ',';
+                const std::vector<int> at = s.splitStations();
+                for (std::size_t i = 0; i < at.size(); ++i) csv << (i > 0 ? ";" : "") << name(at[i]);
+            } else {
+                csv << ",,,";
+            }
+            csv << '\n';
+        }
+    return writeOut(csv.str(), o.output, o.lang) ? kAnswered : kUsageError;
+}
+
+}  // namespace
+
+int runSplit(const Options& o) {
+    Options base = o;
+    base.kind = "local";
+    base.change = false;
+    base.section.clear();
+    const auto resolved = resolve(base, o.all ? Stations::None : Stations::Read, Dates::ForDatedKinds);
+    if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json && !o.all);
+    const Resolved& r = std::get<Resolved>(resolved);
+
+    // The start-up tables, read as the start screen reads them.
+    mkd::TableStore tables(o.where);
+    mkd::Enquirer enquirer(tables);
+    EnquiryRequest q;
+    q.departure = 0;
+    q.arrival = 1;
+    const EnquiryOutcome loaded = enquirer.ask(q);
+    if (tableBroken(loaded)) {
+        std::cerr << "mkd-fare: " << printable(refusalWords(loaded.refused, o.lang)) << '\n';
+        return kTableError;
+    }
+    reportShortLoads(std::cerr, enquirer.takeShortLoads(), o.lang);
+    if (o.all) return splitAll(r, tables, o);
+
+    const mkd::SplitAnswer s =
+        mkd::cheapestSplit(tables, r.request.passenger, r.request.trip, r.request.departure, r.request.arrival);
+    if (o.json) {
+        if (!writeOut(dumpJson(splitJson(s, o.lang)) + "\n", "", o.lang)) return kUsageError;
+    } else if (s.problem == mkd::SplitProblem::None) {
+        printSplit(s, o.lang);
+    }
+    if (s.problem != mkd::SplitProblem::None) {
+        std::cerr << "mkd-fare: " << printable(mkd::splitNotCheaperText(s, o.lang)) << '\n';
+        return kRefused;
     }
     return kAnswered;
 }

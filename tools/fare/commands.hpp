@@ -36,6 +36,8 @@ struct Options {
     // chart only
     std::string price = "total";
     std::string output;
+    // split only: every ordered pair, as CSV
+    bool all = false;
 };
 
 // The whole program, from its command line to its exit status.
@@ -44,6 +46,7 @@ int commandLine(int argc, char** argv);
 int runEnquiry(const Options& options);
 int runCompare(const Options& options);
 int runChart(const Options& options);
+int runSplit(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one `located` names.
 // `lang`: the words of the report.

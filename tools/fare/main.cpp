@@ -66,6 +66,7 @@ Examples:
   mkd-fare 岡山 坂出 --kind marine-green --section 岡山 高松 --json
   mkd-fare compare 岡山 松山 --date 2007-10-10
   mkd-fare chart --kind green --passenger child -o green-child.csv
+  mkd-fare split 岡山 下灘
   mkd-fare check /opt/mkd/Untin
 )";
 
@@ -109,6 +110,25 @@ by their plain names, in English (--lang en) by the names on their signs.
 Examples:
   mkd-fare chart > local-adult.csv
   mkd-fare chart --kind reserved --season busy --price charge -o reserved-busy.csv
+)";
+
+constexpr const char* kSplitExamples = R"(The cheapest way to buy the local-train journey as several consecutive
+tickets, split at stations on its way, each priced as a single ticket (学割
+only on a ticket of more than 100 km), against the through ticket; and what
+the split tickets give up: days of validity (1 day up to 100 km, 2 up to
+200 km, one more for every 200 km begun), stopovers (only on tickets of more
+than 100 km) and 学割. With --all, every ordered pair of stations as CSV:
+departure, arrival, through fare, best total, saving and the stations split
+at (separated by ";"); a pair the tables cannot price has empty amounts.
+
+Exit status: 0 answered (also when no split is cheaper), 1 refused (the same
+station twice, or a journey the tables cannot price), 2 usage error, 3 a
+table file is broken.
+
+Examples:
+  mkd-fare split 岡山 下灘
+  mkd-fare split 岡山 松山 -p student --json
+  mkd-fare split --all -o splits.csv
 )";
 
 // The options every enquiry has.
@@ -208,6 +228,24 @@ int fare::commandLine(int argc, char** argv) {
     addLangOption(*chartCommand, chartLang);
     chartCommand->footer(kChartExamples);
 
+    fare::Options split;
+    CLI::App* splitCommand =
+        app.add_subcommand("split", "the cheapest way to buy a local-train journey as several tickets");
+    splitCommand->add_option("from", split.from, "boarding station");
+    splitCommand->add_option("to", split.to, "alighting station");
+    splitCommand->add_option("-p,--passenger", split.passenger, "passenger (default adult)")
+        ->check(CLI::IsMember(fare::wordsOf(fare::passengerWords())));
+    splitCommand->add_option("-t,--trip", split.trip, "one-way or round trip (default one-way)")
+        ->check(CLI::IsMember(fare::wordsOf(fare::tripWords())));
+    splitCommand->add_flag("-r,--round-trip", split.roundTrip, "round trip (往復)");
+    splitCommand->add_option("--appdir", split.appDir, "folder that holds Untin/ (default: the tables mkd uses)");
+    splitCommand->add_flag("--json", split.json, "answer in JSON");
+    splitCommand->add_flag("--all", split.all, "every ordered pair of stations, as CSV");
+    splitCommand->add_option("-o,--output", split.output, "file to write with --all (default: standard output)");
+    std::string splitLang;
+    addLangOption(*splitCommand, splitLang);
+    splitCommand->footer(kSplitExamples);
+
     std::string checkFolder;
     bool checkJson = false;
     std::string checkLang;
@@ -231,6 +269,7 @@ int fare::commandLine(int argc, char** argv) {
 
     const std::string& commandLang = *compareCommand ? compareLang
                                      : *chartCommand ? chartLang
+                                     : *splitCommand ? splitLang
                                      : *checkCommand ? checkLang
                                                      : lang;
     const mkd::Lang language = chosenLanguage({&commandLang, &lang});
@@ -250,11 +289,21 @@ int fare::commandLine(int argc, char** argv) {
     }
     if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
     if (*chartCommand) inherit(app, enquiry, *chartCommand, chart);
-    if (!*compareCommand && !*chartCommand && (enquiry.from.empty() || enquiry.to.empty())) {
+    if (*splitCommand) {
+        inherit(app, enquiry, *splitCommand, split);
+        // Either one journey or --all; -o only with --all.
+        const bool journey = !split.from.empty() && !split.to.empty();
+        const bool none = split.from.empty() && split.to.empty();
+        if ((split.all && !none) || (!split.all && !journey) || (!split.all && !split.output.empty())) {
+            std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareSplitUsage, language) << '\n';
+            return fare::kUsageError;
+        }
+    }
+    if (!*compareCommand && !*chartCommand && !*splitCommand && (enquiry.from.empty() || enquiry.to.empty())) {
         std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, language) << '\n';
         return fare::kUsageError;
     }
-    fare::Options& asked = *compareCommand ? compare : *chartCommand ? chart : enquiry;
+    fare::Options& asked = *compareCommand ? compare : *chartCommand ? chart : *splitCommand ? split : enquiry;
     asked.lang = language;
     asked.where = asked.appDir.empty() ? located : mkd::locationsInFolder(asked.appDir);
     if (asked.where.source == mkd::TableSource::NotFound) {
@@ -263,5 +312,6 @@ int fare::commandLine(int argc, char** argv) {
     }
     if (*compareCommand) return fare::runCompare(compare);
     if (*chartCommand) return fare::runChart(chart);
+    if (*splitCommand) return fare::runSplit(split);
     return fare::runEnquiry(enquiry);
 }
