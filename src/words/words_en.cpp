@@ -195,6 +195,11 @@ constexpr Entry kWords[] = {
     {Msg::FareGiveStations, "give a boarding and an alighting station (see mkd-fare --help)"},
     {Msg::FareSeveralStations, "'%1' may be any of several stations: %2"},
     {Msg::ListSeparator, ", "},
+    {Msg::PartyOf, "adults %1, children %2, students %3"},
+    {Msg::PartyTotal, "Party total"},
+    {Msg::ValidFor, "%1 days"},
+    {Msg::ValidForOneDay, "1 day"},
+    {Msg::ValidityLine, "Valid"},
 };
 
 }  // namespace

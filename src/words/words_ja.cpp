@@ -191,6 +191,11 @@ constexpr Entry kWords[] = {
     {Msg::FareGiveStations, "乗車駅と降車駅を指定してください (mkd-fare --help を参照)"},
     {Msg::FareSeveralStations, "'%1' に当てはまる駅が一つに決まりません: %2"},
     {Msg::ListSeparator, "、"},
+    {Msg::PartyOf, "おとな%1人・こども%2人・学割%3人"},
+    {Msg::PartyTotal, "人数分の合計"},
+    {Msg::ValidFor, "%1日間"},
+    {Msg::ValidForOneDay, "1日間"},
+    {Msg::ValidityLine, "有効期間"},
 };
 
 }  // namespace
