@@ -7,6 +7,7 @@
 
 #include "screens/Branch.hpp"
 #include "screens/ChoiceScreen.hpp"
+#include "screens/CompareWindow.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmMSelect.hpp"
 #include "screens/frmStart.hpp"
@@ -64,6 +65,7 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
+    offerComparison(*this, flow);
 }
 
 void frmKekkaT::Form_Load() { showStations(); }
