@@ -28,9 +28,7 @@ int validityDays(double km, Trip trip) {
 
 namespace {
 
-bool tableBroken(const EnquiryOutcome& out) {
-    return !out.ok() && out.refused.refusal == Refusal::TableUnreadable;
-}
+bool tableBroken(const EnquiryOutcome& out) { return !out.ok() && out.refused.refusal == Refusal::TableUnreadable; }
 
 }  // namespace
 

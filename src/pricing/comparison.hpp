@@ -62,9 +62,9 @@ struct WayRow {
 
 struct Comparison {
     ComparisonRequest request;
-    double distance = 0;    // km, from the distance table
-    int validityDays = 0;   // of a ticket for the journey (see validityDays())
-    StudentOffer student;   // whether 学割 is offered for the pair, and why
+    double distance = 0;   // km, from the distance table
+    int validityDays = 0;  // of a ticket for the journey (see validityDays())
+    StudentOffer student;  // whether 学割 is offered for the pair, and why
     std::vector<WayRow> rows;
     // A table file that cannot be read: nothing can be priced.
     std::optional<Refused> tableProblem;

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
@@ -142,7 +143,8 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
         QSpinBox* box;
         QLabel* label;
         const char* name;
-    } counts[] = {{spnAdults, lblAdults, "spnOtona"}, {spnChildren, lblChildren, "spnKodomo"},
+    } counts[] = {{spnAdults, lblAdults, "spnOtona"},
+                  {spnChildren, lblChildren, "spnKodomo"},
                   {spnStudents, lblStudents, "spnGakuwari"}};
     for (const auto& c : counts) {
         c.box->setObjectName(QString::fromLatin1(c.name));
@@ -206,9 +208,8 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     grid->addAction(selectAllAction);
 
     diagram = new LineDiagram(this);
-    connect(diagram, &LineDiagram::stationChosen, this, [this](int station, bool asArrival) {
-        StationFinder::choose(asArrival ? cboTyaku : cboHatu, station);
-    });
+    connect(diagram, &LineDiagram::stationChosen, this,
+            [this](int station, bool asArrival) { StationFinder::choose(asArrival ? cboTyaku : cboHatu, station); });
 
     auto* inputs = new QGridLayout;
     inputs->addWidget(lblHatu, 0, 0);
@@ -244,11 +245,22 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     split->addWidget(diagram);
     split->setChildrenCollapsible(false);
 
-    auto* layout = new QVBoxLayout(this);
+    // On a small display (or at a large scale) the window scrolls rather
+    // than squeeze its words.
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
     layout->addLayout(inputs);
     layout->addWidget(lblRefused);
     layout->addWidget(lblSummary);
     layout->addWidget(split, 1);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
 
     setTabOrder(cboHatu, cmdSwap);
     setTabOrder(cmdSwap, cboTyaku);
@@ -273,18 +285,18 @@ const mkd::Comparison& CompareWindow::comparison() const { return model->compari
 
 void CompareWindow::showWords() {
     setWindowTitle(tr("料金の比較"));
-    lblHatu->setText(tr("乗車駅(&F)"));
-    lblTyaku->setText(tr("降車駅(&T)"));
+    lblHatu->setText(tr("乗車駅"));
+    lblTyaku->setText(tr("降車駅"));
     cmdSwap->setToolTip(tr("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"));
     cmdSwap->setAccessibleName(tr("乗車駅と降車駅を入れ替える"));
     cmdSwap->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    lblDate->setText(tr("乗車日(&D)"));
-    lblAdults->setText(tr("おとな(&A)"));
-    lblChildren->setText(tr("こども(&C)"));
-    lblStudents->setText(tr("学割(&G)"));
-    optKatamiti->setText(tr("片道(&O)"));
-    optOfuku->setText(tr("往復(&R)"));
-    chkCheapestFirst->setText(tr("合計の安い順(&S)"));
+    lblDate->setText(tr("乗車日"));
+    lblAdults->setText(tr("おとな"));
+    lblChildren->setText(tr("こども"));
+    lblStudents->setText(tr("学割"));
+    optKatamiti->setText(tr("片道"));
+    optOfuku->setText(tr("往復"));
+    chkCheapestFirst->setText(tr("合計の安い順"));
     cboHatu->setAccessibleName(tr("乗車駅"));
     cboTyaku->setAccessibleName(tr("降車駅"));
     dtpDate->setAccessibleName(tr("乗車日"));
@@ -409,13 +421,13 @@ void CompareWindow::showDiagram() {
     };
     if (offered(mkd::Enquiry::NonReserved)) {
         const mkd::Section s = mkd::presetExpressSection(c.request.departure, c.request.arrival).section;
-        journey.express = LineDiagram::Span{allIndex(mkd::StationList::Express, s.from),
-                                            allIndex(mkd::StationList::Express, s.to)};
+        journey.express =
+            LineDiagram::Span{allIndex(mkd::StationList::Express, s.from), allIndex(mkd::StationList::Express, s.to)};
     }
     if (offered(mkd::Enquiry::MarineGreen)) {
         const mkd::Section s = mkd::presetMarineSection(c.request.departure, c.request.arrival).section;
-        journey.marine = LineDiagram::Span{allIndex(mkd::StationList::Marine, s.from),
-                                           allIndex(mkd::StationList::Marine, s.to)};
+        journey.marine =
+            LineDiagram::Span{allIndex(mkd::StationList::Marine, s.from), allIndex(mkd::StationList::Marine, s.to)};
     } else if (offered(mkd::Enquiry::MarineReserved)) {
         journey.marine = LineDiagram::Span{c.request.departure, c.request.arrival};
     }
@@ -487,10 +499,11 @@ void CompareWindow::restorePlace(QWidget* beside) {
         place = QRect(QPoint(), size());
         place.moveCenter(beside ? beside->frameGeometry().center() : screen->availableGeometry().center());
     }
-    const QRect available = screen->availableGeometry();
-    place.setSize(place.size().boundedTo(available.size() - QSize(16, 48)).expandedTo(minimumSizeHint()));
-    place.moveLeft(std::clamp(place.left(), available.left(), available.right() - place.width()));
-    place.moveTop(std::clamp(place.top(), available.top() + 32, available.bottom() - place.height()));
+    // Room for the frame around it, which is not known before it shows.
+    const QRect room = screen->availableGeometry().adjusted(8, 32, -8, -8);
+    place.setSize(place.size().boundedTo(room.size()));
+    place.moveLeft(std::clamp(place.left(), room.left(), room.right() + 1 - place.width()));
+    place.moveTop(std::clamp(place.top(), room.top(), room.bottom() + 1 - place.height()));
     setGeometry(place);
 }
 

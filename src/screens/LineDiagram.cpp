@@ -212,9 +212,7 @@ int LineDiagram::heightForWidth(int width) const { return static_cast<int>(std::
 
 double LineDiagram::unit() const { return std::min(width() / kWidth, height() / kHeight); }
 
-QPointF LineDiagram::origin() const {
-    return {(width() - kWidth * unit()) / 2, (height() - kHeight * unit()) / 2};
-}
+QPointF LineDiagram::origin() const { return {(width() - kWidth * unit()) / 2, (height() - kHeight * unit()) / 2}; }
 
 QPointF LineDiagram::stationPoint(int station) const {
     if (!mkd::isValidIndex(mkd::StationList::All, station)) return {};
@@ -342,8 +340,7 @@ void LineDiagram::paintEvent(QPaintEvent*) {
     }
     if (journeyShown) {
         p.setPen(line);
-        p.drawText(QPointF(40, y + 5),
-                   qs(mkd::text(mkd::Msg::Distance, lang_, {mkd::numberWords(journey_.distance)})));
+        p.drawText(QPointF(40, y + 5), qs(mkd::text(mkd::Msg::Distance, lang_, {mkd::numberWords(journey_.distance)})));
     }
 }
 

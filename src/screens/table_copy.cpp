@@ -57,8 +57,8 @@ QString tableHtml(const QAbstractItemModel& model, const QModelIndexList& select
         html += QStringLiteral("<tr>");
         for (int c = 0; c < model.columnCount(); ++c) {
             const Qt::Alignment align(model.data(model.index(r, c), Qt::TextAlignmentRole).toInt());
-            const QString pattern = align & Qt::AlignRight ? QStringLiteral("<td align=\"right\">%1</td>")
-                                                           : QStringLiteral("<td>%1</td>");
+            const QString pattern =
+                align & Qt::AlignRight ? QStringLiteral("<td align=\"right\">%1</td>") : QStringLiteral("<td>%1</td>");
             html += pattern.arg(cell(model, r, c).toHtmlEscaped());
         }
         html += QStringLiteral("</tr>\n");

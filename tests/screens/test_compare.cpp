@@ -48,8 +48,8 @@ protected:
     void tabTo(QWidget* control) {
         for (int i = 0; i < 20 && QApplication::focusWidget() != control; ++i) key(Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), control)
-            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none") << " not "
-            << control->objectName().toStdString();
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none")
+            << " not " << control->objectName().toStdString();
     }
 
     // Ctrl+K on the start screen.
@@ -168,18 +168,18 @@ TEST_F(Compare, EveryCellIsMkdFaresForASpreadOfInputs) {
         int adults, children, students;
         bool roundTrip;
     } cases[] = {
-        {0, 106, "20021231", 1, 2, 3, true},   // express through and via 松山, no Marine Liner
-        {12, 0, "20060610", 0, 3, 0, false},   // the Marine Liner, off-peak
-        {106, 11, "20081001", 4, 0, 1, false}, // the other way round
-        {1, 3, "20070505", 2, 2, 0, true},     // no express between them
+        {0, 106, "20021231", 1, 2, 3, true},    // express through and via 松山, no Marine Liner
+        {12, 0, "20060610", 0, 3, 0, false},    // the Marine Liner, off-peak
+        {106, 11, "20081001", 4, 0, 1, false},  // the other way round
+        {1, 3, "20070505", 2, 2, 0, true},      // no express between them
     };
     openFromStart();
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.from) + "→" + std::to_string(c.to));
         enter(c.from, c.to, QLatin1String(c.typed), c.adults, c.children, c.students, c.roundTrip);
-        const QString date = QDate::fromString(QLatin1String(c.typed), QStringLiteral("yyyyMMdd")).toString(Qt::ISODate);
-        expectSameAsFare(fare(c.from, c.to, date, c.adults, c.children, window()->spnStudents->value()),
-                         c.roundTrip);
+        const QString date =
+            QDate::fromString(QLatin1String(c.typed), QStringLiteral("yyyyMMdd")).toString(Qt::ISODate);
+        expectSameAsFare(fare(c.from, c.to, date, c.adults, c.children, window()->spnStudents->value()), c.roundTrip);
     }
 }
 

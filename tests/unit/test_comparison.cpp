@@ -7,8 +7,7 @@
 namespace mkd {
 namespace {
 
-constexpr int kOkayama = 0, kOmoto = 1, kKojima = 11, kTakamatsu = 12, kMatsuyama = 67,
-              kUwajima = 106;
+constexpr int kOkayama = 0, kOmoto = 1, kKojima = 11, kTakamatsu = 12, kMatsuyama = 67, kUwajima = 106;
 
 TEST(Validity, OneDayTo100KmTwoTo200ThenOneMorePer200Begun) {
     const struct {
