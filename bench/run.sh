@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release, in build-bench/ or $BUILD_DIR) and runs them
 # all: the core (tables, pricing, season calendar), start-up on the offscreen
-# platform and under Xvfb, and the response to a long session of user
-# actions. Ends with a table of every figure against its target.
+# platform and under Xvfb, the compare window's first opening and
+# recomputation, and the response to a long session of user actions. Ends
+# with a table of every figure against its target.
 #   RUNS=N   start-up runs of each program (default 30)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +16,7 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "== building the benchmarks in $build"
 if ! cmake --build "$build" -j"$(nproc)" --target mkd mkd-scenario mkd-bench-core mkd-bench-startup mkd-bench-bare-start-screen \
-  mkd-bench-bare-window >"$log" 2>&1; then
+  mkd-bench-bare-window mkd-bench-compare >"$log" 2>&1; then
   cat "$log"
   exit 1
 fi
@@ -30,6 +31,9 @@ echo "== start-up, offscreen"
 "$bin/mkd-bench-startup" --platform offscreen --runs "$runs" | tee -a "$log"
 echo "== start-up, Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/mkd-bench-startup" --platform xcb --runs "$runs" | tee -a "$log"
+
+echo "== the compare window, offscreen"
+"$bin/mkd-bench-compare" "$bin" | tee -a "$log"
 
 echo "== response to user actions, offscreen"
 if ! response=$("$bin/mkd-scenario" --timing bench/response.scn 2>&1); then

@@ -359,7 +359,7 @@ void CompareWindow::recompute() {
     }
     model->show(comparison, lang);
     sortRows();
-    grid->resizeColumnsToContents();
+    fitColumns();
     lblRefused->setText(refused);
     lblRefused->setVisible(!refused.isEmpty());
 
@@ -390,6 +390,23 @@ void CompareWindow::recompute() {
     }
     lblSummary->setText(summary.join(tr("　")));
     showDiagram();
+}
+
+void CompareWindow::fitColumns() {
+    // Measuring every cell is most of a recomputation's time: the amount
+    // columns are as wide as the largest amount a party can reach, and only
+    // the names of the ways are measured, when they can have changed.
+    const mkd::Lang lang = language();
+    const QString names = qs(mkd::stationWords(mkd::StationList::All, cboHatu->currentIndex(), lang)) +
+                          QString::number(cboTyaku->currentIndex()) + QString::number(int(lang)) +
+                          QString::number(int(comparison().request.season));
+    if (names == fitted_) return;
+    fitted_ = names;
+    const QFontMetrics metrics(grid->font());
+    const int widest = metrics.horizontalAdvance(qs(mkd::formatMoney(99999999, lang))) + 16;
+    for (int c = ComparisonModel::AdultFare; c <= ComparisonModel::Validity; ++c)
+        grid->setColumnWidth(c, std::max(widest, grid->horizontalHeader()->sectionSizeHint(c)));
+    grid->resizeColumnToContents(ComparisonModel::Way);
 }
 
 void CompareWindow::explainDate() {

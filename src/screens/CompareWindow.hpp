@@ -92,6 +92,7 @@ private:
     void explainDate();
     void showDiagram();
     void sortRows();
+    void fitColumns();
     void swapStations();
     void rememberPlace();
     void restorePlace(QWidget* beside);
@@ -111,6 +112,7 @@ private:
     // While the controls are being set as a whole (made, opened, swapped):
     // one recomputation at the end, not one per control.
     bool taking_ = true;
+    QString fitted_;  // what the columns were last fitted to
 };
 
 // Ctrl+K and the context menu's "料金の比較" on a result screen: the window
