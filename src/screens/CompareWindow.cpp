@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -72,20 +73,28 @@ CompareWindow::Opening CompareWindow::fromResult(const ScreenFlow& flow) {
     return with;
 }
 
-CompareWindow* CompareWindow::find(ScreenFlow& flow) {
-    auto* start = flow.find<frmStart>();
-    return start ? start->findChild<CompareWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
-}
+namespace {
+
+// The one window. Not a child of a screen: the scenarios and the random user
+// name a screen's controls by searching the screen, and must never find the
+// window's lists instead of the screen's own.
+QPointer<CompareWindow> one;
+
+}  // namespace
+
+CompareWindow* CompareWindow::find(ScreenFlow& flow) { return one && &one->flow_ == &flow ? one.data() : nullptr; }
 
 CompareWindow* CompareWindow::open(ScreenFlow& flow, const Opening& with) {
     QWidget* opener = QApplication::activeWindow();
     CompareWindow* window = find(flow);
     if (!window) {
-        // A child of the start screen, which lives as long as the program:
-        // it goes when the program ends.
+        // It goes with the start screen, which lives as long as the program.
         auto* start = flow.touch<frmStart>();
         if (!start) return nullptr;
-        window = new CompareWindow(flow, start);
+        delete one.data();
+        window = new CompareWindow(flow, nullptr);
+        one = window;
+        QObject::connect(start, &QObject::destroyed, window, [window] { delete window; });
         window->take(with);
         window->restorePlace(opener);
     } else {
@@ -189,6 +198,7 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setWordWrap(false);
     grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
     grid->horizontalHeader()->setStretchLastSection(true);
     grid->setTabKeyNavigation(false);
 
@@ -244,6 +254,8 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     split->addWidget(grid);
     split->addWidget(diagram);
     split->setChildrenCollapsible(false);
+    split->setStretchFactor(0, 2);
+    split->setStretchFactor(1, 3);
 
     // On a small display (or at a large scale) the window scrolls rather
     // than squeeze its words.
@@ -275,7 +287,7 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     setTabOrder(grid, diagram);
 
     showWords();
-    resize(960, 720);
+    resize(980, 860);
     cboHatu->setFocus();
 }
 
