@@ -106,8 +106,7 @@ CompareWindow* CompareWindow::open(ScreenFlow& flow, const Opening& with) {
     return window;
 }
 
-CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
-    : QWidget(parent, Qt::Window), flow_(flow), tables_(flow.tables().locations()), comparer_(tables_) {
+CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent) : QWidget(parent, Qt::Window), flow_(flow) {
     setObjectName(QStringLiteral("frmHikaku"));
 
     lblHatu = new QLabel(this);
@@ -291,6 +290,12 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     cboHatu->setFocus();
 }
 
+mkd::Comparer& CompareWindow::comparer(mkd::Season season) {
+    auto& priced = priced_[static_cast<std::size_t>(season)];
+    if (!priced) priced = std::make_unique<Priced>(flow_.tables().locations());
+    return priced->comparer;
+}
+
 mkd::Lang CompareWindow::language() const { return flow_.language(); }
 
 const mkd::Comparison& CompareWindow::comparison() const { return model->comparison(); }
@@ -359,13 +364,13 @@ void CompareWindow::recompute() {
         refused = qs(mkd::dateNotListedText(lang));
     } else {
         request.season = mkd::travelDate(date.year(), date.month(), date.day()).season;
-        comparison = comparer_.compare(request);
+        comparison = comparer(request.season).compare(request);
         // Students only where 学割 is offered: none where it is not.
         if (!comparison.tableProblem && !comparison.student.offered && request.party.students > 0) {
             const QSignalBlocker quiet(spnStudents);
             spnStudents->setValue(0);
             request.party.students = 0;
-            comparison = comparer_.compare(request);
+            comparison = comparer(request.season).compare(request);
         }
         if (comparison.tableProblem) refused = qs(mkd::refusalText(*comparison.tableProblem, lang));
     }

@@ -10,6 +10,8 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <memory>
 #include <optional>
 
 #include "data/table_store.hpp"
@@ -99,8 +101,16 @@ private:
     mkd::Lang language() const;
 
     ScreenFlow& flow_;
-    mkd::TableStore tables_;
-    mkd::Comparer comparer_;
+    // Tables of its own for each season: a reserved-seat file is only ever
+    // read over the empty table, never over another season's, so that every
+    // amount is the one mkd-fare reads afresh whatever was priced before.
+    struct Priced {
+        explicit Priced(const mkd::Locations& where) : tables(where), comparer(tables) {}
+        mkd::TableStore tables;
+        mkd::Comparer comparer;
+    };
+    std::array<std::unique_ptr<Priced>, 3> priced_;
+    mkd::Comparer& comparer(mkd::Season season);
     QLabel* lblHatu;
     QLabel* lblTyaku;
     QLabel* lblDate;

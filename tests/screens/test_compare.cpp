@@ -34,7 +34,9 @@ protected:
     void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         CompareWindow* w = window();
         ASSERT_TRUE(w);
-        if (!QApplication::activePopupWidget()) ASSERT_TRUE(activeWindow(w));
+        if (!QApplication::activePopupWidget()) {
+            ASSERT_TRUE(activeWindow(w));
+        }
         QWidget* target = QApplication::activePopupWidget();
         QWidget* focus = QApplication::focusWidget();
         if (!target || (focus && target->isAncestorOf(focus))) target = focus;
