@@ -44,11 +44,8 @@ namespace {
 
 const QString kPlaceKey = QStringLiteral("compare/geometry");
 
-// The date field takes any date, so that a year beyond the tables can be
-// typed and refused with its reason; its calendar shows only the years the
-// tables cover.
-const QDate kFirstTyped(1989, 1, 8);
-const QDate kLastTyped(2099, 12, 31);
+// The date field and its calendar take only the years the tables cover; the
+// line beside it says which they are.
 const QDate kFirstListed(mkd::kFirstListedYear, 1, 1);
 const QDate kLastListed(mkd::kLastListedYear, 12, 31);
 
@@ -132,9 +129,8 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent) : QWidget(parent
     dtpDate = new QDateEdit(this);
     dtpDate->setObjectName(QStringLiteral("dtpDate"));
     dtpDate->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
-    dtpDate->setDateRange(kFirstTyped, kLastTyped);
+    dtpDate->setDateRange(kFirstListed, kLastListed);
     dtpDate->setCalendarPopup(true);
-    dtpDate->calendarWidget()->installEventFilter(this);
     lblDate->setBuddy(dtpDate);
     lblDateWhy = new QLabel(this);
     lblDateWhy->setObjectName(QStringLiteral("lblDateWhy"));
@@ -433,9 +429,8 @@ void CompareWindow::explainDate() {
     if (mkd::isListedDate(d.year(), d.month(), d.day())) {
         const mkd::TravelDate date = mkd::travelDate(d.year(), d.month(), d.day());
         lines << qs(mkd::dateAndSeasonText(date, lang)) + tr("　") + qs(mkd::seasonReason(date, lang));
-    } else {
-        lines << qs(mkd::listedYearsText(lang));
     }
+    lines << qs(mkd::listedYearsText(lang));
     lblDateWhy->setText(lines.join(QLatin1Char('\n')));
     dtpDate->setAccessibleDescription(lblDateWhy->text());
 }
@@ -499,13 +494,6 @@ void CompareWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-bool CompareWindow::eventFilter(QObject* watched, QEvent* event) {
-    // The field sets its calendar to its own range each time it opens it.
-    if (watched == dtpDate->calendarWidget() && event->type() == QEvent::Show)
-        dtpDate->calendarWidget()->setDateRange(kFirstListed, kLastListed);
-    return QWidget::eventFilter(watched, event);
 }
 
 void CompareWindow::rememberPlace() {

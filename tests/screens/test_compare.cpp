@@ -4,6 +4,8 @@
 // every amount it shows read back against mkd-fare compare for the same
 // inputs.
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
@@ -13,6 +15,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -160,6 +163,15 @@ TEST_F(Compare, KeyboardOnlyPartyTotalsAreMkdFaresCompare) {
     EXPECT_TRUE(window()->lblDateWhy->text().contains(QStringLiteral("繁忙期")));
     expectSameAsFare(fare(0, 67, QStringLiteral("2007-08-12"), 2, 1, 0), false);
     EXPECT_TRUE(window()->lblSummary->text().contains(QStringLiteral("いちばん安いのは")));
+
+    // Sorted by the party's total: the cheapest first, the ways refused last.
+    tabTo(window()->chkCheapestFirst);
+    key(Qt::Key_Space);
+    auto* model = window()->grid->model();
+    EXPECT_TRUE(cell(0, ComparisonModel::Way).startsWith(QStringLiteral("★")));
+    for (int r = 1; r < model->rowCount(); ++r)
+        EXPECT_LE(model->data(model->index(r - 1, ComparisonModel::PartyTotal), ComparisonModel::SortRole).toDouble(),
+                  model->data(model->index(r, ComparisonModel::PartyTotal), ComparisonModel::SortRole).toDouble());
 }
 
 // A spread of pairs, dates, parties and trips, each entered with keys.
@@ -203,12 +215,15 @@ TEST_F(Compare, RefusalsSayWhy) {
     EXPECT_FALSE(w->spnStudents->isEnabled());
     EXPECT_TRUE(w->lblStudentWhy->text().contains(QStringLiteral("100 km")));
 
+    // The field takes no year beyond the tables and says which years can be
+    // priced; its calendar offers only those.
     tabTo(w->dtpDate);
     type(QStringLiteral("20090812"));
-    EXPECT_EQ(w->dtpDate->date().year(), 2009);
-    EXPECT_TRUE(w->lblRefused->isVisibleTo(w));
-    EXPECT_EQ(w->lblRefused->text(), QString::fromStdString(mkd::dateNotListedText()));
-    EXPECT_EQ(w->grid->model()->rowCount(), 0);
+    EXPECT_LE(w->dtpDate->date().year(), 2008);
+    EXPECT_TRUE(w->lblDateWhy->text().contains(QString::fromStdString(mkd::listedYearsText())));
+    EXPECT_GT(w->grid->model()->rowCount(), 0);
+    EXPECT_EQ(w->dtpDate->calendarWidget()->minimumDate(), QDate(2002, 1, 1));
+    EXPECT_EQ(w->dtpDate->calendarWidget()->maximumDate(), QDate(2008, 12, 31));
 }
 
 // Ctrl+A then Ctrl+C: the whole table, headings and reasons included, as
@@ -248,6 +263,17 @@ TEST_F(Compare, OpensWithTheResultsEnquiry) {
     EXPECT_EQ(shownName(), QStringLiteral("frmKekkaT"));
     // One window: asked again, the same one.
     EXPECT_EQ(CompareWindow::open(*session.flow(), CompareWindow::fromResult(*session.flow())), w);
+
+    // The local result too, with its passenger.
+    for (const char* a : {"click frmKekkaT.cmdRetry", "select frmStart.cboTyaku 20", "click frmStart.cmdSlow",
+                          "click frmKettei.cmdOtona"})
+        act(QString::fromLatin1(a));
+    ASSERT_EQ(shownName(), QStringLiteral("frmKekka"));
+    press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(window(), w);
+    EXPECT_EQ(w->cboTyaku->currentIndex(), 20);
+    EXPECT_EQ(w->spnAdults->value(), 1);
+    EXPECT_EQ(w->spnChildren->value(), 0);
 }
 
 // A station on the diagram: clicked, it is the boarding station; with the
@@ -267,6 +293,13 @@ TEST_F(Compare, StationsChosenOnTheDiagram) {
     key(Qt::Key_Return, Qt::ShiftModifier);
     EXPECT_EQ(w->cboTyaku->currentIndex(), 14);
     EXPECT_EQ(d->journey().arrival, 14);
+
+    // Ctrl+Shift+S swaps them, as on the start screen.
+    key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    // (The button is pressed as a click would press it, for a moment.)
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->cboHatu->currentIndex() == 14; }));
+    EXPECT_EQ(w->cboHatu->currentIndex(), 14);
+    EXPECT_EQ(w->comparison().request.arrival, 12);
 }
 
 }  // namespace
