@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the benchmarks (Release, in build-bench/ or $BUILD_DIR) and runs them
 # all: the core (tables, pricing, season calendar), start-up on the offscreen
-# platform and under Xvfb, the response to a long session of user actions,
-# and the memory kept over a day of enquiries (offscreen, and under Xvfb with
-# a window manager). Ends with a table of every figure against its target.
+# platform and under Xvfb, the compare window's first opening and
+# recomputation, the response to a long session of user actions, and the
+# memory kept over a day of enquiries (offscreen, and under Xvfb with a
+# window manager). Ends with a table of every figure against its target.
 #   RUNS=N        start-up runs of each program (default 30)
 #   ENQUIRIES=N   enquiries of the memory soak after its warm-up of 1,000
 #                 (default 10000, a multiple of 1000)
@@ -19,7 +20,7 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "== building the benchmarks in $build"
 if ! cmake --build "$build" -j"$(nproc)" --target mkd mkd-scenario mkd-bench-core mkd-bench-startup mkd-bench-bare-start-screen \
-  mkd-bench-bare-window mkd-soak-driver >"$log" 2>&1; then
+  mkd-bench-bare-window mkd-soak-driver mkd-bench-compare >"$log" 2>&1; then
   cat "$log"
   exit 1
 fi
@@ -34,6 +35,9 @@ echo "== start-up, offscreen"
 "$bin/mkd-bench-startup" --platform offscreen --runs "$runs" | tee -a "$log"
 echo "== start-up, Xvfb"
 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/mkd-bench-startup" --platform xcb --runs "$runs" | tee -a "$log"
+
+echo "== the compare window, offscreen"
+"$bin/mkd-bench-compare" "$bin" | tee -a "$log"
 
 echo "== response to user actions, offscreen"
 if ! response=$("$bin/mkd-scenario" --timing bench/response.scn 2>&1); then

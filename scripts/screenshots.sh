@@ -23,6 +23,13 @@ xvfb-run -a build/bin/mkd-scenario --platform xcb --lang en --screenshots "$tmp/
 convert "$tmp"/en/01-frmStart-start.png "$tmp"/en/15-frmKekkaT-click-frmKetteiSitei.cmdOtona.png \
         -background 'rgb(64,64,64)' -gravity north +append "$out/english.png"
 
+# The compare window, 岡山 → 松山, in both languages.
+for lang in ja en; do
+  xvfb-run -a -s "-screen 0 1100x940x24" build/bin/mkd-scenario --platform xcb --lang $lang \
+    --screenshots "$tmp/compare-$lang" docs/compare.scn
+  cp "$tmp"/compare-$lang/*-frmHikaku-*.png "$out/compare-$lang.png"
+done
+
 # Every charged result side by side: non-reserved, reserved in the three
 # seasons, Green; the Marine Liner's reserved seat and Green car.
 cd "$out"

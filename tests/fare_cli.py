@@ -121,6 +121,43 @@ class Compare(unittest.TestCase):
         self.assertIn("こども", done.stdout.splitlines()[0])
         self.assertIn("1,030円", done.stdout)  # 500 + 5·106, not the sample tables' fare
 
+    def test_party_totals_are_the_single_enquiries_times_the_people(self):
+        # Each party total against the plain enquiries of mkd-fare, asked one
+        # passenger and one trip at a time.
+        party = {"adult": 2, "child": 1, "student": 3}
+        status, out, _ = run("compare", "岡山", "宇和島", "--date", "2007-08-12", "--adults", "2", "--children", "1",
+                             "--students", "3", "--json")
+        self.assertEqual(status, ANSWERED)
+        answer = json.loads(out)
+        self.assertEqual(answer["party"], {"adults": 2, "children": 1, "students": 3})
+        self.assertEqual(answer["validity_days"], {"one_way": 2, "round_trip": 4})
+        cheapest = []
+        for option in answer["options"]:
+            if "refused" in option:
+                self.assertIn("refused", option["party"]["one_way"])
+                continue
+            for trip, flag in (("one_way", []), ("round_trip", ["--round-trip"])):
+                total = 0
+                for passenger, people in party.items():
+                    args = ["岡山", "宇和島", "--kind", option["kind"], "--passenger", passenger,
+                            "--date", "2007-08-12", "--json", *flag]
+                    if option["routing"] == "change":
+                        args.append("--change")
+                    single = json.loads(run(*args)[1])
+                    self.assertEqual(option["classes"][passenger][trip]["total"], single["total"])
+                    total += people * single["total"]["yen"]
+                self.assertEqual(option["party"][trip]["total"]["yen"], total, option["label"])
+            if option["party"]["one_way"]["cheapest"]:
+                cheapest.append(option["party"]["one_way"]["total"]["yen"])
+        self.assertEqual(cheapest, [min(o["party"]["one_way"]["total"]["yen"] for o in answer["options"]
+                                        if "total" in o["party"]["one_way"])])
+
+    def test_a_class_a_way_does_not_offer_leaves_no_party_total(self):
+        status, out, _ = run("compare", "岡山", "高松", "--adults", "1", "--students", "1", "--lang", "en")
+        self.assertEqual(status, REFUSED)
+        self.assertIn("students 1", out.splitlines()[0])
+        self.assertIn("The student fare is only for journeys over 100 km (this one is 12 km).", out)
+
     def test_nothing_offered_is_a_refusal(self):
         status, out, _ = run("compare", "松山", "松山", "--json")
         self.assertEqual(status, REFUSED)

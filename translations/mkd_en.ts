@@ -61,6 +61,124 @@
     </message>
 </context>
 <context>
+    <name>CompareWindow</name>
+    <message>
+        <source>料金の比較</source>
+        <translation>Compare fares</translation>
+    </message>
+    <message>
+        <source>乗車駅と降車駅を入れ替える (Ctrl+Shift+S)</source>
+        <translation>Swap the departure and arrival stations (Ctrl+Shift+S)</translation>
+    </message>
+    <message>
+        <source>乗車駅と降車駅を入れ替える</source>
+        <translation>Swap the departure and arrival stations</translation>
+    </message>
+    <message>
+        <source>乗車駅</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>降車駅</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>乗車日</source>
+        <translation>Travel date</translation>
+    </message>
+    <message>
+        <source>おとなの人数</source>
+        <translation>Number of adults</translation>
+    </message>
+    <message>
+        <source>こどもの人数</source>
+        <translation>Number of children</translation>
+    </message>
+    <message>
+        <source>学割の人数</source>
+        <translation>Number of students</translation>
+    </message>
+    <message>
+        <source>乗り方ごとの運賃と料金</source>
+        <translation>Fares and charges of each way to travel</translation>
+    </message>
+    <message>
+        <source>表をコピー</source>
+        <translation>Copy table</translation>
+    </message>
+    <message>
+        <source>すべて選択</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>有効期間 %1</source>
+        <translation>valid %1</translation>
+    </message>
+    <message>
+        <source>いちばん安いのは %1 (%2)</source>
+        <translation>cheapest: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <translation> · </translation>
+    </message>
+    <message>
+        <source>おとな</source>
+        <translation>Adults</translation>
+    </message>
+    <message>
+        <source>こども</source>
+        <translation>Children</translation>
+    </message>
+    <message>
+        <source>学割</source>
+        <translation>Students</translation>
+    </message>
+    <message>
+        <source>片道</source>
+        <translation>One way</translation>
+    </message>
+    <message>
+        <source>往復</source>
+        <translation>Return</translation>
+    </message>
+    <message>
+        <source>合計の安い順</source>
+        <translation>Cheapest first</translation>
+    </message>
+</context>
+<context>
+    <name>ComparisonModel</name>
+    <message>
+        <source>人数分の合計がいちばん安い乗り方</source>
+        <translation>The cheapest way for the whole party</translation>
+    </message>
+    <message>
+        <source>運賃</source>
+        <translation>fare</translation>
+    </message>
+    <message>
+        <source>料金</source>
+        <translation>charge</translation>
+    </message>
+    <message>
+        <source>計</source>
+        <translation>total</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <translation>%1 %2</translation>
+    </message>
+    <message>
+        <source>乗り方</source>
+        <translation>Way to travel</translation>
+    </message>
+    <message>
+        <source>選べない理由</source>
+        <translation>Why not offered</translation>
+    </message>
+</context>
+<context>
     <name>DateScreen</name>
     <message>
         <source>乗車日</source>
@@ -150,6 +268,33 @@
     <message>
         <source>降車駅</source>
         <translation>To</translation>
+    </message>
+</context>
+<context>
+    <name>LineDiagram</name>
+    <message>
+        <source>路線図</source>
+        <translation>Line diagram</translation>
+    </message>
+    <message>
+        <source>%1。矢印キーで駅を選び、Enter で乗車駅、Shift+Enter で降車駅にします。</source>
+        <translation>%1. Arrow keys choose a station, Enter makes it the boarding station, Shift+Enter the alighting one.</translation>
+    </message>
+    <message>
+        <source>クリックで乗車駅、Shift+クリックで降車駅にします。</source>
+        <translation>Click: boarding station; Shift+click: alighting station.</translation>
+    </message>
+    <message>
+        <source>乗る区間</source>
+        <translation>Journey</translation>
+    </message>
+    <message>
+        <source>特急の区間</source>
+        <translation>Limited express</translation>
+    </message>
+    <message>
+        <source>マリンライナーの区間</source>
+        <translation>Marine Liner</translation>
     </message>
 </context>
 <context>
@@ -338,6 +483,14 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>普通列車の運賃を調べる</source>
         <translation>Local train fare</translation>
+    </message>
+    <message>
+        <source>ツール</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>料金の比較</source>
+        <translation>Compare fares</translation>
     </message>
 </context>
 <context>

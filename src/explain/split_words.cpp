@@ -1,6 +1,6 @@
 #include "explain/split_words.hpp"
 
-#include "words/enquiry_words.hpp"
+#include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
 
 namespace mkd {

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "screens/CompareWindow.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/station_labels.hpp"
@@ -46,6 +47,7 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     connect(cmdExit, &QPushButton::clicked, this, &frmKekka::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
+    offerComparison(*this, flow);
 }
 
 void frmKekka::Form_Load() { showEnquiry(); }

@@ -8,6 +8,7 @@
 
 #include "screens/ChoiceScreen.hpp"
 #include "screens/KindScreens.hpp"
+#include "screens/CompareWindow.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/look.hpp"
@@ -83,6 +84,7 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
+    offerComparison(*this, flow);
 }
 
 void frmKekkaT::Form_Load() { showEnquiry(); }

@@ -19,6 +19,7 @@
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
+#include "screens/CompareWindow.hpp"
 #include "screens/HelpWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -115,6 +116,7 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QT_TR_NOOP("バージョン情報"));
     connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
     connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
+    addToolsMenu();
 
     // The language menu reads the same in both languages, and each language
     // is named in itself, so that anyone finds their own. It comes last: on
@@ -349,4 +351,12 @@ void frmStart::showAbout() {
                      .arg(QStringLiteral(MKD_VERSION), folder)
                      .arg(mkd::kFirstListedYear)
                      .arg(mkd::kLastListedYear));
+}
+
+void frmStart::addToolsMenu() {
+    mnuTools = addMenu("mnuTools", QT_TR_NOOP("ツール"));
+    mnuCompare = addMenuItem(mnuTools, "mnuCompare", QT_TR_NOOP("料金の比較"));
+    mnuCompare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    connect(mnuCompare, &QAction::triggered, this,
+            [this] { CompareWindow::open(flow, CompareWindow::fromStart(flow)); });
 }

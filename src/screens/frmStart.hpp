@@ -64,6 +64,10 @@ public:
     QAction* mnuUsage;
     QAction* mnuAbout;
     HelpWindow* help = nullptr;
+    // After the help menu: the tools, the compare window (Ctrl+K).
+    QMenu* mnuTools;
+    QAction* mnuCompare;
+    void addToolsMenu();
 
 protected:
     void languageChanged() override;

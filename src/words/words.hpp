@@ -201,6 +201,12 @@ enum class Msg : int {
     FareGiveStations,
     FareSeveralStations,  // %1: the name given, %2: the stations it may mean, a list
     ListSeparator,        // between the items of such a list: ", "
+    // A comparison of every way to make a journey, for a party
+    PartyOf,     // %1 adults, %2 children, %3 students
+    PartyTotal,  // the party's total, as a column's heading
+    ValidFor,    // %1: the days a ticket is valid (two or more)
+    ValidForOneDay,
+    ValidityLine,  // "有効期間": as a column's heading
 
     // Split tickets: one journey bought as several consecutive tickets
     SplitCheaper,           // %1 tickets, %2 the saving's digits ("340"), %3 the stations split at

@@ -212,6 +212,11 @@ constexpr Entry kWords[] = {
     {Msg::SplitSection, "%1–%2"},
     {Msg::FareSplitUsage, "split needs a boarding and an alighting station, or --all (-o goes only with --all)"},
     {Msg::SplitAtMore, "%1 and %3 more"},
+    {Msg::PartyOf, "adults %1, children %2, students %3"},
+    {Msg::PartyTotal, "Party total"},
+    {Msg::ValidFor, "%1 days"},
+    {Msg::ValidForOneDay, "1 day"},
+    {Msg::ValidityLine, "Valid"},
 };
 
 }  // namespace

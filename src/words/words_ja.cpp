@@ -209,6 +209,11 @@ constexpr Entry kWords[] = {
     {Msg::FareSplitUsage,
      "split には乗車駅と降車駅か、--all のどちらかを指定してください (-o は --all とだけ使えます)"},
     {Msg::SplitAtMore, "%1など%2駅"},
+    {Msg::PartyOf, "おとな%1人・こども%2人・学割%3人"},
+    {Msg::PartyTotal, "人数分の合計"},
+    {Msg::ValidFor, "%1日間"},
+    {Msg::ValidForOneDay, "1日間"},
+    {Msg::ValidityLine, "有効期間"},
 };
 
 }  // namespace

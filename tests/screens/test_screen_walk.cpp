@@ -275,3 +275,39 @@ TEST_F(Walk, ScreenReaderHearsCaptions) {
 }
 
 }  // namespace
+
+namespace {
+
+// The compare window, opened with Ctrl+K over pairs whose rows say the most
+// (long names, reasons for every way): no text cut off and nothing outside
+// it, the window on the screen, in both languages.
+TEST_F(Walk, CompareWindowHasNoTextCutOff) {
+    const std::vector<std::vector<const char*>> pairs = {
+        {}, {"select frmStart.cboHatu 2", "select frmStart.cboTyaku 88"}, {"select frmStart.cboTyaku 1"}};
+    for (const char* language : {"ja", "en"}) {
+        session.seam().settings.insert(QStringLiteral("language"), QString::fromLatin1(language));
+        for (const auto& pair : pairs) {
+            SCOPED_TRACE(std::string(language) + ": " + std::to_string(pair.size()));
+            ASSERT_EQ(session.restart(), QString());
+            for (const char* a : pair) act(QString::fromLatin1(a));
+            press(Qt::Key_K, Qt::ControlModifier);
+            QWidget* window = nullptr;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->objectName() == QLatin1String("frmHikaku") && w->isVisible()) window = w;
+            ASSERT_TRUE(window);
+            session.settle();
+            QWidget* client = window->findChild<QWidget*>(QStringLiteral("client"));
+            ASSERT_TRUE(client);
+            EXPECT_EQ(onScreen(*window), QString());
+            for (QWidget* w : client->findChildren<QWidget*>()) {
+                if (!w->isVisibleTo(window) || !drawnText(w).room.isValid()) continue;
+                if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
+                if (qobject_cast<QLabel*>(w) && w->parentWidget() != client) continue;  // inside the table's header
+                EXPECT_EQ(textFits(w), QString()) << w->objectName().toStdString();
+                EXPECT_EQ(insideWindow(w, client), QString()) << w->objectName().toStdString();
+            }
+        }
+    }
+}
+
+}  // namespace

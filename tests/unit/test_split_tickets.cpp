@@ -9,7 +9,7 @@
 
 #include "data/stations.hpp"
 #include "test_support.hpp"
-#include "words/enquiry_words.hpp"
+#include "explain/enquiry_words.hpp"
 #include "explain/split_words.hpp"
 
 namespace mkd {

@@ -17,7 +17,9 @@
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
 #include "data/table_store.hpp"
+#include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
+#include "pricing/comparison.hpp"
 #include "pricing/season.hpp"
 #include "pricing/split_tickets.hpp"
 #include "words/money.hpp"
@@ -294,6 +296,25 @@ int runEnquiry(const Options& o) {
     return statusOf(out);
 }
 
+namespace {
+
+ordered_json priceJson(const mkd::ClassPrice& price, mkd::Lang lang) {
+    if (!price.answer) return {{"refused", refusedJson(*price.refused, lang)}};
+    return {{"fare", money(price.answer->fare, lang)},
+            {"charge", money(price.answer->charge, lang)},
+            {"total", money(price.answer->total, lang)}};
+}
+
+ordered_json partyJson(const mkd::WayRow& row, mkd::Lang lang) {
+    if (!row.partyTotal) {
+        const mkd::Refused& why = row.refused ? *row.refused : *row.partyRefused;
+        return {{"refused", refusedJson(why, lang)}};
+    }
+    return {{"total", money(*row.partyTotal, lang)}, {"cheapest", row.cheapest}};
+}
+
+}  // namespace
+
 int runCompare(const Options& o) {
     Options base = o;
     base.kind = "local";
@@ -306,65 +327,64 @@ int runCompare(const Options& o) {
     const Resolved& r = std::get<Resolved>(resolved);
 
     mkd::TableStore tables(o.where);
-    mkd::Enquirer enquirer(tables);
-
-    struct Row {
-        std::string label;
-        Enquiry kind;
-        mkd::Routing routing;
-        EnquiryOutcome oneWay;
-        EnquiryOutcome roundTrip;
-    };
-    std::vector<Row> rows;
+    mkd::Comparer comparer(tables);
     const mkd::Season season = r.request.season.value_or(mkd::Season::Normal);
-    for (Enquiry kind : mkd::kEnquiries) {
-        for (mkd::Routing routing : {mkd::Routing::Through, mkd::Routing::ChangeAtMatsuyama}) {
-            EnquiryRequest q = r.request;
-            q.kind = kind;
-            q.routing = routing;
-            q.trip = mkd::Trip::OneWay;
-            std::string label(mkd::kindName(kind, o.lang));
-            if (mkd::enquiryShape(kind).dated) label += " (" + std::string(mkd::seasonName(season, o.lang)) + ")";
-            Row row{label, kind, routing, enquirer.ask(q), {}};
-            if (tableBroken(row.oneWay)) {
-                std::cerr << "mkd-fare: " << printable(refusalWords(row.oneWay.refused, o.lang)) << '\n';
-                return kTableError;
-            }
-            if (routing == mkd::Routing::ChangeAtMatsuyama) {
-                // Only where the screens show the choice.
-                if (!row.oneWay.ok() || !rows.back().oneWay.ok()) continue;
-                rows.back().label += " " + std::string(mkd::text(Msg::Through, o.lang));
-                row.label += " " + std::string(mkd::text(Msg::ChangeAtMatsuyama, o.lang));
-            }
-            q.trip = mkd::Trip::RoundTrip;
-            row.roundTrip = enquirer.ask(q);
-            rows.push_back(std::move(row));
-        }
+    mkd::ComparisonRequest asked{r.request.departure, r.request.arrival, o.party, mkd::Trip::OneWay, season};
+    const mkd::Comparison oneWay = comparer.compare(asked);
+    asked.trip = mkd::Trip::RoundTrip;
+    const mkd::Comparison roundTrip = comparer.compare(asked);
+    if (const auto& broken = oneWay.tableProblem ? oneWay.tableProblem : roundTrip.tableProblem) {
+        std::cerr << "mkd-fare: " << printable(refusalWords(*broken, o.lang)) << '\n';
+        return kTableError;
     }
-    reportShortLoads(std::cerr, enquirer.takeShortLoads(), o.lang);
+    reportShortLoads(std::cerr, comparer.takeShortLoads(), o.lang);
+
+    // One passenger's totals, or the party's where a party was given.
+    const mkd::Passenger passenger = r.request.passenger;
+    const bool party = o.partyGiven;
     bool anyAnswer = false;
-    for (const Row& row : rows) anyAnswer = anyAnswer || row.oneWay.ok();
+    for (const mkd::WayRow& row : oneWay.rows) anyAnswer = anyAnswer || row.price(passenger).answer.has_value();
+    if (party) {
+        anyAnswer = false;
+        for (const mkd::WayRow& row : oneWay.rows) anyAnswer = anyAnswer || row.partyTotal.has_value();
+    }
 
     if (o.json) {
         ordered_json j;
         j["departure"] = stationJson(StationList::All, r.request.departure);
         j["arrival"] = stationJson(StationList::All, r.request.arrival);
-        j["passenger"] = std::string(nameOf(passengerWords(), r.request.passenger));
+        j["passenger"] = std::string(nameOf(passengerWords(), passenger));
         j["date"] = r.date ? ordered_json(isoDate(r.date->date)) : ordered_json(nullptr);
         j["season"] = std::string(nameOf(seasonWords(), season));
+        j["distance"] = yen(oneWay.distance);
+        j["validity_days"] = {{"one_way", oneWay.validityDays}, {"round_trip", roundTrip.validityDays}};
+        if (party)
+            j["party"] = {{"adults", o.party.adults}, {"children", o.party.children}, {"students", o.party.students}};
         ordered_json list = ordered_json::array();
-        for (const Row& row : rows) {
+        for (std::size_t i = 0; i < oneWay.rows.size(); ++i) {
+            const mkd::WayRow& row = oneWay.rows[i];
+            const mkd::WayRow& back = roundTrip.rows[i];
             ordered_json e;
             e["kind"] = std::string(nameOf(kindWords(), row.kind));
             e["routing"] = row.routing == mkd::Routing::Through ? "through" : "change";
-            e["label"] = row.label;
-            if (row.oneWay.ok()) {
-                const auto& caption = row.oneWay.answer->caption;
+            e["label"] = mkd::wayName(row, season, o.lang);
+            const mkd::ClassPrice& price = row.price(passenger);
+            if (price.answer) {
+                const auto& caption = price.answer->caption;
                 e["caption"] = caption ? std::string(mkd::text(*caption, o.lang)) : std::string();
-                e["one_way"] = money(row.oneWay.answer->total, o.lang);
-                e["round_trip"] = money(row.roundTrip.answer->total, o.lang);
+                e["one_way"] = money(price.answer->total, o.lang);
+                e["round_trip"] = money(back.price(passenger).answer->total, o.lang);
             } else {
-                e["refused"] = refusedJson(row.oneWay.refused, o.lang);
+                e["refused"] = refusedJson(*price.refused, o.lang);
+            }
+            if (party) {
+                e["party"] = {{"one_way", partyJson(row, o.lang)}, {"round_trip", partyJson(back, o.lang)}};
+                ordered_json classes;
+                for (mkd::Passenger p : mkd::kPassengers)
+                    classes[std::string(nameOf(passengerWords(), p))] = {
+                        {"one_way", priceJson(row.price(p), o.lang)}, {"round_trip", priceJson(back.price(p), o.lang)}};
+                e["classes"] = classes;
+                e["validity_days"] = {{"one_way", row.validityDays}, {"round_trip", back.validityDays}};
             }
             list.push_back(e);
         }
@@ -373,23 +393,41 @@ int runCompare(const Options& o) {
         return anyAnswer ? kAnswered : kRefused;
     }
 
+    std::vector<std::string> labels;
     int labelWidth = 0;
-    for (const Row& row : rows) labelWidth = std::max(labelWidth, displayWidth(row.label));
+    for (const mkd::WayRow& row : oneWay.rows) {
+        labels.push_back(mkd::wayName(row, season, o.lang));
+        labelWidth = std::max(labelWidth, displayWidth(labels.back()));
+    }
     std::cout << mkd::stationLabelWords(StationList::All, r.request.departure, o.lang) << " ⇒ "
               << mkd::stationLabelWords(StationList::All, r.request.arrival, o.lang) << "  "
-              << mkd::passengerName(r.request.passenger, o.lang);
+              << (party ? mkd::partyText(o.party, o.lang) : std::string(mkd::passengerName(passenger, o.lang)));
     if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, o.lang, {isoDate(r.date->date)});
     std::cout << "  (" << mkd::seasonName(season, o.lang) << ")\n";
     constexpr int kAmountWidth = 12;
-    std::cout << padRight("", labelWidth) << padLeft(mkd::text(Msg::OneWay, o.lang), kAmountWidth)
-              << padLeft(mkd::text(Msg::RoundTrip, o.lang), kAmountWidth) << '\n';
-    for (const Row& row : rows) {
-        std::cout << padRight(row.label, labelWidth);
-        if (row.oneWay.ok())
-            std::cout << padLeft(mkd::formatMoney(row.oneWay.answer->total, o.lang), kAmountWidth)
-                      << padLeft(mkd::formatMoney(row.roundTrip.answer->total, o.lang), kAmountWidth);
-        else
-            std::cout << "  " << printable(refusalWords(row.oneWay.refused, o.lang));
+    std::cout << padRight(party ? mkd::text(Msg::PartyTotal, o.lang) : "", labelWidth)
+              << padLeft(mkd::text(Msg::OneWay, o.lang), kAmountWidth)
+              << padLeft(mkd::text(Msg::RoundTrip, o.lang), kAmountWidth);
+    if (party) std::cout << padLeft(mkd::text(Msg::ValidityLine, o.lang), kAmountWidth);
+    std::cout << '\n';
+    for (std::size_t i = 0; i < oneWay.rows.size(); ++i) {
+        const mkd::WayRow& row = oneWay.rows[i];
+        const mkd::WayRow& back = roundTrip.rows[i];
+        std::cout << padRight(labels[i], labelWidth);
+        if (party) {
+            if (row.partyTotal && back.partyTotal)
+                std::cout << padLeft(mkd::formatMoney(*row.partyTotal, o.lang), kAmountWidth)
+                          << padLeft(mkd::formatMoney(*back.partyTotal, o.lang), kAmountWidth)
+                          << padLeft(mkd::validityText(row.validityDays, o.lang), kAmountWidth)
+                          << (row.cheapest ? "  *" : "");
+            else
+                std::cout << "  " << printable(mkd::wayRefusalText(row, o.lang));
+        } else if (const mkd::ClassPrice& price = row.price(passenger); price.answer) {
+            std::cout << padLeft(mkd::formatMoney(price.answer->total, o.lang), kAmountWidth)
+                      << padLeft(mkd::formatMoney(back.price(passenger).answer->total, o.lang), kAmountWidth);
+        } else {
+            std::cout << "  " << printable(refusalWords(*price.refused, o.lang));
+        }
         std::cout << '\n';
     }
     return anyAnswer ? kAnswered : kRefused;

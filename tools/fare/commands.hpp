@@ -7,6 +7,7 @@
 
 #include "data/locations.hpp"
 #include "fare_words.hpp"
+#include "pricing/comparison.hpp"
 #include "pricing/enquiry.hpp"
 
 namespace fare {
@@ -32,6 +33,9 @@ struct Options {
     std::string date;
     std::string season;
     bool json = false;
+    // compare only: the party whose totals are compared, when given
+    mkd::Party party;
+    bool partyGiven = false;
     mkd::Lang lang = mkd::Lang::Japanese;  // of everything a person reads; JSON codes are the same in both
     // chart only
     std::string price = "total";

@@ -95,11 +95,14 @@ constexpr const char* kCompareExamples =
 non-reserved, reserved (in the travel date's season) and Green car, through and
 with a change at 松山 where offered; the Marine Liner's reserved seat and Green
 car where its menu is on. Each with its one-way and round-trip total, or the
-reason it is not offered.
+reason it is not offered. With --adults, --children or --students, the totals
+of that party together (a class the way does not offer is the reason), each
+ticket's validity in days, and the cheapest marked with *.
 
 Examples:
   mkd-fare compare 岡山 宇和島
   mkd-fare compare 岡山 高松 --passenger child --date 2007-06-12 --json
+  mkd-fare compare 岡山 松山 --adults 2 --children 1 --date 2007-08-12
 )";
 
 constexpr const char* kChartExamples = R"(A CSV table, one row per departure and one column per arrival (107 × 107, in
@@ -213,6 +216,15 @@ int fare::commandLine(int argc, char** argv) {
     compareCommand->add_option("to", compare.to, "alighting station")->required();
     addJourneyOptions(*compareCommand, compare, KindOption::None);
     compareCommand->add_flag("--json", compare.json, "answer in JSON");
+    // A party: the totals of all of them together, the cheapest marked.
+    compare.party.adults = 0;
+    CLI::Option* adults =
+        compareCommand->add_option("--adults", compare.party.adults, "adults in the party")->check(CLI::Range(0, 999));
+    CLI::Option* children = compareCommand->add_option("--children", compare.party.children, "children in the party")
+                                ->check(CLI::Range(0, 999));
+    CLI::Option* students =
+        compareCommand->add_option("--students", compare.party.students, "students (学割) in the party")
+            ->check(CLI::Range(0, 999));
     std::string compareLang;
     addLangOption(*compareCommand, compareLang);
     compareCommand->footer(kCompareExamples);
@@ -288,6 +300,10 @@ int fare::commandLine(int argc, char** argv) {
         return fare::runCheck(checkFolder, located, checkJson, language);
     }
     if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
+    if (*compareCommand) {
+        compare.partyGiven = adults->count() + children->count() + students->count() > 0;
+        if (!compare.partyGiven) compare.party.adults = 1;
+    }
     if (*chartCommand) inherit(app, enquiry, *chartCommand, chart);
     if (*splitCommand) {
         inherit(app, enquiry, *splitCommand, split);

@@ -4,8 +4,11 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDate>
+#include <QDateEdit>
 #include <QLabel>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <map>
 #include <optional>
 #include <random>
@@ -15,8 +18,11 @@
 #include "ScenarioRunner.hpp"
 #include "data/table_store.hpp"
 #include "explain/enquiry_words.hpp"
+#include "pricing/comparison.hpp"
 #include "pricing/enquiry.hpp"
 #include "scenario_syntax.hpp"
+#include "screens/CompareWindow.hpp"
+#include "screens/ComparisonModel.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "words/money.hpp"
@@ -91,7 +97,8 @@ public:
         if (broken.isEmpty()) {
             out << "monkey: seed " << run_.seed << ", " << step << " steps, " << starts_ << " starts, " << messages_
                 << " messages, " << saves_ << " pairs stored and " << storedChecks_ << " starts checked against them, "
-                << compared_ << " results compared with the core; every check held\n  screens shown:";
+                << compared_ << " results and " << comparedWindows_
+                << " compare windows compared with the core; every check held\n  screens shown:";
             for (const auto& [name, count] : shown_) out << ' ' << name << ' ' << count;
             out << '\n';
             return 0;
@@ -256,7 +263,55 @@ private:
             if (l && l->isVisibleTo(screen) && !isMoneyText(l->text()))
                 return QStringLiteral("%1.%2 shows %3, not an amount").arg(form, label, quoted(l->text()));
         }
-        return compareWithCore(visible.front()->objectName());
+        if (QString differs = compareWithCore(visible.front()->objectName()); !differs.isEmpty()) return differs;
+        return compareWindowWithCore();
+    }
+
+    // The compare window, once a menu item or Ctrl+K has opened it with the
+    // pair, date and passenger the random user left on the screens: every
+    // total in it is what the core answers for the request its controls
+    // hold, asked afresh.
+    QString compareWindowWithCore() {
+        CompareWindow* w = CompareWindow::find(*session_.flow());
+        if (!w || !w->isVisible()) return {};
+        const QDate d = w->dtpDate->date();
+        if (!mkd::isListedDate(d.year(), d.month(), d.day())) return {};
+        mkd::ComparisonRequest r;
+        r.departure = w->cboHatu->currentIndex();
+        r.arrival = w->cboTyaku->currentIndex();
+        r.party = {w->spnAdults->value(), w->spnChildren->value(), w->spnStudents->value()};
+        r.trip = w->optOfuku->isChecked() ? mkd::Trip::RoundTrip : mkd::Trip::OneWay;
+        r.season = mkd::travelDate(d.year(), d.month(), d.day()).season;
+        mkd::TableStore tables(session_.appDir().toStdString());
+        const mkd::Comparison c = mkd::Comparer(tables).compare(r);
+        const QAbstractItemModel& m = *w->model;
+        if (m.rowCount() != static_cast<int>(c.rows.size()))
+            return QStringLiteral("the compare window shows %1 ways, the core %2").arg(m.rowCount()).arg(c.rows.size());
+        const mkd::Lang lang = session_.flow()->language();
+        const auto money = [lang](const std::optional<double>& yen) {
+            return yen ? QString::fromStdString(mkd::formatMoney(*yen, lang)) : QStringLiteral("—");
+        };
+        for (int i = 0; i < m.rowCount(); ++i) {
+            const mkd::WayRow& row = c.rows[static_cast<std::size_t>(i)];
+            std::vector<std::pair<int, QString>> cells{{ComparisonModel::PartyTotal, money(row.partyTotal)}};
+            for (std::size_t k = 0; k < mkd::kPassengers.size(); ++k) {
+                const auto& answer = row.prices[k].answer;
+                cells.emplace_back(ComparisonModel::AdultTotal + 3 * static_cast<int>(k),
+                                   money(answer ? std::optional(answer->total) : std::nullopt));
+            }
+            for (const auto& [column, core] : cells) {
+                const QString shown = m.data(m.index(i, column)).toString();
+                if (shown != core)
+                    return QStringLiteral(
+                               "the compare window's row %1, column %2 shows %3, the core's answer to the "
+                               "same request is %4")
+                        .arg(i)
+                        .arg(column)
+                        .arg(quoted(shown), quoted(core));
+            }
+        }
+        ++comparedWindows_;
+        return {};
     }
 
     // Whether the control `name` (FORM.CONTROL) is a checked option.
@@ -355,6 +410,7 @@ private:
     std::optional<std::pair<int, int>> stored_;         // the pair "変更" saved last
     mkd::Passenger passenger_ = mkd::Passenger::Adult;  // the passenger button pressed last
     long compared_ = 0;                                 // results compared with the core
+    long comparedWindows_ = 0;                          // compare windows compared with the core
 };
 
 }  // namespace

@@ -12,7 +12,9 @@
 // from the screens, asked afresh as mkd-fare asks); no message box appeared but the
 // program's own; no table file was reported broken (the tables are expected
 // to be complete); the action could be replayed from a scenario file; after a
-// restart the start screen shows the pair "変更" stored last.
+// restart the start screen shows the pair "変更" stored last; the compare
+// window, once opened (its menu item, Ctrl+K on a result), shows for every way
+// the totals the core answers for the request its controls hold.
 #pragma once
 
 #include <QString>

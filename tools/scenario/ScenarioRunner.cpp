@@ -1,5 +1,7 @@
 #include "ScenarioRunner.hpp"
 
+#include "screens/CompareWindow.hpp"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -120,6 +122,15 @@ void ScenarioSession::screenshot(const QString& action) {
                                  .arg(++shotCount_, 2, 10, QLatin1Char('0'))
                                  .arg(screen->objectName(), label);
         screen->grab().save(file);
+    }
+    // The compare window too, beside the screens.
+    if (auto* compare = CompareWindow::find(*flow_); compare && compare->isVisible()) {
+        QString label = action;
+        label.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.-]+")), QStringLiteral("_"));
+        compare->grab().save(QStringLiteral("%1/%2-%3-%4.png")
+                                 .arg(shots_)
+                                 .arg(++shotCount_, 2, 10, QLatin1Char('0'))
+                                 .arg(compare->objectName(), label));
     }
 }
 

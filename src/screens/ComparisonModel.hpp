@@ -1,0 +1,58 @@
+// The compare window's table: one row per way of travel, with the fare,
+// charge and total of each passenger class, the party's total, the ticket's
+// validity and, for a way the screens do not offer, why. Every amount is the
+// core's (pricing/comparison.hpp); this only writes it in the interface's
+// language.
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include "pricing/comparison.hpp"
+#include "words/words.hpp"
+
+class ComparisonModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column {
+        Way,
+        AdultFare,
+        AdultCharge,
+        AdultTotal,
+        ChildFare,
+        ChildCharge,
+        ChildTotal,
+        StudentFare,
+        StudentCharge,
+        StudentTotal,
+        PartyTotal,
+        Validity,
+        Note,
+        ColumnCount
+    };
+    // The amount behind a cell (yen, or days for Validity) for sorting: a
+    // cell without one sorts after every amount.
+    static constexpr int SortRole = Qt::UserRole;
+    // Whether the row is the cheapest way for the party.
+    static constexpr int CheapestRole = Qt::UserRole + 1;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void show(const mkd::Comparison& comparison, mkd::Lang lang);
+    const mkd::Comparison& comparison() const { return comparison_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    // The passenger class and the part of its price (0 fare, 1 charge, 2
+    // total) of an amount column; false for the other columns.
+    static bool classColumn(int column, mkd::Passenger& passenger, int& part);
+
+private:
+    QString text(const mkd::WayRow& row, int column) const;
+    QVariant amount(const mkd::WayRow& row, int column) const;
+
+    mkd::Comparison comparison_;
+    mkd::Lang lang_ = mkd::Lang::Japanese;
+};

@@ -1,0 +1,305 @@
+// The compare window driven as a user drives it: opened with Ctrl+K from the
+// start screen and from a result, stations typed, the date and the party
+// entered with keys, a station chosen on the line diagram, the table copied;
+// every amount it shows read back against mkd-fare compare for the same
+// inputs.
+#include <QApplication>
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QMimeData>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTableView>
+
+#include "program.hpp"
+#include "screens/CompareWindow.hpp"
+#include "screens/ComparisonModel.hpp"
+#include "screens/LineDiagram.hpp"
+#include "explain/enquiry_words.hpp"
+
+namespace {
+
+class Compare : public ProgramTest {
+protected:
+    CompareWindow* window() { return CompareWindow::find(*session.flow()); }
+
+    // A key to whatever has the focus in the compare window (or its open
+    // popup), the window made active first as a window manager would.
+    void key(int k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        CompareWindow* w = window();
+        ASSERT_TRUE(w);
+        if (!QApplication::activePopupWidget()) {
+            ASSERT_TRUE(activeWindow(w));
+        }
+        QWidget* target = QApplication::activePopupWidget();
+        QWidget* focus = QApplication::focusWidget();
+        if (!target || (focus && target->isAncestorOf(focus))) target = focus;
+        QTest::keyClick(target ? target : w, static_cast<Qt::Key>(k), modifiers);
+        session.settle();
+    }
+    void type(const QString& text) {
+        QTest::keyClicks(QApplication::focusWidget(), text);
+        session.settle();
+    }
+    void tabTo(QWidget* control) {
+        for (int i = 0; i < 20 && QApplication::focusWidget() != control; ++i) key(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), control)
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString() : "none")
+            << " not " << control->objectName().toStdString();
+    }
+
+    // Ctrl+K on the start screen.
+    void openFromStart() {
+        press(Qt::Key_K, Qt::ControlModifier);
+        ASSERT_TRUE(window() && window()->isVisible());
+        ASSERT_TRUE(activeWindow(window()));
+    }
+
+    // The window made the active one, as a window manager does for a window
+    // that asks (it shares activation with the start screen, so Qt's own
+    // wait would take the start screen's for its own).
+    static bool activeWindow(QWidget* w) {
+        if (QApplication::activeWindow() == w) return true;
+        w->activateWindow();
+        return QTest::qWaitFor([w] { return QApplication::activeWindow() == w; });
+    }
+
+    // Everything of the compare form entered with keys: stations by their
+    // Latin names, the date typed, the party's counts, the trip.
+    void enter(int from, int to, const QString& date, int adults, int children, int students, bool roundTrip) {
+        CompareWindow* w = window();
+        for (auto [list, station] : {std::pair{w->cboHatu, from}, std::pair{w->cboTyaku, to}}) {
+            tabTo(list);
+            type(QString::fromStdString(mkd::stationWords(mkd::StationList::All, station, mkd::Lang::English)));
+            key(Qt::Key_Return);
+            ASSERT_EQ(list->currentIndex(), station);
+        }
+        tabTo(w->dtpDate);
+        type(date);
+        for (auto [box, count] : {std::pair{w->spnAdults, adults}, std::pair{w->spnChildren, children},
+                                  std::pair{w->spnStudents, students}}) {
+            if (!box->isEnabled()) continue;
+            tabTo(box);
+            key(Qt::Key_A, Qt::ControlModifier);
+            type(QString::number(count));
+        }
+        tabTo(w->optOfuku->isChecked() ? w->optOfuku : w->optKatamiti);
+        if (roundTrip != w->optOfuku->isChecked()) key(roundTrip ? Qt::Key_Right : Qt::Key_Left);
+        ASSERT_EQ(w->optOfuku->isChecked(), roundTrip);
+    }
+
+    QString cell(int row, int column) {
+        auto* model = window()->grid->model();
+        return model->data(model->index(row, column)).toString();
+    }
+
+    // mkd-fare compare --json for the same journey and party.
+    QJsonObject fare(int from, int to, const QString& date, int adults, int children, int students) {
+        QProcess p;
+        p.start(QStringLiteral(MKD_FARE),
+                {QStringLiteral("compare"), QString::number(from), QString::number(to), QStringLiteral("--date"), date,
+                 QStringLiteral("--adults"), QString::number(adults), QStringLiteral("--children"),
+                 QString::number(children), QStringLiteral("--students"), QString::number(students),
+                 QStringLiteral("--json"), QStringLiteral("--lang"), QStringLiteral("ja"), QStringLiteral("--appdir"),
+                 QStringLiteral(MKD_TEST_TABLES)});
+        p.waitForFinished(30000);
+        return QJsonDocument::fromJson(p.readAllStandardOutput()).object();
+    }
+
+    // Every cell of the window against mkd-fare's answer, row by row in the
+    // core's order.
+    void expectSameAsFare(const QJsonObject& answer, bool roundTrip) {
+        const QString trip = roundTrip ? QStringLiteral("round_trip") : QStringLiteral("one_way");
+        const QJsonArray options = answer[QStringLiteral("options")].toArray();
+        ASSERT_EQ(window()->grid->model()->rowCount(), options.size());
+        const char* classes[] = {"adult", "child", "student"};
+        for (int r = 0; r < options.size(); ++r) {
+            const QJsonObject o = options[r].toObject();
+            SCOPED_TRACE(o[QStringLiteral("label")].toString().toStdString());
+            EXPECT_TRUE(cell(r, ComparisonModel::Way).endsWith(o[QStringLiteral("label")].toString()));
+            const QJsonObject party = o[QStringLiteral("party")].toObject()[trip].toObject();
+            if (party.contains(QStringLiteral("total"))) {
+                EXPECT_EQ(cell(r, ComparisonModel::PartyTotal),
+                          party[QStringLiteral("total")].toObject()[QStringLiteral("text")].toString());
+                EXPECT_EQ(cell(r, ComparisonModel::Way).startsWith(QStringLiteral("★")),
+                          party[QStringLiteral("cheapest")].toBool());
+            } else {
+                EXPECT_EQ(cell(r, ComparisonModel::Note),
+                          party[QStringLiteral("refused")].toObject()[QStringLiteral("message")].toString());
+            }
+            for (int c = 0; c < 3; ++c) {
+                const QJsonObject price =
+                    o[QStringLiteral("classes")].toObject()[QLatin1String(classes[c])].toObject()[trip].toObject();
+                const int column = ComparisonModel::AdultFare + 3 * c;
+                if (!price.contains(QStringLiteral("total"))) {
+                    EXPECT_EQ(cell(r, column + 2), QStringLiteral("—"));
+                    continue;
+                }
+                EXPECT_EQ(cell(r, column), price[QStringLiteral("fare")].toObject()[QStringLiteral("text")].toString());
+                EXPECT_EQ(cell(r, column + 2),
+                          price[QStringLiteral("total")].toObject()[QStringLiteral("text")].toString());
+            }
+        }
+    }
+};
+
+// The whole errand with keys alone: Ctrl+K, two stations typed, 2 adults and
+// 1 child, a date in August 2007; every party total and the cheapest as
+// mkd-fare compare gives them.
+TEST_F(Compare, KeyboardOnlyPartyTotalsAreMkdFaresCompare) {
+    openFromStart();
+    EXPECT_EQ(QApplication::focusWidget(), window()->cboHatu);
+    enter(0, 67, QStringLiteral("20070812"), 2, 1, 0, false);
+    EXPECT_EQ(window()->dtpDate->date(), QDate(2007, 8, 12));
+    EXPECT_TRUE(window()->lblDateWhy->text().contains(QStringLiteral("繁忙期")));
+    expectSameAsFare(fare(0, 67, QStringLiteral("2007-08-12"), 2, 1, 0), false);
+    EXPECT_TRUE(window()->lblSummary->text().contains(QStringLiteral("いちばん安いのは")));
+
+    // Sorted by the party's total: the cheapest first, the ways refused last.
+    tabTo(window()->chkCheapestFirst);
+    key(Qt::Key_Space);
+    auto* model = window()->grid->model();
+    EXPECT_TRUE(cell(0, ComparisonModel::Way).startsWith(QStringLiteral("★")));
+    for (int r = 1; r < model->rowCount(); ++r)
+        EXPECT_LE(model->data(model->index(r - 1, ComparisonModel::PartyTotal), ComparisonModel::SortRole).toDouble(),
+                  model->data(model->index(r, ComparisonModel::PartyTotal), ComparisonModel::SortRole).toDouble());
+}
+
+// A spread of pairs, dates, parties and trips, each entered with keys.
+TEST_F(Compare, EveryCellIsMkdFaresForASpreadOfInputs) {
+    const struct {
+        int from, to;
+        const char* typed;
+        int adults, children, students;
+        bool roundTrip;
+    } cases[] = {
+        {0, 106, "20021231", 1, 2, 3, true},    // express through and via 松山, no Marine Liner
+        {12, 0, "20060610", 0, 3, 0, false},    // the Marine Liner, off-peak
+        {106, 11, "20081001", 4, 0, 1, false},  // the other way round
+        {1, 3, "20070505", 2, 2, 0, true},      // no express between them
+    };
+    openFromStart();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + "→" + std::to_string(c.to));
+        enter(c.from, c.to, QLatin1String(c.typed), c.adults, c.children, c.students, c.roundTrip);
+        const QString date =
+            QDate::fromString(QLatin1String(c.typed), QStringLiteral("yyyyMMdd")).toString(Qt::ISODate);
+        expectSameAsFare(fare(c.from, c.to, date, c.adults, c.children, window()->spnStudents->value()), c.roundTrip);
+    }
+}
+
+// Ways the pair does not allow are rows that say why; students where 学割
+// is not offered are refused with the reason; a date beyond the tables'
+// years is refused with the reason.
+TEST_F(Compare, RefusalsSayWhy) {
+    openFromStart();
+    enter(1, 3, QStringLiteral("20070812"), 1, 0, 0, false);
+    CompareWindow* w = window();
+    int reasoned = 0;
+    for (int r = 0; r < w->grid->model()->rowCount(); ++r) {
+        if (cell(r, ComparisonModel::PartyTotal) != QStringLiteral("—")) continue;
+        EXPECT_FALSE(cell(r, ComparisonModel::Note).isEmpty()) << cell(r, 0).toStdString();
+        ++reasoned;
+    }
+    EXPECT_GE(reasoned, 3);  // the three express seats at least
+    EXPECT_TRUE(cell(1, ComparisonModel::Note).contains(QStringLiteral("普通列車にしましょう")));
+    EXPECT_FALSE(w->spnStudents->isEnabled());
+    EXPECT_TRUE(w->lblStudentWhy->text().contains(QStringLiteral("100 km")));
+
+    // The field takes no year beyond the tables and says which years can be
+    // priced; its calendar offers only those.
+    tabTo(w->dtpDate);
+    type(QStringLiteral("20090812"));
+    EXPECT_LE(w->dtpDate->date().year(), 2008);
+    EXPECT_TRUE(w->lblDateWhy->text().contains(QString::fromStdString(mkd::listedYearsText())));
+    EXPECT_GT(w->grid->model()->rowCount(), 0);
+    EXPECT_EQ(w->dtpDate->calendarWidget()->minimumDate(), QDate(2002, 1, 1));
+    EXPECT_EQ(w->dtpDate->calendarWidget()->maximumDate(), QDate(2008, 12, 31));
+}
+
+// Ctrl+A then Ctrl+C: the whole table, headings and reasons included, as
+// text and as HTML.
+TEST_F(Compare, CopiesTheWholeTable) {
+    openFromStart();
+    enter(0, 106, QStringLiteral("20070812"), 1, 0, 0, false);
+    QApplication::clipboard()->clear();
+    key(Qt::Key_A, Qt::ControlModifier);
+    key(Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied);
+    const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), window()->grid->model()->rowCount() + 1);
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("乗り方\t")));
+    EXPECT_TRUE(copied->text().contains(QStringLiteral("宇和島 はその外です")));
+    EXPECT_EQ(copied->html().count(QStringLiteral("<tr>")), lines.size());
+}
+
+// From a result: Ctrl+K opens the window with its pair, date and passenger;
+// the result stays as it was.
+TEST_F(Compare, OpensWithTheResultsEnquiry) {
+    for (const char* a : {"select frmStart.cboHatu 0", "select frmStart.cboTyaku 67", "click frmStart.cmdExpress",
+                          "click frmTSelect.cmdSitei", "select frmDate.cboTuki 5", "select frmDate.cboNiti 11",
+                          "click frmDate.cmdNext", "click frmKetteiSitei.optOfuku", "click frmKetteiSitei.cmdKodomo"})
+        act(QString::fromLatin1(a));
+    ASSERT_EQ(shownName(), QStringLiteral("frmKekkaT"));
+    press(Qt::Key_K, Qt::ControlModifier);
+    CompareWindow* w = window();
+    ASSERT_TRUE(w && w->isVisible());
+    EXPECT_EQ(w->cboHatu->currentIndex(), 0);
+    EXPECT_EQ(w->cboTyaku->currentIndex(), 67);
+    EXPECT_EQ(w->dtpDate->date(), QDate(2007, 6, 12));
+    EXPECT_EQ(w->spnAdults->value(), 0);
+    EXPECT_EQ(w->spnChildren->value(), 1);
+    EXPECT_TRUE(w->optOfuku->isChecked());
+    EXPECT_EQ(shownName(), QStringLiteral("frmKekkaT"));
+    // One window: asked again, the same one.
+    EXPECT_EQ(CompareWindow::open(*session.flow(), CompareWindow::fromResult(*session.flow())), w);
+
+    // The local result too, with its passenger.
+    for (const char* a : {"click frmKekkaT.cmdRetry", "select frmStart.cboTyaku 20", "click frmStart.cmdSlow",
+                          "click frmKettei.cmdOtona"})
+        act(QString::fromLatin1(a));
+    ASSERT_EQ(shownName(), QStringLiteral("frmKekka"));
+    press(Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(window(), w);
+    EXPECT_EQ(w->cboTyaku->currentIndex(), 20);
+    EXPECT_EQ(w->spnAdults->value(), 1);
+    EXPECT_EQ(w->spnChildren->value(), 0);
+}
+
+// A station on the diagram: clicked, it is the boarding station; with the
+// arrow keys and Shift+Enter, the alighting one.
+TEST_F(Compare, StationsChosenOnTheDiagram) {
+    openFromStart();
+    CompareWindow* w = window();
+    w->resize(1000, 800);
+    session.settle();
+    LineDiagram* d = w->diagram;
+    QTest::mouseClick(d, Qt::LeftButton, {}, d->stationPoint(12).toPoint());
+    session.settle();
+    EXPECT_EQ(w->cboHatu->currentIndex(), 12);
+    EXPECT_EQ(w->comparison().request.departure, 12);
+    key(Qt::Key_Right);
+    key(Qt::Key_Right);
+    key(Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(w->cboTyaku->currentIndex(), 14);
+    EXPECT_EQ(d->journey().arrival, 14);
+
+    // Ctrl+Shift+S swaps them, as on the start screen.
+    key(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    // (The button is pressed as a click would press it, for a moment.)
+    EXPECT_TRUE(QTest::qWaitFor([w] { return w->cboHatu->currentIndex() == 14; }));
+    EXPECT_EQ(w->cboHatu->currentIndex(), 14);
+    EXPECT_EQ(w->comparison().request.arrival, 12);
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+#include "pricing/comparison.hpp"
+
+#include <gtest/gtest.h>
+
+#include "explain/comparison_words.hpp"
+
+namespace mkd {
+namespace {
+
+constexpr int kOkayama = 0, kOmoto = 1, kKojima = 11, kTakamatsu = 12, kMatsuyama = 67, kUwajima = 106;
+
+TEST(Validity, OneDayTo100KmTwoTo200ThenOneMorePer200Begun) {
+    const struct {
+        double km;
+        int oneWay;
+    } cases[] = {{0, 1}, {100, 1}, {100.1, 2}, {200, 2}, {201, 3}, {400, 3}, {401, 4}, {600, 4}, {601, 5}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(validityDays(c.km), c.oneWay) << c.km;
+        EXPECT_EQ(validityDays(c.km, Trip::RoundTrip), 2 * c.oneWay) << c.km;
+    }
+}
+
+// Every way of the comparison against whole enquiries asked one by one on
+// tables of their own: the same amounts, the party's total their sum.
+class ComparisonTest : public testing::Test {
+protected:
+    Comparison compare(int from, int to, Party party, Trip trip = Trip::OneWay, Season season = Season::Normal) {
+        return comparer.compare({from, to, party, trip, season});
+    }
+    EnquiryOutcome ask(const WayRow& row, const ComparisonRequest& r, Passenger passenger) {
+        EnquiryRequest q;
+        q.kind = row.kind;
+        q.routing = row.routing;
+        q.departure = r.departure;
+        q.arrival = r.arrival;
+        q.passenger = passenger;
+        q.trip = r.trip;
+        q.season = r.season;
+        return enquirer.ask(q);
+    }
+
+    TableStore tables{MKD_TEST_TABLES};
+    Comparer comparer{tables};
+    TableStore ownTables{MKD_TEST_TABLES};
+    Enquirer enquirer{ownTables};
+};
+
+TEST_F(ComparisonTest, PartyTotalsAreTheEnquiriesTimesThePeople) {
+    const struct {
+        int from, to;
+        Party party;
+        Trip trip;
+        Season season;
+    } cases[] = {
+        {kOkayama, kUwajima, {2, 1, 0}, Trip::OneWay, Season::Busy},
+        {kOkayama, kMatsuyama, {1, 2, 3}, Trip::RoundTrip, Season::OffPeak},
+        {kOkayama, kTakamatsu, {0, 3, 0}, Trip::OneWay, Season::Normal},
+        {kUwajima, kKojima, {4, 0, 1}, Trip::RoundTrip, Season::Busy},
+    };
+    for (const auto& c : cases) {
+        const Comparison comparison = compare(c.from, c.to, c.party, c.trip, c.season);
+        ASSERT_FALSE(comparison.tableProblem);
+        double lowest = 1e18;
+        for (const WayRow& row : comparison.rows) {
+            SCOPED_TRACE(wayName(row, c.season));
+            double sum = 0;
+            bool whole = true;
+            for (Passenger p : kPassengers) {
+                const EnquiryOutcome out = ask(row, comparison.request, p);
+                ASSERT_EQ(out.ok(), row.price(p).answer.has_value());
+                if (out.ok()) {
+                    EXPECT_EQ(out.answer->total, row.price(p).answer->total);
+                }
+                if (c.party.count(p) == 0) continue;
+                whole = whole && out.ok();
+                if (out.ok()) sum += c.party.count(p) * out.answer->total;
+            }
+            ASSERT_EQ(row.partyTotal.has_value(), whole);
+            if (whole) {
+                EXPECT_EQ(*row.partyTotal, sum);
+                EXPECT_EQ(row.validityDays, validityDays(comparison.distance, c.trip));
+                lowest = std::min(lowest, sum);
+            }
+        }
+        for (const WayRow& row : comparison.rows) EXPECT_EQ(row.cheapest, row.partyTotal == lowest);
+    }
+}
+
+// A way the pair does not allow keeps its row with the core's refusal; the
+// change at 松山 is a row only where the screens offer it.
+TEST_F(ComparisonTest, WaysNotAllowedSayWhy) {
+    const auto find = [](const Comparison& c, Enquiry kind, Routing routing = Routing::Through) -> const WayRow* {
+        for (const WayRow& row : c.rows)
+            if (row.kind == kind && row.routing == routing) return &row;
+        return nullptr;
+    };
+    const Comparison far = compare(kOkayama, kUwajima, {1, 0, 1});
+    ASSERT_TRUE(find(far, Enquiry::MarineGreen));
+    EXPECT_EQ(find(far, Enquiry::MarineGreen)->refused->refusal, Refusal::MarineNotOffered);
+    EXPECT_TRUE(find(far, Enquiry::Reserved, Routing::ChangeAtMatsuyama));
+    // Beyond 100 km students are priced wherever the screens have 学割.
+    EXPECT_TRUE(find(far, Enquiry::Local)->partyTotal);
+    EXPECT_TRUE(far.student.offered);
+
+    const Comparison near = compare(kOkayama, kOmoto, {1, 0, 0});
+    EXPECT_EQ(find(near, Enquiry::NonReserved)->refused->refusal, Refusal::LocalTrainAdvised);
+    EXPECT_FALSE(find(near, Enquiry::Reserved, Routing::ChangeAtMatsuyama));
+    EXPECT_TRUE(find(near, Enquiry::Local)->cheapest);
+
+    // 学割 on the Marine Liner: the way is offered, but not to the students.
+    const Comparison marine = compare(kOkayama, kTakamatsu, {1, 0, 0});
+    const WayRow* green = find(marine, Enquiry::MarineGreen);
+    ASSERT_TRUE(green && !green->refused);
+    EXPECT_EQ(green->price(Passenger::Student).refused->refusal, Refusal::StudentNotOffered);
+    EXPECT_TRUE(green->partyTotal);
+
+    const Comparison same = compare(kMatsuyama, kMatsuyama, {1, 0, 0});
+    for (const WayRow& row : same.rows) {
+        EXPECT_TRUE(row.refused);
+        EXPECT_FALSE(row.cheapest);
+    }
+}
+
+}  // namespace
+}  // namespace mkd
