@@ -36,6 +36,10 @@ struct Options {
     // chart only
     std::string price = "total";
     std::string output;
+    bool excel = false;  // chart, journeys: CSV with a byte-order mark and CR LF
+    // journeys only
+    bool csv = false;
+    std::string month;
 };
 
 // The whole program, from its command line to its exit status.
@@ -44,6 +48,7 @@ int commandLine(int argc, char** argv);
 int runEnquiry(const Options& options);
 int runCompare(const Options& options);
 int runChart(const Options& options);
+int runJourneys(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one `located` names.
 // `lang`: the words of the report.
