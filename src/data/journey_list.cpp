@@ -268,8 +268,8 @@ JourneyRead readJourneyList(std::string_view text) {
         if (!a) return bad("arrival", f[2]);
         j.departure = *d;
         j.arrival = *a;
-        const auto kind = std::find_if(kEnquiries.begin(), kEnquiries.end(),
-                                       [&](Enquiry k) { return enquiryShape(k).id == f[3]; });
+        const auto kind =
+            std::find_if(kEnquiries.begin(), kEnquiries.end(), [&](Enquiry k) { return enquiryShape(k).id == f[3]; });
         if (kind == kEnquiries.end()) return bad("kind", f[3]);
         j.kind = *kind;
         if (f[4] == "adult")
@@ -325,6 +325,46 @@ JourneyLoad loadJourneyList(const std::string& path) {
         break;
     }
     return load;
+}
+
+RecentJourney recentOf(const EnquiryRequest& request) {
+    return {request.kind, request.departure, request.arrival, request.passenger, request.trip};
+}
+
+std::string recentText(const RecentJourney& j) {
+    return std::string(enquiryShape(j.kind).id) + "," + std::to_string(j.departure) + "," + std::to_string(j.arrival) +
+           "," + std::string(passengerId(j.passenger)) + "," + std::string(tripId(j.trip));
+}
+
+std::optional<RecentJourney> readRecent(std::string_view text) {
+    const std::vector<std::string_view> f = split(text, ',');
+    if (f.size() != 5) return std::nullopt;
+    RecentJourney j;
+    const auto kind =
+        std::find_if(kEnquiries.begin(), kEnquiries.end(), [&](Enquiry k) { return enquiryShape(k).id == f[0]; });
+    const auto d = readInt(f[1], 0, kAllStations - 1);
+    const auto a = readInt(f[2], 0, kAllStations - 1);
+    if (kind == kEnquiries.end() || !d || !a) return std::nullopt;
+    j.kind = *kind;
+    j.departure = *d;
+    j.arrival = *a;
+    if (f[3] == "adult")
+        j.passenger = Passenger::Adult;
+    else if (f[3] == "child")
+        j.passenger = Passenger::Child;
+    else if (f[3] == "student")
+        j.passenger = Passenger::Student;
+    else
+        return std::nullopt;
+    if (f[4] != tripId(Trip::OneWay) && f[4] != tripId(Trip::RoundTrip)) return std::nullopt;
+    j.trip = f[4] == tripId(Trip::RoundTrip) ? Trip::RoundTrip : Trip::OneWay;
+    return j;
+}
+
+void remember(std::vector<RecentJourney>& recent, const RecentJourney& journey) {
+    std::erase(recent, journey);
+    recent.insert(recent.begin(), journey);
+    if (recent.size() > kRecentJourneys) recent.resize(kRecentJourneys);
 }
 
 const JourneyLoad& JourneyStore::load() {

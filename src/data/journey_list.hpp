@@ -71,10 +71,10 @@ enum class JourneyDamage { None, FirstLine, FieldCount, Value };
 struct JourneyRead {
     JourneyList list;
     JourneyDamage damage = JourneyDamage::None;
-    int line = 0;            // 1-based, of the damage
-    int fields = 0;          // FieldCount: how many there were
-    std::string field;       // Value: which field ("date", "amount", …)
-    std::string value;       // Value: its text
+    int line = 0;       // 1-based, of the damage
+    int fields = 0;     // FieldCount: how many there were
+    std::string field;  // Value: which field ("date", "amount", …)
+    std::string value;  // Value: its text
     bool ok() const { return damage == JourneyDamage::None; }
 };
 JourneyRead readJourneyList(std::string_view text);
@@ -108,6 +108,23 @@ private:
     JourneyLoad loaded_;
     bool keepOff_ = false;  // the file on disk must not be replaced
 };
+
+// An enquiry as the start screen's menu "記録" offers it again: the pair,
+// the kind, the passenger and the trip ("reserved,0,67,adult,one-way").
+struct RecentJourney {
+    Enquiry kind = Enquiry::Local;
+    int departure = 0;
+    int arrival = 0;
+    Passenger passenger = Passenger::Adult;
+    Trip trip = Trip::OneWay;
+    bool operator==(const RecentJourney&) const = default;
+};
+inline constexpr std::size_t kRecentJourneys = 10;
+RecentJourney recentOf(const EnquiryRequest& request);
+std::string recentText(const RecentJourney& journey);
+std::optional<RecentJourney> readRecent(std::string_view text);
+// Puts `journey` first, once, keeping at most kRecentJourneys.
+void remember(std::vector<RecentJourney>& recent, const RecentJourney& journey);
 
 // The ids of kinds, passengers and trips in the file and in mkd-fare's JSON.
 std::string_view passengerId(Passenger passenger);  // "adult", "child", "student"

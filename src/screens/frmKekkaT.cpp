@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "screens/AnswerOut.hpp"
 #include "screens/Branch.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -64,7 +65,10 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
+    addAnswerOut();
 }
+
+void frmKekkaT::addAnswerOut() { new AnswerOut(*this, flow); }
 
 void frmKekkaT::Form_Load() { showStations(); }
 

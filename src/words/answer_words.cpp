@@ -35,8 +35,8 @@ AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& table
         page.lines.push_back({std::string(text(Msg::FareLine, lang)), pair, formatMoney(a.fare, lang)});
         const std::string section =
             a.sectionList ? journeyWords(*a.sectionList, a.section.from, a.section.to, lang) : std::string();
-        page.lines.push_back({a.caption ? std::string(text(*a.caption, lang)) : std::string(), section,
-                              formatMoney(a.charge, lang)});
+        page.lines.push_back(
+            {a.caption ? std::string(text(*a.caption, lang)) : std::string(), section, formatMoney(a.charge, lang)});
         page.lines.push_back({std::string(text(Msg::TotalLine, lang)), {}, formatMoney(a.total, lang)});
     }
     page.notes.push_back(text(Msg::Distance, lang, {numberWords(a.distance)}));

@@ -202,11 +202,12 @@ TEST_F(Finder, HelpPageAndAboutBox) {
     ASSERT_EQ(seam.messages.size(), 1);
     EXPECT_TRUE(seam.messages.front().startsWith(QStringLiteral("みちくさダイヤ ")));
     EXPECT_TRUE(seam.messages.front().contains(QStringLiteral("Untin")));
-    // After the specified menus: help, then the language.
+    // After the specified menus: help, the journeys, then the language.
     const QList<QAction*> menus = bar->actions();
-    ASSERT_EQ(menus.size(), 4);
+    ASSERT_EQ(menus.size(), 5);
     EXPECT_EQ(menus[2], start->mnuHelp->menuAction());
-    EXPECT_EQ(menus[3], start->mnuLanguage->menuAction());
+    EXPECT_EQ(menus[3], start->mnuJourneys->menuAction());
+    EXPECT_EQ(menus[4], start->mnuLanguage->menuAction());
 }
 
 }  // namespace

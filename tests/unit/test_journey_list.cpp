@@ -222,3 +222,27 @@ TEST(JourneyList, CsvForSpreadsheets) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace mkd;
+
+// The recent journeys in the settings: read back as written, anything else
+// ignored; the last ten, newest first, each once.
+TEST(RecentJourneys, KeptAsTheyWereAskedAndAtMostTen) {
+    const RecentJourney reserved{Enquiry::Reserved, 0, 67, Passenger::Child, Trip::RoundTrip};
+    EXPECT_EQ(recentText(reserved), "reserved,0,67,child,round-trip");
+    EXPECT_EQ(readRecent(recentText(reserved)), reserved);
+    for (const char* bad : {"", "reserved,0,67,child", "express,0,67,adult,one-way", "local,0,107,adult,one-way",
+                            "local,0,1,elder,one-way", "local,0,1,adult,both", "local,0,1,adult,one-way,x"})
+        EXPECT_FALSE(readRecent(bad)) << bad;
+    std::vector<RecentJourney> recent;
+    for (int i = 0; i < 12; ++i) remember(recent, {Enquiry::Local, i, 0, Passenger::Adult, Trip::OneWay});
+    remember(recent, {Enquiry::Local, 5, 0, Passenger::Adult, Trip::OneWay});
+    ASSERT_EQ(recent.size(), kRecentJourneys);
+    EXPECT_EQ(recent[0].departure, 5);
+    EXPECT_EQ(recent[1].departure, 11);
+    EXPECT_EQ(std::count_if(recent.begin(), recent.end(), [](const RecentJourney& j) { return j.departure == 5; }), 1);
+}
+
+}  // namespace
