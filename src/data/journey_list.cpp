@@ -368,6 +368,14 @@ void remember(std::vector<RecentJourney>& recent, const RecentJourney& journey) 
 }
 
 const JourneyLoad& JourneyStore::load() {
+    // No home folder: nowhere to keep the list; it lives as long as the run.
+    if (path_.empty()) {
+        loaded_ = {};
+        loaded_.error = ENOENT;
+        list = {};
+        keepOff_ = true;
+        return loaded_;
+    }
     loaded_ = loadJourneyList(path_);
     list = loaded_.read.list;
     keepOff_ = loaded_.error != 0 || (!loaded_.read.ok() && loaded_.keptAs.empty());
@@ -375,7 +383,7 @@ const JourneyLoad& JourneyStore::load() {
 }
 
 SaveResult JourneyStore::save() const {
-    if (keepOff_) return {SaveProblem::System, loaded_.error ? loaded_.error : EEXIST, path_};
+    if (keepOff_ || path_.empty()) return {SaveProblem::System, loaded_.error ? loaded_.error : EEXIST, path_};
     return replaceFileSafely(path_, formatJourneyList(list), true);
 }
 

@@ -2,18 +2,18 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QStringList>
 #include <QMimeData>
 #include <QPageSize>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QStringList>
 #include <QTextDocument>
 #include <QToolTip>
 

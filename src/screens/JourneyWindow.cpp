@@ -34,7 +34,7 @@ int JourneyModel::columnCount(const QModelIndex& parent) const {
 
 int JourneyModel::listRow(int shownRow) const {
     return shownRow >= 0 && shownRow < static_cast<int>(shown_.size()) ? shown_[static_cast<std::size_t>(shownRow)]
-                                                                      : -1;
+                                                                       : -1;
 }
 
 QVariant JourneyModel::data(const QModelIndex& index, int role) const {
@@ -299,13 +299,10 @@ void JourneyWindow::deleteRow() {
 }
 
 void JourneyWindow::exportCsv(mkd::CsvStyle style) {
-    const QString title =
-        style == mkd::CsvStyle::Excel ? tr("Excel用CSVで保存") : tr("CSVで保存");
-    QString path = QFileDialog::getSaveFileName(this, title, windowTitle() + QStringLiteral(".csv"),
-                                                tr("CSV (*.csv)"));
+    const QString title = style == mkd::CsvStyle::Excel ? tr("Excel用CSVで保存") : tr("CSVで保存");
+    QString path = QFileDialog::getSaveFileName(this, title, windowTitle() + QStringLiteral(".csv"), tr("CSV (*.csv)"));
     if (path.isEmpty()) return;
-    const std::string csv =
-        mkd::journeyCsv(store_.list, model_->month(), model_->tablesNow, flow_.language(), style);
+    const std::string csv = mkd::journeyCsv(store_.list, model_->month(), model_->tablesNow, flow_.language(), style);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), static_cast<qint64>(csv.size())) < 0 ||
         !file.commit())

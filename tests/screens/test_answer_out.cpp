@@ -18,18 +18,18 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "data/journey_list.hpp"
 #include "program.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/JourneyWindow.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
-#include "data/journey_list.hpp"
 #include "words/money.hpp"
 
 namespace {
 
-const QStringList kReservedOkayamaMatsuyama = {
-    "click frmStart.cmdExpress", "click frmTSelect.cmdSitei", "click frmDate.cmdNext", "click frmKetteiSitei.cmdOtona"};
+const QStringList kReservedOkayamaMatsuyama = {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei",
+                                               "click frmDate.cmdNext", "click frmKetteiSitei.cmdOtona"};
 
 class AnswerOut : public ProgramTest {
 protected:
@@ -105,7 +105,9 @@ TEST_F(AnswerOut, CopyHoldsTheResultsLinesInTheScreensLanguage) {
         std::vector<const char*> labels;
         const char* detail;
     } cases[] = {
-        {"local", {"click frmStart.cmdSlow", "click frmKettei.cmdKodomo"}, {"frmKekka.lblBill", "frmKekka.lblYen"},
+        {"local",
+         {"click frmStart.cmdSlow", "click frmKettei.cmdKodomo"},
+         {"frmKekka.lblBill", "frmKekka.lblYen"},
          "営業キロ"},
         {"reserved",
          kReservedOkayamaMatsuyama,
@@ -179,7 +181,9 @@ TEST_F(AnswerOut, JourneyListFromResultsToCsvAndPdf) {
     QStringList records = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
     ASSERT_EQ(records.size(), 5);  // heads, two journeys, the total, and nothing after the last CR LF
     EXPECT_TRUE(records[4].isEmpty());
-    auto amount = [](const QString& shown) { return QString(shown).remove(QRegularExpression(QStringLiteral("[^0-9]"))); };
+    auto amount = [](const QString& shown) {
+        return QString(shown).remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    };
     EXPECT_EQ(records[1].split(QLatin1Char(','))[6], amount(totals[0]));
     EXPECT_EQ(records[2].split(QLatin1Char(','))[6], amount(totals[1]));
     EXPECT_EQ(records[3].split(QLatin1Char(','))[6].toInt(), amount(totals[0]).toInt() + amount(totals[1]).toInt());
@@ -188,7 +192,8 @@ TEST_F(AnswerOut, JourneyListFromResultsToCsvAndPdf) {
     answerFileDialog(pdfPath);
     pressIn(list, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     const QString printed = pdfText(pdfPath);
-    for (const QString& t : totals) EXPECT_TRUE(printed.contains(QString(t).remove(QStringLiteral("円")))) << printed.toStdString();
+    for (const QString& t : totals)
+        EXPECT_TRUE(printed.contains(QString(t).remove(QStringLiteral("円")))) << printed.toStdString();
 
     // Other tables: the same amounts, each row marked.
     const QString marine = session.appDir() + QStringLiteral("/Untin/MarineG.txt");

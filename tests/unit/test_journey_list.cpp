@@ -122,6 +122,12 @@ TEST(JourneyList, SavesWhereTheUserKeepsIt) {
     EXPECT_FALSE(replaceFileSafely(fifo.string(), "x", true).ok());
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 
+    // Without a home folder there is no file: nothing is written anywhere.
+    JourneyStore nowhere("");
+    EXPECT_EQ(nowhere.load().error, ENOENT);
+    nowhere.list = sampleList();
+    EXPECT_FALSE(nowhere.save().ok());
+
     JourneyStore fresh((dir.path() / "new/deeper/journeys.tsv").string());
     fresh.load();
     fresh.list = sampleList();
