@@ -154,6 +154,15 @@ TEST_F(AnswerOut, JourneyListFromResultsToCsvAndPdf) {
         totals << label("frmKekkaT.lblGoukei");
         press(Qt::Key_D, Qt::ControlModifier);
         if (!back) {
+            // Ctrl+P opens the print preview; Escape closes it.
+            bool previewed = false;
+            QTimer::singleShot(50, [&previewed] {
+                QWidget* preview = QApplication::activeModalWidget();
+                previewed = preview && preview->inherits("QPrintPreviewDialog");
+                if (preview) QTest::keyClick(preview, Qt::Key_Escape);
+            });
+            press(Qt::Key_P, Qt::ControlModifier);
+            EXPECT_TRUE(previewed);
             // The result on paper holds every amount it shows.
             const QString pdf = data.path() + QStringLiteral("/result.pdf");
             answerFileDialog(pdf);
