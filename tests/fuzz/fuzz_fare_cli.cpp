@@ -60,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     bool json = false;
     for (const std::string& w : words) {
-        if (w == "chart" || w == "journeys" || w.starts_with("-o") || w.starts_with("--o")) return -1;  // not kept in the corpus
+        if (w == "chart" || w == "journeys" || w.starts_with("-o") || w.starts_with("--o"))
+            return -1;  // not kept in the corpus
         json = json || w == "--json";
     }
     std::vector<char*> argv;
