@@ -16,6 +16,7 @@ packages=(
   fonts-ipafont-gothic           # the Japanese gothic face behind "ＭＳ Ｐゴシック"
   xvfb xauth                     # a virtual display for screenshots and for mkd without a desktop
   python3                        # the sample-table generator and its tests
+  poppler-utils                  # pdftotext: the printing test reads a written PDF back
   help2man librsvg2-bin          # the manual pages and the icon's PNG sizes
   dpkg-dev file lintian          # the Debian package (dpkg-shlibdeps finds its dependencies) and its check
   desktop-file-utils appstream   # validating the menu entry and the metainfo

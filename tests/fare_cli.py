@@ -7,6 +7,8 @@ charge table base + 10·d + a.
   fare_cli.py --fare PATH --tables DIR
 """
 import argparse
+import csv
+import io
 import json
 import os
 import re
@@ -184,6 +186,20 @@ class Chart(unittest.TestCase):
             with open(path, encoding="utf-8") as f:
                 self.assertEqual(f.read().splitlines()[1].split(",")[107], "4120")
 
+    def test_for_excel_a_byte_order_mark_and_cr_lf(self):
+        done = subprocess.run([FARE, "chart", "--appdir", TABLES], capture_output=True, env=PLAIN)
+        excel = subprocess.run([FARE, "chart", "--excel", "--appdir", TABLES], capture_output=True, env=PLAIN)
+        self.assertEqual(excel.returncode, ANSWERED)
+        self.assertTrue(excel.stdout.startswith(b"\xef\xbb\xbf"))
+        self.assertEqual(excel.stdout.count(b"\r\n"), 108)
+        self.assertEqual(excel.stdout[3:].replace(b"\r\n", b"\n"), done.stdout)
+
+    def test_a_file_that_cannot_be_written_is_an_error(self):
+        with tempfile.TemporaryDirectory() as folder:
+            status, _, err = run("chart", "-o", folder, "--lang", "en")
+            self.assertEqual(status, USAGE)
+            self.assertIn("cannot write", err)
+
     def test_no_charge_on_the_local_train(self):
         status, _, err = run("chart", "--price", "charge", "--lang", "en")
         self.assertEqual(status, USAGE)
@@ -240,6 +256,75 @@ class Split(unittest.TestCase):
             status, _, err = self.split("--all", "-o", folder)
             self.assertEqual(status, USAGE)
             self.assertIn("書き込めません", err)
+# The journey list mkd keeps in $XDG_DATA_HOME/mkd/journeys.tsv, printed.
+JOURNEYS = ("# mkd journeys 1\n"
+            "2007-08-12\t0\t67\treserved\tadult\tone-way\t6930\t0123456789abcdef\t会議, \"本社\"\\n2日目\n"
+            "2007-08-13\t67\t0\treserved\tchild\tround-trip\t7000\t-\t\n"
+            "2007-09-01\t3\t4\tlocal\tstudent\tone-way\t1234.5\t-\tback\\\\slash\n")
+JOURNEY_ROWS = [
+    ["2007-08-12", "岡山", "松山", "特急 指定席", "おとな", "片道", "6930", "会議, \"本社\"\n2日目", "別の料金表で計算"],
+    ["2007-08-13", "松山", "岡山", "特急 指定席", "こども", "往復", "7000", "", "別の料金表で計算"],
+    ["2007-09-01", "妹尾", "備中箕島", "普通列車", "学割", "片道", "1234.5", "back\\slash", "別の料金表で計算"],
+]
+
+
+class Journeys(unittest.TestCase):
+    def setUp(self):
+        self.home = tempfile.TemporaryDirectory()
+        os.makedirs(os.path.join(self.home.name, "mkd"))
+        self.file = os.path.join(self.home.name, "mkd", "journeys.tsv")
+        with open(self.file, "w", encoding="utf-8", newline="") as f:
+            f.write(JOURNEYS)
+        self.env = {"XDG_DATA_HOME": self.home.name}
+
+    def tearDown(self):
+        self.home.cleanup()
+
+    def journeys(self, *args):
+        return subprocess.run([FARE, "journeys", *args, "--appdir", TABLES], capture_output=True,
+                              env={**PLAIN, **self.env})
+
+    def test_csv_reads_back_as_the_list(self):
+        # Python's csv module, as a spreadsheet would; for Excel, with its mark.
+        for option, encoding in (("--csv", "utf-8"), ("--excel", "utf-8-sig")):
+            done = self.journeys(option)
+            self.assertEqual(done.returncode, ANSWERED, done.stderr)
+            self.assertEqual(done.stdout.startswith(b"\xef\xbb\xbf"), option == "--excel")
+            self.assertTrue(done.stdout.endswith(b"\r\n"))
+            rows = list(csv.reader(io.StringIO(done.stdout.decode(encoding), newline="")))
+            self.assertEqual(rows[0], ["乗車日", "乗車駅", "降車駅", "種別", "区分", "片道・往復", "金額", "用務", "料金表"])
+            self.assertEqual(rows[1:-1], JOURNEY_ROWS, option)
+            self.assertEqual(rows[-1], ["合計", "", "", "", "", "", "15164.5", "", ""])
+        done = self.journeys("--csv", "--month", "2007-08")
+        rows = list(csv.reader(io.StringIO(done.stdout.decode("utf-8"), newline="")))
+        self.assertEqual(rows[1:], JOURNEY_ROWS[:2] + [["合計", "", "", "", "", "", "13930", "", ""]])
+
+    def test_json_and_text(self):
+        done = self.journeys("--json", "--lang", "en")
+        out = json.loads(done.stdout)
+        self.assertEqual([j["amount"]["yen"] for j in out["journeys"]], [6930, 7000, 1234.5])
+        self.assertEqual(out["total"]["yen"], 15164.5)
+        self.assertEqual([j["same_tables"] for j in out["journeys"]], [False] * 3)
+        self.assertEqual(out["journeys"][0]["from"], "Okayama")
+        text = self.journeys().stdout.decode("utf-8")
+        self.assertEqual(len(text.splitlines()), 5)
+        self.assertIn("6,930円", text)
+        self.assertIn("15,165円", text.splitlines()[-1])  # as the screens round
+
+    def test_a_damaged_list_is_reported_and_left_as_it_is(self):
+        with open(self.file, "a", encoding="utf-8") as f:
+            f.write("2007-08-12\t0\n")
+        done = self.journeys("--lang", "en")
+        self.assertEqual(done.returncode, TABLE_ERROR)
+        self.assertIn(b"journeys.tsv:5: it has 2 fields", done.stderr)
+        with open(self.file, encoding="utf-8", newline="") as f:
+            self.assertTrue(f.read().startswith(JOURNEYS))
+
+    def test_no_list_yet_is_an_empty_list(self):
+        os.remove(self.file)
+        done = self.journeys("--csv")
+        self.assertEqual(done.returncode, ANSWERED)
+        self.assertEqual(done.stdout.decode("utf-8").splitlines()[-1], "合計,,,,,,0,,")
 
 
 # Words a person reads, which differ between the languages; everything else

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "data/file_save.hpp"
 #include "words/words.hpp"
 
 namespace mkd {
@@ -24,58 +25,6 @@ std::array<FareTable, sizeof...(I)> makeTables(std::index_sequence<I...>) {
 }
 
 SaveResult saveFailure(const std::string& path, int error) { return {SaveProblem::System, error, path}; }
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a path finally names, through any chain of links; a link to
-// nowhere gives the path where the file would be. Returns an errno value.
-int followLinks(std::string& path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(info.st_mode)) return 0;
-        std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length < 0) return errno;
-        if (static_cast<std::size_t>(length) >= target.size()) return ENAMETOOLONG;  // changed meanwhile
-        std::string next(target.data(), static_cast<std::size_t>(length));
-        path = next.starts_with('/') ? next : folderOf(path) + "/" + next;
-    }
-    return ELOOP;
-}
-
-// Removes what earlier saves of `fileName`, killed between writing their
-// temporary file and renaming it, left in `folder`.
-void removeSaveTemporaries(const std::string& folder, std::string_view fileName) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir))
-        if (isSaveTemporary(entry->d_name, fileName)) stale.emplace_back(entry->d_name);
-    for (const std::string& name : stale) {
-        struct stat info {};
-        if (::fstatat(::dirfd(dir), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
-            ::unlinkat(::dirfd(dir), name.c_str(), 0);
-    }
-    ::closedir(dir);
-}
-
-// Writes all of `text`, however many calls it takes.
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
 
 // Rewrites a file in place, keeping its other hard links. The new text is
 // padded with blanks (which the reader ignores) up to the old length, so that
@@ -92,14 +41,6 @@ SaveResult rewriteInPlace(const std::string& target, std::string text, off_t old
     if (::close(fd) != 0 && error == 0) error = errno;
     if (error != 0) return saveFailure(target, error);
     return {SaveProblem::None, 0, target};
-}
-
-// Makes `folder` and its parents (the user's config folder, on its first save);
-// 0 or the system's error number.
-int makeFolders(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return error ? error.value() : 0;
 }
 
 }  // namespace

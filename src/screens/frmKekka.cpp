@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKettei.hpp"
@@ -48,7 +49,10 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
     offerComparison(*this, flow);
+    addAnswerOut();
 }
+
+void frmKekka::addAnswerOut() { new AnswerOut(*this, flow); }
 
 void frmKekka::Form_Load() { showEnquiry(); }
 

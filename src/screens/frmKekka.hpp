@@ -41,6 +41,8 @@ protected:
     void languageChanged() override;
 
 private:
+    // Copy, print and the journey list on this result (AnswerOut).
+    void addAnswerOut();
     void showStations();
     void writeAnswer();
 

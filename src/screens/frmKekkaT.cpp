@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "screens/AnswerOut.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/CompareWindow.hpp"
@@ -85,7 +86,10 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
     connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
     offerComparison(*this, flow);
+    addAnswerOut();
 }
+
+void frmKekkaT::addAnswerOut() { new AnswerOut(*this, flow); }
 
 void frmKekkaT::Form_Load() { showEnquiry(); }
 

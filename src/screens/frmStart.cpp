@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHelpEvent>
+#include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,13 +16,16 @@
 #include <algorithm>
 
 #include "data/initial_selection.hpp"
+#include "data/journey_list.hpp"
 #include "data/stations.hpp"
 #include "explain/enquiry_words.hpp"
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
+#include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/HelpWindow.hpp"
+#include "screens/JourneyWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/SectionScreen.hpp"
@@ -117,6 +122,7 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
     connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
     addToolsMenu();
+    addJourneyMenu();
 
     // The language menu reads the same in both languages, and each language
     // is named in itself, so that anyone finds their own. It comes last: on
@@ -359,4 +365,76 @@ void frmStart::addToolsMenu() {
     mnuCompare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(mnuCompare, &QAction::triggered, this,
             [this] { CompareWindow::open(flow, CompareWindow::fromStart(flow)); });
+}
+
+void frmStart::addJourneyMenu() {
+    // Its items have no object names: they are no part of the specified
+    // screens, which scenarios and the random user reach by name.
+    mnuJourneys = menuBar()->addMenu(QString());
+    setWords(mnuJourneys, QT_TR_NOOP("記録"));
+    QAction* list = mnuJourneys->addAction(QString());
+    setWords(list, QT_TR_NOOP("交通費明細(&J)..."));
+    list->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    connect(list, &QAction::triggered, this, [this] {
+        if (JourneyWindow* w = journeyWindow(flow)) w->open();
+    });
+    mnuJourneys->addSeparator();
+    mnuRecent = mnuJourneys->addMenu(QString());
+    setWords(mnuRecent, QT_TR_NOOP("最近の区間(&R)"));
+    mnuFavourites = mnuJourneys->addMenu(QString());
+    setWords(mnuFavourites, QT_TR_NOOP("お気に入り(&F)"));
+    mnuKeep = mnuJourneys->addMenu(QString());
+    setWords(mnuKeep, QT_TR_NOOP("お気に入りに登録(&A)"));
+    mnuForget = mnuJourneys->addMenu(QString());
+    setWords(mnuForget, QT_TR_NOOP("お気に入りから削除(&D)"));
+    connect(mnuJourneys, &QMenu::aboutToShow, this, &frmStart::showJourneys);
+}
+
+QString frmStart::journeyWords(const mkd::RecentJourney& j) const {
+    const mkd::Lang lang = flow.language();
+    return qs(mkd::stationWords(mkd::StationList::All, j.departure, lang) + " ⇒ " +
+              mkd::stationWords(mkd::StationList::All, j.arrival, lang) + "  " +
+              std::string(mkd::kindName(j.kind, lang)) + "  " + std::string(mkd::passengerName(j.passenger, lang)) +
+              " " +
+              std::string(mkd::text(j.trip == mkd::Trip::RoundTrip ? mkd::Msg::RoundTrip : mkd::Msg::OneWay, lang)));
+}
+
+void frmStart::showJourneys() {
+    // Written afresh each time the menu opens: 1 to 9 and 0 ask one again.
+    const auto mnemonic = [](std::size_t i) { return QStringLiteral("&%1  ").arg((i + 1) % 10); };
+    const auto escaped = [](QString name) { return name.replace(QLatin1Char('&'), QStringLiteral("&&")); };
+    const std::vector<mkd::RecentJourney> recent = recentJourneys(flow);
+    auto favourites = favouriteJourneys(flow);
+    for (QMenu* m : {mnuRecent, mnuFavourites, mnuKeep, mnuForget}) m->clear();
+    for (std::size_t i = 0; i < recent.size(); ++i) {
+        const mkd::RecentJourney j = recent[i];
+        connect(mnuRecent->addAction(mnemonic(i) + journeyWords(j)), &QAction::triggered, this,
+                [this, j] { askAgain(flow, j); });
+        connect(mnuKeep->addAction(mnemonic(i) + journeyWords(j)), &QAction::triggered, this, [this, j] {
+            bool ok = false;
+            const QString name = QInputDialog::getText(this, tr("お気に入りに登録"), tr("名前:"), QLineEdit::Normal,
+                                                       journeyWords(j), &ok)
+                                     .trimmed()
+                                     .remove(QLatin1Char('\t'));
+            if (!ok || name.isEmpty()) return;
+            auto kept = favouriteJourneys(flow);
+            kept.emplace_back(name, j);
+            setFavouriteJourneys(flow, kept);
+        });
+    }
+    for (std::size_t i = 0; i < favourites.size(); ++i) {
+        const auto [name, j] = favourites[i];
+        QAction* item = mnuFavourites->addAction(mnemonic(i) + escaped(name));
+        item->setToolTip(journeyWords(j));
+        connect(item, &QAction::triggered, this, [this, j = j] { askAgain(flow, j); });
+        connect(mnuForget->addAction(mnemonic(i) + escaped(name)), &QAction::triggered, this, [this, i] {
+            auto kept = favouriteJourneys(flow);
+            if (i < kept.size()) kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(i));
+            setFavouriteJourneys(flow, kept);
+        });
+    }
+    mnuRecent->setEnabled(!recent.empty());
+    mnuKeep->setEnabled(!recent.empty());
+    mnuFavourites->setEnabled(!favourites.empty());
+    mnuForget->setEnabled(!favourites.empty());
 }

@@ -11,6 +11,9 @@
 #include "screens/Screen.hpp"
 
 class HelpWindow;
+namespace mkd {
+struct RecentJourney;
+}
 class QAction;
 class QComboBox;
 class QMenu;
@@ -68,11 +71,20 @@ public:
     QMenu* mnuTools;
     QAction* mnuCompare;
     void addToolsMenu();
+    // After them, the journey list, recent and favourite journeys.
+    QMenu* mnuJourneys = nullptr;
+    QMenu* mnuRecent = nullptr;      // the last ten enquiries, each asked again with one key
+    QMenu* mnuFavourites = nullptr;  // those kept under a name
+    QMenu* mnuKeep = nullptr;
+    QMenu* mnuForget = nullptr;
 
 protected:
     void languageChanged() override;
 
 private:
+    void addJourneyMenu();
+    void showJourneys();
+    QString journeyWords(const mkd::RecentJourney& journey) const;
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);

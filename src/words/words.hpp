@@ -228,6 +228,31 @@ enum class Msg : int {
     SplitAtMore,            // %1 the first station split at, %2 how many in all, %3 how many besides the first:
                             // "上の町など3駅"
 
+    // An answer taken elsewhere (the clipboard, a printer) and the journey list
+    ProgramName,   // "みちくさダイヤ"
+    AnswerTables,  // %1: the tables' folder
+    PrintedOn,     // %1: the date printed, YYYY-MM-DD
+    JourneyList,   // "交通費明細"
+    JourneyDate,   // column heads of the journey list
+    JourneyFrom,
+    JourneyTo,
+    JourneyKind,
+    JourneyPassenger,
+    JourneyTrip,
+    JourneyAmount,
+    JourneyNote,
+    JourneyPricedWith,     // the column that says whether the tables changed since
+    JourneyTotal,          // "合計"
+    JourneyOtherTables,    // the row was priced with other tables than those in use now
+    JourneyCount,          // %1: rows
+    JourneyBadFirstLine,   // why a saved list cannot be read
+    JourneyBadFieldCount,  // %1: fields found
+    JourneyBadValue,       // %1: the field's name, %2: its text
+    JourneyDamaged,        // %1 the file, %2 line, %3 why, %4 the name it was kept as
+    JourneyUnreadable,     // %1 the file, %2 the system's reason
+    JourneyNotSaved,       // %1 the file, %2 the system's reason
+    FareNoJourneyList,     // mkd-fare journeys: no folder to keep the list in
+
     Count_  // not a message: the number of them
 };
 

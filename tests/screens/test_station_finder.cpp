@@ -202,12 +202,13 @@ TEST_F(Finder, HelpPageAndAboutBox) {
     ASSERT_EQ(seam.messages.size(), 1);
     EXPECT_TRUE(seam.messages.front().startsWith(QStringLiteral("みちくさダイヤ ")));
     EXPECT_TRUE(seam.messages.front().contains(QStringLiteral("Untin")));
-    // After the specified menus: help, the tools, then the language.
+    // After the specified menus: help, the tools, the journeys, then the language.
     const QList<QAction*> menus = bar->actions();
-    ASSERT_EQ(menus.size(), 5);
+    ASSERT_EQ(menus.size(), 6);
     EXPECT_EQ(menus[2], start->mnuHelp->menuAction());
     EXPECT_EQ(menus[3], start->mnuTools->menuAction());
-    EXPECT_EQ(menus[4], start->mnuLanguage->menuAction());
+    EXPECT_EQ(menus[4], start->mnuJourneys->menuAction());
+    EXPECT_EQ(menus[5], start->mnuLanguage->menuAction());
 }
 
 }  // namespace

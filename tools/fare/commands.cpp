@@ -2,6 +2,7 @@
 
 #include "output.hpp"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include <variant>
 
 #include "data/station_names.hpp"
+#include "data/journey_list.hpp"
 #include "data/station_search.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
@@ -22,6 +24,8 @@
 #include "pricing/comparison.hpp"
 #include "pricing/season.hpp"
 #include "pricing/split_tickets.hpp"
+#include "explain/answer_words.hpp"
+#include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
 #include "explain/split_words.hpp"
 
@@ -433,6 +437,25 @@ int runCompare(const Options& o) {
     return anyAnswer ? kAnswered : kRefused;
 }
 
+// Writes `text` to --output or standard output; false, said on standard
+// error, when the system refuses (a full disk, a closed pipe).
+bool writeOut(const std::string& text, const Options& o) {
+    if (o.output.empty() || o.output == "-") {
+        std::cout << text;
+        if (std::cout.flush()) return true;
+        std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, "-") << '\n';
+        return false;
+    }
+    std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
+    file << text;
+    if (file.flush()) {
+        file.close();
+        if (!file.fail()) return true;
+    }
+    std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, printable(o.output)) << '\n';
+    return false;
+}
+
 int runChart(const Options& o) {
     const auto resolved = resolve(o, Stations::None, Dates::ForDatedKinds);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, false);
@@ -468,17 +491,99 @@ int runChart(const Options& o) {
         csv << '\n';
     }
     reportShortLoads(std::cerr, enquirer.takeShortLoads(), o.lang);
-    if (o.output.empty() || o.output == "-") {
-        std::cout << csv.str();
+    std::string text = csv.str();
+    if (o.excel) {
+        std::string excel = "\xEF\xBB\xBF";
+        for (char c : text) excel += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        text = std::move(excel);
+    }
+    return writeOut(text, o) ? kAnswered : kUsageError;
+}
+
+int runJourneys(const Options& o) {
+    const std::string path = mkd::journeyListPath(mkd::userFoldersFromEnvironment());
+    if (path.empty()) {
+        std::cerr << "mkd-fare: " << mkd::text(Msg::FareNoJourneyList, o.lang) << '\n';
+        return kTableError;
+    }
+    if (!o.month.empty() && !mkd::readDate(o.month + "-01")) {
+        std::cerr << "mkd-fare: " << usage(Msg::FareNotADate, o.lang, printable(o.month)) << '\n';
+        return kUsageError;
+    }
+    // Read only: a damaged file is reported and left where it is for mkd,
+    // which keeps it aside when it next opens the list.
+    mkd::JourneyList list;
+    std::string bytes;
+    const mkd::LoadResult read = mkd::readFileBytes(path, bytes);
+    if (!read.ok() && !(read.error == mkd::LoadError::CannotOpen && read.systemError == ENOENT)) {
+        const int error = read.error == mkd::LoadError::TooLarge ? EFBIG : read.systemError;
+        std::cerr << "mkd-fare: "
+                  << printable(mkd::text(Msg::JourneyUnreadable, o.lang, {path, mkd::reasonText(error, o.lang)}))
+                  << '\n';
+        return kTableError;
+    }
+    if (read.ok()) {
+        const mkd::JourneyRead parsed = mkd::readJourneyList(bytes);
+        if (!parsed.ok()) {
+            std::cerr << "mkd-fare: " << printable(path) << ":" << parsed.line << ": "
+                      << (parsed.damage == mkd::JourneyDamage::FirstLine ? mkd::text(Msg::JourneyBadFirstLine, o.lang)
+                          : parsed.damage == mkd::JourneyDamage::FieldCount
+                              ? mkd::text(Msg::JourneyBadFieldCount, o.lang, {std::to_string(parsed.fields)})
+                              : printable(mkd::text(Msg::JourneyBadValue, o.lang, {parsed.field, parsed.value})))
+                      << '\n';
+            return kTableError;
+        }
+        list = parsed.list;
+    }
+    const std::string tablesNow = mkd::tablesFingerprint(o.where.tableFolder);
+    std::string text;
+    if (o.csv || o.excel) {
+        text = mkd::journeyCsv(list, o.month, tablesNow, o.lang, o.excel ? mkd::CsvStyle::Excel : mkd::CsvStyle::Plain);
+    } else if (o.json) {
+        ordered_json rows = ordered_json::array();
+        for (int i : list.rowsOf(o.month)) {
+            const mkd::JourneyRow& j = list.rows[static_cast<std::size_t>(i)];
+            rows.push_back({{"date", j.date ? ordered_json(mkd::dateText(j.date)) : ordered_json()},
+                            {"from", printable(mkd::stationWords(StationList::All, j.departure, o.lang))},
+                            {"to", printable(mkd::stationWords(StationList::All, j.arrival, o.lang))},
+                            {"kind", std::string(mkd::enquiryShape(j.kind).id)},
+                            {"passenger", std::string(mkd::passengerId(j.passenger))},
+                            {"trip", std::string(mkd::tripId(j.trip))},
+                            {"amount", money(j.amount, o.lang)},
+                            {"note", printable(j.note)},
+                            {"same_tables", j.tables == tablesNow}});
+        }
+        const ordered_json out = {{"file", printable(path)},
+                                  {"month", o.month.empty() ? ordered_json() : ordered_json(o.month)},
+                                  {"journeys", rows},
+                                  {"total", money(list.total(o.month), o.lang)}};
+        text = out.dump(2) + "\n";
     } else {
-        std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
-        file << csv.str();
-        if (!file.flush()) {
-            std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, printable(o.output)) << '\n';
-            return kUsageError;
+        // Columns as wide as their widest cell; amounts as the screens write them.
+        std::vector<std::vector<std::string>> table{mkd::journeyHeads(o.lang)};
+        for (int i : list.rowsOf(o.month)) {
+            const mkd::JourneyRow& j = list.rows[static_cast<std::size_t>(i)];
+            auto cells = mkd::journeyCells(j, tablesNow, o.lang);
+            cells[6] = mkd::formatMoney(j.amount, o.lang);
+            for (auto& c : cells) c = printable(c);
+            table.push_back(std::move(cells));
+        }
+        std::vector<std::string> total(table.front().size());
+        total[0] = mkd::text(Msg::JourneyTotal, o.lang);
+        total[6] = mkd::formatMoney(list.total(o.month), o.lang);
+        table.push_back(total);
+        std::vector<int> widths(table.front().size(), 0);
+        for (const auto& row : table)
+            for (std::size_t c = 0; c < row.size(); ++c) widths[c] = std::max(widths[c], displayWidth(row[c]));
+        for (const auto& row : table) {
+            std::string line;
+            for (std::size_t c = 0; c < row.size(); ++c)
+                line += (c ? "  " : "") + (c == 6 ? padLeft(row[c], widths[c]) : padRight(row[c], widths[c]));
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            text += line + "\n";
         }
     }
-    return kAnswered;
+    return writeOut(text, o) ? kAnswered : kUsageError;
 }
 
 namespace {

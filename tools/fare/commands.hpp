@@ -42,6 +42,10 @@ struct Options {
     std::string output;
     // split only: every ordered pair, as CSV
     bool all = false;
+    bool excel = false;  // chart, journeys: CSV with a byte-order mark and CR LF
+    // journeys only
+    bool csv = false;
+    std::string month;
 };
 
 // The whole program, from its command line to its exit status.
@@ -51,6 +55,7 @@ int runEnquiry(const Options& options);
 int runCompare(const Options& options);
 int runChart(const Options& options);
 int runSplit(const Options& options);
+int runJourneys(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one `located` names.
 // `lang`: the words of the report.

@@ -67,7 +67,13 @@ Examples:
   mkd-fare compare 岡山 松山 --date 2007-10-10
   mkd-fare chart --kind green --passenger child -o green-child.csv
   mkd-fare split 岡山 下灘
+  mkd-fare chart --excel -o local-adult.csv
+  mkd-fare journeys --excel -o claim.csv
   mkd-fare check /opt/mkd/Untin
+
+chart --excel and journeys --excel write CSV for Excel: UTF-8 with a
+byte-order mark and CR LF line ends. journeys prints the journey list mkd
+keeps (交通費明細), as text, --csv, --excel or --json; see journeys --help.
 )";
 
 constexpr const char* kCheckExamples = R"(Reads the sixteen table files and Henko.txt and reports every problem with its
@@ -113,6 +119,26 @@ by their plain names, in English (--lang en) by the names on their signs.
 Examples:
   mkd-fare chart > local-adult.csv
   mkd-fare chart --kind reserved --season busy --price charge -o reserved-busy.csv
+  mkd-fare chart --excel -o local-adult.csv
+
+--excel writes the CSV for Excel on Windows: UTF-8 with a byte-order mark, and
+CR LF line ends (without it: UTF-8 without a mark, LF line ends).
+)";
+
+constexpr const char* kJourneysExamples = R"(Prints the journey list the program keeps (交通費明細, Ctrl+J in mkd), from
+$XDG_DATA_HOME/mkd/journeys.tsv (default ~/.local/share/mkd/journeys.tsv): one
+row per journey and the total. --csv writes RFC 4180 CSV (UTF-8, CR LF),
+--excel the same with a byte-order mark for Excel, --json an object with the
+rows and the total. A row priced with other tables than those in use now says
+so ("priced with other tables"); its amount is the one it was priced at.
+
+Exit status: 0 printed (an empty list too), 2 usage error or a write error,
+3 the list file cannot be read or is damaged (it is left as it is).
+
+Examples:
+  mkd-fare journeys
+  mkd-fare journeys --excel -o claim-2007-08.csv --month 2007-08
+  mkd-fare journeys --json --lang en
 )";
 
 constexpr const char* kSplitExamples = R"(The cheapest way to buy the local-train journey as several consecutive
@@ -236,6 +262,7 @@ int fare::commandLine(int argc, char** argv) {
     chartCommand->add_option("--price", chart.price, "which amount: total (default), fare or charge")
         ->check(CLI::IsMember({"total", "fare", "charge"}));
     chartCommand->add_option("-o,--output", chart.output, "file to write (default: standard output)");
+    chartCommand->add_flag("--excel", chart.excel, "CSV for Excel: UTF-8 with a byte-order mark, CR LF line ends");
     std::string chartLang;
     addLangOption(*chartCommand, chartLang);
     chartCommand->footer(kChartExamples);
@@ -257,6 +284,20 @@ int fare::commandLine(int argc, char** argv) {
     std::string splitLang;
     addLangOption(*splitCommand, splitLang);
     splitCommand->footer(kSplitExamples);
+    fare::Options journeys;
+    CLI::App* journeysCommand = app.add_subcommand("journeys", "print the saved journey list (交通費明細)");
+    auto* journeysCsv = journeysCommand->add_flag("--csv", journeys.csv, "CSV (RFC 4180, UTF-8)");
+    auto* journeysExcel =
+        journeysCommand->add_flag("--excel", journeys.excel, "CSV for Excel: UTF-8 with a byte-order mark");
+    journeysCommand->add_flag("--json", journeys.json, "JSON")->excludes(journeysCsv)->excludes(journeysExcel);
+    journeysExcel->excludes(journeysCsv);
+    journeysCommand->add_option("--month", journeys.month, "only the journeys of one month, YYYY-MM");
+    journeysCommand->add_option("-o,--output", journeys.output, "file to write (default: standard output)");
+    journeysCommand->add_option("--appdir", journeys.appDir,
+                                "folder that holds Untin/: the tables the rows are compared with");
+    std::string journeysLang;
+    addLangOption(*journeysCommand, journeysLang);
+    journeysCommand->footer(kJourneysExamples);
 
     std::string checkFolder;
     bool checkJson = false;
@@ -284,6 +325,11 @@ int fare::commandLine(int argc, char** argv) {
                                      : *splitCommand ? splitLang
                                      : *checkCommand ? checkLang
                                                      : lang;
+    const std::string& commandLang = *compareCommand    ? compareLang
+                                     : *chartCommand    ? chartLang
+                                     : *checkCommand    ? checkLang
+                                     : *journeysCommand ? journeysLang
+                                                        : lang;
     const mkd::Lang language = chosenLanguage({&commandLang, &lang});
 
     // The tables by the rule of data/locations.hpp, unless --appdir names them.
@@ -298,6 +344,11 @@ int fare::commandLine(int argc, char** argv) {
             return 2;
         }
         return fare::runCheck(checkFolder, located, checkJson, language);
+    }
+    if (*journeysCommand) {
+        journeys.lang = language;
+        journeys.where = journeys.appDir.empty() ? located : mkd::locationsInFolder(journeys.appDir);
+        return fare::runJourneys(journeys);
     }
     if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
     if (*compareCommand) {

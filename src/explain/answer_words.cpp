@@ -1,0 +1,172 @@
+#include "explain/answer_words.hpp"
+
+#include <cmath>
+#include <cstdint>
+
+#include "explain/enquiry_words.hpp"
+#include "words/money.hpp"
+
+namespace mkd {
+
+namespace {
+
+std::string journeyWords(StationList list, int from, int to, Lang lang) {
+    return stationWords(list, from, lang) + " ⇒ " + stationWords(list, to, lang);
+}
+
+void addRow(std::string& html, const std::vector<std::string>& cells, const char* tag) {
+    html += "<tr>";
+    for (const std::string& c : cells) html += std::string("<") + tag + ">" + htmlEscape(c) + "</" + tag + ">";
+    html += "</tr>\n";
+}
+
+}  // namespace
+
+AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& tableFolder, Lang lang) {
+    AnswerPage page;
+    if (!enquiry.answer) return page;
+    const EnquiryAnswer& a = *enquiry.answer;
+    const std::string pair = journeyWords(StationList::All, a.departure, a.arrival, lang);
+    page.title = std::string(text(Msg::Result, lang)) + " " + std::string(kindName(enquiry.request.kind, lang));
+    if (!a.charged) {
+        page.lines.push_back({std::string(text(a.bill, lang)), pair, formatMoney(a.fare, lang)});
+    } else {
+        page.title += " " + std::string(text(a.bill, lang));
+        page.lines.push_back({std::string(text(Msg::FareLine, lang)), pair, formatMoney(a.fare, lang)});
+        const std::string section =
+            a.sectionList ? journeyWords(*a.sectionList, a.section.from, a.section.to, lang) : std::string();
+        page.lines.push_back(
+            {a.caption ? std::string(text(*a.caption, lang)) : std::string(), section, formatMoney(a.charge, lang)});
+        page.lines.push_back({std::string(text(Msg::TotalLine, lang)), {}, formatMoney(a.total, lang)});
+    }
+    page.notes.push_back(text(Msg::Distance, lang, {numberWords(a.distance)}));
+    if (a.routing)
+        page.notes.emplace_back(text(*a.routing == Routing::Through ? Msg::Through : Msg::ChangeAtMatsuyama, lang));
+    if (enquiry.date && a.season) page.notes.push_back(dateAndSeasonText(*enquiry.date, lang));
+    for (const ShortTable& t : a.shortTables) page.notes.push_back(shortTableText(t, lang));
+    page.notes.push_back(text(Msg::AnswerTables, lang, {tableFolder}));
+    return page;
+}
+
+std::string pageText(const AnswerPage& page) {
+    std::string out = page.title + "\n";
+    for (const AnswerLine& l : page.lines) {
+        out += l.label;
+        if (!l.stations.empty()) out += "\t" + l.stations;
+        out += "\t" + l.amount + "\n";
+    }
+    for (const std::string& n : page.notes) out += n + "\n";
+    return out;
+}
+
+std::string pageHtml(const AnswerPage& page) {
+    std::string html = "<p><b>" + htmlEscape(page.title) + "</b></p>\n<table border=\"1\" cellpadding=\"4\">\n";
+    for (const AnswerLine& l : page.lines)
+        html += "<tr><td>" + htmlEscape(l.label) + "</td><td>" + htmlEscape(l.stations) + "</td><td align=\"right\">" +
+                htmlEscape(l.amount) + "</td></tr>\n";
+    html += "</table>\n";
+    for (const std::string& n : page.notes) html += "<p>" + htmlEscape(n) + "</p>\n";
+    return html;
+}
+
+std::string htmlEscape(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
+std::string printHeadingHtml(std::string_view title, std::string_view printed, const std::string& tableFolder,
+                             Lang lang) {
+    return "<h2>" + htmlEscape(text(Msg::ProgramName, lang)) + " — " + htmlEscape(title) + "</h2>\n<p>" +
+           htmlEscape(text(Msg::PrintedOn, lang, {printed})) + "<br>" +
+           htmlEscape(text(Msg::AnswerTables, lang, {tableFolder})) + "</p>\n";
+}
+
+std::vector<std::string> journeyHeads(Lang lang) {
+    std::vector<std::string> heads;
+    for (Msg m : {Msg::JourneyDate, Msg::JourneyFrom, Msg::JourneyTo, Msg::JourneyKind, Msg::JourneyPassenger,
+                  Msg::JourneyTrip, Msg::JourneyAmount, Msg::JourneyNote, Msg::JourneyPricedWith})
+        heads.emplace_back(text(m, lang));
+    return heads;
+}
+
+std::vector<std::string> journeyCells(const JourneyRow& j, const std::string& tablesNow, Lang lang) {
+    return {dateText(j.date),
+            stationWords(StationList::All, j.departure, lang),
+            stationWords(StationList::All, j.arrival, lang),
+            std::string(kindName(j.kind, lang)),
+            std::string(passengerName(j.passenger, lang)),
+            std::string(text(j.trip == Trip::RoundTrip ? Msg::RoundTrip : Msg::OneWay, lang)),
+            plainAmount(j.amount),
+            j.note,
+            j.tables == tablesNow ? std::string() : std::string(text(Msg::JourneyOtherTables, lang))};
+}
+
+std::string plainAmount(double amount) {
+    amount = shownAmount(amount);
+    if (amount == std::floor(amount) && std::fabs(amount) < 9.0e15)
+        return std::to_string(static_cast<std::int64_t>(amount));
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.17g", amount);
+    return buffer;
+}
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string journeyCsv(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang,
+                       CsvStyle style) {
+    std::string out = style == CsvStyle::Excel ? "\xEF\xBB\xBF" : "";
+    auto line = [&out](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + csvField(cells[i]);
+        out += "\r\n";
+    };
+    line(journeyHeads(lang));
+    for (int i : list.rowsOf(month)) line(journeyCells(list.rows[static_cast<std::size_t>(i)], tablesNow, lang));
+    std::vector<std::string> total(journeyHeads(lang).size());
+    total[0] = text(Msg::JourneyTotal, lang);
+    total[6] = plainAmount(list.total(month));
+    line(total);
+    return out;
+}
+
+std::string journeyHtml(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang) {
+    std::string html = "<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"100%\">\n";
+    addRow(html, journeyHeads(lang), "th");
+    for (int i : list.rowsOf(month)) {
+        std::vector<std::string> cells = journeyCells(list.rows[static_cast<std::size_t>(i)], tablesNow, lang);
+        cells[6] = formatMoney(list.rows[static_cast<std::size_t>(i)].amount, lang);
+        addRow(html, cells, "td");
+    }
+    std::vector<std::string> total(journeyHeads(lang).size());
+    total[0] = text(Msg::JourneyTotal, lang);
+    total[6] = formatMoney(list.total(month), lang);
+    addRow(html, total, "th");
+    return html + "</table>\n";
+}
+
+}  // namespace mkd

@@ -1,0 +1,253 @@
+#include "screens/AnswerOut.hpp"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
+#include <QPageSize>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStringList>
+#include <QTextDocument>
+#include <QToolTip>
+
+#include "data/journey_list.hpp"
+#include "screens/JourneyWindow.hpp"
+#include "screens/Screen.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmStart.hpp"
+#include "screens/text.hpp"
+#include "explain/answer_words.hpp"
+
+AnswerOut::AnswerOut(Screen& screen, ScreenFlow& flow) : QObject(&screen), screen_(screen), flow_(flow) {
+    auto action = [this](QKeySequence key, void (AnswerOut::*slot)()) {
+        // No object name: the actions are no part of the screens' own
+        // controls, which scenarios and the random user reach by name.
+        auto* a = new QAction(&screen_);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WindowShortcut);
+        screen_.addAction(a);
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    copy_ = action(QKeySequence::Copy, &AnswerOut::copy);
+    add_ = action(QKeySequence(Qt::CTRL | Qt::Key_D), &AnswerOut::addToJourneys);
+    list_ = new QAction(&screen_);
+    list_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    screen_.addAction(list_);
+    connect(list_, &QAction::triggered, this, [this] {
+        if (JourneyWindow* w = journeyWindow(flow_)) w->open();
+    });
+    print_ = action(QKeySequence::Print, &AnswerOut::print);
+    pdf_ = action(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), &AnswerOut::savePdf);
+    screen_.setContextMenuPolicy(Qt::ActionsContextMenu);
+    // Selectable text keeps the labels' look; a right click on one shows the
+    // screen's menu, not the label's own.
+    for (QLabel* label : screen_.findChildren<QLabel*>()) {
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setContextMenuPolicy(Qt::NoContextMenu);
+    }
+    screen_.installEventFilter(this);
+    showWords();
+}
+
+void AnswerOut::showWords() {
+    copy_->setText(tr("結果をコピー"));
+    add_->setText(tr("交通費明細に追加"));
+    list_->setText(tr("交通費明細を開く"));
+    print_->setText(tr("印刷..."));
+    pdf_->setText(tr("PDFとして保存..."));
+}
+
+bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &screen_ && event->type() == QEvent::LanguageChange) showWords();
+    // Every result shown is a recent journey.
+    if (watched == &screen_ && event->type() == QEvent::Show && flow_.enquiry().answer) {
+        std::vector<mkd::RecentJourney> recent = recentJourneys(flow_);
+        mkd::remember(recent, mkd::recentOf(flow_.enquiry().request));
+        QStringList kept;
+        for (const mkd::RecentJourney& j : recent) kept << qs(mkd::recentText(j));
+        flow_.seam().setSetting(QStringLiteral("journeys/recent"), kept);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void AnswerOut::copy() {
+    const mkd::AnswerPage page =
+        mkd::answerPage(flow_.enquiry(), flow_.tables().locations().tableFolder, flow_.language());
+    if (page.lines.empty()) return;
+    auto* data = new QMimeData;
+    data->setText(qs(mkd::pageText(page)));
+    data->setHtml(qs(mkd::pageHtml(page)));
+    QApplication::clipboard()->setMimeData(data);
+}
+
+void AnswerOut::addToJourneys() {
+    if (!flow_.enquiry().answer) return;
+    JourneyWindow* w = journeyWindow(flow_);
+    if (!w) return;
+    const int count = w->add(flow_.enquiry());
+    if (count > 0)
+        QToolTip::showText(screen_.mapToGlobal(screen_.rect().center()),
+                           tr("交通費明細に追加しました（%1件）").arg(count), &screen_);
+}
+
+QString AnswerOut::html() const {
+    const mkd::Lang lang = flow_.language();
+    const std::string folder = flow_.tables().locations().tableFolder;
+    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), folder, lang);
+    const mkd::Date today = flow_.seam().today();
+    return qs(mkd::printHeadingHtml(page.title, mkd::dateText(today), folder, lang)) + qs(mkd::pageHtml(page));
+}
+
+void AnswerOut::print() {
+    if (flow_.enquiry().answer) printPreview(&screen_, html());
+}
+
+void AnswerOut::savePdf() {
+    if (flow_.enquiry().answer) ::savePdf(&screen_, flow_, html(), screen_.windowTitle());
+}
+
+std::vector<mkd::RecentJourney> recentJourneys(ScreenFlow& flow) {
+    std::vector<mkd::RecentJourney> recent;
+    for (const QString& text : flow.seam().setting(QStringLiteral("journeys/recent")).toStringList())
+        if (auto j = mkd::readRecent(text.toStdString()); j && recent.size() < mkd::kRecentJourneys)
+            recent.push_back(*j);
+    return recent;
+}
+
+std::vector<std::pair<QString, mkd::RecentJourney>> favouriteJourneys(ScreenFlow& flow) {
+    std::vector<std::pair<QString, mkd::RecentJourney>> favourites;
+    for (const QString& text : flow.seam().setting(QStringLiteral("journeys/favourites")).toStringList()) {
+        const qsizetype tab = text.lastIndexOf(QLatin1Char('\t'));
+        if (tab <= 0) continue;
+        if (auto j = mkd::readRecent(text.mid(tab + 1).toStdString())) favourites.emplace_back(text.left(tab), *j);
+    }
+    return favourites;
+}
+
+void setFavouriteJourneys(ScreenFlow& flow, const std::vector<std::pair<QString, mkd::RecentJourney>>& favourites) {
+    QStringList kept;
+    for (const auto& [name, j] : favourites) kept << name + QLatin1Char('\t') + qs(mkd::recentText(j));
+    flow.seam().setSetting(QStringLiteral("journeys/favourites"), kept);
+}
+
+void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey) {
+    auto* start = flow.find<frmStart>();
+    if (!start || !start->isVisible()) return;
+    start->cboHatu->setCurrentIndex(journey.departure);
+    start->cboHatu_Click();
+    start->cboTyaku->setCurrentIndex(journey.arrival);
+    start->cboTyaku_Click();
+    struct Step {
+        const char* screen;
+        const char* control;
+    };
+    std::vector<Step> steps;
+    switch (journey.kind) {
+        case mkd::Enquiry::Local:
+            steps = {{"frmStart", "cmdSlow"}};
+            break;
+        case mkd::Enquiry::NonReserved:
+            steps = {{"frmStart", "cmdExpress"}, {"frmTSelect", "cmdJiyu"}};
+            break;
+        case mkd::Enquiry::Reserved:
+            steps = {{"frmStart", "cmdExpress"}, {"frmTSelect", "cmdSitei"}, {"frmDate", "cmdNext"}};
+            break;
+        case mkd::Enquiry::Green:
+            steps = {{"frmStart", "cmdExpress"}, {"frmTSelect", "cmdGreen"}};
+            break;
+        case mkd::Enquiry::MarineReserved:
+            steps = {{"frmStart", "mnuSitei"}, {"frmDate2", "cmdNext"}};
+            break;
+        case mkd::Enquiry::MarineGreen:
+            steps = {{"frmStart", "mnuGreen"}, {"frmMSelect", "cmdNext"}};
+            break;
+    }
+    // Each step as its control's click, on the screen that shows; a step
+    // the screens do not offer (a refusal said, a control off) ends the walk.
+    auto press = [&flow](const QString& screen, const char* control) {
+        Screen* s = flow.find(screen);
+        if (!s || !s->isVisible()) return false;
+        QObject* o = s->findChild<QObject*>(QString::fromLatin1(control));
+        if (auto* b = qobject_cast<QAbstractButton*>(o); b && b->isEnabled() && b->isVisibleTo(s)) {
+            b->click();
+            return true;
+        }
+        if (auto* a = qobject_cast<QAction*>(o); a && a->isEnabled()) {
+            a->trigger();
+            return true;
+        }
+        return false;
+    };
+    for (const Step& step : steps)
+        if (flow.ended() || !press(QString::fromLatin1(step.screen), step.control)) return;
+    Screen* choice = nullptr;
+    for (Screen* s : flow.loadedScreens())
+        if (s->isVisible()) choice = s;
+    if (!choice) return;
+    const QString name = choice->objectName();
+    if (journey.trip == mkd::Trip::RoundTrip && !press(name, "optOfuku")) return;
+    press(name, journey.passenger == mkd::Passenger::Child     ? "cmdKodomo"
+                : journey.passenger == mkd::Passenger::Student ? "cmdGakuwari"
+                                                               : "cmdOtona");
+}
+
+JourneyWindow* journeyWindow(ScreenFlow& flow) {
+    auto* start = flow.touch<frmStart>();
+    if (!start) return nullptr;
+    if (auto* w = start->findChild<JourneyWindow*>(QString(), Qt::FindDirectChildrenOnly)) return w;
+    return new JourneyWindow(start, flow);
+}
+
+namespace {
+
+void setUpPrinter(QPrinter& printer) {
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+}
+
+void printOn(QPrinter& printer, const QString& html) {
+    QTextDocument document;
+    document.setHtml(html);
+    document.print(&printer);
+}
+
+}  // namespace
+
+void printPreview(QWidget* parent, const QString& html) {
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    QPrintPreviewDialog preview(&printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&html](QPrinter* p) { printOn(*p, html); });
+    preview.exec();
+}
+
+bool writePdf(const QString& html, const QString& path) {
+    QPrinter printer(QPrinter::HighResolution);
+    setUpPrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printOn(printer, html);
+    const QFileInfo written(path);
+    return printer.printerState() != QPrinter::Error && written.exists() && written.size() > 0;
+}
+
+QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title) {
+    QString path = QFileDialog::getSaveFileName(parent, AnswerOut::tr("PDFとして保存"), title + QStringLiteral(".pdf"),
+                                                AnswerOut::tr("PDF (*.pdf)"));
+    if (path.isEmpty()) return {};
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    if (!writePdf(html, path)) {
+        flow.message(AnswerOut::tr("PDFを書けませんでした。"), path);
+        return {};
+    }
+    return path;
+}

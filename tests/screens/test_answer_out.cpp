@@ -1,0 +1,348 @@
+// A result taken out of the program with keys alone: copied (text and
+// HTML), added to the journey list, the list exported as CSV for Excel and
+// printed to PDF, read back; a list priced with tables since replaced keeps
+// its amounts and says so; a damaged list file is reported and kept.
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "data/journey_list.hpp"
+#include "program.hpp"
+#include "screens/AnswerOut.hpp"
+#include "screens/JourneyWindow.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmStart.hpp"
+#include "words/money.hpp"
+
+namespace {
+
+const QStringList kReservedOkayamaMatsuyama = {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei",
+                                               "click frmDate.cmdNext", "click frmKetteiSitei.cmdOtona"};
+
+class AnswerOut : public ProgramTest {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(data.isValid());
+        // The journey list goes into a folder of the test's own.
+        old_ = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
+        ProgramTest::SetUp();
+    }
+    void TearDown() override { qputenv("XDG_DATA_HOME", old_); }
+
+    QString listFile() const { return data.path() + QStringLiteral("/mkd/journeys.tsv"); }
+
+    void actAll(const QStringList& actions) {
+        for (const QString& a : actions) act(a);
+    }
+
+    QString label(const char* qualified) {
+        auto* l = control<QLabel>(QString::fromLatin1(qualified));
+        return l ? l->text() : QStringLiteral("(no %1)").arg(QString::fromLatin1(qualified));
+    }
+
+    // A key to a window other than the screens (the journey list), made
+    // active first as a window manager would.
+    void pressIn(QWidget* window, int key, Qt::KeyboardModifiers modifiers) {
+        window->activateWindow();
+        // Not qWaitForWindowActive: a window owned by the start screen
+        // counts as active while the start screen is.
+        ASSERT_TRUE(QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }));
+        QTest::keyClick(window, static_cast<Qt::Key>(key), modifiers);
+        session.settle();
+    }
+
+    // Answers the next file dialog by typing `path` and Enter.
+    static void answerFileDialog(const QString& path) {
+        auto* timer = new QTimer;
+        timer->setInterval(20);
+        QObject::connect(timer, &QTimer::timeout, [timer, path] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            timer->stop();
+            timer->deleteLater();
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            // The name as typed text, without the completer's popup.
+            name->setText(path);
+            QTest::keyClick(name, Qt::Key_Return);
+        });
+        timer->start();
+    }
+
+    static QString pdfText(const QString& path) {
+        QProcess pdftotext;
+        pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
+            return QStringLiteral("(pdftotext failed: %1)").arg(pdftotext.errorString());
+        return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    }
+
+    QTemporaryDir data;
+
+private:
+    QByteArray old_;
+};
+
+// Ctrl+C on either result puts its lines on the clipboard as text and as an
+// HTML table, in the language the screens speak.
+TEST_F(AnswerOut, CopyHoldsTheResultsLinesInTheScreensLanguage) {
+    const struct {
+        const char* what;
+        QStringList actions;
+        std::vector<const char*> labels;
+        const char* detail;
+    } cases[] = {
+        {"local",
+         {"click frmStart.cmdSlow", "click frmKettei.cmdKodomo"},
+         {"frmKekka.lblBill", "frmKekka.lblYen"},
+         "営業キロ"},
+        {"reserved",
+         kReservedOkayamaMatsuyama,
+         {"frmKekkaT.lblBill", "frmKekkaT.lblYen", "frmKekkaT.lblBillT", "frmKekkaT.lblYenT", "frmKekkaT.lblGoukei"},
+         "2007年8月12日"},
+        {"reserved in English",
+         QStringList{"click frmStart.mnuEnglish"} + kReservedOkayamaMatsuyama,
+         {"frmKekkaT.lblYen", "frmKekkaT.lblYenT", "frmKekkaT.lblGoukei"},
+         "Okayama ⇒ Matsuyama"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        act(QStringLiteral("select frmStart.cboHatu 0"));
+        act(QStringLiteral("select frmStart.cboTyaku 67"));
+        actAll(c.actions);
+        QApplication::clipboard()->clear();
+        press(Qt::Key_C, Qt::ControlModifier);
+        const QMimeData* copied = QApplication::clipboard()->mimeData();
+        ASSERT_NE(copied, nullptr);
+        const QString text = copied->text();
+        EXPECT_TRUE(copied->hasHtml());
+        EXPECT_TRUE(copied->html().contains(QLatin1String("<table")));
+        for (const char* l : c.labels) {
+            EXPECT_TRUE(text.contains(label(l))) << l << ": " << label(l).toStdString() << " in " << text.toStdString();
+            EXPECT_TRUE(copied->html().contains(label(l))) << l;
+        }
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.detail))) << text.toStdString();
+        EXPECT_TRUE(text.contains(session.appDir())) << "the tables' folder";
+        ASSERT_TRUE(session.restart().isEmpty());
+    }
+}
+
+// The whole errand with keys: two journeys into the list, exported for
+// Excel and printed to PDF; both hold the amounts the results showed.
+// Tables replaced afterwards leave the amounts and mark the rows.
+TEST_F(AnswerOut, JourneyListFromResultsToCsvAndPdf) {
+    QStringList totals;
+    for (const bool back : {false, true}) {
+        act(QStringLiteral("select frmStart.cboHatu 0"));
+        act(QStringLiteral("select frmStart.cboTyaku 67"));
+        if (back) press(Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        actAll(kReservedOkayamaMatsuyama);
+        ASSERT_EQ(shownName(), QStringLiteral("frmKekkaT"));
+        totals << label("frmKekkaT.lblGoukei");
+        press(Qt::Key_D, Qt::ControlModifier);
+        if (!back) {
+            // Ctrl+P opens the print preview; Escape closes it.
+            bool previewed = false;
+            QTimer::singleShot(50, [&previewed] {
+                QWidget* preview = QApplication::activeModalWidget();
+                previewed = preview && preview->inherits("QPrintPreviewDialog");
+                if (preview) QTest::keyClick(preview, Qt::Key_Escape);
+            });
+            press(Qt::Key_P, Qt::ControlModifier);
+            EXPECT_TRUE(previewed);
+            // The result on paper holds every amount it shows.
+            const QString pdf = data.path() + QStringLiteral("/result.pdf");
+            answerFileDialog(pdf);
+            press(Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+            const QString printed = pdfText(pdf);
+            for (const char* l : {"frmKekkaT.lblYen", "frmKekkaT.lblYenT", "frmKekkaT.lblGoukei"})
+                EXPECT_TRUE(printed.contains(label(l).remove(QStringLiteral("円")))) << l << printed.toStdString();
+            act(QStringLiteral("click frmKekkaT.cmdRetry"));
+        }
+    }
+    press(Qt::Key_J, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->list().rows.size(), 2u);
+    EXPECT_EQ(list->list().rows[0].date, (mkd::Date{2007, 8, 12}));
+
+    const QString csvPath = data.path() + QStringLiteral("/claim.csv");
+    answerFileDialog(csvPath);
+    pressIn(list, Qt::Key_E, Qt::ControlModifier);
+    QFile csv(csvPath);
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QByteArray bytes = csv.readAll();
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    QStringList records = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(records.size(), 5);  // heads, two journeys, the total, and nothing after the last CR LF
+    EXPECT_TRUE(records[4].isEmpty());
+    auto amount = [](const QString& shown) {
+        return QString(shown).remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    };
+    EXPECT_EQ(records[1].split(QLatin1Char(','))[6], amount(totals[0]));
+    EXPECT_EQ(records[2].split(QLatin1Char(','))[6], amount(totals[1]));
+    EXPECT_EQ(records[3].split(QLatin1Char(','))[6].toInt(), amount(totals[0]).toInt() + amount(totals[1]).toInt());
+
+    const QString pdfPath = data.path() + QStringLiteral("/claim.pdf");
+    answerFileDialog(pdfPath);
+    pressIn(list, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString printed = pdfText(pdfPath);
+    for (const QString& t : totals)
+        EXPECT_TRUE(printed.contains(QString(t).remove(QStringLiteral("円")))) << printed.toStdString();
+
+    // Other tables: the same amounts, each row marked.
+    const QString marine = session.appDir() + QStringLiteral("/Untin/MarineG.txt");
+    QFile table(marine);
+    ASSERT_TRUE(table.open(QIODevice::ReadWrite));
+    QByteArray cells = table.readAll();
+    // One cell changed: 710 yen becomes 610.
+    const qsizetype digit = cells.indexOf('7');
+    ASSERT_GE(digit, 0);
+    cells[digit] = '6';
+    table.seek(0);
+    table.write(cells);
+    table.close();
+    list->close();
+    press(Qt::Key_J, Qt::ControlModifier);
+    ASSERT_TRUE(list->isVisible());
+    const QAbstractItemModel* model = list->table->model();
+    for (int row = 0; row < 2; ++row) {
+        EXPECT_EQ(model->index(row, JourneyModel::kAmountColumn).data().toString(), totals[row]);
+        EXPECT_EQ(model->index(row, 8).data().toString(), QStringLiteral("別の料金表で計算"));
+    }
+}
+
+// Rows moved, edited and deleted with keys in the list window; every
+// change is in the file at once, the month filter and the total follow.
+TEST_F(AnswerOut, ListEditsAreSavedAtOnce) {
+    for (const char* passenger : {"click frmKettei.cmdOtona", "click frmKettei.cmdKodomo"}) {
+        actAll({"click frmStart.cmdSlow", passenger});
+        press(Qt::Key_D, Qt::ControlModifier);
+        act(QStringLiteral("click frmKekka.cmdRetry"));
+    }
+    press(Qt::Key_J, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_NE(list, nullptr);
+    auto saved = [&] {
+        mkd::JourneyStore store(listFile().toStdString());
+        store.load();
+        return store.list.rows;
+    };
+    ASSERT_EQ(saved().size(), 2u);
+    const double adult = saved()[0].amount;
+    const double child = saved()[1].amount;
+
+    list->table->setCurrentIndex(list->table->model()->index(1, 0));
+    pressIn(list, Qt::Key_Up, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), list->table);
+    EXPECT_EQ(saved()[0].amount, child);
+    // The date edited as typed: F2, the new date, Enter; a date that is not
+    // one is refused.
+    for (const char* typed : {"2007-09-31", "2007-09-30"}) {
+        QTest::keyClick(list->table, Qt::Key_F2);
+        ASSERT_NE(qobject_cast<QLineEdit*>(QApplication::focusWidget()), nullptr);
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(typed));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        session.settle();
+    }
+    EXPECT_EQ(saved()[0].date, (mkd::Date{2007, 9, 30}));
+    ASSERT_EQ(list->month->count(), 3);  // all, 2007-08, 2007-09
+    QTest::keyClick(list->month, Qt::Key_Down);
+    QTest::keyClick(list->month, Qt::Key_Down);
+    ASSERT_EQ(list->month->currentIndex(), 2);
+    EXPECT_EQ(list->table->model()->rowCount(), 1);
+    EXPECT_TRUE(list->total->text().contains(QString::fromStdString(mkd::formatMoney(child))))
+        << list->total->text().toStdString();
+    QTest::keyClick(list->month, Qt::Key_Home);
+    ASSERT_EQ(list->month->currentIndex(), 0);
+    list->table->setFocus();
+    list->table->setCurrentIndex(list->table->model()->index(0, 0));
+    pressIn(list, Qt::Key_Delete, Qt::NoModifier);
+    ASSERT_EQ(saved().size(), 1u);
+    EXPECT_EQ(saved()[0].amount, adult);
+}
+
+// A list file that cannot be read is reported with its reason and kept
+// aside under another name; the list starts empty and saves a new file.
+TEST_F(AnswerOut, DamagedListIsReportedAndKept) {
+    QDir().mkpath(data.path() + QStringLiteral("/mkd"));
+    QFile damaged(listFile());
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("date,from,to\n");
+    damaged.close();
+    press(Qt::Key_J, Qt::ControlModifier);
+    ASSERT_FALSE(session.seam().messages.empty());
+    const QString said = session.seam().messages.back().text;
+    EXPECT_TRUE(said.contains(QStringLiteral("journeys.tsv.damaged-1"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("見出し"))) << said.toStdString();
+    QFile kept(listFile() + QStringLiteral(".damaged-1"));
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("date,from,to\n"));
+    EXPECT_FALSE(QFile::exists(listFile()));
+}
+
+// Every result is a recent journey; from the start screen's menu "記録"
+// one key asks it again, and a recent one kept under a name is asked again
+// from the favourites, all with keys.
+TEST_F(AnswerOut, RecentAndFavouriteJourneysAskAgainWithOneKey) {
+    act(QStringLiteral("select frmStart.cboHatu 0"));
+    act(QStringLiteral("select frmStart.cboTyaku 67"));
+    actAll({"click frmStart.cmdExpress", "click frmTSelect.cmdSitei", "click frmDate.cmdNext",
+            "click frmKetteiSitei.optOfuku", "click frmKetteiSitei.cmdKodomo"});
+    const QString reservedTotal = label("frmKekkaT.lblGoukei");
+    act(QStringLiteral("click frmKekkaT.cmdRetry"));
+    actAll({"click frmStart.cmdSlow", "click frmKettei.cmdOtona"});
+    const QString localFare = label("frmKekka.lblYen");
+    act(QStringLiteral("click frmKekka.cmdRetry"));
+    act(QStringLiteral("select frmStart.cboTyaku 5"));
+
+    auto* start = qobject_cast<frmStart*>(shown());
+    ASSERT_NE(start, nullptr);
+    // F10, then Right to "記録"; then its mnemonics.
+    auto openJourneys = [&] {
+        press(Qt::Key_F10);
+        for (int i = 0; i < 6 && QApplication::activePopupWidget() != start->mnuJourneys; ++i) press(Qt::Key_Right);
+        ASSERT_EQ(QApplication::activePopupWidget(), start->mnuJourneys);
+    };
+    openJourneys();
+    press({Qt::Key_R, Qt::Key_2});  // the second most recent: the reserved seat
+    ASSERT_EQ(shownName(), QStringLiteral("frmKekkaT"));
+    EXPECT_EQ(label("frmKekkaT.lblGoukei"), reservedTotal);
+    act(QStringLiteral("click frmKekkaT.cmdRetry"));
+
+    // The local journey kept as "出張" and asked again from the favourites.
+    QTimer::singleShot(50, [] {
+        auto* name = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("出張"));  // typed through an input method
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    openJourneys();
+    press({Qt::Key_A, Qt::Key_2});
+    EXPECT_EQ(start->mnuFavourites->actions().size(), 0) << "written when the menu opens";
+    act(QStringLiteral("select frmStart.cboTyaku 5"));
+    openJourneys();
+    ASSERT_EQ(start->mnuFavourites->actions().size(), 1);
+    EXPECT_EQ(start->mnuFavourites->actions()[0]->text(), QStringLiteral("&1  出張"));
+    press({Qt::Key_F, Qt::Key_1});
+    ASSERT_EQ(shownName(), QStringLiteral("frmKekka"));
+    EXPECT_EQ(label("frmKekka.lblYen"), localFare);
+    EXPECT_EQ(session.seam().settings.value(QStringLiteral("journeys/favourites")).toStringList(),
+              QStringList{QStringLiteral("出張\tlocal,0,67,adult,one-way")});
+}
+
+}  // namespace
