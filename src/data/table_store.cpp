@@ -1,16 +1,6 @@
 #include "data/table_store.hpp"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <utility>
-#include <vector>
 
 #include "words/words.hpp"
 
@@ -21,85 +11,6 @@ namespace {
 template <std::size_t... I>
 std::array<FareTable, sizeof...(I)> makeTables(std::index_sequence<I...>) {
     return {FareTable(tableSize(static_cast<Table>(I)))...};
-}
-
-SaveResult saveFailure(const std::string& path, int error) { return {SaveProblem::System, error, path}; }
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a path finally names, through any chain of links; a link to
-// nowhere gives the path where the file would be. Returns an errno value.
-int followLinks(std::string& path) {
-    for (int hops = 0; hops < 40; ++hops) {
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
-        if (!S_ISLNK(info.st_mode)) return 0;
-        std::vector<char> target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1);
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length < 0) return errno;
-        if (static_cast<std::size_t>(length) >= target.size()) return ENAMETOOLONG;  // changed meanwhile
-        std::string next(target.data(), static_cast<std::size_t>(length));
-        path = next.starts_with('/') ? next : folderOf(path) + "/" + next;
-    }
-    return ELOOP;
-}
-
-// Removes what earlier saves of `fileName`, killed between writing their
-// temporary file and renaming it, left in `folder`.
-void removeSaveTemporaries(const std::string& folder, std::string_view fileName) {
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return;
-    std::vector<std::string> stale;
-    while (const dirent* entry = ::readdir(dir))
-        if (isSaveTemporary(entry->d_name, fileName)) stale.emplace_back(entry->d_name);
-    for (const std::string& name : stale) {
-        struct stat info {};
-        if (::fstatat(::dirfd(dir), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode))
-            ::unlinkat(::dirfd(dir), name.c_str(), 0);
-    }
-    ::closedir(dir);
-}
-
-// Writes all of `text`, however many calls it takes.
-bool writeAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        text.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-// Rewrites a file in place, keeping its other hard links. The new text is
-// padded with blanks (which the reader ignores) up to the old length, so that
-// a save cut short leaves either pair, never a file that holds a third cell.
-SaveResult rewriteInPlace(const std::string& target, std::string text, off_t oldSize) {
-    constexpr off_t kPadUpTo = 4096;
-    const std::size_t lineEnd = text.size() - 2;  // before the CR LF
-    if (oldSize <= kPadUpTo && static_cast<std::size_t>(oldSize) > text.size())
-        text.insert(lineEnd, static_cast<std::size_t>(oldSize) - text.size(), ' ');
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) return saveFailure(target, errno);
-    int error = 0;
-    if (!writeAll(fd, text) || ::ftruncate(fd, static_cast<off_t>(text.size())) != 0 || ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) return saveFailure(target, error);
-    return {SaveProblem::None, 0, target};
-}
-
-// Makes `folder` and its parents (the user's config folder, on its first save);
-// 0 or the system's error number.
-int makeFolders(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    return error ? error.value() : 0;
 }
 
 }  // namespace
@@ -141,57 +52,8 @@ LoadResult TableStore::loadInitialSelection() {
 }
 
 SaveResult TableStore::saveInitialSelection(int departure, int arrival) const {
-    std::string target = where_.selectionFile;
-    if (const int error = followLinks(target)) return saveFailure(target, error);
-    const std::string folder = folderOf(target);
-    const std::string name = target.substr(folder.size() == 1 ? 1 : folder.size() + 1);
-    removeSaveTemporaries(folder, name);
-    const std::string text = formatInitialSelection(departure, arrival);
-    if (where_.selectionPlace == SelectionPlace::UserConfig)
-        if (const int error = makeFolders(folderOf(target))) return saveFailure(target, error);
-
-    struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    if (!exists && errno != ENOENT) return saveFailure(target, errno);
-    if (exists) {
-        if (!S_ISREG(old.st_mode)) return saveFailure(target, S_ISDIR(old.st_mode) ? EISDIR : kNotARegularFile);
-        if ((old.st_mode & 0222) == 0) return {SaveProblem::ReadOnlyFile, 0, target};
-        // A file the start cannot read would be as unreadable after the
-        // save, which keeps its permissions: say so now, as the start did.
-        if (::access(target.c_str(), R_OK | W_OK) != 0) return saveFailure(target, errno);
-        if (old.st_nlink > 1) return rewriteInPlace(target, text, old.st_size);
-    }
-
-    // The new text goes to a temporary file beside the old one and then
-    // replaces it in one step, so the old pair survives any failure.
-    std::vector<char> temporary(target.begin(), target.end());
-    for (char c : kSaveTemporaryInfix) temporary.push_back(c);
-    temporary.insert(temporary.end(), kSaveTemporaryRandom, 'X');
-    temporary.push_back('\0');
-
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return saveFailure(target, errno);
-
-    // mkstemp makes the file readable by its owner only; keep the old file's
-    // permissions, or give a new one the usual ones.
-    const mode_t mode = exists ? (old.st_mode & 07777) : 0644;
-
-    int error = 0;
-    if (::fchmod(fd, mode) != 0 || !writeAll(fd, text) || ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && std::rename(temporary.data(), target.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.data());
-        return saveFailure(target, error);
-    }
-
-    // Make the rename itself durable; the new file is in place either way.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return {SaveProblem::None, 0, target};
+    return saveCarefully(where_.selectionFile, formatInitialSelection(departure, arrival),
+                         {.makeFolder = where_.selectionPlace == SelectionPlace::UserConfig, .padInPlace = true});
 }
 
 }  // namespace mkd
