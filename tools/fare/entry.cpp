@@ -1,6 +1,9 @@
 // mkd-fare's entry point: the command line, with a last guard so that the
 // exit status stays one of the documented ones whatever goes wrong, and a
 // check that the answer reached standard output whole.
+#include <unistd.h>
+
+#include <cstdio>
 #include <exception>
 #include <iostream>
 
@@ -10,6 +13,12 @@
 #include "words/words.hpp"
 
 int main(int argc, char** argv) {
+    // Into a file or a pipe, the answer goes out in one piece at the end, so
+    // that a write that fails does so in finishOutput's flush, which then knows
+    // why (a full disk, a file at its size limit); only a larger answer is
+    // written as it grows.
+    static char buffer[1 << 20];
+    if (!::isatty(STDOUT_FILENO)) std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     mkd::Lang language = mkd::systemLanguage();
     int status = fare::kUsageError;
     try {
