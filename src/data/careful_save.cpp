@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <filesystem>
+#include <limits>
 #include <system_error>
 #include <vector>
 
@@ -57,9 +59,12 @@ int followLinks(std::string& path) {
 pid_t saverOf(std::string_view entry, std::string_view fileName) {
     std::string_view rest = entry.substr(fileName.size() + kInfix.size());
     if (rest.size() == kRandom) return 0;
-    pid_t pid = 0;
-    for (char c : rest.substr(0, rest.size() - kRandom - 1)) pid = pid * 10 + (c - '0');
-    return pid;
+    const std::string_view digits = rest.substr(0, rest.size() - kRandom - 1);
+    long long pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    // A number no process can have names none.
+    if (error != std::errc{} || pid <= 0 || pid > std::numeric_limits<pid_t>::max()) return 0;
+    return static_cast<pid_t>(pid);
 }
 
 bool processAlive(pid_t pid) { return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM); }
