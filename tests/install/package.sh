@@ -74,9 +74,8 @@ run QT_QPA_PLATFORM=offscreen MKD_EXIT_AFTER_SHOWN=1 timeout 60 "$root/usr/bin/m
 # tests run as root): the package's folder is never written.
 roothome=$work/roothome
 out=$(env -i PATH=/usr/bin:/bin HOME="$roothome" LANG=C.UTF-8 "$root/usr/bin/mkd-fare" check --lang en) || true
-printf '%s\n' "$out" | grep -qxF \
-  "stored pair: $roothome/.config/mkd/Henko.txt (the user's config folder: the installed tables' folder is never written)" ||
-  fail "the stored pair is kept in the installed folder: $out"
+grep -qxF "stored pair: $roothome/.config/mkd/Henko.txt (the user's config folder: the installed tables' folder is never written)" \
+  <<<"$out" || fail "the stored pair is kept in the installed folder: $out"
 
 # 2. Tables of the user's own come before the installed ones; the user may
 #    write their folder, so the stored pair is kept beside them.
