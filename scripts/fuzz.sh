@@ -7,6 +7,17 @@
 #                                            readers for $MKD_FUZZ_SECONDS
 #                                            seconds (default 45), the others
 #                                            for $MKD_FUZZ_SHORT_SECONDS (15)
+#   bash scripts/fuzz.sh --long [RUNS] [TARGET...]
+#                                            the long run: each target (default
+#                                            all six) in turn until it has made
+#                                            RUNS executions (default 10^7),
+#                                            at the lowest priority, one
+#                                            libFuzzer run of at most
+#                                            $MKD_FUZZ_CHUNK_SECONDS (540) at a
+#                                            time on the corpus the last one
+#                                            grew; a line per target (date,
+#                                            executions, findings) is added to
+#                                            build-fuzz/long-runs.log
 #   bash scripts/fuzz.sh TARGET [SECONDS] [LIBFUZZER-OPTION...]
 #                                            one target for longer (default
 #                                            3600 s); TARGET is table_reader,
@@ -37,6 +48,60 @@ if (($# == 0)); then
   exit "$status"
 fi
 
+targets_all=(table_reader initial_selection cell_value fare_cli check_report scenario_syntax)
+
+# libFuzzer's options for a run of TARGET on its corpus (new inputs kept in
+# the build folder, findings in its artifacts folder).
+fuzz_run() {
+  local target=$1
+  shift
+  local work="$build/tests/fuzz/corpus/$target"
+  mkdir -p "$work" "$build/tests/fuzz/artifacts"
+  "$build/bin/fuzz_$target" -timeout=10 -max_len=16384 -print_final_stats=1 \
+    -dict="tests/fuzz/corpus/$target.dict" -artifact_prefix="$build/tests/fuzz/artifacts/$target-" \
+    "$@" "$work" "tests/fuzz/corpus/$target"
+}
+
+if [[ $1 == --long ]]; then
+  shift
+  goal=10000000
+  if (($#)) && [[ $1 =~ ^[0-9]+$ ]]; then
+    goal=$1
+    shift
+  fi
+  targets=("$@")
+  ((${#targets[@]})) || targets=("${targets_all[@]}")
+  chunk=${MKD_FUZZ_CHUNK_SECONDS:-540}
+  # The lowest priority, for this script and every run it starts: a long run
+  # shares the computer.
+  renice -n 19 $$ >/dev/null
+  log="$build/long-runs.log"
+  status=0
+  for target in "${targets[@]}"; do
+    [ -x "$build/bin/fuzz_$target" ] || { echo "fuzz: no target $target (${targets_all[*]})" >&2; exit 2; }
+    executions=0
+    runs=0
+    finding=none
+    started=$(date +%s)
+    while ((executions < goal)); do
+      out="$build/long-$target.out"
+      # A finding ends the target's run: libFuzzer exits non-zero.
+      if ! fuzz_run "$target" -runs=$((goal - executions)) -max_total_time="$chunk" >"$out" 2>&1; then
+        finding=$(grep -m1 -o 'Test unit written to .*' "$out" || echo "a failed run (see $out)")
+      fi
+      made=$(awk '/^stat::number_of_executed_units:/ { print $2 }' "$out")
+      executions=$((executions + ${made:-0}))
+      runs=$((runs + 1))
+      [ "$finding" = none ] || break
+      [ -n "$made" ] && ((made > 0)) || { finding="no statistics (see $out)"; break; }
+    done
+    line="$(date -u +%Y-%m-%d) $target: $executions executions in $runs runs, $(($(date +%s) - started)) s, findings: $finding"
+    echo "$line" | tee -a "$log"
+    [ "$finding" = none ] || status=1
+  done
+  exit "$status"
+fi
+
 target=$1
 shift
 seconds=3600
@@ -44,14 +109,5 @@ if (($#)) && [[ $1 =~ ^[0-9]+$ ]]; then
   seconds=$1
   shift
 fi
-fuzzer="$build/bin/fuzz_$target"
-[ -x "$fuzzer" ] || {
-  echo "fuzz: no target $target (table_reader, initial_selection, cell_value, fare_cli, check_report," \
-    "scenario_syntax)" >&2
-  exit 2
-}
-work="$build/tests/fuzz/corpus/$target"
-mkdir -p "$work" "$build/tests/fuzz/artifacts"
-exec "$fuzzer" -max_total_time="$seconds" -timeout=10 -max_len=16384 -print_final_stats=1 \
-  -dict="tests/fuzz/corpus/$target.dict" -artifact_prefix="$build/tests/fuzz/artifacts/$target-" \
-  "$@" "$work" "tests/fuzz/corpus/$target"
+[ -x "$build/bin/fuzz_$target" ] || { echo "fuzz: no target $target (${targets_all[*]})" >&2; exit 2; }
+fuzz_run "$target" -max_total_time="$seconds" "$@"

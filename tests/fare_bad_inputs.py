@@ -10,7 +10,10 @@ valid JSON where asked.
 import argparse
 import json
 import os
+import resource
 import shutil
+import signal
+import stat
 import subprocess
 import sys
 import tempfile
@@ -72,6 +75,23 @@ CASES = [
      lambda out, err, j: None if "out of range" in out else "not warned"),
     ("leftover of a killed save", lambda d: write(d, "Henko.txt.tmp-Ab12Cd", b"3,"), ["check", "APP"], 1,
      lambda out, err, j: None if "Henko.txt.tmp-Ab12Cd" in out else "not warned"),
+    ("amounts no table holds, check --json",
+     lambda d: [set_cell(d, "Futu.txt", 3, 4, b"9007199254740993"), set_cell(d, "Futu.txt", 5, 0, b"1e308"),
+                set_cell(d, "Kodomo.txt", 7, 2, b"12345678901234567890")],
+     ["check", "APP", "--json", "--lang", "en"], 1,
+     lambda out, err, j: None if sorted((p["file"], p["line"], p["column"]) for p in j["problems"]
+                                        if "beyond any fare" in p["message"]) ==
+     [("Futu.txt", 4, 5), ("Futu.txt", 6, 1), ("Kodomo.txt", 8, 3)] else "not each named with its place"),
+    ("--json before check", None, ["--json", "check", "APP"], 0,
+     lambda out, err, j: None if j["status"] == 0 else "no JSON report"),
+    ("right-to-left override and zero-width space in a station",
+     None, ["岡山\u202e宇和島\u200b", "宇和島", "--appdir", "APP"], 2,
+     lambda out, err, j: None if "\\u202E" in err and "\\u200B" in err and "\u202e" not in err
+     else "not escaped"),
+    ("format character in JSON", None, ["\u2066岡山", "宇和島", "--appdir", "APP", "--json"], 2,
+     lambda out, err, j: None if "\u2066" not in out and "\u2066" in j["refused"]["message"] else "raw in JSON"),
+    ("station with a line end and blanks", None, ["岡山\r\n", " \t宇和島\u3000\n", "--appdir", "APP"], 0,
+     lambda out, err, j: None if "岡　山 ⇒ 宇和島" in out else "not found"),
     ("short reserved-seat table", lambda d: keep_records(d, "SiteiT.txt", 20),
      ["岡山", "宇和島", "--kind", "reserved", "--season", "normal", "--appdir", "APP", "--json"], 0,
      lambda out, err, j: None if j.get("short_tables") == [{"file": "SiteiT.txt", "records": 20, "expected": 26}]
@@ -118,6 +138,59 @@ def run(fare, tables, case):
     return problems
 
 
+# Output that cannot be written whole: a file that may not grow (the size
+# limit, the signal it sends ignored, as a full disk) and, where the tests may
+# make device nodes, a stand-in for the always-full device made here.
+WRITES = [
+    ("chart", ["chart", "--appdir", "APP"]),
+    ("answer", ["岡山", "宇和島", "--appdir", "APP"]),
+    ("check --json", ["check", "APP", "--json"]),
+    ("compare", ["compare", "岡山", "宇和島", "--appdir", "APP"]),
+]
+
+
+def limited(size):
+    def limit():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (size, size))
+    return limit
+
+
+def failed_writes(fare, tables):
+    problems = []
+    with tempfile.TemporaryDirectory() as work:
+        app = os.path.join(work, "app")
+        shutil.copytree(tables, app)
+        full = os.path.join(work, "full")
+        try:
+            os.mknod(full, 0o666 | stat.S_IFCHR, os.makedev(1, 7))
+        except OSError:
+            full = None
+            print("note: no device nodes here; the full device is not tried")
+        env = {**os.environ, "LC_ALL": "", "LC_MESSAGES": "", "LANG": "C.UTF-8"}
+        for name, args in WRITES:
+            argv = [fare] + [app if a == "APP" else a for a in args]
+            targets = [("a file that may not grow", os.path.join(work, "out"), limited(10))]
+            if full:
+                targets.append(("the full device", full, None))
+            for where, path, limit in targets:
+                with open(path, "wb") as out:
+                    done = subprocess.run(argv, stdout=out, stderr=subprocess.PIPE, timeout=120, env=env,
+                                          preexec_fn=limit)
+                err = done.stderr.decode("utf-8", "replace")
+                if done.returncode != 2 or "標準出力" not in err:
+                    problems.append(f"{name} to {where}: exit status {done.returncode}, {err.strip()!r}")
+            if full and not stat.S_ISCHR(os.lstat(full).st_mode):
+                problems.append("the device stand-in is no longer a device")
+        # A chart to a named file that may not grow.
+        out = os.path.join(work, "chart.csv")
+        done = subprocess.run([fare, "chart", "--appdir", app, "-o", out], capture_output=True, timeout=120,
+                              env=env, preexec_fn=limited(100))
+        if done.returncode != 2:
+            problems.append(f"chart -o to a file that may not grow: exit status {done.returncode}")
+    return problems
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--fare", required=True)
@@ -128,7 +201,11 @@ def main():
         problems = run(a.fare, a.tables, case)
         print(("FAIL " if problems else "ok   ") + case[0] + ("" if not problems else ": " + "; ".join(problems)))
         failed += bool(problems)
-    print(f"{len(CASES) - failed} passed, {failed} failed")
+    problems = failed_writes(a.fare, a.tables)
+    print(("FAIL " if problems else "ok   ") + "output that cannot be written whole exits 2" +
+          ("" if not problems else ": " + "; ".join(problems)))
+    failed += bool(problems)
+    print(f"{len(CASES) + 1 - failed} passed, {failed} failed")
     return 1 if failed else 0
 
 

@@ -215,6 +215,10 @@
         <source>みちくさダイヤ</source>
         <translation>Michikusa Daiya</translation>
     </message>
+    <message>
+        <source>設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。</source>
+        <translation>The settings file %1 is not used (%2). The language and the window&apos;s place are kept only while the program runs.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

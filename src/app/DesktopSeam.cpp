@@ -2,43 +2,65 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QFile>
 #include <QMessageBox>
-#include <QSettings>
-#include <QStandardPaths>
+#include <QTimer>
+#include <cstdio>
+
+#include "words/language.hpp"
 
 namespace {
 // The program's name, in the language the screens speak now.
 QString title() { return QCoreApplication::translate("DesktopSeam", "みちくさダイヤ"); }
-}  // namespace
 
-DesktopSeam::DesktopSeam(QString appDir) : appDir_(std::move(appDir)) {}
-
-DesktopSeam::~DesktopSeam() = default;
-
-QSettings& DesktopSeam::settings() const {
-    // The user's own settings live with the user's other settings (by
-    // default ~/.config/mkd/mkd.conf), never beside the tables in Untin/,
-    // which may be shared or read-only. Opened on first use: at start-up
-    // that is one small file.
-    if (!settings_)
-        settings_ = std::make_unique<QSettings>(
-            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/mkd/mkd.conf"),
-            QSettings::IniFormat);
-    return *settings_;
-}
-
-QVariant DesktopSeam::setting(const QString& key) const { return settings().value(key); }
-
-void DesktopSeam::setSetting(const QString& key, const QVariant& value) {
-    settings().setValue(key, value);
-    settings().sync();
-}
-
-void DesktopSeam::message(const QString& text, const QString& informative) {
+void inform(const QString& text, const QString& informative = {}) {
     QMessageBox box(QMessageBox::Information, title(), text, QMessageBox::Ok);
     if (!informative.isEmpty()) box.setInformativeText(informative);
     box.exec();
 }
+}  // namespace
+
+DesktopSeam::DesktopSeam(QString appDir, std::string settingsFile)
+    : appDir_(std::move(appDir)), settings_(std::move(settingsFile)) {}
+
+DesktopSeam::~DesktopSeam() = default;
+
+// The user's own settings live with the user's other settings (by default
+// ~/.config/mkd/mkd.conf), never beside the tables in Untin/, which may be
+// shared or read-only. Read on first use: at start-up that is one small file.
+QVariant DesktopSeam::setting(const QString& key) const {
+    const QVariant value = settings_.value(key);
+    if (settings_.problem() != 0) tellSettingsProblem();
+    return value;
+}
+
+void DesktopSeam::setSetting(const QString& key, const QVariant& value) {
+    if (!settings_.setValue(key, value)) tellSettingsProblem();
+}
+
+QString DesktopSeam::settingsProblemText() const {
+    const mkd::Lang lang = language_ ? language_() : mkd::systemLanguage();
+    const int why = settings_.problem();
+    const std::string reason = why == SettingsFile::kTooLarge ? std::string(mkd::text(mkd::Msg::ReasonTooLarge, lang))
+                               : why == SettingsFile::kReadOnlyFile
+                                   ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, lang))
+                                   : mkd::reasonText(why, lang);
+    return QCoreApplication::translate(
+               "DesktopSeam",
+               "設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。")
+        .arg(QFile::decodeName(settings_.path().c_str()), QString::fromStdString(reason));
+}
+
+void DesktopSeam::tellSettingsProblem() const {
+    if (settingsProblemTold_ || settings_.problem() == 0) return;
+    settingsProblemTold_ = true;
+    std::fprintf(stderr, "mkd: %s\n", settingsProblemText().toUtf8().constData());
+    // Shown once the screens are up, in their language; a start that fails
+    // first has said it on standard error.
+    QTimer::singleShot(0, qApp, [this] { inform(settingsProblemText()); });
+}
+
+void DesktopSeam::message(const QString& text, const QString& informative) { inform(text, informative); }
 
 void DesktopSeam::fatal(const QString& text) {
     QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok);

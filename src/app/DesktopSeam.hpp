@@ -2,15 +2,16 @@
 // program.
 #pragma once
 
-#include <memory>
+#include <functional>
 
+#include "app/SettingsFile.hpp"
 #include "screens/Seam.hpp"
-
-class QSettings;
+#include "words/words.hpp"
 
 class DesktopSeam : public Seam {
 public:
-    explicit DesktopSeam(QString appDir);
+    // `settingsFile`: the user's settings file ("" keeps them for this run).
+    DesktopSeam(QString appDir, std::string settingsFile);
     ~DesktopSeam() override;
 
     void message(const QString& text, const QString& informative = {}) override;
@@ -21,14 +22,23 @@ public:
     QVariant setting(const QString& key) const override;
     void setSetting(const QString& key, const QVariant& value) override;
 
+    // The language of the words the screens speak now, for a message about
+    // the settings file.
+    void setLanguageSource(std::function<mkd::Lang()> language) { language_ = std::move(language); }
+
     bool ended() const { return ended_; }
     int status() const { return status_; }
 
 private:
-    QSettings& settings() const;
+    // A settings file that is not used is said once, on standard error and,
+    // once the program is running, in a message box.
+    void tellSettingsProblem() const;
+    QString settingsProblemText() const;
 
     QString appDir_;
-    mutable std::unique_ptr<QSettings> settings_;
+    mutable SettingsFile settings_;
+    mutable bool settingsProblemTold_ = false;
+    std::function<mkd::Lang()> language_;
     bool ended_ = false;
     int status_ = 0;
 };

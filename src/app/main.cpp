@@ -67,7 +67,10 @@ int main(int argc, char** argv) {
     // The folder comes from the executable's path as bytes: a folder whose
     // name is not UTF-8 would not survive a conversion to text.
     const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
-    DesktopSeam seam(QFile::decodeName(programFolder.c_str()));
+    // The settings file's folder by the same rule as the stored pair's.
+    const mkd::UserFolders user = mkd::userFoldersFromEnvironment();
+    const std::string config = mkd::configFolder(user);
+    DesktopSeam seam(QFile::decodeName(programFolder.c_str()), config.empty() ? std::string() : config + "/mkd.conf");
     // The box is shown from inside the event loop, like every other message,
     // so that whatever ends the loop (MKD_EXIT_AFTER_SHOWN) ends it too.
     const auto stop = [&seam](const std::string& why) {
@@ -83,10 +86,11 @@ int main(int argc, char** argv) {
     // start-up that fails before the screens.
     const mkd::Lang language = ScreenFlow::chosenLanguage(seam, mkd::systemLanguage());
     if (programFolder.empty()) return stop(std::string(mkd::text(mkd::Msg::ProgramFolderUnknown, language)));
-    mkd::Locations where = mkd::findLocations(programFolder, mkd::userFoldersFromEnvironment());
+    mkd::Locations where = mkd::findLocations(programFolder, user);
     if (where.source == mkd::TableSource::NotFound) return stop(mkd::describeNotFound(where, language));
     mkd::TableStore tables(std::move(where));
     ScreenFlow flow(seam, tables, language);
+    seam.setLanguageSource([&flow] { return flow.language(); });
     if (!flow.start()) return seam.status();
     const int status = QApplication::exec();
     return seam.ended() ? seam.status() : status;

@@ -41,9 +41,4 @@ std::string formatInitialSelection(int departure, int arrival) {
     return std::to_string(departure) + "," + std::to_string(arrival) + "\r\n";
 }
 
-bool isSaveTemporary(std::string_view entry, std::string_view fileName) {
-    return entry.size() == fileName.size() + kSaveTemporaryInfix.size() + kSaveTemporaryRandom &&
-           entry.starts_with(fileName) && entry.substr(fileName.size()).starts_with(kSaveTemporaryInfix);
-}
-
 }  // namespace mkd

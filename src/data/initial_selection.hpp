@@ -31,12 +31,4 @@ int selectionPosition(const std::string& cell, int fallback);
 // The file's text for a pair: "3,20\r\n".
 std::string formatInitialSelection(int departure, int arrival);
 
-// A save writes the new text to "Henko.txt.tmp-XXXXXX" (six random
-// characters) beside the file, then puts it in the file's place. A save that
-// was killed half-way leaves such a file behind.
-inline constexpr std::string_view kSaveTemporaryInfix = ".tmp-";
-inline constexpr std::size_t kSaveTemporaryRandom = 6;
-// Whether `entry`, a name in a folder, is such a temporary file of `fileName`.
-bool isSaveTemporary(std::string_view entry, std::string_view fileName);
-
 }  // namespace mkd

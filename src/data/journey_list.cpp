@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <set>
 
-#include "data/file_save.hpp"
+#include "data/careful_save.hpp"
 #include "data/table_catalogue.hpp"
 
 namespace mkd {
@@ -384,7 +384,7 @@ const JourneyLoad& JourneyStore::load() {
 
 SaveResult JourneyStore::save() const {
     if (keepOff_ || path_.empty()) return {SaveProblem::System, loaded_.error ? loaded_.error : EEXIST, path_};
-    return replaceFileSafely(path_, formatJourneyList(list), true);
+    return saveCarefully(path_, formatJourneyList(list), {.makeFolder = true});
 }
 
 }  // namespace mkd

@@ -86,12 +86,21 @@ Locations findLocations(const std::string& programFolder, const UserFolders& use
     const std::string henko(kInitialSelectionFile);
     where.selectionFile = where.tableFolder + "/" + henko;
     where.selectionPlace = SelectionPlace::BesideTables;
-    const std::string configHome = baseFolder(user.configHome, user.home, ".config");
-    if (where.source != TableSource::NotFound && !folderWritable(where.tableFolder) && !configHome.empty()) {
-        where.selectionFile = configHome + "/mkd/" + henko;
+    // The installed folder belongs to the package: even the super-user, who
+    // could write there, keeps the pair with the user's settings, so that
+    // removing the package removes all of its folder.
+    const std::string config = configFolder(user);
+    const bool keepOut = where.source == TableSource::Installed || !folderWritable(where.tableFolder);
+    if (where.source != TableSource::NotFound && keepOut && !config.empty()) {
+        where.selectionFile = config + "/" + henko;
         where.selectionPlace = SelectionPlace::UserConfig;
     }
     return where;
+}
+
+std::string configFolder(const UserFolders& user) {
+    const std::string configHome = baseFolder(user.configHome, user.home, ".config");
+    return configHome.empty() ? std::string() : configHome + "/mkd";
 }
 
 Locations locationsInFolder(const std::string& appDir) {
@@ -122,8 +131,9 @@ std::string describeLocations(const Locations& where, Lang lang) {
         case TableSource::NotFound:
             break;
     }
-    const Msg selection =
-        where.selectionPlace == SelectionPlace::UserConfig ? Msg::SelectionInUserConfig : Msg::SelectionBesideTables;
+    const Msg selection = where.selectionPlace == SelectionPlace::BesideTables ? Msg::SelectionBesideTables
+                          : where.source == TableSource::Installed             ? Msg::SelectionForInstalled
+                                                                               : Msg::SelectionInUserConfig;
     return text(Msg::TablesInUse, lang, {where.tableFolder, text(why, lang)}) + "\n" +
            text(selection, lang, {where.selectionFile});
 }

@@ -7,8 +7,10 @@
 //            tables a user installs for themself;
 //            else <prefix>/share/mkd/Untin, where <prefix> is the folder above
 //            the executable's (/usr/bin/mkd reads /usr/share/mkd/Untin).
-//   Henko.txt: beside the tables when that folder is writable; else
-//            $XDG_CONFIG_HOME/mkd/Henko.txt (default ~/.config/mkd/Henko.txt).
+//   Henko.txt: beside the tables when that folder is writable and not the
+//            installed one; else $XDG_CONFIG_HOME/mkd/Henko.txt (default
+//            ~/.config/mkd/Henko.txt), the super-user's too.
+//   settings: $XDG_CONFIG_HOME/mkd/mkd.conf, by the same rule.
 //
 // Paths are bytes as the system gives them: a folder whose name is not UTF-8
 // (a Latin-1 "caf\xe9", a Shift_JIS name from a zip) works like any other.
@@ -33,7 +35,7 @@ enum class TableSource {
 // Where the stored pair lives.
 enum class SelectionPlace {
     BesideTables,  // Henko.txt in the table folder
-    UserConfig,    // $XDG_CONFIG_HOME/mkd/Henko.txt: the table folder is not writable
+    UserConfig,    // $XDG_CONFIG_HOME/mkd/Henko.txt: the table folder is not writable, or installed
 };
 
 struct Locations {
@@ -55,6 +57,11 @@ struct UserFolders {
 // The current process's environment; HOME falls back to the password
 // database's home folder when unset.
 UserFolders userFoldersFromEnvironment();
+
+// $XDG_CONFIG_HOME/mkd, a relative XDG_CONFIG_HOME ignored as the base-directory
+// rules say (default ~/.config/mkd): the user's stored pair when the tables'
+// folder may not be written, and the program's settings. "" without a home.
+std::string configFolder(const UserFolders& user);
 
 // The folder of the running executable, symbolic links resolved, as bytes.
 // Read from /proc/self/exe, else from `argv0` made absolute; "" when neither

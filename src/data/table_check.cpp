@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "data/careful_save.hpp"
 #include "data/cell_value.hpp"
 #include "data/initial_selection.hpp"
 #include "data/stations.hpp"
@@ -115,6 +116,11 @@ void checkCell(std::vector<TableProblem>& out, std::string_view file, bool dista
         warn(ProblemKind::Negative, distance ? Msg::CheckNegativeDistance : Msg::CheckNegativeAmount,
              {numberText(value)});
     if (!distance && value != std::floor(value)) warn(ProblemKind::Fraction, Msg::CheckFraction, {numberText(value)});
+    // A number this large may not even be the one written (9007199254740993
+    // reads as ...992), and a sum or a return fare of it may overflow.
+    if (std::fabs(value) > kPlausibleLimit)
+        warn(ProblemKind::Implausible, Msg::CheckImplausibleAmount,
+             {cell.text, numberText(value), std::to_string(static_cast<long long>(kPlausibleLimit))});
 }
 
 std::string placeText(std::string_view file, const Cell& cell) {

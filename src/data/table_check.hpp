@@ -31,6 +31,7 @@ enum class ProblemKind {
     TextAfterNumber,  // only the number it begins with counts ("1230円", "12E")
     Negative,
     Fraction,         // an amount that is not whole yen
+    Implausible,      // beyond kPlausibleLimit: no fare or distance, and maybe not the number written
     NotSymmetric,     // a distance differs from that of the reverse journey
     ChildAboveAdult,  // a child amount above the adult one for the same journey
     // Warnings about Henko.txt, the stored start-screen selection.
@@ -52,6 +53,11 @@ struct TableProblem {
     std::vector<std::string> args;   //   these arguments
     std::string message;             // the same in the checker's default words (English)
 };
+
+// No fare, charge or distance of the corridor comes near this; every whole
+// number up to it is a double exactly, and so are its sums and doubles, so
+// that a table within it prices exactly what it says.
+inline constexpr double kPlausibleLimit = 10'000'000.0;
 
 // The checker speaks English unless asked otherwise.
 inline constexpr Lang kCheckLang = Lang::English;

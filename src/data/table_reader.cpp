@@ -210,7 +210,7 @@ int lastRecordBegun(const LoadResult& result) {
     return -1;
 }
 
-LoadResult readFileBytes(const std::string& path, std::string& bytes) {
+LoadResult readFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     // O_NONBLOCK keeps a FIFO from holding the program up before the type
     // check below refuses it; it changes nothing for a regular file.
@@ -225,8 +225,7 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes) {
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) return cannotOpen(errno);
     if (!S_ISREG(info.st_mode)) return cannotOpen(S_ISDIR(info.st_mode) ? EISDIR : kNotARegularFile);
-    if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > kMaxTableFileBytes)
-        return failure(LoadError::TooLarge);
+    if (info.st_size < 0 || static_cast<std::size_t>(info.st_size) > maxBytes) return failure(LoadError::TooLarge);
 
     // Straight into the string, one byte more than the file so that its end
     // is seen in the same call; the size is checked again while reading, in
@@ -235,11 +234,11 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes) {
     bytes.resize(static_cast<std::size_t>(info.st_size) + 1);
     for (;;) {
         if (filled == bytes.size()) {
-            if (bytes.size() > kMaxTableFileBytes) {
+            if (bytes.size() > maxBytes) {
                 bytes.clear();
                 return failure(LoadError::TooLarge);
             }
-            bytes.resize(std::min(bytes.size() * 2, kMaxTableFileBytes + 1));
+            bytes.resize(std::min(bytes.size() * 2, maxBytes + 1));
         }
         const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
@@ -251,7 +250,7 @@ LoadResult readFileBytes(const std::string& path, std::string& bytes) {
         if (got == 0) break;
         filled += static_cast<std::size_t>(got);
     }
-    if (filled > kMaxTableFileBytes) {
+    if (filled > maxBytes) {
         bytes.clear();
         return failure(LoadError::TooLarge);
     }

@@ -92,8 +92,10 @@ void allowWideTableScan(bool allowed);
 // Reads the file at `path` into `table`.
 LoadResult loadTableFile(const std::string& path, FareTable& table);
 
-// The text of the file at `path`, or CannotOpen / TooLarge.
-LoadResult readFileBytes(const std::string& path, std::string& bytes);
+// The text of the file at `path`, or CannotOpen / TooLarge (larger than
+// `maxBytes`). Only a regular file is read (through links); a pipe or a
+// device is CannotOpen with kNotARegularFile, at once.
+LoadResult readFileBytes(const std::string& path, std::string& bytes, std::size_t maxBytes = kMaxTableFileBytes);
 
 // A message for the user that names the file and, where there is one, the
 // line: "…/Futu.txt の 108 行目: 表の行数 (107) より多いレコードがあります。"

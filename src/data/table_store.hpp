@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "data/careful_save.hpp"
 #include "data/fare_table.hpp"
 #include "data/initial_selection.hpp"
 #include "data/locations.hpp"
@@ -20,19 +21,6 @@
 #include "data/table_reader.hpp"
 
 namespace mkd {
-
-// How a save of Henko.txt ended.
-enum class SaveProblem {
-    None,
-    ReadOnlyFile,  // the file has no write permission: the user keeps it as it is
-    System,        // the system refused: `error` says why
-};
-struct SaveResult {
-    SaveProblem problem = SaveProblem::None;
-    int error = 0;     // an errno value, or kNotARegularFile, for System
-    std::string path;  // the file written or not written (a link's target)
-    bool ok() const { return problem == SaveProblem::None; }
-};
 
 // A table file that filled fewer records than its table has: the records it
 // did not supply keep what the table held (empty at first, or the records of
@@ -79,17 +67,9 @@ public:
     LoadResult loadInitialSelection();
     const std::string& initialCell(int i) const { return initialCells_[i]; }
 
-    // Writes Henko.txt ("d,a" + CR LF) as the user has set it up:
-    // - a link is followed, and the file it names is the one written;
-    // - a file without any write permission is the user's "keep this pair"
-    //   and is not replaced (not even by the super-user); one the user may
-    //   not read or write is not replaced either;
-    // - a file with several hard links is rewritten in place, so that every
-    //   name keeps seeing the same file;
-    // - the user's config folder is made on the first save there;
-    // - any other file is replaced through a temporary file beside it, so a
-    //   failed save never leaves a truncated file. Temporary files that a
-    //   save killed half-way left there are removed first.
+    // Writes Henko.txt ("d,a" + CR LF) as the user has set it up, as
+    // saveCarefully() writes a file; the user's config folder is made on the
+    // first save there.
     SaveResult saveInitialSelection(int departure, int arrival) const;
 
 private:

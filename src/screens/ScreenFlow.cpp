@@ -182,8 +182,11 @@ void ScreenFlow::screenHidden(Screen& screen) {
 void ScreenFlow::restorePlace() {
     const QRect frame = seam_.setting(kFrameKey).toRect();
     const QRect client = seam_.setting(kClientKey).toRect();
-    // A place off every display (one unplugged since) is forgotten.
-    if (!frame.isValid() || !frame.contains(client) || !QGuiApplication::screenAt(frame.center())) return;
+    // A place off every display (one unplugged since), or one no screen of
+    // ours could have had, is forgotten.
+    if (!frame.isValid()) return;
+    const QScreen* display = QGuiApplication::screenAt(frame.center());
+    if (!display || !plausiblePlace(frame, client, display->geometry())) return;
     last_ = {frame, marginsBetween(frame, client)};
 }
 

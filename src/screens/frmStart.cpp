@@ -329,6 +329,10 @@ void frmStart::mnuHenko_Click() {
     // file and only then replaces it); the user is told which file and why.
     const mkd::SaveResult saved = flow.tables().saveInitialSelection(departure(), arrival());
     if (saved.ok()) return;
+    if (saved.problem == mkd::SaveProblem::TemporaryRemoved) {
+        flow.message(qs(mkd::text(mkd::Msg::SelectionSaveRaced, flow.language(), {shownPath(saved.path)})));
+        return;
+    }
     const std::string reason = saved.problem == mkd::SaveProblem::ReadOnlyFile
                                    ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, flow.language()))
                                    : mkd::reasonText(saved.error, flow.language());

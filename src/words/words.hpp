@@ -113,18 +113,19 @@ enum class Msg : int {
     CheckWarning,         // "warning"
     CheckCell,            // %1 record, %2 field, %3 departure, %4 arrival
     CheckEmptyCell,
-    CheckNotANumber,        // %1: the text
-    CheckOutOfRange,        // %1: the text
-    CheckTextAfter,         // %1: the text, %2 its number
-    CheckNegativeDistance,  // %1
-    CheckNegativeAmount,    // %1
-    CheckFraction,          // %1
-    CheckNotSymmetric,      // %1, %2 distances, %3 place of the other
-    CheckPlace,             // %1 file, %2 line, %3 field
-    CheckFewerRecords,      // %1 records, %2 size
-    CheckExtraRecord,       // %1 size
-    CheckEndsInRecord,      // %1 fields, %2 size
-    CheckTooLarge,          // %1 bytes
+    CheckNotANumber,         // %1: the text
+    CheckOutOfRange,         // %1: the text
+    CheckTextAfter,          // %1: the text, %2 its number
+    CheckNegativeDistance,   // %1
+    CheckNegativeAmount,     // %1
+    CheckFraction,           // %1
+    CheckImplausibleAmount,  // %1 the text, %2 the number it reads as, %3 the largest plausible
+    CheckNotSymmetric,       // %1, %2 distances, %3 place of the other
+    CheckPlace,              // %1 file, %2 line, %3 field
+    CheckFewerRecords,       // %1 records, %2 size
+    CheckExtraRecord,        // %1 size
+    CheckEndsInRecord,       // %1 fields, %2 size
+    CheckTooLarge,           // %1 bytes
     CheckCannotOpen,
     CheckChildAboveAdult,  // %1 child, %2 adult, %3 place
     CheckSelectionThird,
@@ -149,7 +150,9 @@ enum class Msg : int {
     ReasonDiskFull,
     ReasonReadOnlyDisk,
     ReasonReadOnlyFile,   // the user took the write permission away
+    ReasonTooLarge,       // far larger than the program ever writes it
     SelectionNotSaved,    // "変更" failed: %1 the file, %2 the reason
+    SelectionSaveRaced,   // "変更" failed, another save removing its temporary file: %1 the file
     SelectionUnreadable,  // Henko.txt exists but cannot be read: %1 file, %2 reason, %3 %4 the pair shown
     ShortTable,           // %1 file, %2 records found, %3 records expected
     ShortTableHint,       // what the records it lacks price as
@@ -164,6 +167,7 @@ enum class Msg : int {
     TablesGiven,
     SelectionBesideTables,  // %1: the Henko.txt in use
     SelectionInUserConfig,  // %1: the Henko.txt in use, the tables' folder not being writable
+    SelectionForInstalled,  // %1: the Henko.txt in use, the tables being the installed ones
 
     // Keyboard, accessibility and help
 
@@ -196,8 +200,10 @@ enum class Msg : int {
     FareNotASeason,        // %1
     FareNotADate,          // %1
     FareNoCharge,
-    FareCannotWrite,  // %1: the file
-    FareNoFolder,     // %1: the folder
+    FareCannotWrite,         // %1: the file
+    FareCannotWriteBecause,  // %1: the file, %2: the system's reason
+    FareStandardOutput,      // what %1 above is for standard output
+    FareNoFolder,            // %1: the folder
     FareGiveStations,
     FareSeveralStations,  // %1: the name given, %2: the stations it may mean, a list
     ListSeparator,        // between the items of such a list: ", "

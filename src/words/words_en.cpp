@@ -109,6 +109,7 @@ constexpr Entry kWords[] = {
     {Msg::CheckNegativeDistance, "negative distance %1"},
     {Msg::CheckNegativeAmount, "negative amount %1"},
     {Msg::CheckFraction, "amount %1 is not whole yen"},
+    {Msg::CheckImplausibleAmount, "%1 is beyond any fare or distance (more than %3): it is read as %2"},
     {Msg::CheckNotSymmetric, "distance %1 differs from %2 of the reverse journey (%3)"},
     {Msg::CheckPlace, "%1 line %2 field %3"},
     {Msg::CheckFewerRecords, "only %1 of %2 records: the others keep what the table held (0 at start-up)"},
@@ -139,6 +140,10 @@ constexpr Entry kWords[] = {
     {Msg::ReasonDiskFull, "no space left on the disk"},
     {Msg::ReasonReadOnlyDisk, "a read-only file system"},
     {Msg::ReasonReadOnlyFile, "the file is read-only"},
+    {Msg::ReasonTooLarge, "the file is far larger than the program ever writes it"},
+    {Msg::SelectionSaveRaced,
+     "The start pair could not be saved: another save of the same file at the same time removed this save's "
+     "temporary file. This save did not change %1."},
     {Msg::SelectionNotSaved,
      "The start pair could not be saved. Check that the Untin folder can be written to. The previous setting "
      "stays.\n%1: %2"},
@@ -159,6 +164,8 @@ constexpr Entry kWords[] = {
     {Msg::TablesGiven, "as given"},
     {Msg::SelectionBesideTables, "stored pair: %1"},
     {Msg::SelectionInUserConfig, "stored pair: %1 (the user's config folder: the tables' folder is not writable)"},
+    {Msg::SelectionForInstalled,
+     "stored pair: %1 (the user's config folder: the installed tables' folder is never written)"},
 
     // Keyboard, accessibility and help
 
@@ -191,6 +198,8 @@ constexpr Entry kWords[] = {
     {Msg::FareNotADate, "'%1' is not a date YYYY-MM-DD"},
     {Msg::FareNoCharge, "the local train has no charge: use --price fare or total"},
     {Msg::FareCannotWrite, "cannot write %1"},
+    {Msg::FareCannotWriteBecause, "cannot write %1: %2"},
+    {Msg::FareStandardOutput, "standard output"},
     {Msg::FareNoFolder, "no such folder: %1"},
     {Msg::FareGiveStations, "give a boarding and an alighting station (see mkd-fare --help)"},
     {Msg::FareSeveralStations, "'%1' may be any of several stations: %2"},

@@ -106,6 +106,7 @@ constexpr Entry kWords[] = {
     {Msg::CheckNegativeDistance, "距離が負です: %1"},
     {Msg::CheckNegativeAmount, "金額が負です: %1"},
     {Msg::CheckFraction, "金額 %1 が円単位ではありません"},
+    {Msg::CheckImplausibleAmount, "%1 は運賃にも距離にもありえない大きさです (%3 を超えています)。%2 として読まれます"},
     {Msg::CheckNotSymmetric, "距離 %1 が逆向きの %2 と違います (%3)"},
     {Msg::CheckPlace, "%1 の %2 行目 %3 番目のフィールド"},
     {Msg::CheckFewerRecords, "レコードが %2 件中 %1 件だけです: 残りは表の前の値のままです (起動時は 0)"},
@@ -137,6 +138,10 @@ constexpr Entry kWords[] = {
     {Msg::ReasonDiskFull, "ディスクに空きがありません"},
     {Msg::ReasonReadOnlyDisk, "読み取り専用のディスクです"},
     {Msg::ReasonReadOnlyFile, "読み取り専用のファイルです"},
+    {Msg::ReasonTooLarge, "このプログラムが書くよりはるかに大きいファイルです"},
+    {Msg::SelectionSaveRaced,
+     "初期表示を保存できませんでした。同時に同じファイルを保存していた別の保存が、この保存の一時ファイルを消しました。"
+     "この保存では %1 を変えていません。"},
     {Msg::SelectionNotSaved,
      "初期表示を保存できませんでした。Untin フォルダーに書き込めるか確かめてください。前の設定はそのままです。\n%1: "
      "%2"},
@@ -155,6 +160,8 @@ constexpr Entry kWords[] = {
     {Msg::TablesGiven, "指定されたフォルダー"},
     {Msg::SelectionBesideTables, "初期表示: %1"},
     {Msg::SelectionInUserConfig, "初期表示: %1 (運賃表のフォルダーには書き込めないため、ユーザーの設定フォルダー)"},
+    {Msg::SelectionForInstalled,
+     "初期表示: %1 (インストールされた運賃表のフォルダーには書き込まないため、ユーザーの設定フォルダー)"},
 
     // Keyboard, accessibility and help
 
@@ -187,6 +194,8 @@ constexpr Entry kWords[] = {
     {Msg::FareNotADate, "'%1' は YYYY-MM-DD の日付ではありません"},
     {Msg::FareNoCharge, "普通列車には料金がありません: --price fare か total にしてください"},
     {Msg::FareCannotWrite, "%1 に書き込めません"},
+    {Msg::FareCannotWriteBecause, "%1 に書き込めません: %2"},
+    {Msg::FareStandardOutput, "標準出力"},
     {Msg::FareNoFolder, "フォルダーがありません: %1"},
     {Msg::FareGiveStations, "乗車駅と降車駅を指定してください (mkd-fare --help を参照)"},
     {Msg::FareSeveralStations, "'%1' に当てはまる駅が一つに決まりません: %2"},

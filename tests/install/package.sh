@@ -62,13 +62,20 @@ expect() {  # expect TABLES_LINE STORED_PAIR_LINE
 #    and a pair stored there is the one read (3.5 gets rounded: a warning).
 config=$home/.config/mkd/Henko.txt
 expect "tables: $root/usr/share/mkd/Untin (installed with the program)" \
-       "stored pair: $config (the user's config folder: the tables' folder is not writable)"
+       "stored pair: $config (the user's config folder: the installed tables' folder is never written)"
 run mkdir -p "$home/.config/mkd"
 printf '3.5,20\r\n' | run tee "$config" >/dev/null
 out=$(run "$root/usr/bin/mkd-fare" check --lang en) || true
 printf '%s\n' "$out" | grep -q '^Henko.txt:1:1: warning' || fail "the stored pair in $config is not read: $out"
 run "$root/usr/bin/mkd-fare" 岡山 高松 --lang ja | grep -q '1,470円' || fail "mkd-fare cannot price on the installed tables"
 run QT_QPA_PLATFORM=offscreen MKD_EXIT_AFTER_SHOWN=1 timeout 60 "$root/usr/bin/mkd" || fail "the unpacked mkd did not start on the offscreen platform"
+
+# The same for a user who could write the installed folder (root, when the
+# tests run as root): the package's folder is never written.
+roothome=$work/roothome
+out=$(env -i PATH=/usr/bin:/bin HOME="$roothome" LANG=C.UTF-8 "$root/usr/bin/mkd-fare" check --lang en) || true
+grep -qxF "stored pair: $roothome/.config/mkd/Henko.txt (the user's config folder: the installed tables' folder is never written)" \
+  <<<"$out" || fail "the stored pair is kept in the installed folder: $out"
 
 # 2. Tables of the user's own come before the installed ones; the user may
 #    write their folder, so the stored pair is kept beside them.

@@ -59,4 +59,26 @@ TEST_F(Placement, TheStartScreenShowsWhereItWasLastTime) {
     EXPECT_TRUE(available.contains(shown()->frameGeometry()));
 }
 
+// A place that no screen of ours could have had (edited by hand: margins as
+// wide as the display, a client area of one pixel, a frame larger than any
+// display) is forgotten: the start screen shows at its own size.
+TEST_F(Placement, AnImplausiblePlaceIsForgotten) {
+    const QSize size = shown()->size();
+    const QRect display = shown()->screen()->geometry();
+    const QRect absurd[][2] = {
+        {QRect(0, 0, 400, 300), QRect(0, 0, 1, 1)},
+        {QRect(0, 0, 400, 300), QRect(300, 250, 90, 40)},
+        {QRect(0, 0, display.width() * 4, display.height() * 4), QRect(5, 30, 400, 300)},
+    };
+    for (const auto& place : absurd) {
+        SCOPED_TRACE(place[1].width());
+        act(QStringLiteral("click frmStart.cmdExit"));
+        session.seam().settings.insert(QStringLiteral("window/frame"), place[0]);
+        session.seam().settings.insert(QStringLiteral("window/client"), place[1]);
+        ASSERT_EQ(session.restart(), QString());
+        EXPECT_EQ(shown()->size(), size);
+        EXPECT_TRUE(shown()->screen()->availableGeometry().contains(shown()->frameGeometry()));
+    }
+}
+
 }  // namespace

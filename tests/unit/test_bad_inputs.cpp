@@ -1,17 +1,22 @@
 // Files a user or a data maintainer might put in Untin/ by mistake, read the
 // way the program reads them (docs/robustness.md lists them all).
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <filesystem>
 #include <functional>
+#include <iostream>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "../fuzz/table_writer.hpp"
 #include "data/initial_selection.hpp"
@@ -98,12 +103,19 @@ TEST(BadTableFiles, WhatIsNotARegularFileIsNeverRead) {
     AppDir app;
     TableStore tables(app.dir.str());
     namespace fs = std::filesystem;
-    // An endless file, an empty device, a link to nowhere: each is refused
-    // at once, like a missing file.
-    fs::create_symlink("/dev/zero", app.untin("Futu.txt"));
-    fs::create_symlink("/dev/null", app.untin("Kodomo.txt"));
+    // A pipe nobody writes to, a link to nowhere, and (where the tests may
+    // make device nodes) an endless device and an empty one, named directly
+    // and through a link: each is refused at once, like a missing file.
+    ASSERT_EQ(::mkfifo(app.untin("Futu.txt").c_str(), 0644), 0);
     fs::create_symlink(app.untin("nowhere.txt"), app.untin("Gakuwari.txt"));
-    for (TableFile file : {TableFile::Futu, TableFile::Kodomo, TableFile::Gakuwari})
+    std::vector<TableFile> refused = {TableFile::Futu, TableFile::Gakuwari};
+    if (test::makeDeviceNode(app.untin("zero")) && test::makeDeviceNode(app.untin("Kodomo.txt"), true)) {
+        fs::create_symlink(app.untin("zero"), app.untin("KJiyu.txt"));
+        refused.insert(refused.end(), {TableFile::Kodomo, TableFile::KJiyu});
+    } else {
+        std::cout << "[ NOTE     ] no device nodes here: only the pipe and the link are tried\n";
+    }
+    for (TableFile file : refused)
         EXPECT_EQ(tables.load(file).error, LoadError::CannotOpen) << tableFileInfo(file).name;
 
     // A link to a good file is read through.
@@ -301,6 +313,92 @@ TEST(BadInitialSelection, KilledSavesLeaveNothingBehind) {
     ASSERT_TRUE(tables.saveInitialSelection(84, 0).ok());
     EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1);
     EXPECT_EQ(app.dir.read("Untin/Henko.txt"), "84,0\r\n");
+}
+
+// Two programs saving the same Henko.txt at once never take each other's
+// temporary file for a leftover: every save succeeds, and the file holds one
+// of the pairs, whole.
+TEST(BadInitialSelection, ConcurrentSavesAllSucceed) {
+    AppDir app;
+    app.dir.write("Untin/Henko.txt", "0,106\r\n");
+    constexpr int kSaves = 400;
+    std::vector<pid_t> children;
+    for (int saver = 0; saver < 2; ++saver) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            const TableStore tables(app.dir.str());
+            int failed = 0;
+            for (int i = 0; i < kSaves; ++i) failed += tables.saveInitialSelection(i % 107, 106 - i % 107).ok() ? 0 : 1;
+            ::_exit(std::min(failed, 255));
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "saves that failed";
+    }
+    TableStore tables(app.dir.str());
+    ASSERT_TRUE(tables.loadInitialSelection().ok());
+    EXPECT_EQ(selectionPosition(tables.initialCell(0), -1) + selectionPosition(tables.initialCell(1), -1), 106);
+    EXPECT_EQ(entriesIn(app.dir.path() / "Untin"), 1);
+}
+
+// A save removes the temporary files of saves that can no longer finish (of
+// a process that has ended, or older than a minute), and leaves those of a
+// save that may be under way.
+TEST(BadInitialSelection, OnlyStaleTemporariesAreRemoved) {
+    AppDir app;
+    const pid_t ended = ::fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    const std::string live = std::to_string(::getpid());
+    const auto age = [&app](const std::string& name) {
+        const timespec times[2] = {{std::time(nullptr) - 120, 0}, {std::time(nullptr) - 120, 0}};
+        ::utimensat(AT_FDCWD, app.untin(name).c_str(), times, 0);
+    };
+    struct Case {
+        std::string name;
+        bool old;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"Henko.txt.tmp-" + std::to_string(ended) + "-aB3dE6", false, false},  // its process has ended
+        {"Henko.txt.tmp-" + live + "-fG7hI8", false, true},                    // a save under way
+        {"Henko.txt.tmp-" + live + "-jK9lM0", true, false},                    // a minute old
+        {"Henko.txt.tmp-nO1pQ2", false, true},                                 // an earlier version's, fresh
+        {"Henko.txt.tmp-rS3tU4", true, false},                                 // an earlier version's, old
+        {"Futu.txt.tmp-vW5xY6", true, true},                                   // not a save of Henko.txt
+    };
+    for (const Case& c : cases) {
+        app.dir.write("Untin/" + c.name, "3,");
+        if (c.old) age(c.name);
+    }
+    ASSERT_TRUE(TableStore(app.dir.str()).saveInitialSelection(84, 0).ok());
+    for (const Case& c : cases) EXPECT_EQ(std::filesystem::exists(app.untin(c.name)), c.kept) << c.name;
+}
+
+// What a link leads to that is not a regular file (a device, a pipe) is
+// never replaced, whoever saves; the save says why.
+TEST(BadInitialSelection, ALinkToADeviceOrPipeIsNeverReplaced) {
+    namespace fs = std::filesystem;
+    AppDir app;
+    ASSERT_EQ(::mkfifo(app.untin("pipe").c_str(), 0644), 0);
+    std::vector<std::string> targets = {"pipe"};
+    if (test::makeDeviceNode(app.untin("zero"))) targets.push_back("zero");
+    for (const std::string& target : targets) {
+        fs::remove(app.untin("Henko.txt"));
+        fs::create_symlink(target, app.untin("Henko.txt"));
+        const fs::file_type type = fs::status(app.untin(target)).type();
+        const SaveResult saved = TableStore(app.dir.str()).saveInitialSelection(84, 0);
+        EXPECT_EQ(saved.problem, SaveProblem::System) << target;
+        EXPECT_EQ(saved.error, kNotARegularFile) << target;
+        EXPECT_EQ(fs::status(app.untin(target)).type(), type) << target;
+        EXPECT_TRUE(fs::is_symlink(app.untin("Henko.txt"))) << target;
+    }
 }
 
 // The writer the fuzz targets use to write a loaded table back out: the

@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <random>
 
-#include "data/file_save.hpp"
+#include "data/careful_save.hpp"
 #include "data/journey_list.hpp"
 #include "test_support.hpp"
 #include "explain/answer_words.hpp"
@@ -116,10 +116,11 @@ TEST(JourneyList, SavesWhereTheUserKeepsIt) {
     EXPECT_EQ(dir.read("elsewhere/list.tsv"), formatJourneyList(sampleList()));
 
     std::filesystem::create_directories(dir.path() / "folder/journeys.tsv");
-    EXPECT_EQ(replaceFileSafely((dir.path() / "folder/journeys.tsv").string(), "x", true).error, EISDIR);
+    EXPECT_FALSE(saveCarefully((dir.path() / "folder/journeys.tsv").string(), "x", {.makeFolder = true}).ok());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "folder/journeys.tsv"));
     const auto fifo = dir.path() / "fifo.tsv";
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(replaceFileSafely(fifo.string(), "x", true).ok());
+    EXPECT_FALSE(saveCarefully(fifo.string(), "x", {.makeFolder = true}).ok());
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 
     // Without a home folder there is no file: nothing is written anywhere.

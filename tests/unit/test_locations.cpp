@@ -20,14 +20,19 @@ TEST(Locations, TablesComeFromTheFirstPlaceThatHasThem) {
         bool beside, userData, installed;
         const char* dataHome;  // XDG_DATA_HOME, relative to the root ("" unset; a relative value is ignored)
         TableSource source;
-        const char* folder;  // relative to the root
+        const char* folder;     // relative to the root
+        const char* selection;  // Henko.txt, relative to the root
     };
+    // Every folder the tests make is writable; even so, the installed folder
+    // is never written: the pair then lives in the user's config folder.
     const Case cases[] = {
-        {true, true, true, "", TableSource::BesideProgram, "usr/bin/Untin"},
-        {false, true, true, "", TableSource::UserData, "home/.local/share/mkd/Untin"},
-        {false, false, true, "", TableSource::Installed, "usr/share/mkd/Untin"},
-        {false, true, true, "xdg", TableSource::UserData, "home/.local/share/mkd/Untin"},
-        {false, false, false, "", TableSource::NotFound, "usr/bin/Untin"},
+        {true, true, true, "", TableSource::BesideProgram, "usr/bin/Untin", "usr/bin/Untin/Henko.txt"},
+        {false, true, true, "", TableSource::UserData, "home/.local/share/mkd/Untin",
+         "home/.local/share/mkd/Untin/Henko.txt"},
+        {false, false, true, "", TableSource::Installed, "usr/share/mkd/Untin", "home/.config/mkd/Henko.txt"},
+        {false, true, true, "xdg", TableSource::UserData, "home/.local/share/mkd/Untin",
+         "home/.local/share/mkd/Untin/Henko.txt"},
+        {false, false, false, "", TableSource::NotFound, "usr/bin/Untin", ""},
     };
     for (const Case& c : cases) {
         const TempDir root;
@@ -42,9 +47,14 @@ TEST(Locations, TablesComeFromTheFirstPlaceThatHasThem) {
         EXPECT_EQ(where.source, c.source) << c.folder;
         EXPECT_EQ(where.tableFolder, r + c.folder);
         EXPECT_EQ(where.searched.size(), 3u);
-        // Writable (as any folder the tests make is), so Henko.txt stays beside the tables.
         if (c.source != TableSource::NotFound) {
-            EXPECT_EQ(where.selectionFile, r + c.folder + "/Henko.txt");
+            EXPECT_EQ(where.selectionFile, r + c.selection);
+        }
+        if (c.source == TableSource::Installed) {
+            EXPECT_EQ(where.selectionPlace, mkd::SelectionPlace::UserConfig);
+            EXPECT_NE(
+                mkd::describeLocations(where, mkd::Lang::English).find("installed tables' folder is never written"),
+                std::string::npos);
         }
     }
 }
@@ -57,6 +67,15 @@ TEST(Locations, AnAbsoluteXdgDataHomeIsUsed) {
     const Locations where = mkd::findLocations(r + "/bin", {"/nonexistent", r + "/data", ""});
     EXPECT_EQ(where.source, TableSource::UserData);
     EXPECT_EQ(where.tableFolder, r + "/data/mkd/Untin");
+}
+
+// The settings and the stored pair by the base-directory rule: a relative
+// XDG_CONFIG_HOME is ignored, as it is for the data folder.
+TEST(Locations, TheConfigFolderIgnoresARelativeXdgConfigHome) {
+    EXPECT_EQ(mkd::configFolder({"/home/u", "", ""}), "/home/u/.config/mkd");
+    EXPECT_EQ(mkd::configFolder({"/home/u", "", "/etc/xdg-u"}), "/etc/xdg-u/mkd");
+    EXPECT_EQ(mkd::configFolder({"/home/u", "", "relative"}), "/home/u/.config/mkd");
+    EXPECT_EQ(mkd::configFolder({"", "", "relative"}), "");
 }
 
 TEST(Locations, TheStoredPairIsSavedInTheFileInUseMakingItsFolder) {

@@ -1,6 +1,8 @@
 // Helpers shared by the unit tests: a scratch folder and table file text.
 #pragma once
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -58,6 +60,15 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// Makes at `path` a character device node with the numbers of the endless
+// zero device (1, 5), or of the empty one (1, 3) when `empty`: a stand-in
+// that reads like the real one, made in a test's own folder so that nothing a
+// test does can touch a real /dev entry. False where the system does not let
+// the tests make device nodes (not the super-user, a container without it).
+inline bool makeDeviceNode(const std::string& path, bool empty = false) {
+    return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, empty ? 3 : 5)) == 0;
+}
 
 // (record, field) → cell text.
 using Cells = std::map<std::pair<int, int>, std::string>;

@@ -71,8 +71,11 @@ TEST(TableCheck, LeftoversOfKilledSaves) {
     dir.write("Henko.txt.tmp-a1B2c3", "3,");
     dir.write("Henko.txt.tmp-toolong", "");
     dir.write("Futu.txt.tmp-a1B2c3", "");
+    dir.write("Henko.txt.tmp-4711-d4E5f6", "3,");  // named with the saving process
+    dir.write("Henko.txt.tmp-47x1-d4E5f6", "");
     EXPECT_EQ(found(checkTableFolder(dir.str())),
-              (std::vector<Found>{{"Henko.txt.tmp-a1B2c3", 0, 0, -1, -1, ProblemKind::SaveLeftover, W}}));
+              (std::vector<Found>{{"Henko.txt.tmp-4711-d4E5f6", 0, 0, -1, -1, ProblemKind::SaveLeftover, W},
+                                  {"Henko.txt.tmp-a1B2c3", 0, 0, -1, -1, ProblemKind::SaveLeftover, W}}));
 }
 
 // One folder with a problem of every kind, some in the same file: each is
@@ -175,23 +178,38 @@ TEST_P(CellText, Warns) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, CellText,
-    testing::Values(CellCase{"Whole", "1230", {}}, CellCase{"Zero", "0", {}}, CellCase{"BlanksInside", " 1 230 ", {}},
-                    CellCase{"Quoted", "\"1230\"", {}}, CellCase{"TrailingPoint", "12.", {}},
-                    CellCase{"Exponent", "1.5E3", {}}, CellCase{"Empty", "", {ProblemKind::Empty}},
-                    CellCase{"LonePoint", ".", {ProblemKind::NotANumber}},
-                    CellCase{"SignAlone", "-", {ProblemKind::NotANumber}},
-                    CellCase{"Word", "yen", {ProblemKind::NotANumber}},
-                    CellCase{"TooLarge", "1e999", {ProblemKind::OutOfRange}},
-                    CellCase{"ExponentWithoutDigits", "12E", {ProblemKind::TextAfterNumber}},
-                    CellCase{"Unit", "1230円", {ProblemKind::TextAfterNumber}},
-                    CellCase{"NegativeFraction", "-2.5", {ProblemKind::Negative, ProblemKind::Fraction}},
-                    CellCase{"SmallFraction", ".5", {ProblemKind::Fraction}}),
+    testing::Values(
+        CellCase{"Whole", "1230", {}}, CellCase{"Zero", "0", {}}, CellCase{"BlanksInside", " 1 230 ", {}},
+        CellCase{"Quoted", "\"1230\"", {}}, CellCase{"TrailingPoint", "12.", {}}, CellCase{"Exponent", "1.5E3", {}},
+        CellCase{"Empty", "", {ProblemKind::Empty}}, CellCase{"LonePoint", ".", {ProblemKind::NotANumber}},
+        CellCase{"SignAlone", "-", {ProblemKind::NotANumber}}, CellCase{"Word", "yen", {ProblemKind::NotANumber}},
+        CellCase{"TooLarge", "1e999", {ProblemKind::OutOfRange}},
+        CellCase{"ExponentWithoutDigits", "12E", {ProblemKind::TextAfterNumber}},
+        CellCase{"Unit", "1230円", {ProblemKind::TextAfterNumber}},
+        CellCase{"NegativeFraction", "-2.5", {ProblemKind::Negative, ProblemKind::Fraction}},
+        CellCase{"SmallFraction", ".5", {ProblemKind::Fraction}},
+        // Beyond any fare: perhaps not the number written, and
+        // its sums and doubles may overflow.
+        CellCase{"TenMillion", "10000000", {}}, CellCase{"AboveTenMillion", "10000001", {ProblemKind::Implausible}},
+        CellCase{"NotADouble", "9007199254740993", {ProblemKind::Implausible}},
+        CellCase{"BeyondInt64", "12345678901234567890", {ProblemKind::Implausible}},
+        CellCase{"DoublesToInfinity", "1e308", {ProblemKind::Implausible}},
+        CellCase{"NegativeHuge", "-1e20", {ProblemKind::Negative, ProblemKind::Implausible}}),
     cellCaseName);
 
 TEST(TableCheck, KyoriTakesFractionsButNotNegatives) {
     std::vector<ProblemKind> kinds;
     for (const auto& p : checkTableText("Kyori.txt", "0,100.5\r\n-3,0\r\n", 2)) kinds.push_back(p.kind);
     EXPECT_EQ(kinds, (std::vector{ProblemKind::Negative, ProblemKind::NotSymmetric}));
+}
+
+// The report names the cell, the text written and the number it reads as.
+TEST(TableCheck, ImplausibleAmountSaysWhatItReadsAs) {
+    const auto problems = checkTableText("Jiyu.txt", "0,9007199254740993\r\n0,0\r\n", 2);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_EQ(found(problems), (std::vector<Found>{{"Jiyu.txt", 1, 2, 0, 1, ProblemKind::Implausible, W}}));
+    EXPECT_NE(problems[0].message.find("9007199254740993"), std::string::npos) << problems[0].message;
+    EXPECT_NE(problems[0].message.find("9007199254740992"), std::string::npos) << problems[0].message;
 }
 
 TEST(InitialSelectionCheck, SaysWhatTheStartScreenSelects) {

@@ -74,9 +74,27 @@ Msg notInList(StationList list) {
     return Msg::FareNotAStation;
 }
 
+// A station argument without the blanks and line ends around it: a name
+// pasted with its line end, or typed with ideographic spaces, is the same
+// name.
+std::string trimmed(std::string_view text) {
+    static constexpr std::string_view kIdeographicSpace = "\u3000";
+    const auto blankAt = [&text](bool front) -> std::size_t {
+        if (text.empty()) return 0;
+        const char c = front ? text.front() : text.back();
+        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f') return 1;
+        const bool wide = front ? text.starts_with(kIdeographicSpace) : text.ends_with(kIdeographicSpace);
+        return wide ? kIdeographicSpace.size() : 0;
+    };
+    while (const std::size_t n = blankAt(true)) text.remove_prefix(n);
+    while (const std::size_t n = blankAt(false)) text.remove_suffix(n);
+    return std::string(text);
+}
+
 // A name that fits several stations names the likeliest few, so that the
 // person can type one of them.
-std::variant<Failure, int> station(StationList list, const std::string& name, mkd::Lang lang) {
+std::variant<Failure, int> station(StationList list, const std::string& typed, mkd::Lang lang) {
+    const std::string name = trimmed(typed);
     if (auto index = stationByName(list, name)) return *index;
     const std::vector<int> candidates = mkd::searchStations(list, name);
     if (candidates.size() < 2) return Failure{kUsageError, "unknown-station", usage(notInList(list), lang, name)};

@@ -48,8 +48,15 @@ struct Options {
     std::string month;
 };
 
-// The whole program, from its command line to its exit status.
+// The whole program, from its command line to its exit status. `language`
+// becomes the language of the words as soon as the command line says it.
+int commandLine(int argc, char** argv, mkd::Lang& language);
 int commandLine(int argc, char** argv);
+
+// Flushes standard output: 0 when all that was written to it arrived, else
+// the system's reason (an errno value). An answer cut short by a full disk
+// or a closed pipe is no answer.
+int finishOutput();
 
 int runEnquiry(const Options& options);
 int runCompare(const Options& options);

@@ -1,6 +1,8 @@
 // mkd-fare: every enquiry of the screens on the command line, a comparison of
 // every way to make a journey, a chart of prices, and a check of the tables.
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
 #include <iostream>
 
 #include "commands.hpp"
@@ -53,9 +55,12 @@ a day past the month's end running on into the next: 2007-04-31 is 1 May), or
 from --season; without either, from the date that screen preselects (today,
 moved into 2002-2008).
 
-Exit status: 0 answered, 1 refused, 2 usage error, 3 a table file is broken.
+Exit status: 0 answered, 1 refused, 2 usage error or an answer that could not
+be written whole, 3 a table file is broken.
 Text that is not UTF-8 (a folder name, a station argument, a table cell) is
-written with each such byte as \xNN, in the text and in JSON.
+written with each such byte as \xNN, in the text and in JSON; control and
+invisible format characters (a line end, a right-to-left override) as \xNN
+or \uNNNN.
 
 Examples:
   mkd-fare 岡山 宇和島
@@ -82,13 +87,15 @@ cell's record and field (from 0) with its journey. Fatal problems stop the
 program: a missing file, a record too many (an empty last line counts), a file
 that ends inside a record. Warnings: a cell that prices as 0 because it is
 empty or not a number, text after a number, a negative amount, an amount that
-is not whole yen, a distance that differs from the reverse journey's, a child
-amount above the adult one, fewer records than the table has, a Henko.txt the
-start screen has to correct. DIR is the folder of the table files; a folder
+is not whole yen, a number beyond 10,000,000 (no fare or distance, perhaps not
+even the number written), a distance that differs from the reverse journey's,
+a child amount above the adult one, fewer records than the table has, a
+Henko.txt the start screen has to correct. DIR is the folder of the table files; a folder
 that holds Untin/ will do. Without DIR, the tables and Henko.txt that mkd
 uses; the first lines say which folder and which Henko.txt were checked.
 
-Exit status: 0 no problem, 1 warnings only, 2 a fatal problem.
+Exit status: 0 no problem, 1 warnings only, 2 a fatal problem (or a report
+that could not be written).
 
 Examples:
   mkd-fare check
@@ -218,6 +225,22 @@ void inherit(const CLI::App& parent, const fare::Options& from, const CLI::App& 
 }  // namespace
 
 int fare::commandLine(int argc, char** argv) {
+    mkd::Lang language = mkd::systemLanguage();
+    return commandLine(argc, argv, language);
+}
+
+int fare::finishOutput() {
+    errno = 0;
+    std::cout.flush();
+    // What is still buffered is written now, which says why the first
+    // write that failed did.
+    const bool flushed = std::fflush(stdout) == 0;
+    const int why = errno;
+    if (flushed && std::cout.good() && !std::ferror(stdout)) return 0;
+    return why != 0 ? why : EIO;
+}
+
+int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
     const std::string programFolder = mkd::executableFolder(argc > 0 ? argv[0] : nullptr);
 
     CLI::App app{"mkd-fare: fares and charges of みちくさダイヤ on the command line", "mkd-fare"};
@@ -331,6 +354,7 @@ int fare::commandLine(int argc, char** argv) {
                                      : *journeysCommand ? journeysLang
                                                         : lang;
     const mkd::Lang language = chosenLanguage({&commandLang, &lang});
+    chosen = language;
 
     // The tables by the rule of data/locations.hpp, unless --appdir names them.
     if (programFolder.empty()) {
@@ -343,7 +367,8 @@ int fare::commandLine(int argc, char** argv) {
             std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(located, language)) << '\n';
             return 2;
         }
-        return fare::runCheck(checkFolder, located, checkJson, language);
+        // --json before the subcommand counts for it, as for compare.
+        return fare::runCheck(checkFolder, located, checkJson || enquiry.json, language);
     }
     if (*journeysCommand) {
         journeys.lang = language;

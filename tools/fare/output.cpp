@@ -1,8 +1,11 @@
 #include "output.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+
+#include <unicode/uchar.h>
 
 #include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
@@ -49,6 +52,53 @@ std::string escaped(unsigned char byte) {
     return text;
 }
 
+// The code point of one well-formed UTF-8 character.
+char32_t codePoint(std::string_view c) {
+    const auto byte = [&](std::size_t k) { return static_cast<char32_t>(static_cast<unsigned char>(c[k])); };
+    switch (c.size()) {
+        case 1:
+            return byte(0);
+        case 2:
+            return ((byte(0) & 0x1F) << 6) | (byte(1) & 0x3F);
+        case 3:
+            return ((byte(0) & 0x0F) << 12) | ((byte(1) & 0x3F) << 6) | (byte(2) & 0x3F);
+        default:
+            return ((byte(0) & 0x07) << 18) | ((byte(1) & 0x3F) << 12) | ((byte(2) & 0x3F) << 6) | (byte(3) & 0x3F);
+    }
+}
+
+// Characters a terminal acts on or draws as nothing: the controls (C0, DEL,
+// C1), the format characters (direction overrides and isolates that turn the
+// rest of a line around, zero-width characters, the byte order mark, tags)
+// and the line and paragraph separators.
+bool invisible(char32_t c) {
+    switch (u_charType(static_cast<UChar32>(c))) {
+        case U_CONTROL_CHAR:
+        case U_FORMAT_CHAR:
+        case U_LINE_SEPARATOR:
+        case U_PARAGRAPH_SEPARATOR:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// "\u202E" (or "\U000E0001" beyond the first plane); in JSON, where only
+// four digits are allowed, a character beyond it as its surrogate pair.
+std::string escapedCodePoint(char32_t c, bool json) {
+    char text[16];
+    if (c <= 0xFFFF) {
+        std::snprintf(text, sizeof text, "\\u%04X", static_cast<unsigned>(c));
+    } else if (!json) {
+        std::snprintf(text, sizeof text, "\\U%08X", static_cast<unsigned>(c));
+    } else {
+        const char32_t v = c - 0x10000;
+        std::snprintf(text, sizeof text, "\\u%04X\\u%04X", static_cast<unsigned>(0xD800 + (v >> 10)),
+                      static_cast<unsigned>(0xDC00 + (v & 0x3FF)));
+    }
+    return text;
+}
+
 ordered_json printableJson(const ordered_json& j) {
     if (j.is_string()) return asUtf8(j.get_ref<const std::string&>());
     if (j.is_array()) {
@@ -82,13 +132,20 @@ std::string asUtf8(std::string_view text) {
 }
 
 std::string printable(std::string_view text) {
+    const std::string valid = asUtf8(text);
     std::string out;
-    for (char c : asUtf8(text)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if ((byte < 0x20 && c != '\t') || byte == 0x7F)
-            out += escaped(byte);
-        else
-            out += c;
+    out.reserve(valid.size());
+    for (std::size_t i = 0; i < valid.size();) {
+        const std::size_t length = characterAt(valid, i);
+        const char32_t c = codePoint(std::string_view(valid).substr(i, length));
+        if (c == U'\t' || !invisible(c)) {
+            out.append(valid, i, length);
+        } else if (c < 0x80) {
+            out += escaped(static_cast<unsigned char>(c));
+        } else {
+            out += escapedCodePoint(c, false);
+        }
+        i += length;
     }
     return out;
 }
@@ -107,7 +164,21 @@ std::string printableLines(std::string_view text) {
 std::string dumpJson(const ordered_json& j) {
     // Everything is printable by now; the replacing writer is only a second
     // guard, so that mkd-fare can never end on an exception here.
-    return printableJson(j).dump(2, ' ', false, ordered_json::error_handler_t::replace);
+    const std::string text = printableJson(j).dump(2, ' ', false, ordered_json::error_handler_t::replace);
+    // Such characters can only be inside strings, where their escapes mean
+    // the very same text to a JSON reader; on a terminal they stay visible.
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = std::max<std::size_t>(characterAt(text, i), 1);
+        const char32_t c = codePoint(std::string_view(text).substr(i, length));
+        if (c >= 0x80 && invisible(c))
+            out += escapedCodePoint(c, true);
+        else
+            out.append(text, i, length);
+        i += length;
+    }
+    return out;
 }
 
 ordered_json yen(double amount) {

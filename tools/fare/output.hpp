@@ -21,7 +21,10 @@ namespace fare {
 std::string asUtf8(std::string_view text);
 
 // `text` as one line for a terminal: asUtf8, and every control character
-// but the tab (a line end inside a cell, an escape sequence) as \xNN too.
+// but the tab (a line end inside a cell, an escape sequence) as \xNN too;
+// other characters a terminal acts on or draws as nothing (C1 controls,
+// direction overrides, zero-width and other format characters, the line and
+// paragraph separators) as \uNNNN.
 std::string printable(std::string_view text);
 
 // `text` of several lines, each made printable, the line ends kept.
@@ -29,7 +32,7 @@ std::string printableLines(std::string_view text);
 
 // The JSON text of `j`, two blanks to a level, with every string (and key)
 // made valid UTF-8 first (asUtf8), so that no byte can make the writer give
-// up.
+// up, and the characters printable() escapes written as \uNNNN escapes.
 std::string dumpJson(const nlohmann::ordered_json& j);
 
 // An amount as JSON: the amount the result screen shows (an overflowing sum

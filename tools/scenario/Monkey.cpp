@@ -47,7 +47,8 @@ bool isProgramMessage(const QString& text) {
         for (const mkd::Msg whole : {mkd::Msg::SameStation, mkd::Msg::LocalTrainAdvice, mkd::Msg::SameSectionStop})
             if (text == words(whole, lang)) return true;
         // A message with details: the words before the first of them.
-        for (const mkd::Msg detailed : {mkd::Msg::SelectionNotSaved, mkd::Msg::SelectionUnreadable}) {
+        for (const mkd::Msg detailed :
+             {mkd::Msg::SelectionNotSaved, mkd::Msg::SelectionSaveRaced, mkd::Msg::SelectionUnreadable}) {
             const QString w = words(detailed, lang);
             if (text.startsWith(w.left(w.indexOf(QLatin1Char('%'))))) return true;
         }

@@ -159,9 +159,19 @@ QString ScenarioSession::setAppDir(const QString& source) {
     return {};
 }
 
+QString ScenarioSession::pathInAppDir(const QString& relative, QString& why) {
+    const QString folder = QDir::cleanPath(appDir());
+    const QString path = QDir::cleanPath(folder + QLatin1Char('/') + relative);
+    if (path.startsWith(folder + QLatin1Char('/'))) return path;
+    why = QStringLiteral("%1 leaves the application folder").arg(relative);
+    return {};
+}
+
 QString ScenarioSession::copyFile(const QString& source, const QString& target) {
     if (!QFileInfo(source).isFile()) return QStringLiteral("no such file: %1").arg(source);
-    const QString to = appDir() + QLatin1Char('/') + target;
+    QString why;
+    const QString to = pathInAppDir(target, why);
+    if (to.isEmpty()) return why;
     QDir().mkpath(QFileInfo(to).absolutePath());
     if (QFileInfo::exists(to) && !QFile::remove(to)) return QStringLiteral("cannot replace %1").arg(target);
     if (!QFile::copy(source, to)) return QStringLiteral("cannot copy %1 to %2").arg(source, target);
@@ -372,7 +382,10 @@ QString ScenarioRunner::check(ScenarioSession& s, const QStringList& w) {
         return s.started() && seam.ended && seam.fatalReported ? QString()
                                                                : QStringLiteral("expected a fatal error, found none");
     if (what == QLatin1String("file") && w.size() == 4) {
-        QFile f(s.appDir() + QLatin1Char('/') + w[2]);
+        QString why;
+        const QString path = s.pathInAppDir(w[2], why);
+        if (path.isEmpty()) return QStringLiteral("replay error: ") + why;
+        QFile f(path);
         if (!f.open(QIODevice::ReadOnly))
             return QStringLiteral("expected file %1 to hold %2, found no such file").arg(w[2], quoted(w[3]));
         const QByteArray bytes = f.readAll();

@@ -78,6 +78,11 @@ public:
     ScenarioSeam& seam() { return seam_; }
     ScreenFlow* flow() { return flow_.get(); }
     QString appDir();  // the temporary copy, made on first use
+    // `relative`, a path the scenario names inside the application folder,
+    // as a path in the temporary copy; "" with `why` set when the path,
+    // once ".." and "." are worked out, would leave the copy: a scenario
+    // never reads or changes anything outside it.
+    QString pathInAppDir(const QString& relative, QString& why);
 
     // A control of a loaded screen, or null with `why` set.
     QObject* control(const QString& qualified, QString& why) const;
