@@ -2,6 +2,45 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>AnswerOut</name>
+    <message>
+        <source>結果をコピー</source>
+        <translation>Copy the result</translation>
+    </message>
+    <message>
+        <source>交通費明細に追加</source>
+        <translation>Add to the journey list</translation>
+    </message>
+    <message>
+        <source>交通費明細を開く</source>
+        <translation>Open the journey list</translation>
+    </message>
+    <message>
+        <source>印刷...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>PDFとして保存...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>交通費明細に追加しました（%1件）</source>
+        <translation>Added to the journey list (%1 journeys)</translation>
+    </message>
+    <message>
+        <source>PDFとして保存</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PDFを書けませんでした。</source>
+        <translation>The PDF could not be written.</translation>
+    </message>
+</context>
+<context>
     <name>ChoiceScreen</name>
     <message>
         <source>運賃・料金決定</source>
@@ -264,14 +303,90 @@
     </message>
 </context>
 <context>
-    <name>Screen</name>
+    <name>JourneyWindow</name>
     <message>
-        <source>乗車駅</source>
-        <translation>From</translation>
+        <source>上へ</source>
+        <translation>Up</translation>
     </message>
     <message>
-        <source>降車駅</source>
-        <translation>To</translation>
+        <source>選んだ行を上へ (Ctrl+↑)</source>
+        <translation>Move the chosen row up (Ctrl+Up)</translation>
+    </message>
+    <message>
+        <source>下へ</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>選んだ行を下へ (Ctrl+↓)</source>
+        <translation>Move the chosen row down (Ctrl+Down)</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>選んだ行を削除 (Delete)</source>
+        <translation>Delete the chosen row (Delete)</translation>
+    </message>
+    <message>
+        <source>CSVで保存...</source>
+        <translation>Save as CSV...</translation>
+    </message>
+    <message>
+        <source>UTF-8 のCSV (Ctrl+Shift+E)</source>
+        <translation>CSV in UTF-8 (Ctrl+Shift+E)</translation>
+    </message>
+    <message>
+        <source>Excel用CSVで保存...</source>
+        <translation>Save CSV for Excel...</translation>
+    </message>
+    <message>
+        <source>BOM付き UTF-8、CRLF のCSV (Ctrl+E)</source>
+        <translation>CSV in UTF-8 with a byte-order mark and CR LF (Ctrl+E)</translation>
+    </message>
+    <message>
+        <source>印刷...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>印刷プレビュー (Ctrl+P)</source>
+        <translation>Print preview (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>PDFとして保存...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>A4 のPDF (Ctrl+Shift+P)</source>
+        <translation>A PDF on A4 (Ctrl+Shift+P)</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>表示する月</source>
+        <translation>Month shown</translation>
+    </message>
+    <message>
+        <source>すべての月</source>
+        <translation>All months</translation>
+    </message>
+    <message>
+        <source>Excel用CSVで保存</source>
+        <translation>Save CSV for Excel</translation>
+    </message>
+    <message>
+        <source>CSVで保存</source>
+        <translation>Save as CSV</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>CSVを書けませんでした。</source>
+        <translation>The CSV could not be written.</translation>
     </message>
 </context>
 <context>
@@ -299,6 +414,17 @@
     <message>
         <source>マリンライナーの区間</source>
         <translation>Marine Liner</translation>
+    </message>
+</context>
+<context>
+    <name>Screen</name>
+    <message>
+        <source>乗車駅</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>降車駅</source>
+        <translation>To</translation>
     </message>
 </context>
 <context>
@@ -495,6 +621,38 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>料金の比較</source>
         <translation>Compare fares</translation>
+    </message>
+    <message>
+        <source>記録</source>
+        <translation>Journeys</translation>
+    </message>
+    <message>
+        <source>交通費明細(&amp;J)...</source>
+        <translation>&amp;Journey list...</translation>
+    </message>
+    <message>
+        <source>最近の区間(&amp;R)</source>
+        <translation>&amp;Recent journeys</translation>
+    </message>
+    <message>
+        <source>お気に入り(&amp;F)</source>
+        <translation>&amp;Favourites</translation>
+    </message>
+    <message>
+        <source>お気に入りに登録(&amp;A)</source>
+        <translation>&amp;Add to favourites</translation>
+    </message>
+    <message>
+        <source>お気に入りから削除(&amp;D)</source>
+        <translation>&amp;Delete a favourite</translation>
+    </message>
+    <message>
+        <source>お気に入りに登録</source>
+        <translation>Add to favourites</translation>
+    </message>
+    <message>
+        <source>名前:</source>
+        <translation>Name:</translation>
     </message>
 </context>
 <context>

@@ -18,12 +18,13 @@
 #include <QToolTip>
 
 #include "data/journey_list.hpp"
+#include "explain/answer_words.hpp"
 #include "screens/JourneyWindow.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/text.hpp"
-#include "explain/answer_words.hpp"
 
 AnswerOut::AnswerOut(Screen& screen, ScreenFlow& flow) : QObject(&screen), screen_(screen), flow_(flow) {
     auto action = [this](QKeySequence key, void (AnswerOut::*slot)()) {
@@ -145,31 +146,16 @@ void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey) {
     start->cboHatu_Click();
     start->cboTyaku->setCurrentIndex(journey.arrival);
     start->cboTyaku_Click();
+    // The kind's way, as its row says: its way in, its section screen's
+    // button and its travel date's "次へ".
     struct Step {
         const char* screen;
         const char* control;
     };
-    std::vector<Step> steps;
-    switch (journey.kind) {
-        case mkd::Enquiry::Local:
-            steps = {{"frmStart", "cmdSlow"}};
-            break;
-        case mkd::Enquiry::NonReserved:
-            steps = {{"frmStart", "cmdExpress"}, {"frmTSelect", "cmdJiyu"}};
-            break;
-        case mkd::Enquiry::Reserved:
-            steps = {{"frmStart", "cmdExpress"}, {"frmTSelect", "cmdSitei"}, {"frmDate", "cmdNext"}};
-            break;
-        case mkd::Enquiry::Green:
-            steps = {{"frmStart", "cmdExpress"}, {"frmTSelect", "cmdGreen"}};
-            break;
-        case mkd::Enquiry::MarineReserved:
-            steps = {{"frmStart", "mnuSitei"}, {"frmDate2", "cmdNext"}};
-            break;
-        case mkd::Enquiry::MarineGreen:
-            steps = {{"frmStart", "mnuGreen"}, {"frmMSelect", "cmdNext"}};
-            break;
-    }
+    const KindScreens& row = kindScreens(journey.kind);
+    std::vector<Step> steps{{"frmStart", row.entry}};
+    if (row.section) steps.push_back({row.section, row.leaveSection});
+    if (row.date) steps.push_back({row.date, "cmdNext"});
     // Each step as its control's click, on the screen that shows; a step
     // the screens do not offer (a refusal said, a control off) ends the walk.
     auto press = [&flow](const QString& screen, const char* control) {

@@ -25,6 +25,8 @@
 #include <algorithm>
 #include <functional>
 
+#include "explain/comparison_words.hpp"
+#include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
 #include "screens/ComparisonModel.hpp"
 #include "screens/LineDiagram.hpp"
@@ -36,8 +38,6 @@
 #include "screens/station_labels.hpp"
 #include "screens/table_copy.hpp"
 #include "screens/text.hpp"
-#include "explain/comparison_words.hpp"
-#include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <QFont>
 #include <limits>
 
-#include "screens/text.hpp"
 #include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
+#include "screens/text.hpp"
 #include "words/money.hpp"
 
 namespace {

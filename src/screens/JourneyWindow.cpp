@@ -15,10 +15,10 @@
 #include <QVBoxLayout>
 
 #include "data/journey_list.hpp"
+#include "explain/answer_words.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/text.hpp"
-#include "explain/answer_words.hpp"
 #include "words/money.hpp"
 
 JourneyModel::JourneyModel(mkd::JourneyStore& store, ScreenFlow& flow, QObject* parent)

@@ -11,8 +11,8 @@
 #include <deque>
 
 #include "data/stations.hpp"
-#include "screens/text.hpp"
 #include "explain/enquiry_words.hpp"
+#include "screens/text.hpp"
 #include "words/money.hpp"
 
 namespace {

@@ -3,8 +3,8 @@
 #include <QStringList>
 
 #include "explain/enquiry_words.hpp"
-#include "screens/text.hpp"
 #include "explain/split_words.hpp"
+#include "screens/text.hpp"
 
 ShownAnswer shownAnswer(const mkd::TableStore& tables, const mkd::EnquiryRequest& request) {
     ShownAnswer shown{mkd::EnquiryState(tables, request).answer(), std::nullopt, std::nullopt};

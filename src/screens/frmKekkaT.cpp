@@ -8,8 +8,8 @@
 
 #include "screens/AnswerOut.hpp"
 #include "screens/ChoiceScreen.hpp"
-#include "screens/KindScreens.hpp"
 #include "screens/CompareWindow.hpp"
+#include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/look.hpp"

@@ -20,11 +20,11 @@
 #include <QSpinBox>
 #include <QTableView>
 
+#include "explain/enquiry_words.hpp"
 #include "program.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/ComparisonModel.hpp"
 #include "screens/LineDiagram.hpp"
-#include "explain/enquiry_words.hpp"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "data/careful_save.hpp"
 #include "data/journey_list.hpp"
-#include "test_support.hpp"
 #include "explain/answer_words.hpp"
+#include "test_support.hpp"
 
 namespace {
 

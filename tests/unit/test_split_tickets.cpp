@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "data/stations.hpp"
-#include "test_support.hpp"
 #include "explain/enquiry_words.hpp"
 #include "explain/split_words.hpp"
+#include "test_support.hpp"
 
 namespace mkd {
 namespace {

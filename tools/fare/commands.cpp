@@ -13,21 +13,20 @@
 #include <sstream>
 #include <variant>
 
-#include "data/station_names.hpp"
 #include "data/journey_list.hpp"
+#include "data/station_names.hpp"
 #include "data/station_search.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
 #include "data/table_store.hpp"
+#include "explain/answer_words.hpp"
 #include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
+#include "explain/split_words.hpp"
 #include "pricing/comparison.hpp"
 #include "pricing/season.hpp"
 #include "pricing/split_tickets.hpp"
-#include "explain/answer_words.hpp"
-#include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
-#include "explain/split_words.hpp"
 
 namespace fare {
 

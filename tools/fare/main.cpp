@@ -343,13 +343,9 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
         return fare::kUsageError;
     }
 
-    const std::string& commandLang = *compareCommand ? compareLang
-                                     : *chartCommand ? chartLang
-                                     : *splitCommand ? splitLang
-                                     : *checkCommand ? checkLang
-                                                     : lang;
     const std::string& commandLang = *compareCommand    ? compareLang
                                      : *chartCommand    ? chartLang
+                                     : *splitCommand    ? splitLang
                                      : *checkCommand    ? checkLang
                                      : *journeysCommand ? journeysLang
                                                         : lang;
