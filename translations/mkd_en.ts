@@ -155,6 +155,10 @@
         <source>見つかった駅</source>
         <translation>Stations found</translation>
     </message>
+    <message>
+        <source>該当する駅がありません</source>
+        <translation>No station matches</translation>
+    </message>
 </context>
 <context>
     <name>frmKekka</name>

@@ -1,8 +1,11 @@
 #include "screens/StationFinder.hpp"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -53,12 +56,25 @@ bool StationFinder::eventFilter(QObject* watched, QEvent* event) {
         }
         return false;
     }
+    if (watched == edit_ && event->type() == QEvent::InputMethod) {
+        // The text being composed searches as it grows, before the input
+        // method commits it; committed text changes the field, which searches.
+        const auto* im = static_cast<QInputMethodEvent*>(event);
+        preedit_ = im->preeditString();
+        if (im->commitString().isEmpty() && im->replacementLength() == 0) refilter();
+        return false;
+    }
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:
-                take();
+                // Enter during a composition commits it, as input methods
+                // do; the next Enter takes the station.
+                if (!preedit_.isEmpty())
+                    commitComposition();
+                else
+                    take();
                 return true;
             case Qt::Key_Escape:
                 close();
@@ -80,8 +96,9 @@ bool StationFinder::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     if (watched == popup_ && event->type() == QEvent::Hide && !closing_) {
-        // A click outside closes the window before anything was decided.
-        leave();
+        // A click outside dismisses the window as Escape does: nothing was
+        // chosen, the list keeps its station.
+        close();
         return false;
     }
     return false;
@@ -117,10 +134,13 @@ void StationFinder::open() {
     edit_->setPlaceholderText(tr("駅名・よみ・ローマ字"));
     edit_->setAccessibleName(tr("駅を探す"));
     view_->setAccessibleName(tr("見つかった駅"));
+    // A screen reader finds the window by the list's own name.
+    popup_->setAccessibleName(list_->accessibleName());
     // Under the list, as wide as the list or as its stations need.
     const int width = std::max(list_->width(), 200);
     popup_->setFixedWidth(width);
     edit_->clear();
+    preedit_.clear();
     refilter();
     QPoint at = list_->mapToGlobal(QPoint(0, list_->height()));
     if (const QScreen* screen = list_->screen()) {
@@ -137,7 +157,9 @@ void StationFinder::open() {
 
 void StationFinder::refilter() {
     view_->clear();
-    const std::string typed = edit_->text().toStdString();
+    QString text = edit_->text();
+    text.insert(edit_->cursorPosition(), preedit_);
+    const std::string typed = text.toStdString();
     const bool english = language_ && language_() == mkd::Lang::English;
     for (int position : mkd::searchStations(stations_, typed)) {
         // The reading beside the name shows why a station was found; in
@@ -152,7 +174,15 @@ void StationFinder::refilter() {
         item->setData(Qt::UserRole, position);
         view_->addItem(item);
     }
-    if (view_->count()) view_->setCurrentRow(0);
+    if (view_->count()) {
+        view_->setCurrentRow(0);
+    } else if (!typed.empty()) {
+        // Said rather than an empty white list; it cannot be chosen.
+        auto* none = new QListWidgetItem(tr("該当する駅がありません"));
+        none->setFlags(Qt::NoItemFlags);
+        view_->addItem(none);
+    }
+    announceFirst();
     // As tall as its stations need, up to a dozen rows.
     const int rows = std::clamp(view_->count(), 1, 12);
     const int rowHeight = view_->count() ? view_->sizeHintForRow(0) : view_->fontMetrics().height() + 2;
@@ -160,9 +190,32 @@ void StationFinder::refilter() {
     popup_->adjustSize();
 }
 
+void StationFinder::announceFirst() {
+    // The field keeps the focus while the matches change: the first match
+    // (or the line saying there is none) is its description and the list's
+    // current item, where a screen reader reads it.
+    const QListWidgetItem* first = view_->count() ? view_->item(0) : nullptr;
+    edit_->setAccessibleDescription(first ? first->text() : QString());
+    if (!QAccessible::isActive() || !first) return;
+    QAccessibleEvent described(edit_, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&described);
+    QAccessibleEvent current(view_, QAccessible::Focus);
+    current.setChild(0);
+    QAccessible::updateAccessibility(&current);
+}
+
+void StationFinder::commitComposition() {
+    QGuiApplication::inputMethod()->commit();
+    if (preedit_.isEmpty()) return;
+    // No input method took it (none is running): commit the text as shown.
+    QInputMethodEvent commit;
+    commit.setCommitString(preedit_);
+    QCoreApplication::sendEvent(edit_, &commit);
+}
+
 void StationFinder::take() {
     const QListWidgetItem* item = view_->currentItem();
-    if (!item) return;  // nothing fits: Enter does nothing, the text stays to be corrected
+    if (!item || !item->data(Qt::UserRole).isValid()) return;  // nothing fits: the text stays to be corrected
     const int position = item->data(Qt::UserRole).toInt();
     close();
     choose(list_, position);
@@ -182,7 +235,8 @@ void StationFinder::close() {
 }
 
 void StationFinder::leave() {
-    if (view_->currentItem())
+    const QListWidgetItem* item = view_->currentItem();
+    if (item && item->data(Qt::UserRole).isValid())
         take();
     else
         close();

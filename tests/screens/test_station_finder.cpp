@@ -89,23 +89,42 @@ TEST_F(Finder, BestFirstAndArrowKeysAndAClickChoose) {
     EXPECT_TRUE(matches->item(0)->text().startsWith(QStringLiteral("松山")));
     press(Qt::Key_Down);
     press(Qt::Key_Return);
-    EXPECT_EQ(start->departure(), kUematsu);
+    EXPECT_EQ(start->departure(), kTakamatsu);
 
     typeInto(start->cboHatu, QStringLiteral("matsu"));
     QSignalSpy chosen(start->cboHatu, &QComboBox::activated);
     QTest::mouseClick(matches->viewport(), Qt::LeftButton, {}, matches->visualItemRect(matches->item(2)).center());
-    EXPECT_EQ(start->departure(), kTakamatsu);
+    EXPECT_EQ(start->departure(), kUematsu);
     EXPECT_EQ(chosen.count(), 1);
 }
 
-// Escape, or leaving with text that fits no station, keeps the station and
-// runs no handler; leaving with a fit takes it.
-TEST_F(Finder, EscapeOrNoFitKeepsTheStation) {
+// Escape, a click outside the window, or leaving with text that fits no
+// station keeps the station and runs no handler; leaving with a fit takes
+// it. Text that fits nothing says so, in a line that cannot be chosen.
+TEST_F(Finder, EscapeClickOutsideOrNoFitKeepsTheStation) {
     QSignalSpy chosen(start->cboTyaku, &QComboBox::activated);
     typeInto(start->cboTyaku, QStringLiteral("matsu"));
     press(Qt::Key_Escape);
+    EXPECT_FALSE(finderOf(start->cboTyaku)->isOpen());
+    typeInto(start->cboTyaku, QStringLiteral("matsu"));
+    auto* caption = start->findChild<QWidget*>(QStringLiteral("lblHatu"));
+    ASSERT_TRUE(caption);
+    // Through the window, as a real click comes, so that the open window
+    // sees it land outside.
+    QTest::mouseClick(start->windowHandle(), Qt::LeftButton, {}, caption->mapTo(start, QPoint(2, 2)));
+    EXPECT_FALSE(finderOf(start->cboTyaku)->isOpen());
+    EXPECT_EQ(start->arrival(), kUwajima);
+    EXPECT_EQ(start->focusWidget(), start->cboTyaku);
+    // The offscreen platform leaves the closed window the active one; a
+    // window manager gives the activation back to the screen.
+    QApplication::setActiveWindow(start);
+
     typeInto(start->cboTyaku, QStringLiteral("xyz"));
-    EXPECT_EQ(finderOf(start->cboTyaku)->matches()->count(), 0);
+    const QListWidget* matches = finderOf(start->cboTyaku)->matches();
+    ASSERT_EQ(matches->count(), 1);
+    EXPECT_EQ(matches->item(0)->text(), QStringLiteral("該当する駅がありません"));
+    EXPECT_FALSE(matches->item(0)->flags() & Qt::ItemIsSelectable);
+    press(Qt::Key_Down);
     press(Qt::Key_Return);  // nothing to take: the text stays to be corrected
     EXPECT_TRUE(finderOf(start->cboTyaku)->isOpen());
     press(Qt::Key_Tab);
@@ -120,16 +139,32 @@ TEST_F(Finder, EscapeOrNoFitKeepsTheStation) {
     EXPECT_EQ(QApplication::focusWidget(), start->cmdSwap);
 }
 
-// An input method's text reaches the list: the preedit opens the search, the
-// committed text fills it.
+// An input method's text reaches the list: the text being composed opens
+// the search and filters it as it grows, Enter first commits it, the
+// committed text fills the field.
 TEST_F(Finder, InputMethodText) {
     start->cboTyaku->setFocus();
     QInputMethodQueryEvent query(Qt::ImEnabled);
     QApplication::sendEvent(start->cboTyaku, &query);
     EXPECT_TRUE(query.value(Qt::ImEnabled).toBool());
-    QInputMethodEvent preedit(QStringLiteral("うわ"), {});
-    QApplication::sendEvent(QApplication::focusWidget(), &preedit);
+    const auto compose = [](const QString& text) {
+        QInputMethodEvent preedit(text, {});
+        QApplication::sendEvent(QApplication::focusWidget(), &preedit);
+    };
+    compose(QStringLiteral("う"));
     ASSERT_TRUE(finderOf(start->cboTyaku)->isOpen());
+    const QListWidget* matches = finderOf(start->cboTyaku)->matches();
+    EXPECT_GT(matches->count(), 1);
+    compose(QStringLiteral("うわじ"));
+    ASSERT_EQ(matches->count(), 2);
+    EXPECT_TRUE(matches->item(0)->text().startsWith(QStringLiteral("宇和島")));
+    EXPECT_TRUE(finderOf(start->cboTyaku)->textBox()->text().isEmpty());
+    press(Qt::Key_Return);  // commits the composition, chooses nothing yet
+    EXPECT_EQ(finderOf(start->cboTyaku)->textBox()->text(), QStringLiteral("うわじ"));
+    EXPECT_TRUE(finderOf(start->cboTyaku)->isOpen());
+    press(Qt::Key_Escape);
+
+    compose(QStringLiteral("うわ"));
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("宇和島"));
     QApplication::sendEvent(QApplication::focusWidget(), &commit);
