@@ -94,6 +94,9 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
     connect(cmdSlow, &QPushButton::clicked, this, &frmStart::cmdSlow_Click);
     connect(cmdExpress, &QPushButton::clicked, this, &frmStart::cmdExpress_Click);
+    lastWay_ = cmdSlow;
+    connect(cmdSlow, &QPushButton::clicked, this, [this] { lastWay_ = cmdSlow; });
+    connect(cmdExpress, &QPushButton::clicked, this, [this] { lastWay_ = cmdExpress; });
     connect(cmdExit, &QPushButton::clicked, this, &frmStart::cmdExit_Click);
     connect(mnuHenko, &QAction::triggered, this, &frmStart::mnuHenko_Click);
     connect(mnuSitei, &QAction::triggered, this, &frmStart::mnuSitei_Click);
@@ -309,6 +312,18 @@ void frmStart::mnuGreen_Click() {
     if (!section->preset(mkd::StationList::Marine, enquiry(mkd::Enquiry::MarineGreen))) return;
     hide();
     section->show();
+}
+
+bool frmStart::enterInList(QComboBox* list) {
+    if (list == cboHatu) {
+        cboTyaku->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (list == cboTyaku && lastWay_->isEnabled()) {
+        lastWay_->click();
+        return true;
+    }
+    return false;
 }
 
 void frmStart::swapStations() {

@@ -67,6 +67,9 @@ public:
 
 protected:
     void languageChanged() override;
+    // Enter in 乗車駅 moves on to 降車駅; in 降車駅 it presses the way last
+    // used (普通列車 at first).
+    bool enterInList(QComboBox* list) override;
 
 private:
     // A file's path as the messages show it.
@@ -75,6 +78,7 @@ private:
     void explainMarineMenu(const mkd::MarineMenuJudgement& judged);
     // The menu's last judgement, explained again in another language.
     std::optional<mkd::MarineMenuJudgement> judged_;
+    QPushButton* lastWay_ = nullptr;
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
     // Refuses the enquiry where the core says so at its entry, saying why.

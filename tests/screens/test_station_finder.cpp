@@ -20,6 +20,7 @@
 #include "screens/ScreenFlow.hpp"
 #include "screens/Seam.hpp"
 #include "screens/StationFinder.hpp"
+#include "screens/frmKettei.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
 #include "started_program.hpp"
@@ -171,6 +172,42 @@ TEST_F(Finder, InputMethodText) {
     EXPECT_EQ(finderOf(start->cboTyaku)->textBox()->text(), QStringLiteral("宇和島"));
     press(Qt::Key_Return);
     EXPECT_EQ(start->arrival(), kUwajima);
+}
+
+// Enter does the obvious thing: on from 乗車駅 to 降車駅, then the way
+// last used (普通列車 at first); on a section screen on to the second list,
+// then the first seat that is offered.
+TEST_F(Finder, EnterMovesOn) {
+    start->cboHatu->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), start->cboTyaku);
+    typeInto(start->cboTyaku, QStringLiteral("matsuyama"));
+    press(Qt::Key_Return);  // takes the station, stays in the list
+    EXPECT_EQ(QApplication::focusWidget(), start->cboTyaku);
+    press(Qt::Key_Return);
+    auto* local = flow.find<frmKettei>();
+    ASSERT_TRUE(local && local->isVisible());
+    EXPECT_FALSE(start->isVisible());
+}
+
+TEST_F(Finder, EnterInTheSectionListsAndTheWayLastUsed) {
+    QTest::mouseClick(start->cmdExpress, Qt::LeftButton);
+    auto* section = flow.find<frmTSelect>();
+    ASSERT_TRUE(section && section->isVisible());
+    section->cboHatu->setFocus();
+    QTest::keyClick(section->cboHatu, Qt::Key_Return);
+    EXPECT_EQ(section->focusWidget(), section->cboTyaku);
+    QSignalSpy seat(section->findChild<QPushButton*>(QStringLiteral("cmdJiyu")), &QPushButton::clicked);
+    QTest::keyClick(section->cboTyaku, Qt::Key_Return);
+    EXPECT_EQ(seat.count(), 1);
+
+    // Back on the start screen, Enter in 降車駅 goes the express way again.
+    section->hide();
+    start->show();
+    start->cboTyaku->setFocus();
+    QTest::keyClick(start->cboTyaku, Qt::Key_Return);
+    EXPECT_FALSE(start->isVisible());
+    EXPECT_TRUE(section->isVisible());
 }
 
 // Each section screen searches its own list: the express stops only.
