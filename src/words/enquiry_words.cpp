@@ -124,7 +124,7 @@ std::string seasonReason(const TravelDate& t, Lang lang) {
 std::string dateAndSeasonText(const TravelDate& t, Lang lang) {
     return text(Msg::DateAndSeason, lang,
                 {std::to_string(t.date.year), std::to_string(t.date.month), std::to_string(t.date.day),
-                 weekdayName(t.weekday, lang), seasonName(t.season, lang)});
+                 weekdayName(t.weekday, lang), seasonName(t.season, lang), monthName(t.date.month, lang)});
 }
 
 std::string rolledOverText(const TravelDate& t, Lang lang) {

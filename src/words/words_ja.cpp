@@ -21,6 +21,9 @@ constexpr Entry kWords[] = {
     {Msg::MarineSameStation, "乗車駅と降車駅が同じなので、マリンライナーを選べません。"},
     {Msg::MarineExcluded, "%1 と %2 の間ではマリンライナーを選べません。"},
     {Msg::MarineSeatExcluded, "%1 と %2 の間ではマリンライナーの指定席を選べません。"},
+    {Msg::MarineSeatWhy,
+     "区間が短いので、マリンライナーの指定席はありません。もっと離れた駅を選ぶか、グリーン車か普通列車で調べてください"
+     "。"},
     {Msg::NoSectionScreen, "この問い合わせには区間を選ぶ画面がありません。"},
     {Msg::DateNotListed,
      "乗車日は %1年から%2年まで (平成%3年から平成%4年まで) の、1月から12月の 1日から31日で選んでください。"},
