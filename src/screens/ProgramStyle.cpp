@@ -65,6 +65,11 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
         case SH_ComboBox_Popup:
         case SH_MenuBar_AltKeyNavigation:
             return 0;
+        case SH_Menu_AllowActiveAndDisabled:
+            // The arrow keys stop at a menu or item that is off, so that a
+            // keyboard user learns why (the screens say it) as a mouse user
+            // does from its tool tip.
+            return 1;
         default:
             return QProxyStyle::styleHint(hint, option, widget, returnData);
     }

@@ -11,6 +11,7 @@
 #include "screens/Screen.hpp"
 
 class HelpWindow;
+class WhyLine;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -64,6 +65,8 @@ public:
     QAction* mnuUsage;
     QAction* mnuAbout;
     HelpWindow* help = nullptr;
+    // Why the Marine menu or its 指定席 is off, for the keyboard.
+    WhyLine* whyOff = nullptr;
 
 protected:
     void languageChanged() override;
