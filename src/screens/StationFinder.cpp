@@ -1,6 +1,8 @@
 #include "screens/StationFinder.hpp"
 
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
@@ -10,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "data/station_readings.hpp"
@@ -17,8 +20,60 @@
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 
+namespace {
+
+// A station list as a screen reader meets it: named by its caption (乗車駅,
+// 降車駅), its station the value. Qt's own combo box on Linux gives the
+// current item as the name, so that the list would be announced as "岡山".
+// The finder's window, open, is the list's one child: a window that pops up
+// has no place of its own among the program's windows.
+class NamedList : public QAccessibleWidget {
+public:
+    explicit NamedList(QWidget* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* box = static_cast<const QComboBox*>(widget());
+        if (t == QAccessible::Value) return box->currentText();
+        if (t == QAccessible::Name && !box->accessibleName().isEmpty()) return box->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    int childCount() const override { return finder() ? 1 : 0; }
+    QAccessibleInterface* child(int index) const override {
+        QWidget* window = finder();
+        return index == 0 && window ? QAccessible::queryAccessibleInterface(window) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        return child && finder() && child->object() == finder() ? 0 : -1;
+    }
+
+private:
+    QWidget* finder() const {
+        const auto* f = widget()->findChild<StationFinder*>(QString(), Qt::FindDirectChildrenOnly);
+        return f && f->isOpen() ? f->textBox()->window() : nullptr;
+    }
+};
+
+constexpr const char* kNamedList = "mkdNamedList";
+
+QAccessibleInterface* namedList(const QString& className, QObject* object) {
+    if (className == QLatin1String("QComboBox") && object && object->property(kNamedList).toBool())
+        return new NamedList(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
 StationFinder::StationFinder(QComboBox* list, mkd::StationList stations, std::function<mkd::Lang()> language)
     : QObject(list), list_(list), stations_(stations), language_(std::move(language)) {
+    static const bool installed = [] {
+        QAccessible::installFactory(namedList);
+        return true;
+    }();
+    static_cast<void>(installed);
+    list_->setProperty(kNamedList, true);
+    // Named before it was watched: Qt's own interface, made then, gives way.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(list_);
+        made && !dynamic_cast<NamedList*>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     // Input methods send their text only to widgets that accept it.
     list_->setAttribute(Qt::WA_InputMethodEnabled);
     list_->installEventFilter(this);
@@ -39,7 +94,24 @@ bool startsSearch(const QKeyEvent* key) {
 
 }  // namespace
 
+void StationFinder::widenOpenList() {
+    // The open list shows every name whole, however narrow the closed list
+    // (which shortens a long one, with the whole name as its tool tip).
+    // Measured only when the list may open, once per language.
+    QAbstractItemView* view = list_->view();
+    const QString key = list_->itemText(0) + QString::number(list_->count());
+    if (key == widenedFor_) return;
+    widenedFor_ = key;
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (int i = 0; i < list_->count(); ++i) widest = std::max(widest, metrics.horizontalAdvance(list_->itemText(i)));
+    const int scrollBar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    view->setMinimumWidth(widest + scrollBar + 2 * view->frameWidth() + 16);
+}
+
 bool StationFinder::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress))
+        widenOpenList();
     if (watched == list_) {
         if (event->type() == QEvent::KeyPress && (isOpen() || startsSearch(static_cast<QKeyEvent*>(event)))) {
             // Keys that reach the list while the window is open belong to it.
@@ -157,9 +229,9 @@ void StationFinder::open() {
 
 void StationFinder::refilter() {
     view_->clear();
-    QString text = edit_->text();
-    text.insert(edit_->cursorPosition(), preedit_);
-    const std::string typed = text.toStdString();
+    QString shown = edit_->text();
+    shown.insert(edit_->cursorPosition(), preedit_);
+    const std::string typed = shown.toStdString();
     const bool english = language_ && language_() == mkd::Lang::English;
     for (int position : mkd::searchStations(stations_, typed)) {
         // The reading beside the name shows why a station was found; in

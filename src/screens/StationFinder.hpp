@@ -49,6 +49,7 @@ private:
     // Leaving by Tab: a station that fits is taken, otherwise nothing changes.
     void leave();
     void announceFirst();
+    void widenOpenList();
     // Ends an input method's composition with its text as shown.
     void commitComposition();
 
@@ -59,5 +60,6 @@ private:
     QLineEdit* edit_ = nullptr;
     QListWidget* view_ = nullptr;
     bool closing_ = false;
-    QString preedit_;  // an input method's text being composed
+    QString preedit_;     // an input method's text being composed
+    QString widenedFor_;  // the names the open list was last made wide for
 };

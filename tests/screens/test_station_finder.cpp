@@ -3,6 +3,8 @@
 // screen over the sample tables.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -210,6 +212,35 @@ TEST_F(Finder, EnterInTheSectionListsAndTheWayLastUsed) {
     EXPECT_TRUE(section->isVisible());
 }
 
+// A screen reader meets each list by its caption with its station as the
+// value, and finds the open finder as the list's child: named as its list,
+// with the text field and, as its description, the first match.
+// (Checked through Qt's accessibility interfaces, which the AT-SPI bridge
+// serves; the offscreen platform has no AT-SPI bus.)
+TEST_F(Finder, ScreenReadersMeetNamedListsAndTheFinder) {
+    QAccessibleInterface* departure = QAccessible::queryAccessibleInterface(start->cboHatu);
+    ASSERT_TRUE(departure);
+    EXPECT_EQ(departure->role(), QAccessible::ComboBox);
+    EXPECT_EQ(departure->text(QAccessible::Name), QStringLiteral("乗車駅"));
+    EXPECT_EQ(departure->text(QAccessible::Value), start->cboHatu->currentText());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(start->cboTyaku)->text(QAccessible::Name),
+              QStringLiteral("降車駅"));
+
+    typeInto(start->cboTyaku, QStringLiteral("uwa"));
+    QWidget* window = finderOf(start->cboTyaku)->textBox()->window();
+    QAccessibleInterface* arrival = QAccessible::queryAccessibleInterface(start->cboTyaku);
+    ASSERT_EQ(arrival->childCount(), 1);
+    EXPECT_EQ(arrival->child(0)->object(), window);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window)->text(QAccessible::Name), QStringLiteral("降車駅"));
+    QAccessibleInterface* field = QAccessible::queryAccessibleInterface(finderOf(start->cboTyaku)->textBox());
+    EXPECT_EQ(field->text(QAccessible::Name), QStringLiteral("駅を探す"));
+    EXPECT_TRUE(field->text(QAccessible::Description).startsWith(QStringLiteral("宇和島")))
+        << field->text(QAccessible::Description).toStdString();
+    press(Qt::Key_Escape);
+    typeInto(start->cboTyaku, QStringLiteral("xyz"));
+    EXPECT_EQ(field->text(QAccessible::Description), QStringLiteral("該当する駅がありません"));
+}
+
 // Each section screen searches its own list: the express stops only.
 TEST_F(Finder, SectionScreenSearchesItsOwnStops) {
     QTest::mouseClick(start->cmdExpress, Qt::LeftButton);
@@ -254,6 +285,16 @@ TEST_F(Finder, EnglishSignNamesAreFoundAndShown) {
     EXPECT_EQ(matches->item(0)->text(), QStringLiteral("Iyo-Saijo  伊予西条"));
     press(Qt::Key_Return);
     EXPECT_EQ(start->cboTyaku->currentText(), QStringLiteral("Iyo-Saijo"));
+
+    // The open list shows the longest sign name whole.
+    QTest::mouseClick(start->cboHatu, Qt::LeftButton);
+    QAbstractItemView* open = start->cboHatu->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(open->window()));
+    int widest = 0;
+    for (int i = 0; i < start->cboHatu->count(); ++i)
+        widest = std::max(widest, open->fontMetrics().horizontalAdvance(start->cboHatu->itemText(i)));
+    EXPECT_GE(open->viewport()->width(), widest);
+    QTest::keyClick(open, Qt::Key_Escape);
 }
 
 TEST_F(Finder, HelpPageAndAboutBox) {
