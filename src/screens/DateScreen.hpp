@@ -48,6 +48,8 @@ protected:
 
 private:
     void setSeason(mkd::Season season);
+    mkd::Date today_{};        // the clock's day when the screen was loaded
+    mkd::Date preselected_{};  // the date the lists opened on
     void explain();
     QString yearItem(int year) const;
 };

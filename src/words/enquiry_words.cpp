@@ -139,6 +139,14 @@ std::string dateNotListedText(Lang lang) { return yearsText(Msg::DateNotListed, 
 
 std::string listedYearsText(Lang lang) { return yearsText(Msg::ListedYears, lang); }
 
+std::string todayNotListedText(const Date& today, const Date& chosen, Lang lang) {
+    if (today.year == chosen.year) return {};
+    const auto n = [](int v) { return std::to_string(v); };
+    return text(Msg::TodayNotListed, lang,
+                {n(today.year), n(today.month), n(today.day), n(chosen.year), n(chosen.month), n(chosen.day),
+                 monthName(today.month, lang), monthName(chosen.month, lang)});
+}
+
 std::string_view seasonName(Season season, Lang lang) {
     switch (season) {
         case Season::Busy:

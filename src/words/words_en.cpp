@@ -84,6 +84,7 @@ constexpr Entry kWords[] = {
     {Msg::Saturday, "Saturday"},
     {Msg::DateAndSeason, "%4, %3 %6 %1: %5"},
     {Msg::ListedYears, "Only travel dates from %1 to %2 can be priced."},
+    {Msg::TodayNotListed, "Today (%3 %7 %1) is outside the years that can be priced, so %6 %8 %4 is chosen instead."},
     {Msg::January, "January"},
     {Msg::February, "February"},
     {Msg::March, "March"},

@@ -81,6 +81,7 @@ constexpr Entry kWords[] = {
     {Msg::Saturday, "土曜日"},
     {Msg::DateAndSeason, "%1年%2月%3日(%4) %5"},
     {Msg::ListedYears, "料金を調べられるのは %1年から%2年 (平成%3年から%4年) の乗車日だけです。"},
+    {Msg::TodayNotListed, "今日 (%1年%2月%3日) は料金を調べられる年の外なので、%4年%5月%6日を選んでいます。"},
     {Msg::January, "1月"},
     {Msg::February, "2月"},
     {Msg::March, "3月"},
