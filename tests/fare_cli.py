@@ -378,8 +378,12 @@ class Languages(unittest.TestCase):
         for name in ("伊予西条", "いよさいじょう", "ｲﾖｻｲｼﾞｮｳ", "Iyo-Saijo", "iyo-saijo", "IYOSAIJO", "Iyo-Saijō", "43"):
             status, out, _ = run("岡山", name, "--json")
             self.assertEqual((status, json.loads(out)["arrival"]["english"]), (ANSWERED, "Iyo-Saijo"), name)
-        cases = [("matsu", "en", "'matsu' may be any of several stations: Matsuyama, Uematsu, Takamatsu, Iyo-Komatsu"),
-                 ("matsu", "ja", "'matsu' に当てはまる駅が一つに決まりません: 松山、植松、高松、伊予小松"),
+        # The finder's spellings and order: blanks, a station word, Kunrei.
+        for name in ("岡　山", "okayama eki", "Okayama Station", "岡山駅"):
+            status, out, _ = run(name, "宇和島", "--json")
+            self.assertEqual((status, json.loads(out)["departure"]["english"]), (ANSWERED, "Okayama"), name)
+        cases = [("matsu", "en", "'matsu' may be any of several stations: Matsuyama, Takamatsu, Uematsu, Iyo-Komatsu"),
+                 ("matsu", "ja", "'matsu' に当てはまる駅が一つに決まりません: 松山、高松、植松、伊予小松"),
                  ("Tokyo", "en", "'Tokyo' is not a station")]
         for name, lang, words in cases:
             status, _, err = run(name, "宇和島", "--lang", lang)

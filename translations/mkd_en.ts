@@ -252,7 +252,7 @@
     <name>DesktopSeam</name>
     <message>
         <source>みちくさダイヤ</source>
-        <translation>Michikusa Daiya</translation>
+        <translation>Michikusa</translation>
     </message>
     <message>
         <source>設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。</source>
@@ -287,7 +287,7 @@
     </message>
     <message>
         <source>&lt;h3&gt;使い方&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。&lt;/li&gt;&lt;li&gt;「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。&lt;/li&gt;&lt;li&gt;「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます（選んだ駅によっては使えません）。&lt;/li&gt;&lt;li&gt;おとな・こども・学割、片道・往復を選ぶと、金額が出ます。&lt;/li&gt;&lt;li&gt;「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。&lt;/li&gt;&lt;li&gt;メニュー「表示言語 / Language」で、日本語と英語を切り替えます。&lt;/li&gt;&lt;/ol&gt;</source>
-        <translation>&lt;h3&gt;How to use&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Choose the departure station (From) and the arrival station (To). With a list selected, type a station&apos;s name as on the signs or in Japanese (&amp;quot;Uwajima&amp;quot;, &amp;quot;Iyo-Saijo&amp;quot;, &amp;quot;うわじま&amp;quot;; Iyo, Sanuki and Bitchu in front may be left out): only the stations that fit are shown. Enter takes one, Esc leaves the list as it was.&lt;/li&gt;&lt;li&gt;&amp;quot;⇄&amp;quot; or Ctrl+Shift+S swaps the departure and arrival stations.&lt;/li&gt;&lt;li&gt;&amp;quot;Local&amp;quot; gives the fare; &amp;quot;Express&amp;quot; asks for the limited express section and seat (non-reserved, reserved, Green car) and gives the charges too. The Marine Liner&apos;s reserved seat and Green car are on the &amp;quot;Marine Liner&amp;quot; menu (not for every pair of stations).&lt;/li&gt;&lt;li&gt;Choose adult, child or student, single or return, and the amounts are shown.&lt;/li&gt;&lt;li&gt;&amp;quot;Start-up&amp;quot; &amp;gt; &amp;quot;Start with these stations&amp;quot; keeps the two stations chosen now for the next start.&lt;/li&gt;&lt;li&gt;The &amp;quot;表示言語 / Language&amp;quot; menu switches between Japanese and English.&lt;/li&gt;&lt;/ol&gt;</translation>
+        <translation>&lt;h3&gt;How to use&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Choose the departure station (From) and the arrival station (To). With a list selected, type a station&apos;s name as on the signs or in Japanese (&amp;quot;Uwajima&amp;quot;, &amp;quot;Iyo-Saijo&amp;quot;, &amp;quot;うわじま&amp;quot;; Iyo, Sanuki and Bitchu in front may be left out): only the stations that fit are shown. Enter takes one, Esc leaves the list as it was.&lt;/li&gt;&lt;li&gt;&amp;quot;⇄&amp;quot; or Ctrl+Shift+S swaps the departure and arrival stations.&lt;/li&gt;&lt;li&gt;&amp;quot;Local&amp;quot; gives the fare; &amp;quot;Express&amp;quot; asks for the limited express section and seat (non-reserved, reserved, Green car) and gives the charges too. The Marine Liner&apos;s reserved seat and Green car are on the &amp;quot;Marine Liner&amp;quot; menu (not for every pair of stations).&lt;/li&gt;&lt;li&gt;Choose adult, child or student, single or return, and the amounts are shown.&lt;/li&gt;&lt;li&gt;&amp;quot;Startup&amp;quot; &amp;gt; &amp;quot;Open with these stations&amp;quot; keeps the two stations chosen now for the next start.&lt;/li&gt;&lt;li&gt;The &amp;quot;表示言語 / Language&amp;quot; menu switches between Japanese and English.&lt;/li&gt;&lt;/ol&gt;</translation>
     </message>
     <message>
         <source>&lt;h3&gt;シーズン&lt;/h3&gt;&lt;p&gt;指定席の料金は、乗る日のシーズンで変わります。&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;繁忙期&lt;/b&gt;：%1&lt;/li&gt;&lt;li&gt;&lt;b&gt;閑散期&lt;/b&gt;：%2 の月曜日〜木曜日（祝日と祝日の前の日は通常期）&lt;/li&gt;&lt;li&gt;&lt;b&gt;通常期&lt;/b&gt;：それ以外の日&lt;/li&gt;&lt;/ul&gt;</source>
@@ -441,6 +441,10 @@
         <source>見つかった駅</source>
         <translation>Stations found</translation>
     </message>
+    <message>
+        <source>該当する駅がありません</source>
+        <translation>No station matches</translation>
+    </message>
 </context>
 <context>
     <name>frmKekka</name>
@@ -462,7 +466,7 @@
     </message>
     <message>
         <source>再検索</source>
-        <translation>New</translation>
+        <translation>Start over</translation>
     </message>
     <message>
         <source>最初の画面に戻って、次の区間を調べる</source>
@@ -497,7 +501,7 @@
     </message>
     <message>
         <source>再検索</source>
-        <translation>New</translation>
+        <translation>Start over</translation>
     </message>
     <message>
         <source>最初の画面に戻って、次の区間を調べる</source>
@@ -554,11 +558,11 @@
     </message>
     <message>
         <source>初期表示</source>
-        <translation>Start-up</translation>
+        <translation>Startup</translation>
     </message>
     <message>
         <source>変更</source>
-        <translation>Start with these stations</translation>
+        <translation>Open with these stations</translation>
     </message>
     <message>
         <source>マリンライナー</source>

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
+#include <QFontDatabase>
 #include <QMessageBox>
 #include <QTimer>
 #include <cstdio>
@@ -10,12 +11,21 @@
 #include "words/language.hpp"
 
 namespace {
-// The program's name, in the language the screens speak now.
+// The program's name, in the language the screens speak now: in English a
+// short one, which a message box's title bar shows whole.
 QString title() { return QCoreApplication::translate("DesktopSeam", "みちくさダイヤ"); }
+
+// A message box in the screens' language. The program's font draws kanji
+// and kana; English reads better in the desktop's proportional face, which
+// the program's fallback faces do not always have for Latin letters.
+void speak(QMessageBox& box) {
+    if (title() != QStringLiteral("みちくさダイヤ")) box.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+}
 
 void inform(const QString& text, const QString& informative = {}) {
     QMessageBox box(QMessageBox::Information, title(), text, QMessageBox::Ok);
     if (!informative.isEmpty()) box.setInformativeText(informative);
+    speak(box);
     box.exec();
 }
 }  // namespace
@@ -64,6 +74,7 @@ void DesktopSeam::message(const QString& text, const QString& informative) { inf
 
 void DesktopSeam::fatal(const QString& text) {
     QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok);
+    speak(box);
     box.exec();
 }
 

@@ -78,6 +78,43 @@ void hepburnConsonants(std::string& s) {
     replaceAll(s, "dj", "j");
 }
 
+// Macrons and circumflexes mark long vowels: ō, ô are o. Apostrophes,
+// hyphens and blanks only part words.
+std::string withoutMarks(std::string_view latin) {
+    std::string s(latin);
+    for (auto [from, to] : {std::pair{"ā", "a"},
+                            {"ī", "i"},
+                            {"ū", "u"},
+                            {"ē", "e"},
+                            {"ō", "o"},
+                            {"â", "a"},
+                            {"î", "i"},
+                            {"û", "u"},
+                            {"ê", "e"},
+                            {"ô", "o"}})
+        replaceAll(s, from, to);
+    std::erase_if(s, [](char c) { return c == '\'' || c == '-' || c == ' ' || c == '.'; });
+    return s;
+}
+
+// Long vowels written once: every run of oo, ou, uu is one vowel, so that
+// iyooohira (伊予大平) and the typed iyoohira meet; `all` also takes aa,
+// ii, ee, which a spelling key does not tell apart either.
+void collapseLongVowels(std::string& s, bool all) {
+    for (bool changed = true; changed;) {
+        const std::size_t before = s.size();
+        replaceAll(s, "oo", "o");
+        replaceAll(s, "ou", "o");
+        replaceAll(s, "uu", "u");
+        if (all) {
+            replaceAll(s, "aa", "a");
+            replaceAll(s, "ii", "i");
+            replaceAll(s, "ee", "e");
+        }
+        changed = s.size() != before;
+    }
+}
+
 // A sign's spelling of one word: long vowels written once, reading from the
 // left (おおうら is Oura: the second o goes with the first, the u stays), ん
 // before a vowel kept apart by a hyphen (Kan-onji), first letter upper case.
@@ -118,13 +155,99 @@ std::string signName(int allIndex) {
     return result;
 }
 
+// How long vowels are written in a spelling key: once (kouzai, kozai and
+// kōzai are one), once except at the end of the text, or as written.
+enum class Vowels { Once, OnceButLast, AsWritten };
+
+// The sounds Latin text spells, as Kunrei writes them (see spellingKey).
+std::string soundsOf(std::string_view latin, Vowels vowels) {
+    const std::string s = withoutMarks(latin);
+    const auto at = [&](std::size_t i) { return i < s.size() ? s[i] : '\0'; };
+    const auto vowel = [](char c) { return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o'; };
+    const auto consonant = [&](char c) { return c >= 'a' && c <= 'z' && !vowel(c); };
+    std::string k;
+    // One sound at a time, left to right, written as Kunrei writes it. A
+    // sound cut short at the end of the text ("sh", "ch", "ts", "j") is
+    // written as the part every spelling of it begins with, so that text
+    // being typed still finds what it will become.
+    const auto palatal = [&](std::size_t& i, std::size_t len, const char* kunrei, char base) {
+        const char next = at(i + len);
+        if (next == 'i') {
+            k += base;
+        } else if (next == 'y') {
+            k += kunrei;
+            ++i;  // the y is already written
+        } else if (vowel(next)) {
+            k += kunrei;
+        } else {
+            k += base;
+        }
+        i += len;
+    };
+    for (std::size_t i = 0; i < s.size();) {
+        const char c = s[i], next = at(i + 1);
+        // A doubled consonant (small っ) is written once: bitchu, bittyu and
+        // the bichu people type meet.
+        // A run of n is one n: n, nn and n' are ん as Hepburn, a kana
+        // keyboard and ICU write it.
+        if (consonant(c) && (next == c || (c == 't' && next == 'c'))) {
+            ++i;
+            continue;
+        }
+        if (c == 'm' && (next == 'b' || next == 'p' || next == 'm')) {
+            k += 'n';  // ん before b, p, m, as older Hepburn writes it
+            ++i;
+        } else if (c == 's' && next == 'h') {
+            palatal(i, 2, "sy", 's');
+        } else if (c == 'c' && next == 'h') {
+            palatal(i, 2, "ty", 't');
+        } else if (c == 'c' && (next == 'y' || next == '\0')) {
+            palatal(i, 1, "ty", 't');
+        } else if (c == 'j' || (c == 'd' && next == 'j')) {
+            palatal(i, c == 'd' ? 2 : 1, "zy", 'z');
+        } else if (c == 'd' && (next == 'z' || next == 'i' || next == 'u' || next == 'y')) {
+            k += 'z';  // ぢ, づ: di, du (Nihon-shiki) and dji, dzu (ICU) are ji, zu
+            i += next == 'z' ? 2 : 1;
+        } else if (c == 't' && next == 's' && (at(i + 2) == 'u' || at(i + 2) == '\0')) {
+            k += 't';
+            i += 2;
+        } else if (c == 'f' && (next == 'u' || next == '\0')) {
+            k += 'h';
+            ++i;
+        } else if (c == 'o' && next == 'h' && !vowel(at(i + 2)) && at(i + 2) != 'y' && at(i + 2) != '\0') {
+            k += 'o';  // oh before a consonant is a long o (Ohzu)
+            i += 2;
+        } else {
+            k += c;
+            ++i;
+        }
+    }
+    if (vowels == Vowels::AsWritten) return k;
+    // Long vowels at the end kept as written: the last run of vowels.
+    std::size_t tail = k.size();
+    if (vowels == Vowels::OnceButLast)
+        while (tail > 0 && vowel(k[tail - 1])) --tail;
+    std::string head = k.substr(0, tail);
+    collapseLongVowels(head, true);
+    return head + k.substr(tail);
+}
+
+// Kana written two ways for one sound: づ and ず, ぢ and じ.
+std::string foldKana(std::string s) {
+    replaceAll(s, "づ", "ず");
+    replaceAll(s, "ぢ", "じ");
+    return s;
+}
+
 // Everything one station can be found by, in the typed form.
 struct Keys {
     std::string name, nameRest;        // 伊予西条, 西条
     std::string reading, readingRest;  // いよさいじょう, さいじょう
-    std::string latin, latinRest;      // iyosaijou, saijou
-    std::string folded, foldedRest;    // iyosaijo, saijo
-    std::string foldedSign;            // the sign's spelling, folded
+    std::string latin, latinRest;      // spelling keys: iyosaizyo, saizyo
+    std::string spelt, speltRest;      // the same with long vowels as the kana write them: iyosaizyou
+    std::string sign;                  // the sign's spelling as a spelling key
+    bool express = false;              // a limited-express stop
+    bool terminus = false;             // where the corridor's trains start and end
     StationRomaji romaji;
 };
 
@@ -132,6 +255,10 @@ struct AllKeys {
     std::array<Keys, kAllStations> stations;
     StationRomaji none;
 };
+
+// The ends of the corridor and of its trains: the likeliest stations to be
+// meant by a short text.
+constexpr std::array<std::string_view, 4> kTermini{"岡山", "高松", "松山", "宇和島"};
 
 const AllKeys& allKeys() {
     static const AllKeys keys = [] {
@@ -141,16 +268,20 @@ const AllKeys& allKeys() {
             const std::string_view name = stationName(StationList::All, i);
             const std::string_view reading = stationReading(i);
             k.name = normaliseTyped(name);
-            k.reading = std::string(reading);
-            k.latin = toLatin()(reading);
-            k.folded = foldLatin(k.latin);
-            k.romaji = {k.latin, k.folded, signName(i)};
-            k.foldedSign = foldLatin(normaliseTyped(k.romaji.english));
+            k.reading = foldKana(std::string(reading));
+            const std::string latin = toLatin()(reading);
+            k.latin = spellingKey(latin);
+            k.spelt = soundsOf(latin, Vowels::AsWritten);
+            k.romaji = {latin, foldLatin(latin), signName(i)};
+            k.sign = spellingKey(normaliseTyped(k.romaji.english));
+            k.express = findStation(StationList::Express, name).has_value();
+            k.terminus = std::find(kTermini.begin(), kTermini.end(), name) != kTermini.end();
             if (const Province* p = provinceOf(name, reading)) {
                 k.nameRest = normaliseTyped(name.substr(p->name.size()));
-                k.readingRest = std::string(reading.substr(p->reading.size()));
-                k.latinRest = toLatin()(k.readingRest);
-                k.foldedRest = foldLatin(k.latinRest);
+                k.readingRest = foldKana(std::string(reading.substr(p->reading.size())));
+                const std::string rest = toLatin()(reading.substr(p->reading.size()));
+                k.latinRest = spellingKey(rest);
+                k.speltRest = soundsOf(rest, Vowels::AsWritten);
             }
         }
         return all;
@@ -158,25 +289,120 @@ const AllKeys& allKeys() {
     return keys;
 }
 
-enum Rank { Exact, Begins, Contains, NoMatch };
+// How well typed text fits a station, best first: its whole name, reading
+// or spelling; the beginning of them; the beginning of what follows the
+// province in front (saijo for 伊予西条); anywhere in them.
+enum Rank { Exact, Begins, BeginsAfterProvince, Contains, NoMatch };
 
-Rank rank(const Keys& k, const std::string& typed, const std::string& folded) {
-    const auto check = [](const std::string& key, const std::string& text, bool whole) {
+// One form of typed text to compare: `whole` when it may equal a station's
+// key, not only begin it (text that ends in the middle of a sound may not).
+struct TypedKey {
+    std::string key;
+    bool whole = true;
+};
+
+// Typed text in the forms it is compared in.
+struct Typed {
+    std::string text;  // normalised, blanks out, for names and readings
+    std::vector<TypedKey> keys;
+};
+
+// The spelling keys of typed text. Long vowels at its end are kept as typed
+// (minou may go on to Minoura, not stop at Mino); a sound cut short at its
+// end (sh, ch, j) is both the i and the y sound it may become.
+Typed typedForms(std::string_view normalised, Vowels vowels) {
+    Typed t{std::string(normalised), {}};
+    std::erase_if(t.text, [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
+    t.text = foldKana(std::move(t.text));
+    for (std::string_view cut : {"sh", "ch", "j"})
+        if (t.text.ends_with(cut)) {
+            t.keys.push_back({soundsOf(t.text + "i", vowels), false});
+            std::string y = soundsOf(t.text + "a", vowels);
+            y.pop_back();
+            t.keys.push_back({std::move(y), false});
+            return t;
+        }
+    t.keys.push_back({soundsOf(t.text, vowels), true});
+    return t;
+}
+
+Rank rank(const Keys& k, const Typed& typed) {
+    const auto check = [](const std::string& key, const std::string& text, bool whole, Rank begins) {
         if (text.empty() || key.empty()) return NoMatch;
         if (whole && key == text) return Exact;
-        if (key.starts_with(text)) return Begins;
+        if (key.starts_with(text)) return begins;
         return key.find(text) != std::string::npos ? Contains : NoMatch;
     };
     Rank best = NoMatch;
-    const auto consider = [&](const std::string& key, const std::string& text, bool whole) {
-        best = std::min(best, check(key, text, whole));
+    const auto consider = [&](const std::string& key, const std::string& text, bool whole, Rank begins = Begins) {
+        best = std::min(best, check(key, text, whole, begins));
     };
-    for (const std::string* key : {&k.name, &k.reading, &k.latin}) consider(*key, typed, true);
-    for (const std::string* key : {&k.folded, &k.foldedSign}) consider(*key, folded, true);
-    // Without the province in front: "saijo" begins 伊予西条 as much as 西条.
-    for (const std::string* key : {&k.nameRest, &k.readingRest, &k.latinRest}) consider(*key, typed, false);
-    consider(k.foldedRest, folded, false);
+    consider(k.name, typed.text, true);
+    consider(k.reading, typed.text, true);
+    consider(k.nameRest, typed.text, false, BeginsAfterProvince);
+    consider(k.readingRest, typed.text, false, BeginsAfterProvince);
+    for (const TypedKey& t : typed.keys) {
+        for (const std::string* key : {&k.latin, &k.spelt, &k.sign}) consider(*key, t.key, t.whole);
+        for (const std::string* key : {&k.latinRest, &k.speltRest}) consider(*key, t.key, false, BeginsAfterProvince);
+    }
     return best;
+}
+
+// A station word written after the name: 岡山駅, おかやまえき, "okayama eki",
+// "Okayama Station", or the start of one after a blank while it is typed
+// ("okayama st"). The name without it; nothing when there is none.
+std::optional<std::string> withoutStationWord(std::string_view normalised) {
+    std::string_view s = normalised;
+    while (!s.empty() && (s.back() == ' ' || s.back() == '.')) s.remove_suffix(1);
+    for (std::string_view word : {"駅", "えき", "eki", "station"}) {
+        if (s.size() > word.size() && s.ends_with(word)) return std::string(s.substr(0, s.size() - word.size()));
+        const std::size_t blank = s.rfind(' ');
+        if (blank == std::string_view::npos || blank == 0) continue;
+        const std::string_view last = s.substr(blank + 1);
+        if (!last.empty() && word.starts_with(last)) return std::string(s.substr(0, blank));
+    }
+    return std::nullopt;
+}
+
+struct Found {
+    int position;
+    Rank rank;
+};
+
+// The stations of `list` that `typed` fits, best first: by how well they
+// fit, then the ends of the trains, then the limited-express stops, then in
+// list order.
+std::vector<Found> matching(StationList list, std::string_view typed) {
+    const std::string normalised = toTypedForm()(typed);
+    const AllKeys& keys = allKeys();
+    const auto fit = [&](std::string_view text, Vowels vowels) {
+        const Typed forms = typedForms(text, vowels);
+        std::vector<Found> found;
+        if (forms.text.empty()) return found;
+        for (int i = 0; i < stationCount(list); ++i) {
+            const std::optional<int> all = findStation(StationList::All, stationName(list, i));
+            if (!all) continue;
+            const Rank r = rank(keys.stations[static_cast<std::size_t>(*all)], forms);
+            if (r != NoMatch) found.push_back({i, r});
+        }
+        return found;
+    };
+    // Long vowels at the end as typed first; all of them written once if
+    // that finds nothing (hoo for ほう).
+    std::vector<Found> found = fit(normalised, Vowels::OnceButLast);
+    if (found.empty()) found = fit(normalised, Vowels::Once);
+    if (found.empty())
+        if (const auto name = withoutStationWord(normalised)) found = fit(*name, Vowels::Once);
+    const auto standing = [&](const Found& f) {
+        const Keys& k = keys.stations[static_cast<std::size_t>(
+            findStation(StationList::All, stationName(list, f.position)).value_or(0))];
+        return k.terminus ? 0 : k.express ? 1 : 2;
+    };
+    std::stable_sort(found.begin(), found.end(), [&](const Found& a, const Found& b) {
+        if (a.rank != b.rank) return a.rank < b.rank;
+        return standing(a) < standing(b);
+    });
+    return found;
 }
 
 }  // namespace
@@ -189,74 +415,34 @@ const StationRomaji& stationRomaji(int allIndex) {
 
 std::string normaliseTyped(std::string_view typed) {
     std::string text = toTypedForm()(typed);
-    const auto notSpace = [](unsigned char c) { return c != ' ' && c != '\t'; };
-    text.erase(text.begin(), std::find_if(text.begin(), text.end(), notSpace));
-    text.erase(std::find_if(text.rbegin(), text.rend(), notSpace).base(), text.end());
+    std::erase_if(text, [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; });
     return text;
 }
 
 std::string foldLatin(std::string_view latin) {
-    std::string s(latin);
-    // Macrons and circumflexes mark long vowels: ō, ô are o.
-    for (auto [from, to] : {std::pair{"ā", "a"},
-                            {"ī", "i"},
-                            {"ū", "u"},
-                            {"ē", "e"},
-                            {"ō", "o"},
-                            {"â", "a"},
-                            {"î", "i"},
-                            {"û", "u"},
-                            {"ê", "e"},
-                            {"ô", "o"}})
-        replaceAll(s, from, to);
-    std::erase_if(s, [](char c) { return c == '\'' || c == '-' || c == ' '; });
+    std::string s = withoutMarks(latin);
     hepburnConsonants(s);
     // The spellings typed on a keyboard's kana input (matuyama, sinyasiki)
     // read as Hepburn; none of these pairs occurs in Hepburn itself.
     for (auto [from, to] : {std::pair{"si", "shi"}, {"ti", "chi"}, {"tu", "tsu"}, {"zi", "ji"}, {"cch", "tch"}})
         replaceAll(s, from, to);
-    // Long vowels: every run of oo, ou, uu is one vowel, so that iyooohira
-    // (伊予大平) and the typed iyoohira meet.
-    for (bool changed = true; changed;) {
-        const std::size_t before = s.size();
-        replaceAll(s, "oo", "o");
-        replaceAll(s, "ou", "o");
-        replaceAll(s, "uu", "u");
-        changed = s.size() != before;
-    }
+    collapseLongVowels(s, false);
     return s;
 }
 
+std::string spellingKey(std::string_view latin) { return soundsOf(latin, Vowels::Once); }
+
 std::vector<int> searchStations(StationList list, std::string_view typed) {
-    const std::string text = normaliseTyped(typed);
-    if (text.empty()) return {};
-    const std::string folded = foldLatin(text);
-    const AllKeys& keys = allKeys();
-    std::array<std::vector<int>, NoMatch> groups;
-    for (int i = 0; i < stationCount(list); ++i) {
-        const std::optional<int> all = findStation(StationList::All, stationName(list, i));
-        if (!all) continue;
-        const Rank r = rank(keys.stations[static_cast<std::size_t>(*all)], text, folded);
-        if (r != NoMatch) groups[r].push_back(i);
-    }
     std::vector<int> found;
-    for (const auto& group : groups) found.insert(found.end(), group.begin(), group.end());
+    for (const Found& f : matching(list, typed)) found.push_back(f.position);
     return found;
 }
 
 std::optional<int> stationByAnyName(StationList list, std::string_view typed) {
     if (auto exact = findStation(list, typed)) return exact;
-    const std::string text = normaliseTyped(typed);
-    const std::string folded = foldLatin(text);
-    std::vector<int> exact;
-    std::vector<int> any;
-    for (int i : searchStations(list, typed)) {
-        const std::optional<int> all = findStation(StationList::All, stationName(list, i));
-        if (rank(allKeys().stations[static_cast<std::size_t>(*all)], text, folded) == Exact) exact.push_back(i);
-        any.push_back(i);
-    }
-    if (exact.size() == 1) return exact.front();
-    if (exact.empty() && any.size() == 1) return any.front();
+    const std::vector<Found> found = matching(list, typed);
+    const auto exact = std::count_if(found.begin(), found.end(), [](const Found& f) { return f.rank == Exact; });
+    if (exact == 1 || found.size() == 1) return found.front().position;
     return std::nullopt;
 }
 

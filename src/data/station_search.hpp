@@ -25,7 +25,8 @@ struct StationRomaji {
 const StationRomaji& stationRomaji(int allIndex);
 
 // Typed text brought to one form: full-width letters and half-width kana to
-// their usual width, katakana to hiragana, lower case.
+// their usual width, katakana to hiragana, lower case, every blank (also the
+// ideographic one of the display names, 岡　山) left out.
 std::string normaliseTyped(std::string_view typed);
 
 // Latin text folded as people spell it: long vowels (oo, ou, uu) and macrons
@@ -33,10 +34,22 @@ std::string normaliseTyped(std::string_view typed);
 // unchanged.
 std::string foldLatin(std::string_view latin);
 
+// Lower-case Latin text as the sounds it spells, one form for every way of
+// writing them: Hepburn, Kunrei and Nihon-shiki (shi/si, chi/ti, tsu/tu,
+// fu/hu, ji/zi/di, zu/du, sha/sya, cha/tya, ja/zya/jya), long vowels
+// written or not (oo, ou, oh, ō, â), n, nn and n' for ん, a doubled
+// consonant or none (bitchu, bichu), hyphens and blanks. Two spellings of
+// one name have one key; the key of text still being typed begins the key
+// of what it will become. Kana and kanji pass unchanged.
+std::string spellingKey(std::string_view latin);
+
 // The positions in `list` of the stations whose name, reading or Latin
-// spelling contains `typed`, best first: an exact match, then those that
-// begin with it (also after a 伊予/讃岐/備中/備前 in front), then the rest;
-// each group in list order. Nothing for empty text.
+// spelling (compared by spelling key) contains `typed`, best first: an exact
+// match, then those that begin with it (also after a 伊予/讃岐/備中/備前 in
+// front), then the rest; in each group the ends of the corridor's trains
+// (岡山, 高松, 松山, 宇和島) first, then the limited-express stops, then list
+// order. When nothing fits, a station word after the name (岡山駅,
+// "okayama eki", "Okayama station") is left out. Nothing for empty text.
 std::vector<int> searchStations(StationList list, std::string_view typed);
 
 // The one station of `list` meant by `typed`: its name or display name, an

@@ -124,7 +124,7 @@ std::string seasonReason(const TravelDate& t, Lang lang) {
 std::string dateAndSeasonText(const TravelDate& t, Lang lang) {
     return text(Msg::DateAndSeason, lang,
                 {std::to_string(t.date.year), std::to_string(t.date.month), std::to_string(t.date.day),
-                 weekdayName(t.weekday, lang), seasonName(t.season, lang)});
+                 weekdayName(t.weekday, lang), seasonName(t.season, lang), monthName(t.date.month, lang)});
 }
 
 std::string rolledOverText(const TravelDate& t, Lang lang) {
@@ -138,6 +138,14 @@ std::string rolledOverText(const TravelDate& t, Lang lang) {
 std::string dateNotListedText(Lang lang) { return yearsText(Msg::DateNotListed, lang); }
 
 std::string listedYearsText(Lang lang) { return yearsText(Msg::ListedYears, lang); }
+
+std::string todayNotListedText(const Date& today, const Date& chosen, Lang lang) {
+    if (today.year == chosen.year) return {};
+    const auto n = [](int v) { return std::to_string(v); };
+    return text(Msg::TodayNotListed, lang,
+                {n(today.year), n(today.month), n(today.day), n(chosen.year), n(chosen.month), n(chosen.day),
+                 monthName(today.month, lang), monthName(chosen.month, lang)});
+}
 
 std::string_view seasonName(Season season, Lang lang) {
     switch (season) {

@@ -30,6 +30,9 @@ std::string rolledOverText(const TravelDate& date, Lang lang = Lang::Japanese);
 std::string dateNotListedText(Lang lang = Lang::Japanese);
 // "料金を調べられるのは 2002年から2008年 … の乗車日だけです。"
 std::string listedYearsText(Lang lang = Lang::Japanese);
+// "今日 (2026年12月7日) は … 2008年12月7日を選んでいます。": today lies outside
+// the listed years and `chosen` was preselected instead; "" when it does not.
+std::string todayNotListedText(const Date& today, const Date& chosen, Lang lang = Lang::Japanese);
 
 std::string_view seasonName(Season season, Lang lang = Lang::Japanese);  // "繁忙期", …
 std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);   // 0 = "日曜日"

@@ -8,6 +8,7 @@
 
 #include "explain/enquiry_words.hpp"
 #include "screens/KindScreens.hpp"
+#include "screens/WhyLine.hpp"
 #include "screens/frmKekka.hpp"
 #include "screens/frmKekkaT.hpp"
 #include "screens/frmStart.hpp"
@@ -80,6 +81,13 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
     connect(cmdOtona, &QPushButton::clicked, this, &ChoiceScreen::cmdOtona_Click);
     connect(cmdKodomo, &QPushButton::clicked, this, &ChoiceScreen::cmdKodomo_Click);
     if (cmdGakuwari) connect(cmdGakuwari, &QPushButton::clicked, this, &ChoiceScreen::cmdGakuwari_Click);
+    if (cmdGakuwari) {
+        // Tab passes over 学割 when it is off: the line below says why while
+        // the keyboard is on the buttons beside it.
+        auto* why = new WhyLine(client);
+        why->watch({cmdOtona, cmdKodomo, optKatamiti},
+                   [this] { return cmdGakuwari->isEnabled() ? QString() : cmdGakuwari->accessibleDescription(); });
+    }
     connect(cmdBack, &QPushButton::clicked, this, &ChoiceScreen::cmdBack_Click);
 }
 

@@ -53,7 +53,9 @@ void DateScreen::Form_Load() {
     for (int month = 1; month <= 12; ++month) cboTuki->addItem(QString::number(month));
     for (int day = 1; day <= 31; ++day) cboNiti->addItem(QString::number(day));
     // Today, or the nearest listed year when the clock is outside 2002–2008.
-    const mkd::Date d = mkd::defaultTravelDate(flow.seam().today());
+    today_ = flow.seam().today();
+    const mkd::Date d = mkd::defaultTravelDate(today_);
+    preselected_ = d;
     cboNen->setCurrentIndex(d.year - mkd::kFirstListedYear);
     cboTuki->setCurrentIndex(d.month - 1);
     cboNiti->setCurrentIndex(d.day - 1);
@@ -73,6 +75,12 @@ void DateScreen::explain() {
     const mkd::Lang lang = flow.language();
     QStringList lines{qs(mkd::dateAndSeasonText(date, lang)), qs(mkd::seasonReason(date, lang))};
     if (date.rolledOver) lines << qs(mkd::rolledOverText(date, lang));
+    // While the date is the one chosen for a today outside the listed years,
+    // say so: the lists do not show today.
+    if (date.date.year == preselected_.year && date.date.month == preselected_.month &&
+        date.date.day == preselected_.day)
+        if (const std::string moved = mkd::todayNotListedText(today_, preselected_, lang); !moved.empty())
+            lines << qs(moved);
     lines << qs(mkd::listedYearsText(lang));
     lblWhy->setText(lines.join(QLatin1Char('\n')));
     lblWhy->setAccessibleDescription(lblWhy->text());

@@ -94,6 +94,11 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption* option, const QW
         case SH_ComboBox_Popup:
         case SH_MenuBar_AltKeyNavigation:
             return 0;
+        case SH_Menu_AllowActiveAndDisabled:
+            // The arrow keys stop at a menu or item that is off, so that a
+            // keyboard user learns why (the screens say it) as a mouse user
+            // does from its tool tip.
+            return 1;
         default:
             return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
@@ -124,8 +129,47 @@ QPalette ProgramStyle::sharedPalette(const QPalette& palette) const {
     return palette;
 }
 
+QColor ProgramStyle::focusRingColour(const QColor& background) {
+    // Amber on the dark grey screens (about 6:1), deep blue on the light
+    // menu bar and lists (about 8:1).
+    return background.lightnessF() < 0.5 ? QColor(255, 196, 0) : QColor(0, 64, 160);
+}
+
+void ProgramStyle::drawFocusRing(QPainter* painter, const QRect& rect, const QColor& background) {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setBrush(Qt::NoBrush);
+    painter->setPen(QPen(focusRingColour(background), 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter->drawRect(QRectF(rect).adjusted(1, 1, -1, -1));
+    painter->setPen(QPen(background.lightnessF() < 0.5 ? Qt::black : Qt::white, 1));
+    painter->drawRect(rect.adjusted(2, 2, -3, -3));
+    painter->restore();
+}
+
+namespace {
+
+// Focus reached by the keyboard or not, the ring shows wherever the focus is:
+// a person who clicked may go on with the keyboard.
+bool ringed(const QStyleOption* option, const QWidget* widget) {
+    return (option->state & QStyle::State_HasFocus) && widget && widget->hasFocus() &&
+           (option->state & QStyle::State_Enabled);
+}
+
+// The colour around the control: its parent's background.
+QColor around(const QWidget* widget) {
+    const QWidget* parent = widget->parentWidget() ? widget->parentWidget() : widget;
+    return parent->palette().color(parent->backgroundRole());
+}
+
+}  // namespace
+
 void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                                  const QWidget* widget) const {
+    if (element == PE_FrameFocusRect) {
+        // Around an option button's caption, on the screen's background.
+        if (widget && widget->hasFocus()) drawFocusRing(painter, option->rect.adjusted(-2, -2, 2, 2), around(widget));
+        return;
+    }
     if (element != PE_IndicatorRadioButton) {
         SharedPaletteWhileDrawing shared(*this, option);
         QProxyStyle::drawPrimitive(element, option, painter, widget);
@@ -168,10 +212,14 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
     }
     SharedPaletteWhileDrawing shared(*this, option);
     QProxyStyle::drawControl(element, option, painter, widget);
+    if (element == CE_PushButton && ringed(option, widget)) drawFocusRing(painter, option->rect, around(widget));
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
                                       const QWidget* widget) const {
-    SharedPaletteWhileDrawing shared(*this, option);
-    QProxyStyle::drawComplexControl(control, option, painter, widget);
+    {
+        SharedPaletteWhileDrawing shared(*this, option);
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+    if (control == CC_ComboBox && ringed(option, widget)) drawFocusRing(painter, option->rect, around(widget));
 }

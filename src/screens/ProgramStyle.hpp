@@ -56,6 +56,14 @@ public:
     QPalette sharedPalette(const QPalette& palette) const;
     // How many palettes are shared: a handful of looks, not one a control.
     std::size_t sharedPaletteCount() const { return palettes_.size(); }
+    // The keyboard focus ring: 2 pixels in a colour at least 3:1 against the
+    // background around the control, and a 1-pixel dark line inside it, at
+    // least 3:1 against the light face of a button or list. Drawn along the
+    // edge of `rect`, on top of what the control drew.
+    static void drawFocusRing(QPainter* painter, const QRect& rect, const QColor& background);
+    // The ring's outer colour on `background`: light on a dark one, dark on
+    // a light one.
+    static QColor focusRingColour(const QColor& background);
 
     // The width of a drop-down list's arrow button, in pixels.
     static constexpr int kListArrowWidth = 13;

@@ -104,7 +104,10 @@ void Screen::keyPressEvent(QKeyEvent* event) {
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
         // Qt's buttons take Enter only in dialogs; these screens are windows.
         QAbstractButton* target = qobject_cast<QAbstractButton*>(focus);
-        if (!target && qobject_cast<QComboBox*>(focus)) target = listEnterButton;
+        if (auto* list = qobject_cast<QComboBox*>(focus); !target && list) {
+            if (enterInList(list)) return;
+            target = listEnterButton;
+        }
         if (target && target->isEnabled() && target->isVisibleTo(this)) target->click();
         return;
     }
@@ -123,6 +126,8 @@ void Screen::keyPressEvent(QKeyEvent* event) {
     }
     QMainWindow::keyPressEvent(event);
 }
+
+bool Screen::enterInList(QComboBox*) { return false; }
 
 void Screen::keyReleaseEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Alt && altAlone_) {

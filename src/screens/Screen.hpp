@@ -155,6 +155,10 @@ protected:
     QWidget* client;
     // The button Enter presses while a list of this screen has the focus.
     QPushButton* listEnterButton = nullptr;
+    // What Enter does in `list` when it is more than pressing
+    // listEnterButton (moving on to the next list, pressing the way last
+    // used); false to press listEnterButton.
+    virtual bool enterInList(QComboBox* list);
 
 private:
     struct Shown {

@@ -69,6 +69,20 @@ void SectionScreen::languageChanged() {
     renameStations(cboTyaku, list_, flow.language());
 }
 
+bool SectionScreen::enterInList(QComboBox* list) {
+    if (list == cboHatu) {
+        cboTyaku->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (list != cboTyaku) return false;
+    for (QPushButton* button : client->findChildren<QPushButton*>())
+        if (button != cmdBack && button->isEnabled() && button->isVisibleTo(this)) {
+            button->click();
+            return true;
+        }
+    return false;
+}
+
 mkd::Section SectionScreen::section() const { return {cboHatu->currentIndex(), cboTyaku->currentIndex()}; }
 
 bool SectionScreen::leave(mkd::Enquiry kind) {

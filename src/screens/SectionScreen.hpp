@@ -47,6 +47,9 @@ protected:
     // rows name them) and "戻る"; called once the controls are made.
     void connectMoves();
     void languageChanged() override;
+    // Enter in the first list moves on to the second; in the second it
+    // presses the first button onwards (a seat, 次へ) that is enabled.
+    bool enterInList(QComboBox* list) override;
 
 private:
     mkd::StationList list_ = mkd::StationList::All;

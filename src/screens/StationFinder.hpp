@@ -1,13 +1,17 @@
 // Typing into a station list: the first character typed (or the first text
 // an input method sends) into a focused station list opens a small window
 // under it with the text and the stations that match it, best first (the
-// core's search). Enter or a click takes the highlighted station exactly as
-// choosing it with the mouse would, handlers included; Escape, or leaving
-// with text that fits no station, closes it and the list keeps its station.
+// core's search), filtering also on an input method's text while it is
+// composed. Enter or a click takes the highlighted station exactly as
+// choosing it with the mouse would, handlers included; Tab takes it and
+// leaves the list. Escape, a click outside the window, or Tab with text that
+// fits no station close it and the list keeps its station. Text that fits
+// nothing says so in the window.
 // The list itself, its items and its positions never change.
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 #include "data/stations.hpp"
@@ -42,9 +46,12 @@ private:
     void refilter();
     void take();
     void close();
-    // Leaving by Tab or by a click elsewhere: a station that fits is taken,
-    // otherwise nothing changes.
+    // Leaving by Tab: a station that fits is taken, otherwise nothing changes.
     void leave();
+    void announceFirst();
+    void widenOpenList();
+    // Ends an input method's composition with its text as shown.
+    void commitComposition();
 
     QComboBox* list_;
     mkd::StationList stations_;
@@ -53,4 +60,6 @@ private:
     QLineEdit* edit_ = nullptr;
     QListWidget* view_ = nullptr;
     bool closing_ = false;
+    QString preedit_;     // an input method's text being composed
+    QString widenedFor_;  // the names the open list was last made wide for
 };

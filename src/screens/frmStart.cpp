@@ -30,6 +30,7 @@
 #include "screens/ScreenFlow.hpp"
 #include "screens/SectionScreen.hpp"
 #include "screens/StationFinder.hpp"
+#include "screens/WhyLine.hpp"
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
@@ -40,6 +41,34 @@ namespace {
 // Shows the tool tip of the menu or item under the mouse, also where Qt
 // shows none by itself: a menu of the menu bar, and a disabled item. An
 // action without a tool tip of its own (Qt then offers its text) shows none.
+// The menu bar's highlighted menu, when it is off, said on the line below
+// the buttons: the bar tells of a highlighted menu only when it is on, but
+// draws itself anew whenever the highlight moves.
+class HighlightedWhy : public QObject {
+public:
+    HighlightedWhy(QMenuBar* bar, WhyLine* line) : QObject(line), bar_(bar), line_(line) {
+        bar->installEventFilter(this);
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() != QEvent::Paint) return false;
+        QAction* action = bar_->activeAction();
+        if (action == shown_) return false;
+        if (action && !action->isEnabled() && !action->statusTip().isEmpty()) {
+            line_->say(action->statusTip());
+            shown_ = action;
+        } else if (shown_) {
+            line_->say({});
+            shown_ = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QMenuBar* bar_;
+    WhyLine* line_;
+    QAction* shown_ = nullptr;
+};
+
 class ActionTips : public QObject {
 public:
     using QObject::QObject;
@@ -100,6 +129,10 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
     connectWaysIn();
+    // Enter in the arrival list presses the way in last used.
+    lastWay_ = cmdSlow;
+    connect(cmdSlow, &QPushButton::clicked, this, [this] { lastWay_ = cmdSlow; });
+    connect(cmdExpress, &QPushButton::clicked, this, [this] { lastWay_ = cmdExpress; });
     connect(cmdExit, &QPushButton::clicked, this, &frmStart::cmdExit_Click);
     connect(mnuHenko, &QAction::triggered, this, &frmStart::mnuHenko_Click);
 
@@ -114,6 +147,16 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     addAction(swapKey);
     connect(cmdSwap, &QPushButton::clicked, this, &frmStart::swapStations);
     connect(swapKey, &QAction::triggered, this, &frmStart::swapStations);
+
+    // The arrow keys reach the Marine menu and its 指定席 also when they are
+    // off (ProgramStyle); the line below the buttons then says why.
+    whyOff = new WhyLine(client);
+    const auto explainHighlighted = [this](QAction* action) {
+        whyOff->say(action && !action->isEnabled() ? action->statusTip() : QString());
+    };
+    new HighlightedWhy(menuBar(), whyOff);
+    connect(mnuMarine, &QMenu::hovered, this, explainHighlighted);
+    connect(mnuMarine, &QMenu::aboutToHide, whyOff, [line = whyOff] { line->say({}); });
 
     mnuHelp = addMenu("mnuHelp", QT_TR_NOOP("ヘルプ"));
     mnuUsage = addMenuItem(mnuHelp, "mnuUsage", QT_TR_NOOP("使い方"));
@@ -250,6 +293,12 @@ void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
     mnuMarine->setAccessibleDescription(menuWhy);
     r.refusal = mkd::Refusal::MarineSeatNotOffered;
     say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r, lang)));
+    // Beyond the tool tip's sentence: why, and what to do instead.
+    if (!judged.menu.sitei) {
+        const QString whole = mnuSitei->toolTip() + QLatin1Char('\n') + qs(mkd::text(mkd::Msg::MarineSeatWhy, lang));
+        mnuSitei->setStatusTip(whole);
+        mnuSitei->setWhatsThis(whole);
+    }
 }
 
 void frmStart::cboHatu_Click() {
@@ -337,6 +386,18 @@ void frmStart::mnuHenko_Click() {
                                    ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, flow.language()))
                                    : mkd::reasonText(saved.error, flow.language());
     flow.message(qs(mkd::text(mkd::Msg::SelectionNotSaved, flow.language(), {shownPath(saved.path), reason})));
+}
+
+bool frmStart::enterInList(QComboBox* list) {
+    if (list == cboHatu) {
+        cboTyaku->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    if (list == cboTyaku && lastWay_->isEnabled()) {
+        lastWay_->click();
+        return true;
+    }
+    return false;
 }
 
 void frmStart::swapStations() {

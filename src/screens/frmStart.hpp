@@ -14,6 +14,7 @@ class HelpWindow;
 namespace mkd {
 struct RecentJourney;
 }
+class WhyLine;
 class QAction;
 class QComboBox;
 class QMenu;
@@ -77,9 +78,14 @@ public:
     QMenu* mnuFavourites = nullptr;  // those kept under a name
     QMenu* mnuKeep = nullptr;
     QMenu* mnuForget = nullptr;
+    // Why the Marine menu or its 指定席 is off, for the keyboard.
+    WhyLine* whyOff = nullptr;
 
 protected:
     void languageChanged() override;
+    // Enter in 乗車駅 moves on to 降車駅; in 降車駅 it presses the way last
+    // used (普通列車 at first).
+    bool enterInList(QComboBox* list) override;
 
 private:
     void addJourneyMenu();
@@ -97,6 +103,7 @@ private:
     void explainMarineMenu(const mkd::MarineMenuJudgement& judged);
     // The menu's last judgement, explained again in another language.
     std::optional<mkd::MarineMenuJudgement> judged_;
+    QPushButton* lastWay_ = nullptr;
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
     // Refuses the enquiry where the core says so at its entry, saying why.

@@ -33,6 +33,7 @@ enum class Msg : int {
     MarineSameStation,
     MarineExcluded,      // %1, %2: the journey's ends
     MarineSeatExcluded,  // %1, %2: the journey's ends
+    MarineSeatWhy,       // why there is no reserved seat and what to do instead
     NoSectionScreen,
     DateNotListed,         // %1, %2: the first and last listed years
     NoExpressStopBetween,  // %1, %2: the journey's ends; %3, %4 the stops they map to
@@ -89,8 +90,9 @@ enum class Msg : int {
     Thursday,
     Friday,
     Saturday,
-    DateAndSeason,  // %1 year, %2 month, %3 day, %4 weekday, %5 season
-    ListedYears,    // %1, %2: the first and last listed years; %3, %4 the same in Heisei
+    DateAndSeason,   // %1 year, %2 month, %3 day, %4 weekday, %5 season, %6 month name
+    ListedYears,     // %1, %2: the first and last listed years; %3, %4 the same in Heisei
+    TodayNotListed,  // %1-%3 today's year, month, day; %4-%6 the date chosen instead; %7, %8 the month names
     January,
     February,
     March,

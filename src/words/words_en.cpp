@@ -24,10 +24,13 @@ constexpr Entry kWords[] = {
     {Msg::MarineSameStation, "The departure and arrival stations are the same: no Marine Liner."},
     {Msg::MarineExcluded, "The Marine Liner is not offered between %1 and %2."},
     {Msg::MarineSeatExcluded, "The Marine Liner's reserved seat is not offered between %1 and %2."},
+    {Msg::MarineSeatWhy,
+     "The two stations are too close together for a reserved seat. Choose stations farther apart, or look up the Green "
+     "car or a local train."},
     {Msg::NoSectionScreen, "This enquiry has no screen to choose a section on."},
     {Msg::DateNotListed, "Choose a travel date from %1 to %2, month 1 to 12, day 1 to 31."},
     {Msg::NoExpressStopBetween, "No limited express stops between %1 and %2."},
-    {Msg::BothEndsSameStop, "Between %1 and %2 the only stop is %3."},
+    {Msg::BothEndsSameStop, "Between %1 and %2 the only limited-express stop is %3."},
     {Msg::MarineServes, "Prices the Marine Liner from %1 to %2."},
 
     // Result screens: bills and charge captions
@@ -79,8 +82,9 @@ constexpr Entry kWords[] = {
     {Msg::Thursday, "Thursday"},
     {Msg::Friday, "Friday"},
     {Msg::Saturday, "Saturday"},
-    {Msg::DateAndSeason, "%4 %1-%2-%3: %5"},
+    {Msg::DateAndSeason, "%4, %3 %6 %1: %5"},
     {Msg::ListedYears, "Only travel dates from %1 to %2 can be priced."},
+    {Msg::TodayNotListed, "Today (%3 %7 %1) is outside the years that can be priced, so %6 %8 %4 is chosen instead."},
     {Msg::January, "January"},
     {Msg::February, "February"},
     {Msg::March, "March"},

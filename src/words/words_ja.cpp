@@ -21,6 +21,9 @@ constexpr Entry kWords[] = {
     {Msg::MarineSameStation, "乗車駅と降車駅が同じなので、マリンライナーを選べません。"},
     {Msg::MarineExcluded, "%1 と %2 の間ではマリンライナーを選べません。"},
     {Msg::MarineSeatExcluded, "%1 と %2 の間ではマリンライナーの指定席を選べません。"},
+    {Msg::MarineSeatWhy,
+     "区間が短いので、マリンライナーの指定席はありません。もっと離れた駅を選ぶか、グリーン車か普通列車で調べてください"
+     "。"},
     {Msg::NoSectionScreen, "この問い合わせには区間を選ぶ画面がありません。"},
     {Msg::DateNotListed,
      "乗車日は %1年から%2年まで (平成%3年から平成%4年まで) の、1月から12月の 1日から31日で選んでください。"},
@@ -78,6 +81,7 @@ constexpr Entry kWords[] = {
     {Msg::Saturday, "土曜日"},
     {Msg::DateAndSeason, "%1年%2月%3日(%4) %5"},
     {Msg::ListedYears, "料金を調べられるのは %1年から%2年 (平成%3年から%4年) の乗車日だけです。"},
+    {Msg::TodayNotListed, "今日 (%1年%2月%3日) は料金を調べられる年の外なので、%4年%5月%6日を選んでいます。"},
     {Msg::January, "1月"},
     {Msg::February, "2月"},
     {Msg::March, "3月"},

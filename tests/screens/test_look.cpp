@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyleOption>
+#include <QTest>
+
+#include <cmath>
 
 #include "data/table_store.hpp"
 #include "screens/ProgramStyle.hpp"
@@ -112,6 +115,40 @@ TEST_F(Look, DisabledLooksDisabledAndTheSelectedOptionIsMarked) {
     const QPoint inside = (centre + QPoint(0, -option.rect.height() / 5)) * ratio;  // hollow part of the ring
     EXPECT_NE(checked.pixel(at), unchecked.pixel(at));
     EXPECT_EQ(unchecked.pixel(at), unchecked.pixel(inside));
+}
+
+// The ring around the control with the keyboard focus: 2 pixels at least
+// 3:1 against the dark grey around it and, inside it, a line at least 3:1
+// against the light face.
+double contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(Look, TheFocusRingIsTwoPixelsAndStandsOut) {
+    SampleScreen screen(flow);
+    screen.show();
+    screen.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&screen));
+    for (QWidget* control : std::initializer_list<QWidget*>{screen.button, screen.list}) {
+        control->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        ASSERT_TRUE(control->hasFocus());
+        const QImage image = control->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const QColor background = screen.palette().color(QPalette::Window);
+        const int middle = static_cast<int>(control->height() / 2 * ratio);
+        for (int x = 0; x < static_cast<int>(2 * ratio); ++x)
+            EXPECT_GE(contrast(image.pixelColor(x, middle), background), 3.0) << control->objectName().toStdString();
+        const QColor face = control->palette().color(QPalette::Button);
+        EXPECT_GE(contrast(image.pixelColor(static_cast<int>(2 * ratio), middle), face), 3.0);
+        control->clearFocus();
+        EXPECT_NE(control->grab().toImage(), image);
+    }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // its 指定席 item and on a choice screen's 学割.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QHelpEvent>
@@ -16,6 +17,8 @@
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/Seam.hpp"
+#include "screens/WhyLine.hpp"
+#include "screens/frmKettei.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/frmTSelect.hpp"
 #include "started_program.hpp"
@@ -86,6 +89,71 @@ TEST_F(Why, AnOffStudentFareSaysWhyOnHover) {
     EXPECT_TRUE(why.startsWith(QStringLiteral("学割は 100 km を超える区間でだけ選べます"))) << why.toStdString();
     EXPECT_EQ(hover(choice->cmdGakuwari, choice->cmdGakuwari->rect().center()), why);
     EXPECT_EQ(choice->cmdGakuwari->accessibleDescription(), why);
+}
+
+// The same reasons without the mouse: the arrow keys stop at the Marine menu
+// and its 指定席 when they are off, and the line below the buttons says why
+// (for 指定席 also what to do instead); Tab to the buttons beside an off
+// 学割 says why it is off, which is also its accessible description.
+TEST_F(Why, ReasonsReachedByKeyboard) {
+    start->cboTyaku->setFocus();
+    QTest::keyClicks(start->cboTyaku, QStringLiteral("uwajima"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(start->mnuMarine->menuAction()->isEnabled());
+    EXPECT_TRUE(start->whyOff->isHidden());
+    const int height = start->height();
+    QTest::keyClick(start, Qt::Key_F10);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);  // 初期表示 → マリンライナー
+    EXPECT_EQ(start->menuBar()->activeAction(), start->mnuMarine->menuAction());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return start->whyOff->isVisible(); }, 1000));
+    EXPECT_EQ(start->whyOff->text(), start->mnuMarine->menuAction()->toolTip());
+    for (int i = 0; i < 2; ++i) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : static_cast<QWidget*>(start->menuBar()), Qt::Key_Escape);
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return start->whyOff->isHidden(); }, 1000));
+    QApplication::processEvents();
+    EXPECT_EQ(start->height(), height);
+
+    start->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(start));
+    start->cboTyaku->setFocus();
+    QTest::keyClicks(start->cboTyaku, QStringLiteral("oomoto"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_FALSE(start->mnuSitei->isEnabled());
+    QTest::keyClick(start, Qt::Key_F10);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Right);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(start->mnuMarine));
+    for (int i = 0; i < 3 && start->mnuMarine->activeAction() != start->mnuSitei; ++i)
+        QTest::keyClick(start->mnuMarine, Qt::Key_Down);
+    ASSERT_EQ(start->mnuMarine->activeAction(), start->mnuSitei);
+    EXPECT_TRUE(start->whyOff->isVisible());
+    EXPECT_TRUE(start->whyOff->text().startsWith(start->mnuSitei->toolTip()));
+    EXPECT_TRUE(start->whyOff->text().contains(QStringLiteral("もっと離れた駅を選ぶ")));
+    QTest::keyClick(start->mnuMarine, Qt::Key_Escape);
+}
+
+TEST_F(Why, AnOffStudentFareSaysWhyToTheKeyboard) {
+    start->cboTyaku->setFocus();
+    QTest::keyClicks(start->cboTyaku, QStringLiteral("kojima"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTest::mouseClick(start->cmdSlow, Qt::LeftButton);
+    auto* choice = flow.find<frmKettei>();
+    ASSERT_TRUE(choice && choice->isVisible());
+    choice->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(choice));
+    ASSERT_FALSE(choice->cmdGakuwari->isEnabled());
+    auto* line = choice->findChild<WhyLine*>();
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->isHidden());
+    choice->cmdOtona->setFocus();
+    QTest::keyClick(choice->cmdOtona, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), choice->cmdKodomo);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), choice->cmdGakuwari->toolTip());
+    const QAccessibleInterface* button = QAccessible::queryAccessibleInterface(choice->cmdGakuwari);
+    ASSERT_TRUE(button);
+    EXPECT_EQ(button->text(QAccessible::Description), choice->cmdGakuwari->toolTip());
 }
 
 }  // namespace

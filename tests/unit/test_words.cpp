@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "explain/enquiry_words.hpp"
 #include "words/word_table.hpp"
 #include "words/words.hpp"
 
@@ -42,6 +43,17 @@ TEST(Words, ArgumentsFillTheirPlacesInAnyOrder) {
     };
     for (const Case& c : cases) EXPECT_EQ(mkd::fill(c.pattern, c.args), c.expected) << c.pattern;
     EXPECT_EQ(mkd::text(Msg::LocalTrainAdvice, Lang::English), "Take a local train.");
+}
+
+// The travel-date screens say when today lies outside the listed years and
+// which date they chose instead; nothing when today is listed.
+TEST(Words, TodayOutsideTheListedYears) {
+    EXPECT_EQ(mkd::todayNotListedText({2026, 12, 7}, {2008, 12, 7}),
+              "今日 (2026年12月7日) は料金を調べられる年の外なので、2008年12月7日を選んでいます。");
+    EXPECT_EQ(mkd::todayNotListedText({1999, 2, 28}, {2002, 2, 28}, mkd::Lang::English),
+              "Today (28 February 1999) is outside the years that can be priced, so 28 February 2002 is chosen "
+              "instead.");
+    EXPECT_EQ(mkd::todayNotListedText({2007, 8, 12}, {2007, 8, 12}), "");
 }
 
 }  // namespace
