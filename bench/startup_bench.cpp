@@ -39,9 +39,9 @@ namespace {
 
 struct Sample {
     double shownMs = 0;  // launch to the first window painted, wall clock
-    double ms = 0;       // launch to exit, wall clock
-    double cpuMs = 0;    // user + system time of the child
-    double peakMb = 0;   // maximum resident set size
+    double ms = 0;  // launch to exit, wall clock
+    double cpuMs = 0;  // user + system time of the child
+    double peakMb = 0;  // maximum resident set size
 };
 
 struct Program {

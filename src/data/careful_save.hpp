@@ -25,13 +25,13 @@ namespace mkd {
 // How a save ended.
 enum class SaveProblem {
     None,
-    ReadOnlyFile,      // the file has no write permission: the user keeps it as it is
-    System,            // the system refused: `error` says why
+    ReadOnlyFile,  // the file has no write permission: the user keeps it as it is
+    System,  // the system refused: `error` says why
     TemporaryRemoved,  // something else removed this save's temporary file, each time it tried
 };
 struct SaveResult {
     SaveProblem problem = SaveProblem::None;
-    int error = 0;     // an errno value, or kNotARegularFile, for System
+    int error = 0;  // an errno value, or kNotARegularFile, for System
     std::string path;  // the file written or not written (a link's target)
     bool ok() const { return problem == SaveProblem::None; }
 };

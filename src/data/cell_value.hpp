@@ -14,9 +14,9 @@ double cellValue(std::string_view text);
 
 // The same reading with what a checker of table files needs to know about it.
 struct CellReading {
-    double value = 0;           // what cellValue gives
-    bool number = false;        // the text begins with a number
-    bool textAfter = false;     // and something follows that number
+    double value = 0;  // what cellValue gives
+    bool number = false;  // the text begins with a number
+    bool textAfter = false;  // and something follows that number
     bool nonZeroDigit = false;  // a digit of the number is not 0 (a 0 value then means out of range)
 };
 CellReading readCellText(std::string_view text);

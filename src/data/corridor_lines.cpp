@@ -22,9 +22,9 @@ std::vector<std::vector<int>> lineRuns() {
         return stations;
     };
     return {
-        then(run(0, 11), {kUtazu}),                                         // 岡山 – 児島 – 宇多津
-        then(run(12, 20), {kUtazu}),                                        // 高松 – 坂出 – 宇多津
-        run(kUtazu, kMukaibara),                                            // 宇多津 – 松山 – 向井原
+        then(run(0, 11), {kUtazu}),  // 岡山 – 児島 – 宇多津
+        then(run(12, 20), {kUtazu}),  // 高松 – 坂出 – 宇多津
+        run(kUtazu, kMukaibara),  // 宇多津 – 松山 – 向井原
         then(then({kMukaibara}, {74, 75, 76, 77, 78, 79, 80}), {kIyoOzu}),  // inland, by 内子
         then(then({kMukaibara}, {81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91}), {kIyoOzu}),  // the coast
         run(kIyoOzu, kAllStations - 1),  // 伊予大洲 – 宇和島

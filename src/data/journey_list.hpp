@@ -22,14 +22,14 @@ namespace mkd {
 
 struct JourneyRow {
     std::optional<Date> date;  // the travel date; none when the enquiry had none
-    int departure = 0;         // all-station indices
+    int departure = 0;  // all-station indices
     int arrival = 0;
     Enquiry kind = Enquiry::Local;
     Passenger passenger = Passenger::Adult;
     Trip trip = Trip::OneWay;
-    double amount = 0;   // the total as priced then
+    double amount = 0;  // the total as priced then
     std::string tables;  // tablesFingerprint() of the tables it was priced with
-    std::string note;    // the user's own words: the purpose of the journey
+    std::string note;  // the user's own words: the purpose of the journey
     bool operator==(const JourneyRow&) const = default;
 };
 
@@ -71,8 +71,8 @@ enum class JourneyDamage { None, FirstLine, FieldCount, Value };
 struct JourneyRead {
     JourneyList list;
     JourneyDamage damage = JourneyDamage::None;
-    int line = 0;       // 1-based, of the damage
-    int fields = 0;     // FieldCount: how many there were
+    int line = 0;  // 1-based, of the damage
+    int fields = 0;  // FieldCount: how many there were
     std::string field;  // Value: which field ("date", "amount", …)
     std::string value;  // Value: its text
     bool ok() const { return damage == JourneyDamage::None; }
@@ -82,7 +82,7 @@ JourneyRead readJourneyList(std::string_view text);
 // A list loaded from its file.
 struct JourneyLoad {
     JourneyRead read;  // the list (empty when the file is missing or damaged)
-    int error = 0;     // errno when the file exists but cannot be read
+    int error = 0;  // errno when the file exists but cannot be read
     // A damaged file: the name it was renamed to (kept for the user); ""
     // when it could not be renamed, which leaves it where it was and stops
     // saves over it (see JourneyStore).
@@ -128,6 +128,6 @@ void remember(std::vector<RecentJourney>& recent, const RecentJourney& journey);
 
 // The ids of kinds, passengers and trips in the file and in mkd-fare's JSON.
 std::string_view passengerId(Passenger passenger);  // "adult", "child", "student"
-std::string_view tripId(Trip trip);                 // "one-way", "round-trip"
+std::string_view tripId(Trip trip);  // "one-way", "round-trip"
 
 }  // namespace mkd

@@ -26,16 +26,16 @@ namespace mkd {
 // Where the table folder in use was found.
 enum class TableSource {
     BesideProgram,  // Untin/ beside the executable
-    UserData,       // $XDG_DATA_HOME/mkd/Untin
-    Installed,      // <prefix>/share/mkd/Untin
-    Given,          // named by the caller (a command-line option, a test)
-    NotFound,       // none of the places holds a folder Untin
+    UserData,  // $XDG_DATA_HOME/mkd/Untin
+    Installed,  // <prefix>/share/mkd/Untin
+    Given,  // named by the caller (a command-line option, a test)
+    NotFound,  // none of the places holds a folder Untin
 };
 
 // Where the stored pair lives.
 enum class SelectionPlace {
     BesideTables,  // Henko.txt in the table folder
-    UserConfig,    // $XDG_CONFIG_HOME/mkd/Henko.txt: the table folder is not writable, or installed
+    UserConfig,  // $XDG_CONFIG_HOME/mkd/Henko.txt: the table folder is not writable, or installed
 };
 
 struct Locations {

@@ -11,7 +11,7 @@
 namespace mkd {
 
 struct StationNames {
-    std::string_view name;     // "伊予西条", as in the lists and the tables
+    std::string_view name;  // "伊予西条", as in the lists and the tables
     std::string_view display;  // "岡　山", as the result screens show it
     std::string_view reading;  // "いよさいじょう"
     std::string_view english;  // "Iyo-Saijo", as on its signs

@@ -241,13 +241,13 @@ std::string foldKana(std::string s) {
 
 // Everything one station can be found by, in the typed form.
 struct Keys {
-    std::string name, nameRest;        // 伊予西条, 西条
+    std::string name, nameRest;  // 伊予西条, 西条
     std::string reading, readingRest;  // いよさいじょう, さいじょう
-    std::string latin, latinRest;      // spelling keys: iyosaizyo, saizyo
-    std::string spelt, speltRest;      // the same with long vowels as the kana write them: iyosaizyou
-    std::string sign;                  // the sign's spelling as a spelling key
-    bool express = false;              // a limited-express stop
-    bool terminus = false;             // where the corridor's trains start and end
+    std::string latin, latinRest;  // spelling keys: iyosaizyo, saizyo
+    std::string spelt, speltRest;  // the same with long vowels as the kana write them: iyosaizyou
+    std::string sign;  // the sign's spelling as a spelling key
+    bool express = false;  // a limited-express stop
+    bool terminus = false;  // where the corridor's trains start and end
     StationRomaji romaji;
 };
 

@@ -17,8 +17,8 @@ namespace mkd {
 // The Latin spellings of one station of the all-station list.
 struct StationRomaji {
     std::string transliterated;  // ICU's spelling of the kana: "iyosaijou", "kan'onji"
-    std::string folded;          // as people type it: "iyosaijo", "kanonji"
-    std::string english;         // as on the station's signs: "Iyo-Saijo", "Kan-onji"
+    std::string folded;  // as people type it: "iyosaijo", "kanonji"
+    std::string english;  // as on the station's signs: "Iyo-Saijo", "Kan-onji"
 };
 
 // Empty spellings for an invalid index.

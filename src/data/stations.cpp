@@ -13,7 +13,7 @@ struct StationRow {
     std::string_view name;
     std::string_view display;
     int express;  // express-stop index, -1 when trains pass through
-    int marine;   // Marine stop index, -1 when the Marine Liner does not stop
+    int marine;  // Marine stop index, -1 when the Marine Liner does not stop
 };
 
 constexpr std::array<StationRow, kAllStations> kStations{{
@@ -192,18 +192,18 @@ struct MarineMapRow {
 };
 
 constexpr std::array<MarineMapRow, kLastMarineRegionIndex + 1> kMarineMaps{{
-    {0, 0, 0},     // 岡山
-    {1, 1, 1},     // 大元
-    {2, 1, 1},     // 備前西市
-    {2, 2, 2},     // 妹尾
-    {3, 2, 2},     // 備中箕島
-    {3, 3, 3},     // 早島
-    {4, 3, 3},     // 久々原
-    {4, 4, 4},     // 茶屋町
-    {5, 5, 5},     // 植松
-    {6, 6, 6},     // 木見
-    {7, 7, 7},     // 上の町
-    {8, 8, 8},     // 児島
+    {0, 0, 0},  // 岡山
+    {1, 1, 1},  // 大元
+    {2, 1, 1},  // 備前西市
+    {2, 2, 2},  // 妹尾
+    {3, 2, 2},  // 備中箕島
+    {3, 3, 3},  // 早島
+    {4, 3, 3},  // 久々原
+    {4, 4, 4},  // 茶屋町
+    {5, 5, 5},  // 植松
+    {6, 6, 6},  // 木見
+    {7, 7, 7},  // 上の町
+    {8, 8, 8},  // 児島
     {14, 14, 14},  // 高松
     {13, 13, 13},  // 香西
     {13, 13, 13},  // 鬼無
@@ -211,8 +211,8 @@ constexpr std::array<MarineMapRow, kLastMarineRegionIndex + 1> kMarineMaps{{
     {11, 11, 11},  // 国分
     {10, 10, 11},  // 讃岐府中
     {10, 10, 10},  // 鴨川
-    {9, 9, 10},    // 八十場
-    {9, 9, 9},     // 坂出
+    {9, 9, 10},  // 八十場
+    {9, 9, 9},  // 坂出
 }};
 
 // Between 伊予市 and 伊予大洲 the line along the coast (高野川 to 五郎) is not

@@ -11,9 +11,9 @@
 namespace mkd {
 
 enum class StationList {
-    All,      // 107 stations, 岡山 (0) to 宇和島 (106)
+    All,  // 107 stations, 岡山 (0) to 宇和島 (106)
     Express,  // the 26 limited-express stops, a subsequence of All
-    Marine,   // the 15 Marine Liner stops, 岡山 – 児島 – 坂出 – 高松
+    Marine,  // the 15 Marine Liner stops, 岡山 – 児島 – 坂出 – 高松
 };
 
 inline constexpr int kAllStations = 107;

@@ -13,45 +13,45 @@ namespace mkd {
 
 enum class Severity {
     Warning,  // the program runs, but some price or distance is not what was meant
-    Fatal,    // the program reports the file and ends
+    Fatal,  // the program reports the file and ends
 };
 
 enum class ProblemKind {
     // Fatal.
-    CannotOpen,        // missing, unreadable, or not a regular file
-    TooLarge,          // far larger than any table
-    ExtraRecord,       // more records than the table has (an empty last line, too)
+    CannotOpen,  // missing, unreadable, or not a regular file
+    TooLarge,  // far larger than any table
+    ExtraRecord,  // more records than the table has (an empty last line, too)
     EndsInsideRecord,  // fewer fields than a record needs after the last whole record
     // Warnings about a file.
     FewerRecords,  // the missing records keep what the table held (0 at start-up)
     // Warnings about a cell.
-    Empty,            // prices as 0
-    NotANumber,       // does not begin with a number: prices as 0
-    OutOfRange,       // a number too large (or too small) for a double: prices as 0
+    Empty,  // prices as 0
+    NotANumber,  // does not begin with a number: prices as 0
+    OutOfRange,  // a number too large (or too small) for a double: prices as 0
     TextAfterNumber,  // only the number it begins with counts ("1230円", "12E")
     Negative,
-    Fraction,         // an amount that is not whole yen
-    Implausible,      // beyond kPlausibleLimit: no fare or distance, and maybe not the number written
-    NotSymmetric,     // a distance differs from that of the reverse journey
+    Fraction,  // an amount that is not whole yen
+    Implausible,  // beyond kPlausibleLimit: no fare or distance, and maybe not the number written
+    NotSymmetric,  // a distance differs from that of the reverse journey
     ChildAboveAdult,  // a child amount above the adult one for the same journey
     // Warnings about Henko.txt, the stored start-screen selection.
-    SelectionMissing,     // fewer than two cells: the missing one selects 岡山
+    SelectionMissing,  // fewer than two cells: the missing one selects 岡山
     SelectionOutOfRange,  // not a position 0–106: the corridor's end is shown instead
-    SelectionRounded,     // not a whole number: rounded to the nearest position
-    SaveLeftover,         // a temporary file of a save that was killed half-way
+    SelectionRounded,  // not a whole number: rounded to the nearest position
+    SaveLeftover,  // a temporary file of a save that was killed half-way
 };
 
 struct TableProblem {
     Severity severity = Severity::Warning;
     ProblemKind kind = ProblemKind::Empty;
-    std::string file;                // the file name, e.g. "Futu.txt"
-    int line = 0;                    // from 1; 0: the file as a whole
-    int column = 0;                  // the field's place on its line, from 1; 0: no field
-    int record = -1;                 // the cell, both from 0: record = arrival,
-    int field = -1;                  //   field = departure; -1: no cell
+    std::string file;  // the file name, e.g. "Futu.txt"
+    int line = 0;  // from 1; 0: the file as a whole
+    int column = 0;  // the field's place on its line, from 1; 0: no field
+    int record = -1;  // the cell, both from 0: record = arrival,
+    int field = -1;  //   field = departure; -1: no cell
     Msg what = Msg::CheckEmptyCell;  // what is wrong, as words with
-    std::vector<std::string> args;   //   these arguments
-    std::string message;             // the same in the checker's default words (English)
+    std::vector<std::string> args;  //   these arguments
+    std::string message;  // the same in the checker's default words (English)
 };
 
 // No fare, charge or distance of the corridor comes near this; every whole

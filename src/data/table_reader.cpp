@@ -200,7 +200,7 @@ int lastRecordBegun(const LoadResult& result) {
     switch (result.error) {
         case LoadError::None:
             return result.records - 1;
-        case LoadError::TooManyRecords:    // the record one too many
+        case LoadError::TooManyRecords:  // the record one too many
         case LoadError::EndsInsideRecord:  // the record cut short
             return result.records;
         case LoadError::CannotOpen:

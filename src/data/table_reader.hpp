@@ -27,15 +27,15 @@ namespace mkd {
 
 enum class LoadError {
     None,
-    CannotOpen,        // missing, unreadable, or not a regular file
-    TooLarge,          // far larger than any table could be
-    TooManyRecords,    // more records than the table has
+    CannotOpen,  // missing, unreadable, or not a regular file
+    TooLarge,  // far larger than any table could be
+    TooManyRecords,  // more records than the table has
     EndsInsideRecord,  // fewer than N fields after the last record boundary
 };
 
 struct LoadResult {
     LoadError error = LoadError::None;
-    int line = 0;     // 1-based line where the offending record starts (0: none)
+    int line = 0;  // 1-based line where the offending record starts (0: none)
     int records = 0;  // records filled
     // For CannotOpen, the system's reason (an errno value): ENOENT for a
     // missing file, EACCES, EISDIR for a folder, kNotARegularFile, …

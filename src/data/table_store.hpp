@@ -27,7 +27,7 @@ namespace mkd {
 // a file loaded into the same table before, such as another season's).
 struct ShortTable {
     TableFile file;
-    int records = 0;   // records the file filled
+    int records = 0;  // records the file filled
     int expected = 0;  // records of the table
     bool operator==(const ShortTable&) const = default;
 };

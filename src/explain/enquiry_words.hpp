@@ -35,8 +35,8 @@ std::string listedYearsText(Lang lang = Lang::Japanese);
 std::string todayNotListedText(const Date& today, const Date& chosen, Lang lang = Lang::Japanese);
 
 std::string_view seasonName(Season season, Lang lang = Lang::Japanese);  // "繁忙期", …
-std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);   // 0 = "日曜日"
-std::string_view monthName(int month, Lang lang = Lang::Japanese);       // 1 = "1月"
+std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);  // 0 = "日曜日"
+std::string_view monthName(int month, Lang lang = Lang::Japanese);  // 1 = "1月"
 std::string_view passengerName(Passenger passenger, Lang lang = Lang::Japanese);
 std::string_view kindName(Enquiry kind, Lang lang = Lang::Japanese);  // "特急 指定席", …
 

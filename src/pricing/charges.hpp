@@ -18,9 +18,9 @@ enum class Routing { Through, ChangeAtMatsuyama };
 
 // What the express result screen shows.
 struct ChargedPrice {
-    double fare = 0;                     // the fare, doubled for a round trip
-    double charge = 0;                   // the charge, doubled for a round trip
-    double total = 0;                    // charge + fare
+    double fare = 0;  // the fare, doubled for a round trip
+    double charge = 0;  // the charge, doubled for a round trip
+    double total = 0;  // charge + fare
     Msg bill = Msg::ChargedAdultOneWay;  // "(おとな片道)", "(学割往復)", …
 };
 
@@ -32,8 +32,8 @@ struct Journey {
 
 // The charge tables each passenger's price reads: the child's own, or the
 // adult one (students pay the adult charge).
-Table nonReservedTable(Passenger passenger);   // Jiyu or KJiyu
-Table reservedTable(Passenger passenger);      // Sitei or KSitei
+Table nonReservedTable(Passenger passenger);  // Jiyu or KJiyu
+Table reservedTable(Passenger passenger);  // Sitei or KSitei
 Table greenExpressTable(Passenger passenger);  // GToku or KGtoku (with Green for all)
 
 // "(おとな片道)" … "(学割往復)".
@@ -68,7 +68,7 @@ ChargedPrice priceMarineReserved(const TableStore& tables, Passenger passenger, 
 ChargedPrice priceMarineGreen(const TableStore& tables, Passenger passenger, Trip trip, const Journey& journey);
 
 // The charge captions of the result screen for a reserved seat.
-Msg reservedCaption(Season season);        // "指定席特急料金(繁忙期)" …
+Msg reservedCaption(Season season);  // "指定席特急料金(繁忙期)" …
 Msg marineReservedCaption(Season season);  // "指定席料金" / "指定席料金(閑散期)"
 
 }  // namespace mkd

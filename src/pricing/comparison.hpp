@@ -54,7 +54,7 @@ struct WayRow {
     // class with people in it is refused (partyRefused says why).
     std::optional<double> partyTotal;
     std::optional<Refused> partyRefused;
-    int validityDays = 0;   // of the ticket; 0 where the way is refused
+    int validityDays = 0;  // of the ticket; 0 where the way is refused
     bool cheapest = false;  // the lowest party total (ties all marked)
 
     const ClassPrice& price(Passenger p) const { return prices[static_cast<std::size_t>(p)]; }
@@ -62,7 +62,7 @@ struct WayRow {
 
 struct Comparison {
     ComparisonRequest request;
-    double distance = 0;   // km, from the distance table
+    double distance = 0;  // km, from the distance table
     int validityDays = 0;  // of a ticket for the journey (see validityDays())
     StudentOffer student;  // whether 学割 is offered for the pair, and why
     std::vector<WayRow> rows;

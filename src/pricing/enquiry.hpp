@@ -41,12 +41,12 @@ enum class Entry { LocalButton, ExpressButton, MarineMenu };
 // the screens first check what may refuse the enquiry there, then read the
 // step's tables.
 enum class Step {
-    Entry,          // the start screen's button or Marine menu item
+    Entry,  // the start screen's button or Marine menu item
     SectionScreen,  // the section screen opens (the Marine one reads its table)
-    Preset,         // the section screen's lists are preset, or a local train advised
-    LeaveSection,   // a seat button, or the Marine section's "次へ"
-    TravelDate,     // the travel date's "次へ"
-    Choice,         // a passenger button of the choice screen
+    Preset,  // the section screen's lists are preset, or a local train advised
+    LeaveSection,  // a seat button, or the Marine section's "次へ"
+    TravelDate,  // the travel date's "次へ"
+    Choice,  // a passenger button of the choice screen
 };
 inline constexpr std::array<Step, 6> kSteps{Step::Entry,        Step::SectionScreen, Step::Preset,
                                             Step::LeaveSection, Step::TravelDate,    Step::Choice};
@@ -60,13 +60,13 @@ struct EnquiryShape {
     Entry entry = Entry::LocalButton;
     bool student = false;  // a 学割 button (enabled beyond 100 km only)
     bool routing = false;  // the 直通 / 松山乗換 frame (shown only where the section crosses 松山)
-    bool dated = false;    // a travel-date screen that decides the season
+    bool dated = false;  // a travel-date screen that decides the season
     std::optional<StationList> section{};  // the list of the section screen, if there is one
-    bool charged = true;                   // a charge on top of the fare (the express result screen)
-    bool marineSeat = false;               // needs the Marine menu's 指定席 item
-    Msg name = Msg::KindLocal;             // "特急 指定席"
-    Msg word = Msg::KindWordLocal;         // the kind in one word: "指定席"
-    std::string_view id = "local";         // its name for programs (mkd-fare's JSON)
+    bool charged = true;  // a charge on top of the fare (the express result screen)
+    bool marineSeat = false;  // needs the Marine menu's 指定席 item
+    Msg name = Msg::KindLocal;  // "特急 指定席"
+    Msg word = Msg::KindWordLocal;  // the kind in one word: "指定席"
+    std::string_view id = "local";  // its name for programs (mkd-fare's JSON)
     // The charge's caption; none for the local train, or for a dated kind
     // before a travel date has set its season.
     std::optional<Msg> (*caption)(std::optional<Season> season) = nullptr;
@@ -88,29 +88,29 @@ std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season = Seaso
 
 // Why an enquiry ends without a price.
 enum class Refusal {
-    SameStation,           // the start screen says "乗車駅と降車駅が同じですよ。"
-    LocalTrainAdvised,     // the section screen says "普通列車にしましょう。"
-    SameSectionStop,       // the section screen's two lists hold the same stop
-    StudentNotOffered,     // 学割 is disabled (100 km or less) or not on the screen
-    ChangeNotOffered,      // 松山乗換 is hidden or not on the screen
-    MarineNotOffered,      // the マリンライナー menu is disabled
+    SameStation,  // the start screen says "乗車駅と降車駅が同じですよ。"
+    LocalTrainAdvised,  // the section screen says "普通列車にしましょう。"
+    SameSectionStop,  // the section screen's two lists hold the same stop
+    StudentNotOffered,  // 学割 is disabled (100 km or less) or not on the screen
+    ChangeNotOffered,  // 松山乗換 is hidden or not on the screen
+    MarineNotOffered,  // the マリンライナー menu is disabled
     MarineSeatNotOffered,  // its 指定席 item is disabled
-    NoSectionScreen,       // a section was given to an enquiry that has no section screen
-    TableUnreadable,       // a table file it reads is broken: the program would end
+    NoSectionScreen,  // a section was given to an enquiry that has no section screen
+    TableUnreadable,  // a table file it reads is broken: the program would end
 };
 
 // Why 学割 is or is not offered on the choice screen.
 struct StudentOffer {
     bool offered = false;
     bool onScreen = false;  // the enquiry's choice screen has the button
-    double distance = 0;    // km, the distance table's cell for the journey
+    double distance = 0;  // km, the distance table's cell for the journey
 };
 
 // Why the 直通 / 松山乗換 frame is or is not shown.
 struct ChangeOffer {
     bool offered = false;
     bool onScreen = false;  // the enquiry's choice screen has the frame
-    Section section;        // the express section it was judged on
+    Section section;  // the express section it was judged on
 };
 
 // A refusal and the values that say why.
@@ -122,8 +122,8 @@ struct Refused {
     std::optional<ChangeOffer> change;
     std::optional<MarineMenuJudgement> marine;
     std::optional<SectionPreset> preset;  // LocalTrainAdvised
-    std::optional<StationList> list;      // the section's list (preset, same stop, change)
-    Section section;                      // SameSectionStop
+    std::optional<StationList> list;  // the section's list (preset, same stop, change)
+    Section section;  // SameSectionStop
     // TableUnreadable: the file, its path and what is wrong.
     TableFile file = TableFile::Futu;
     std::string path;
@@ -155,18 +155,18 @@ struct EnquiryRequest {
 // The result screen.
 struct EnquiryAnswer {
     bool charged = false;  // the express result screen (frmKekkaT), not frmKekka
-    int departure = 0;     // all-station indices of the start-screen stations
+    int departure = 0;  // all-station indices of the start-screen stations
     int arrival = 0;
     Msg bill = Msg::BillAdultOneWay;  // "おとな片道運賃" (local) or "(おとな片道)"
     double fare = 0;
-    std::optional<Msg> caption;              // none for the local train, or before a season is set
+    std::optional<Msg> caption;  // none for the local train, or before a season is set
     std::optional<StationList> sectionList;  // none where the charge line shows no stations
     Section section;
     double charge = 0;
-    double total = 0;                     // the fare alone for the local train
-    double distance = 0;                  // km, from the distance table
-    std::optional<Routing> routing;       // where the 直通 / 松山乗換 choice is offered
-    std::optional<Season> season;         // the dated kinds
+    double total = 0;  // the fare alone for the local train
+    double distance = 0;  // km, from the distance table
+    std::optional<Routing> routing;  // where the 直通 / 松山乗換 choice is offered
+    std::optional<Season> season;  // the dated kinds
     std::vector<ShortTable> shortTables;  // short files behind the charge (see shortChargeTables)
 };
 

@@ -14,7 +14,7 @@ enum class Trip { OneWay, RoundTrip };
 
 struct OrdinaryPrice {
     double amount = 0;  // the fare, doubled for a round trip
-    Msg description;    // "おとな片道運賃", "学割往復運賃", …
+    Msg description;  // "おとな片道運賃", "学割往復運賃", …
 };
 
 // The table of `passenger`'s local-train fares.

@@ -38,27 +38,27 @@ struct Exclusions {
 };
 
 constexpr std::array<Exclusions, kLastMarineRegionIndex + 1> kExclusions{{
-    {stations({}), stations({1, 2})},                                  // 0 岡山
-    {stations({2}), stations({0, 2, 3, 4})},                           // 1 大元
-    {stations({1, 3, 4}), stations({0, 1, 3, 4})},                     // 2 備前西市
-    {stations({2, 4}), stations({1, 2, 4})},                           // 3 妹尾
-    {stations({2, 3, 5, 6}), stations({1, 2, 3, 5, 6})},               // 4 備中箕島
-    {stations({4, 6}), stations({4, 6})},                              // 5 早島
-    {stations({4, 5, 7}), stations({4, 5, 7, 8, 9, 10})},              // 6 久々原
-    {stations({6, 20}), stations({6, 8, 9, 10})},                      // 7 茶屋町
-    {stations({}), stations({6, 7, 9, 10, 11})},                       // 8 植松
-    {stations({}), stations({6, 7, 8, 10, 11})},                       // 9 木見
-    {stations({}), stations({6, 7, 8, 9, 11})},                        // 10 上の町
-    {stations({}), stations({8, 9, 10})},                              // 11 児島
-    {stations({13, 20}), range(13, 19)},                               // 12 高松
-    {stations({12, 14, 15}), stations({12}) | range(14, 20)},          // 13 香西
-    {stations({13, 20}), stations({12, 13}) | range(15, 20)},          // 14 鬼無
-    {stations({}), stations({12, 13, 14}) | range(16, 20)},            // 15 端岡
-    {stations({15, 17, 20}), range(12, 15) | range(17, 20)},           // 16 国分
+    {stations({}), stations({1, 2})},  // 0 岡山
+    {stations({2}), stations({0, 2, 3, 4})},  // 1 大元
+    {stations({1, 3, 4}), stations({0, 1, 3, 4})},  // 2 備前西市
+    {stations({2, 4}), stations({1, 2, 4})},  // 3 妹尾
+    {stations({2, 3, 5, 6}), stations({1, 2, 3, 5, 6})},  // 4 備中箕島
+    {stations({4, 6}), stations({4, 6})},  // 5 早島
+    {stations({4, 5, 7}), stations({4, 5, 7, 8, 9, 10})},  // 6 久々原
+    {stations({6, 20}), stations({6, 8, 9, 10})},  // 7 茶屋町
+    {stations({}), stations({6, 7, 9, 10, 11})},  // 8 植松
+    {stations({}), stations({6, 7, 8, 10, 11})},  // 9 木見
+    {stations({}), stations({6, 7, 8, 9, 11})},  // 10 上の町
+    {stations({}), stations({8, 9, 10})},  // 11 児島
+    {stations({13, 20}), range(13, 19)},  // 12 高松
+    {stations({12, 14, 15}), stations({12}) | range(14, 20)},  // 13 香西
+    {stations({13, 20}), stations({12, 13}) | range(15, 20)},  // 14 鬼無
+    {stations({}), stations({12, 13, 14}) | range(16, 20)},  // 15 端岡
+    {stations({15, 17, 20}), range(12, 15) | range(17, 20)},  // 16 国分
     {stations({16, 18, 19}), range(12, 16) | stations({18, 19, 20})},  // 17 讃岐府中
-    {stations({17, 19, 20}), range(12, 17) | stations({19, 20})},      // 18 鴨川
-    {stations({17, 18, 20}), range(12, 18) | stations({20})},          // 19 八十場
-    {stations({19}), range(13, 19)},                                   // 20 坂出
+    {stations({17, 19, 20}), range(12, 17) | stations({19, 20})},  // 18 鴨川
+    {stations({17, 18, 20}), range(12, 18) | stations({20})},  // 19 八十場
+    {stations({19}), range(13, 19)},  // 20 坂出
 }};
 
 }  // namespace

@@ -23,8 +23,8 @@ MarineMenu applyMenuRule(MarineMenu current, int key, int partner);
 enum class MarineWhy {
     Offered,
     SameStation,  // both lists hold the same station
-    Outside,      // a station beyond the Marine Liner's, 岡山–児島 and 高松–坂出 (0–20)
-    Excluded,     // the key station's exclusion list holds the partner
+    Outside,  // a station beyond the Marine Liner's, 岡山–児島 and 高松–坂出 (0–20)
+    Excluded,  // the key station's exclusion list holds the partner
 };
 
 // The rule with its reasons: the menu it leaves, why, and which station

@@ -42,11 +42,11 @@ Season seasonOf(const Date& date);
 
 // A travel date as chosen in the lists, and why it has its season.
 struct TravelDate {
-    Date written;             // year, month and day as chosen
-    Date date;                // what they stand for (rollOver)
+    Date written;  // year, month and day as chosen
+    Date date;  // what they stand for (rollOver)
     bool rolledOver = false;  // a day past the month's end: 2004-02-31 is 2 March
-    int weekday = 0;          // of `date`, 0 = Sunday
-    CalendarPeriod period;    // the calendar's line for `date`
+    int weekday = 0;  // of `date`, 0 = Sunday
+    CalendarPeriod period;  // the calendar's line for `date`
     bool overridden = false;  // a normal-season override date
     Season season = Season::Normal;
 };

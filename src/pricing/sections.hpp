@@ -13,8 +13,8 @@ struct Section {
 
 // Why a section screen advises a local train ("普通列車にしましょう。").
 enum class LocalTrainWhy {
-    None,           // the preset is a section to ride
-    SameStop,       // both ends of the journey come to the same stop
+    None,  // the preset is a section to ride
+    SameStop,  // both ends of the journey come to the same stop
     NoStopBetween,  // the stops they come to lie the wrong way round
 };
 

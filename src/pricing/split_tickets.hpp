@@ -32,20 +32,20 @@ inline constexpr double kSplitRoundingKm = 1.0;
 struct SplitTicket {
     int from = -1;  // all-station indices
     int to = -1;
-    double km = 0;             // the distance table's cell
-    double amount = 0;         // doubled for a return
-    int validityDays = 0;      // doubled for a return
+    double km = 0;  // the distance table's cell
+    double amount = 0;  // doubled for a return
+    int validityDays = 0;  // doubled for a return
     bool studentFare = false;  // priced from the student table (学割)
-    bool stopovers = false;    // 途中下車 allowed
+    bool stopovers = false;  // 途中下車 allowed
     bool operator==(const SplitTicket&) const = default;
 };
 
 // What the split tickets give up against the through ticket.
 struct SplitCosts {
-    int throughDays = 0;       // validity of the through ticket
-    int shortestDays = 0;      // of the split ticket valid the fewest days
-    bool validity = false;     // some split ticket is valid fewer days
-    bool stopovers = false;    // the through ticket allowed stopovers, some split ticket does not
+    int throughDays = 0;  // validity of the through ticket
+    int shortestDays = 0;  // of the split ticket valid the fewest days
+    bool validity = false;  // some split ticket is valid fewer days
+    bool stopovers = false;  // the through ticket allowed stopovers, some split ticket does not
     bool studentFare = false;  // the through ticket had 学割, some split ticket has the adult fare
     bool any() const { return validity || stopovers || studentFare; }
 };
@@ -53,7 +53,7 @@ struct SplitCosts {
 // Why there is no comparison at all.
 enum class SplitProblem {
     None,
-    SameStation,      // both ends are the same station
+    SameStation,  // both ends are the same station
     ThroughUnpriced,  // the through ticket's fare or distance cell is empty or 0
 };
 
@@ -69,7 +69,7 @@ struct SplitAnswer {
     std::vector<SplitTicket> tickets;
     double total = 0;
     double saving = 0;  // through amount − total; 0 when no split is cheaper
-    SplitCosts costs;   // what a cheaper split gives up
+    SplitCosts costs;  // what a cheaper split gives up
     bool cheaper() const { return tickets.size() > 1; }
     // The stations where the tickets meet.
     std::vector<int> splitStations() const;

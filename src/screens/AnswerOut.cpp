@@ -73,7 +73,7 @@ bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
         std::vector<mkd::RecentJourney> recent = recentJourneys(flow_);
         mkd::remember(recent, mkd::recentOf(flow_.enquiry().request));
         QStringList kept;
-        for (const mkd::RecentJourney& j : recent) kept << qs(mkd::recentText(j));
+        for (const mkd::RecentJourney& j : recent) kept << toQt(mkd::recentText(j));
         flow_.seam().setSetting(QStringLiteral("journeys/recent"), kept);
     }
     return QObject::eventFilter(watched, event);
@@ -84,8 +84,8 @@ void AnswerOut::copy() {
         mkd::answerPage(flow_.enquiry(), flow_.tables().locations().tableFolder, flow_.language());
     if (page.lines.empty()) return;
     auto* data = new QMimeData;
-    data->setText(qs(mkd::pageText(page)));
-    data->setHtml(qs(mkd::pageHtml(page)));
+    data->setText(toQt(mkd::pageText(page)));
+    data->setHtml(toQt(mkd::pageHtml(page)));
     QApplication::clipboard()->setMimeData(data);
 }
 
@@ -104,7 +104,7 @@ QString AnswerOut::html() const {
     const std::string folder = flow_.tables().locations().tableFolder;
     const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), folder, lang);
     const mkd::Date today = flow_.seam().today();
-    return qs(mkd::printHeadingHtml(page.title, mkd::dateText(today), folder, lang)) + qs(mkd::pageHtml(page));
+    return toQt(mkd::printHeadingHtml(page.title, mkd::dateText(today), folder, lang)) + toQt(mkd::pageHtml(page));
 }
 
 void AnswerOut::print() {
@@ -135,7 +135,7 @@ std::vector<std::pair<QString, mkd::RecentJourney>> favouriteJourneys(ScreenFlow
 
 void setFavouriteJourneys(ScreenFlow& flow, const std::vector<std::pair<QString, mkd::RecentJourney>>& favourites) {
     QStringList kept;
-    for (const auto& [name, j] : favourites) kept << name + QLatin1Char('\t') + qs(mkd::recentText(j));
+    for (const auto& [name, j] : favourites) kept << name + QLatin1Char('\t') + toQt(mkd::recentText(j));
     flow.seam().setSetting(QStringLiteral("journeys/favourites"), kept);
 }
 
@@ -186,7 +186,7 @@ void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey) {
 }
 
 JourneyWindow* journeyWindow(ScreenFlow& flow) {
-    auto* start = flow.touch<frmStart>();
+    auto* start = flow.loaded<frmStart>();
     if (!start) return nullptr;
     if (auto* w = start->findChild<JourneyWindow*>(QString(), Qt::FindDirectChildrenOnly)) return w;
     return new JourneyWindow(start, flow);

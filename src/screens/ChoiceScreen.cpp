@@ -109,7 +109,7 @@ void ChoiceScreen::explainStudent() {
     if (!cmdGakuwari) return;
     const auto refused = studentRefused();
     if (refused) cmdGakuwari->setEnabled(false);
-    const QString why = refused ? qs(mkd::refusalText(*refused, flow.language())) : QString();
+    const QString why = refused ? toQt(mkd::refusalText(*refused, flow.language())) : QString();
     cmdGakuwari->setToolTip(why);
     cmdGakuwari->setAccessibleDescription(why);
 }
@@ -153,7 +153,7 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     enquiry.split = answered.split;
     // The result screen shows the enquiry in progress.
     const KindScreens& row = kindScreens(kind_);
-    Screen* shown = flow.touch(row.result);
+    Screen* shown = flow.loaded(row.result);
     if (!shown) return;
     auto* charged = qobject_cast<frmKekkaT*>(shown);
     if (charged) {

@@ -86,7 +86,7 @@ CompareWindow* CompareWindow::open(ScreenFlow& flow, const Opening& with) {
     CompareWindow* window = find(flow);
     if (!window) {
         // It goes with the start screen, which lives as long as the program.
-        auto* start = flow.touch<frmStart>();
+        auto* start = flow.loaded<frmStart>();
         if (!start) return nullptr;
         delete one.data();
         window = new CompareWindow(flow, nullptr);
@@ -357,7 +357,7 @@ void CompareWindow::recompute() {
     comparison.request = request;
     QString refused;
     if (!listed) {
-        refused = qs(mkd::dateNotListedText(lang));
+        refused = toQt(mkd::dateNotListedText(lang));
     } else {
         request.season = mkd::travelDate(date.year(), date.month(), date.day()).season;
         comparison = comparer(request.season).compare(request);
@@ -368,7 +368,7 @@ void CompareWindow::recompute() {
             request.party.students = 0;
             comparison = comparer(request.season).compare(request);
         }
-        if (comparison.tableProblem) refused = qs(mkd::refusalText(*comparison.tableProblem, lang));
+        if (comparison.tableProblem) refused = toQt(mkd::refusalText(*comparison.tableProblem, lang));
     }
     model->show(comparison, lang);
     sortRows();
@@ -381,25 +381,25 @@ void CompareWindow::recompute() {
     student.student = comparison.student;
     const bool studentOffered = listed && comparison.student.offered;
     spnStudents->setEnabled(studentOffered);
-    lblStudentWhy->setText(studentOffered || !listed ? QString() : qs(mkd::refusalText(student, lang)));
+    lblStudentWhy->setText(studentOffered || !listed ? QString() : toQt(mkd::refusalText(student, lang)));
     spnStudents->setAccessibleDescription(lblStudentWhy->text());
 
     QStringList summary;
     if (listed && !comparison.tableProblem) {
-        summary << qs(mkd::text(mkd::Msg::Distance, lang, {mkd::numberWords(comparison.distance)}))
-                << tr("有効期間 %1").arg(qs(mkd::validityText(comparison.validityDays, lang)))
-                << qs(mkd::partyText(request.party, lang));
+        summary << toQt(mkd::text(mkd::Msg::Distance, lang, {mkd::numberWords(comparison.distance)}))
+                << tr("有効期間 %1").arg(toQt(mkd::validityText(comparison.validityDays, lang)))
+                << toQt(mkd::partyText(request.party, lang));
         QStringList cheapest;
         double amount = 0;
         for (const mkd::WayRow& row : comparison.rows) {
             if (!row.cheapest) continue;
-            cheapest << qs(mkd::wayName(row, request.season, lang));
+            cheapest << toQt(mkd::wayName(row, request.season, lang));
             amount = *row.partyTotal;
         }
         if (!cheapest.isEmpty())
             summary << tr("いちばん安いのは %1 (%2)")
-                           .arg(cheapest.join(qs(mkd::text(mkd::Msg::ListSeparator, lang))),
-                                qs(mkd::formatMoney(amount, lang)));
+                           .arg(cheapest.join(toQt(mkd::text(mkd::Msg::ListSeparator, lang))),
+                                toQt(mkd::formatMoney(amount, lang)));
     }
     lblSummary->setText(summary.join(tr("　")));
     showDiagram();
@@ -410,13 +410,13 @@ void CompareWindow::fitColumns() {
     // columns are as wide as the largest amount a party can reach, and only
     // the names of the ways are measured, when they can have changed.
     const mkd::Lang lang = language();
-    const QString names = qs(mkd::stationWords(mkd::StationList::All, cboHatu->currentIndex(), lang)) +
+    const QString names = toQt(mkd::stationWords(mkd::StationList::All, cboHatu->currentIndex(), lang)) +
                           QString::number(cboTyaku->currentIndex()) + QString::number(int(lang)) +
                           QString::number(int(comparison().request.season));
     if (names == fitted_) return;
     fitted_ = names;
     const QFontMetrics metrics(grid->font());
-    const int widest = metrics.horizontalAdvance(qs(mkd::formatMoney(99999999, lang))) + 16;
+    const int widest = metrics.horizontalAdvance(toQt(mkd::formatMoney(99999999, lang))) + 16;
     for (int c = ComparisonModel::AdultFare; c <= ComparisonModel::Validity; ++c)
         grid->setColumnWidth(c, std::max(widest, grid->horizontalHeader()->sectionSizeHint(c)));
     grid->resizeColumnToContents(ComparisonModel::Way);
@@ -428,9 +428,9 @@ void CompareWindow::explainDate() {
     QStringList lines;
     if (mkd::isListedDate(d.year(), d.month(), d.day())) {
         const mkd::TravelDate date = mkd::travelDate(d.year(), d.month(), d.day());
-        lines << qs(mkd::dateAndSeasonText(date, lang)) + tr("　") + qs(mkd::seasonReason(date, lang));
+        lines << toQt(mkd::dateAndSeasonText(date, lang)) + tr("　") + toQt(mkd::seasonReason(date, lang));
     }
-    lines << qs(mkd::listedYearsText(lang));
+    lines << toQt(mkd::listedYearsText(lang));
     lblDateWhy->setText(lines.join(QLatin1Char('\n')));
     dtpDate->setAccessibleDescription(lblDateWhy->text());
 }

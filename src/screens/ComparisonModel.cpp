@@ -52,18 +52,18 @@ QVariant ComparisonModel::amount(const mkd::WayRow& row, int column) const {
 QString ComparisonModel::text(const mkd::WayRow& row, int column) const {
     switch (column) {
         case Way: {
-            const QString name = qs(mkd::wayName(row, comparison_.request.season, lang_));
+            const QString name = toQt(mkd::wayName(row, comparison_.request.season, lang_));
             return row.cheapest ? QStringLiteral("★ ") + name : name;
         }
         case Validity:
-            return row.validityDays > 0 ? qs(mkd::validityText(row.validityDays, lang_)) : kNone;
+            return row.validityDays > 0 ? toQt(mkd::validityText(row.validityDays, lang_)) : kNone;
         case Note:
-            return qs(mkd::wayRefusalText(row, lang_));
+            return toQt(mkd::wayRefusalText(row, lang_));
         default:
             break;
     }
     const QVariant value = amount(row, column);
-    return value.isValid() ? qs(mkd::formatMoney(value.toDouble(), lang_)) : kNone;
+    return value.isValid() ? toQt(mkd::formatMoney(value.toDouble(), lang_)) : kNone;
 }
 
 QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
@@ -77,7 +77,7 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
         case Qt::ToolTipRole:
             if (column == Way && row.cheapest) return tr("人数分の合計がいちばん安い乗り方");
             if (column == Note || (column == Way && !row.partyTotal)) {
-                const QString why = qs(mkd::wayRefusalText(row, lang_));
+                const QString why = toQt(mkd::wayRefusalText(row, lang_));
                 return why.isEmpty() ? QVariant() : why;
             }
             return {};
@@ -109,7 +109,7 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
     mkd::Passenger passenger;
     int part = 0;
     if (classColumn(section, passenger, part)) {
-        const QString who = qs(mkd::passengerName(passenger, lang_));
+        const QString who = toQt(mkd::passengerName(passenger, lang_));
         const QString what = part == 0 ? tr("運賃") : part == 1 ? tr("料金") : tr("計");
         return tr("%1 %2").arg(who, what);
     }
@@ -117,9 +117,9 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
         case Way:
             return tr("乗り方");
         case PartyTotal:
-            return qs(mkd::text(mkd::Msg::PartyTotal, lang_));
+            return toQt(mkd::text(mkd::Msg::PartyTotal, lang_));
         case Validity:
-            return qs(mkd::text(mkd::Msg::ValidityLine, lang_));
+            return toQt(mkd::text(mkd::Msg::ValidityLine, lang_));
         case Note:
             return tr("選べない理由");
         default:

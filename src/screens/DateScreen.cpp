@@ -73,15 +73,15 @@ void DateScreen::explain() {
     if (cboNen->count() == 0) return;  // not loaded yet
     const mkd::TravelDate date = travelDate();
     const mkd::Lang lang = flow.language();
-    QStringList lines{qs(mkd::dateAndSeasonText(date, lang)), qs(mkd::seasonReason(date, lang))};
-    if (date.rolledOver) lines << qs(mkd::rolledOverText(date, lang));
+    QStringList lines{toQt(mkd::dateAndSeasonText(date, lang)), toQt(mkd::seasonReason(date, lang))};
+    if (date.rolledOver) lines << toQt(mkd::rolledOverText(date, lang));
     // While the date is the one chosen for a today outside the listed years,
     // say so: the lists do not show today.
     if (date.date.year == preselected_.year && date.date.month == preselected_.month &&
         date.date.day == preselected_.day)
         if (const std::string moved = mkd::todayNotListedText(today_, preselected_, lang); !moved.empty())
-            lines << qs(moved);
-    lines << qs(mkd::listedYearsText(lang));
+            lines << toQt(moved);
+    lines << toQt(mkd::listedYearsText(lang));
     lblWhy->setText(lines.join(QLatin1Char('\n')));
     lblWhy->setAccessibleDescription(lblWhy->text());
 }

@@ -46,7 +46,7 @@ private:
     bool setSeason(mkd::Season season);
     // Reads the tables of the season the choice screen now holds.
     bool readSeasonTables(const ChoiceScreen& choice);
-    mkd::Date today_{};        // the clock's day when the screen was loaded
+    mkd::Date today_{};  // the clock's day when the screen was loaded
     mkd::Date preselected_{};  // the date the lists opened on
     void explain();
     QString yearItem(int year) const;

@@ -13,7 +13,7 @@
 
 namespace {
 
-QString month(int m, mkd::Lang lang) { return qs(mkd::monthName(m, lang)); }
+QString month(int m, mkd::Lang lang) { return toQt(mkd::monthName(m, lang)); }
 
 QString monthDay(const mkd::MonthDay& d, mkd::Lang lang) {
     return HelpWindow::tr("%1%2日").arg(month(d.month, lang)).arg(d.day);

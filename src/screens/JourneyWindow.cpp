@@ -43,12 +43,12 @@ QVariant JourneyModel::data(const QModelIndex& index, int role) const {
     const mkd::JourneyRow& j = store_.list.rows[static_cast<std::size_t>(row)];
     const mkd::Lang lang = flow_.language();
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
-        if (index.column() == kAmountColumn && role == Qt::DisplayRole) return qs(mkd::formatMoney(j.amount, lang));
-        return qs(mkd::journeyCells(j, tablesNow, lang)[static_cast<std::size_t>(index.column())]);
+        if (index.column() == kAmountColumn && role == Qt::DisplayRole) return toQt(mkd::formatMoney(j.amount, lang));
+        return toQt(mkd::journeyCells(j, tablesNow, lang)[static_cast<std::size_t>(index.column())]);
     }
     if (role == Qt::TextAlignmentRole && index.column() == kAmountColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    if (role == Qt::ToolTipRole && j.tables != tablesNow) return qs(mkd::text(mkd::Msg::JourneyOtherTables, lang));
+    if (role == Qt::ToolTipRole && j.tables != tablesNow) return toQt(mkd::text(mkd::Msg::JourneyOtherTables, lang));
     return {};
 }
 
@@ -57,7 +57,7 @@ QVariant JourneyModel::headerData(int section, Qt::Orientation orientation, int 
     if (orientation == Qt::Vertical) return section + 1;
     const auto heads = mkd::journeyHeads(flow_.language());
     return section >= 0 && section < static_cast<int>(heads.size())
-               ? QVariant(qs(heads[static_cast<std::size_t>(section)]))
+               ? QVariant(toQt(heads[static_cast<std::size_t>(section)]))
                : QVariant();
 }
 
@@ -181,7 +181,7 @@ void JourneyWindow::reportLoad(const mkd::JourneyLoad& load) {
     const mkd::Lang lang = flow_.language();
     const std::string path = store_.path();
     if (load.error != 0) {
-        flow_.message(qs(mkd::text(mkd::Msg::JourneyUnreadable, lang, {path, mkd::reasonText(load.error, lang)})));
+        flow_.message(toQt(mkd::text(mkd::Msg::JourneyUnreadable, lang, {path, mkd::reasonText(load.error, lang)})));
         return;
     }
     if (load.read.ok()) return;
@@ -199,12 +199,12 @@ void JourneyWindow::reportLoad(const mkd::JourneyLoad& load) {
             break;
     }
     const std::string kept = load.keptAs.empty() ? path : load.keptAs;
-    flow_.message(qs(mkd::text(mkd::Msg::JourneyDamaged, lang, {path, std::to_string(load.read.line), why, kept})));
+    flow_.message(toQt(mkd::text(mkd::Msg::JourneyDamaged, lang, {path, std::to_string(load.read.line), why, kept})));
 }
 
 void JourneyWindow::showWords() {
     const mkd::Lang lang = flow_.language();
-    setWindowTitle(qs(mkd::text(mkd::Msg::JourneyList, lang)));
+    setWindowTitle(toQt(mkd::text(mkd::Msg::JourneyList, lang)));
     up_->setText(tr("上へ"));
     up_->setToolTip(tr("選んだ行を上へ (Ctrl+↑)"));
     down_->setText(tr("下へ"));
@@ -221,23 +221,23 @@ void JourneyWindow::showWords() {
     pdf_->setToolTip(tr("A4 のPDF (Ctrl+Shift+P)"));
     close_->setText(tr("閉じる"));
     month->setAccessibleName(tr("表示する月"));
-    table->setAccessibleName(qs(mkd::text(mkd::Msg::JourneyList, lang)));
+    table->setAccessibleName(toQt(mkd::text(mkd::Msg::JourneyList, lang)));
     refresh();
 }
 
 void JourneyWindow::refresh() {
     const mkd::Lang lang = flow_.language();
     // The month filter lists the months there are, keeping the one chosen.
-    const QString chosen = qs(model_->month());
+    const QString chosen = toQt(model_->month());
     month->clear();
     month->addItem(tr("すべての月"), QString());
-    for (const std::string& m : store_.list.months()) month->addItem(qs(m), qs(m));
+    for (const std::string& m : store_.list.months()) month->addItem(toQt(m), toQt(m));
     month->setCurrentIndex(std::max(0, month->findData(chosen)));
     if (month->currentData().toString() != chosen) model_->show({});
     const auto count = model_->rowCount();
-    total->setText(qs(mkd::text(mkd::Msg::JourneyTotal, lang)) + QStringLiteral("  ") +
-                   qs(mkd::formatMoney(store_.list.total(model_->month()), lang)) + QStringLiteral("  ") +
-                   qs(mkd::text(mkd::Msg::JourneyCount, lang, {std::to_string(count)})));
+    total->setText(toQt(mkd::text(mkd::Msg::JourneyTotal, lang)) + QStringLiteral("  ") +
+                   toQt(mkd::formatMoney(store_.list.total(model_->month()), lang)) + QStringLiteral("  ") +
+                   toQt(mkd::text(mkd::Msg::JourneyCount, lang, {std::to_string(count)})));
     model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
 }
 
@@ -256,7 +256,7 @@ bool JourneyWindow::save() {
     const mkd::SaveResult saved = store_.save();
     if (saved.ok()) return true;
     const mkd::Lang lang = flow_.language();
-    flow_.message(qs(mkd::text(mkd::Msg::JourneyNotSaved, lang, {saved.path, mkd::reasonText(saved.error, lang)})));
+    flow_.message(toQt(mkd::text(mkd::Msg::JourneyNotSaved, lang, {saved.path, mkd::reasonText(saved.error, lang)})));
     return false;
 }
 
@@ -314,8 +314,8 @@ QString JourneyWindow::html() const {
     const std::string folder = flow_.tables().locations().tableFolder;
     std::string title(mkd::text(mkd::Msg::JourneyList, lang));
     if (!model_->month().empty()) title += " " + model_->month();
-    return qs(mkd::printHeadingHtml(title, mkd::dateText(flow_.seam().today()), folder, lang)) +
-           qs(mkd::journeyHtml(store_.list, model_->month(), model_->tablesNow, lang));
+    return toQt(mkd::printHeadingHtml(title, mkd::dateText(flow_.seam().today()), folder, lang)) +
+           toQt(mkd::journeyHtml(store_.list, model_->month(), model_->tablesNow, lang));
 }
 
 void JourneyWindow::print() { printPreview(this, html()); }

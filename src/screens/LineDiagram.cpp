@@ -200,7 +200,7 @@ void LineDiagram::markStation(int station) {
 }
 
 void LineDiagram::describe() {
-    const QString station = qs(mkd::stationWords(mkd::StationList::All, marked_, lang_));
+    const QString station = toQt(mkd::stationWords(mkd::StationList::All, marked_, lang_));
     setAccessibleName(tr("路線図"));
     setAccessibleDescription(tr("%1。矢印キーで駅を選び、Enter で乗車駅、Shift+Enter で降車駅にします。").arg(station));
     setToolTip(tr("クリックで乗車駅、Shift+クリックで降車駅にします。"));
@@ -300,7 +300,7 @@ void LineDiagram::paintEvent(QPaintEvent*) {
         if (!end && !named(s) && s != marked_) continue;
         // Names on a level line stand at an angle above it (below it on the
         // coast) so that close stations do not overwrite each other.
-        const QString name = qs(mkd::stationWords(mkd::StationList::All, s, lang_));
+        const QString name = toQt(mkd::stationWords(mkd::StationList::All, s, lang_));
         QFont f = font;
         f.setBold(end);
         p.setFont(f);
@@ -340,7 +340,8 @@ void LineDiagram::paintEvent(QPaintEvent*) {
     }
     if (journeyShown) {
         p.setPen(line);
-        p.drawText(QPointF(40, y + 5), qs(mkd::text(mkd::Msg::Distance, lang_, {mkd::numberWords(journey_.distance)})));
+        p.drawText(QPointF(40, y + 5),
+                   toQt(mkd::text(mkd::Msg::Distance, lang_, {mkd::numberWords(journey_.distance)})));
     }
 }
 
@@ -389,7 +390,7 @@ bool LineDiagram::event(QEvent* event) {
         auto* help = static_cast<QHelpEvent*>(event);
         const int station = stationAt(help->pos());
         if (station >= 0)
-            QToolTip::showText(help->globalPos(), qs(mkd::stationWords(mkd::StationList::All, station, lang_)), this);
+            QToolTip::showText(help->globalPos(), toQt(mkd::stationWords(mkd::StationList::All, station, lang_)), this);
         else
             QToolTip::showText(help->globalPos(), toolTip(), this);
         return true;

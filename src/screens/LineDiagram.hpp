@@ -31,8 +31,8 @@ public:
         int departure = -1;
         int arrival = -1;
         std::optional<Span> express;  // where the limited express is ridden
-        std::optional<Span> marine;   // where the Marine Liner is ridden
-        double distance = 0;          // km
+        std::optional<Span> marine;  // where the Marine Liner is ridden
+        double distance = 0;  // km
     };
     void showJourney(const Journey& journey, mkd::Lang lang);
     const Journey& journey() const { return journey_; }

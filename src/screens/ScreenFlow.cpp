@@ -47,7 +47,7 @@ QMargins marginsBetween(const QRect& outer, const QRect& inner) {
 bool ScreenFlow::start() {
     restorePlace();
     setLanguage(chosenLanguage(seam_, systemLanguage_));
-    auto* start = touch<frmStart>();
+    auto* start = loaded<frmStart>();
     if (!start) return false;
     start->show();
     return true;
@@ -93,7 +93,7 @@ std::vector<Screen*> ScreenFlow::loadedScreens() const {
     return out;
 }
 
-Screen* ScreenFlow::touch(const char* name) {
+Screen* ScreenFlow::loaded(const char* name) {
     if (ended_) return nullptr;
     if (Screen* s = find(QString::fromLatin1(name))) return s;
     Screen* s = makeScreen(*this, name);
@@ -105,7 +105,7 @@ Screen* ScreenFlow::touch(const char* name) {
 }
 
 ChoiceScreen* ScreenFlow::choiceScreen(mkd::Enquiry kind) {
-    return static_cast<ChoiceScreen*>(touch(kindScreens(kind).choice));
+    return static_cast<ChoiceScreen*>(loaded(kindScreens(kind).choice));
 }
 
 Screen* ScreenFlow::follow(Screen& from, const char* control, std::optional<mkd::Enquiry> kind) {
@@ -117,7 +117,7 @@ Screen* ScreenFlow::follow(Screen& from, const char* control, std::optional<mkd:
         from.hide();
     for (const std::string& name : move->discards)
         if (Screen* s = find(QString::fromStdString(name))) unload(*s);
-    Screen* next = touch(move->to.c_str());
+    Screen* next = loaded(move->to.c_str());
     if (next) next->show();
     return next;
 }

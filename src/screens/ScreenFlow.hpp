@@ -15,7 +15,7 @@
 // A click travels like this: the Qt signal of a control calls the screen's
 // handler (cmdOtona_Click); the handler reads its controls, asks the core
 // (pricing/, data/) for the answer, writes the controls of the next screen,
-// which it reaches through touch<T>(), and hides itself and shows that one.
+// which it reaches through loaded<T>(), and hides itself and shows that one.
 #pragma once
 
 #include <QPointer>
@@ -62,10 +62,10 @@ public:
 
     // The screen named `name`, created and loaded if needed. Null once the
     // program has ended (also when its load step ended it).
-    Screen* touch(const char* name);
+    Screen* loaded(const char* name);
     template <class T>
-    T* touch() {
-        return static_cast<T*>(touch(T::kName));
+    T* loaded() {
+        return static_cast<T*>(loaded(T::kName));
     }
     // The choice screen of an enquiry of `kind`, created and loaded if needed.
     ChoiceScreen* choiceScreen(mkd::Enquiry kind);

@@ -24,7 +24,7 @@ void SectionScreen::Form_Load() {
 
 void SectionScreen::Form_Unload() {
     hide();
-    if (auto* start = flow.touch<frmStart>()) start->show();
+    if (auto* start = flow.loaded<frmStart>()) start->show();
 }
 
 void SectionScreen::cmdBack_Click() { flow.follow(*this, "cmdBack"); }
@@ -58,7 +58,8 @@ bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enqui
     if (!refused) return true;
     // The advice itself as it always reads; which stops the journey comes to
     // below it.
-    flow.message(qs(mkd::refusalText(*refused, flow.language())), qs(mkd::refusalReason(*refused, flow.language())));
+    flow.message(toQt(mkd::refusalText(*refused, flow.language())),
+                 toQt(mkd::refusalReason(*refused, flow.language())));
     cboHatu->clear();
     cboTyaku->clear();
     return false;
@@ -86,7 +87,7 @@ bool SectionScreen::enterInList(QComboBox* list) {
 mkd::Section SectionScreen::section() const { return {cboHatu->currentIndex(), cboTyaku->currentIndex()}; }
 
 bool SectionScreen::leave(mkd::Enquiry kind) {
-    auto* start = flow.touch<frmStart>();
+    auto* start = flow.loaded<frmStart>();
     if (!start) return false;
     mkd::EnquiryRequest request;
     request.kind = kind;
@@ -95,7 +96,7 @@ bool SectionScreen::leave(mkd::Enquiry kind) {
     request.section = section();
     const mkd::EnquiryState enquiry(flow.tables(), request);
     if (const auto refused = enquiry.check(mkd::Step::LeaveSection)) {
-        flow.message(qs(mkd::refusalText(*refused, flow.language())));
+        flow.message(toQt(mkd::refusalText(*refused, flow.language())));
         return false;
     }
     mkd::EnquiryRequest& inProgress = flow.enquiry().request;

@@ -241,8 +241,8 @@ void StationFinder::refilter() {
         const std::string_view name = mkd::stationName(stations_, position);
         const auto all = mkd::findStation(mkd::StationList::All, name);
         const QString text =
-            english ? qs(mkd::englishName(stations_, position)) + QStringLiteral("  ") + qs(name)
-                    : qs(name) + QStringLiteral("　") + qs(all ? mkd::stationReading(*all) : std::string_view{});
+            english ? toQt(mkd::englishName(stations_, position)) + QStringLiteral("  ") + toQt(name)
+                    : toQt(name) + QStringLiteral("　") + toQt(all ? mkd::stationReading(*all) : std::string_view{});
         auto* item = new QListWidgetItem(text);
         item->setData(Qt::UserRole, position);
         view_->addItem(item);

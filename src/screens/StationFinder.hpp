@@ -60,6 +60,6 @@ private:
     QLineEdit* edit_ = nullptr;
     QListWidget* view_ = nullptr;
     bool closing_ = false;
-    QString preedit_;     // an input method's text being composed
+    QString preedit_;  // an input method's text being composed
     QString widenedFor_;  // the names the open list was last made wide for
 };

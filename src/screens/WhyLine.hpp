@@ -32,6 +32,6 @@ private:
         std::function<QString()> why;
     };
     std::vector<Place> places_;
-    int top_;           // below the lowest control
+    int top_;  // below the lowest control
     int clientHeight_;  // the client's height without the line
 };

@@ -14,24 +14,24 @@ ShownAnswer shownAnswer(const mkd::TableStore& tables, const mkd::EnquiryRequest
 }
 
 QString splitLine(const ShownAnswer& shown, mkd::Lang lang) {
-    return shown.split ? qs(mkd::splitCheaperText(*shown.split, lang)) : QString();
+    return shown.split ? toQt(mkd::splitCheaperText(*shown.split, lang)) : QString();
 }
 
 QString splitToolTip(const ShownAnswer& shown, mkd::Lang lang) {
     if (!shown.split || !shown.split->cheaper()) return {};
-    QStringList lines{qs(mkd::splitThroughText(*shown.split, lang))};
-    for (const std::string& line : mkd::splitTicketLines(*shown.split, lang)) lines << qs(line);
-    for (const std::string& line : mkd::splitGivesUpLines(*shown.split, lang)) lines << qs(line);
+    QStringList lines{toQt(mkd::splitThroughText(*shown.split, lang))};
+    for (const std::string& line : mkd::splitTicketLines(*shown.split, lang)) lines << toQt(line);
+    for (const std::string& line : mkd::splitGivesUpLines(*shown.split, lang)) lines << toQt(line);
     return lines.join(QLatin1Char('\n'));
 }
 
 QString detailLine(const ShownAnswer& shown, mkd::Lang lang) {
     const mkd::EnquiryAnswer& a = shown.answer;
-    QStringList parts{qs(mkd::text(mkd::Msg::Distance, lang, {mkd::numberWords(a.distance)}))};
+    QStringList parts{toQt(mkd::text(mkd::Msg::Distance, lang, {mkd::numberWords(a.distance)}))};
     if (a.routing)
-        parts << qs(
+        parts << toQt(
             mkd::text(*a.routing == mkd::Routing::Through ? mkd::Msg::Through : mkd::Msg::ChangeAtMatsuyama, lang));
-    if (shown.date && a.season) parts << qs(mkd::dateAndSeasonText(*shown.date, lang));
+    if (shown.date && a.season) parts << toQt(mkd::dateAndSeasonText(*shown.date, lang));
     // Japanese parts are set apart as the captions are, English ones as
     // English text is.
     return parts.join(lang == mkd::Lang::English ? QStringLiteral(" · ") : QStringLiteral("　"));
@@ -39,6 +39,6 @@ QString detailLine(const ShownAnswer& shown, mkd::Lang lang) {
 
 QString shortTablesLines(const std::vector<mkd::ShortTable>& tables, mkd::Lang lang) {
     QStringList lines;
-    for (const mkd::ShortTable& t : tables) lines << qs(mkd::shortTableText(t, lang));
+    for (const mkd::ShortTable& t : tables) lines << toQt(mkd::shortTableText(t, lang));
     return lines.join(QLatin1Char('\n'));
 }

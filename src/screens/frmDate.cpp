@@ -5,7 +5,7 @@
 
 void frmDate::Form_Unload() {
     hide();
-    if (auto* section = flow.touch<frmTSelect>()) section->show();
+    if (auto* section = flow.loaded<frmTSelect>()) section->show();
 }
 
 void frmDate::cmdBack_Click() { flow.follow(*this, "cmdBack"); }

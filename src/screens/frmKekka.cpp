@@ -76,8 +76,8 @@ void frmKekka::writeAnswer() {
     if (!answer_) return;
     showStations();
     const mkd::Lang lang = flow.language();
-    lblYen->setText(qs(mkd::formatMoney(answer_->answer.fare, lang)));
-    lblBill->setText(qs(mkd::text(answer_->answer.bill, lang)));
+    lblYen->setText(toQt(mkd::formatMoney(answer_->answer.fare, lang)));
+    lblBill->setText(toQt(mkd::text(answer_->answer.bill, lang)));
     lblDetail->setText(detailLine(*answer_, lang));
     lblSplit->setText(splitLine(*answer_, lang));
     lblSplit->setToolTip(splitToolTip(*answer_, lang));
@@ -88,7 +88,7 @@ void frmKekka::languageChanged() { writeAnswer(); }
 
 void frmKekka::Form_Unload() {
     hide();
-    if (auto* choice = flow.touch<frmKettei>()) choice->show();
+    if (auto* choice = flow.loaded<frmKettei>()) choice->show();
 }
 
 void frmKekka::cmdBack_Click() { flow.follow(*this, "cmdBack", mkd::Enquiry::Local); }

@@ -32,7 +32,7 @@ public:
     QLabel* lblBill;
     QLabel* lblYen;
     QLabel* lblDetail;  // between the amount and the buttons: the distance
-    QLabel* lblSplit;   // below the buttons: a cheaper split into several tickets
+    QLabel* lblSplit;  // below the buttons: a cheaper split into several tickets
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;

@@ -131,17 +131,17 @@ void frmKekkaT::showCaption(mkd::Msg caption) {
 
 void frmKekkaT::writeAnswer() {
     const mkd::Lang lang = flow.language();
-    if (caption_) lblBillT->setText(qs(mkd::text(*caption_, lang)));
+    if (caption_) lblBillT->setText(toQt(mkd::text(*caption_, lang)));
     if (!answer_) return;
     showStations();
     const mkd::EnquiryAnswer& a = answer_->answer;
-    lblYen->setText(qs(mkd::formatMoney(a.fare, lang)));
-    lblBill->setText(qs(mkd::text(a.bill, lang)));
-    lblYenT->setText(qs(mkd::formatMoney(a.charge, lang)));
-    lblGoukei->setText(qs(mkd::formatMoney(a.total, lang)));
+    lblYen->setText(toQt(mkd::formatMoney(a.fare, lang)));
+    lblBill->setText(toQt(mkd::text(a.bill, lang)));
+    lblYenT->setText(toQt(mkd::formatMoney(a.charge, lang)));
+    lblGoukei->setText(toQt(mkd::formatMoney(a.total, lang)));
     const QString note = shortTablesLines(a.shortTables, lang);
     lblNote->setText(note);
-    lblNote->setToolTip(note.isEmpty() ? QString() : qs(mkd::text(mkd::Msg::ShortTableHint, lang)));
+    lblNote->setToolTip(note.isEmpty() ? QString() : toQt(mkd::text(mkd::Msg::ShortTableHint, lang)));
     lblNote->setVisible(!note.isEmpty());
     lblDetail->setText(detailLine(*answer_, lang));
 }
@@ -161,7 +161,7 @@ void frmKekkaT::cmdRetry_Click() {
         flow.follow(*this, "cmdRetry", kind);
         return;
     }
-    if (auto* start = flow.touch<frmStart>()) start->show();
+    if (auto* start = flow.loaded<frmStart>()) start->show();
 }
 
 void frmKekkaT::cmdExit_Click() { flow.endProgram(0); }

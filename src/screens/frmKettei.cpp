@@ -25,5 +25,5 @@ frmKettei::frmKettei(ScreenFlow& f) : ChoiceScreen(f, kName, mkd::Enquiry::Local
 
 void frmKettei::Form_Unload() {
     hide();
-    if (auto* start = flow.touch<frmStart>()) start->show();
+    if (auto* start = flow.loaded<frmStart>()) start->show();
 }

@@ -223,10 +223,10 @@ void frmStart::Form_Load() {
         // the user is told once, and "変更" will say the same if it cannot
         // write it either.
         const mkd::Lang lang = flow.language();
-        flow.message(qs(mkd::text(mkd::Msg::SelectionUnreadable, lang,
-                                  {shownPath(tables.lastPath()), mkd::reasonText(stored.systemError, lang),
-                                   mkd::stationWords(mkd::StationList::All, hatu, lang),
-                                   mkd::stationWords(mkd::StationList::All, tyaku, lang)})));
+        flow.message(toQt(mkd::text(mkd::Msg::SelectionUnreadable, lang,
+                                    {shownPath(tables.lastPath()), mkd::reasonText(stored.systemError, lang),
+                                     mkd::stationWords(mkd::StationList::All, hatu, lang),
+                                     mkd::stationWords(mkd::StationList::All, tyaku, lang)})));
     } else if (stored.error != mkd::LoadError::CannotOpen) {
         // A missing file only means nothing was stored yet; a damaged one is
         // reported like any other table file.
@@ -281,21 +281,21 @@ void frmStart::explainMarineMenu(const mkd::MarineMenuJudgement& judged) {
     QString menuWhy;
     if (!judged.menu.marine) {
         r.refusal = mkd::Refusal::MarineNotOffered;
-        menuWhy = qs(mkd::refusalText(r, lang));
+        menuWhy = toQt(mkd::refusalText(r, lang));
     } else if (const auto advised = enquiry(mkd::Enquiry::MarineGreen).check(mkd::Step::Preset)) {
-        menuWhy = qs(mkd::refusalReason(*advised, lang));
+        menuWhy = toQt(mkd::refusalReason(*advised, lang));
     } else if (const auto p = enquiry(mkd::Enquiry::MarineGreen).preset()) {
-        menuWhy = qs(mkd::text(mkd::Msg::MarineServes, lang,
-                               {mkd::stationWords(mkd::StationList::Marine, p->section.from, lang),
-                                mkd::stationWords(mkd::StationList::Marine, p->section.to, lang)}));
+        menuWhy = toQt(mkd::text(mkd::Msg::MarineServes, lang,
+                                 {mkd::stationWords(mkd::StationList::Marine, p->section.from, lang),
+                                  mkd::stationWords(mkd::StationList::Marine, p->section.to, lang)}));
     }
     say(mnuMarine->menuAction(), menuWhy);
     mnuMarine->setAccessibleDescription(menuWhy);
     r.refusal = mkd::Refusal::MarineSeatNotOffered;
-    say(mnuSitei, judged.menu.sitei ? QString() : qs(mkd::refusalText(r, lang)));
+    say(mnuSitei, judged.menu.sitei ? QString() : toQt(mkd::refusalText(r, lang)));
     // Beyond the tool tip's sentence: why, and what to do instead.
     if (!judged.menu.sitei) {
-        const QString whole = mnuSitei->toolTip() + QLatin1Char('\n') + qs(mkd::text(mkd::Msg::MarineSeatWhy, lang));
+        const QString whole = mnuSitei->toolTip() + QLatin1Char('\n') + toQt(mkd::text(mkd::Msg::MarineSeatWhy, lang));
         mnuSitei->setStatusTip(whole);
         mnuSitei->setWhatsThis(whole);
     }
@@ -334,7 +334,7 @@ mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
 
 bool frmStart::refused(const mkd::EnquiryState& enquiry) {
     const auto refusal = enquiry.check(mkd::Step::Entry);
-    if (refusal) flow.message(qs(mkd::refusalText(*refusal, flow.language())));
+    if (refusal) flow.message(toQt(mkd::refusalText(*refusal, flow.language())));
     return refusal.has_value();
 }
 
@@ -365,7 +365,7 @@ void frmStart::enter(mkd::Enquiry kind) {
     if (const auto list = entered.shape().section) {
         // Creating the section screen reads its tables (the Marine Green
         // table); its lists are then preset, or a local train advised.
-        auto* section = static_cast<SectionScreen*>(flow.touch(row.section));
+        auto* section = static_cast<SectionScreen*>(flow.loaded(row.section));
         if (!section || !section->preset(*list, entered)) return;
     }
     flow.follow(*this, row.entry);
@@ -379,13 +379,13 @@ void frmStart::mnuHenko_Click() {
     const mkd::SaveResult saved = flow.tables().saveInitialSelection(departure(), arrival());
     if (saved.ok()) return;
     if (saved.problem == mkd::SaveProblem::TemporaryRemoved) {
-        flow.message(qs(mkd::text(mkd::Msg::SelectionSaveRaced, flow.language(), {shownPath(saved.path)})));
+        flow.message(toQt(mkd::text(mkd::Msg::SelectionSaveRaced, flow.language(), {shownPath(saved.path)})));
         return;
     }
     const std::string reason = saved.problem == mkd::SaveProblem::ReadOnlyFile
                                    ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, flow.language()))
                                    : mkd::reasonText(saved.error, flow.language());
-    flow.message(qs(mkd::text(mkd::Msg::SelectionNotSaved, flow.language(), {shownPath(saved.path), reason})));
+    flow.message(toQt(mkd::text(mkd::Msg::SelectionNotSaved, flow.language(), {shownPath(saved.path), reason})));
 }
 
 bool frmStart::enterInList(QComboBox* list) {
@@ -417,7 +417,7 @@ void frmStart::showHelp() {
 }
 
 void frmStart::showAbout() {
-    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(qs(flow.tables().path(""))));
+    const QString folder = QDir::toNativeSeparators(QDir::cleanPath(toQt(flow.tables().path(""))));
     flow.message(tr("みちくさダイヤ %1\n\n料金表のフォルダー：\n%2\n\n対応している乗車日：%3年〜%4年")
                      .arg(QStringLiteral(MKD_VERSION), folder)
                      .arg(mkd::kFirstListedYear)
@@ -457,11 +457,11 @@ void frmStart::addJourneyMenu() {
 
 QString frmStart::journeyWords(const mkd::RecentJourney& j) const {
     const mkd::Lang lang = flow.language();
-    return qs(mkd::stationWords(mkd::StationList::All, j.departure, lang) + " ⇒ " +
-              mkd::stationWords(mkd::StationList::All, j.arrival, lang) + "  " +
-              std::string(mkd::kindName(j.kind, lang)) + "  " + std::string(mkd::passengerName(j.passenger, lang)) +
-              " " +
-              std::string(mkd::text(j.trip == mkd::Trip::RoundTrip ? mkd::Msg::RoundTrip : mkd::Msg::OneWay, lang)));
+    return toQt(mkd::stationWords(mkd::StationList::All, j.departure, lang) + " ⇒ " +
+                mkd::stationWords(mkd::StationList::All, j.arrival, lang) + "  " +
+                std::string(mkd::kindName(j.kind, lang)) + "  " + std::string(mkd::passengerName(j.passenger, lang)) +
+                " " +
+                std::string(mkd::text(j.trip == mkd::Trip::RoundTrip ? mkd::Msg::RoundTrip : mkd::Msg::OneWay, lang)));
 }
 
 void frmStart::showJourneys() {

@@ -74,7 +74,7 @@ public:
     void addToolsMenu();
     // After them, the journey list, recent and favourite journeys.
     QMenu* mnuJourneys = nullptr;
-    QMenu* mnuRecent = nullptr;      // the last ten enquiries, each asked again with one key
+    QMenu* mnuRecent = nullptr;  // the last ten enquiries, each asked again with one key
     QMenu* mnuFavourites = nullptr;  // those kept under a name
     QMenu* mnuKeep = nullptr;
     QMenu* mnuForget = nullptr;

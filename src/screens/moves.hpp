@@ -14,11 +14,11 @@
 #include "pricing/enquiry.hpp"
 
 struct Move {
-    std::string from;                  // the screen's object name
-    std::string control;               // the control's object name
+    std::string from;  // the screen's object name
+    std::string control;  // the control's object name
     std::optional<mkd::Enquiry> kind;  // the kind of enquiry it belongs to; none: any
     std::string to;
-    bool discardFrom = false;             // the screen left is discarded, not hidden
+    bool discardFrom = false;  // the screen left is discarded, not hidden
     std::vector<std::string> discards{};  // screens discarded after it, in this order
 };
 

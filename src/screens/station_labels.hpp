@@ -19,13 +19,13 @@ void fitStationName(QLabel* label, const QString& name);
 
 // The name of a station in a list.
 inline QString stationItem(mkd::StationList list, int index, mkd::Lang lang) {
-    return qs(mkd::stationWords(list, index, lang));
+    return toQt(mkd::stationWords(list, index, lang));
 }
 
 // A valid index writes the station's display name; no selection writes nothing.
 inline void setStationLabel(QLabel* label, mkd::StationList list, int index, mkd::Lang lang) {
     if (!mkd::isValidIndex(list, index)) return;
-    fitStationName(label, qs(mkd::stationLabelWords(list, index, lang)));
+    fitStationName(label, toQt(mkd::stationLabelWords(list, index, lang)));
     // Said whole, and without the spaces that pad short names on screen.
     label->setAccessibleName(stationItem(list, index, lang));
 }

@@ -20,7 +20,7 @@ std::string formatMoney(double yen, Lang lang) { return text(Msg::Money, lang, {
 
 std::string groupedYen(double yen) {
     const double whole = std::round(shownAmount(yen));  // halves away from zero
-    if (whole == 0.0) return "0";                       // also -0.4, never "-0円"
+    if (whole == 0.0) return "0";  // also -0.4, never "-0円"
 
     // Every whole double, up to about 1.8e308, has an exact decimal form;
     // to_chars writes it without going through any integer type.

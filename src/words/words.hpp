@@ -22,23 +22,23 @@ enum class Lang { Japanese, English };
 // Messages are grouped by topic; add new ones at the end of their group.
 enum class Msg : int {
     // Refusals and what a screen does not offer
-    SameStation,        // "乗車駅と降車駅が同じですよ。"
-    LocalTrainAdvice,   // "普通列車にしましょう。"
-    SameSectionStop,    // a section screen's two lists show the same stop
-    NoStudentFare,      // the enquiry's screens have no 学割 button
-    StudentTooShort,    // %1: the journey's distance in km
-    NoChange,           // the enquiry's screens have no 直通 / 松山乗換 frame
+    SameStation,  // "乗車駅と降車駅が同じですよ。"
+    LocalTrainAdvice,  // "普通列車にしましょう。"
+    SameSectionStop,  // a section screen's two lists show the same stop
+    NoStudentFare,  // the enquiry's screens have no 学割 button
+    StudentTooShort,  // %1: the journey's distance in km
+    NoChange,  // the enquiry's screens have no 直通 / 松山乗換 frame
     ChangeNotCrossing,  // %1, %2: the express section's ends
-    MarineOutside,      // %1: the station beyond the Marine Liner's stations
+    MarineOutside,  // %1: the station beyond the Marine Liner's stations
     MarineSameStation,
-    MarineExcluded,      // %1, %2: the journey's ends
+    MarineExcluded,  // %1, %2: the journey's ends
     MarineSeatExcluded,  // %1, %2: the journey's ends
-    MarineSeatWhy,       // why there is no reserved seat and what to do instead
+    MarineSeatWhy,  // why there is no reserved seat and what to do instead
     NoSectionScreen,
-    DateNotListed,         // %1, %2: the first and last listed years
+    DateNotListed,  // %1, %2: the first and last listed years
     NoExpressStopBetween,  // %1, %2: the journey's ends; %3, %4 the stops they map to
-    BothEndsSameStop,      // %1, %2: the journey's ends; %3 the one stop both map to
-    MarineServes,          // %1, %2: the Marine Liner section the menu prices
+    BothEndsSameStop,  // %1, %2: the journey's ends; %3 the one stop both map to
+    MarineServes,  // %1, %2: the Marine Liner section the menu prices
 
     // Result screens: bills and charge captions
     BillAdultOneWay,  // "おとな片道運賃"
@@ -61,28 +61,28 @@ enum class Msg : int {
     CaptionMarineReserved,
     CaptionMarineReservedOffPeak,
     CaptionMarineGreen,
-    Money,      // %1: the amount's digits, grouped: "%1円"
-    Result,     // "検索結果"
-    FareLine,   // "運賃"
+    Money,  // %1: the amount's digits, grouped: "%1円"
+    Result,  // "検索結果"
+    FareLine,  // "運賃"
     TotalLine,  // "合計"
-    Through,    // "直通"
+    Through,  // "直通"
     ChangeAtMatsuyama,
-    OneWay,     // "片道"
+    OneWay,  // "片道"
     RoundTrip,  // "往復"
-    Distance,   // %1: km
+    Distance,  // %1: km
 
     // Seasons and travel dates
     SeasonBusy,  // "繁忙期"
     SeasonNormal,
     SeasonOffPeak,
-    TravelDate,              // %1: the date
-    SeasonFromCalendar,      // %1 month, %2 first day, %3 last day, %4 season, %5 month's name,
-                             // %6 last day within the month
+    TravelDate,  // %1: the date
+    SeasonFromCalendar,  // %1 month, %2 first day, %3 last day, %4 season, %5 month's name,
+                         // %6 last day within the month
     SeasonMondayToThursday,  // %1 month, %2 first day, %3 last day, %4 weekday, %5 season, %6 month's name,
                              // %7 last day within the month
-    SeasonOverride,          // %1: the date; %2 year, %3 month, %4 day, %5 month's name
-    DateRolledOver,          // %1 Heisei year, %2 month, %3 day chosen; %4 month, %5 day it stands for;
-                             // %6, %7 the two months' names, %8 the year
+    SeasonOverride,  // %1: the date; %2 year, %3 month, %4 day, %5 month's name
+    DateRolledOver,  // %1 Heisei year, %2 month, %3 day chosen; %4 month, %5 day it stands for;
+    // %6, %7 the two months' names, %8 the year
     Sunday,
     Monday,
     Tuesday,
@@ -90,8 +90,8 @@ enum class Msg : int {
     Thursday,
     Friday,
     Saturday,
-    DateAndSeason,   // %1 year, %2 month, %3 day, %4 weekday, %5 season, %6 month name
-    ListedYears,     // %1, %2: the first and last listed years; %3, %4 the same in Heisei
+    DateAndSeason,  // %1 year, %2 month, %3 day, %4 weekday, %5 season, %6 month name
+    ListedYears,  // %1, %2: the first and last listed years; %3, %4 the same in Heisei
     TodayNotListed,  // %1-%3 today's year, month, day; %4-%6 the date chosen instead; %7, %8 the month names
     January,
     February,
@@ -107,62 +107,62 @@ enum class Msg : int {
     December,
 
     // Table files, the stored pair and the table check
-    TableCannotOpen,      // %1: path
-    TableTooLarge,        // %1: path
+    TableCannotOpen,  // %1: path
+    TableTooLarge,  // %1: path
     TableTooManyRecords,  // %1 path, %2 line, %3 records the table has
-    TableEndsInRecord,    // %1 path, %2 line
-    CheckFatal,           // "fatal"
-    CheckWarning,         // "warning"
-    CheckCell,            // %1 record, %2 field, %3 departure, %4 arrival
+    TableEndsInRecord,  // %1 path, %2 line
+    CheckFatal,  // "fatal"
+    CheckWarning,  // "warning"
+    CheckCell,  // %1 record, %2 field, %3 departure, %4 arrival
     CheckEmptyCell,
-    CheckNotANumber,         // %1: the text
-    CheckOutOfRange,         // %1: the text
-    CheckTextAfter,          // %1: the text, %2 its number
-    CheckNegativeDistance,   // %1
-    CheckNegativeAmount,     // %1
-    CheckFraction,           // %1
+    CheckNotANumber,  // %1: the text
+    CheckOutOfRange,  // %1: the text
+    CheckTextAfter,  // %1: the text, %2 its number
+    CheckNegativeDistance,  // %1
+    CheckNegativeAmount,  // %1
+    CheckFraction,  // %1
     CheckImplausibleAmount,  // %1 the text, %2 the number it reads as, %3 the largest plausible
-    CheckNotSymmetric,       // %1, %2 distances, %3 place of the other
-    CheckPlace,              // %1 file, %2 line, %3 field
-    CheckFewerRecords,       // %1 records, %2 size
-    CheckExtraRecord,        // %1 size
-    CheckEndsInRecord,       // %1 fields, %2 size
-    CheckTooLarge,           // %1 bytes
+    CheckNotSymmetric,  // %1, %2 distances, %3 place of the other
+    CheckPlace,  // %1 file, %2 line, %3 field
+    CheckFewerRecords,  // %1 records, %2 size
+    CheckExtraRecord,  // %1 size
+    CheckEndsInRecord,  // %1 fields, %2 size
+    CheckTooLarge,  // %1 bytes
     CheckCannotOpen,
     CheckChildAboveAdult,  // %1 child, %2 adult, %3 place
     CheckSelectionThird,
-    CheckSelectionMissing,      // %1 role, %2 position and station
-    CheckSelectionEmpty,        // %1 role, %2 position and station
-    CheckSelectionNotANumber,   // %1 text, %2 position and station
-    CheckSelectionOutOfRange,   // %1 number, %2 last position, %3 position and station
-    CheckSelectionRounded,      // %1 number, %2 position and station
-    CheckSelectionUnreadable,   // %1 the system's reason
+    CheckSelectionMissing,  // %1 role, %2 position and station
+    CheckSelectionEmpty,  // %1 role, %2 position and station
+    CheckSelectionNotANumber,  // %1 text, %2 position and station
+    CheckSelectionOutOfRange,  // %1 number, %2 last position, %3 position and station
+    CheckSelectionRounded,  // %1 number, %2 position and station
+    CheckSelectionUnreadable,  // %1 the system's reason
     CheckSelectionReadsAsZero,  // %1 text, %2 position and station
-    CheckSaveLeftover,          // %1 the file whose save left it
-    CheckDeparture,             // "departure"
-    CheckArrival,               // "arrival"
-    CheckNoProblems,            // %1 folder
-    CheckSummary,               // %1 folder, %2 fatal, %3 warnings
-    CheckSummaryOne,            // %1 folder, %2 fatal: one warning
-    ReasonNoSuchFile,           // why a file could not be read or written: the system's reason
+    CheckSaveLeftover,  // %1 the file whose save left it
+    CheckDeparture,  // "departure"
+    CheckArrival,  // "arrival"
+    CheckNoProblems,  // %1 folder
+    CheckSummary,  // %1 folder, %2 fatal, %3 warnings
+    CheckSummaryOne,  // %1 folder, %2 fatal: one warning
+    ReasonNoSuchFile,  // why a file could not be read or written: the system's reason
     ReasonPermission,
     ReasonIsFolder,
     ReasonNotAFile,
     ReasonNotAFolder,
     ReasonDiskFull,
     ReasonReadOnlyDisk,
-    ReasonReadOnlyFile,   // the user took the write permission away
-    ReasonTooLarge,       // far larger than the program ever writes it
-    SelectionNotSaved,    // "変更" failed: %1 the file, %2 the reason
-    SelectionSaveRaced,   // "変更" failed, another save removing its temporary file: %1 the file
+    ReasonReadOnlyFile,  // the user took the write permission away
+    ReasonTooLarge,  // far larger than the program ever writes it
+    SelectionNotSaved,  // "変更" failed: %1 the file, %2 the reason
+    SelectionSaveRaced,  // "変更" failed, another save removing its temporary file: %1 the file
     SelectionUnreadable,  // Henko.txt exists but cannot be read: %1 file, %2 reason, %3 %4 the pair shown
-    ShortTable,           // %1 file, %2 records found, %3 records expected
-    ShortTableHint,       // what the records it lacks price as
+    ShortTable,  // %1 file, %2 records found, %3 records expected
+    ShortTableHint,  // what the records it lacks price as
 
     // Program, folders and installation
     ProgramFolderUnknown,  // the executable's folder cannot be found: nowhere to look for tables
-    TableFolderNotFound,   // %1: the folders looked in, one a line
-    TablesInUse,           // %1: the table folder, %2: why that one (one of the next four)
+    TableFolderNotFound,  // %1: the folders looked in, one a line
+    TablesInUse,  // %1: the table folder, %2: why that one (one of the next four)
     TablesBesideProgram,
     TablesInUserData,
     TablesInstalled,
@@ -193,55 +193,55 @@ enum class Msg : int {
     PassengerStudent,
     ChartCorner,  // "乗車駅\降車駅"
     // mkd-fare's usage errors, in the language of its other words
-    FareNotAStation,       // %1: the name given
+    FareNotAStation,  // %1: the name given
     FareNotAnExpressStop,  // %1
-    FareNotAMarineStop,    // %1
-    FareNotAKind,          // %1
-    FareNotAPassenger,     // %1
-    FareNotATrip,          // %1
-    FareNotASeason,        // %1
-    FareNotADate,          // %1
+    FareNotAMarineStop,  // %1
+    FareNotAKind,  // %1
+    FareNotAPassenger,  // %1
+    FareNotATrip,  // %1
+    FareNotASeason,  // %1
+    FareNotADate,  // %1
     FareNoCharge,
-    FareCannotWrite,         // %1: the file
+    FareCannotWrite,  // %1: the file
     FareCannotWriteBecause,  // %1: the file, %2: the system's reason
-    FareStandardOutput,      // what %1 above is for standard output
-    FareNoFolder,            // %1: the folder
+    FareStandardOutput,  // what %1 above is for standard output
+    FareNoFolder,  // %1: the folder
     FareGiveStations,
     FareSeveralStations,  // %1: the name given, %2: the stations it may mean, a list
-    ListSeparator,        // between the items of such a list: ", "
+    ListSeparator,  // between the items of such a list: ", "
     // A comparison of every way to make a journey, for a party
-    PartyOf,     // %1 adults, %2 children, %3 students
+    PartyOf,  // %1 adults, %2 children, %3 students
     PartyTotal,  // the party's total, as a column's heading
-    ValidFor,    // %1: the days a ticket is valid (two or more)
+    ValidFor,  // %1: the days a ticket is valid (two or more)
     ValidForOneDay,
     ValidityLine,  // "有効期間": as a column's heading
 
     // Split tickets: one journey bought as several consecutive tickets
-    SplitCheaper,           // %1 tickets, %2 the saving's digits ("340"), %3 the stations split at
-    SplitAtSeparator,       // between the stations split at: "・"
-    SplitNotCheaper,        // %1: the through ticket's amount
-    SplitUnpriced,          // %1, %2: the journey's ends (a table has no fare or distance for it)
-    SplitThrough,           // %1 amount, %2 km, %3 validity ("3日")
-    SplitTicketsHeading,    // %1: how many tickets
-    SplitTicket,            // %1 from, %2 to, %3 amount, %4 km, %5 validity
-    SplitTotal,             // %1 total, %2 the saving
-    SplitGivesUp,           // heading of what the split tickets give up
-    SplitGivesUpValidity,   // %1 the through ticket's validity, %2 the shortest of the split tickets
+    SplitCheaper,  // %1 tickets, %2 the saving's digits ("340"), %3 the stations split at
+    SplitAtSeparator,  // between the stations split at: "・"
+    SplitNotCheaper,  // %1: the through ticket's amount
+    SplitUnpriced,  // %1, %2: the journey's ends (a table has no fare or distance for it)
+    SplitThrough,  // %1 amount, %2 km, %3 validity ("3日")
+    SplitTicketsHeading,  // %1: how many tickets
+    SplitTicket,  // %1 from, %2 to, %3 amount, %4 km, %5 validity
+    SplitTotal,  // %1 total, %2 the saving
+    SplitGivesUp,  // heading of what the split tickets give up
+    SplitGivesUpValidity,  // %1 the through ticket's validity, %2 the shortest of the split tickets
     SplitGivesUpStopovers,  // %1: the tickets of 100 km or less
-    SplitGivesUpStudent,    // %1: the tickets of 100 km or less
-    SplitOneDay,            // "1日"
-    SplitDays,              // %1: more than one day
-    SplitSection,           // %1 from, %2 to: "岡山–上の町"
-    FareSplitUsage,         // mkd-fare split: two stations, or --all
-    SplitAtMore,            // %1 the first station split at, %2 how many in all, %3 how many besides the first:
-                            // "上の町など3駅"
+    SplitGivesUpStudent,  // %1: the tickets of 100 km or less
+    SplitOneDay,  // "1日"
+    SplitDays,  // %1: more than one day
+    SplitSection,  // %1 from, %2 to: "岡山–上の町"
+    FareSplitUsage,  // mkd-fare split: two stations, or --all
+    SplitAtMore,  // %1 the first station split at, %2 how many in all, %3 how many besides the first:
+    // "上の町など3駅"
 
     // An answer taken elsewhere (the clipboard, a printer) and the journey list
-    ProgramName,   // "みちくさダイヤ"
+    ProgramName,  // "みちくさダイヤ"
     AnswerTables,  // %1: the tables' folder
-    PrintedOn,     // %1: the date printed, YYYY-MM-DD
-    JourneyList,   // "交通費明細"
-    JourneyDate,   // column heads of the journey list
+    PrintedOn,  // %1: the date printed, YYYY-MM-DD
+    JourneyList,  // "交通費明細"
+    JourneyDate,  // column heads of the journey list
     JourneyFrom,
     JourneyTo,
     JourneyKind,
@@ -249,17 +249,17 @@ enum class Msg : int {
     JourneyTrip,
     JourneyAmount,
     JourneyNote,
-    JourneyPricedWith,     // the column that says whether the tables changed since
-    JourneyTotal,          // "合計"
-    JourneyOtherTables,    // the row was priced with other tables than those in use now
-    JourneyCount,          // %1: rows
-    JourneyBadFirstLine,   // why a saved list cannot be read
+    JourneyPricedWith,  // the column that says whether the tables changed since
+    JourneyTotal,  // "合計"
+    JourneyOtherTables,  // the row was priced with other tables than those in use now
+    JourneyCount,  // %1: rows
+    JourneyBadFirstLine,  // why a saved list cannot be read
     JourneyBadFieldCount,  // %1: fields found
-    JourneyBadValue,       // %1: the field's name, %2: its text
-    JourneyDamaged,        // %1 the file, %2 line, %3 why, %4 the name it was kept as
-    JourneyUnreadable,     // %1 the file, %2 the system's reason
-    JourneyNotSaved,       // %1 the file, %2 the system's reason
-    FareNoJourneyList,     // mkd-fare journeys: no folder to keep the list in
+    JourneyBadValue,  // %1: the field's name, %2: its text
+    JourneyDamaged,  // %1 the file, %2 line, %3 why, %4 the name it was kept as
+    JourneyUnreadable,  // %1 the file, %2 the system's reason
+    JourneyNotSaved,  // %1 the file, %2 the system's reason
+    FareNoJourneyList,  // mkd-fare journeys: no folder to keep the list in
 
     Count_  // not a message: the number of them
 };

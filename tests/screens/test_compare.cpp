@@ -182,10 +182,10 @@ TEST_F(Compare, EveryCellIsMkdFaresForASpreadOfInputs) {
         int adults, children, students;
         bool roundTrip;
     } cases[] = {
-        {0, 106, "20021231", 1, 2, 3, true},    // express through and via 松山, no Marine Liner
-        {12, 0, "20060610", 0, 3, 0, false},    // the Marine Liner, off-peak
+        {0, 106, "20021231", 1, 2, 3, true},  // express through and via 松山, no Marine Liner
+        {12, 0, "20060610", 0, 3, 0, false},  // the Marine Liner, off-peak
         {106, 11, "20081001", 4, 0, 1, false},  // the other way round
-        {1, 3, "20070505", 2, 2, 0, true},      // no express between them
+        {1, 3, "20070505", 2, 2, 0, true},  // no express between them
     };
     openFromStart();
     for (const auto& c : cases) {

@@ -71,7 +71,7 @@ TEST(ScreenLanguage, TheMenuChangesEveryOpenWindowAtOnceAndIsRemembered) {
         ASSERT_TRUE(flow.start());
         auto* start = flow.find<frmStart>();
         // A loaded screen that is hidden, and the help page beside the start screen.
-        auto* choice = flow.touch<frmKettei>();
+        auto* choice = flow.loaded<frmKettei>();
         ASSERT_TRUE(choice && !choice->isVisible());
         start->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(start));

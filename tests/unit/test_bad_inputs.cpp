@@ -367,11 +367,11 @@ TEST(BadInitialSelection, OnlyStaleTemporariesAreRemoved) {
     };
     const Case cases[] = {
         {"Henko.txt.tmp-" + std::to_string(ended) + "-aB3dE6", false, false},  // its process has ended
-        {"Henko.txt.tmp-" + live + "-fG7hI8", false, true},                    // a save under way
-        {"Henko.txt.tmp-" + live + "-jK9lM0", true, false},                    // a minute old
-        {"Henko.txt.tmp-nO1pQ2", false, true},                                 // an earlier version's, fresh
-        {"Henko.txt.tmp-rS3tU4", true, false},                                 // an earlier version's, old
-        {"Futu.txt.tmp-vW5xY6", true, true},                                   // not a save of Henko.txt
+        {"Henko.txt.tmp-" + live + "-fG7hI8", false, true},  // a save under way
+        {"Henko.txt.tmp-" + live + "-jK9lM0", true, false},  // a minute old
+        {"Henko.txt.tmp-nO1pQ2", false, true},  // an earlier version's, fresh
+        {"Henko.txt.tmp-rS3tU4", true, false},  // an earlier version's, old
+        {"Futu.txt.tmp-vW5xY6", true, true},  // not a save of Henko.txt
     };
     for (const Case& c : cases) {
         app.dir.write("Untin/" + c.name, "3,");

@@ -16,10 +16,10 @@ TEST(Language, TheFirstSetLocaleVariableDecides) {
     const Case cases[] = {
         {nullptr, nullptr, "en_US.UTF-8", Lang::English},
         {nullptr, nullptr, "ja_JP.UTF-8", Lang::Japanese},
-        {nullptr, "en_GB.UTF-8", "ja_JP.UTF-8", Lang::English},   // LC_MESSAGES before LANG
+        {nullptr, "en_GB.UTF-8", "ja_JP.UTF-8", Lang::English},  // LC_MESSAGES before LANG
         {"ja_JP.eucJP", "en_GB.UTF-8", "en_US", Lang::Japanese},  // LC_ALL before both
-        {"", "", "en", Lang::English},                            // empty counts as unset
-        {nullptr, nullptr, nullptr, Lang::Japanese},              // nothing set: the program's own
+        {"", "", "en", Lang::English},  // empty counts as unset
+        {nullptr, nullptr, nullptr, Lang::Japanese},  // nothing set: the program's own
         {nullptr, nullptr, "C", Lang::Japanese},
         {nullptr, nullptr, "POSIX", Lang::Japanese},
         {"C.UTF-8", nullptr, "en_US.UTF-8", Lang::Japanese},  // LC_ALL=C wins even over English

@@ -20,7 +20,7 @@ TEST(Locations, TablesComeFromTheFirstPlaceThatHasThem) {
         bool beside, userData, installed;
         const char* dataHome;  // XDG_DATA_HOME, relative to the root ("" unset; a relative value is ignored)
         TableSource source;
-        const char* folder;     // relative to the root
+        const char* folder;  // relative to the root
         const char* selection;  // Henko.txt, relative to the root
     };
     // Every folder the tests make is writable; even so, the installed folder

@@ -16,8 +16,8 @@ TEST(Season, CalendarBoundariesAndWeekdays) {
     const SeasonCase cases[] = {
         {{2003, 1, 10}, Season::Busy},    {{2003, 1, 11}, Season::Normal},
         {{2003, 1, 15}, Season::Normal},  {{2004, 1, 15}, Season::Normal},  // a Thursday: still normal
-        {{2003, 1, 16}, Season::OffPeak},                                   // Thursday
-        {{2003, 1, 17}, Season::Normal},                                    // Friday
+        {{2003, 1, 16}, Season::OffPeak},  // Thursday
+        {{2003, 1, 17}, Season::Normal},  // Friday
         {{2003, 2, 12}, Season::OffPeak}, {{2003, 2, 14}, Season::Normal},
         {{2003, 3, 20}, Season::Normal},  {{2003, 3, 21}, Season::Busy},
         {{2003, 4, 5}, Season::Busy},     {{2003, 4, 6}, Season::Normal},
@@ -29,7 +29,7 @@ TEST(Season, CalendarBoundariesAndWeekdays) {
         {{2003, 12, 1}, Season::OffPeak}, {{2003, 12, 20}, Season::Normal},  // Monday, Saturday
         {{2003, 12, 24}, Season::Normal}, {{2003, 12, 25}, Season::Busy},
         {{2004, 2, 29}, Season::Normal},  {{2008, 2, 29}, Season::Normal},  // Sunday, Friday
-        {{2002, 2, 11}, Season::OffPeak},                                   // Monday, and 2002 has no override dates
+        {{2002, 2, 11}, Season::OffPeak},  // Monday, and 2002 has no override dates
     };
     for (const auto& c : cases)
         EXPECT_EQ(seasonOf(c.date), c.season) << c.date.year << "-" << c.date.month << "-" << c.date.day;
@@ -55,8 +55,8 @@ TEST(Season, DaysBeyondTheMonthRollOver) {
     EXPECT_EQ(rollOver(2003, 12, 31), (Date{2003, 12, 31}));
     EXPECT_EQ(rollOver(2003, 11, 31), (Date{2003, 12, 1}));
     // The rolled-over date is what is classified.
-    EXPECT_EQ(seasonOf(rollOver(2003, 2, 29)), Season::Normal);    // Saturday 1 March
-    EXPECT_EQ(seasonOf(rollOver(2003, 4, 31)), Season::Busy);      // 1 May
+    EXPECT_EQ(seasonOf(rollOver(2003, 2, 29)), Season::Normal);  // Saturday 1 March
+    EXPECT_EQ(seasonOf(rollOver(2003, 4, 31)), Season::Busy);  // 1 May
     EXPECT_EQ(seasonOf(rollOver(2003, 11, 31)), Season::OffPeak);  // Monday 1 December
 }
 
@@ -64,7 +64,7 @@ TEST(Season, Weekdays) {
     EXPECT_EQ(weekday({2003, 2, 11}), 2);  // Tuesday
     EXPECT_EQ(weekday({2004, 2, 29}), 0);  // Sunday
     EXPECT_EQ(weekday({2008, 2, 29}), 5);  // Friday
-    EXPECT_EQ(weekday({2000, 1, 1}), 6);   // Saturday
+    EXPECT_EQ(weekday({2000, 1, 1}), 6);  // Saturday
 }
 
 TEST(Season, ReservedSeatFilesBySeason) {

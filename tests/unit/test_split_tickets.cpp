@@ -100,7 +100,7 @@ TEST_F(SplitTest, RouteFollowsTheLinesThroughTheirJunctions) {
     const std::vector<Case> cases{
         {kOkayama, kMarugame, join({run(0, 11), {kUtazu, kMarugame}})},  // not by 坂出
         {kOkayama, kTakamatsu, join({run(0, 11), {kUtazu}, {20, 19, 18, 17, 16, 15, 14, 13, 12}})},
-        {kSakaide, kMarugame, {kSakaide, kUtazu, kMarugame}},   // not by 児島
+        {kSakaide, kMarugame, {kSakaide, kUtazu, kMarugame}},  // not by 児島
         {kMatsuyama, kIyoOzu, join({run(67, 80), {kIyoOzu}})},  // inland, the shorter way
         {kMatsuyama, kShimonada, join({run(67, 73), {81, 82, 83}})},
         {kUchiko, kShimonada, {kUchiko, 76, 75, 74, kMukaibara, 81, 82, 83}},

@@ -91,9 +91,9 @@ TEST(TableCheck, BrokenFolderReportsEveryProblemWithItsPlace) {
     // the later cell; a fraction is a fine distance.
     dir.write("Kyori.txt", tableText(107, 107, Cells{{{20, 3}, "7"}, {{30, 40}, "100.5"}, {{40, 30}, "100.5"}}));
     std::filesystem::remove(dir.path() / "Jiyu.txt");
-    dir.write("KJiyu.txt", tableText(26, 26) + "\r\n");        // an empty last line
+    dir.write("KJiyu.txt", tableText(26, 26) + "\r\n");  // an empty last line
     dir.write("SiteiH.txt", tableText(26, 25) + "1,2,3\r\n");  // ends inside record 25
-    dir.write("SiteiT.txt", tableText(26, 10));                // ten records of 26
+    dir.write("SiteiT.txt", tableText(26, 10));  // ten records of 26
     // MarineG: record 0 over two lines, then one record a line.
     std::string marine = "0,0,0,0,0,0,0\r\n0,0,x,0,0,0,0,0\r\n";
     marine += tableText(15, 14, Cells{{{0, 0}, ""}});

@@ -22,7 +22,7 @@ struct GrammarCase {
     std::string name;
     std::string_view bytes;
     LoadError error;
-    int line;     // where the offending record starts
+    int line;  // where the offending record starts
     int records;  // complete records read
     Cells cells;  // cells to check after the read
 };
@@ -362,9 +362,9 @@ namespace {
 TEST(LazyTableRead, SameCellsAsTheFullReader) {
     const std::string files[] = {
         "1,2,3\r\n4,5,6\r\n7,8,9\r\n",
-        "1,2,3\r\n4,5,6\r\n",           // fewer records: the third keeps what it held
-        " 1 , 2\t,3\n4,5,6\r7,8,9",     // blanks, LF-only and CR-only lines, no final line end
-        "1,2,3,4,5,6\r\n7,8,9\r\n",     // two records on one line
+        "1,2,3\r\n4,5,6\r\n",  // fewer records: the third keeps what it held
+        " 1 , 2\t,3\n4,5,6\r7,8,9",  // blanks, LF-only and CR-only lines, no final line end
+        "1,2,3,4,5,6\r\n7,8,9\r\n",  // two records on one line
         "1,2\r\n3\r\n4,5,6,7,8,9\r\n",  // a record over several lines
         "\xEF\xBB\xBF"
         "1230円,,x\r\n,,\r\n1,2,",  // a byte-order mark, empty cells, a final comma
@@ -421,8 +421,8 @@ TEST(LazyTableRead, LongFilesWithEveryLineEnd) {
 
 TEST(LazyTableRead, DeclinesQuotesAndBrokenFilesWithoutTouchingTheTable) {
     const std::string files[] = {
-        "\"1\",2,3\r\n",                    // quotes: the full reader handles them
-        "1,2,3\r\n4,5\r\n",                 // ends inside a record
+        "\"1\",2,3\r\n",  // quotes: the full reader handles them
+        "1,2,3\r\n4,5\r\n",  // ends inside a record
         "1,2,3\r\n4,5,6\r\n7,8,9\r\n\r\n",  // an extra empty line: a fourth record
     };
     for (const std::string& text : files) {

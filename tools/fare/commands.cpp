@@ -135,7 +135,7 @@ std::variant<Failure, Resolved> resolveSeason(const Options& o, Resolved r) {
 }
 
 // What a command reads from its options besides the kind and the passenger.
-enum class Stations { Read, None };          // chart asks every pair
+enum class Stations { Read, None };  // chart asks every pair
 enum class Dates { ForDatedKinds, Always };  // compare asks every kind
 
 std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dates dates) {

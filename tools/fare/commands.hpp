@@ -14,13 +14,13 @@ namespace fare {
 
 // Exit statuses of the enquiries, compare and chart.
 inline constexpr int kAnswered = 0;
-inline constexpr int kRefused = 1;     // the screens refuse it, or would not offer it
+inline constexpr int kRefused = 1;  // the screens refuse it, or would not offer it
 inline constexpr int kUsageError = 2;  // a word, station or date that cannot be read
 inline constexpr int kTableError = 3;  // a table file the enquiry reads is broken
 
 // What the command line said, as written.
 struct Options {
-    std::string appDir;    // --appdir, "" when not given
+    std::string appDir;  // --appdir, "" when not given
     mkd::Locations where;  // the tables and Henko.txt this run uses
     std::string from;
     std::string to;

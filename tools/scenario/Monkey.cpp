@@ -71,7 +71,7 @@ constexpr std::pair<const char*, mkd::Passenger> kPassengerButtons[] = {{".cmdOt
 
 struct Action {
     enum Kind { Select, Click, Close, Restart } kind;
-    QString target;     // FORM.CONTROL or FORM
+    QString target;  // FORM.CONTROL or FORM
     int listCount = 0;  // for Select: the positions to choose from
 };
 
@@ -408,10 +408,10 @@ private:
     long storedChecks_ = 0;
     std::map<QString, long> shown_;
     std::map<QString, long> taken_;
-    std::optional<std::pair<int, int>> stored_;         // the pair "変更" saved last
+    std::optional<std::pair<int, int>> stored_;  // the pair "変更" saved last
     mkd::Passenger passenger_ = mkd::Passenger::Adult;  // the passenger button pressed last
-    long compared_ = 0;                                 // results compared with the core
-    long comparedWindows_ = 0;                          // compare windows compared with the core
+    long compared_ = 0;  // results compared with the core
+    long comparedWindows_ = 0;  // compare windows compared with the core
 };
 
 }  // namespace

@@ -25,7 +25,7 @@
 #include "pricing/date.hpp"
 
 struct MonkeyRun {
-    QString appDir;                  // the folder that holds Untin/ (copied, as for a scenario)
+    QString appDir;  // the folder that holds Untin/ (copied, as for a scenario)
     std::optional<mkd::Date> today;  // a fixed clock instead of a random date per start
     long steps = 0;
     unsigned long long seed = 0;

@@ -47,7 +47,7 @@ public:
 
     std::vector<Message> messages;
     std::ptrdiff_t lastChecked = -1;  // the message `expect message` checked last
-    int line = 0;                     // the scenario line being replayed
+    int line = 0;  // the scenario line being replayed
     bool ended = false;
     bool fatalReported = false;
     QString fatalText;

@@ -6,9 +6,9 @@
 #include <QStringList>
 
 struct ScenarioLine {
-    int number = 0;     // 1-based line in the file
+    int number = 0;  // 1-based line in the file
     QStringList words;  // empty for a blank line or a comment
-    QString error;      // a syntax error, or empty
+    QString error;  // a syntax error, or empty
 };
 
 ScenarioLine splitScenarioLine(const QString& text, int number);
