@@ -130,15 +130,6 @@ constexpr EnquiryShape kShapes[] = {
      .price = marineGreenPrice},
 };
 
-// Each row is whole: a row without its functions would fail only when an
-// enquiry of its kind is asked.
-constexpr bool rowsComplete() {
-    for (const EnquiryShape& s : kShapes)
-        if (!s.caption || !s.reads || !s.chargeTables || (s.charged != (s.price != nullptr))) return false;
-    return true;
-}
-static_assert(rowsComplete());
-
 }  // namespace
 
 static_assert(std::size(kShapes) == kEnquiries.size());

@@ -228,3 +228,14 @@ TEST(MarineMenuFor, ArrivalChosenLastDecides) {
 
 }  // namespace
 }  // namespace mkd
+
+// Each kind's row is whole: a row without its functions would fail only when
+// an enquiry of its kind is asked.
+TEST(EnquiryRows, EveryRowHasItsFunctions) {
+    for (mkd::Enquiry kind : mkd::kEnquiries) {
+        const mkd::EnquiryShape& s = mkd::enquiryShape(kind);
+        SCOPED_TRACE(std::string(s.id));
+        EXPECT_TRUE(s.caption && s.reads && s.chargeTables);
+        EXPECT_EQ(s.charged, s.price != nullptr);
+    }
+}
