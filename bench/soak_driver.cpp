@@ -179,15 +179,15 @@ class SoakDriverPlugin : public QGenericPlugin {
     Q_OBJECT
     Q_PLUGIN_METADATA(IID QGenericPluginFactoryInterface_iid FILE "soak_driver.json")
 public:
-    QObject* create(const QString& key, const QString& specification) override {
+    QObject* create(const QString& key, const QString& arguments) override {
         if (key != QLatin1String("mkdsoak")) return nullptr;
         bool ok = false;
-        const long enquiries = specification.section(QLatin1Char(':'), 0, 0).toLong(&ok);
+        const long enquiries = arguments.section(QLatin1Char(':'), 0, 0).toLong(&ok);
         if (!ok || enquiries < 1000) {
             std::fprintf(stderr, "mkd soak: QT_QPA_GENERIC_PLUGINS=mkdsoak:ENQUIRIES:SCENARIO\n");
             return nullptr;
         }
-        return new SoakUser(enquiries, specification.section(QLatin1Char(':'), 1));
+        return new SoakUser(enquiries, arguments.section(QLatin1Char(':'), 1));
     }
 };
 
