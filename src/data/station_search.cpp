@@ -369,6 +369,20 @@ struct Found {
     Rank rank;
 };
 
+// Where each station of `list` stands in the whole list, worked out once:
+// a search compares every station, as often as a key is typed.
+const std::vector<int>& allPositions(StationList list) {
+    static const auto positions = [] {
+        std::array<std::vector<int>, 3> out;
+        for (const StationList l : {StationList::All, StationList::Express, StationList::Marine})
+            for (int i = 0; i < stationCount(l); ++i)
+                out[static_cast<std::size_t>(l)].push_back(
+                    findStation(StationList::All, stationName(l, i)).value_or(-1));
+        return out;
+    }();
+    return positions[static_cast<std::size_t>(list)];
+}
+
 // The stations of `list` that `typed` fits, best first: by how well they
 // fit, then the ends of the trains, then the limited-express stops, then in
 // list order.
@@ -379,10 +393,10 @@ std::vector<Found> matching(StationList list, std::string_view typed) {
         const Typed forms = typedForms(text, vowels);
         std::vector<Found> found;
         if (forms.text.empty()) return found;
-        for (int i = 0; i < stationCount(list); ++i) {
-            const std::optional<int> all = findStation(StationList::All, stationName(list, i));
-            if (!all) continue;
-            const Rank r = rank(keys.stations[static_cast<std::size_t>(*all)], forms);
+        const std::vector<int>& all = allPositions(list);
+        for (int i = 0; i < static_cast<int>(all.size()); ++i) {
+            if (all[static_cast<std::size_t>(i)] < 0) continue;
+            const Rank r = rank(keys.stations[static_cast<std::size_t>(all[static_cast<std::size_t>(i)])], forms);
             if (r != NoMatch) found.push_back({i, r});
         }
         return found;
@@ -394,8 +408,8 @@ std::vector<Found> matching(StationList list, std::string_view typed) {
     if (found.empty())
         if (const auto name = withoutStationWord(normalised)) found = fit(*name, Vowels::Once);
     const auto standing = [&](const Found& f) {
-        const Keys& k = keys.stations[static_cast<std::size_t>(
-            findStation(StationList::All, stationName(list, f.position)).value_or(0))];
+        const Keys& k =
+            keys.stations[static_cast<std::size_t>(allPositions(list)[static_cast<std::size_t>(f.position)])];
         return k.terminus ? 0 : k.express ? 1 : 2;
     };
     std::stable_sort(found.begin(), found.end(), [&](const Found& a, const Found& b) {
