@@ -11,13 +11,15 @@
 #                                            the long run: each target (default
 #                                            all six) in turn until it has made
 #                                            RUNS executions (default 10^7),
-#                                            at the lowest priority, one
-#                                            libFuzzer run of at most
-#                                            $MKD_FUZZ_CHUNK_SECONDS (540) at a
-#                                            time on the corpus the last one
-#                                            grew; a line per target (date,
-#                                            executions, findings) is added to
-#                                            build-fuzz/long-runs.log
+#                                            at the lowest priority, as
+#                                            $MKD_FUZZ_WORKERS (one a core)
+#                                            libFuzzer runs at once of at most
+#                                            $MKD_FUZZ_CHUNK_SECONDS (540) each
+#                                            on the corpus the last ones grew,
+#                                            inputs up to $MKD_FUZZ_LONG_MAX_LEN
+#                                            (4096) bytes; a line per target
+#                                            (date, executions, findings) is
+#                                            added to build-fuzz/long-runs.log
 #   bash scripts/fuzz.sh TARGET [SECONDS] [LIBFUZZER-OPTION...]
 #                                            one target for longer (default
 #                                            3600 s); TARGET is table_reader,
@@ -72,6 +74,11 @@ if [[ $1 == --long ]]; then
   targets=("$@")
   ((${#targets[@]})) || targets=("${targets_all[@]}")
   chunk=${MKD_FUZZ_CHUNK_SECONDS:-540}
+  workers=${MKD_FUZZ_WORKERS:-$(nproc)}
+  max_len=${MKD_FUZZ_LONG_MAX_LEN:-4096}
+  # Where each allocation was made is recorded for every one of millions of
+  # inputs otherwise; a finding is replayed with it (fuzz_TARGET FILE).
+  export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
   # The lowest priority, for this script and every run it starts: a long run
   # shares the computer.
   renice -n 19 $$ >/dev/null
@@ -84,16 +91,29 @@ if [[ $1 == --long ]]; then
     finding=none
     started=$(date +%s)
     while ((executions < goal)); do
-      out="$build/long-$target.out"
-      # A finding ends the target's run: libFuzzer exits non-zero.
-      if ! fuzz_run "$target" -runs=$((goal - executions)) -max_total_time="$chunk" >"$out" 2>&1; then
-        finding=$(grep -m1 -o 'Test unit written to .*' "$out" || echo "a failed run (see $out)")
-      fi
-      made=$(awk '/^stat::number_of_executed_units:/ { print $2 }' "$out")
-      executions=$((executions + ${made:-0}))
-      runs=$((runs + 1))
+      # The workers share the rest of the count and the corpus folder, each
+      # from its own seed; a finding ends the target's run (libFuzzer exits
+      # non-zero).
+      share=$(((goal - executions + workers - 1) / workers))
+      pids=()
+      for ((w = 1; w <= workers; w++)); do
+        fuzz_run "$target" -runs="$share" -max_total_time="$chunk" -max_len="$max_len" -seed=$((runs * workers + w)) \
+          >"$build/long-$target-$w.out" 2>&1 &
+        pids+=($!)
+      done
+      made_all=0
+      for ((w = 1; w <= workers; w++)); do
+        out="$build/long-$target-$w.out"
+        if ! wait "${pids[w - 1]}"; then
+          [ "$finding" = none ] && finding=$(grep -m1 -o 'Test unit written to .*' "$out" || echo "a failed run (see $out)")
+        fi
+        made=$(awk '/^stat::number_of_executed_units:/ { print $2 }' "$out")
+        [ -n "$made" ] && ((made > 0)) || { [ "$finding" = none ] && finding="no statistics (see $out)"; }
+        made_all=$((made_all + ${made:-0}))
+      done
+      executions=$((executions + made_all))
+      runs=$((runs + workers))
       [ "$finding" = none ] || break
-      [ -n "$made" ] && ((made > 0)) || { finding="no statistics (see $out)"; break; }
     done
     line="$(date -u +%Y-%m-%d) $target: $executions executions in $runs runs, $(($(date +%s) - started)) s, findings: $finding"
     echo "$line" | tee -a "$log"
