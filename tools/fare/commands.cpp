@@ -454,24 +454,27 @@ int runCompare(const Options& o) {
     return anyAnswer ? kAnswered : kRefused;
 }
 
-// Writes `text` to --output or standard output; false, said on standard
-// error, when the system refuses (a full disk, a closed pipe).
-bool writeOut(const std::string& text, const Options& o) {
-    if (o.output.empty() || o.output == "-") {
+// Writes `text` to `output` ("" or "-": standard output); false, with the
+// reason on standard error, when the system refuses (a full disk, a closed
+// pipe) and the text was not written whole.
+bool writeOut(const std::string& text, const std::string& output, mkd::Lang lang) {
+    const bool standard = output.empty() || output == "-";
+    if (standard) {
         std::cout << text;
         if (std::cout.flush()) return true;
-        std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, "-") << '\n';
-        return false;
+    } else {
+        std::ofstream file(output, std::ios::binary | std::ios::trunc);
+        file << text;
+        if (file.flush()) {
+            file.close();
+            if (!file.fail()) return true;
+        }
     }
-    std::ofstream file(o.output, std::ios::binary | std::ios::trunc);
-    file << text;
-    if (file.flush()) {
-        file.close();
-        if (!file.fail()) return true;
-    }
-    std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, o.lang, printable(o.output)) << '\n';
+    std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, lang, standard ? "-" : printable(output)) << '\n';
     return false;
 }
+
+bool writeOut(const std::string& text, const Options& o) { return writeOut(text, o.output, o.lang); }
 
 int runChart(const Options& o) {
     const auto resolved = resolve(o, Stations::None, Dates::ForDatedKinds);
@@ -673,21 +676,6 @@ void printSplit(const mkd::SplitAnswer& s, mkd::Lang lang) {
     };
     print(mkd::splitTicketLines(s, lang), false);
     print(mkd::splitGivesUpLines(s, lang), true);
-}
-
-// Writes `text` to `output` ("" or "-": standard output); false, with the
-// reason on standard error, when it could not be written whole.
-bool writeOut(const std::string& text, const std::string& output, mkd::Lang lang) {
-    if (output.empty() || output == "-") {
-        std::cout << text;
-        if (std::cout.flush()) return true;
-    } else {
-        std::ofstream file(output, std::ios::binary | std::ios::trunc);
-        file << text;
-        if (file.flush()) return true;
-    }
-    std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, lang, printable(output.empty() ? "-" : output)) << '\n';
-    return false;
 }
 
 int splitAll(const Resolved& r, const mkd::TableStore& tables, const Options& o) {
