@@ -33,6 +33,7 @@
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
+#include "screens/WindowPlace.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
@@ -93,7 +94,7 @@ CompareWindow* CompareWindow::open(ScreenFlow& flow, const Opening& with) {
         one = window;
         QObject::connect(start, &QObject::destroyed, window, [window] { delete window; });
         window->take(with);
-        window->restorePlace(opener);
+        window->place_->restore(opener);
     } else {
         window->take(with);
     }
@@ -103,7 +104,8 @@ CompareWindow* CompareWindow::open(ScreenFlow& flow, const Opening& with) {
     return window;
 }
 
-CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent) : QWidget(parent, Qt::Window), flow_(flow) {
+CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
+    : QWidget(parent, Qt::Window), flow_(flow), place_(new WindowPlace(*this, flow.seam(), kPlaceKey)) {
     setObjectName(QStringLiteral("frmHikaku"));
 
     lblHatu = new QLabel(this);
@@ -494,39 +496,6 @@ void CompareWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void CompareWindow::rememberPlace() {
-    if (isVisible() && !isMinimized()) flow_.seam().setSetting(kPlaceKey, normalGeometry());
-}
-void CompareWindow::moveEvent(QMoveEvent* event) {
-    rememberPlace();
-    QWidget::moveEvent(event);
-}
-void CompareWindow::resizeEvent(QResizeEvent* event) {
-    rememberPlace();
-    QWidget::resizeEvent(event);
-}
-void CompareWindow::hideEvent(QHideEvent* event) {
-    rememberPlace();
-    QWidget::hideEvent(event);
-}
-
-void CompareWindow::restorePlace(QWidget* beside) {
-    QRect place = flow_.seam().setting(kPlaceKey).toRect();
-    QScreen* screen = place.isValid() ? QGuiApplication::screenAt(place.center()) : nullptr;
-    if (!screen) {
-        // Beside the screen it was opened from, on that screen's display.
-        screen = beside ? beside->screen() : QGuiApplication::primaryScreen();
-        place = QRect(QPoint(), size());
-        place.moveCenter(beside ? beside->frameGeometry().center() : screen->availableGeometry().center());
-    }
-    // Room for the frame around it, which is not known before it shows.
-    const QRect room = screen->availableGeometry().adjusted(8, 32, -8, -8);
-    place.setSize(place.size().boundedTo(room.size()));
-    place.moveLeft(std::clamp(place.left(), room.left(), room.right() + 1 - place.width()));
-    place.moveTop(std::clamp(place.top(), room.top(), room.bottom() + 1 - place.height()));
-    setGeometry(place);
 }
 
 void offerComparison(Screen& screen, ScreenFlow& flow) {

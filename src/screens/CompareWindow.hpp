@@ -29,6 +29,7 @@ class QRadioButton;
 class QSortFilterProxyModel;
 class QSpinBox;
 class QTableView;
+class WindowPlace;
 class Screen;
 class ScreenFlow;
 
@@ -83,9 +84,6 @@ public:
 protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
 private:
     void showWords();
@@ -95,11 +93,10 @@ private:
     void sortRows();
     void fitColumns();
     void swapStations();
-    void rememberPlace();
-    void restorePlace(QWidget* beside);
     mkd::Lang language() const;
 
     ScreenFlow& flow_;
+    WindowPlace* place_;
     // Tables of its own for each season: a reserved-seat file is only ever
     // read over the empty table, never over another season's, so that every
     // amount is the one mkd-fare reads afresh whatever was priced before.

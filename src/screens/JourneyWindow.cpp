@@ -1,6 +1,7 @@
 #include "screens/JourneyWindow.hpp"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -18,6 +20,7 @@
 #include "explain/answer_words.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/WindowPlace.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
@@ -95,7 +98,10 @@ void JourneyModel::show(const std::string& month) {
 }
 
 JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
-    : QWidget(owner, Qt::Window), flow_(flow), store_(mkd::journeyListPath(mkd::userFoldersFromEnvironment())) {
+    : QWidget(owner, Qt::Window),
+      flow_(flow),
+      place_(new WindowPlace(*this, flow.seam(), QStringLiteral("journeys/geometry"))),
+      store_(mkd::journeyListPath(mkd::userFoldersFromEnvironment())) {
     model_ = new JourneyModel(store_, flow_, this);
     model_->tablesNow = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
 
@@ -156,11 +162,22 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     for (QPushButton* b : {csv_, excel_, print_, pdf_}) out->addWidget(b);
     out->addStretch();
     out->addWidget(close_);
-    auto* layout = new QVBoxLayout(this);
+    // On a small display (or at a large scale) the window scrolls rather
+    // than squeeze its buttons.
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
     layout->addLayout(top);
     layout->addWidget(table);
     layout->addLayout(rows);
     layout->addLayout(out);
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
     resize(860, 420);
 
     connect(model_, &JourneyModel::edited, this, [this] {
@@ -242,6 +259,8 @@ void JourneyWindow::refresh() {
 }
 
 void JourneyWindow::open() {
+    if (!placed_) place_->restore(QApplication::activeWindow());
+    placed_ = true;
     model_->tablesNow = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
     model_->show(model_->month());
     refresh();

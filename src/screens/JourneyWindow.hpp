@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableView;
+class WindowPlace;
 class ScreenFlow;
 namespace mkd {
 struct EnquiryInProgress;
@@ -88,6 +89,8 @@ private:
     void reportLoad(const mkd::JourneyLoad& load);
 
     ScreenFlow& flow_;
+    WindowPlace* place_;
+    bool placed_ = false;  // placed when first opened
     mkd::JourneyStore store_;
     JourneyModel* model_;
     QPushButton* up_;

@@ -4,6 +4,7 @@
 // reader hears of the lists, option groups and amounts. The screens to visit
 // and each check are separate so that a second language can reuse them.
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,8 @@
 #include <set>
 
 #include "program.hpp"
+#include "screens/AnswerOut.hpp"
+#include "screens/JourneyWindow.hpp"
 
 namespace {
 
@@ -278,6 +281,19 @@ TEST_F(Walk, ScreenReaderHearsCaptions) {
 
 namespace {
 
+// What a window of its own shows, from `client` down: no text cut off and
+// nothing outside it, and the window on the screen.
+void expectNothingCutOff(QWidget& window, QWidget* client) {
+    EXPECT_EQ(onScreen(window), QString());
+    for (QWidget* w : client->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(&window) || !drawnText(w).room.isValid()) continue;
+        if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
+        if (qobject_cast<QLabel*>(w) && w->parentWidget() != client) continue;  // inside a table's header
+        EXPECT_EQ(textFits(w), QString()) << w->objectName().toStdString();
+        EXPECT_EQ(insideWindow(w, client), QString()) << w->objectName().toStdString();
+    }
+}
+
 // The compare window, opened with Ctrl+K over pairs whose rows say the most
 // (long names, reasons for every way): no text cut off and nothing outside
 // it, the window on the screen, in both languages.
@@ -298,15 +314,39 @@ TEST_F(Walk, CompareWindowHasNoTextCutOff) {
             session.settle();
             QWidget* client = window->findChild<QWidget*>(QStringLiteral("client"));
             ASSERT_TRUE(client);
-            EXPECT_EQ(onScreen(*window), QString());
-            for (QWidget* w : client->findChildren<QWidget*>()) {
-                if (!w->isVisibleTo(window) || !drawnText(w).room.isValid()) continue;
-                if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget())) continue;
-                if (qobject_cast<QLabel*>(w) && w->parentWidget() != client) continue;  // inside the table's header
-                EXPECT_EQ(textFits(w), QString()) << w->objectName().toStdString();
-                EXPECT_EQ(insideWindow(w, client), QString()) << w->objectName().toStdString();
-            }
+            expectNothingCutOff(*window, client);
         }
+    }
+}
+
+// The journey list (Ctrl+J) holding journeys with the longest names and
+// words: no text cut off and nothing outside it, in both languages.
+TEST_F(Walk, JourneyListHasNoTextCutOff) {
+    const std::vector<std::pair<std::vector<const char*>, const char*>> journeys = {
+        {{"select frmStart.cboHatu 2", "select frmStart.cboTyaku 88", "click frmStart.cmdSlow",
+          "click frmKettei.cmdOtona"},
+         "click frmKekka.cmdRetry"},
+        {{kToExpress, "click frmTSelect.cmdGreen", "click frmKetteiGreen.cmdKodomo"}, "click frmKekkaT.cmdRetry"}};
+    for (const char* language : {"ja", "en"}) {
+        SCOPED_TRACE(language);
+        session.seam().settings.insert(QStringLiteral("language"), QString::fromLatin1(language));
+        ASSERT_EQ(session.restart(), QString());
+        for (const auto& [journey, back] : journeys) {
+            for (const char* a : journey) act(QString::fromLatin1(a));
+            press(Qt::Key_D, Qt::ControlModifier);  // kept in the list
+            act(QString::fromLatin1(back));
+        }
+        press(Qt::Key_J, Qt::ControlModifier);
+        JourneyWindow* window = journeyWindow(*session.flow());
+        ASSERT_TRUE(window && window->isVisible());
+        session.settle();
+        const auto* table = window->findChild<QAbstractItemView*>();
+        ASSERT_TRUE(table);
+        EXPECT_GE(table->model()->rowCount(), 2);
+        QWidget* client = window->findChild<QWidget*>(QStringLiteral("client"));
+        ASSERT_TRUE(client);
+        expectNothingCutOff(*window, client);
+        window->close();
     }
 }
 
