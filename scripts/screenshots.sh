@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 command -v import >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq imagemagick
 command -v xdotool >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq xdotool
+command -v openbox >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq openbox
 bash scripts/build.sh
 out=docs/screens
 tmp=$(mktemp -d)
@@ -56,4 +57,23 @@ xvfb-run -a -s "-screen 0 320x260x24" bash -c '
   sleep 1
   import -window root '"$out"'/station-search.png
   kill $pid'
+# The journey list: 岡山 → 宇和島 kept for three passengers with the keys a
+# user presses (Enter to the result, Ctrl+D to keep it, Escape back), then
+# opened with Ctrl+J; under a window manager, which gives each new window
+# the keyboard. The list is kept in a folder of its own.
+mkdir -p "$tmp/home/config" "$tmp/home/data"
+XDG_CONFIG_HOME="$tmp/home/config" XDG_DATA_HOME="$tmp/home/data" xvfb-run -a -s "-screen 0 900x480x24" bash -c '
+  openbox 2>/dev/null & wm=$!
+  sleep 1
+  build/bin/mkd & pid=$!
+  sleep 2
+  xdotool search --sync --name "乗車区間" windowfocus --sync
+  xdotool key Return; sleep 0.3; xdotool key Return; sleep 0.5
+  xdotool key Return; sleep 0.5; xdotool key ctrl+d; sleep 0.5
+  for passenger in child student; do
+    xdotool key Escape; sleep 0.5; xdotool key Tab Return; sleep 0.5; xdotool key ctrl+d; sleep 0.5
+  done
+  xdotool key ctrl+j; sleep 1
+  import -window root '"$out"'/journeys.png
+  kill $pid $wm'
 ls "$out"
