@@ -39,6 +39,10 @@
         <source>PDFを書けませんでした。</source>
         <translation>The PDF could not be written.</translation>
     </message>
+    <message>
+        <source>印刷の部品を読み込めませんでした。</source>
+        <translation>Printing could not be started: its module could not be loaded.</translation>
+    </message>
 </context>
 <context>
     <name>ChoiceScreen</name>

@@ -5,16 +5,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
+#include <QLibrary>
 #include <QMimeData>
-#include <QPageSize>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QStringList>
-#include <QTextDocument>
 #include <QToolTip>
 
 #include "data/journey_list.hpp"
@@ -108,7 +105,7 @@ QString AnswerOut::html() const {
 }
 
 void AnswerOut::print() {
-    if (flow_.enquiry().answer) printPreview(&screen_, html());
+    if (flow_.enquiry().answer) printPreview(&screen_, flow_, html());
 }
 
 void AnswerOut::savePdf() {
@@ -194,43 +191,57 @@ JourneyWindow* journeyWindow(ScreenFlow& flow) {
 
 namespace {
 
-void setUpPrinter(QPrinter& printer) {
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+// The print module, loaded the first time it is needed and kept: beside the
+// program (the build), else where it is installed.
+struct PrintModule {
+    void (*preview)(QWidget*, const QString&) = nullptr;
+    bool (*pdf)(const QString&, const QString&) = nullptr;
+    QString error;  // why it could not be loaded
+};
+
+const PrintModule& printModule() {
+    static const PrintModule module = [] {
+        PrintModule m;
+        const QString dir = QCoreApplication::applicationDirPath();
+        for (const QString& place :
+             {dir + QStringLiteral("/mkdprint"), dir + QStringLiteral("/" MKD_MODULE_DIR "/mkdprint")}) {
+            QLibrary library(place);
+            if (!library.load()) {
+                if (m.error.isEmpty()) m.error = library.errorString();
+                continue;
+            }
+            m.preview = reinterpret_cast<decltype(m.preview)>(library.resolve("mkdPrintPreview"));
+            m.pdf = reinterpret_cast<decltype(m.pdf)>(library.resolve("mkdWritePdf"));
+            if (m.preview && m.pdf) return m;
+            m.error = library.errorString();
+        }
+        m.preview = nullptr;
+        m.pdf = nullptr;
+        return m;
+    }();
+    return module;
 }
 
-void printOn(QPrinter& printer, const QString& html) {
-    QTextDocument document;
-    document.setHtml(html);
-    document.print(&printer);
+bool printModuleLoaded(ScreenFlow& flow) {
+    if (printModule().preview) return true;
+    flow.message(AnswerOut::tr("印刷の部品を読み込めませんでした。"), printModule().error);
+    return false;
 }
 
 }  // namespace
 
-void printPreview(QWidget* parent, const QString& html) {
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    QPrintPreviewDialog preview(&printer, parent);
-    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&html](QPrinter* p) { printOn(*p, html); });
-    preview.exec();
+void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html) {
+    if (printModuleLoaded(flow)) printModule().preview(parent, html);
 }
 
-bool writePdf(const QString& html, const QString& path) {
-    QPrinter printer(QPrinter::HighResolution);
-    setUpPrinter(printer);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    printOn(printer, html);
-    const QFileInfo written(path);
-    return printer.printerState() != QPrinter::Error && written.exists() && written.size() > 0;
-}
+bool writePdf(const QString& html, const QString& path) { return printModule().pdf && printModule().pdf(html, path); }
 
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title) {
     QString path = QFileDialog::getSaveFileName(parent, AnswerOut::tr("PDFとして保存"), title + QStringLiteral(".pdf"),
                                                 AnswerOut::tr("PDF (*.pdf)"));
     if (path.isEmpty()) return {};
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
+    if (!printModuleLoaded(flow)) return {};
     if (!writePdf(html, path)) {
         flow.message(AnswerOut::tr("PDFを書けませんでした。"), path);
         return {};

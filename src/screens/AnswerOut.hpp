@@ -64,8 +64,9 @@ void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey);
 JourneyWindow* journeyWindow(ScreenFlow& flow);
 
 // Paper: `html` on A4 in a print preview, or written to a PDF file asked
-// for in a file dialog (the path, "" when the user gave none).
-void printPreview(QWidget* parent, const QString& html);
+// for in a file dialog (the path, "" when the user gave none). Printing is a
+// module loaded the first time; the user is told when it cannot be.
+void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html);
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title);
 // Writes `html` on A4 to the PDF file `path`; false when it cannot.
 bool writePdf(const QString& html, const QString& path);

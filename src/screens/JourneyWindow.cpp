@@ -337,7 +337,7 @@ QString JourneyWindow::html() const {
            toQt(mkd::journeyHtml(store_.list, model_->month(), model_->tablesNow, lang));
 }
 
-void JourneyWindow::print() { printPreview(this, html()); }
+void JourneyWindow::print() { printPreview(this, flow_, html()); }
 
 void JourneyWindow::savePdf() { ::savePdf(this, flow_, html(), windowTitle()); }
 
