@@ -413,6 +413,10 @@ void CompareWindow::fitColumns() {
     const QString names = toQt(mkd::stationWords(mkd::StationList::All, cboHatu->currentIndex(), lang)) +
                           QString::number(cboTyaku->currentIndex()) + QString::number(int(lang)) +
                           QString::number(int(comparison().request.season));
+    // The notes change with the party too, and are few: measured every time,
+    // as wide as the longest so that none is cut off (the last column
+    // stretches only into room left over).
+    grid->resizeColumnToContents(ComparisonModel::Note);
     if (names == fitted_) return;
     fitted_ = names;
     const QFontMetrics metrics(grid->font());

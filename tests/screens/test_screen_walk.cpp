@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTableView>
 #include <map>
 #include <set>
 
@@ -306,6 +307,15 @@ TEST_F(Walk, CompareWindowHasNoTextCutOff) {
                 EXPECT_EQ(textFits(w), QString()) << w->objectName().toStdString();
                 EXPECT_EQ(insideWindow(w, client), QString()) << w->objectName().toStdString();
             }
+            // The table's cells: each whole in its column (the table scrolls).
+            auto* grid = client->findChild<QTableView*>(QStringLiteral("grdHikaku"));
+            ASSERT_TRUE(grid);
+            for (int r = 0; r < grid->model()->rowCount(); ++r)
+                for (int c = 0; c < grid->model()->columnCount(); ++c) {
+                    const QModelIndex cell = grid->model()->index(r, c);
+                    EXPECT_LE(grid->sizeHintForIndex(cell).width(), grid->columnWidth(c))
+                        << cell.data().toString().toStdString();
+                }
         }
     }
 }
