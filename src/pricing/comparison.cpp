@@ -32,14 +32,15 @@ namespace {
 bool tableBroken(const EnquiryOutcome& out) { return !out.ok() && out.refused.refusal == Refusal::TableUnreadable; }
 
 // Over the start-up tables, which every enquiry has read by now.
-SplitRow splitRow(const TableStore& tables, const ComparisonRequest& request) {
+SplitRow splitRow(const TableStore& tables, const std::array<SplitPlanner, 3>& planners,
+                  const ComparisonRequest& request) {
     SplitRow row;
     double total = 0;
     bool priced = true;
     std::vector<std::pair<double, int>> meets;  // km from the departure, station
     for (Passenger passenger : kPassengers) {
         SplitAnswer& a = row.answers[static_cast<std::size_t>(passenger)];
-        a = cheapestSplit(tables, passenger, request.trip, request.departure, request.arrival);
+        a = planners[static_cast<std::size_t>(passenger)].plan(request.departure, request.arrival, request.trip);
         const int people = request.party.count(passenger);
         if (people <= 0) continue;
         if (a.problem != SplitProblem::None) {
@@ -129,7 +130,7 @@ Comparison Comparer::compare(const ComparisonRequest& request) {
     c.student.onScreen = true;
     c.student.distance = c.distance;
     c.student.offered = studentFareOffered(c.distance);
-    c.split = splitRow(tables_, request);
+    c.split = splitRow(tables_, planners_, request);
 
     if (request.party.people() > 0) {
         double lowest = std::numeric_limits<double>::infinity();

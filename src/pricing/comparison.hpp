@@ -106,7 +106,11 @@ int validityDays(double km, Trip trip = Trip::OneWay);
 // that no screen's loaded tables change under it.
 class Comparer {
 public:
-    explicit Comparer(TableStore& tables) : tables_(tables), enquirer_(tables) {}
+    explicit Comparer(TableStore& tables)
+        : tables_(tables),
+          enquirer_(tables),
+          planners_{SplitPlanner(tables, Passenger::Adult), SplitPlanner(tables, Passenger::Child),
+                    SplitPlanner(tables, Passenger::Student)} {}
 
     Comparison compare(const ComparisonRequest& request);
 
@@ -116,6 +120,9 @@ public:
 private:
     TableStore& tables_;
     Enquirer enquirer_;
+    // By Passenger. They keep the start-up tables' cells once read, which
+    // stay as they are: the enquiries read those files once.
+    std::array<SplitPlanner, 3> planners_;
 };
 
 }  // namespace mkd
