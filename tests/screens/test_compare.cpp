@@ -289,10 +289,6 @@ TEST_F(Compare, OpensWithTheResultsEnquiry) {
     EXPECT_EQ(w->spnChildren->value(), 0);
 }
 
-// A local result with a cheaper split: Ctrl+K shows a row of its own under
-// the local train's, with the party's saving and where the tickets meet, and the
-// tickets and what they give up in its tooltip, in either language; a pair
-// where no split is cheaper has none.
 class CompareOnSampleTables : public Compare {
 protected:
     // The shipped sample tables, whose bands make splits pay.
@@ -302,6 +298,10 @@ protected:
     }
 };
 
+// A local result with a cheaper split: Ctrl+K shows a row of its own under
+// the local train's, with the party's saving and where the tickets meet, and the
+// tickets and what they give up in its tooltip, in either language; a pair
+// where no split is cheaper has none.
 TEST_F(CompareOnSampleTables, SplitTicketsHaveARowOfTheirOwn) {
     const struct {
         const char* language;
