@@ -189,6 +189,10 @@
         <source>合計の安い順</source>
         <translation>Cheapest first</translation>
     </message>
+    <message>
+        <source>分けて買うと %1、%2</source>
+        <translation>as split tickets %1, %2</translation>
+    </message>
 </context>
 <context>
     <name>ComparisonModel</name>

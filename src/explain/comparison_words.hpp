@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "pricing/comparison.hpp"
 #include "words/words.hpp"
@@ -23,5 +24,17 @@ std::string validityText(int days, Lang lang = Lang::Japanese);
 // Why a way has no party total: the refusal of the way, else of the class
 // with people in it that the way does not offer; "" where it has one.
 std::string wayRefusalText(const WayRow& row, Lang lang = Lang::Japanese);
+
+// The row of split tickets: "普通列車 (分けて買う)".
+std::string splitWayName(Lang lang = Lang::Japanese);
+
+// What the party saves by the split tickets and where they meet:
+// "340円安い（上の町で分割）"; "" when no split is cheaper for the party.
+std::string splitRowNote(const SplitRow& row, Lang lang = Lang::Japanese);
+
+// For each class with people in it, after its name: the through ticket, the
+// split tickets and what they give up, or why that class buys the through
+// ticket.
+std::vector<std::string> splitRowLines(const SplitRow& row, const Party& party, Lang lang = Lang::Japanese);
 
 }  // namespace mkd

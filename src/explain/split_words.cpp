@@ -38,15 +38,18 @@ std::string daysWords(int days, Lang lang) {
 
 std::string splitCheaperText(const SplitAnswer& split, Lang lang) {
     if (!split.cheaper()) return {};
+    return text(Msg::SplitCheaper, lang,
+                {std::to_string(split.tickets.size()), groupedYen(split.saving),
+                 splitStationsText(split.splitStations(), lang)});
+}
+
+std::string splitStationsText(const std::vector<int>& stations, Lang lang) {
     // One line: two stations by name, more by the first and how many.
-    const std::vector<int> stations = split.splitStations();
     std::vector<std::string> at;
     for (int s : stations) at.push_back(name(s, lang));
-    const std::string where =
-        at.size() <= 2
-            ? joined(at, Msg::SplitAtSeparator, lang)
-            : text(Msg::SplitAtMore, lang, {at.front(), std::to_string(at.size()), std::to_string(at.size() - 1)});
-    return text(Msg::SplitCheaper, lang, {std::to_string(split.tickets.size()), groupedYen(split.saving), where});
+    return at.size() <= 2
+               ? joined(at, Msg::SplitAtSeparator, lang)
+               : text(Msg::SplitAtMore, lang, {at.front(), std::to_string(at.size()), std::to_string(at.size() - 1)});
 }
 
 std::string splitNotCheaperText(const SplitAnswer& split, Lang lang) {

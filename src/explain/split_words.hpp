@@ -13,6 +13,9 @@ namespace mkd {
 // "2枚に分けると 340円安くなります（上の町で分割）"; "" when no split is cheaper.
 std::string splitCheaperText(const SplitAnswer& split, Lang lang = Lang::Japanese);
 
+// The stations split at, for one line: "上の町", "上の町・児島", "上の町など3駅".
+std::string splitStationsText(const std::vector<int>& stations, Lang lang = Lang::Japanese);
+
 // Why there is no cheaper split: not cheaper, or the journey cannot be
 // priced; "" when a split is cheaper.
 std::string splitNotCheaperText(const SplitAnswer& split, Lang lang = Lang::Japanese);

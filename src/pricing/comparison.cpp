@@ -1,5 +1,6 @@
 #include "pricing/comparison.hpp"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -29,6 +30,41 @@ int validityDays(double km, Trip trip) {
 namespace {
 
 bool tableBroken(const EnquiryOutcome& out) { return !out.ok() && out.refused.refusal == Refusal::TableUnreadable; }
+
+// Over the start-up tables, which every enquiry has read by now.
+SplitRow splitRow(const TableStore& tables, const std::array<SplitPlanner, 3>& planners,
+                  const ComparisonRequest& request) {
+    SplitRow row;
+    double total = 0;
+    bool priced = true;
+    std::vector<std::pair<double, int>> meets;  // km from the departure, station
+    for (Passenger passenger : kPassengers) {
+        SplitAnswer& a = row.answers[static_cast<std::size_t>(passenger)];
+        a = planners[static_cast<std::size_t>(passenger)].plan(request.departure, request.arrival, request.trip);
+        const int people = request.party.count(passenger);
+        if (people <= 0) continue;
+        if (a.problem != SplitProblem::None) {
+            priced = false;
+            continue;
+        }
+        total += people * a.total;
+        row.partySaving += people * a.saving;
+        const int days = a.cheaper() ? a.costs.shortestDays : a.through.validityDays;
+        row.validityDays = row.validityDays > 0 ? std::min(row.validityDays, days) : days;
+        for (int s : a.splitStations()) meets.emplace_back(tables.value(Table::Kyori, request.departure, s), s);
+    }
+    if (!priced) {
+        row.partySaving = 0;
+        row.validityDays = 0;
+        return row;
+    }
+    row.partyTotal = total;
+    std::sort(meets.begin(), meets.end());
+    for (const auto& [km, s] : meets)
+        if (std::find(row.splitStations.begin(), row.splitStations.end(), s) == row.splitStations.end())
+            row.splitStations.push_back(s);
+    return row;
+}
 
 }  // namespace
 
@@ -94,6 +130,7 @@ Comparison Comparer::compare(const ComparisonRequest& request) {
     c.student.onScreen = true;
     c.student.distance = c.distance;
     c.student.offered = studentFareOffered(c.distance);
+    c.split = splitRow(tables_, planners_, request);
 
     if (request.party.people() > 0) {
         double lowest = std::numeric_limits<double>::infinity();

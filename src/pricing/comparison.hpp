@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pricing/enquiry.hpp"
+#include "pricing/split_tickets.hpp"
 
 namespace mkd {
 
@@ -60,12 +61,37 @@ struct WayRow {
     const ClassPrice& price(Passenger p) const { return prices[static_cast<std::size_t>(p)]; }
 };
 
+// The local train's journey bought as several consecutive tickets: each
+// passenger class's cheapest split (cheapestSplit), and for the party what
+// those tickets cost and save against the through tickets. A class whose
+// split is not cheaper buys its through ticket, as its answer says.
+struct SplitRow {
+    std::array<SplitAnswer, 3> answers;  // by Passenger
+    // Each counted class's total times its number of people; none when a
+    // class with people in it cannot be priced (its answer's problem says why).
+    std::optional<double> partyTotal;
+    // Against the through tickets; 0 when no class with people in it has a
+    // cheaper split.
+    double partySaving = 0;
+    // Of the ticket the party buys that is valid the fewest days.
+    int validityDays = 0;
+    // Where the party's tickets meet, in travel order.
+    std::vector<int> splitStations;
+
+    bool cheaper() const { return partySaving > 0; }
+    const SplitAnswer& answer(Passenger p) const { return answers[static_cast<std::size_t>(p)]; }
+};
+
 struct Comparison {
     ComparisonRequest request;
     double distance = 0;  // km, from the distance table
     int validityDays = 0;  // of a ticket for the journey (see validityDays())
     StudentOffer student;  // whether 学割 is offered for the pair, and why
     std::vector<WayRow> rows;
+    // The local train as split tickets: not one of the ways above (each of
+    // those is one ticket as the screens sell it), so it never takes their
+    // cheapest mark.
+    SplitRow split;
     // A table file that cannot be read: nothing can be priced.
     std::optional<Refused> tableProblem;
 };
@@ -80,7 +106,11 @@ int validityDays(double km, Trip trip = Trip::OneWay);
 // that no screen's loaded tables change under it.
 class Comparer {
 public:
-    explicit Comparer(TableStore& tables) : tables_(tables), enquirer_(tables) {}
+    explicit Comparer(TableStore& tables)
+        : tables_(tables),
+          enquirer_(tables),
+          planners_{SplitPlanner(tables, Passenger::Adult), SplitPlanner(tables, Passenger::Child),
+                    SplitPlanner(tables, Passenger::Student)} {}
 
     Comparison compare(const ComparisonRequest& request);
 
@@ -90,6 +120,9 @@ public:
 private:
     TableStore& tables_;
     Enquirer enquirer_;
+    // By Passenger. They keep the start-up tables' cells once read, which
+    // stay as they are: the enquiries read those files once.
+    std::array<SplitPlanner, 3> planners_;
 };
 
 }  // namespace mkd

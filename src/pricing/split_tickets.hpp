@@ -48,6 +48,7 @@ struct SplitCosts {
     bool stopovers = false;  // the through ticket allowed stopovers, some split ticket does not
     bool studentFare = false;  // the through ticket had 学割, some split ticket has the adult fare
     bool any() const { return validity || stopovers || studentFare; }
+    bool operator==(const SplitCosts&) const = default;
 };
 
 // Why there is no comparison at all.
@@ -71,6 +72,7 @@ struct SplitAnswer {
     double saving = 0;  // through amount − total; 0 when no split is cheaper
     SplitCosts costs;  // what a cheaper split gives up
     bool cheaper() const { return tickets.size() > 1; }
+    bool operator==(const SplitAnswer&) const = default;
     // The stations where the tickets meet.
     std::vector<int> splitStations() const;
 };

@@ -402,6 +402,11 @@ void CompareWindow::recompute() {
             summary << tr("いちばん安いのは %1 (%2)")
                            .arg(cheapest.join(toQt(mkd::text(mkd::Msg::ListSeparator, lang))),
                                 toQt(mkd::formatMoney(amount, lang)));
+        // The ★ is among the ways, each one ticket; split tickets may undercut it.
+        const mkd::SplitRow& split = comparison.split;
+        if (split.cheaper() && split.partyTotal)
+            summary << tr("分けて買うと %1、%2")
+                           .arg(toQt(mkd::formatMoney(*split.partyTotal, lang)), toQt(mkd::splitRowNote(split, lang)));
     }
     lblSummary->setText(summary.join(tr("　")));
     showDiagram();
@@ -410,11 +415,17 @@ void CompareWindow::recompute() {
 void CompareWindow::fitColumns() {
     // Measuring every cell is most of a recomputation's time: the amount
     // columns are as wide as the largest amount a party can reach, and only
-    // the names of the ways are measured, when they can have changed.
+    // the names of the ways are measured, when they can have changed (the
+    // row of split tickets comes and goes with the pair, trip and party).
     const mkd::Lang lang = language();
     const QString names = toQt(mkd::stationWords(mkd::StationList::All, cboHatu->currentIndex(), lang)) +
                           QString::number(cboTyaku->currentIndex()) + QString::number(int(lang)) +
-                          QString::number(int(comparison().request.season));
+                          QString::number(int(comparison().request.season)) +
+                          QString::number(int(comparison().split.cheaper()));
+    // The notes change with the party too, and are few: measured every time,
+    // as wide as the longest so that none is cut off (the last column
+    // stretches only into room left over).
+    grid->resizeColumnToContents(ComparisonModel::Note);
     if (names == fitted_) return;
     fitted_ = names;
     const QFontMetrics metrics(grid->font());

@@ -1,6 +1,7 @@
 #include "screens/ComparisonModel.hpp"
 
 #include <QFont>
+#include <QStringList>
 #include <limits>
 
 #include "explain/comparison_words.hpp"
@@ -19,12 +20,21 @@ void ComparisonModel::show(const mkd::Comparison& comparison, mkd::Lang lang) {
     beginResetModel();
     comparison_ = comparison;
     lang_ = lang;
+    splitAt_ = -1;
+    if (comparison_.split.cheaper())
+        for (std::size_t i = 0; i < comparison_.rows.size(); ++i)
+            if (comparison_.rows[i].kind == mkd::Enquiry::Local) splitAt_ = static_cast<int>(i) + 1;
     endResetModel();
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 int ComparisonModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(comparison_.rows.size());
+    return parent.isValid() ? 0 : static_cast<int>(comparison_.rows.size()) + (splitAt_ >= 0 ? 1 : 0);
+}
+
+const mkd::WayRow* ComparisonModel::way(int row) const {
+    if (row == splitAt_) return nullptr;
+    return &comparison_.rows[static_cast<std::size_t>(splitAt_ >= 0 && row > splitAt_ ? row - 1 : row)];
 }
 
 int ComparisonModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
@@ -66,9 +76,72 @@ QString ComparisonModel::text(const mkd::WayRow& row, int column) const {
     return value.isValid() ? toQt(mkd::formatMoney(value.toDouble(), lang_)) : kNone;
 }
 
+QVariant ComparisonModel::splitAmount(int column) const {
+    const mkd::SplitRow& split = comparison_.split;
+    mkd::Passenger passenger;
+    int part = 0;
+    if (classColumn(column, passenger, part)) {
+        const mkd::SplitAnswer& a = split.answer(passenger);
+        if (part == 1 || a.problem != mkd::SplitProblem::None) return {};
+        return a.total;
+    }
+    if (column == PartyTotal && split.partyTotal) return *split.partyTotal;
+    if (column == Validity && split.validityDays > 0) return split.validityDays;
+    return {};
+}
+
+QString ComparisonModel::splitText(int column) const {
+    switch (column) {
+        case Way:
+            return toQt(mkd::splitWayName(lang_));
+        case Validity:
+            return comparison_.split.validityDays > 0 ? toQt(mkd::validityText(comparison_.split.validityDays, lang_))
+                                                      : kNone;
+        case Note:
+            return toQt(mkd::splitRowNote(comparison_.split, lang_));
+        default:
+            break;
+    }
+    const QVariant value = splitAmount(column);
+    return value.isValid() ? toQt(mkd::formatMoney(value.toDouble(), lang_)) : kNone;
+}
+
+QVariant ComparisonModel::splitData(int column, int role) const {
+    switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole:
+            return splitText(column);
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole: {
+            // The tickets are the row's point: every cell tells them.
+            QStringList lines;
+            for (const std::string& line : mkd::splitRowLines(comparison_.split, comparison_.request.party, lang_))
+                lines << toQt(line);
+            return lines.join(QLatin1Char('\n'));
+        }
+        case Qt::TextAlignmentRole:
+            return column == Way || column == Note ? int(Qt::AlignLeft | Qt::AlignVCenter)
+                                                   : int(Qt::AlignRight | Qt::AlignVCenter);
+        case SortRole: {
+            if (column == Way) return splitAt_;
+            if (column == Note) return splitText(column);
+            const QVariant value = splitAmount(column);
+            return value.isValid() ? value.toDouble() : std::numeric_limits<double>::max();
+        }
+        case CheapestRole:
+            return false;
+        case SplitRole:
+            return true;
+        default:
+            return {};
+    }
+}
+
 QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount()) return {};
-    const mkd::WayRow& row = comparison_.rows[static_cast<std::size_t>(index.row())];
+    const mkd::WayRow* way = this->way(index.row());
+    if (!way) return splitData(index.column(), role);
+    const mkd::WayRow& row = *way;
     const int column = index.column();
     switch (role) {
         case Qt::DisplayRole:
@@ -99,6 +172,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
         }
         case CheapestRole:
             return row.cheapest;
+        case SplitRole:
+            return false;
         default:
             return {};
     }

@@ -1,8 +1,11 @@
 // The compare window's table: one row per way of travel, with the fare,
 // charge and total of each passenger class, the party's total, the ticket's
-// validity and, for a way the screens do not offer, why. Every amount is the
-// core's (pricing/comparison.hpp); this only writes it in the interface's
-// language.
+// validity and, for a way the screens do not offer, why. Where split tickets
+// are cheaper for the party, a row for them under the local train's: each
+// class's total, the party's, the fewest days a ticket is valid and the
+// saving with where the tickets meet; the tickets and what they give up in
+// its tooltip. Every amount is the core's (pricing/comparison.hpp); this
+// only writes it in the interface's language.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -34,6 +37,8 @@ public:
     static constexpr int SortRole = Qt::UserRole;
     // Whether the row is the cheapest way for the party.
     static constexpr int CheapestRole = Qt::UserRole + 1;
+    // Whether the row is the split tickets' rather than a way's.
+    static constexpr int SplitRole = Qt::UserRole + 2;
 
     using QAbstractTableModel::QAbstractTableModel;
 
@@ -52,7 +57,13 @@ public:
 private:
     QString text(const mkd::WayRow& row, int column) const;
     QVariant amount(const mkd::WayRow& row, int column) const;
+    // The way of a row; null for the split tickets' row.
+    const mkd::WayRow* way(int row) const;
+    QString splitText(int column) const;
+    QVariant splitAmount(int column) const;
+    QVariant splitData(int column, int role) const;
 
     mkd::Comparison comparison_;
     mkd::Lang lang_ = mkd::Lang::Japanese;
+    int splitAt_ = -1;  // the split tickets' row, under the local train's; -1 when none
 };

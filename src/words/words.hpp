@@ -235,6 +235,9 @@ enum class Msg : int {
     FareSplitUsage,  // mkd-fare split: two stations, or --all
     SplitAtMore,  // %1 the first station split at, %2 how many in all, %3 how many besides the first:
     // "上の町など3駅"
+    SplitWay,  // %1: the local train's name; the compare window's row of split tickets
+    SplitRowNote,  // %1 the party's saving, %2 the stations split at
+    SplitForClass,  // %1: a passenger class, heading its tickets
 
     // An answer taken elsewhere (the clipboard, a printer) and the journey list
     ProgramName,  // "みちくさダイヤ"

@@ -25,6 +25,7 @@
 #include "screens/CompareWindow.hpp"
 #include "screens/ComparisonModel.hpp"
 #include "screens/LineDiagram.hpp"
+#include "words/money.hpp"
 
 namespace {
 
@@ -97,9 +98,19 @@ protected:
         ASSERT_EQ(w->optOfuku->isChecked(), roundTrip);
     }
 
-    QString cell(int row, int column) {
+    QString cell(int row, int column, int role = Qt::DisplayRole) {
         auto* model = window()->grid->model();
-        return model->data(model->index(row, column)).toString();
+        return model->data(model->index(row, column), role).toString();
+    }
+    bool splitRow(int row) {
+        auto* model = window()->grid->model();
+        return model->data(model->index(row, 0), ComparisonModel::SplitRole).toBool();
+    }
+    // The rows that are ways of travel.
+    int ways() {
+        int n = 0;
+        for (int r = 0; r < window()->grid->model()->rowCount(); ++r) n += splitRow(r) ? 0 : 1;
+        return n;
     }
 
     // mkd-fare compare --json for the same journey and party.
@@ -120,10 +131,11 @@ protected:
     void expectSameAsFare(const QJsonObject& answer, bool roundTrip) {
         const QString trip = roundTrip ? QStringLiteral("round_trip") : QStringLiteral("one_way");
         const QJsonArray options = answer[QStringLiteral("options")].toArray();
-        ASSERT_EQ(window()->grid->model()->rowCount(), options.size());
+        ASSERT_EQ(ways(), options.size());
         const char* classes[] = {"adult", "child", "student"};
-        for (int r = 0; r < options.size(); ++r) {
-            const QJsonObject o = options[r].toObject();
+        for (int r = 0, way = 0; r < window()->grid->model()->rowCount(); ++r) {
+            if (splitRow(r)) continue;
+            const QJsonObject o = options[way++].toObject();
             SCOPED_TRACE(o[QStringLiteral("label")].toString().toStdString());
             EXPECT_TRUE(cell(r, ComparisonModel::Way).endsWith(o[QStringLiteral("label")].toString()));
             const QJsonObject party = o[QStringLiteral("party")].toObject()[trip].toObject();
@@ -168,7 +180,8 @@ TEST_F(Compare, KeyboardOnlyPartyTotalsAreMkdFaresCompare) {
     tabTo(window()->chkCheapestFirst);
     key(Qt::Key_Space);
     auto* model = window()->grid->model();
-    EXPECT_TRUE(cell(0, ComparisonModel::Way).startsWith(QStringLiteral("★")));
+    const int first = splitRow(0) ? 1 : 0;  // split tickets may undercut every way
+    EXPECT_TRUE(cell(first, ComparisonModel::Way).startsWith(QStringLiteral("★")));
     for (int r = 1; r < model->rowCount(); ++r)
         EXPECT_LE(model->data(model->index(r - 1, ComparisonModel::PartyTotal), ComparisonModel::SortRole).toDouble(),
                   model->data(model->index(r, ComparisonModel::PartyTotal), ComparisonModel::SortRole).toDouble());
@@ -274,6 +287,66 @@ TEST_F(Compare, OpensWithTheResultsEnquiry) {
     EXPECT_EQ(w->cboTyaku->currentIndex(), 20);
     EXPECT_EQ(w->spnAdults->value(), 1);
     EXPECT_EQ(w->spnChildren->value(), 0);
+}
+
+class CompareOnSampleTables : public Compare {
+protected:
+    // The shipped sample tables, whose bands make splits pay.
+    void SetUp() override {
+        ASSERT_EQ(session.setAppDir(QStringLiteral(MKD_SAMPLE_TABLES)), QString());
+        Compare::SetUp();
+    }
+};
+
+// A local result with a cheaper split: Ctrl+K shows a row of its own under
+// the local train's, with the party's saving and where the tickets meet, and the
+// tickets and what they give up in its tooltip, in either language; a pair
+// where no split is cheaper has none.
+TEST_F(CompareOnSampleTables, SplitTicketsHaveARowOfTheirOwn) {
+    const struct {
+        const char* language;
+        mkd::Lang lang;
+        const char *note, *ticket, *givesUp;
+    } cases[] = {
+        {"ja", mkd::Lang::Japanese, "340円安い（上の町で分割）", "岡山 ⇒ 上の町", "その代わりに:"},
+        {"en", mkd::Lang::English, "¥340 cheaper (split at Kaminocho)", "Okayama ⇒ Kaminocho", "What you give up:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        session.seam().settings.insert(QStringLiteral("language"), QString::fromLatin1(c.language));
+        ASSERT_EQ(session.restart(), QString());
+        for (const char* a : {"select frmStart.cboHatu 0", "select frmStart.cboTyaku 83", "click frmStart.cmdSlow",
+                              "click frmKettei.cmdOtona"})
+            act(QString::fromLatin1(a));
+        ASSERT_EQ(shownName(), QStringLiteral("frmKekka"));
+        press(Qt::Key_K, Qt::ControlModifier);
+        ASSERT_TRUE(window() && window()->isVisible());
+        const int split = 1;  // under the local train
+        ASSERT_TRUE(splitRow(split));
+        EXPECT_EQ(ways(), window()->grid->model()->rowCount() - 1);
+        EXPECT_EQ(cell(split, ComparisonModel::PartyTotal), QString::fromStdString(mkd::formatMoney(4210, c.lang)));
+        EXPECT_EQ(cell(split, ComparisonModel::Note), QString::fromUtf8(c.note));
+        const QString tip = cell(split, ComparisonModel::PartyTotal, Qt::ToolTipRole);
+        EXPECT_TRUE(tip.contains(QString::fromUtf8(c.ticket))) << tip.toStdString();
+        EXPECT_TRUE(tip.contains(QString::fromUtf8(c.givesUp))) << tip.toStdString();
+        EXPECT_EQ(cell(split, ComparisonModel::Way, Qt::AccessibleDescriptionRole), tip);
+        // Each of its cells whole in its column.
+        QTableView* grid = window()->grid;
+        for (int column = 0; column < ComparisonModel::ColumnCount; ++column)
+            EXPECT_LE(grid->sizeHintForIndex(grid->model()->index(split, column)).width(), grid->columnWidth(column))
+                << cell(split, column).toStdString();
+        // The ★ goes to one ticket per way; the summary says the split undercuts it.
+        EXPECT_TRUE(window()->lblSummary->text().contains(QString::fromUtf8(c.note)));
+
+        // Copied with the rest of the table.
+        QApplication::clipboard()->clear();
+        key(Qt::Key_A, Qt::ControlModifier);
+        key(Qt::Key_C, Qt::ControlModifier);
+        ASSERT_TRUE(QApplication::clipboard()->mimeData());
+        EXPECT_TRUE(QApplication::clipboard()->mimeData()->text().contains(QString::fromUtf8(c.note)));
+    }
+    enter(12, 20, QStringLiteral("20070812"), 1, 1, 0, false);  // 高松 → 坂出
+    EXPECT_EQ(ways(), window()->grid->model()->rowCount());
 }
 
 // A station on the diagram: clicked, it is the boarding station; with the

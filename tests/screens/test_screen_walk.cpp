@@ -12,6 +12,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTableView>
 #include <map>
 #include <set>
 
@@ -292,6 +293,14 @@ void expectNothingCutOff(QWidget& window, QWidget* client) {
         EXPECT_EQ(textFits(w), QString()) << w->objectName().toStdString();
         EXPECT_EQ(insideWindow(w, client), QString()) << w->objectName().toStdString();
     }
+    // Each table's cells: each whole in its column (the table scrolls).
+    for (const QTableView* grid : client->findChildren<QTableView*>())
+        for (int r = 0; r < grid->model()->rowCount(); ++r)
+            for (int c = 0; c < grid->model()->columnCount(); ++c) {
+                const QModelIndex cell = grid->model()->index(r, c);
+                EXPECT_LE(grid->sizeHintForIndex(cell).width(), grid->columnWidth(c))
+                    << grid->objectName().toStdString() << ": " << cell.data().toString().toStdString();
+            }
 }
 
 // The compare window, opened with Ctrl+K over pairs whose rows say the most

@@ -121,5 +121,53 @@ TEST_F(ComparisonTest, WaysNotAllowedSayWhy) {
     }
 }
 
+// The row of split tickets holds each class's cheapest split as the planner
+// answers it alone, and for the party the sums of those; it is cheaper only
+// where a class with people in it saves. On the shipped sample tables, whose
+// bands make splits pay (on the formula tables none ever does).
+TEST(ComparisonSplit, SplitRowIsEachClasssCheapestSplit) {
+    constexpr int kKaminocho = 10, kSakaide = 20, kShimonada = 83;
+    const struct {
+        int from, to;
+        Party party;
+        Trip trip;
+        std::optional<double> adultSaving;  // none: the party saves nothing
+        std::vector<int> at;
+        int days;  // of the party's shortest-lived ticket
+    } cases[] = {
+        // Each class splits elsewhere: 大元 for the student, 上の町 for the
+        // adult, five stations for the child, all in travel order.
+        {kOkayama, kShimonada, {1, 1, 1}, Trip::OneWay, 340, {1, 6, kKaminocho, 11, 21, 27, 70}, 1},
+        {kOkayama, kShimonada, {2, 0, 0}, Trip::RoundTrip, 680, {kKaminocho}, 2},
+        {kTakamatsu, kSakaide, {1, 1, 1}, Trip::OneWay, std::nullopt, {}, 1},
+        {kMatsuyama, kMatsuyama, {1, 0, 0}, Trip::OneWay, std::nullopt, {}, 0},
+    };
+    TableStore tables{MKD_SAMPLE_TABLES};
+    Comparer comparer{tables};
+    TableStore ownTables{MKD_SAMPLE_TABLES};
+    for (TableFile file : startupTables()) ASSERT_TRUE(ownTables.load(file).ok());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.from) + "→" + std::to_string(c.to));
+        const SplitRow split = comparer.compare({c.from, c.to, c.party, c.trip, Season::Normal}).split;
+        double total = 0, saving = 0;
+        bool priced = true;
+        for (Passenger p : kPassengers) {
+            const SplitAnswer alone = cheapestSplit(ownTables, p, c.trip, c.from, c.to);
+            EXPECT_EQ(split.answer(p), alone);
+            priced = priced && alone.problem == SplitProblem::None;
+            total += c.party.count(p) * alone.total;
+            saving += c.party.count(p) * alone.saving;
+        }
+        EXPECT_EQ(split.partyTotal, priced ? std::optional(total) : std::nullopt);
+        EXPECT_EQ(split.partySaving, priced ? saving : 0);
+        EXPECT_EQ(split.cheaper(), c.adultSaving.has_value());
+        EXPECT_EQ(split.splitStations, c.at);
+        EXPECT_EQ(split.validityDays, c.days);
+        if (c.adultSaving) {
+            EXPECT_EQ(split.answer(Passenger::Adult).saving, *c.adultSaving);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace mkd

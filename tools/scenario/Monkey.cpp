@@ -286,19 +286,35 @@ private:
         mkd::TableStore tables(session_.appDir().toStdString());
         const mkd::Comparison c = mkd::Comparer(tables).compare(r);
         const QAbstractItemModel& m = *w->model;
-        if (m.rowCount() != static_cast<int>(c.rows.size()))
-            return QStringLiteral("the compare window shows %1 ways, the core %2").arg(m.rowCount()).arg(c.rows.size());
+        // The ways, and the split tickets where they are cheaper.
+        const int ways = static_cast<int>(c.rows.size());
+        if (m.rowCount() != ways + (c.split.cheaper() ? 1 : 0))
+            return QStringLiteral("the compare window shows %1 rows, the core %2 ways%3")
+                .arg(m.rowCount())
+                .arg(ways)
+                .arg(c.split.cheaper() ? QStringLiteral(" and split tickets") : QString());
         const mkd::Lang lang = session_.flow()->language();
         const auto money = [lang](const std::optional<double>& yen) {
             return yen ? QString::fromStdString(mkd::formatMoney(*yen, lang)) : QStringLiteral("—");
         };
-        for (int i = 0; i < m.rowCount(); ++i) {
-            const mkd::WayRow& row = c.rows[static_cast<std::size_t>(i)];
-            std::vector<std::pair<int, QString>> cells{{ComparisonModel::PartyTotal, money(row.partyTotal)}};
-            for (std::size_t k = 0; k < mkd::kPassengers.size(); ++k) {
-                const auto& answer = row.prices[k].answer;
-                cells.emplace_back(ComparisonModel::AdultTotal + 3 * static_cast<int>(k),
-                                   money(answer ? std::optional(answer->total) : std::nullopt));
+        for (int i = 0, way = 0; i < m.rowCount(); ++i) {
+            std::vector<std::pair<int, QString>> cells;
+            if (m.data(m.index(i, 0), ComparisonModel::SplitRole).toBool()) {
+                cells.emplace_back(ComparisonModel::PartyTotal, money(c.split.partyTotal));
+                for (std::size_t k = 0; k < mkd::kPassengers.size(); ++k) {
+                    const mkd::SplitAnswer& a = c.split.answers[k];
+                    cells.emplace_back(
+                        ComparisonModel::AdultTotal + 3 * static_cast<int>(k),
+                        money(a.problem == mkd::SplitProblem::None ? std::optional(a.total) : std::nullopt));
+                }
+            } else {
+                const mkd::WayRow& row = c.rows[static_cast<std::size_t>(way++)];
+                cells.emplace_back(ComparisonModel::PartyTotal, money(row.partyTotal));
+                for (std::size_t k = 0; k < mkd::kPassengers.size(); ++k) {
+                    const auto& answer = row.prices[k].answer;
+                    cells.emplace_back(ComparisonModel::AdultTotal + 3 * static_cast<int>(k),
+                                       money(answer ? std::optional(answer->total) : std::nullopt));
+                }
             }
             for (const auto& [column, core] : cells) {
                 const QString shown = m.data(m.index(i, column)).toString();
