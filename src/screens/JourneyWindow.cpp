@@ -256,6 +256,12 @@ void JourneyWindow::refresh() {
                    toQt(mkd::formatMoney(store_.list.total(model_->month()), lang)) + QStringLiteral("  ") +
                    toQt(mkd::text(mkd::Msg::JourneyCount, lang, {std::to_string(count)})));
     model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
+    // Every column as wide as its widest word in this language, and no
+    // narrower than usual, so that a purpose has room to be typed.
+    table->resizeColumnsToContents();
+    const int usual = table->horizontalHeader()->defaultSectionSize();
+    for (int c = 0; c < model_->columnCount(); ++c)
+        if (table->columnWidth(c) < usual) table->setColumnWidth(c, usual);
 }
 
 void JourneyWindow::open() {
