@@ -2,6 +2,7 @@
 // specified controls that names the journey being priced, in both languages
 // and to a screen reader; and the year list that takes a year as typed.
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 
@@ -116,6 +117,19 @@ TEST_F(Between, YearListTakesTheYearAsTyped) {
     EXPECT_EQ(years()->currentIndex(), 1);
     EXPECT_TRUE(control<QLabel>(QStringLiteral("frmDate.lblWhy"))->text().contains(QStringLiteral("2003")));
     QApplication::setKeyboardInputInterval(interval);
+}
+
+// The English "Non-res." is cut short to fit its specified button; a screen
+// reader says it in full, in either language its own word.
+TEST_F(Between, ShortenedCaptionIsSaidInFull) {
+    for (const auto& [language, name] : {std::pair{"ja", "自由席"}, std::pair{"en", "Non-reserved"}}) {
+        restartIn(language);
+        act(QStringLiteral("click frmStart.cmdExpress"));
+        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(
+            control<QWidget>(QStringLiteral("frmTSelect.cmdJiyu")));
+        ASSERT_TRUE(button);
+        EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8(name)) << language;
+    }
 }
 
 }  // namespace
