@@ -41,21 +41,39 @@ struct JourneyCase {
 TEST_F(Between, ChoiceAndDateScreensNameTheJourney) {
     const JourneyCase cases[] = {
         {"ja", kOkayamaUwajima, {"click frmStart.cmdSlow"}, "frmKettei", "岡山→宇和島　普通列車"},
-        {"ja", kOkayamaUwajima, {"click frmStart.cmdExpress", "click frmTSelect.cmdJiyu"}, "frmKetteiJiyu",
+        {"ja",
+         kOkayamaUwajima,
+         {"click frmStart.cmdExpress", "click frmTSelect.cmdJiyu"},
+         "frmKetteiJiyu",
          "岡山→宇和島　特急 自由席\n(特急区間は岡山→宇和島)"},
-        {"ja", kOkayamaUwajima, {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei"}, "frmDate",
+        {"ja",
+         kOkayamaUwajima,
+         {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei"},
+         "frmDate",
          "岡山→宇和島　特急 指定席\n(特急区間は岡山→宇和島)"},
         {"ja", kOkayamaTakamatsu, {"click frmStart.mnuSitei"}, "frmDate2", "岡山→高松　マリンライナー 指定席"},
-        {"ja", kOkayamaTakamatsu, {"click frmStart.mnuSitei", "click frmDate2.cmdNext"}, "frmKetteiMarine",
+        {"ja",
+         kOkayamaTakamatsu,
+         {"click frmStart.mnuSitei", "click frmDate2.cmdNext"},
+         "frmKetteiMarine",
          "岡山→高松　マリンライナー 指定席"},
-        {"ja", kOkayamaTakamatsu, {"click frmStart.mnuGreen", "click frmMSelect.cmdNext"}, "frmKetteiMG",
+        {"ja",
+         kOkayamaTakamatsu,
+         {"click frmStart.mnuGreen", "click frmMSelect.cmdNext"},
+         "frmKetteiMG",
          "岡山→高松　マリンライナー グリーン車\n(マリンライナーの区間は岡山→高松)"},
         {"en", kOkayamaTakamatsu, {"click frmStart.cmdSlow"}, "frmKettei", "Okayama → Takamatsu, local train"},
-        {"en", kOkayamaUwajima, {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei", "click frmDate.cmdNext"},
-         "frmKetteiSitei", "Okayama → Uwajima, express, reserved\n(limited express from Okayama to Uwajima)"},
+        {"en",
+         kOkayamaUwajima,
+         {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei", "click frmDate.cmdNext"},
+         "frmKetteiSitei",
+         "Okayama → Uwajima, express, reserved\n(limited express from Okayama to Uwajima)"},
         // Back on the start screen with another journey: the line follows.
-        {"ja", kOkayamaUwajima, {"click frmStart.cmdSlow", "click frmKettei.cmdBack", "select frmStart.cboTyaku 12",
-          "click frmStart.cmdSlow"}, "frmKettei", "岡山→高松　普通列車"},
+        {"ja",
+         kOkayamaUwajima,
+         {"click frmStart.cmdSlow", "click frmKettei.cmdBack", "select frmStart.cboTyaku 12", "click frmStart.cmdSlow"},
+         "frmKettei",
+         "岡山→高松　普通列車"},
     };
     for (const JourneyCase& c : cases) {
         SCOPED_TRACE(std::string(c.language) + " " + c.screen + " " + c.words);
@@ -87,7 +105,7 @@ TEST_F(Between, YearListTakesTheYearAsTyped) {
         const char* keys;
         int index;  // 2002 is 0
     } cases[] = {
-        {"ja", "2007", 5}, {"ja", "19", 5}, {"ja", "h16", 2}, {"ja", "H20", 6}, {"ja", "03", 1},
+        {"ja", "2007", 5}, {"ja", "19", 5},   {"ja", "h16", 2}, {"ja", "H20", 6},  {"ja", "03", 1},
         {"ja", "2004", 2}, {"ja", "1999", 2}, {"ja", "h25", 2}, {"en", "2003", 1}, {"en", "h19", 5},
     };
     // A short pause ends a search, as a longer one would.
@@ -99,7 +117,8 @@ TEST_F(Between, YearListTakesTheYearAsTyped) {
         if (std::string(language) != c.language) {
             language = c.language;
             restartIn(language);
-            for (const char* a : {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei"}) act(QString::fromLatin1(a));
+            for (const char* a : {"click frmStart.cmdExpress", "click frmTSelect.cmdSitei"})
+                act(QString::fromLatin1(a));
             years()->setFocus();
         }
         type(QString::fromUtf8(c.keys));
@@ -125,8 +144,8 @@ TEST_F(Between, ShortenedCaptionIsSaidInFull) {
     for (const auto& [language, name] : {std::pair{"ja", "自由席"}, std::pair{"en", "Non-reserved"}}) {
         restartIn(language);
         act(QStringLiteral("click frmStart.cmdExpress"));
-        QAccessibleInterface* button = QAccessible::queryAccessibleInterface(
-            control<QWidget>(QStringLiteral("frmTSelect.cmdJiyu")));
+        QAccessibleInterface* button =
+            QAccessible::queryAccessibleInterface(control<QWidget>(QStringLiteral("frmTSelect.cmdJiyu")));
         ASSERT_TRUE(button);
         EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8(name)) << language;
     }
