@@ -114,7 +114,7 @@ class Compare(unittest.TestCase):
         self.assertEqual(rows["特急 自由席 直通"], ["3,085円", "6,170円"])
         self.assertEqual(rows["特急 自由席 松山乗換"], ["4,272円", "8,544円"])
         self.assertEqual(rows["特急 指定席 (通常期) 松山乗換"], ["7,872円", "15,744円"])
-        self.assertIn("宇和島 はその外です", " ".join(rows["マリンライナー グリーン車"]))
+        self.assertIn("宇和島はその外です", " ".join(rows["マリンライナー グリーン車"]))
 
     def test_options_before_the_subcommand_count(self):
         done = subprocess.run([FARE, "--appdir", TABLES, "-p", "child", "compare", "岡山", "宇和島"],

@@ -705,5 +705,10 @@ Travel dates covered: %3 to %4</translation>
         <source>特急のグリーン車</source>
         <translation>Limited express, Green car</translation>
     </message>
+    <message>
+        <source>自由席</source>
+        <comment>the button&apos;s name in full</comment>
+        <translation>Non-reserved</translation>
+    </message>
 </context>
 </TS>

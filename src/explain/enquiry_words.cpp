@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 
 #include "data/station_names.hpp"
 #include "data/table_catalogue.hpp"
@@ -96,6 +97,29 @@ std::string refusalReason(const Refused& r, Lang lang) {
         return text(Msg::BothEndsSameStop, lang,
                     {allStation(r.departure, lang), allStation(r.arrival, lang), stationWords(*r.list, s.from, lang)});
     return text(Msg::NoExpressStopBetween, lang, {allStation(r.departure, lang), allStation(r.arrival, lang)});
+}
+
+std::string refusalDetail(const Refused& r, Lang lang) {
+    const std::optional<Msg> next = r.refusal == Refusal::SameStation         ? std::optional(Msg::SameStationNext)
+                                    : r.refusal == Refusal::LocalTrainAdvised ? std::optional(Msg::LocalTrainNext)
+                                    : r.refusal == Refusal::SameSectionStop   ? std::optional(Msg::SameSectionStopNext)
+                                                                              : std::nullopt;
+    if (!next) return {};
+    std::string detail = refusalReason(r, lang);
+    if (detail == refusalText(r, lang)) detail.clear();  // the message says why already
+    if (!detail.empty()) detail += '\n';
+    return detail + std::string(text(*next, lang));
+}
+
+std::string pricedJourneyText(const EnquiryRequest& request, Lang lang) {
+    const std::string departure = allStation(request.departure, lang);
+    const std::string arrival = allStation(request.arrival, lang);
+    const std::string kind(kindName(request.kind, lang));
+    const std::optional<StationList> list = enquiryShape(request.kind).section;
+    if (!request.section || !list) return text(Msg::PricedJourney, lang, {departure, arrival, kind});
+    return text(*list == StationList::Marine ? Msg::PricedMarineSection : Msg::PricedExpressSection, lang,
+                {departure, arrival, kind, stationWords(*list, request.section->from, lang),
+                 stationWords(*list, request.section->to, lang)});
 }
 
 std::string seasonReason(const TravelDate& t, Lang lang) {

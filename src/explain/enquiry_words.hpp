@@ -19,6 +19,16 @@ std::string refusalText(const Refused& refused, Lang lang = Lang::Japanese);
 // for every other refusal the same as refusalText.
 std::string refusalReason(const Refused& refused, Lang lang = Lang::Japanese);
 
+// What a message box that refuses a step says below its message: why, where
+// the message alone does not say it, and what to do next, one a line; "" for
+// a refusal that no message box shows.
+std::string refusalDetail(const Refused& refused, Lang lang = Lang::Japanese);
+
+// The journey being priced, as the screens between the start screen and the
+// result name it: "岡山→宇和島　特急 自由席\n(特急区間は岡山→松山)"; the section
+// where one was chosen.
+std::string pricedJourneyText(const EnquiryRequest& request, Lang lang = Lang::Japanese);
+
 // Why a travel date has its season: its calendar line, or its override.
 std::string seasonReason(const TravelDate& date, Lang lang = Lang::Japanese);
 // "2007年8月12日(日曜日) 繁忙期": the date a travel date stands for, with

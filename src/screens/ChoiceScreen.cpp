@@ -78,6 +78,8 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
         fraJiki->hide();
     }
 
+    lblJourney = new LineBelow(client, QStringLiteral("lblJourney"));
+
     connect(cmdOtona, &QPushButton::clicked, this, &ChoiceScreen::cmdOtona_Click);
     connect(cmdKodomo, &QPushButton::clicked, this, &ChoiceScreen::cmdKodomo_Click);
     if (cmdGakuwari) connect(cmdGakuwari, &QPushButton::clicked, this, &ChoiceScreen::cmdGakuwari_Click);
@@ -95,6 +97,12 @@ void ChoiceScreen::Form_Load() {
     const mkd::EnquiryState enquiry(flow.tables(), request());
     explainStudent();
     if (fraNorikae) fraNorikae->setVisible(enquiry.change().offered);
+    lblJourney->say(toQt(mkd::pricedJourneyText(request(), flow.language())));
+}
+
+void ChoiceScreen::setVisible(bool visible) {
+    if (visible) lblJourney->say(toQt(mkd::pricedJourneyText(request(), flow.language())));
+    Screen::setVisible(visible);
 }
 
 std::optional<mkd::Refused> ChoiceScreen::studentRefused() const {
@@ -114,7 +122,10 @@ void ChoiceScreen::explainStudent() {
     cmdGakuwari->setAccessibleDescription(why);
 }
 
-void ChoiceScreen::languageChanged() { explainStudent(); }
+void ChoiceScreen::languageChanged() {
+    explainStudent();
+    lblJourney->say(toQt(mkd::pricedJourneyText(request(), flow.language())));
+}
 
 mkd::Trip ChoiceScreen::trip() const { return optKatamiti->isChecked() ? mkd::Trip::OneWay : mkd::Trip::RoundTrip; }
 

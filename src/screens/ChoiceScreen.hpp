@@ -19,6 +19,7 @@
 class QFrame;
 class QPushButton;
 class QRadioButton;
+class LineBelow;
 
 class ChoiceScreen : public Screen {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
 
     // Offers 学割 and the change at 松山 as the core says.
     void Form_Load() override;
+    // Names the journey being priced before the screen shows.
+    void setVisible(bool visible) override;
 
     void cmdOtona_Click() { price(mkd::Passenger::Adult); }
     void cmdKodomo_Click() { price(mkd::Passenger::Child); }
@@ -56,6 +59,9 @@ public:
     QRadioButton* optTujo = nullptr;
     QRadioButton* optHanbo = nullptr;
     QRadioButton* optKansan = nullptr;
+    // Not one of the screen's own controls: below them, the journey being
+    // priced.
+    LineBelow* lblJourney;
 
     mkd::Enquiry kind() const { return kind_; }
 

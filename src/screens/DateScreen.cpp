@@ -1,6 +1,10 @@
 #include "screens/DateScreen.hpp"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -9,10 +13,68 @@
 #include "explain/enquiry_words.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/WhyLine.hpp"
 #include "screens/text.hpp"
 
+namespace {
+
+// How a person may type a listed year: "2007", the Heisei year as the
+// Japanese list counts ("19", "h19"), or its last two digits ("07").
+QStringList yearSpellings(int year) {
+    const QString heisei = QString::number(mkd::heiseiYear(year));
+    return {QString::number(year), heisei, QStringLiteral("h") + heisei, QString::number(year).right(2)};
+}
+
+// Typing a year into the year list, closed or open, chooses it: the list's
+// own search finds only an entry's first letters ("平"), not the year. While
+// the keys typed so far may still become a year the choice waits; when they
+// cannot, it goes back to the year chosen before the typing.
+class YearSearch : public QObject {
+public:
+    explicit YearSearch(QComboBox* list) : QObject(list), list_(list) {
+        list->installEventFilter(this);
+        list->view()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const QString key = static_cast<QKeyEvent*>(event)->text().toLower();
+        if (key.size() != 1 || !(key[0].isDigit() || key[0] == u'h')) return false;
+        const bool open = watched == list_->view();
+        if (!since_.isValid() || since_.elapsed() > QApplication::keyboardInputInterval()) {
+            typed_.clear();
+            before_ = open ? list_->view()->currentIndex().row() : list_->currentIndex();
+        }
+        since_.start();
+        typed_ += key[0].isDigit() ? QString::number(key[0].digitValue()) : key;
+        int row = before_;
+        bool waits = false;
+        for (int year = mkd::kFirstListedYear; year <= mkd::kLastListedYear; ++year)
+            for (const QString& spelling : yearSpellings(year)) {
+                if (spelling == typed_) row = year - mkd::kFirstListedYear;
+                waits = waits || spelling.startsWith(typed_);
+            }
+        if (!waits) typed_.clear();
+        if (row < 0) return true;
+        if (open)
+            list_->view()->setCurrentIndex(list_->model()->index(row, list_->modelColumn()));
+        else
+            list_->setCurrentIndex(row);
+        return true;
+    }
+
+private:
+    QComboBox* list_;
+    QString typed_;  // the keys typed in quick succession
+    int before_ = -1;  // the row chosen before them
+    QElapsedTimer since_;
+};
+
+}  // namespace
+
 DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
-    : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 3990), kind_(kind) {
+    : Screen(f, name, QT_TR_NOOP("乗車日"), 3990, 2400), kind_(kind) {
     // The unit labels start lower than their lists; their text sits at the
     // top of their place, as near the lists' text as it can be.
     const auto unit = Qt::AlignHCenter | Qt::AlignTop;
@@ -33,14 +95,18 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
     cmdNext = control<QPushButton>("cmdNext");
     cmdBack = control<QPushButton>("cmdBack");
     cboNiti->setMaxVisibleItems(31);
+    new YearSearch(cboNen);
     captionOf("lblNen", cboNen);
     captionOf("lblGatu", cboTuki);
     captionOf("lblNiti", cboNiti);
     listEnterButton = cmdNext;
-    // The window is taller than the lists and buttons need: the room below
-    // them is for the explanation, which never fits between them.
-    lblWhy = addLabel("lblWhy", nullptr, twips(240, 2160, 3510, 1710), 9, Qt::AlignLeft | Qt::AlignTop);
-    lblWhy->setWordWrap(true);
+    // The window grows below the lists and buttons for the journey and the
+    // explanation, which never fit between them; the explanation keeps room
+    // for its longest case, so that the window keeps its size as the date
+    // changes.
+    lblJourney = new LineBelow(client, QStringLiteral("lblJourney"));
+    lblWhy = new LineBelow(client, QStringLiteral("lblWhy"));
+    lblWhy->setMinimumHeight(px(1710));
     for (QComboBox* list : {cboNen, cboTuki, cboNiti})
         connect(list, &QComboBox::currentIndexChanged, this, &DateScreen::explain);
 
@@ -82,8 +148,7 @@ void DateScreen::explain() {
         if (const std::string moved = mkd::todayNotListedText(today_, preselected_, lang); !moved.empty())
             lines << toQt(moved);
     lines << toQt(mkd::listedYearsText(lang));
-    lblWhy->setText(lines.join(QLatin1Char('\n')));
-    lblWhy->setAccessibleDescription(lblWhy->text());
+    lblWhy->say(lines.join(QLatin1Char('\n')));
 }
 
 QString DateScreen::yearItem(int year) const {
@@ -92,8 +157,15 @@ QString DateScreen::yearItem(int year) const {
                                                  : QStringLiteral("平成%1年").arg(mkd::heiseiYear(year));
 }
 
+void DateScreen::setVisible(bool visible) {
+    if (visible) lblJourney->say(toQt(mkd::pricedJourneyText(flow.enquiry().request, flow.language())));
+    Screen::setVisible(visible);
+}
+
 void DateScreen::languageChanged() {
+    lblJourney->say(toQt(mkd::pricedJourneyText(flow.enquiry().request, flow.language())));
     for (int i = 0; i < cboNen->count(); ++i) cboNen->setItemText(i, yearItem(mkd::kFirstListedYear + i));
+    explain();
 }
 
 void DateScreen::cmdNext_Click() {

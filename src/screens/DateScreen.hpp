@@ -12,6 +12,7 @@
 
 class QComboBox;
 class QLabel;
+class LineBelow;
 class QPushButton;
 class ChoiceScreen;
 
@@ -21,6 +22,8 @@ public:
     DateScreen(ScreenFlow& flow, const char* name, mkd::Enquiry kind);
 
     void Form_Load() override;
+    // Names the journey being priced before the screen shows.
+    void setVisible(bool visible) override;
     void cmdNext_Click();
     virtual void cmdBack_Click() = 0;
 
@@ -32,10 +35,12 @@ public:
     QComboBox* cboNiti;
     QPushButton* cmdNext;
     QPushButton* cmdBack;
-    // Not one of the screen's own controls: below the buttons, the chosen
-    // date in full with its weekday and season, why it has that season, a
-    // day that rolls into the next month, and the years that can be priced.
-    QLabel* lblWhy;
+    // Not the screen's own controls: below the buttons, the journey being
+    // priced; below it the chosen date in full with its weekday and season,
+    // why it has that season, a day that rolls into the next month, and the
+    // years that can be priced.
+    LineBelow* lblJourney;
+    LineBelow* lblWhy;
 
 protected:
     void languageChanged() override;

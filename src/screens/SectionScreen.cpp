@@ -57,9 +57,9 @@ bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enqui
     const auto refused = enquiry.check(mkd::Step::Preset);
     if (!refused) return true;
     // The advice itself as it always reads; which stops the journey comes to
-    // below it.
+    // and what to do below it.
     flow.message(toQt(mkd::refusalText(*refused, flow.language())),
-                 toQt(mkd::refusalReason(*refused, flow.language())));
+                 toQt(mkd::refusalDetail(*refused, flow.language())));
     cboHatu->clear();
     cboTyaku->clear();
     return false;
@@ -96,7 +96,8 @@ bool SectionScreen::leave(mkd::Enquiry kind) {
     request.section = section();
     const mkd::EnquiryState enquiry(flow.tables(), request);
     if (const auto refused = enquiry.check(mkd::Step::LeaveSection)) {
-        flow.message(toQt(mkd::refusalText(*refused, flow.language())));
+        flow.message(toQt(mkd::refusalText(*refused, flow.language())),
+                     toQt(mkd::refusalDetail(*refused, flow.language())));
         return false;
     }
     mkd::EnquiryRequest& inProgress = flow.enquiry().request;

@@ -334,7 +334,9 @@ mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
 
 bool frmStart::refused(const mkd::EnquiryState& enquiry) {
     const auto refusal = enquiry.check(mkd::Step::Entry);
-    if (refusal) flow.message(toQt(mkd::refusalText(*refusal, flow.language())));
+    if (refusal)
+        flow.message(toQt(mkd::refusalText(*refusal, flow.language())),
+                     toQt(mkd::refusalDetail(*refusal, flow.language())));
     return refusal.has_value();
 }
 

@@ -25,5 +25,17 @@ frmTSelect::frmTSelect(ScreenFlow& f) : SectionScreen(f, kName, QT_TR_NOOP("区�
     setWords(cmdJiyu, QT_TR_NOOP("特急の自由席"), Words::ToolTip);
     setWords(cmdSitei, QT_TR_NOOP("特急の指定席（乗車日を選びます）"), Words::ToolTip);
     setWords(cmdGreen, QT_TR_NOOP("特急のグリーン車"), Words::ToolTip);
+    nameInFull();
     connectMoves();
+}
+
+void frmTSelect::languageChanged() {
+    SectionScreen::languageChanged();
+    nameInFull();
+}
+
+void frmTSelect::nameInFull() {
+    // The English caption is shortened to fit the specified button; a
+    // screen reader says the whole word.
+    cmdJiyu->setAccessibleName(tr("自由席", "the button's name in full"));
 }

@@ -13,4 +13,11 @@ public:
     QPushButton* cmdJiyu;
     QPushButton* cmdSitei;
     QPushButton* cmdGreen;
+
+protected:
+    void languageChanged() override;
+
+private:
+    // A caption cut short to fit its button is said in full.
+    void nameInFull();
 };

@@ -39,6 +39,9 @@ enum class Msg : int {
     NoExpressStopBetween,  // %1, %2: the journey's ends; %3, %4 the stops they map to
     BothEndsSameStop,  // %1, %2: the journey's ends; %3 the one stop both map to
     MarineServes,  // %1, %2: the Marine Liner section the menu prices
+    SameStationNext,  // what to do after SameStation
+    LocalTrainNext,  // what to do after LocalTrainAdvice
+    SameSectionStopNext,  // what to do after SameSectionStop
 
     // Result screens: bills and charge captions
     BillAdultOneWay,  // "おとな片道運賃"
@@ -192,6 +195,9 @@ enum class Msg : int {
     PassengerChild,
     PassengerStudent,
     ChartCorner,  // "乗車駅\降車駅"
+    PricedJourney,  // %1, %2: the journey's ends; %3: the kind (KindLocal, …)
+    PricedExpressSection,  // as PricedJourney; %4, %5: the express section's ends
+    PricedMarineSection,  // as PricedJourney; %4, %5: the Marine Liner section's ends
     // mkd-fare's usage errors, in the language of its other words
     FareNotAStation,  // %1: the name given
     FareNotAnExpressStop,  // %1

@@ -32,6 +32,9 @@ constexpr Entry kWords[] = {
     {Msg::NoExpressStopBetween, "No limited express stops between %1 and %2."},
     {Msg::BothEndsSameStop, "Between %1 and %2 the only limited-express stop is %3."},
     {Msg::MarineServes, "Prices the Marine Liner from %1 to %2."},
+    {Msg::SameStationNext, "Choose another station in one of the two lists, then press the button again."},
+    {Msg::LocalTrainNext, "Press \"Local\" for the fare."},
+    {Msg::SameSectionStopNext, "Choose another stop for the section, then press the button again."},
 
     // Result screens: bills and charge captions
     {Msg::BillAdultOneWay, "Adult single"},
@@ -192,6 +195,9 @@ constexpr Entry kWords[] = {
     {Msg::PassengerChild, "child"},
     {Msg::PassengerStudent, "student"},
     {Msg::ChartCorner, "from\\to"},
+    {Msg::PricedJourney, "%1 → %2, %3"},
+    {Msg::PricedExpressSection, "%1 → %2, %3\n(limited express from %4 to %5)"},
+    {Msg::PricedMarineSection, "%1 → %2, %3\n(Marine Liner from %4 to %5)"},
     {Msg::FareNotAStation, "'%1' is not a station"},
     {Msg::FareNotAnExpressStop, "'%1' is not a limited-express stop"},
     {Msg::FareNotAMarineStop, "'%1' is not a Marine Liner stop"},

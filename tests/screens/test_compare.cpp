@@ -252,7 +252,7 @@ TEST_F(Compare, CopiesTheWholeTable) {
     const QStringList lines = copied->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), window()->grid->model()->rowCount() + 1);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("乗り方\t")));
-    EXPECT_TRUE(copied->text().contains(QStringLiteral("宇和島 はその外です")));
+    EXPECT_TRUE(copied->text().contains(QStringLiteral("宇和島はその外です")));
     EXPECT_EQ(copied->html().count(QStringLiteral("<tr>")), lines.size());
 }
 

@@ -61,12 +61,12 @@ TEST_F(Why, TheMarineMenuAndItsSeatSayWhyOnHover) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     ASSERT_EQ(start->arrival(), 1);
     ASSERT_TRUE(start->mnuMarine->menuAction()->isEnabled());
-    EXPECT_EQ(hover(bar, menuRect.center()), QStringLiteral("マリンライナーの 岡山 から 大元 までの料金を調べます。"));
+    EXPECT_EQ(hover(bar, menuRect.center()), QStringLiteral("マリンライナーの岡山から大元までの料金を調べます。"));
     QTest::mouseClick(bar, Qt::LeftButton, {}, menuRect.center());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(start->mnuMarine));
     ASSERT_FALSE(start->mnuSitei->isEnabled());
     EXPECT_EQ(hover(start->mnuMarine, start->mnuMarine->actionGeometry(start->mnuSitei).center()),
-              QStringLiteral("岡山 と 大元 の間ではマリンライナーの指定席を選べません。"));
+              QStringLiteral("岡山と大元の間ではマリンライナーの指定席を選べません。"));
     // An item that is on says nothing more than its name.
     EXPECT_EQ(hover(start->mnuMarine, start->mnuMarine->actionGeometry(start->mnuGreen).center()), QString());
     QTest::keyClick(start->mnuMarine, Qt::Key_Escape);

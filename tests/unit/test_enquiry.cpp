@@ -134,7 +134,7 @@ TEST_F(EnquiryTest, RefusalsSayWhy) {
         ask(Enquiry::NonReserved, kTakamatsu, kUwajima, Passenger::Adult, Routing::ChangeAtMatsuyama).refused;
     ASSERT_TRUE(noChange.change);
     EXPECT_EQ(noChange.change->section, (Section{2, 25}));
-    EXPECT_NE(refusalText(noChange).find("高松 ⇒ 宇和島"), std::string::npos) << refusalText(noChange);
+    EXPECT_NE(refusalText(noChange).find("高松⇒宇和島"), std::string::npos) << refusalText(noChange);
 
     struct MarineCase {
         int from, to;
@@ -144,7 +144,7 @@ TEST_F(EnquiryTest, RefusalsSayWhy) {
     };
     for (const MarineCase& c : {
              MarineCase{kOkayama, kUwajima, Refusal::MarineNotOffered, MarineWhy::Outside, "宇和島"},
-             MarineCase{kSakaide, kChayamachi, Refusal::MarineNotOffered, MarineWhy::Excluded, "坂出 と 茶屋町"},
+             MarineCase{kSakaide, kChayamachi, Refusal::MarineNotOffered, MarineWhy::Excluded, "坂出と茶屋町"},
              MarineCase{kOkayama, kOkayama, Refusal::MarineNotOffered, MarineWhy::SameStation, "同じ"},
              MarineCase{kOkayama, kOmoto, Refusal::MarineSeatNotOffered, MarineWhy::Offered, "指定席"},
          }) {
@@ -160,11 +160,59 @@ TEST_F(EnquiryTest, RefusalsSayWhy) {
     ASSERT_TRUE(between.preset);
     EXPECT_EQ(between.preset->why, LocalTrainWhy::NoStopBetween);
     EXPECT_EQ(refusalText(between), "普通列車にしましょう。");
-    EXPECT_EQ(refusalReason(between), "大元 から 上の町 までの間には特急の停車駅がありません。");
+    EXPECT_EQ(refusalReason(between), "大元から上の町までの間には特急の停車駅がありません。");
     const Refused oneStop = ask(Enquiry::Green, kKozai, kSakaide).refused;
     ASSERT_TRUE(oneStop.preset);
     EXPECT_EQ(oneStop.preset->why, LocalTrainWhy::SameStop);
-    EXPECT_EQ(refusalReason(oneStop), "香西 から 坂出 までの間で乗り降りできる停車駅は 坂出 だけです。");
+    EXPECT_EQ(refusalReason(oneStop), "香西から坂出までの間で乗り降りできる停車駅は坂出だけです。");
+}
+
+// A refusal's message box says below its message why, where the message
+// does not, and what to do next; a refusal no message box shows has nothing.
+TEST_F(EnquiryTest, RefusalDetailSaysWhatToDoNext) {
+    const struct {
+        Refused refused;
+        Lang lang;
+        std::string detail;
+    } cases[] = {
+        {ask(Enquiry::Local, kOkayama, kOkayama).refused, Lang::Japanese,
+         "乗車駅か降車駅を別の駅にしてから、もう一度押してください。"},
+        {ask(Enquiry::NonReserved, kOmoto, kKamiNoCho).refused, Lang::Japanese,
+         "大元から上の町までの間には特急の停車駅がありません。\n「普通列車」で運賃を調べてください。"},
+        {ask(Enquiry::NonReserved, kOmoto, kKamiNoCho).refused, Lang::English,
+         "No limited express stops between Omoto and Kaminocho.\nPress \"Local\" for the fare."},
+        {ask(Enquiry::Green, kOkayama, kSakaide, Passenger::Adult, Routing::Through, Section{3, 3}).refused,
+         Lang::Japanese, "区間の乗車駅か降車駅を別の駅にしてから、もう一度押してください。"},
+        {ask(Enquiry::MarineReserved, kOkayama, kUwajima).refused, Lang::Japanese, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(refusalDetail(c.refused, c.lang), c.detail) << refusalText(c.refused);
+}
+
+// The screens between the start screen and the result name the journey, and
+// the section where one was chosen, in either language.
+TEST(PricedJourney, NamesStationsKindAndSection) {
+    const auto request = [](Enquiry kind, int from, int to, std::optional<Section> section = std::nullopt) {
+        EnquiryRequest r;
+        r.kind = kind;
+        r.departure = from;
+        r.arrival = to;
+        r.section = section;
+        return r;
+    };
+    const struct {
+        EnquiryRequest request;
+        Lang lang;
+        std::string words;
+    } cases[] = {
+        {request(Enquiry::Local, kOkayama, kTakamatsu), Lang::Japanese, "岡山→高松　普通列車"},
+        {request(Enquiry::Local, kOkayama, kTakamatsu), Lang::English, "Okayama → Takamatsu, local train"},
+        {request(Enquiry::NonReserved, kOmoto, kUwajima, Section{0, kMatsuyama}), Lang::Japanese,
+         "大元→宇和島　特急 自由席\n(特急区間は岡山→松山)"},
+        {request(Enquiry::MarineGreen, kOkayama, kSakaide, Section{0, 3}), Lang::English,
+         "Okayama → Sakaide, Marine Liner, Green car\n(Marine Liner from Okayama to Hayashima)"},
+        {request(Enquiry::MarineReserved, kOkayama, kTakamatsu), Lang::Japanese, "岡山→高松　マリンライナー 指定席"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(pricedJourneyText(c.request, c.lang), c.words);
 }
 
 // A section whose two ends are the same stop is refused before its tables
