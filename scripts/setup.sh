@@ -15,6 +15,7 @@ packages=(
   clang-format                   # the house format, checked by the test command
   fonts-ipafont-gothic           # the Japanese gothic face behind "ＭＳ Ｐゴシック"
   xvfb xauth                     # a virtual display for screenshots and for mkd without a desktop
+  dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0  # the screen-reader test: buses, libatspi for Python
   python3                        # the sample-table generator and its tests
   poppler-utils                  # pdftotext: the printing test reads a written PDF back
   help2man librsvg2-bin          # the manual pages and the icon's PNG sizes

@@ -190,13 +190,15 @@ void Screen::closeBox() { flow.unload(*this); }
 
 QString Screen::words(const char* source) const {
     // lupdate files a QT_TR_NOOP text under the class whose code holds it:
-    // the screen's own class, or the common shape it inherits the control
-    // from (ChoiceScreen, DateScreen). Without a translation Qt hands back
-    // the source, which is then the Japanese itself.
+    // the screen's own class, the common shape it inherits the control from
+    // (ChoiceScreen, DateScreen), or Screen itself (the station pair's
+    // captions). Without a translation Qt hands back the source, which is
+    // then the Japanese itself.
     const QString japanese = QString::fromUtf8(source);
-    for (const QMetaObject* m = metaObject(); m && m != &Screen::staticMetaObject; m = m->superClass()) {
+    for (const QMetaObject* m = metaObject(); m; m = m->superClass()) {
         QString translated = QCoreApplication::translate(m->className(), source);
         if (translated != japanese) return translated;
+        if (m == &Screen::staticMetaObject) break;
     }
     return japanese;
 }

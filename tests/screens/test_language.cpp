@@ -91,6 +91,9 @@ TEST(ScreenLanguage, TheMenuChangesEveryOpenWindowAtOnceAndIsRemembered) {
         EXPECT_EQ(start->cmdSwap->toolTip(), QStringLiteral("Swap the departure and arrival stations (Ctrl+Shift+S)"));
         EXPECT_EQ(start->cboHatu->currentText(), QStringLiteral("Okayama"));
         EXPECT_EQ(start->cboTyaku->currentText(), QStringLiteral("Uwajima"));
+        // The station pair's captions, and the lists named after them.
+        EXPECT_EQ(start->findChild<QLabel*>(QStringLiteral("lblHatu"))->text(), QStringLiteral("From"));
+        EXPECT_EQ(start->cboTyaku->accessibleName(), QStringLiteral("To"));
         EXPECT_EQ(choice->cmdOtona->text(), QStringLiteral("Adult"));
         EXPECT_EQ(start->help->windowTitle(), QStringLiteral("How to use Michikusa Daiya"));
         EXPECT_TRUE(start->help->text->toPlainText().contains(QStringLiteral("Busy season")));
