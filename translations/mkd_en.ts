@@ -255,6 +255,21 @@
         <source>戻る</source>
         <translation>Back</translation>
     </message>
+    <message>
+        <source>年</source>
+        <comment>the year list&apos;s name in full</comment>
+        <translation>Year</translation>
+    </message>
+    <message>
+        <source>月</source>
+        <comment>the month list&apos;s name in full</comment>
+        <translation>Month</translation>
+    </message>
+    <message>
+        <source>日</source>
+        <comment>the day list&apos;s name in full</comment>
+        <translation>Day</translation>
+    </message>
 </context>
 <context>
     <name>DesktopSeam</name>

@@ -99,6 +99,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
     captionOf("lblNen", cboNen);
     captionOf("lblGatu", cboTuki);
     captionOf("lblNiti", cboNiti);
+    nameInFull();
     listEnterButton = cmdNext;
     // The window grows below the lists and buttons for the journey and the
     // explanation, which never fit between them; the explanation keeps room
@@ -162,7 +163,16 @@ void DateScreen::setVisible(bool visible) {
     Screen::setVisible(visible);
 }
 
+void DateScreen::nameInFull() {
+    // In English the unit captions are a letter each ("Y", "M", "D"), all
+    // their places hold; a screen reader says the word.
+    cboNen->setAccessibleName(tr("年", "the year list's name in full"));
+    cboTuki->setAccessibleName(tr("月", "the month list's name in full"));
+    cboNiti->setAccessibleName(tr("日", "the day list's name in full"));
+}
+
 void DateScreen::languageChanged() {
+    nameInFull();
     lblJourney->say(toQt(mkd::pricedJourneyText(flow.enquiry().request, flow.language())));
     for (int i = 0; i < cboNen->count(); ++i) cboNen->setItemText(i, yearItem(mkd::kFirstListedYear + i));
     explain();

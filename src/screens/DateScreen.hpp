@@ -54,6 +54,7 @@ private:
     mkd::Date today_{};  // the clock's day when the screen was loaded
     mkd::Date preselected_{};  // the date the lists opened on
     void explain();
+    void nameInFull();
     QString yearItem(int year) const;
 
     mkd::Enquiry kind_;

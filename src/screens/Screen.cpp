@@ -168,6 +168,7 @@ void Screen::captionOf(const char* labelName, QWidget* control) {
     // A label names another label (an amount) through the buddy alone: its
     // own name is its text, the amount.
     if (qobject_cast<QLabel*>(control)) return;
+    if (auto* list = qobject_cast<QComboBox*>(control)) nameByCaption(list);
     named_.push_back({control, label});
     nameAfterCaption(named_.back());
 }

@@ -23,8 +23,8 @@
 
 namespace {
 
-// A station list as a screen reader meets it: named by its caption (乗車駅,
-// 降車駅), its station the value. Qt's own combo box on Linux gives the
+// A list as a screen reader meets it: named by its caption (乗車駅, 降車駅,
+// 年), its item the value. Qt's own combo box on Linux gives the
 // current item as the name, so that the list would be announced as "岡山".
 // The finder's window, open, is the list's one child: a window that pops up
 // has no place of its own among the program's windows.
@@ -63,18 +63,23 @@ QAccessibleInterface* namedList(const QString& className, QObject* object) {
 
 }  // namespace
 
-StationFinder::StationFinder(QComboBox* list, mkd::StationList stations, std::function<mkd::Lang()> language)
-    : QObject(list), list_(list), stations_(stations), language_(std::move(language)) {
+void nameByCaption(QComboBox* list) {
     static const bool installed = [] {
         QAccessible::installFactory(namedList);
         return true;
     }();
     static_cast<void>(installed);
-    list_->setProperty(kNamedList, true);
+    if (list->property(kNamedList).toBool()) return;
+    list->setProperty(kNamedList, true);
     // Named before it was watched: Qt's own interface, made then, gives way.
-    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(list_);
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(list);
         made && !dynamic_cast<NamedList*>(made))
         QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
+}
+
+StationFinder::StationFinder(QComboBox* list, mkd::StationList stations, std::function<mkd::Lang()> language)
+    : QObject(list), list_(list), stations_(stations), language_(std::move(language)) {
+    nameByCaption(list_);
     // Input methods send their text only to widgets that accept it.
     list_->setAttribute(Qt::WA_InputMethodEnabled);
     list_->installEventFilter(this);

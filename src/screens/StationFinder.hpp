@@ -22,6 +22,10 @@ class QFrame;
 class QLineEdit;
 class QListWidget;
 
+// A list announced by its accessible name (its caption), its chosen item as
+// the value: Qt's own combo box on Linux gives the item as the name.
+void nameByCaption(QComboBox* list);
+
 class StationFinder : public QObject {
     Q_OBJECT
 public:

@@ -138,16 +138,26 @@ TEST_F(Between, YearListTakesTheYearAsTyped) {
     QApplication::setKeyboardInputInterval(interval);
 }
 
-// The English "Non-res." is cut short to fit its specified button; a screen
-// reader says it in full, in either language its own word.
+// The English "Non-res." and the date's "Y", "M", "D" are cut short to fit
+// their specified places; a screen reader says them in full, in either
+// language its own word.
 TEST_F(Between, ShortenedCaptionIsSaidInFull) {
-    for (const auto& [language, name] : {std::pair{"ja", "自由席"}, std::pair{"en", "Non-reserved"}}) {
-        restartIn(language);
+    struct Said {
+        const char* language;
+        const char* control;
+        const char* name;
+    };
+    for (const Said& s : {Said{"ja", "frmTSelect.cmdJiyu", "自由席"}, Said{"en", "frmTSelect.cmdJiyu", "Non-reserved"},
+                          Said{"ja", "frmDate.cboNen", "年"}, Said{"en", "frmDate.cboNen", "Year"},
+                          Said{"en", "frmDate.cboTuki", "Month"}, Said{"en", "frmDate.cboNiti", "Day"}}) {
+        restartIn(s.language);
         act(QStringLiteral("click frmStart.cmdExpress"));
-        QAccessibleInterface* button =
-            QAccessible::queryAccessibleInterface(control<QWidget>(QStringLiteral("frmTSelect.cmdJiyu")));
-        ASSERT_TRUE(button);
-        EXPECT_EQ(button->text(QAccessible::Name), QString::fromUtf8(name)) << language;
+        if (QString::fromLatin1(s.control).startsWith(QLatin1String("frmDate")))
+            act(QStringLiteral("click frmTSelect.cmdSitei"));
+        QAccessibleInterface* shown =
+            QAccessible::queryAccessibleInterface(control<QWidget>(QString::fromLatin1(s.control)));
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(shown->text(QAccessible::Name), QString::fromUtf8(s.name)) << s.language << " " << s.control;
     }
 }
 
