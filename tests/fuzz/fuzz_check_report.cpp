@@ -45,14 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
 
     const std::string report = fare::checkReportText(folder, where, problems, lang);
-    FUZZ_CHECK(fare::asUtf8(report) == report);
+    FUZZ_CHECK(fare::isUtf8(report));
     // The two lines of where the tables are, a line a problem, the summary.
     FUZZ_CHECK(lineCount(report) == lineCount(mkd::describeLocations(where, lang)) + 1 + problems.size() + 1);
 
     const std::string json = fare::checkReportJson(folder, where, problems, lang);
-    FUZZ_CHECK(fare::asUtf8(json) == json);
-    FUZZ_CHECK(nlohmann::json::accept(json));
-    const auto j = nlohmann::json::parse(json);
+    FUZZ_CHECK(fare::isUtf8(json));
+    const auto j = nlohmann::json::parse(json, nullptr, false);
+    FUZZ_CHECK(!j.is_discarded());
     FUZZ_CHECK(j["problems"].size() == problems.size());
     FUZZ_CHECK(j["status"] == mkd::checkStatus(problems));
     FUZZ_CHECK(j["fatal"].get<std::size_t>() + j["warnings"].get<std::size_t>() == problems.size());

@@ -11,6 +11,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 #include <variant>
 
 #include "data/journey_list.hpp"
@@ -257,7 +258,7 @@ ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out, mkd::Lang
 std::string failureJson(const Failure& f) {
     ordered_json j;
     j["refused"] = {{"reason", f.reason}, {"message", f.message}};
-    return dumpJson(j);
+    return dumpJson(std::move(j));
 }
 
 int fail(const Failure& f, bool json) {
@@ -410,7 +411,7 @@ int runCompare(const Options& o) {
             list.push_back(e);
         }
         j["options"] = list;
-        std::cout << dumpJson(j) << '\n';
+        std::cout << dumpJson(std::move(j)) << '\n';
         return anyAnswer ? kAnswered : kRefused;
     }
 

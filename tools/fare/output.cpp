@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <utility>
 
 #include <unicode/uchar.h>
 
@@ -99,19 +100,26 @@ std::string escapedCodePoint(char32_t c, bool json) {
     return text;
 }
 
-ordered_json printableJson(const ordered_json& j) {
-    if (j.is_string()) return asUtf8(j.get_ref<const std::string&>());
-    if (j.is_array()) {
-        ordered_json out = ordered_json::array();
-        for (const auto& e : j) out.push_back(printableJson(e));
-        return out;
-    }
-    if (j.is_object()) {
+// Every string and key of `j` made valid UTF-8, in place; a key is
+// replaced only where it was not (the object is rebuilt then, keeping the
+// order of its members).
+void makeValidUtf8(ordered_json& j) {
+    if (j.is_string()) {
+        auto& text = j.get_ref<std::string&>();
+        if (!isUtf8(text)) text = asUtf8(text);
+    } else if (j.is_array()) {
+        for (auto& e : j) makeValidUtf8(e);
+    } else if (j.is_object()) {
+        bool keysValid = true;
+        for (auto& [key, value] : j.items()) {
+            keysValid = keysValid && isUtf8(key);
+            makeValidUtf8(value);
+        }
+        if (keysValid) return;
         ordered_json out = ordered_json::object();
-        for (const auto& [key, value] : j.items()) out[asUtf8(key)] = printableJson(value);
-        return out;
+        for (auto& [key, value] : j.items()) out[asUtf8(key)] = std::move(value);
+        j = std::move(out);
     }
-    return j;
 }
 
 }  // namespace
@@ -119,34 +127,48 @@ ordered_json printableJson(const ordered_json& j) {
 std::string asUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
+    std::size_t copied = 0;  // the text before it is in `out`
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = characterAt(text, i);
         if (length > 0) {
-            out.append(text, i, length);
             i += length;
-        } else {
-            out += escaped(static_cast<unsigned char>(text[i++]));
+            continue;
         }
+        out.append(text, copied, i - copied);
+        out += escaped(static_cast<unsigned char>(text[i++]));
+        copied = i;
     }
+    out.append(text, copied);
     return out;
+}
+
+bool isUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = characterAt(text, i);
+        if (length == 0) return false;
+        i += length;
+    }
+    return true;
 }
 
 std::string printable(std::string_view text) {
     const std::string valid = asUtf8(text);
     std::string out;
     out.reserve(valid.size());
+    std::size_t copied = 0;  // the text before it is in `out`
     for (std::size_t i = 0; i < valid.size();) {
         const std::size_t length = characterAt(valid, i);
         const char32_t c = codePoint(std::string_view(valid).substr(i, length));
         if (c == U'\t' || !invisible(c)) {
-            out.append(valid, i, length);
-        } else if (c < 0x80) {
-            out += escaped(static_cast<unsigned char>(c));
-        } else {
-            out += escapedCodePoint(c, false);
+            i += length;
+            continue;
         }
+        out.append(valid, copied, i - copied);
+        out += c < 0x80 ? escaped(static_cast<unsigned char>(c)) : escapedCodePoint(c, false);
         i += length;
+        copied = i;
     }
+    out.append(valid, copied);
     return out;
 }
 
@@ -161,23 +183,31 @@ std::string printableLines(std::string_view text) {
     }
 }
 
-std::string dumpJson(const ordered_json& j) {
-    // Everything is printable by now; the replacing writer is only a second
+std::string dumpJson(ordered_json j) {
+    makeValidUtf8(j);
+    // Everything is valid by now; the replacing writer is only a second
     // guard, so that mkd-fare can never end on an exception here.
-    const std::string text = printableJson(j).dump(2, ' ', false, ordered_json::error_handler_t::replace);
+    const std::string text = j.dump(2, ' ', false, ordered_json::error_handler_t::replace);
     // Such characters can only be inside strings, where their escapes mean
     // the very same text to a JSON reader; on a terminal they stay visible.
     std::string out;
     out.reserve(text.size());
+    std::size_t copied = 0;  // the text before it is in `out`
     for (std::size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {  // the dump escaped every control
+            ++i;
+            continue;
+        }
         const std::size_t length = std::max<std::size_t>(characterAt(text, i), 1);
         const char32_t c = codePoint(std::string_view(text).substr(i, length));
-        if (c >= 0x80 && invisible(c))
+        if (invisible(c)) {
+            out.append(text, copied, i - copied);
             out += escapedCodePoint(c, true);
-        else
-            out.append(text, i, length);
+            copied = i + length;
+        }
         i += length;
     }
+    out.append(text, copied);
     return out;
 }
 
@@ -248,7 +278,7 @@ std::string checkReportJson(const std::string& folder, const mkd::Locations& whe
         e["field"] = p.field;
         e["message"] = lang == mkd::kCheckLang ? p.message : mkd::text(p.what, lang, p.args);
         e["text"] = mkd::formatProblem(p, lang);
-        list.push_back(e);
+        list.push_back(std::move(e));
         fatal += p.severity == mkd::Severity::Fatal ? 1 : 0;
     }
     ordered_json j;
@@ -258,8 +288,8 @@ std::string checkReportJson(const std::string& folder, const mkd::Locations& whe
     j["status"] = mkd::checkStatus(problems);
     j["fatal"] = fatal;
     j["warnings"] = static_cast<int>(problems.size()) - fatal;
-    j["problems"] = list;
-    return dumpJson(j) + '\n';
+    j["problems"] = std::move(list);
+    return dumpJson(std::move(j)) + '\n';
 }
 
 }  // namespace fare

@@ -20,6 +20,9 @@ namespace fare {
 // character is written as \xNN, a backslash as itself.
 std::string asUtf8(std::string_view text);
 
+// Whether `text` is valid UTF-8 already (asUtf8 would return it unchanged).
+bool isUtf8(std::string_view text);
+
 // `text` as one line for a terminal: asUtf8, and every control character
 // but the tab (a line end inside a cell, an escape sequence) as \xNN too;
 // other characters a terminal acts on or draws as nothing (C1 controls,
@@ -33,7 +36,7 @@ std::string printableLines(std::string_view text);
 // The JSON text of `j`, two blanks to a level, with every string (and key)
 // made valid UTF-8 first (asUtf8), so that no byte can make the writer give
 // up, and the characters printable() escapes written as \uNNNN escapes.
-std::string dumpJson(const nlohmann::ordered_json& j);
+std::string dumpJson(nlohmann::ordered_json j);
 
 // An amount as JSON: the amount the result screen shows (an overflowing sum
 // is the largest amount there is, never infinite), whole yen as an integer.
