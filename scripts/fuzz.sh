@@ -17,9 +17,18 @@
 #                                            $MKD_FUZZ_CHUNK_SECONDS (540) each
 #                                            on the corpus the last ones grew,
 #                                            inputs up to $MKD_FUZZ_LONG_MAX_LEN
-#                                            (4096) bytes; a line per target
+#                                            (4096 bytes; 1024 for check_report,
+#                                            whose tables of 1 to 8 stations fit
+#                                            in far less); a line per target
 #                                            (date, executions, findings) is
-#                                            added to build-fuzz/long-runs.log
+#                                            added to build-fuzz/long-runs.log;
+#                                            with MKD_FUZZ_SANITIZERS=undefined
+#                                            the runs are made by a build
+#                                            without AddressSanitizer (twice to
+#                                            three times as fast, in
+#                                            build-fuzz-undefined/), and every
+#                                            input they kept is then replayed by
+#                                            the one with it
 #   bash scripts/fuzz.sh TARGET [SECONDS] [LIBFUZZER-OPTION...]
 #                                            one target for longer (default
 #                                            3600 s); TARGET is table_reader,
@@ -39,6 +48,16 @@ short_seconds=${MKD_FUZZ_SHORT_SECONDS:-15}
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DMKD_GUI=OFF -DMKD_FUZZ=ON -DMKD_FUZZ_SECONDS="$seconds" -DMKD_FUZZ_SHORT_SECONDS="$short_seconds" >/dev/null
 cmake --build "$build" -j"$(nproc)"
+# The build that makes the runs: the one above, or one with other sanitizers
+# beside it (the corpus and the findings stay in the one above).
+sanitizers=${MKD_FUZZ_SANITIZERS:-address,undefined}
+runner=$build
+if [ "$sanitizers" != address,undefined ]; then
+  runner="$build-${sanitizers//,/-}"
+  cmake -S . -B "$runner" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DMKD_GUI=OFF -DMKD_FUZZ=ON -DMKD_FUZZ_SANITIZERS="$sanitizers" >/dev/null
+  cmake --build "$runner" -j"$(nproc)"
+fi
 
 if (($# == 0)); then
   status=0
@@ -59,7 +78,7 @@ fuzz_run() {
   shift
   local work="$build/tests/fuzz/corpus/$target"
   mkdir -p "$work" "$build/tests/fuzz/artifacts"
-  "$build/bin/fuzz_$target" -timeout=10 -max_len=16384 -print_final_stats=1 \
+  "$runner/bin/fuzz_$target" -timeout=10 -max_len=16384 -print_final_stats=1 \
     -dict="tests/fuzz/corpus/$target.dict" -artifact_prefix="$build/tests/fuzz/artifacts/$target-" \
     "$@" "$work" "tests/fuzz/corpus/$target"
 }
@@ -75,7 +94,6 @@ if [[ $1 == --long ]]; then
   ((${#targets[@]})) || targets=("${targets_all[@]}")
   chunk=${MKD_FUZZ_CHUNK_SECONDS:-540}
   workers=${MKD_FUZZ_WORKERS:-$(nproc)}
-  max_len=${MKD_FUZZ_LONG_MAX_LEN:-4096}
   # Where each allocation was made is recorded for every one of millions of
   # inputs otherwise; a finding is replayed with it (fuzz_TARGET FILE).
   export ASAN_OPTIONS=${ASAN_OPTIONS:-malloc_context_size=0}
@@ -86,6 +104,7 @@ if [[ $1 == --long ]]; then
   status=0
   for target in "${targets[@]}"; do
     [ -x "$build/bin/fuzz_$target" ] || { echo "fuzz: no target $target (${targets_all[*]})" >&2; exit 2; }
+    max_len=${MKD_FUZZ_LONG_MAX_LEN:-$([ "$target" = check_report ] && echo 1024 || echo 4096)}
     executions=0
     runs=0
     finding=none
@@ -115,7 +134,20 @@ if [[ $1 == --long ]]; then
       runs=$((runs + workers))
       [ "$finding" = none ] || break
     done
-    line="$(date -u +%Y-%m-%d) $target: $executions executions in $runs runs, $(($(date +%s) - started)) s, findings: $finding"
+    line="$(date -u +%Y-%m-%d) $target: $executions executions in $runs runs, $(($(date +%s) - started)) s"
+    line+=" ($sanitizers), findings: $finding"
+    if [ "$finding" = none ] && [ "$runner" != "$build" ]; then
+      # Every input the runs kept, replayed once under AddressSanitizer.
+      replay="$build/long-$target-replay.out"
+      kept=$(find "$build/tests/fuzz/corpus/$target" "tests/fuzz/corpus/$target" -type f | wc -l)
+      if ASAN_OPTIONS= "$build/bin/fuzz_$target" -runs=0 -timeout=10 \
+        "$build/tests/fuzz/corpus/$target" "tests/fuzz/corpus/$target" >"$replay" 2>&1; then
+        line+="; its $kept kept inputs replayed under address,undefined: none"
+      else
+        line+="; its $kept kept inputs replayed under address,undefined: a finding (see $replay)"
+        status=1
+      fi
+    fi
     echo "$line" | tee -a "$log"
     [ "$finding" = none ] || status=1
   done
