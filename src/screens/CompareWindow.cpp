@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QScrollArea>
 #include <QSortFilterProxyModel>
 #include <QSpinBox>
 #include <QSplitter>
@@ -254,22 +253,11 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     split->setStretchFactor(0, 2);
     split->setStretchFactor(1, 3);
 
-    // On a small display (or at a large scale) the window scrolls rather
-    // than squeeze its words.
-    auto* client = new QWidget;
-    client->setObjectName(QStringLiteral("client"));
-    auto* layout = new QVBoxLayout(client);
+    QVBoxLayout* layout = scrollingClient(*this);
     layout->addLayout(inputs);
     layout->addWidget(lblRefused);
     layout->addWidget(lblSummary);
     layout->addWidget(split, 1);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(client);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
 
     setTabOrder(cboHatu, cmdSwap);
     setTabOrder(cmdSwap, cboTyaku);

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -162,22 +161,11 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     for (QPushButton* b : {csv_, excel_, print_, pdf_}) out->addWidget(b);
     out->addStretch();
     out->addWidget(close_);
-    // On a small display (or at a large scale) the window scrolls rather
-    // than squeeze its buttons.
-    auto* client = new QWidget;
-    client->setObjectName(QStringLiteral("client"));
-    auto* layout = new QVBoxLayout(client);
+    QVBoxLayout* layout = scrollingClient(*this);
     layout->addLayout(top);
     layout->addWidget(table);
     layout->addLayout(rows);
     layout->addLayout(out);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setWidget(client);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(scroll);
     resize(860, 420);
 
     connect(model_, &JourneyModel::edited, this, [this] {

@@ -1,9 +1,12 @@
 #include "screens/WindowPlace.hpp"
 
 #include <QEvent>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <algorithm>
 
@@ -41,4 +44,18 @@ void WindowPlace::restore(QWidget* beside) {
     place.moveLeft(std::clamp(place.left(), room.left(), room.right() + 1 - place.width()));
     place.moveTop(std::clamp(place.top(), room.top(), room.bottom() + 1 - place.height()));
     window_.setGeometry(place);
+}
+
+QVBoxLayout* scrollingClient(QWidget& window) {
+    auto* client = new QWidget;
+    client->setObjectName(QStringLiteral("client"));
+    auto* layout = new QVBoxLayout(client);
+    auto* scroll = new QScrollArea(&window);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(client);
+    auto* outer = new QVBoxLayout(&window);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    return layout;
 }

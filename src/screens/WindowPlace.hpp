@@ -6,8 +6,14 @@
 #include <QObject>
 #include <QString>
 
+class QVBoxLayout;
 class QWidget;
 class Seam;
+
+// The layout of what `window` holds, inside a scroll area that fills it: on
+// a small display (or at a large scale) such a window scrolls rather than
+// squeeze its words. The holding widget is named "client".
+QVBoxLayout* scrollingClient(QWidget& window);
 
 class WindowPlace : public QObject {
 public:
