@@ -13,6 +13,11 @@ ShownAnswer shownAnswer(const mkd::TableStore& tables, const mkd::EnquiryRequest
     return shown;
 }
 
+std::optional<ShownAnswer> shownAnswerOf(const mkd::EnquiryInProgress& enquiry) {
+    if (!enquiry.answer) return std::nullopt;
+    return ShownAnswer{*enquiry.answer, enquiry.date, enquiry.split};
+}
+
 QString splitLine(const ShownAnswer& shown, mkd::Lang lang) {
     return shown.split ? toQt(mkd::splitCheaperText(*shown.split, lang)) : QString();
 }

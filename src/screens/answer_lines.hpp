@@ -24,6 +24,10 @@ struct ShownAnswer {
 // train with the split tickets priced from the same tables.
 ShownAnswer shownAnswer(const mkd::TableStore& tables, const mkd::EnquiryRequest& request);
 
+// The answer of the enquiry in progress as a result screen shows it; none
+// before it is priced.
+std::optional<ShownAnswer> shownAnswerOf(const mkd::EnquiryInProgress& enquiry);
+
 // The line under a local result when a split is cheaper ("2枚に分けると
 // 340円安くなります（上の町で分割）"), and its tooltip: the tickets and what
 // they give up. Both empty when no split is cheaper.

@@ -57,8 +57,7 @@ void frmKekka::addAnswerOut() { new AnswerOut(*this, flow); }
 void frmKekka::Form_Load() { showEnquiry(); }
 
 void frmKekka::showEnquiry() {
-    const mkd::EnquiryInProgress& enquiry = flow.enquiry();
-    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date, enquiry.split});
+    if (const auto shown = shownAnswerOf(flow.enquiry())) showAnswer(*shown);
 }
 
 void frmKekka::showStations() {

@@ -94,8 +94,7 @@ void frmKekkaT::addAnswerOut() { new AnswerOut(*this, flow); }
 void frmKekkaT::Form_Load() { showEnquiry(); }
 
 void frmKekkaT::showEnquiry() {
-    const mkd::EnquiryInProgress& enquiry = flow.enquiry();
-    if (enquiry.answer) showAnswer({*enquiry.answer, enquiry.date, enquiry.split});
+    if (const auto shown = shownAnswerOf(flow.enquiry())) showAnswer(*shown);
 }
 
 void frmKekkaT::showStations() {
