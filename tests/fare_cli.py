@@ -66,6 +66,15 @@ class Statuses(unittest.TestCase):
             self.assertEqual(got, status, args)
             self.assertIn(words, err, args)
 
+    def test_stations_no_command_takes_are_a_usage_error(self):
+        # Stations given beside a subcommand (before it, or after its "--")
+        # were dropped in silence; with --json among them the answer was text.
+        for args in (["compare", "岡山", "宇和島", "--", "x"], ["岡山", "高松", "compare", "岡山", "宇和島"],
+                     ["compare", "岡山", "宇和島", "--", "-103", "--", "--json"]):
+            done = subprocess.run([FARE, "--appdir", TABLES, *args], capture_output=True, text=True, env=PLAIN)
+            self.assertEqual((done.returncode, done.stdout), (USAGE, ""), args)
+            self.assertIn("not expected", done.stderr, args)
+
     def test_a_broken_table_is_a_table_error(self):
         basic = os.path.join(os.path.dirname(TABLES), "basic")  # no express tables at all
         for lang, words in (("ja", "料金表ファイルを読めません"), ("en", "Cannot read the table file")):

@@ -335,6 +335,15 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
 
     try {
         app.parse(argc, argv);
+        // Stations given to the enquiry beside a subcommand (before it, or
+        // after its "--" once its own are given) are used by nothing: named
+        // as any other argument that was not expected.
+        if (!app.get_subcommands().empty()) {
+            std::vector<std::string> unused;
+            for (const char* name : {"from", "to"})
+                for (const std::string& value : app.get_option(name)->results()) unused.push_back(value);
+            if (!unused.empty()) throw CLI::ExtrasError(unused);
+        }
     } catch (const CLI::ParseError& e) {
         // Help and version go out as they are; a mistake names what it was
         // given, which may be any bytes.
