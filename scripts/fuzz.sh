@@ -19,7 +19,8 @@
 #                                            inputs up to $MKD_FUZZ_LONG_MAX_LEN
 #                                            (4096 bytes; 1024 for check_report,
 #                                            whose tables of 1 to 8 stations fit
-#                                            in far less); a line per target
+#                                            in it, and fare_cli, whose command
+#                                            lines do); a line per target
 #                                            (date, executions, findings) is
 #                                            added to build-fuzz/long-runs.log;
 #                                            with MKD_FUZZ_SANITIZERS=undefined
@@ -104,7 +105,10 @@ if [[ $1 == --long ]]; then
   status=0
   for target in "${targets[@]}"; do
     [ -x "$build/bin/fuzz_$target" ] || { echo "fuzz: no target $target (${targets_all[*]})" >&2; exit 2; }
-    max_len=${MKD_FUZZ_LONG_MAX_LEN:-$([ "$target" = check_report ] && echo 1024 || echo 4096)}
+    case $target in
+      check_report | fare_cli) max_len=${MKD_FUZZ_LONG_MAX_LEN:-1024} ;;
+      *) max_len=${MKD_FUZZ_LONG_MAX_LEN:-4096} ;;
+    esac
     executions=0
     runs=0
     finding=none
