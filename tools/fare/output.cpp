@@ -47,6 +47,18 @@ std::size_t characterAt(std::string_view text, std::size_t i) {
     return length;
 }
 
+// The end of the run of plain ASCII text from `i`: the first byte there or
+// after that starts a longer character or a broken one, or (with
+// `controls`) is an ASCII control other than the tab.
+std::size_t plainEnd(std::string_view text, std::size_t i, bool controls) {
+    const auto stop = [controls](char ch) {
+        const auto c = static_cast<unsigned char>(ch);
+        return c >= 0x80 || (controls && ((c < 0x20 && c != '\t') || c == 0x7F));
+    };
+    return static_cast<std::size_t>(std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), stop) -
+                                    text.begin());
+}
+
 std::string escaped(unsigned char byte) {
     char text[8];
     std::snprintf(text, sizeof text, "\\x%02X", byte);
@@ -128,7 +140,7 @@ std::string asUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size());
     std::size_t copied = 0;  // the text before it is in `out`
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = plainEnd(text, 0, false); i < text.size(); i = plainEnd(text, i, false)) {
         const std::size_t length = characterAt(text, i);
         if (length > 0) {
             i += length;
@@ -143,7 +155,7 @@ std::string asUtf8(std::string_view text) {
 }
 
 bool isUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
+    for (std::size_t i = plainEnd(text, 0, false); i < text.size(); i = plainEnd(text, i, false)) {
         const std::size_t length = characterAt(text, i);
         if (length == 0) return false;
         i += length;
@@ -156,7 +168,7 @@ std::string printable(std::string_view text) {
     std::string out;
     out.reserve(valid.size());
     std::size_t copied = 0;  // the text before it is in `out`
-    for (std::size_t i = 0; i < valid.size();) {
+    for (std::size_t i = plainEnd(valid, 0, true); i < valid.size(); i = plainEnd(valid, i, true)) {
         const std::size_t length = characterAt(valid, i);
         const char32_t c = codePoint(std::string_view(valid).substr(i, length));
         if (c == U'\t' || !invisible(c)) {
@@ -193,11 +205,8 @@ std::string dumpJson(ordered_json j) {
     std::string out;
     out.reserve(text.size());
     std::size_t copied = 0;  // the text before it is in `out`
-    for (std::size_t i = 0; i < text.size();) {
-        if (static_cast<unsigned char>(text[i]) < 0x80) {  // the dump escaped every control
-            ++i;
-            continue;
-        }
+    // The dump escaped every ASCII control.
+    for (std::size_t i = plainEnd(text, 0, false); i < text.size(); i = plainEnd(text, i, false)) {
         const std::size_t length = std::max<std::size_t>(characterAt(text, i), 1);
         const char32_t c = codePoint(std::string_view(text).substr(i, length));
         if (invisible(c)) {
