@@ -60,6 +60,8 @@ class Statuses(unittest.TestCase):
             (["岡山", "東京"], USAGE, "'東京' という駅はありません"),
             (["岡山", "宇和島", "--kind", "bogus"], USAGE, "bogus"),
             (["岡山"], USAGE, "乗車駅と降車駅を指定してください"),
+            # A date the local train does not read is still checked.
+            (["岡山", "宇和島", "-d", "--json"], USAGE, "'--json' は YYYY-MM-DD の日付ではありません"),
         ]
         for args, status, words in cases:
             got, _, err = run(*args)

@@ -173,8 +173,13 @@ std::variant<Failure, Resolved> resolve(const Options& o, Stations stations, Dat
         }
         r.request.section = s;
     }
-    // Only the dated enquiries read the travel date (compare asks them all).
-    if (dates == Dates::ForDatedKinds && !mkd::enquiryShape(r.request.kind).dated) return r;
+    // Only the dated enquiries read the travel date (compare asks them all);
+    // what is no date at all is a mistake whatever the kind.
+    if (dates == Dates::ForDatedKinds && !mkd::enquiryShape(r.request.kind).dated) {
+        if (!o.date.empty() && !parseDate(o.date))
+            return Failure{kUsageError, "bad-date", usage(Msg::FareNotADate, o.lang, o.date)};
+        return r;
+    }
     return resolveSeason(o, r);
 }
 
