@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <utility>
 
 #include <unicode/uchar.h>
@@ -57,6 +58,30 @@ std::size_t plainEnd(std::string_view text, std::size_t i, bool controls) {
     };
     return static_cast<std::size_t>(std::find_if(text.begin() + static_cast<std::ptrdiff_t>(i), text.end(), stop) -
                                     text.begin());
+}
+
+// The length of a character (at least 1) and what replaces it, if anything.
+using Replacement = std::pair<std::size_t, std::optional<std::string>>;
+
+// `text` with some of its characters replaced, as `replace(i)` says of the
+// character at `i`; the runs between are copied whole, and runs of plain
+// ASCII (plainEnd) are never looked at.
+template <class Replace>
+std::string replaced(std::string_view text, bool controls, Replace replace) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t copied = 0;  // the text before it is in `out`
+    for (std::size_t i = plainEnd(text, 0, controls); i < text.size(); i = plainEnd(text, i, controls)) {
+        const auto [length, replacement] = replace(i);
+        if (replacement) {
+            out.append(text, copied, i - copied);
+            out += *replacement;
+            copied = i + length;
+        }
+        i += length;
+    }
+    out.append(text, copied);
+    return out;
 }
 
 std::string escaped(unsigned char byte) {
@@ -137,21 +162,10 @@ void makeValidUtf8(ordered_json& j) {
 }  // namespace
 
 std::string asUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t copied = 0;  // the text before it is in `out`
-    for (std::size_t i = plainEnd(text, 0, false); i < text.size(); i = plainEnd(text, i, false)) {
-        const std::size_t length = characterAt(text, i);
-        if (length > 0) {
-            i += length;
-            continue;
-        }
-        out.append(text, copied, i - copied);
-        out += escaped(static_cast<unsigned char>(text[i++]));
-        copied = i;
-    }
-    out.append(text, copied);
-    return out;
+    return replaced(text, false, [text](std::size_t i) -> Replacement {
+        if (const std::size_t length = characterAt(text, i)) return {length, std::nullopt};
+        return {1, escaped(static_cast<unsigned char>(text[i]))};
+    });
 }
 
 bool isUtf8(std::string_view text) {
@@ -165,23 +179,13 @@ bool isUtf8(std::string_view text) {
 
 std::string printable(std::string_view text) {
     const std::string valid = asUtf8(text);
-    std::string out;
-    out.reserve(valid.size());
-    std::size_t copied = 0;  // the text before it is in `out`
-    for (std::size_t i = plainEnd(valid, 0, true); i < valid.size(); i = plainEnd(valid, i, true)) {
-        const std::size_t length = characterAt(valid, i);
-        const char32_t c = codePoint(std::string_view(valid).substr(i, length));
-        if (c == U'\t' || !invisible(c)) {
-            i += length;
-            continue;
-        }
-        out.append(valid, copied, i - copied);
-        out += c < 0x80 ? escaped(static_cast<unsigned char>(c)) : escapedCodePoint(c, false);
-        i += length;
-        copied = i;
-    }
-    out.append(valid, copied);
-    return out;
+    const std::string_view v = valid;
+    return replaced(v, true, [v](std::size_t i) -> Replacement {
+        const std::size_t length = characterAt(v, i);
+        const char32_t c = codePoint(v.substr(i, length));
+        if (c == U'\t' || !invisible(c)) return {length, std::nullopt};
+        return {length, c < 0x80 ? escaped(static_cast<unsigned char>(c)) : escapedCodePoint(c, false)};
+    });
 }
 
 std::string printableLines(std::string_view text) {
@@ -202,22 +206,14 @@ std::string dumpJson(ordered_json j) {
     const std::string text = j.dump(2, ' ', false, ordered_json::error_handler_t::replace);
     // Such characters can only be inside strings, where their escapes mean
     // the very same text to a JSON reader; on a terminal they stay visible.
-    std::string out;
-    out.reserve(text.size());
-    std::size_t copied = 0;  // the text before it is in `out`
     // The dump escaped every ASCII control.
-    for (std::size_t i = plainEnd(text, 0, false); i < text.size(); i = plainEnd(text, i, false)) {
-        const std::size_t length = std::max<std::size_t>(characterAt(text, i), 1);
-        const char32_t c = codePoint(std::string_view(text).substr(i, length));
-        if (invisible(c)) {
-            out.append(text, copied, i - copied);
-            out += escapedCodePoint(c, true);
-            copied = i + length;
-        }
-        i += length;
-    }
-    out.append(text, copied);
-    return out;
+    const std::string_view t = text;
+    return replaced(t, false, [t](std::size_t i) -> Replacement {
+        const std::size_t length = std::max<std::size_t>(characterAt(t, i), 1);
+        const char32_t c = codePoint(t.substr(i, length));
+        if (!invisible(c)) return {length, std::nullopt};
+        return {length, escapedCodePoint(c, true)};
+    });
 }
 
 ordered_json yen(double amount) {
