@@ -49,9 +49,10 @@ How they are made
    under 10 yen dropped; up to 100 km the adult fare.
 6. Express charges (26 x 26, express stops) go by the 営業キロ of the same
    route between the two stops, rounded up, on one scale for the whole
-   through train: Jiyu.txt non-reserved (EXPRESS_CHARGES); SiteiT.txt
-   reserved = non-reserved + 510, SiteiH.txt + 200 more, SiteiK.txt 200 less;
-   GToku.txt (express charge with a Green ticket) = the non-reserved charge;
+   through train: Jiyu.txt non-reserved (EXPRESS_CHARGES, 岡山-児島 its
+   own input); SiteiT.txt reserved = non-reserved + 510, but 1,020 up to
+   25 km (RESERVED_SHORT), SiteiH.txt + 200 more, SiteiK.txt 200 less;
+   GToku.txt (express charge with a Green ticket) = SiteiT.txt less 510;
    Green.txt from GREEN_CHARGES. Child tables halve the adult table, the
    5-yen fraction dropped; the Green charge is the same for a child.
 7. MarineG.txt (15 x 15, Marine stops): the Marine Liner Green charge.
@@ -62,8 +63,12 @@ Basis of a figure
 Each input is written with its basis, a short text whose first letter says
 what kind it is; the source keys in square brackets resolve in SOURCE_ADDRESSES:
     S  sourced: stated in the cited source
-    D  derived by plain arithmetic from sourced figures (the arithmetic shown)
+    D  derived by plain arithmetic from sourced figures (the arithmetic shown),
+       or a later amount converted back to 5 % tax where exactly one amount
+       converts forward to every later one
     E  estimate: no figure found; the text says how it was made
+    B  background: a rule known but not read in a source; the text says what
+       depends on it
 The script refuses inputs that contradict each other (JR Shikoku's table
 less the 加算額 must give the JR West table in every band).
 """
@@ -156,8 +161,7 @@ LINES = (
         (43, "114.3", "S:[EN-SAIJO]"),
         (44, "117.8", "S:[EN-ISHIZUCHIYAMA, W-ISHIZUCHIYAMA]"),
         (45, "120.3", "D:117.8 + 2.5 [W-ISHIZUCHIYAMA]"),
-        (46, "122.4", "E:not found; placed midway between its neighbours 伊予氷見 120.3 and "
-                      "玉之江 124.5 (at most 2.1 km off)"),
+        (46, "121.6", "S:[TRANSCRIPTION, DOS-DIST]: two independent distance data sets"),
         (47, "124.5", "D:126.8 − 2.3 [W-NYUGAWA]"),
         (48, "126.8", "S:[W-NYUGAWA, EN-NYUGAWA]"),
         (49, "130.2", "D:126.8 + 3.4 [W-NYUGAWA]"),
@@ -233,7 +237,7 @@ LINES = (
 )
 
 FICTIVE_RATE = "S:JR Shikoku's 擬制キロ = 営業キロ × 1.1 [JIKOKU-4575]"
-FICTIVE_ROUNDING = ("E:JR's own rounding is not known; the script takes "
+FICTIVE_ROUNDING = ("B:JR's own rounding is not read in a source; the script takes "
                     "per-station values from the 起点 新谷, each rounded to 0.1 km, and their differences "
                     "(内子–五十崎 1.7 km; rounding the part itself would give 1.8); it only matters within "
                     "0.1 km of a band edge")
@@ -347,10 +351,11 @@ BRIDGE_SPECIAL_NOTE = (
 
 # Express charges by 営業キロ band: (highest km of the band, yen, basis).
 EXPRESS_CHARGES = (
-    (25, 310, "E:not found for the period (450 since 2023 [YAM5], after a raise of the bands up to "
-              "50 km [PRESSNET]); a background figure, unverified"),
-    (50, 510, "E:not found for the period (760 since 2023 [YAM5], after a raise); a background "
-              "figure, unverified"),
+    (25, 310, "D:「25kmまでならば…自由席は330円」 in 2019–2023 [MSTOMATO] converted back: 330 → 320 "
+              "(2014–2019) → 310, the only amount that converts forward to both (300 and 320 do not); "
+              "450 since 2023 [YAM5], after a raise of the bands up to 50 km [PRESSNET]"),
+    (50, 510, "S:引田 → 徳島 (29.4 km) 「普通運賃(¥540)と自由席特急券(¥510)」 on a receipt of 2010 "
+              "[PAGETAKA]; 530 in 2019–2023 [MSTOMATO] converts back to it"),
     (100, 1150, "S:新居浜→松山 91.3 km 自由席 1,150 [KENBUN5]; = 松山→宇和島 (96.9 km) reserved total "
                 "3,410 [WT-UWAJIMA, OXYGEN] − fare 1,750 − 510; the 75 km 徳島–高松 charge of 2014 and "
                 "2019 [TOPICS-2019] converts back to the same amount, so 51–100 km is one price"),
@@ -365,22 +370,44 @@ EXPRESS_CHARGES = (
                 "+ 加算額 140 + bridge 100) − 510"),
 )
 RESERVED_SUPPLEMENT = (510, "D:新居浜→松山 指定席 1,660 − 自由席 1,150 [KENBUN5]")
+# Up to 25 km the reserved charge is not non-reserved + 510 but that of 26–50 km.
+RESERVED_SHORT = (25, 1020, "D:「25kmまでならば通常期指定席料金が1070円」 in 2019–2023 [MSTOMATO] "
+                            "converted back: 1,070 → 1,050 (2014–2019) → 1,020, the only amount that converts "
+                            "forward to both (1,010 and 1,030 do not); the same as the 26–50 km reserved "
+                            "charge 510 + 510 (medium confidence)")
 SEASON_STEP = (200, "S:busy season + 200, off-peak − 200, non-reserved never varies [MYNAVI, DOCSPLAYER]")
 THROUGH_EXPRESS = ("D:岡山–松山 Green 11,010 − non-reserved 6,820 = 4,190 in 2019–2023 [SHIZUTABI], the "
                    "201–400 km Green charge of the time [JRSHINKANSEN-GREEN]: a train across 児島 is charged "
                    "on the whole distance; the 岡山→宇和島 total 8,520 [WT-UWAJIMA] is one charge for both "
                    "trains, changing at 松山")
 GREEN_EXPRESS = "D:with a Green ticket the express charge is the normal-season reserved charge less the " \
-                "reserved supplement, i.e. the non-reserved charge [ODEKAKE-03]"
+                "reserved supplement [ODEKAKE-03]: the non-reserved charge from 26 km on; up to 25 km " \
+                "1,020 − 510 = 510, not the non-reserved 310 (the rule applied as stated; no period " \
+                "price of a Green seat up to 25 km was seen)"
 GREEN_CHARGES = (
-    (100, 1240, "E:1,280 (2014–2019) [JRE-GREEN, ODEKAKE-GREEN] and 1,300 (2019–) [JRSHINKANSEN-GREEN] "
-                "converted back to 5 % tax; 1,240 is the amount that converts forward to both"),
-    (200, 2670, "E:2,750 (2014–2019) and 2,800 (2019–) converted back; 2,670 converts forward to both"),
-    (400, 4000, "E:4,110 (2014–2019) and 4,190 (2019–) converted back; 4,000 converts forward to both"),
+    (100, 1240, "D:JR West's and JR East's own 2014–2019 tables, 「四国内…100まで 1,280円」 [ODEKAKE-GREEN, "
+                "JRE-GREEN], and 1,300 (2019–) [JRSHINKANSEN-GREEN] converted back to 5 % tax; 1,240 is the "
+                "only amount that converts forward to both"),
+    (200, 2670, "D:2,750 (2014–2019) [ODEKAKE-GREEN, JRE-GREEN] and 2,800 (2019–) converted back; 2,670 "
+                "is the only amount that converts forward to both"),
+    (400, 4000, "D:4,110 (2014–2019) [ODEKAKE-GREEN, JRE-GREEN] and 4,190 (2019–) converted back; 4,000 "
+                "is the only amount that converts forward to both; no band of 50 km was seen"),
 )
-MARINE_GREEN = (950, "S:岡山–高松 グリーン +950 [JNEWS, LIQUI-ML]; every Marine Liner section is under 100 km "
-                     "and is charged the same; whether the period had a cheaper band up to 50 km is not "
-                     "known")
+MARINE_GREEN = (950, "S:岡山–高松 グリーン +950 [JNEWS, LIQUI-ML]")
+# Marine Liner sections up to 50 km: charged as 岡山–高松 for want of a figure.
+MARINE_GREEN_SHORT = (50, 950, "E:not found; charged the 岡山–高松 (71.8 km) amount, as every Marine Liner "
+                               "section is under 100 km; a cheaper band up to 50 km, if the period had one, "
+                               "was not seen (today's 快速 Green charge, 1,000 [TETSUMIN], is for "
+                               "岡山–高松)")
+# 岡山–児島 (JR West only) had an express charge of its own.
+OKAYAMA_KOJIMA_EXPRESS = (510, "E:the common 26–50 km amount; the period's own charge of the section is "
+                               "not settled: 560 of 2019–2023 [NHK-2022] converts back to 530 "
+                               "(560 → 550 → 530), but another source gives 570 in 2022 [TABITETSU-2022]; "
+                               "the common scale stays until a second source agrees")
+MARINE_RESERVED = "S:510 in the normal and busy seasons, 310 off-peak, no busy-season surcharge " \
+                  "[PLALA-KADU, NAGARA]; 530 and 330 since 2019 [WHOA]"
+LOCAL_SPECIAL_FARES = "S:none applies; they covered journeys wholly on 地方交通線 and no 内子線 pair is " \
+                      "among them, and JR Shikoku's other section fares are the bridge's [TRANSCRIPTION]"
 CHILD_RULE = "S:half the adult amount, the 5-yen fraction dropped [JRS-KIPPU]; the Green charge is not " \
              "halved [JRC-GREEN]"
 STUDENT_RULE = "S:20 % off the ordinary fare when the one-way 営業キロ exceeds 100 km, the fraction under " \
@@ -389,9 +416,6 @@ ROUNDING_RULE = "S:distances rounded up to whole km before a band is looked up [
 
 # What the tables leave out, stated in SOURCES.md.
 NOT_MODELLED = (
-    "JR Shikoku 地方交通線 特定運賃 (旅規 77条の7): whether any touched the 内子線 is not known; not applied.",
-    "The 岡山–児島 特定特急料金 (570 today [TABITETSU-2022]): the period's amount was not found; 岡山–児島 is "
-    "charged on the common scale (26–50 km).",
     "A cheaper non-reserved charge for journeys of up to 50 km across 児島 (560 in 2019–2023 "
     "[LIVEDOOR-2022]): the period's amount was not found; the common scale applies.",
     "乗継割引 (half the express charge after a 山陽新幹線 at 岡山) and the one-charge rule for a change at 松山 "
@@ -447,8 +471,14 @@ SOURCE_ADDRESSES = {
     "LIQUI-ML": "liquisearch.com copy of the older en.wikipedia \"Marine Liner\" article "
                 "(fare 1,470, Green 950)",
     "LIVEDOOR-2022": "news.livedoor.com article 22799857",
+    "DOS-DIST": "a public fare project's data/resource/distances.tsv (予讃線, station 457: 1216 in 100 m), "
+                "taken from a 1990s MS-DOS route database",
     "MARS": "jr-all.edges of GitHub maraigue/cpp-chinese-postman (from MARS for MS-DOS); cross-check only",
     "MEMIM": "https://memim.com/yosan-line.html",
+    "MSTOMATO": "ameblo.jp/mstomato3 entry 12634704562 (about 2020: up to 25 km non-reserved 330, "
+                "reserved 1,070)",
+    "NAGARA": "www.20th-century-boys.com/nagara.html",
+    "NHK-2022": "www3.nhk.or.jp/lnews/takamatsu, 2022-09-02 (岡山–宇多津/丸亀 560, 760 from 2023)",
     "MYNAVI": "http://news.mynavi.jp/series/tips/005/index.html",
     "NANPU7": "https://nanpu7.moto-chika.com/railway/takamatu-tadotu.html",
     "ODEKAKE-03": "jr-odekake.net, express-ticket guide page 03 (2014–2019 version)",
@@ -456,6 +486,8 @@ SOURCE_ADDRESSES = {
     "ODEKAKE-09": "https://www.jr-odekake.net/railroad/ticket/guide/normal_tickets/normal_fare09.html",
     "ODEKAKE-GREEN": "jr-odekake.net, green_express.html (2014–2019 version)",
     "OXYGEN": "offline Wikitravel copy on archive.org, Matsuyama article (高松→松山 ¥6010)",
+    "PAGETAKA": "pagetaka.hatenadiary.org, entry of 2010-06-27 (引田 → 徳島 fare 540, non-reserved 510)",
+    "PLALA-KADU": "www4.plala.or.jp/kadu/shiteiseki.htm",
     "PRESSNET": "https://news.railway-pressnet.com/archives/46510",
     "SNOWMONKEY": "snowmonkeyresorts.com, Matsuyama page (岡山–松山 non-reserved 6,420, 2019–2023)",
     "SHIKOKU-SETO": "https://shikoku.org.uk/JR/LINE/seto-line/_SETO-LINE.htm",
@@ -470,12 +502,14 @@ SOURCE_ADDRESSES = {
     "TETSUMIN": "https://tetsumin.com/marineliner",
     "TOPICS-2019": "https://www.topics.or.jp/articles/-/224519",
     "TRANSCRIPTION": "data file of a public GPL nationwide JR fare program, its 2013-07 … 2014-04 versions "
-                     "(sections 幹線 基準, 本州3社+3島会社加算, 特定区間通過加算) and the 85条の3 block of its "
-                     "2015-02 version (column fare5p): a hobbyist transcription of the 5 % tables",
+                     "(sections 幹線 基準, 本州3社+3島会社加算, 特定区間通過加算), the 85条の3 block of its "
+                     "2015-02 version (column fare5p) and its 2014 station file (予讃線 伊予小松 121.6): a "
+                     "hobbyist transcription of the 5 % tables",
     "TRAFFICNEWS": "https://trafficnews.jp/post/47679",
     "TRAINWHOA": "https://train.whoa.jp/shikoku/1/index.htm",
     "TRAVELAMB": "http://travel-ambition.net/2018/04/11/",
     "VIVIENAVE": "thevivienave.blogspot.com, 2015-09 (岡山–松山 non-reserved 6,310)",
+    "WHOA": "train.whoa.jp/18_about/reserve (Marine Liner reserved 530, off-peak 330)",
     "WT-UWAJIMA": "wikitravel.org/en/Uwajima (松山→宇和島 ¥1750 + ¥1660; 岡山→宇和島 ¥8520)",
     "W-DOI": "ja.wikipedia 伊予土居駅",
     "W-GAKUWARI": "ja.wikipedia 学生割引",
@@ -522,10 +556,10 @@ SOURCE_ADDRESSES = {
     "ZH-SHIOYA": "zh.wikipedia 讃岐塩屋站 (copy)",
 }
 
-KOJIMA = 11
+OKAYAMA, KOJIMA = 0, 11
 HENKO = b"0,106\r\n"
 
-KINDS = {"S": "sourced", "D": "derived", "E": "estimate"}
+KINDS = {"S": "sourced", "D": "derived", "E": "estimate", "B": "background"}
 
 
 def basis_kind(basis):
@@ -642,6 +676,15 @@ def express_charge(eigyo):
     return 0 if eigyo == 0 else band(whole_km(eigyo), EXPRESS_CHARGES)
 
 
+def reserved_charge(eigyo, non_reserved):
+    """Normal season: up to 25 km a fixed amount, beyond it non-reserved + the supplement."""
+    if eigyo == 0:
+        return 0
+    if whole_km(eigyo) <= RESERVED_SHORT[0]:
+        return RESERVED_SHORT[1]
+    return non_reserved + RESERVED_SUPPLEMENT[0]
+
+
 def green_charge(eigyo):
     return 0 if eigyo == 0 else band(whole_km(eigyo), GREEN_CHARGES)
 
@@ -669,8 +712,10 @@ def tables():
     def between_stops(a, d):
         return route[EXPRESS_STOPS[a]][EXPRESS_STOPS[d]].eigyo
 
-    jiyu = square(m, lambda d, a: express_charge(between_stops(a, d)))
-    normal = square(m, lambda d, a: jiyu[a][d] + RESERVED_SUPPLEMENT[0])
+    own_charge = {frozenset((EXPRESS_STOPS.index(OKAYAMA), EXPRESS_STOPS.index(KOJIMA))):
+                  OKAYAMA_KOJIMA_EXPRESS[0]}
+    jiyu = square(m, lambda d, a: own_charge.get(frozenset((a, d))) or express_charge(between_stops(a, d)))
+    normal = square(m, lambda d, a: reserved_charge(between_stops(a, d), jiyu[a][d]))
     for season, step in (("H", SEASON_STEP[0]), ("T", 0), ("K", -SEASON_STEP[0])):
         seat = square(m, lambda d, a: normal[a][d] + step)
         out["Sitei%s.txt" % season] = seat
@@ -678,8 +723,9 @@ def tables():
     out["Jiyu.txt"] = jiyu
     out["KJiyu.txt"] = square(m, lambda d, a: child(jiyu[a][d]))
     out["Green.txt"] = square(m, lambda d, a: green_charge(between_stops(a, d)))
-    out["GToku.txt"] = [row[:] for row in jiyu]
-    out["KGtoku.txt"] = [row[:] for row in out["KJiyu.txt"]]
+    gtoku = square(m, lambda d, a: normal[a][d] - RESERVED_SUPPLEMENT[0])
+    out["GToku.txt"] = gtoku
+    out["KGtoku.txt"] = square(m, lambda d, a: child(gtoku[a][d]))
     out["MarineG.txt"] = square(len(MARINE_STOPS), lambda d, a: MARINE_GREEN[0])
     return out
 
@@ -757,7 +803,8 @@ def sources_md():
         "",
         "- **sourced**: stated in the cited source;",
         "- **derived**: plain arithmetic on sourced figures, the arithmetic shown;",
-        "- **estimate**: no figure of the period found; the reason says how the value was made.",
+        "- **estimate**: no figure of the period found; the reason says how the value was made;",
+        "- **background**: a rule known but not read in a source; the text says what depends on it.",
         "",
         "Source keys in square brackets are resolved at the end.",
         "",
@@ -801,9 +848,16 @@ def sources_md():
             if basis_kind(basis) == "estimate":
                 estimates.append("%s %d–%d km, %s yen: %s" % (title, low, limit, _yen(amount), basis_text(basis)))
             low = limit + 1
-    estimates.append("擬制キロ of a part of the 内子線: " + basis_text(FICTIVE_ROUNDING))
+    estimates.append("Marine Liner Green charge up to %d km, %s yen: %s" % (
+        MARINE_GREEN_SHORT[0], _yen(MARINE_GREEN_SHORT[1]), basis_text(MARINE_GREEN_SHORT[2])))
+    estimates.append("Express charge (non-reserved) 岡山–児島, %s yen: %s" % (
+        _yen(OKAYAMA_KOJIMA_EXPRESS[0]), basis_text(OKAYAMA_KOJIMA_EXPRESS[1])))
     out += ["- " + e for e in estimates]
     out += [
+        "",
+        "One rule is background rather than sourced:",
+        "",
+        "- 擬制キロ of a part of the 内子線: " + basis_text(FICTIVE_ROUNDING),
         "",
         "Everything else is sourced or derived from sourced figures.",
         "",
@@ -817,19 +871,24 @@ def sources_md():
         "",
         "- Distance: " + _basis_cell(ROUNDING_RULE) + ". Kyori.txt holds the 営業キロ of the fare route rounded up;",
         "  the fare route is the one with the least 運賃計算キロ (幹線 営業キロ + 地方交通線 擬制キロ).",
-        "- 擬制キロ of the 内子線: " + _basis_cell(FICTIVE_RATE) + "; of a part of it: an estimate (above).",
+        "- 擬制キロ of the 内子線: " + _basis_cell(FICTIVE_RATE) + "; of a part of it: background (above).",
+        "- JR Shikoku 地方交通線 特定運賃 (旅規 77条の7): " + _basis_cell(LOCAL_SPECIAL_FARES) + ".",
         "- Journeys across 児島: " + KINDS[THROUGH_RULE[0]] + ": " + THROUGH_RULE[1] + ".",
         "- Bridge surcharge %d yen: %s." % (BRIDGE_SURCHARGE[0], _basis_cell(BRIDGE_SURCHARGE[1])),
         "- Special fares across the bridge: see their table below.",
         "- Child: " + _basis_cell(CHILD_RULE) + ".",
         "- Student: " + _basis_cell(STUDENT_RULE) + ".",
-        "- Reserved seat, normal season: non-reserved + %d, %s." % (RESERVED_SUPPLEMENT[0],
+        "- Reserved seat, normal season: non-reserved + %d, %s;" % (RESERVED_SUPPLEMENT[0],
                                                                   _basis_cell(RESERVED_SUPPLEMENT[1])),
+        "  up to %d km %s, %s." % (RESERVED_SHORT[0], _yen(RESERVED_SHORT[1]), _basis_cell(RESERVED_SHORT[2])),
         "- Seasons: " + _basis_cell(SEASON_STEP[1]) + ". Child reserved charges halve the adult one of the season.",
         "- Express charge with a Green ticket: " + _basis_cell(GREEN_EXPRESS) + ".",
         "- Express and Green charges go by the 営業キロ between the two express stops along the fare route.",
         "- Trains across 児島: " + _basis_cell(THROUGH_EXPRESS) + ".",
-        "- Marine Liner Green charge %d yen: %s." % (MARINE_GREEN[0], _basis_cell(MARINE_GREEN[1])),
+        "- Marine Liner Green charge %d yen: %s; every section is under 100 km and is charged the same "
+        "(up to 50 km: an estimate, above)." % (MARINE_GREEN[0], _basis_cell(MARINE_GREEN[1])),
+        "- Marine Liner reserved seat (fixed charges, in no table): " +
+        _basis_cell(MARINE_RESERVED) + ".",
         "",
         "## JR Shikoku fare table (幹線; the 内子線 on 擬制キロ)",
         "",
@@ -886,7 +945,8 @@ def _all_bases():
         yield from (basis for _, _, basis in table)
     yield from (SHIKOKU_FARES_NOTE, WEST_FARES_NOTE, BRIDGE_SPECIAL_NOTE, THROUGH_RULE[1], FICTIVE_RATE,
                 FICTIVE_ROUNDING, BRIDGE_SURCHARGE[1], RESERVED_SUPPLEMENT[1], SEASON_STEP[1], THROUGH_EXPRESS,
-                GREEN_EXPRESS, MARINE_GREEN[1], CHILD_RULE, STUDENT_RULE, ROUNDING_RULE)
+                GREEN_EXPRESS, MARINE_GREEN[1], CHILD_RULE, STUDENT_RULE, ROUNDING_RULE, RESERVED_SHORT[2],
+                MARINE_GREEN_SHORT[2], OKAYAMA_KOJIMA_EXPRESS[1], MARINE_RESERVED, LOCAL_SPECIAL_FARES)
     yield from NOT_MODELLED
 
 
