@@ -8,14 +8,21 @@
 #   RUNS=N        start-up runs of each program (default 30)
 #   ENQUIRIES=N   enquiries of the memory soak after its warm-up of 1,000
 #                 (default 10000, a multiple of 1000)
+#   SOAK_LIMIT=S  seconds each memory soak may take before it counts as
+#                 stuck (default 300 + ENQUIRIES / 10)
+#   BUILD_DIR     absolute, or relative to the checkout
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${BUILD_DIR:-build-bench}
 runs=${RUNS:-30}
 enquiries=${ENQUIRIES:-10000}
+soak_limit=${SOAK_LIMIT:-$((300 + enquiries / 10))}
 
 bash scripts/setup.sh
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMKD_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+# From here on the build folder is named absolutely: the soak's plugin path
+# must not depend on where it is written from.
+build=$(cd "$build" && pwd)
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 echo "== building the benchmarks in $build"
@@ -61,12 +68,23 @@ awk -v m="$median" -v w="$worst" 'BEGIN {
 # window manager runs, as on a desktop, when one is installed. The settings
 # the program keeps go to a folder of their own.
 # Qt's own talk about windows shown thousands of times goes to a file; what
-# the user could not do is shown, and ends the bench.
+# the user could not do is shown, and ends the bench. A program the user
+# never got into (the plugin not loaded) or that stops answering is ended
+# after SOAK_LIMIT seconds, and so is the bench.
+plugin=$build/plugins/generic/libmkd-soak-driver.so
 soak() {
-  if ! XDG_CONFIG_HOME="$config" QT_PLUGIN_PATH="$PWD/$build/plugins" \
-    QT_QPA_GENERIC_PLUGINS="mkdsoak:$enquiries:$PWD/bench/response.scn" "$@" 2>"$config/stderr" | tee -a "$log"; then
+  [ -f "$plugin" ] || { echo "run: the soak's plugin $plugin was not built" >&2; exit 1; }
+  local status=0 before
+  before=$(grep -c '^summary|memory growth' "$log" || true)
+  XDG_CONFIG_HOME="$config" QT_PLUGIN_PATH="$build/plugins" \
+    QT_QPA_GENERIC_PLUGINS="mkdsoak:$enquiries:$PWD/bench/response.scn" \
+    timeout -k 10 "$soak_limit" "$@" 2>"$config/stderr" | tee -a "$log" || status=$?
+  if [ "$status" -ne 0 ] || [ "$(grep -c '^summary|memory growth' "$log" || true)" -le "$before" ]; then
     grep -a "mkd soak\|mkd:" "$config/stderr" >&2 || true
-    echo "run: the memory soak did not go through" >&2
+    grep -aq "mkd soak: driving" "$config/stderr" ||
+      echo "run: the soak's plugin was not loaded into mkd (QT_PLUGIN_PATH=$build/plugins)" >&2
+    [ "$status" -eq 124 ] && echo "run: the memory soak was stopped after ${soak_limit} s (SOAK_LIMIT)" >&2
+    echo "run: the memory soak did not go through (status $status)" >&2
     exit 1
   fi
 }

@@ -9,7 +9,9 @@
 // memory after a warm-up of 1,000 enquiries (presses of a passenger button)
 // and after every 1,000 more, ends the program after ENQUIRIES more, and
 // prints a "summary|…" line for bench/run.sh. An action that cannot be taken
-// ends the program with status 1.
+// ends the program with status 1, and so does a program that stops answering:
+// no step for kStalledSeconds (a watchdog thread ends it, as the event loop
+// that would notice is the one that hangs).
 #include <unistd.h>
 
 #include <QAbstractButton>
@@ -22,7 +24,11 @@
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -40,9 +46,35 @@ bool isEnquiry(const QString& control) {
            control.endsWith(QLatin1String(".cmdGakuwari"));
 }
 
+// The user's actions (and message boxes answered), counted; a thread ends
+// the program when none was taken for kStalledSeconds: a start screen that
+// never shows, an action that never returns. (Atomic and never destroyed: the thread outlives
+// everything else.)
+constexpr int kStalledSeconds = 60;
+std::atomic<long> steps{0};
+
+void startWatchdog() {
+    std::thread([] {
+        long seen = -1;
+        int still = 0;
+        while (true) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            const long now = steps.load();
+            still = now == seen ? still + 1 : 0;
+            seen = now;
+            if (still < kStalledSeconds) continue;
+            std::fprintf(stderr, "mkd soak: no step for %d s (the program stopped answering)\n", kStalledSeconds);
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+    }).detach();
+}
+
 class SoakUser : public QObject {
 public:
     SoakUser(long enquiries, const QString& scenario) : end_(kWarmup + enquiries) {
+        std::fprintf(stderr, "mkd soak: driving, %ld enquiries after a warm-up of %ld\n", enquiries, kWarmup);
+        startWatchdog();
         QFile in(scenario);
         if (in.open(QIODevice::ReadOnly | QIODevice::Text))
             for (const QString& line : QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'))) {
@@ -79,6 +111,7 @@ private:
         // A message box of the program: the user reads it and presses OK.
         if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
             box->done(QDialog::Accepted);
+            ++steps;
             return later();
         }
         // Inside an action that waits for its box: nothing more until the
@@ -99,6 +132,7 @@ private:
         QWidget* screen = shownScreen(form);
         QObject* control = screen ? screen->findChild<QObject*>(a[1].section(QLatin1Char('.'), 1)) : nullptr;
         if (!control) return fail(a.join(QLatin1Char(' ')) + QStringLiteral(": not shown"));
+        ++steps;
         acting_ = true;
         const QString error = act(a, control);
         acting_ = false;

@@ -41,6 +41,23 @@ def write(folder, name, data):
     open(os.path.join(folder, "Untin", name), "wb").write(data)
 
 
+def journey_list(folder, note):
+    """A journey list of one row with `note` (bytes), where the runs' XDG_DATA_HOME points."""
+    os.makedirs(os.path.join(folder, "..", "data", "mkd"))
+    open(os.path.join(folder, "..", "data", "mkd", "journeys.tsv"), "wb").write(
+        b"# mkd journeys 1\n2007-08-12\t0\t67\tlocal\tadult\tone-way\t6930\t-\t" + note + b"\n")
+
+
+def whole_yen(j):
+    """What is wrong with the split's amounts: every ticket and saving whole yen, none of 0."""
+    amounts = [t["amount"]["yen"] for t in j["tickets"]] + [j["saving"]["yen"], j["total"]["yen"]]
+    if any(not isinstance(a, int) for a in amounts):
+        return f"amounts {amounts}"
+    if any(t["amount"]["yen"] < 1 for t in j["tickets"]) or (j["cheaper"] and j["saving"]["yen"] < 1):
+        return f"a ticket or a saving of 0 yen: {j['text']}"
+    return None
+
+
 # Each case: what to do to a copy of the tables, the arguments (APP stands
 # for the copy's folder), the exit status, and what the output must hold:
 # a function of (stdout, stderr, json or None) that returns what is wrong.
@@ -102,6 +119,29 @@ CASES = [
     ("short table, once per load in compare", lambda d: keep_records(d, "Jiyu.txt", 3),
      ["compare", "岡山", "宇和島", "--appdir", "APP"], 0,
      lambda out, err, j: None if err.count("Jiyu.txt") == 1 else f"said {err.count('Jiyu.txt')} times"),
+    # Party sizes in decimal, up to the compare window's limit, someone in it.
+    ("--adults 010 is ten, not eight", None, ["compare", "岡山", "宇和島", "--adults", "010", "--appdir", "APP",
+                                              "--json"], 0,
+     lambda out, err, j: None if j["party"]["adults"] == 10 else f"party {j['party']}"),
+    ("--adults 0x10 is no number", None, ["compare", "岡山", "宇和島", "--adults", "0x10", "--appdir", "APP", "--json"],
+     2, lambda out, err, j: None if j["refused"]["reason"] == "bad-party" and "0x10" in err else "not refused"),
+    ("--children 100 is more than the window takes", None,
+     ["compare", "岡山", "宇和島", "--children", "100", "--appdir", "APP", "--lang", "en"], 2,
+     lambda out, err, j: None if "0 to 99" in err else "no limit said"),
+    ("a party of no one", None, ["compare", "岡山", "宇和島", "--adults", "0", "--students", "00", "--appdir", "APP"],
+     2, lambda out, err, j: None if not out and "0 人" in err else "priced"),
+    ("--month 2007 asks for a month", None, ["journeys", "--month", "2007"], 2,
+     lambda out, err, j: None if "YYYY-MM " in err and "YYYY-MM-DD" not in err else "asks for a date"),
+    ("a NUL in a journey's note, --json", lambda d: journey_list(d, b"A\x00B"), ["journeys", "--json"], 0,
+     lambda out, err, j: None if j["journeys"][0]["note"] == "A\x00B" else f"note {j['journeys'][0]['note']!r}"),
+    # A fractional cell (the check reports it): whole yen everywhere.
+    ("fraction in a fare cell, chart", lambda d: set_cell(d, "Futu.txt", 1, 0, b"100.2"),
+     ["chart", "--round-trip", "--appdir", "APP"], 0,
+     lambda out, err, j: None if out.splitlines()[1].split(",")[2] == "200" else out.splitlines()[1][:80]),
+    ("0.4 yen to the next station, split", lambda d: set_cell(d, "Futu.txt", 1, 0, b"0.4"),
+     ["split", "岡山", "下灘", "--appdir", "APP", "--json"], 0, lambda out, err, j: whole_yen(j)),
+    ("a saving of 0.4 yen, split", lambda d: set_cell(d, "Futu.txt", 83, 0, b"2830.4"),
+     ["split", "岡山", "下灘", "--appdir", "APP", "--json"], 0, lambda out, err, j: whole_yen(j)),
 ]
 
 
@@ -114,8 +154,10 @@ def run(fare, tables, case):
             prepare(app)
         argv = [fare] + [app if a == "APP" else a for a in args]
         argv = [a if isinstance(a, bytes) else a.encode() for a in argv]
-        # Japanese, the program's own language, whatever the system's is.
-        env = {**os.environ, "LC_ALL": "", "LC_MESSAGES": "", "LANG": "C.UTF-8"}
+        # Japanese, the program's own language, whatever the system's is;
+        # the journey list of the run's own.
+        env = {**os.environ, "LC_ALL": "", "LC_MESSAGES": "", "LANG": "C.UTF-8",
+               "XDG_DATA_HOME": os.path.join(work, "data")}
         done = subprocess.run(argv, capture_output=True, timeout=120, env=env)
     problems = []
     if done.returncode != status:

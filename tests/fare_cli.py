@@ -275,7 +275,7 @@ JOURNEYS = ("# mkd journeys 1\n"
 JOURNEY_ROWS = [
     ["2007-08-12", "岡山", "松山", "特急 指定席", "おとな", "片道", "6930", "会議, \"本社\"\n2日目", "別の料金表で計算"],
     ["2007-08-13", "松山", "岡山", "特急 指定席", "こども", "往復", "7000", "", "別の料金表で計算"],
-    ["2007-09-01", "妹尾", "備中箕島", "普通列車", "学割", "片道", "1234.5", "back\\slash", "別の料金表で計算"],
+    ["2007-09-01", "妹尾", "備中箕島", "普通列車", "学割", "片道", "1235", "back\\slash", "別の料金表で計算"],
 ]
 
 
@@ -305,16 +305,32 @@ class Journeys(unittest.TestCase):
             rows = list(csv.reader(io.StringIO(done.stdout.decode(encoding), newline="")))
             self.assertEqual(rows[0], ["乗車日", "乗車駅", "降車駅", "種別", "区分", "片道・往復", "金額", "用務", "料金表"])
             self.assertEqual(rows[1:-1], JOURNEY_ROWS, option)
-            self.assertEqual(rows[-1], ["合計", "", "", "", "", "", "15164.5", "", ""])
+            self.assertEqual(rows[-1], ["合計", "", "", "", "", "", "15165", "", ""])  # whole yen, as the screens round
         done = self.journeys("--csv", "--month", "2007-08")
         rows = list(csv.reader(io.StringIO(done.stdout.decode("utf-8"), newline="")))
         self.assertEqual(rows[1:], JOURNEY_ROWS[:2] + [["合計", "", "", "", "", "", "13930", "", ""]])
 
+    def test_excel_keeps_what_looks_like_a_formula_as_text(self):
+        # For Excel, a text cell a spreadsheet would run goes behind a "'";
+        # the plain CSV keeps every cell exactly.
+        notes = ["=1+1", "+cmd|' /C calc'!A0", "@SUM(A1)", "-1+1", "\tx", "plain", "1-1"]
+        with open(self.file, "w", encoding="utf-8", newline="") as f:
+            f.write("# mkd journeys 1\n")
+            for note in notes:
+                f.write("2007-08-12\t0\t67\tlocal\tadult\tone-way\t-5\t-\t" + note.replace("\t", "\\t") + "\n")
+        for option, encoding, expected in (
+                ("--excel", "utf-8-sig", ["'" + n if n[0] in "=+-@\t" else n for n in notes]),
+                ("--csv", "utf-8", notes)):
+            done = self.journeys(option)
+            rows = list(csv.reader(io.StringIO(done.stdout.decode(encoding), newline="")))
+            self.assertEqual([r[7] for r in rows[1:-1]], expected, option)
+            self.assertEqual({r[6] for r in rows[1:-1]}, {"-5"}, option)  # an amount stays a number
+
     def test_json_and_text(self):
         done = self.journeys("--json", "--lang", "en")
         out = json.loads(done.stdout)
-        self.assertEqual([j["amount"]["yen"] for j in out["journeys"]], [6930, 7000, 1234.5])
-        self.assertEqual(out["total"]["yen"], 15164.5)
+        self.assertEqual([j["amount"]["yen"] for j in out["journeys"]], [6930, 7000, 1235])
+        self.assertEqual(out["total"]["yen"], 15165)
         self.assertEqual([j["same_tables"] for j in out["journeys"]], [False] * 3)
         self.assertEqual(out["journeys"][0]["from"], "Okayama")
         text = self.journeys().stdout.decode("utf-8")

@@ -43,6 +43,34 @@
         <source>印刷の部品を読み込めませんでした。</source>
         <translation>Printing could not be started: its module could not be loaded.</translation>
     </message>
+    <message>
+        <source>%1 は別のユーザーのものです。</source>
+        <translation>%1 belongs to another user.</translation>
+    </message>
+    <message>
+        <source>%1 は他のユーザーも書き換えられます。</source>
+        <translation>%1 can be changed by other users.</translation>
+    </message>
+    <message>
+        <source>%1 を調べられません。</source>
+        <translation>%1 cannot be looked at.</translation>
+    </message>
+    <message>
+        <source>%1 は読み込みません: %2</source>
+        <translation>%1 is not loaded: %2</translation>
+    </message>
+    <message>
+        <source>%1 は別の種類のコンピューター用です: %2（このプログラムは %3 用）。</source>
+        <translation>%1 is built for another kind of computer: %2 (this program is for %3).</translation>
+    </message>
+    <message>
+        <source>%1 には関数 %2 がありません。</source>
+        <translation>%1 lacks the function %2.</translation>
+    </message>
+    <message>
+        <source>mkdprint.so がどこにもありません: %1</source>
+        <translation>mkdprint.so is in none of these folders: %1</translation>
+    </message>
 </context>
 <context>
     <name>ChoiceScreen</name>

@@ -120,12 +120,21 @@ std::vector<std::string> journeyCells(const JourneyRow& j, const std::string& ta
 }
 
 std::string plainAmount(double amount) {
-    amount = shownAmount(amount);
-    if (amount == std::floor(amount) && std::fabs(amount) < 9.0e15)
-        return std::to_string(static_cast<std::int64_t>(amount));
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17g", amount);
+    // Whole yen as the screens round it: a fractional cell (which the table
+    // check reports) never gives "100.40000000000001".
+    const double whole = std::round(shownAmount(amount));
+    if (std::fabs(whole) < 9.0e15) return std::to_string(static_cast<std::int64_t>(whole));
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.0f", whole);
     return buffer;
+}
+
+std::string excelText(std::string_view text) {
+    // What a spreadsheet would take for a formula, or a formula behind a
+    // blank it drops, stays text behind an apostrophe.
+    if (!text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos)
+        return "'" + std::string(text);
+    return std::string(text);
 }
 
 std::string csvField(std::string_view text) {
@@ -141,8 +150,12 @@ std::string csvField(std::string_view text) {
 std::string journeyCsv(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang,
                        CsvStyle style) {
     std::string out = style == CsvStyle::Excel ? "\xEF\xBB\xBF" : "";
-    auto line = [&out](const std::vector<std::string>& cells) {
-        for (std::size_t i = 0; i < cells.size(); ++i) out += (i ? "," : "") + csvField(cells[i]);
+    constexpr std::size_t kAmount = 6;  // a number, the only cell that is no text
+    auto line = [&out, style](const std::vector<std::string>& cells) {
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const bool neutral = style == CsvStyle::Excel && i != kAmount;
+            out += (i ? "," : "") + csvField(neutral ? excelText(cells[i]) : cells[i]);
+        }
         out += "\r\n";
     };
     line(journeyHeads(lang));

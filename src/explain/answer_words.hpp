@@ -51,12 +51,18 @@ std::string printHeadingHtml(std::string_view title, std::string_view printed, c
 // them ("" in the last for a row priced with the tables in use now).
 std::vector<std::string> journeyHeads(Lang lang);
 std::vector<std::string> journeyCells(const JourneyRow& journey, const std::string& tablesNow, Lang lang);
-// The amount as a spreadsheet reads it: whole yen without grouping.
+// The amount as a spreadsheet reads it: whole yen as the screens round it,
+// without grouping.
 std::string plainAmount(double amount);
+// A text cell for a spreadsheet: one that begins with =, +, -, @, a tab or a
+// CR, which a spreadsheet would run as a formula, behind a ' that keeps it
+// text.
+std::string excelText(std::string_view text);
 
 enum class CsvStyle {
-    Plain,  // RFC 4180: UTF-8, CR LF between records
-    Excel,  // the same with a byte-order mark, which spreadsheets on Windows need to read UTF-8
+    Plain,  // RFC 4180: UTF-8, CR LF between records; every cell exactly as it is
+    Excel,  // the same with a byte-order mark, which spreadsheets on Windows need to read UTF-8,
+            // and text cells made safe to open (excelText)
 };
 // One CSV field, quoted when it must be.
 std::string csvField(std::string_view text);

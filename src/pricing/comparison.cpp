@@ -1,7 +1,6 @@
 #include "pricing/comparison.hpp"
 
 #include <algorithm>
-#include <cmath>
 #include <limits>
 
 namespace mkd {
@@ -19,12 +18,15 @@ int Party::count(Passenger passenger) const {
 }
 
 int validityDays(double km, Trip trip) {
-    int days = 1;
-    if (km > 200)
-        days = 2 + static_cast<int>(std::ceil((km - 200) / 200));
-    else if (km > 100)
-        days = 2;
+    // The split's rule and cap, so that the two never tell a ticket apart.
+    const int days = ticketValidityDays(km);
     return trip == Trip::RoundTrip ? 2 * days : days;
+}
+
+bool Party::valid() const {
+    for (int n : {adults, children, students})
+        if (n < 0 || n > kMostOfAClass) return false;
+    return people() > 0;
 }
 
 namespace {

@@ -16,6 +16,10 @@
 
 namespace mkd {
 
+// The most people of one passenger class in a party, in the compare window
+// and on mkd-fare's command line alike.
+inline constexpr int kMostOfAClass = 99;
+
 // The people travelling together, by passenger class.
 struct Party {
     int adults = 1;
@@ -23,7 +27,11 @@ struct Party {
     int students = 0;
 
     int count(Passenger passenger) const;
-    int people() const { return adults + children + students; }
+    // Counted in 64 bits: any three ints add up.
+    long long people() const { return static_cast<long long>(adults) + children + students; }
+    // Someone travels, and no class has fewer than 0 or more than
+    // kMostOfAClass people.
+    bool valid() const;
 };
 
 inline constexpr std::array<Passenger, 3> kPassengers{Passenger::Adult, Passenger::Child, Passenger::Student};
@@ -97,8 +105,8 @@ struct Comparison {
 };
 
 // How many days a ticket over `km` is valid: 1 day up to 100 km, 2 days up to
-// 200 km, then a day more for every 200 km begun; a return ticket twice as
-// long.
+// 200 km, then a day more for every 200 km begun (ticketValidityDays, with its
+// cap); a return ticket twice as long.
 int validityDays(double km, Trip trip = Trip::OneWay);
 
 // Asks the comparisons against the tables of one TableStore, each file read

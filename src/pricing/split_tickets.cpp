@@ -14,9 +14,11 @@ namespace mkd {
 namespace {
 
 constexpr double kDaysBand = 200.0;
-// Days no table of this corridor comes near; an absurd distance cell stops
-// here rather than overflowing.
-constexpr int kMostDays = 1'000'000;
+
+// A fare cell as whole yen, rounded as the result screens show an amount
+// (halves away from zero): a fractional cell, which the table check reports,
+// never makes a 0-yen ticket or a saving of less than a yen.
+double wholeYen(double cell) { return std::round(cell); }
 
 }  // namespace
 
@@ -24,7 +26,7 @@ int ticketValidityDays(double km) {
     if (km <= 100.0) return 1;
     if (km <= kDaysBand) return 2;
     const double more = std::ceil((km - kDaysBand) / kDaysBand);
-    return more < kMostDays ? 2 + static_cast<int>(more) : kMostDays;
+    return more < kMostValidityDays - 2 ? 2 + static_cast<int>(more) : kMostValidityDays;
 }
 
 bool stopoversAllowed(double km) { return km > 100.0; }
@@ -68,7 +70,8 @@ SplitPlanner::Cell SplitPlanner::cell(int from, int to) const {
     // adult ticket for a shorter one. Each fare is the one priceOrdinary
     // reads from the passenger's table.
     c.student = passenger_ == Passenger::Student && studentFareOffered(c.km);
-    c.fare = at(ordinaryFareTable(passenger_ == Passenger::Student && !c.student ? Passenger::Adult : passenger_));
+    c.fare =
+        wholeYen(at(ordinaryFareTable(passenger_ == Passenger::Student && !c.student ? Passenger::Adult : passenger_)));
     return c;
 }
 
@@ -80,7 +83,7 @@ void SplitPlanner::faresTo(int to, std::vector<double>& fares) const {
     for (std::size_t from = 0; from < fares.size() && from < km.size(); ++from) {
         if (!(km[from] > 0)) continue;
         const bool student = passenger_ == Passenger::Student && studentFareOffered(km[from]);
-        fares[from] = passenger_ != Passenger::Student || student ? own[from] : adult[from];
+        fares[from] = wholeYen(passenger_ != Passenger::Student || student ? own[from] : adult[from]);
     }
 }
 

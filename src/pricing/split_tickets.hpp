@@ -17,8 +17,13 @@
 
 namespace mkd {
 
+// Days no table of this corridor comes near: an absurd distance cell (1e12
+// km) makes a ticket valid this long rather than overflowing. The split and
+// the comparison both stop here; a return ticket is valid twice as long.
+inline constexpr int kMostValidityDays = 1'000'000;
+
 // Days a single ticket of `km` is valid: 1 up to 100 km, 2 up to 200 km,
-// then one more day for every 200 km begun.
+// then one more day for every 200 km begun; at most kMostValidityDays.
 int ticketValidityDays(double km);
 
 // A ticket lets its holder break the journey (途中下車) only beyond 100 km.
@@ -78,7 +83,8 @@ struct SplitAnswer {
 };
 
 // Finds the cheapest split for one passenger over the tables as they are
-// now (the start-up tables: fares and distances). Cells are read once, when
+// now (the start-up tables: fares and distances), each fare in whole yen as
+// the screens show it. Cells are read once, when
 // first needed, so one planner answers many journeys fast.
 class SplitPlanner {
 public:

@@ -9,7 +9,6 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLibrary>
 #include <QMimeData>
 #include <QStringList>
 #include <QToolTip>
@@ -21,6 +20,7 @@
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
+#include "screens/print_module_load.hpp"
 #include "screens/text.hpp"
 
 AnswerOut::AnswerOut(Screen& screen, ScreenFlow& flow) : QObject(&screen), screen_(screen), flow_(flow) {
@@ -192,33 +192,11 @@ JourneyWindow* journeyWindow(ScreenFlow& flow) {
 namespace {
 
 // The print module, loaded the first time it is needed and kept: beside the
-// program (the build), else where it is installed.
-struct PrintModule {
-    void (*preview)(QWidget*, const QString&) = nullptr;
-    bool (*pdf)(const QString&, const QString&) = nullptr;
-    QString error;  // why it could not be loaded
-};
-
+// program (the build), else where it is installed (print_module_load.hpp).
 const PrintModule& printModule() {
-    static const PrintModule module = [] {
-        PrintModule m;
-        const QString dir = QCoreApplication::applicationDirPath();
-        for (const QString& place :
-             {dir + QStringLiteral("/mkdprint"), dir + QStringLiteral("/" MKD_MODULE_DIR "/mkdprint")}) {
-            QLibrary library(place);
-            if (!library.load()) {
-                if (m.error.isEmpty()) m.error = library.errorString();
-                continue;
-            }
-            m.preview = reinterpret_cast<decltype(m.preview)>(library.resolve("mkdPrintPreview"));
-            m.pdf = reinterpret_cast<decltype(m.pdf)>(library.resolve("mkdWritePdf"));
-            if (m.preview && m.pdf) return m;
-            m.error = library.errorString();
-        }
-        m.preview = nullptr;
-        m.pdf = nullptr;
-        return m;
-    }();
+    static const PrintModule module =
+        loadPrintModule({QCoreApplication::applicationDirPath(), QStringLiteral(MKD_MODULE_INSTALL_DIR),
+                         QStringLiteral(MKD_MODULE_DIR)});
     return module;
 }
 

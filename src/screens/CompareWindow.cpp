@@ -54,8 +54,6 @@ int allIndex(mkd::StationList list, int stop) {
     return mkd::findStation(mkd::StationList::All, mkd::stationName(list, stop)).value_or(-1);
 }
 
-constexpr int kMostPeople = 99;
-
 }  // namespace
 
 CompareWindow::Opening CompareWindow::fromStart(const ScreenFlow& flow) {
@@ -153,7 +151,7 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
                   {spnStudents, lblStudents, "spnGakuwari"}};
     for (const auto& c : counts) {
         c.box->setObjectName(QString::fromLatin1(c.name));
-        c.box->setRange(0, kMostPeople);
+        c.box->setRange(0, mkd::kMostOfAClass);
         c.label->setBuddy(c.box);
         connect(c.box, &QSpinBox::valueChanged, this, &CompareWindow::recompute);
     }

@@ -207,6 +207,9 @@ enum class Msg : int {
     FareNotATrip,  // %1
     FareNotASeason,  // %1
     FareNotADate,  // %1
+    FareNotAMonth,  // %1: mkd-fare journeys --month
+    FareNotAPartySize,  // %1 the option, %2 as written, %3 the most
+    FarePartyEmpty,  // compare: a party given, and all of it 0
     FareNoCharge,
     FareCannotWrite,  // %1: the file
     FareCannotWriteBecause,  // %1: the file, %2: the system's reason

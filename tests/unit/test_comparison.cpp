@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "explain/comparison_words.hpp"
+#include "test_support.hpp"
 
 namespace mkd {
 namespace {
@@ -166,6 +169,40 @@ TEST(ComparisonSplit, SplitRowIsEachClasssCheapestSplit) {
         if (c.adultSaving) {
             EXPECT_EQ(split.answer(Passenger::Adult).saving, *c.adultSaving);
         }
+    }
+}
+
+// A distance cell of 1e12 km (the table check reports it) overflows
+// nothing: the comparison and the split stop at the same number of days,
+// one-way and return. The sanitizer build runs this too.
+TEST(ComparisonSplit, AbsurdDistanceStopsAtTheSharedDaysCap) {
+    test::TempDir dir;
+    std::filesystem::copy(std::string(MKD_SAMPLE_TABLES) + "/Untin", dir.path() / "Untin",
+                          std::filesystem::copy_options::recursive);
+    std::string kyori = dir.read("Untin/Kyori.txt");
+    for (const auto& [record, field] : {std::pair{kUwajima, kOkayama}, std::pair{kOkayama, kUwajima}}) {
+        std::size_t at = 0;
+        for (int r = 0; r < record; ++r) at = kyori.find("\r\n", at) + 2;
+        for (int f = 0; f < field; ++f) at = kyori.find(',', at) + 1;
+        kyori.replace(at, kyori.find_first_of(",\r", at) - at, "1e12");
+    }
+    dir.write("Untin/Kyori.txt", kyori);
+    TableStore tables{dir.str()};
+    Comparer comparer{tables};
+    for (Trip trip : {Trip::OneWay, Trip::RoundTrip}) {
+        const int most = (trip == Trip::RoundTrip ? 2 : 1) * kMostValidityDays;
+        const Comparison c = comparer.compare({kOkayama, kUwajima, {2, 1, 1}, trip, Season::Normal});
+        ASSERT_FALSE(c.tableProblem);
+        EXPECT_EQ(c.distance, 1e12);
+        EXPECT_EQ(c.validityDays, most);
+        for (const WayRow& row : c.rows) {
+            if (row.partyTotal) {
+                EXPECT_EQ(row.validityDays, most) << wayName(row, Season::Normal);
+            }
+        }
+        EXPECT_EQ(c.split.answer(Passenger::Adult).through.validityDays, most);
+        EXPECT_GT(c.split.validityDays, 0);
+        EXPECT_LE(c.split.validityDays, most);
     }
 }
 

@@ -254,6 +254,38 @@ TEST_F(SplitTest, StudentOnAJourneyOf100KmPaysTheAdultFare) {
     EXPECT_FALSE(s.cheaper());
 }
 
+// Fares are whole yen as the screens show them: a fractional cell (the table
+// check reports it) never makes a 0-yen ticket or a saving of less than 1 yen.
+TEST_F(SplitTest, FractionalCellsPriceAsWholeYen) {
+    const struct {
+        const char *through, *first, *second;
+        double amount;  // of the through ticket
+        bool cheaper;
+    } cases[] = {
+        {"1000.6", "0.4", "1000", 1001, false},  // no ticket of 0.4 yen
+        {"1000.4", "500.2", "500", 1000, false},  // no saving of 0.2 yen
+        {"1000.5", "400.4", "500.5", 1001, true},
+    };
+    write("Kyori.txt", {{{kKojima, kOkayama}, "201"}, {{kKaminocho, kOkayama}, "100"}, {{kKojima, kKaminocho}, "101"}});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.through);
+        const Cells fares{
+            {{kKojima, kOkayama}, c.through}, {{kKaminocho, kOkayama}, c.first}, {{kKojima, kKaminocho}, c.second}};
+        for (const char* name : {"Futu.txt", "Kodomo.txt", "Gakuwari.txt"}) write(name, fares);
+        TableStore own{dir.str()};
+        for (TableFile f : {TableFile::Futu, TableFile::Kodomo, TableFile::Gakuwari, TableFile::Kyori})
+            ASSERT_TRUE(own.load(f).ok());
+        const SplitAnswer s = cheapestSplit(own, Passenger::Adult, Trip::OneWay, kOkayama, kKojima);
+        EXPECT_EQ(s.through.amount, c.amount);
+        EXPECT_EQ(s.cheaper(), c.cheaper);
+        for (const SplitTicket& t : s.tickets) EXPECT_GE(t.amount, 1);
+        if (s.cheaper()) {
+            EXPECT_EQ(s.total, 400 + 501);
+            EXPECT_EQ(s.saving, 100);
+        }
+    }
+}
+
 TEST(SplitWords, TheResultLineInBothLanguages) {
     SplitAnswer s;
     s.departure = kOkayama;

@@ -239,7 +239,7 @@ ordered_json outcomeJson(const Resolved& r, const EnquiryOutcome& out, mkd::Lang
     const EnquiryAnswer& a = *out.answer;
     j["screen"] = a.charged ? "frmKekkaT" : "frmKekka";
     j["bill"] = std::string(mkd::text(a.bill, lang));
-    j["distance"] = yen(a.distance);
+    j["distance"] = number(a.distance);
     // Whether the 直通 / 松山乗換 choice was on the choice screen.
     if (mkd::enquiryShape(r.request.kind).routing) j["change_offered"] = a.routing.has_value();
     j["fare"] = money(a.fare, lang);
@@ -340,6 +340,32 @@ ordered_json partyJson(const mkd::WayRow& row, mkd::Lang lang) {
     return {{"total", money(*row.partyTotal, lang)}, {"cheapest", row.cheapest}};
 }
 
+// The party as written: each number in decimal digits only ("010" is ten,
+// "0x10" and "+1" are no number of people), 0 to kMostOfAClass, and someone
+// in it; one adult where no party was given.
+std::variant<Failure, mkd::Party> partyOf(const Options& o) {
+    mkd::Party party{1, 0, 0};
+    if (!o.partyGiven) return party;
+    static constexpr const char* kOptions[] = {"--adults", "--children", "--students"};
+    int counts[3] = {0, 0, 0};
+    const std::size_t mostDigits = std::to_string(mkd::kMostOfAClass).size();
+    for (std::size_t i = 0; i < std::size(kOptions); ++i) {
+        if (!o.partyWritten[i]) continue;
+        const std::string& written = *o.partyWritten[i];
+        const std::size_t digits = written.find_first_not_of('0');
+        const std::string value = digits == std::string::npos ? "0" : written.substr(digits);
+        const bool decimal = !written.empty() && written.find_first_not_of("0123456789") == std::string::npos;
+        if (!decimal || value.size() > mostDigits || std::stoi(value) > mkd::kMostOfAClass)
+            return Failure{kUsageError, "bad-party",
+                           mkd::text(Msg::FareNotAPartySize, o.lang,
+                                     {kOptions[i], printable(written), std::to_string(mkd::kMostOfAClass)})};
+        counts[i] = std::stoi(value);
+    }
+    party = {counts[0], counts[1], counts[2]};
+    if (!party.valid()) return Failure{kUsageError, "empty-party", std::string(mkd::text(Msg::FarePartyEmpty, o.lang))};
+    return party;
+}
+
 }  // namespace
 
 int runCompare(const Options& o) {
@@ -352,11 +378,14 @@ int runCompare(const Options& o) {
     const auto resolved = resolve(base, Stations::Read, Dates::Always);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
     const Resolved& r = std::get<Resolved>(resolved);
+    const auto partyRead = partyOf(o);
+    if (auto* f = std::get_if<Failure>(&partyRead)) return fail(*f, o.json);
+    const mkd::Party& given = std::get<mkd::Party>(partyRead);
 
     mkd::TableStore tables(o.where);
     mkd::Comparer comparer(tables);
     const mkd::Season season = r.request.season.value_or(mkd::Season::Normal);
-    mkd::ComparisonRequest asked{r.request.departure, r.request.arrival, o.party, mkd::Trip::OneWay, season};
+    mkd::ComparisonRequest asked{r.request.departure, r.request.arrival, given, mkd::Trip::OneWay, season};
     const mkd::Comparison oneWay = comparer.compare(asked);
     asked.trip = mkd::Trip::RoundTrip;
     const mkd::Comparison roundTrip = comparer.compare(asked);
@@ -383,10 +412,9 @@ int runCompare(const Options& o) {
         j["passenger"] = std::string(nameOf(passengerWords(), passenger));
         j["date"] = r.date ? ordered_json(isoDate(r.date->date)) : ordered_json(nullptr);
         j["season"] = std::string(nameOf(seasonWords(), season));
-        j["distance"] = yen(oneWay.distance);
+        j["distance"] = number(oneWay.distance);
         j["validity_days"] = {{"one_way", oneWay.validityDays}, {"round_trip", roundTrip.validityDays}};
-        if (party)
-            j["party"] = {{"adults", o.party.adults}, {"children", o.party.children}, {"students", o.party.students}};
+        if (party) j["party"] = {{"adults", given.adults}, {"children", given.children}, {"students", given.students}};
         ordered_json list = ordered_json::array();
         for (std::size_t i = 0; i < oneWay.rows.size(); ++i) {
             const mkd::WayRow& row = oneWay.rows[i];
@@ -428,7 +456,7 @@ int runCompare(const Options& o) {
     }
     std::cout << mkd::stationLabelWords(StationList::All, r.request.departure, o.lang) << " ⇒ "
               << mkd::stationLabelWords(StationList::All, r.request.arrival, o.lang) << "  "
-              << (party ? mkd::partyText(o.party, o.lang) : std::string(mkd::passengerName(passenger, o.lang)));
+              << (party ? mkd::partyText(given, o.lang) : std::string(mkd::passengerName(passenger, o.lang)));
     if (r.date) std::cout << "  " << mkd::text(Msg::TravelDate, o.lang, {isoDate(r.date->date)});
     std::cout << "  (" << mkd::seasonName(season, o.lang) << ")\n";
     constexpr int kAmountWidth = 12;
@@ -533,7 +561,7 @@ int runJourneys(const Options& o) {
         return kTableError;
     }
     if (!o.month.empty() && !mkd::readDate(o.month + "-01")) {
-        std::cerr << "mkd-fare: " << usage(Msg::FareNotADate, o.lang, printable(o.month)) << '\n';
+        std::cerr << "mkd-fare: " << usage(Msg::FareNotAMonth, o.lang, printable(o.month)) << '\n';
         return kUsageError;
     }
     // Read only: a damaged file is reported and left where it is for mkd,
@@ -576,14 +604,16 @@ int runJourneys(const Options& o) {
                             {"passenger", std::string(mkd::passengerId(j.passenger))},
                             {"trip", std::string(mkd::tripId(j.trip))},
                             {"amount", money(j.amount, o.lang)},
-                            {"note", printable(j.note)},
+                            {"note", j.note},
                             {"same_tables", j.tables == tablesNow}});
         }
-        const ordered_json out = {{"file", printable(path)},
+        // The note as it is: JSON writes every character a reader needs
+        // escaped, and a byte that is not UTF-8 as \xNN (dumpJson).
+        const ordered_json out = {{"file", path},
                                   {"month", o.month.empty() ? ordered_json() : ordered_json(o.month)},
                                   {"journeys", rows},
                                   {"total", money(list.total(o.month), o.lang)}};
-        text = out.dump(2) + "\n";
+        text = dumpJson(out) + "\n";
     } else {
         // Columns as wide as their widest cell; amounts as the screens write them.
         std::vector<std::vector<std::string>> table{mkd::journeyHeads(o.lang)};
@@ -617,7 +647,7 @@ namespace {
 ordered_json ticketJson(const mkd::SplitTicket& t, mkd::Lang lang) {
     return {{"from", stationJson(StationList::All, t.from)},
             {"to", stationJson(StationList::All, t.to)},
-            {"km", yen(t.km)},
+            {"km", number(t.km)},
             {"amount", money(t.amount, lang)},
             {"validity_days", t.validityDays},
             {"student_fare", t.studentFare},

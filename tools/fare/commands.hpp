@@ -1,6 +1,7 @@
 // The four things mkd-fare does, once the command line has been read.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,8 +34,9 @@ struct Options {
     std::string date;
     std::string season;
     bool json = false;
-    // compare only: the party whose totals are compared, when given
-    mkd::Party party;
+    // compare only: the party whose totals are compared, when given:
+    // --adults, --children, --students as written
+    std::array<std::optional<std::string>, 3> partyWritten;
     bool partyGiven = false;
     mkd::Lang lang = mkd::Lang::Japanese;  // of everything a person reads; JSON codes are the same in both
     // chart only

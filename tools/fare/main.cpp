@@ -265,15 +265,15 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
     compareCommand->add_option("to", compare.to, "alighting station")->required();
     addJourneyOptions(*compareCommand, compare, KindOption::None);
     compareCommand->add_flag("--json", compare.json, "answer in JSON");
-    // A party: the totals of all of them together, the cheapest marked.
-    compare.party.adults = 0;
+    // A party: the totals of all of them together, the cheapest marked. The
+    // numbers are read by runCompare, in decimal only ("010" is ten).
+    const std::string most = std::to_string(mkd::kMostOfAClass);
     CLI::Option* adults =
-        compareCommand->add_option("--adults", compare.party.adults, "adults in the party")->check(CLI::Range(0, 999));
-    CLI::Option* children = compareCommand->add_option("--children", compare.party.children, "children in the party")
-                                ->check(CLI::Range(0, 999));
+        compareCommand->add_option("--adults", compare.partyWritten[0], "adults in the party, 0-" + most);
+    CLI::Option* children =
+        compareCommand->add_option("--children", compare.partyWritten[1], "children in the party, 0-" + most);
     CLI::Option* students =
-        compareCommand->add_option("--students", compare.party.students, "students (学割) in the party")
-            ->check(CLI::Range(0, 999));
+        compareCommand->add_option("--students", compare.partyWritten[2], "students (学割) in the party, 0-" + most);
     std::string compareLang;
     addLangOption(*compareCommand, compareLang);
     compareCommand->footer(kCompareExamples);
@@ -381,10 +381,7 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
         return fare::runJourneys(journeys);
     }
     if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
-    if (*compareCommand) {
-        compare.partyGiven = adults->count() + children->count() + students->count() > 0;
-        if (!compare.partyGiven) compare.party.adults = 1;
-    }
+    if (*compareCommand) compare.partyGiven = adults->count() + children->count() + students->count() > 0;
     if (*chartCommand) inherit(app, enquiry, *chartCommand, chart);
     if (*splitCommand) {
         inherit(app, enquiry, *splitCommand, split);

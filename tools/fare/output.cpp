@@ -217,9 +217,15 @@ std::string dumpJson(ordered_json j) {
 }
 
 ordered_json yen(double amount) {
-    amount = mkd::shownAmount(amount);
-    if (amount == std::floor(amount) && std::fabs(amount) < 9.0e15) return static_cast<std::int64_t>(amount);
-    return amount;
+    const double whole = std::round(mkd::shownAmount(amount));
+    if (std::fabs(whole) < 9.0e15) return static_cast<std::int64_t>(whole);
+    return whole;
+}
+
+ordered_json number(double value) {
+    value = mkd::shownAmount(value);
+    if (value == std::floor(value) && std::fabs(value) < 9.0e15) return static_cast<std::int64_t>(value);
+    return value;
 }
 
 ordered_json money(double amount, mkd::Lang lang) {

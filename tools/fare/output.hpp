@@ -38,9 +38,12 @@ std::string printableLines(std::string_view text);
 // up, and the characters printable() escapes written as \uNNNN escapes.
 std::string dumpJson(nlohmann::ordered_json j);
 
-// An amount as JSON: the amount the result screen shows (an overflowing sum
-// is the largest amount there is, never infinite), whole yen as an integer.
+// An amount as JSON: the amount the result screen shows, whole yen as it
+// rounds them (an overflowing sum is the largest amount there is, never
+// infinite), as an integer.
 nlohmann::ordered_json yen(double amount);
+// A distance as JSON, which may have a fraction: an integer when whole.
+nlohmann::ordered_json number(double value);
 // {"yen": …, "text": "1,230円"} ("¥1,230" in English)
 nlohmann::ordered_json money(double amount, mkd::Lang lang);
 // An amount as a CSV cell: the same number as yen().
