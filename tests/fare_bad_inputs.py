@@ -224,12 +224,34 @@ def failed_writes(fare, tables):
                     problems.append(f"{name} to {where}: exit status {done.returncode}, {err.strip()!r}")
             if full and not stat.S_ISCHR(os.lstat(full).st_mode):
                 problems.append("the device stand-in is no longer a device")
-        # A chart to a named file that may not grow.
+        # A chart to a named file that may not grow: the file there before
+        # is kept whole.
         out = os.path.join(work, "chart.csv")
+        with open(out, "wb") as old:
+            old.write(b"o" * 50)
         done = subprocess.run([fare, "chart", "--appdir", app, "-o", out], capture_output=True, timeout=120,
                               env=env, preexec_fn=limited(100))
         if done.returncode != 2:
             problems.append(f"chart -o to a file that may not grow: exit status {done.returncode}")
+        with open(out, "rb") as kept:
+            if kept.read() != b"o" * 50:
+                problems.append("chart -o to a file that may not grow: the old file was changed")
+        # -o to a pipe, or to a link to the device stand-in: refused at once,
+        # and each stays what it was.
+        pipe = os.path.join(work, "pipe.csv")
+        os.mkfifo(pipe)
+        nodes = [(pipe, stat.S_ISFIFO)]
+        if full:
+            os.symlink(full, os.path.join(work, "full.csv"))
+            nodes.append((os.path.join(work, "full.csv"), stat.S_ISCHR))
+        for node, kind in nodes:
+            done = subprocess.run([fare, "chart", "--appdir", app, "-o", node], capture_output=True, timeout=60,
+                                  env=env)
+            err = done.stderr.decode("utf-8", "replace")
+            if done.returncode != 2 or "普通のファイルではありません" not in err:
+                problems.append(f"chart -o {os.path.basename(node)}: exit status {done.returncode}, {err.strip()!r}")
+            if not kind(os.stat(node).st_mode):
+                problems.append(f"chart -o {os.path.basename(node)}: no longer what it was")
     return problems
 
 

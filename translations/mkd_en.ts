@@ -309,6 +309,33 @@
         <source>設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。</source>
         <translation>The settings file %1 is not used (%2). The language and the window&apos;s place are kept only while the program runs.</translation>
     </message>
+    <message>
+        <source>はい(&amp;Y)</source>
+        <translation>&amp;Yes</translation>
+    </message>
+    <message>
+        <source>いいえ(&amp;N)</source>
+        <translation>&amp;No</translation>
+    </message>
+</context>
+<context>
+    <name>ExportFile</name>
+    <message>
+        <source>%1 は既にあります。置き換えますか？</source>
+        <translation>%1 already exists. Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>置き換えると、今の中身はなくなります。</source>
+        <translation>Replacing it discards what it holds now.</translation>
+    </message>
+    <message>
+        <source>書いている途中の一時ファイルが、ほかのプログラムに消されました</source>
+        <translation>another program removed the temporary file while it was being written</translation>
+    </message>
+    <message>
+        <source>元のファイルはそのままです。</source>
+        <translation>The file that was there is unchanged.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <cstdio>
 
@@ -71,6 +72,17 @@ void DesktopSeam::tellSettingsProblem() const {
 }
 
 void DesktopSeam::message(const QString& text, const QString& informative) { inform(text, informative); }
+
+bool DesktopSeam::confirm(const QString& text, const QString& informative) {
+    QMessageBox box(QMessageBox::Question, title(), text, QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::No);
+    // The buttons in the screens' language too (Qt's own words are English).
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("DesktopSeam", "はい(&Y)"));
+    box.button(QMessageBox::No)->setText(QCoreApplication::translate("DesktopSeam", "いいえ(&N)"));
+    if (!informative.isEmpty()) box.setInformativeText(informative);
+    speak(box);
+    return box.exec() == QMessageBox::Yes;
+}
 
 void DesktopSeam::fatal(const QString& text) {
     QMessageBox box(QMessageBox::Critical, title(), text, QMessageBox::Ok);

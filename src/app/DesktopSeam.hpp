@@ -15,6 +15,7 @@ public:
     ~DesktopSeam() override;
 
     void message(const QString& text, const QString& informative = {}) override;
+    bool confirm(const QString& text, const QString& informative = {}) override;
     void fatal(const QString& text) override;
     void endProgram(int status) override;
     mkd::Date today() override;

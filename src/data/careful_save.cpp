@@ -16,9 +16,28 @@
 #include <system_error>
 #include <vector>
 
+#include "data/save_calls.hpp"
 #include "data/table_reader.hpp"
 
 namespace mkd {
+
+const SaveCalls& systemSaveCalls() {
+    static const SaveCalls calls{
+        .createTemporary = ::mkstemp,
+        .openFile = [](const char* path, int flags) { return ::open(path, flags); },
+        .write = ::write,
+        .sync = ::fsync,
+        .close = ::close,
+        .rename = std::rename,
+        .remove = ::unlink,
+    };
+    return calls;
+}
+
+SaveCalls& saveCalls() {
+    static SaveCalls calls = systemSaveCalls();
+    return calls;
+}
 
 namespace {
 
@@ -93,7 +112,7 @@ void removeStaleTemporaries(const std::string& folder, std::string_view fileName
 // Writes all of `text`, however many calls it takes.
 bool writeAll(int fd, std::string_view text) {
     while (!text.empty()) {
-        const ssize_t written = ::write(fd, text.data(), text.size());
+        const ssize_t written = saveCalls().write(fd, text.data(), text.size());
         if (written < 0) {
             if (errno == EINTR) continue;
             return false;
@@ -103,12 +122,23 @@ bool writeAll(int fd, std::string_view text) {
     return true;
 }
 
+// Makes what was written to `fd` durable and checks that the file holds
+// `size` bytes: 0, or why not.
+int syncAndCheck(int fd, std::size_t size) {
+    if (saveCalls().sync(fd) != 0) return errno;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) return errno;
+    // A file system that took the bytes and kept fewer.
+    if (info.st_size != static_cast<off_t>(size)) return EIO;
+    return 0;
+}
+
 // Rewrites a file in place, keeping its other hard links.
 SaveResult rewriteInPlace(const std::string& target, std::string text, off_t oldSize, bool pad) {
     constexpr off_t kPadUpTo = 4096;
     if (pad && text.size() >= 2 && oldSize <= kPadUpTo && static_cast<std::size_t>(oldSize) > text.size())
         text.insert(text.size() - 2, static_cast<std::size_t>(oldSize) - text.size(), ' ');
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    const int fd = saveCalls().openFile(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
     if (fd < 0) return saveFailure(target, errno);
     int error = 0;
     struct stat info {};
@@ -116,9 +146,11 @@ SaveResult rewriteInPlace(const std::string& target, std::string text, off_t old
         error = errno;
     else if (!S_ISREG(info.st_mode))  // changed since it was looked at
         error = kNotARegularFile;
-    else if (!writeAll(fd, text) || ::ftruncate(fd, static_cast<off_t>(text.size())) != 0 || ::fsync(fd) != 0)
+    else if (!writeAll(fd, text) || ::ftruncate(fd, static_cast<off_t>(text.size())) != 0)
         error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
+    else
+        error = syncAndCheck(fd, text.size());
+    if (saveCalls().close(fd) != 0 && error == 0) error = errno;
     if (error != 0) return saveFailure(target, error);
     return {SaveProblem::None, 0, target};
 }
@@ -160,7 +192,8 @@ SaveResult saveCarefully(const std::string& path, std::string_view text, SaveWay
         // A file the program cannot read would be as unreadable after the
         // save, which keeps its permissions: say so now, as the start did.
         if (::access(target.c_str(), R_OK | W_OK) != 0) return saveFailure(target, errno);
-        if (old.st_nlink > 1) return rewriteInPlace(target, std::string(text), old.st_size, way.padInPlace);
+        if (old.st_nlink > 1 && way.inPlaceWhenLinked)
+            return rewriteInPlace(target, std::string(text), old.st_size, way.padInPlace);
     }
     // mkstemp makes the file readable by its owner only; keep the old file's
     // permissions, or give a new one the usual ones.
@@ -168,17 +201,21 @@ SaveResult saveCarefully(const std::string& path, std::string_view text, SaveWay
 
     // The new text goes to a temporary file beside the old one and then
     // replaces it in one step, so the old file survives any failure.
+    const SaveCalls& calls = saveCalls();
     const std::string pattern =
         target + std::string(kInfix) + std::to_string(::getpid()) + "-" + std::string(kRandom, 'X');
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         std::vector<char> temporary(pattern.begin(), pattern.end());
         temporary.push_back('\0');
-        const int fd = ::mkstemp(temporary.data());
+        const int fd = calls.createTemporary(temporary.data());
         if (fd < 0) return saveFailure(target, errno);
         int error = 0;
-        if (::fchmod(fd, mode) != 0 || !writeAll(fd, text) || ::fsync(fd) != 0) error = errno;
-        if (::close(fd) != 0 && error == 0) error = errno;
-        if (error == 0 && std::rename(temporary.data(), target.c_str()) != 0) error = errno;
+        if (::fchmod(fd, mode) != 0 || !writeAll(fd, text))
+            error = errno;
+        else
+            error = syncAndCheck(fd, text.size());
+        if (calls.close(fd) != 0 && error == 0) error = errno;
+        if (error == 0 && calls.rename(temporary.data(), target.c_str()) != 0) error = errno;
         if (error == ENOENT) {
             struct stat info {};
             // Our temporary file is gone, removed by a save of another
@@ -186,18 +223,24 @@ SaveResult saveCarefully(const std::string& path, std::string_view text, SaveWay
             if (::lstat(temporary.data(), &info) != 0 && errno == ENOENT) continue;
         }
         if (error != 0) {
-            ::unlink(temporary.data());
+            calls.remove(temporary.data());
             return saveFailure(target, error);
         }
-        // Make the rename itself durable; the new file is in place either way.
-        const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        // Make the rename itself durable. The new file is in place and whole
+        // either way, so a folder that cannot be synced (a file system
+        // without it) does not make the save a failure.
+        const int dir = calls.openFile(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir >= 0) {
-            ::fsync(dir);
-            ::close(dir);
+            calls.sync(dir);
+            calls.close(dir);
         }
         return {SaveProblem::None, 0, target};
     }
     return {SaveProblem::TemporaryRemoved, ENOENT, target};
+}
+
+SaveResult exportCarefully(const std::string& path, std::string_view bytes) {
+    return saveCarefully(path, bytes, {.inPlaceWhenLinked = false});
 }
 
 }  // namespace mkd

@@ -1,5 +1,6 @@
-// Writing one of the user's small files (the stored pair Henko.txt, the
-// program's settings) so that no save can lose it, break it or reach past it:
+// Writing one of the user's files (the stored pair Henko.txt, the program's
+// settings, the journey list, and every file the user exports: CSV, PDF,
+// spreadsheet) so that no save can lose it, break it or reach past it:
 // - a link is followed, and the file it names is the one written; whatever
 //   is not a regular file there (a device, a pipe, a folder) is never
 //   replaced, whoever runs the program;
@@ -8,8 +9,10 @@
 //   write is not replaced either;
 // - a file with several hard links is rewritten in place, so that every name
 //   keeps seeing the same file;
-// - any other file is replaced through a temporary file beside it, so a
-//   failed save never leaves a truncated file.
+// - any other file is replaced through a temporary file beside it, written,
+//   synced to the disk, closed and its size checked before it takes the
+//   file's name, so a failed save (a full disk) never leaves a truncated file
+//   and always says why; the folder is synced after the rename.
 // The temporary file is named "NAME.tmp-PID-XXXXXX" (the saving process and
 // six random characters). A save removes the temporary files of NAME that
 // were left by saves that can no longer finish: of a process that has ended,
@@ -45,6 +48,10 @@ struct SaveWay {
     // ignores them), so that a rewrite cut short leaves the old text or the
     // new, never a mix. Without it, the rewrite is truncated to the new text.
     bool padInPlace = false;
+    // A file with several hard links is rewritten in place (above). Off, it
+    // is replaced like any other: the old text stays under its other names,
+    // and a save cut short by a full disk leaves it whole.
+    bool inPlaceWhenLinked = true;
 };
 
 // The file a path finally names, through any chain of links; a link to
@@ -53,6 +60,13 @@ int followLinks(std::string& path);
 
 // Writes `text` to the file at `path` as described above.
 SaveResult saveCarefully(const std::string& path, std::string_view text, SaveWay way = {});
+
+// Writes a file the user asked for (an export): `bytes` at `path`, or, for
+// a link, at the regular file it names. Anything else there (a device, a
+// pipe, a folder) is refused without being opened; a read-only file is kept;
+// the old file is never touched until the new one is whole. The folder must
+// exist.
+SaveResult exportCarefully(const std::string& path, std::string_view bytes);
 
 // Whether `entry`, a name in a folder, is a temporary file of a save of
 // `fileName` ("Henko.txt.tmp-4711-a1B2c3", or "Henko.txt.tmp-a1B2c3" as

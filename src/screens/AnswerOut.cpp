@@ -7,14 +7,16 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QFileDialog>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QToolTip>
 
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
+#include "screens/ExportFile.hpp"
 #include "screens/JourneyWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
@@ -215,14 +217,23 @@ void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html) {
 bool writePdf(const QString& html, const QString& path) { return printModule().pdf && printModule().pdf(html, path); }
 
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title) {
-    QString path = QFileDialog::getSaveFileName(parent, AnswerOut::tr("PDFとして保存"), title + QStringLiteral(".pdf"),
-                                                AnswerOut::tr("PDF (*.pdf)"));
-    if (path.isEmpty()) return {};
-    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     if (!printModuleLoaded(flow)) return {};
-    if (!writePdf(html, path)) {
+    const QString path = askExportPath(parent, flow, AnswerOut::tr("PDFとして保存"), title + QStringLiteral(".pdf"),
+                                       AnswerOut::tr("PDF (*.pdf)"), QStringLiteral("pdf"));
+    if (path.isEmpty()) return {};
+    // The PDF is made in a folder of the program's own and then saved like
+    // any export: the path the user gave is never opened for writing itself
+    // (a pipe there would hold the program up for ever).
+    const QTemporaryDir made;
+    const QString draft = made.filePath(QStringLiteral("draft.pdf"));
+    QFile pdf(draft);
+    if (!made.isValid() || !writePdf(html, draft) || !pdf.open(QIODevice::ReadOnly)) {
         flow.message(AnswerOut::tr("PDFを書けませんでした。"), path);
         return {};
     }
+    const QByteArray bytes = pdf.readAll();
+    if (!exportBytes(flow, path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                     AnswerOut::tr("PDFを書けませんでした。")))
+        return {};
     return path;
 }

@@ -64,8 +64,9 @@ void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey);
 JourneyWindow* journeyWindow(ScreenFlow& flow);
 
 // Paper: `html` on A4 in a print preview, or written to a PDF file asked
-// for in a file dialog (the path, "" when the user gave none). Printing is a
-// module loaded the first time; the user is told when it cannot be.
+// for in a file dialog (the path, "" when the user gave none or it was not
+// written), saved as every export is (ExportFile.hpp). Printing is a module
+// loaded the first time; the user is told when it cannot be.
 void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html);
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title);
 // Writes `html` on A4 to the PDF file `path`; false when it cannot.

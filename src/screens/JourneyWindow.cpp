@@ -5,19 +5,18 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
 #include "screens/AnswerOut.hpp"
+#include "screens/ExportFile.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/WindowPlace.hpp"
 #include "screens/text.hpp"
@@ -313,13 +312,11 @@ void JourneyWindow::deleteRow() {
 
 void JourneyWindow::exportCsv(mkd::CsvStyle style) {
     const QString title = style == mkd::CsvStyle::Excel ? tr("Excel用CSVで保存") : tr("CSVで保存");
-    QString path = QFileDialog::getSaveFileName(this, title, windowTitle() + QStringLiteral(".csv"), tr("CSV (*.csv)"));
+    const QString path = askExportPath(this, flow_, title, windowTitle() + QStringLiteral(".csv"), tr("CSV (*.csv)"),
+                                       QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const std::string csv = mkd::journeyCsv(store_.list, model_->month(), model_->tablesNow, flow_.language(), style);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(csv.data(), static_cast<qint64>(csv.size())) < 0 ||
-        !file.commit())
-        flow_.message(tr("CSVを書けませんでした。"), path + QStringLiteral("\n") + file.errorString());
+    exportBytes(flow_, path, csv, tr("CSVを書けませんでした。"));
 }
 
 QString JourneyWindow::html() const {

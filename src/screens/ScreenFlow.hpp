@@ -99,6 +99,7 @@ public:
     bool load(mkd::TableFile file);
 
     void message(const QString& text, const QString& informative = {}) { seam_.message(text, informative); }
+    bool confirm(const QString& text, const QString& informative = {}) { return seam_.confirm(text, informative); }
     void fatal(const QString& text);
     void endProgram(int status = 0);
     bool ended() const { return ended_; }

@@ -21,6 +21,15 @@ public:
     // the box's second part: why, below the message itself.
     virtual void message(const QString& text, const QString& informative = {}) = 0;
 
+    // A question titled "みちくさダイヤ" with the buttons Yes and No (the
+    // default): true when the user answered Yes. A seam that asks nobody
+    // answers No.
+    virtual bool confirm(const QString& text, const QString& informative = {}) {
+        (void)text;
+        (void)informative;
+        return false;
+    }
+
     // The report of a fatal error (a table file that cannot be used); the
     // program ends right after it.
     virtual void fatal(const QString& text) = 0;

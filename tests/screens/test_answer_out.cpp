@@ -19,7 +19,14 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "data/journey_list.hpp"
+#include "data/save_calls.hpp"
 #include "program.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/JourneyWindow.hpp"
@@ -224,6 +231,99 @@ TEST_F(AnswerOut, JourneyListFromResultsToCsvAndPdf) {
     for (int row = 0; row < 2; ++row) {
         EXPECT_EQ(model->index(row, JourneyModel::kAmountColumn).data().toString(), totals[row]);
         EXPECT_EQ(model->index(row, 8).data().toString(), QStringLiteral("別の料金表で計算"));
+    }
+}
+
+// Every export asks about the file it writes and writes only a regular file:
+// a name typed without ".pdf" is asked about, and written, with it; a pipe
+// (which would hold the program up) or a link to a device stand-in made here
+// is refused and stays what it was; on a full disk the old file is kept. Each
+// refusal is told with the file and the reason.
+TEST_F(AnswerOut, ExportsWriteOnlyTheFileAskedAbout) {
+    actAll({"click frmStart.cmdSlow", "click frmKettei.cmdOtona"});
+    press(Qt::Key_D, Qt::ControlModifier);
+    press(Qt::Key_J, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_NE(list, nullptr);
+    const QString dir = data.path() + QLatin1Char('/');
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir + QStringLiteral("pipe.pdf")).constData(), 0644), 0);
+    const bool devices =
+        ::mknod(QFile::encodeName(dir + QStringLiteral("null")).constData(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    if (devices) QFile::link(dir + QStringLiteral("null"), dir + QStringLiteral("null.csv"));
+    const QByteArray old(8893, 'o');
+    auto write = [&](const QString& name) {
+        QFile f(dir + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(old);
+    };
+    auto read = [&](const QString& name) {
+        QFile f(dir + name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(none)");
+    };
+    const int pdf = Qt::Key_P, csv = Qt::Key_E;
+    const struct {
+        const char* what;
+        int key;
+        const char* typed;
+        bool replace;  // the answer to the question, if one is asked
+        bool fullDisk;
+        const char* asked;  // "" when no question
+        const char* said;  // "" when no message
+        const char* file;  // the file that must hold the old bytes afterwards, or ""
+    } cases[] = {
+        {"no suffix typed, not replaced", pdf, "claim", false, false, "claim.pdf は既にあります", "", "claim.pdf"},
+        {"no suffix typed, replaced", pdf, "claim", true, false, "claim.pdf は既にあります", "", ""},
+        {"a pipe", pdf, "pipe.pdf", true, false, "", "普通のファイルではありません", ""},
+        {"a link to a device", csv, "null.csv", true, false, "", "普通のファイルではありません", ""},
+        {"a full disk", csv, "claim.csv", true, true, "claim.csv は既にあります", "ディスクに空きがありません",
+         "claim.csv"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.key == csv && !devices && QString::fromLatin1(c.typed) == QStringLiteral("null.csv")) continue;
+        write(QStringLiteral("claim.pdf"));
+        write(QStringLiteral("claim.csv"));
+        session.seam().messages.clear();
+        session.seam().confirmAnswer = c.replace;
+        if (c.fullDisk)
+            mkd::saveCalls().write = [](int, const void*, std::size_t) -> ssize_t {
+                errno = ENOSPC;
+                return -1;
+            };
+        answerFileDialog(dir + QString::fromUtf8(c.typed));
+        ::alarm(60);  // a blocking open ends the test rather than hanging it
+        pressIn(list, c.key, c.key == csv ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+        ::alarm(0);
+        mkd::saveCalls() = mkd::systemSaveCalls();
+        const auto& messages = session.seam().messages;
+        std::size_t next = 0;
+        if (*c.asked) {
+            ASSERT_GT(messages.size(), next);
+            EXPECT_TRUE(messages[next].text.contains(QString::fromUtf8(c.asked))) << messages[next].text.toStdString();
+            ++next;
+        }
+        if (*c.said) {
+            ASSERT_GT(messages.size(), next);
+            EXPECT_TRUE(messages[next].informative.contains(dir + QString::fromUtf8(c.typed)));
+            EXPECT_TRUE(messages[next].informative.contains(QString::fromUtf8(c.said)))
+                << messages[next].informative.toStdString();
+            ++next;
+        }
+        EXPECT_EQ(messages.size(), next);
+        if (*c.file) {
+            EXPECT_EQ(read(QString::fromUtf8(c.file)), old);
+        }
+        if (c.key == pdf && *c.asked && c.replace) {
+            EXPECT_TRUE(read(QStringLiteral("claim.pdf")).startsWith("%PDF"));
+        }
+        EXPECT_FALSE(QFile::exists(dir + QStringLiteral("claim"))) << "the name as typed";
+    }
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(dir + QStringLiteral("pipe.pdf")).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    if (devices) {
+        ASSERT_EQ(::lstat(QFile::encodeName(dir + QStringLiteral("null")).constData(), &info), 0);
+        EXPECT_TRUE(S_ISCHR(info.st_mode));
     }
 }
 

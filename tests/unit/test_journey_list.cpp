@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "data/careful_save.hpp"
@@ -48,6 +49,21 @@ JourneyList sampleList() {
 TEST(JourneyList, FileReadsBackAsWritten) {
     const JourneyList list = sampleList();
     const JourneyRead read = readJourneyList(formatJourneyList(list));
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.list.rows, list.rows);
+}
+
+// The file's bytes pinned, every escape in a note among them (a tab, a line
+// end of either kind and a backslash escaped; a NUL kept as it is), so that
+// the list any other tool reads never changes unnoticed; and read back.
+TEST(JourneyList, FileBytesAreExactlyTheGoldenFile) {
+    JourneyList list = sampleList();
+    list.rows[1].note = std::string("CR\rLF\ntab\tback\\NUL\0end", 22);
+    std::ifstream in(MKD_TEST_DATA "/golden/journeys.tsv", std::ios::binary);
+    const std::string golden{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(formatJourneyList(list), golden);
+    const JourneyRead read = readJourneyList(golden);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.list.rows, list.rows);
 }

@@ -33,6 +33,20 @@ TEST(Season, CalendarBoundariesAndWeekdays) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(seasonOf(c.date), c.season) << c.date.year << "-" << c.date.month << "-" << c.date.day;
+    // The month edges where the Monday-to-Thursday rule starts or stops, on
+    // both sides, each on a day the rule applies to.
+    const SeasonCase edges[][2] = {
+        {{{2007, 2, 28}, Season::OffPeak}, {{2007, 3, 1}, Season::Normal}},  // Wednesday, Thursday
+        {{{2006, 5, 31}, Season::Normal}, {{2006, 6, 1}, Season::OffPeak}},  // Wednesday, Thursday
+        {{{2008, 6, 30}, Season::OffPeak}, {{2008, 7, 1}, Season::Normal}},  // Monday, Tuesday
+        {{{2005, 8, 31}, Season::Busy}, {{2005, 9, 1}, Season::OffPeak}},  // Wednesday, Thursday
+        {{{2003, 9, 30}, Season::OffPeak}, {{2003, 10, 1}, Season::Normal}},  // Tuesday, Wednesday
+        {{{2007, 10, 31}, Season::Normal}, {{2007, 11, 1}, Season::OffPeak}},  // Wednesday, Thursday
+        {{{2006, 12, 20}, Season::OffPeak}, {{2006, 12, 21}, Season::Normal}},  // Wednesday, Thursday
+    };
+    for (const auto& edge : edges)
+        for (const SeasonCase& c : edge)
+            EXPECT_EQ(seasonOf(c.date), c.season) << c.date.year << "-" << c.date.month << "-" << c.date.day;
 }
 
 TEST(Season, OverrideDatesMakeOffPeakDaysNormal) {

@@ -53,15 +53,20 @@ TEST(MarineSection, Presets) {
     }
 }
 
+// Express stops: 岡山 0, 児島 1, 高松 2, 松山 17, 伊予市 18, 宇和島 25. A
+// change at 松山 is offered from 岡山 or 児島 to beyond 松山 and back: each
+// edge on both sides, each way.
 TEST(MatsuyamaCrossing, OnlyFrom岡山or児島ToBeyond松山) {
-    EXPECT_TRUE(crossesMatsuyama(0, 25));
-    EXPECT_TRUE(crossesMatsuyama(1, 18));
-    EXPECT_TRUE(crossesMatsuyama(25, 1));
-    EXPECT_TRUE(crossesMatsuyama(25, 0));
-    EXPECT_FALSE(crossesMatsuyama(2, 25));
-    EXPECT_FALSE(crossesMatsuyama(0, 17));
-    EXPECT_FALSE(crossesMatsuyama(17, 25));
-    EXPECT_FALSE(crossesMatsuyama(18, 25));
+    const struct {
+        int from, to;
+        bool crosses;
+    } cases[] = {
+        {0, 25, true},   {25, 0, true},   {1, 18, true},   {18, 1, true},  // the nearest that cross
+        {2, 25, false},  {25, 2, false},  // 高松: not 岡山 or 児島
+        {0, 17, false},  {17, 0, false},  {1, 17, false},  {17, 1, false},  // to or from 松山 itself
+        {17, 25, false}, {25, 17, false}, {18, 25, false}, {25, 18, false}, {0, 1, false}, {1, 0, false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(crossesMatsuyama(c.from, c.to), c.crosses) << c.from << "→" << c.to;
 }
 
 }  // namespace

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <utility>
 #include <variant>
 
+#include "data/careful_save.hpp"
 #include "data/journey_list.hpp"
 #include "data/station_names.hpp"
 #include "data/station_search.hpp"
@@ -490,21 +490,22 @@ int runCompare(const Options& o) {
 
 // Writes `text` to `output` ("" or "-": standard output); false, with the
 // reason on standard error, when the system refuses (a full disk, a closed
-// pipe) and the text was not written whole.
+// pipe) and the text was not written whole. A named file is written as the
+// program writes every export (mkd::exportCarefully): a device, a pipe or a
+// folder there is refused, and a write that fails leaves the old file whole.
 bool writeOut(const std::string& text, const std::string& output, mkd::Lang lang) {
-    const bool standard = output.empty() || output == "-";
-    if (standard) {
+    if (output.empty() || output == "-") {
         std::cout << text;
         if (std::cout.flush()) return true;
-    } else {
-        std::ofstream file(output, std::ios::binary | std::ios::trunc);
-        file << text;
-        if (file.flush()) {
-            file.close();
-            if (!file.fail()) return true;
-        }
+        std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, lang, "-") << '\n';
+        return false;
     }
-    std::cerr << "mkd-fare: " << usage(Msg::FareCannotWrite, lang, standard ? "-" : printable(output)) << '\n';
+    const mkd::SaveResult saved = mkd::exportCarefully(output, text);
+    if (saved.ok()) return true;
+    const std::string reason = saved.problem == mkd::SaveProblem::ReadOnlyFile
+                                   ? std::string(mkd::text(Msg::ReasonReadOnlyFile, lang))
+                                   : mkd::reasonText(saved.error, lang);
+    std::cerr << "mkd-fare: " << mkd::text(Msg::FareCannotWriteBecause, lang, {printable(output), reason}) << '\n';
     return false;
 }
 

@@ -33,6 +33,12 @@ public:
     void message(const QString& text, const QString& informative = {}) override {
         messages.push_back({text, informative, line, false});
     }
+    // A question is recorded as a message and answered `confirmAnswer`: No,
+    // the button a question has by default, unless a test says otherwise.
+    bool confirm(const QString& text, const QString& informative = {}) override {
+        messages.push_back({text, informative, line, false});
+        return confirmAnswer;
+    }
     void fatal(const QString& text) override {
         fatalReported = true;
         fatalText = text;
@@ -48,6 +54,7 @@ public:
     std::vector<Message> messages;
     std::ptrdiff_t lastChecked = -1;  // the message `expect message` checked last
     int line = 0;  // the scenario line being replayed
+    bool confirmAnswer = false;
     bool ended = false;
     bool fatalReported = false;
     QString fatalText;
