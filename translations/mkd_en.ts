@@ -43,6 +43,18 @@
         <source>印刷の部品を読み込めませんでした。</source>
         <translation>Printing could not be started: its module could not be loaded.</translation>
     </message>
+    <message>
+        <source>お気に入りは %1 件までです。使わないものを削除してから登録してください。</source>
+        <translation>At most %1 favourites are kept. Remove one you no longer use, then add this one.</translation>
+    </message>
+    <message>
+        <source>名前（%1文字まで）:</source>
+        <translation>Name (up to %1 characters):</translation>
+    </message>
+    <message>
+        <source>%1文字まで</source>
+        <translation>up to %1 characters</translation>
+    </message>
 </context>
 <context>
     <name>ChoiceScreen</name>
@@ -281,6 +293,10 @@
         <source>設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。</source>
         <translation>The settings file %1 is not used (%2). The language and the window&apos;s place are kept only while the program runs.</translation>
     </message>
+    <message>
+        <source>設定ファイル %1 は読める大きさ（%2 KB）を超えていたので、%3 として残しました。設定は初めからになります。</source>
+        <translation>The settings file %1 was larger than the program reads (%2 KB); it was kept as %3, and the settings start afresh.</translation>
+    </message>
 </context>
 <context>
     <name>HelpWindow</name>
@@ -410,6 +426,10 @@
     <message>
         <source>CSVを書けませんでした。</source>
         <translation>The CSV could not be written.</translation>
+    </message>
+    <message>
+        <source>用務（%1文字まで）</source>
+        <translation>Purpose (up to %1 characters)</translation>
     </message>
 </context>
 <context>
@@ -676,10 +696,6 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>お気に入りに登録</source>
         <translation>Add to favourites</translation>
-    </message>
-    <message>
-        <source>名前:</source>
-        <translation>Name:</translation>
     </message>
 </context>
 <context>
