@@ -31,9 +31,9 @@ std::string journeyLoadText(const JourneyLoad& load, const std::string& path, La
     if (load.read.ok()) return {};
     const JourneyProblem& first = load.read.problems.front();
     if (load.keptAs.empty())
-        return text(Msg::JourneyNotSetAside, lang,
-                    {path, std::to_string(first.line), journeyProblemText(first, lang),
-                     reasonText(load.asideError, lang)});
+        return text(
+            Msg::JourneyNotSetAside, lang,
+            {path, std::to_string(first.line), journeyProblemText(first, lang), reasonText(load.asideError, lang)});
     if (first.damage == JourneyDamage::TooLarge)
         return text(Msg::JourneyTooLarge, lang, {path, megabytes(), load.keptAs});
     if (load.read.whole())
@@ -43,22 +43,21 @@ std::string journeyLoadText(const JourneyLoad& load, const std::string& path, La
     const auto& problems = load.read.problems;
     for (std::size_t i = 0; i < problems.size() && i < kLinesNamed; ++i) {
         if (i > 0) lines += text(Msg::JourneyLineSeparator, lang);
-        lines += text(Msg::JourneyLine, lang,
-                      {std::to_string(problems[i].line), journeyProblemText(problems[i], lang)});
+        lines +=
+            text(Msg::JourneyLine, lang, {std::to_string(problems[i].line), journeyProblemText(problems[i], lang)});
     }
     if (problems.size() > kLinesNamed)
         lines += std::string(text(Msg::JourneyLineSeparator, lang)) +
                  text(Msg::JourneyMoreLines, lang, {std::to_string(problems.size() - kLinesNamed)});
-    return text(Msg::JourneyLinesDamaged, lang,
-                {path, lines, load.keptAs, std::to_string(load.read.list.rows.size())});
+    return text(Msg::JourneyLinesDamaged, lang, {path, lines, load.keptAs, std::to_string(load.read.list.rows.size())});
 }
 
 std::string journeySaveText(const SaveResult& saved, Lang lang) {
     if (saved.error == JourneyStore::kFull) return text(Msg::JourneyFull, lang, {saved.path, megabytes()});
-    const std::string reason = saved.error == JourneyStore::kKeptAsItIs ? std::string(text(Msg::ReasonDamagedKept, lang))
-                               : saved.problem == SaveProblem::ReadOnlyFile
-                                   ? std::string(text(Msg::ReasonReadOnlyFile, lang))
-                                   : reasonText(saved.error, lang);
+    const std::string reason =
+        saved.error == JourneyStore::kKeptAsItIs     ? std::string(text(Msg::ReasonDamagedKept, lang))
+        : saved.problem == SaveProblem::ReadOnlyFile ? std::string(text(Msg::ReasonReadOnlyFile, lang))
+                                                     : reasonText(saved.error, lang);
     return text(Msg::JourneyNotSaved, lang, {saved.path, reason});
 }
 
