@@ -347,6 +347,14 @@ class Journeys(unittest.TestCase):
         with open(self.file, encoding="utf-8", newline="") as f:
             self.assertTrue(f.read().startswith(JOURNEYS))
 
+    def test_a_list_saved_by_a_windows_editor_reads_the_same(self):
+        expected = self.journeys("--csv").stdout
+        with open(self.file, "w", encoding="utf-8-sig", newline="\r\n") as f:
+            f.write(JOURNEYS + "\n")
+        done = self.journeys("--csv")
+        self.assertEqual(done.returncode, ANSWERED, done.stderr)
+        self.assertEqual(done.stdout, expected)
+
     def test_no_list_yet_is_an_empty_list(self):
         os.remove(self.file)
         done = self.journeys("--csv")

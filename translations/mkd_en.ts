@@ -44,6 +44,18 @@
         <translation>Printing could not be started: its module could not be loaded.</translation>
     </message>
     <message>
+        <source>お気に入りは %1 件までです。使わないものを削除してから登録してください。</source>
+        <translation>At most %1 favourites are kept. Remove one you no longer use, then add this one.</translation>
+    </message>
+    <message>
+        <source>名前（%1文字まで）:</source>
+        <translation>Name (up to %1 characters):</translation>
+    </message>
+    <message>
+        <source>%1文字まで</source>
+        <translation>up to %1 characters</translation>
+    </message>
+    <message>
         <source>%1 は別のユーザーのものです。</source>
         <translation>%1 belongs to another user.</translation>
     </message>
@@ -310,6 +322,10 @@
         <translation>The settings file %1 is not used (%2). The language and the window&apos;s place are kept only while the program runs.</translation>
     </message>
     <message>
+        <source>設定ファイル %1 は読める大きさ（%2 KB）を超えていたので、%3 として残しました。設定は初めからになります。</source>
+        <translation>The settings file %1 was larger than the program reads (%2 KB); it was kept as %3, and the settings start afresh.</translation>
+    </message>
+    <message>
         <source>はい(&amp;Y)</source>
         <translation>&amp;Yes</translation>
     </message>
@@ -465,6 +481,10 @@
     <message>
         <source>CSVを書けませんでした。</source>
         <translation>The CSV could not be written.</translation>
+    </message>
+    <message>
+        <source>用務（%1文字まで）</source>
+        <translation>Purpose (up to %1 characters)</translation>
     </message>
 </context>
 <context>
@@ -731,10 +751,6 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>お気に入りに登録</source>
         <translation>Add to favourites</translation>
-    </message>
-    <message>
-        <source>名前:</source>
-        <translation>Name:</translation>
     </message>
 </context>
 <context>

@@ -41,12 +41,16 @@ DesktopSeam::~DesktopSeam() = default;
 // shared or read-only. Read on first use: at start-up that is one small file.
 QVariant DesktopSeam::setting(const QString& key) const {
     const QVariant value = settings_.value(key);
-    if (settings_.problem() != 0) tellSettingsProblem();
+    tellSettingsProblem();
     return value;
 }
 
 void DesktopSeam::setSetting(const QString& key, const QVariant& value) {
     if (!settings_.setValue(key, value)) tellSettingsProblem();
+}
+
+void DesktopSeam::updateSetting(const QString& key, const std::function<QVariant(const QVariant&)>& change) {
+    if (!settings_.update(key, change)) tellSettingsProblem();
 }
 
 QString DesktopSeam::settingsProblemText() const {
@@ -56,6 +60,13 @@ QString DesktopSeam::settingsProblemText() const {
                                : why == SettingsFile::kReadOnlyFile
                                    ? std::string(mkd::text(mkd::Msg::ReasonReadOnlyFile, lang))
                                    : mkd::reasonText(why, lang);
+    if (why == 0 && !settings_.keptAs().empty())
+        return QCoreApplication::translate("DesktopSeam",
+                                           "設定ファイル %1 は読める大きさ（%2 KB）を超えていたので、%3 "
+                                           "として残しました。設定は初めからになります。")
+            .arg(QFile::decodeName(settings_.path().c_str()))
+            .arg(SettingsFile::kMaxBytes / 1024)
+            .arg(QFile::decodeName(settings_.keptAs().c_str()));
     return QCoreApplication::translate(
                "DesktopSeam",
                "設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。")
@@ -63,7 +74,7 @@ QString DesktopSeam::settingsProblemText() const {
 }
 
 void DesktopSeam::tellSettingsProblem() const {
-    if (settingsProblemTold_ || settings_.problem() == 0) return;
+    if (settingsProblemTold_ || (settings_.problem() == 0 && settings_.keptAs().empty())) return;
     settingsProblemTold_ = true;
     std::fprintf(stderr, "mkd: %s\n", settingsProblemText().toUtf8().constData());
     // Shown once the screens are up, in their language; a start that fails

@@ -22,6 +22,7 @@ public:
     QString applicationDirectory() override { return appDir_; }
     QVariant setting(const QString& key) const override;
     void setSetting(const QString& key, const QVariant& value) override;
+    void updateSetting(const QString& key, const std::function<QVariant(const QVariant&)>& change) override;
 
     // The language of the words the screens speak now, for a message about
     // the settings file.

@@ -11,6 +11,7 @@
 #include <set>
 
 #include "data/careful_save.hpp"
+#include "data/shared_file.hpp"
 #include "data/table_catalogue.hpp"
 
 namespace mkd {
@@ -116,6 +117,18 @@ std::string_view passengerId(Passenger passenger) {
 
 std::string_view tripId(Trip trip) { return trip == Trip::RoundTrip ? "round-trip" : "one-way"; }
 
+std::optional<Passenger> passengerOfId(std::string_view id) {
+    for (Passenger p : {Passenger::Adult, Passenger::Child, Passenger::Student})
+        if (passengerId(p) == id) return p;
+    return std::nullopt;
+}
+
+std::optional<Trip> tripOfId(std::string_view id) {
+    for (Trip t : {Trip::OneWay, Trip::RoundTrip})
+        if (tripId(t) == id) return t;
+    return std::nullopt;
+}
+
 JourneyRow journeyOf(const EnquiryInProgress& enquiry, std::string tables) {
     JourneyRow j;
     if (enquiry.date) j.date = enquiry.date->date;
@@ -147,6 +160,14 @@ std::vector<std::string> JourneyList::months() const {
     for (const JourneyRow& j : rows)
         if (j.date) found.insert(dateText(j.date).substr(0, 7));
     return {found.begin(), found.end()};
+}
+
+int JourneyList::find(const JourneyRow& row, int near) const {
+    const int n = static_cast<int>(rows.size());
+    for (int distance = 0; distance < n + std::abs(near) + 1; ++distance)
+        for (int at : {near - distance, near + distance})
+            if (at >= 0 && at < n && rows[static_cast<std::size_t>(at)] == row) return at;
+    return -1;
 }
 
 bool JourneyList::move(int from, int by) {
@@ -230,102 +251,108 @@ std::string formatJourneyList(const JourneyList& list) {
     return out;
 }
 
+namespace {
+
+// One line of the file as a row, or why it is none.
+std::optional<JourneyRow> readRow(std::string_view line, JourneyProblem& problem) {
+    const std::vector<std::string_view> f = split(line, '\t');
+    auto bad = [&](const char* field, std::string_view value) {
+        problem.damage = JourneyDamage::Value;
+        problem.field = field;
+        problem.value = std::string(value);
+        return std::nullopt;
+    };
+    if (f.size() != kFields) {
+        problem.damage = JourneyDamage::FieldCount;
+        problem.fields = static_cast<int>(f.size());
+        return std::nullopt;
+    }
+    JourneyRow j;
+    if (f[0] != "-") {
+        j.date = readDate(f[0]);
+        if (!j.date) return bad("date", f[0]);
+    }
+    const auto d = readInt(f[1], 0, kAllStations - 1);
+    const auto a = readInt(f[2], 0, kAllStations - 1);
+    if (!d) return bad("departure", f[1]);
+    if (!a) return bad("arrival", f[2]);
+    j.departure = *d;
+    j.arrival = *a;
+    const auto kind =
+        std::find_if(kEnquiries.begin(), kEnquiries.end(), [&](Enquiry k) { return enquiryShape(k).id == f[3]; });
+    if (kind == kEnquiries.end()) return bad("kind", f[3]);
+    j.kind = *kind;
+    const auto passenger = passengerOfId(f[4]);
+    if (!passenger) return bad("passenger", f[4]);
+    j.passenger = *passenger;
+    const auto trip = tripOfId(f[5]);
+    if (!trip) return bad("trip", f[5]);
+    j.trip = *trip;
+    const std::string amount(f[6]);
+    char* end = nullptr;
+    errno = 0;
+    j.amount = std::strtod(amount.c_str(), &end);
+    if (amount.empty() || end != amount.c_str() + amount.size() || errno != 0 || !std::isfinite(j.amount))
+        return bad("amount", f[6]);
+    if (f[7] != "-") j.tables = std::string(f[7]);
+    const auto note = unescapeNote(f[8]);
+    if (!note) return bad("note", f[8]);
+    j.note = *note;
+    return j;
+}
+
+}  // namespace
+
 JourneyRead readJourneyList(std::string_view text) {
     JourneyRead r;
+    // What a text editor may add: a byte-order mark, CR LF line ends, empty
+    // lines. The program's own lines never end in CR (it writes \r).
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
     std::vector<std::string_view> lines = split(text, '\n');
-    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    for (std::string_view& line : lines)
+        if (line.ends_with('\r')) line.remove_suffix(1);
     if (lines.empty() || lines.front() != kHeading) {
-        r.damage = JourneyDamage::FirstLine;
-        r.line = 1;
+        r.problems.emplace_back().damage = JourneyDamage::FirstLine;
+        r.problems.back().line = 1;
         return r;
     }
     for (std::size_t n = 1; n < lines.size(); ++n) {
-        const int lineNumber = static_cast<int>(n) + 1;
-        const std::vector<std::string_view> f = split(lines[n], '\t');
-        auto bad = [&](const char* field, std::string_view value) {
-            r.damage = JourneyDamage::Value;
-            r.line = lineNumber;
-            r.field = field;
-            r.value = std::string(value);
-            r.list.rows.clear();
-            return r;
-        };
-        if (f.size() != kFields) {
-            r.damage = JourneyDamage::FieldCount;
-            r.line = lineNumber;
-            r.fields = static_cast<int>(f.size());
-            r.list.rows.clear();
-            return r;
-        }
-        JourneyRow j;
-        if (f[0] != "-") {
-            j.date = readDate(f[0]);
-            if (!j.date) return bad("date", f[0]);
-        }
-        const auto d = readInt(f[1], 0, kAllStations - 1);
-        const auto a = readInt(f[2], 0, kAllStations - 1);
-        if (!d) return bad("departure", f[1]);
-        if (!a) return bad("arrival", f[2]);
-        j.departure = *d;
-        j.arrival = *a;
-        const auto kind =
-            std::find_if(kEnquiries.begin(), kEnquiries.end(), [&](Enquiry k) { return enquiryShape(k).id == f[3]; });
-        if (kind == kEnquiries.end()) return bad("kind", f[3]);
-        j.kind = *kind;
-        if (f[4] == "adult")
-            j.passenger = Passenger::Adult;
-        else if (f[4] == "child")
-            j.passenger = Passenger::Child;
-        else if (f[4] == "student")
-            j.passenger = Passenger::Student;
+        if (lines[n].empty()) continue;
+        JourneyProblem problem;
+        problem.line = static_cast<int>(n) + 1;
+        if (auto row = readRow(lines[n], problem))
+            r.list.rows.push_back(std::move(*row));
         else
-            return bad("passenger", f[4]);
-        if (f[5] == "one-way")
-            j.trip = Trip::OneWay;
-        else if (f[5] == "round-trip")
-            j.trip = Trip::RoundTrip;
-        else
-            return bad("trip", f[5]);
-        const std::string amount(f[6]);
-        char* end = nullptr;
-        errno = 0;
-        j.amount = std::strtod(amount.c_str(), &end);
-        if (amount.empty() || end != amount.c_str() + amount.size() || errno != 0 || !std::isfinite(j.amount))
-            return bad("amount", f[6]);
-        if (f[7] != "-") j.tables = std::string(f[7]);
-        const auto note = unescapeNote(f[8]);
-        if (!note) return bad("note", f[8]);
-        j.note = *note;
-        r.list.rows.push_back(std::move(j));
+            r.problems.push_back(std::move(problem));
     }
     return r;
 }
 
-JourneyLoad loadJourneyList(const std::string& path) {
+namespace {
+
+// The list in the file at `path`, the folder's lock held. A file with lines
+// that cannot be read, or too large to read, is kept aside under the first
+// free name and the rows that could be read take its place; one that cannot
+// be read at all is left alone.
+JourneyLoad loadJourneyList(const std::string& path, std::size_t maxBytes) {
     JourneyLoad load;
     std::string bytes;
-    const LoadResult read = readFileBytes(path, bytes);
-    if (!read.ok()) {
-        if (read.error == LoadError::TooLarge)
-            load.error = EFBIG;
-        else if (read.systemError != ENOENT)
-            load.error = read.systemError;
+    const LoadResult read = readFileBytes(path, bytes, maxBytes);
+    if (read.error == LoadError::TooLarge) {
+        load.read.problems.emplace_back().damage = JourneyDamage::TooLarge;
+    } else if (!read.ok()) {
+        if (read.systemError != ENOENT) load.error = read.systemError;
         return load;
+    } else {
+        load.read = readJourneyList(bytes);
+        if (load.read.ok()) return load;
     }
-    load.read = readJourneyList(bytes);
-    if (load.read.ok()) return load;
-    // Kept aside under the first free name, never overwritten.
-    std::string target = path;
-    followLinks(target);
-    for (int n = 1; n < 1000; ++n) {
-        const std::string aside = target + std::string(kDamagedInfix) + std::to_string(n);
-        struct stat info {};
-        if (::lstat(aside.c_str(), &info) == 0 || errno != ENOENT) continue;
-        if (std::rename(target.c_str(), aside.c_str()) == 0) load.keptAs = aside;
-        break;
-    }
+    load.keptAs = setAside(path, kDamagedInfix, load.asideError);
     return load;
 }
+
+}  // namespace
 
 RecentJourney recentOf(const EnquiryRequest& request) {
     return {request.kind, request.departure, request.arrival, request.passenger, request.trip};
@@ -348,16 +375,11 @@ std::optional<RecentJourney> readRecent(std::string_view text) {
     j.kind = *kind;
     j.departure = *d;
     j.arrival = *a;
-    if (f[3] == "adult")
-        j.passenger = Passenger::Adult;
-    else if (f[3] == "child")
-        j.passenger = Passenger::Child;
-    else if (f[3] == "student")
-        j.passenger = Passenger::Student;
-    else
-        return std::nullopt;
-    if (f[4] != tripId(Trip::OneWay) && f[4] != tripId(Trip::RoundTrip)) return std::nullopt;
-    j.trip = f[4] == tripId(Trip::RoundTrip) ? Trip::RoundTrip : Trip::OneWay;
+    const auto passenger = passengerOfId(f[3]);
+    const auto trip = tripOfId(f[4]);
+    if (!passenger || !trip) return std::nullopt;
+    j.passenger = *passenger;
+    j.trip = *trip;
     return j;
 }
 
@@ -370,21 +392,69 @@ void remember(std::vector<RecentJourney>& recent, const RecentJourney& journey) 
 const JourneyLoad& JourneyStore::load() {
     // No home folder: nowhere to keep the list; it lives as long as the run.
     if (path_.empty()) {
+        ++loads_;
         loaded_ = {};
         loaded_.error = ENOENT;
         list = {};
         keepOff_ = true;
         return loaded_;
     }
-    loaded_ = loadJourneyList(path_);
-    list = loaded_.read.list;
-    keepOff_ = loaded_.error != 0 || (!loaded_.read.ok() && loaded_.keptAs.empty());
+    const FolderLock lock(path_);
+    loadLocked();
     return loaded_;
 }
 
-SaveResult JourneyStore::save() const {
-    if (keepOff_ || path_.empty()) return {SaveProblem::System, loaded_.error ? loaded_.error : EEXIST, path_};
-    return saveCarefully(path_, formatJourneyList(list), {.makeFolder = true});
+void JourneyStore::loadLocked() {
+    ++loads_;
+    state_ = FileState::of(path_);
+    loaded_ = loadJourneyList(path_, maxBytes_);
+    list = loaded_.read.list;
+    keepOff_ = loaded_.error != 0 || (!loaded_.read.ok() && loaded_.keptAs.empty());
+    if (loaded_.keptAs.empty()) return;
+    // The readable rows in place of the file set aside; should that fail,
+    // they are saved with the next change. A file of which nothing could be
+    // read leaves no file until then.
+    if (!loaded_.read.whole()) saveLocked(list);
+    state_ = FileState::of(path_);
+}
+
+bool JourneyStore::reload() {
+    if (path_.empty() || FileState::of(path_) == state_) return false;
+    const FolderLock lock(path_);
+    loadLocked();
+    return true;
+}
+
+SaveResult JourneyStore::saveLocked(const JourneyList& rows) {
+    if (keepOff_ || path_.empty()) return {SaveProblem::System, loaded_.error ? loaded_.error : kKeptAsItIs, path_};
+    const std::string text = formatJourneyList(rows);
+    if (text.size() > maxBytes_) return {SaveProblem::System, kFull, path_};
+    return saveCarefully(path_, text, {.makeFolder = true});
+}
+
+SaveResult JourneyStore::change(const std::function<bool(JourneyList&)>& edit) {
+    if (path_.empty()) return {SaveProblem::System, ENOENT, path_};
+    const FolderLock lock(path_, true);
+    if (!lock.held()) return {SaveProblem::System, lock.error(), path_};
+    // Another program's save since ours: its rows are the ones to change.
+    // A file that could not be read is tried again.
+    if (!(FileState::of(path_) == state_) || loaded_.error != 0) loadLocked();
+    JourneyList changed = list;
+    if (!edit(changed)) return {};
+    SaveResult saved = saveLocked(changed);
+    if (!saved.ok()) return saved;
+    list = std::move(changed);
+    state_ = FileState::of(path_);
+    return saved;
+}
+
+SaveResult JourneyStore::save() {
+    if (path_.empty()) return {SaveProblem::System, ENOENT, path_};
+    const FolderLock lock(path_, true);
+    if (!lock.held()) return {SaveProblem::System, lock.error(), path_};
+    SaveResult saved = saveLocked(list);
+    if (saved.ok()) state_ = FileState::of(path_);
+    return saved;
 }
 
 }  // namespace mkd

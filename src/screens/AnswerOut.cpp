@@ -9,6 +9,12 @@
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLibrary>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -24,6 +30,18 @@
 #include "screens/frmStart.hpp"
 #include "screens/print_module_load.hpp"
 #include "screens/text.hpp"
+
+namespace {
+
+std::vector<mkd::RecentJourney> storedRecent(const QVariant& stored) {
+    std::vector<mkd::RecentJourney> recent;
+    for (const QString& text : stored.toStringList())
+        if (auto j = mkd::readRecent(text.toStdString()); j && recent.size() < mkd::kRecentJourneys)
+            recent.push_back(*j);
+    return recent;
+}
+
+}  // namespace
 
 AnswerOut::AnswerOut(Screen& screen, ScreenFlow& flow) : QObject(&screen), screen_(screen), flow_(flow) {
     auto action = [this](QKeySequence key, void (AnswerOut::*slot)()) {
@@ -69,11 +87,14 @@ bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &screen_ && event->type() == QEvent::LanguageChange) showWords();
     // Every result shown is a recent journey.
     if (watched == &screen_ && event->type() == QEvent::Show && flow_.enquiry().answer) {
-        std::vector<mkd::RecentJourney> recent = recentJourneys(flow_);
-        mkd::remember(recent, mkd::recentOf(flow_.enquiry().request));
-        QStringList kept;
-        for (const mkd::RecentJourney& j : recent) kept << toQt(mkd::recentText(j));
-        flow_.seam().setSetting(QStringLiteral("journeys/recent"), kept);
+        const mkd::RecentJourney shown = mkd::recentOf(flow_.enquiry().request);
+        flow_.seam().updateSetting(QStringLiteral("journeys/recent"), [&shown](const QVariant& stored) {
+            std::vector<mkd::RecentJourney> recent = storedRecent(stored);
+            mkd::remember(recent, shown);
+            QStringList kept;
+            for (const mkd::RecentJourney& j : recent) kept << toQt(mkd::recentText(j));
+            return QVariant(kept);
+        });
     }
     return QObject::eventFilter(watched, event);
 }
@@ -115,16 +136,18 @@ void AnswerOut::savePdf() {
 }
 
 std::vector<mkd::RecentJourney> recentJourneys(ScreenFlow& flow) {
-    std::vector<mkd::RecentJourney> recent;
-    for (const QString& text : flow.seam().setting(QStringLiteral("journeys/recent")).toStringList())
-        if (auto j = mkd::readRecent(text.toStdString()); j && recent.size() < mkd::kRecentJourneys)
-            recent.push_back(*j);
-    return recent;
+    return storedRecent(flow.seam().setting(QStringLiteral("journeys/recent")));
 }
 
-std::vector<std::pair<QString, mkd::RecentJourney>> favouriteJourneys(ScreenFlow& flow) {
-    std::vector<std::pair<QString, mkd::RecentJourney>> favourites;
-    for (const QString& text : flow.seam().setting(QStringLiteral("journeys/favourites")).toStringList()) {
+namespace {
+
+using Favourites = std::vector<std::pair<QString, mkd::RecentJourney>>;
+
+const QString kFavouritesKey = QStringLiteral("journeys/favourites");
+
+Favourites favouritesOf(const QVariant& stored) {
+    Favourites favourites;
+    for (const QString& text : stored.toStringList()) {
         const qsizetype tab = text.lastIndexOf(QLatin1Char('\t'));
         if (tab <= 0) continue;
         if (auto j = mkd::readRecent(text.mid(tab + 1).toStdString())) favourites.emplace_back(text.left(tab), *j);
@@ -132,10 +155,59 @@ std::vector<std::pair<QString, mkd::RecentJourney>> favouriteJourneys(ScreenFlow
     return favourites;
 }
 
-void setFavouriteJourneys(ScreenFlow& flow, const std::vector<std::pair<QString, mkd::RecentJourney>>& favourites) {
+QVariant storedFavourites(const Favourites& favourites) {
     QStringList kept;
     for (const auto& [name, j] : favourites) kept << name + QLatin1Char('\t') + toQt(mkd::recentText(j));
-    flow.seam().setSetting(QStringLiteral("journeys/favourites"), kept);
+    return kept;
+}
+
+QString favouritesFull() {
+    return QCoreApplication::translate("AnswerOut",
+                                       "お気に入りは %1 件までです。使わないものを削除してから登録してください。")
+        .arg(kMaxFavourites);
+}
+
+}  // namespace
+
+std::vector<std::pair<QString, mkd::RecentJourney>> favouriteJourneys(ScreenFlow& flow) {
+    return favouritesOf(flow.seam().setting(kFavouritesKey));
+}
+
+void keepFavourite(QWidget* parent, ScreenFlow& flow, const mkd::RecentJourney& journey, const QString& suggested) {
+    if (favouriteJourneys(flow).size() >= static_cast<std::size_t>(kMaxFavourites)) {
+        flow.message(favouritesFull());
+        return;
+    }
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(QCoreApplication::translate("frmStart", "お気に入りに登録"));
+    dialog.setLabelText(QCoreApplication::translate("AnswerOut", "名前（%1文字まで）:").arg(kMaxFavouriteName));
+    dialog.setTextValue(suggested.left(kMaxFavouriteName));
+    if (auto* field = dialog.findChild<QLineEdit*>()) {
+        field->setMaxLength(kMaxFavouriteName);
+        const QString says = QCoreApplication::translate("AnswerOut", "%1文字まで").arg(kMaxFavouriteName);
+        field->setToolTip(says);
+        field->setAccessibleDescription(says);
+    }
+    if (dialog.exec() != QDialog::Accepted) return;
+    const QString name = dialog.textValue().trimmed().remove(QLatin1Char('\t')).left(kMaxFavouriteName);
+    if (name.isEmpty()) return;
+    bool full = false;
+    flow.seam().updateSetting(kFavouritesKey, [&](const QVariant& stored) {
+        Favourites kept = favouritesOf(stored);
+        full = kept.size() >= static_cast<std::size_t>(kMaxFavourites);
+        if (!full) kept.emplace_back(name, journey);
+        return storedFavourites(kept);
+    });
+    if (full) flow.message(favouritesFull());
+}
+
+void forgetFavourite(ScreenFlow& flow, const QString& name, const mkd::RecentJourney& journey) {
+    flow.seam().updateSetting(kFavouritesKey, [&](const QVariant& stored) {
+        Favourites kept = favouritesOf(stored);
+        const auto at = std::find(kept.begin(), kept.end(), std::pair(name, journey));
+        if (at != kept.end()) kept.erase(at);
+        return storedFavourites(kept);
+    });
 }
 
 void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey) {

@@ -50,9 +50,17 @@ namespace mkd {
 struct RecentJourney;
 }
 std::vector<mkd::RecentJourney> recentJourneys(ScreenFlow& flow);
-// Favourites: a name the user gave and the journey.
+// Favourites: a name the user gave and the journey. At most kMaxFavourites
+// names of at most kMaxFavouriteName characters are kept, which the settings
+// file holds far below the most it reads.
+inline constexpr int kMaxFavourites = 100;
+inline constexpr int kMaxFavouriteName = 200;
 std::vector<std::pair<QString, mkd::RecentJourney>> favouriteJourneys(ScreenFlow& flow);
-void setFavouriteJourneys(ScreenFlow& flow, const std::vector<std::pair<QString, mkd::RecentJourney>>& favourites);
+// Asks for a name (the suggested one first) and keeps `journey` under it,
+// with the favourites the settings hold now (another program's too).
+void keepFavourite(QWidget* parent, ScreenFlow& flow, const mkd::RecentJourney& journey, const QString& suggested);
+// Forgets the favourite `name` of `journey`, wherever it is now.
+void forgetFavourite(ScreenFlow& flow, const QString& name, const mkd::RecentJourney& journey);
 // Asks `journey` again from the start screen as a user would: its stations,
 // its kind's buttons, the travel date's "次へ" (today, as that screen
 // preselects), the trip and the passenger. Stops where a screen refuses or

@@ -5,22 +5,61 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFile>
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+
+#include <QSaveFile>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
+#include "explain/journey_words.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/ExportFile.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/WindowPlace.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
+
+namespace {
+
+// The purpose's editor says how much it holds, and holds no more.
+class PurposeDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            const QString says =
+                QCoreApplication::translate("JourneyWindow", "用務（%1文字まで）").arg(JourneyModel::kMaxPurpose);
+            line->setPlaceholderText(says);
+            line->setToolTip(says);
+            line->setAccessibleDescription(says);
+        }
+        return editor;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        if (auto* line = qobject_cast<QLineEdit*>(editor))
+            line->setMaxLength(
+                std::max(JourneyModel::kMaxPurpose, static_cast<int>(index.data(Qt::EditRole).toString().size())));
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+};
+
+}  // namespace
 
 JourneyModel::JourneyModel(mkd::JourneyStore& store, ScreenFlow& flow, QObject* parent)
     : QAbstractTableModel(parent), store_(store), flow_(flow) {}
@@ -40,7 +79,8 @@ int JourneyModel::listRow(int shownRow) const {
 
 QVariant JourneyModel::data(const QModelIndex& index, int role) const {
     const int row = listRow(index.row());
-    if (row < 0) return {};
+    // Until shown again, the rows shown may be more than the list holds.
+    if (row < 0 || row >= static_cast<int>(store_.list.rows.size())) return {};
     const mkd::JourneyRow& j = store_.list.rows[static_cast<std::size_t>(row)];
     const mkd::Lang lang = flow_.language();
     if (role == Qt::DisplayRole || role == Qt::EditRole) {
@@ -70,8 +110,9 @@ Qt::ItemFlags JourneyModel::flags(const QModelIndex& index) const {
 
 bool JourneyModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     const int row = listRow(index.row());
-    if (role != Qt::EditRole || row < 0) return false;
-    mkd::JourneyRow& j = store_.list.rows[static_cast<std::size_t>(row)];
+    if (role != Qt::EditRole || row < 0 || row >= static_cast<int>(store_.list.rows.size()) || !change) return false;
+    const mkd::JourneyRow was = store_.list.rows[static_cast<std::size_t>(row)];
+    mkd::JourneyRow j = was;
     const std::string text = value.toString().trimmed().toStdString();
     if (index.column() == kDateColumn) {
         // An empty date is no date; anything else must be a real one.
@@ -83,6 +124,14 @@ bool JourneyModel::setData(const QModelIndex& index, const QVariant& value, int 
     } else {
         return false;
     }
+    // The row as the file holds it now, wherever another program put it.
+    const bool saved = change([&was, &j, row](mkd::JourneyList& list) {
+        const int at = list.find(was, row);
+        if (at < 0) return false;
+        list.rows[static_cast<std::size_t>(at)] = j;
+        return true;
+    });
+    if (!saved) return false;
     emit dataChanged(index, index);
     emit edited();
     return true;
@@ -92,6 +141,7 @@ void JourneyModel::show(const std::string& month) {
     beginResetModel();
     month_ = month;
     shown_ = store_.list.rowsOf(month_);
+    shownLoads_ = store_.loads();
     endResetModel();
 }
 
@@ -167,43 +217,76 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     layout->addLayout(out);
     resize(860, 420);
 
+    model_->change = [this](const auto& edit) { return change(edit); };
+    table->setItemDelegateForColumn(JourneyModel::kNoteColumn, new PurposeDelegate(table));
     connect(model_, &JourneyModel::edited, this, [this] {
-        save();
         refresh();
+        // The file held more than was shown: all shown again once the
+        // editor is closed.
+        if (model_->stale())
+            QTimer::singleShot(0, this, [this] {
+                if (editing()) return;
+                model_->show(model_->month());
+                refresh();
+            });
     });
     connect(month, &QComboBox::activated, this, [this] {
         model_->show(month->currentData().toString().toStdString());
         refresh();
     });
 
-    reportLoad(store_.load());
+    store_.load();
+    tellLoad();
     showWords();
     model_->show({});
+    watchFolder();
 }
 
-void JourneyWindow::reportLoad(const mkd::JourneyLoad& load) {
-    const mkd::Lang lang = flow_.language();
-    const std::string path = store_.path();
-    if (load.error != 0) {
-        flow_.message(toQt(mkd::text(mkd::Msg::JourneyUnreadable, lang, {path, mkd::reasonText(load.error, lang)})));
-        return;
+void JourneyWindow::watchFolder() {
+    // The folder, not the file: a save puts a new file in the old one's place.
+    const QString folder = QFileInfo(QFile::decodeName(store_.path().c_str())).absolutePath();
+    if (store_.path().empty() || !QFileInfo(folder).isDir()) return;
+    if (!watcher_) {
+        watcher_ = new QFileSystemWatcher(this);
+        connect(watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+            if (isVisible()) reloadIfChanged();
+        });
     }
-    if (load.read.ok()) return;
-    std::string why;
-    switch (load.read.damage) {
-        case mkd::JourneyDamage::FirstLine:
-            why = mkd::text(mkd::Msg::JourneyBadFirstLine, lang);
-            break;
-        case mkd::JourneyDamage::FieldCount:
-            why = mkd::text(mkd::Msg::JourneyBadFieldCount, lang, {std::to_string(load.read.fields)});
-            break;
-        case mkd::JourneyDamage::Value:
-        case mkd::JourneyDamage::None:
-            why = mkd::text(mkd::Msg::JourneyBadValue, lang, {load.read.field, load.read.value});
-            break;
-    }
-    const std::string kept = load.keptAs.empty() ? path : load.keptAs;
-    flow_.message(toQt(mkd::text(mkd::Msg::JourneyDamaged, lang, {path, std::to_string(load.read.line), why, kept})));
+    if (watcher_->directories().isEmpty()) watcher_->addPath(folder);
+}
+
+bool JourneyWindow::editing() const {
+    // An open editor is the table's child and has the focus.
+    const QWidget* focus = QApplication::focusWidget();
+    return focus && focus != table && table->isAncestorOf(focus);
+}
+
+bool JourneyWindow::tellLoad() {
+    if (store_.loads() == loadsTold_) return false;
+    loadsTold_ = store_.loads();
+    const std::string said = mkd::journeyLoadText(store_.lastLoad(), store_.path(), flow_.language());
+    if (said.empty()) return false;
+    flow_.message(toQt(said));
+    return true;
+}
+
+void JourneyWindow::reloadIfChanged() {
+    // Not under the user's typing: the next change or activation reads it.
+    if (editing() || !store_.reload()) return;
+    tellLoad();
+    const int shown = table->currentIndex().row();
+    model_->show(model_->month());
+    refresh();
+    if (model_->rowCount() > 0 && shown >= 0) table->selectRow(std::min(shown, model_->rowCount() - 1));
+}
+
+bool JourneyWindow::change(const std::function<bool(mkd::JourneyList&)>& edit) {
+    const mkd::SaveResult saved = store_.change(edit);
+    // What reading the file again found is said first, and is enough.
+    const bool told = tellLoad();
+    if (!saved.ok() && !told) flow_.message(toQt(mkd::journeySaveText(saved, flow_.language())));
+    watchFolder();
+    return saved.ok();
 }
 
 void JourneyWindow::showWords() {
@@ -255,6 +338,8 @@ void JourneyWindow::open() {
     if (!placed_) place_->restore(QApplication::activeWindow());
     placed_ = true;
     model_->tablesNow = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
+    store_.reload();
+    tellLoad();
     model_->show(model_->month());
     refresh();
     show();
@@ -264,23 +349,15 @@ void JourneyWindow::open() {
     if (model_->rowCount() > 0 && !table->currentIndex().isValid()) table->selectRow(0);
 }
 
-bool JourneyWindow::save() {
-    const mkd::SaveResult saved = store_.save();
-    if (saved.ok()) return true;
-    const mkd::Lang lang = flow_.language();
-    flow_.message(toQt(mkd::text(mkd::Msg::JourneyNotSaved, lang, {saved.path, mkd::reasonText(saved.error, lang)})));
-    return false;
-}
-
 int JourneyWindow::add(const mkd::EnquiryInProgress& enquiry) {
     const std::string tables = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
     mkd::JourneyRow journey = mkd::journeyOf(enquiry, tables);
     if (!journey.date) journey.date = flow_.seam().today();
-    store_.list.rows.push_back(journey);
-    if (!save()) {
-        store_.list.rows.pop_back();
+    if (!change([&journey](mkd::JourneyList& list) {
+            list.rows.push_back(journey);
+            return true;
+        }))
         return 0;
-    }
     model_->tablesNow = tables;
     model_->show(model_->month());
     refresh();
@@ -291,8 +368,16 @@ void JourneyWindow::moveRow(int by) {
     const int shown = table->currentIndex().row();
     const int row = model_->listRow(shown);
     const int target = model_->listRow(shown + by);
-    if (row < 0 || target < 0 || !store_.list.move(row, target - row)) return;
-    save();
+    if (row < 0 || target < 0 || row >= static_cast<int>(store_.list.rows.size()) ||
+        target >= static_cast<int>(store_.list.rows.size()))
+        return;
+    const mkd::JourneyRow moving = store_.list.rows[static_cast<std::size_t>(row)];
+    const mkd::JourneyRow other = store_.list.rows[static_cast<std::size_t>(target)];
+    change([&](mkd::JourneyList& list) {
+        const int from = list.find(moving, row);
+        const int to = list.find(other, target);
+        return from >= 0 && to >= 0 && from != to && list.move(from, to - from);
+    });
     const int column = table->currentIndex().column();
     model_->show(model_->month());
     refresh();
@@ -302,9 +387,14 @@ void JourneyWindow::moveRow(int by) {
 void JourneyWindow::deleteRow() {
     const int shown = table->currentIndex().row();
     const int row = model_->listRow(shown);
-    if (row < 0) return;
-    store_.list.rows.erase(store_.list.rows.begin() + row);
-    save();
+    if (row < 0 || row >= static_cast<int>(store_.list.rows.size())) return;
+    const mkd::JourneyRow gone = store_.list.rows[static_cast<std::size_t>(row)];
+    change([&gone, row](mkd::JourneyList& list) {
+        const int at = list.find(gone, row);
+        if (at < 0) return false;
+        list.rows.erase(list.rows.begin() + at);
+        return true;
+    });
     model_->show(model_->month());
     refresh();
     if (model_->rowCount() > 0) table->selectRow(std::min(shown, model_->rowCount() - 1));
@@ -333,6 +423,7 @@ void JourneyWindow::print() { printPreview(this, flow_, html()); }
 void JourneyWindow::savePdf() { ::savePdf(this, flow_, html(), windowTitle()); }
 
 void JourneyWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) reloadIfChanged();
     if (event->type() == QEvent::LanguageChange) {
         showWords();
         model_->show(model_->month());

@@ -1,18 +1,22 @@
 // 交通費明細: the journey list, a window of its own beside the screens. Each
 // row is a priced journey: its travel date and purpose can be edited, rows
 // deleted and moved; the total is at the bottom, for all rows or one month.
-// Every change is saved at once (JourneyStore). The list can be exported as
-// CSV (plain, or for Excel), printed and saved as PDF.
+// Every change is saved at once, to what the file holds then (JourneyStore):
+// rows another program added meanwhile are kept, and shown when the file
+// changes. The list can be exported as CSV (plain, or for Excel), printed
+// and saved as PDF.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
 
 class QComboBox;
+class QFileSystemWatcher;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -38,12 +42,21 @@ public:
     void show(const std::string& month);
     // The list row of a shown row.
     int listRow(int shownRow) const;
+    // The file was read again since the rows were shown.
+    bool stale() const { return shownLoads_ != store_.loads(); }
     const std::string& month() const { return month_; }
     std::string tablesNow;
 
     static constexpr int kDateColumn = 0;
     static constexpr int kAmountColumn = 6;
     static constexpr int kNoteColumn = 7;
+    // The most a purpose typed may hold (a longer one read from the file is
+    // kept as it is).
+    static constexpr int kMaxPurpose = 200;
+
+    // Makes a change to the list and saves it; false when it could not be
+    // saved (the user was told why).
+    std::function<bool(const std::function<bool(mkd::JourneyList&)>&)> change;
 
 signals:
     void edited();
@@ -53,6 +66,7 @@ private:
     ScreenFlow& flow_;
     std::string month_;
     std::vector<int> shown_;
+    int shownLoads_ = 0;
 };
 
 class JourneyWindow : public QWidget {
@@ -84,14 +98,22 @@ protected:
 private:
     void showWords();
     void refresh();
-    bool save();
+    // A change made to what the file holds now, saved; what went wrong said.
+    bool change(const std::function<bool(mkd::JourneyList&)>& edit);
+    // Shows the rows again when another program changed the file.
+    void reloadIfChanged();
+    // Says what the last load of the file found, once.
+    bool tellLoad();
+    void watchFolder();
+    bool editing() const;
     QString html() const;
-    void reportLoad(const mkd::JourneyLoad& load);
 
     ScreenFlow& flow_;
     WindowPlace* place_;
     bool placed_ = false;  // placed when first opened
     mkd::JourneyStore store_;
+    int loadsTold_ = 0;
+    QFileSystemWatcher* watcher_ = nullptr;
     JourneyModel* model_;
     QPushButton* up_;
     QPushButton* down_;

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 #include "pricing/date.hpp"
 
@@ -54,5 +55,11 @@ public:
     virtual void setSetting(const QString& key, const QVariant& value) {
         (void)key;
         (void)value;
+    }
+    // Stores what `change` makes of the setting as it is stored now: where
+    // another program may change the same setting (a list of favourites),
+    // its change is kept.
+    virtual void updateSetting(const QString& key, const std::function<QVariant(const QVariant&)>& change) {
+        setSetting(key, change(setting(key)));
     }
 };

@@ -6,9 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QHelpEvent>
-#include <QInputDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -477,28 +475,16 @@ void frmStart::showJourneys() {
         const mkd::RecentJourney j = recent[i];
         connect(mnuRecent->addAction(mnemonic(i) + journeyWords(j)), &QAction::triggered, this,
                 [this, j] { askAgain(flow, j); });
-        connect(mnuKeep->addAction(mnemonic(i) + journeyWords(j)), &QAction::triggered, this, [this, j] {
-            bool ok = false;
-            const QString name = QInputDialog::getText(this, tr("お気に入りに登録"), tr("名前:"), QLineEdit::Normal,
-                                                       journeyWords(j), &ok)
-                                     .trimmed()
-                                     .remove(QLatin1Char('\t'));
-            if (!ok || name.isEmpty()) return;
-            auto kept = favouriteJourneys(flow);
-            kept.emplace_back(name, j);
-            setFavouriteJourneys(flow, kept);
-        });
+        connect(mnuKeep->addAction(mnemonic(i) + journeyWords(j)), &QAction::triggered, this,
+                [this, j] { keepFavourite(this, flow, j, journeyWords(j)); });
     }
     for (std::size_t i = 0; i < favourites.size(); ++i) {
         const auto [name, j] = favourites[i];
         QAction* item = mnuFavourites->addAction(mnemonic(i) + escaped(name));
         item->setToolTip(journeyWords(j));
         connect(item, &QAction::triggered, this, [this, j = j] { askAgain(flow, j); });
-        connect(mnuForget->addAction(mnemonic(i) + escaped(name)), &QAction::triggered, this, [this, i] {
-            auto kept = favouriteJourneys(flow);
-            if (i < kept.size()) kept.erase(kept.begin() + static_cast<std::ptrdiff_t>(i));
-            setFavouriteJourneys(flow, kept);
-        });
+        connect(mnuForget->addAction(mnemonic(i) + escaped(name)), &QAction::triggered, this,
+                [this, name = name, j = j] { forgetFavourite(flow, name, j); });
     }
     mnuRecent->setEnabled(!recent.empty());
     mnuKeep->setEnabled(!recent.empty());

@@ -65,6 +65,26 @@ std::string reasonText(int error, Lang lang) {
             return std::string(text(Msg::ReasonDiskFull, lang));
         case EROFS:
             return std::string(text(Msg::ReasonReadOnlyDisk, lang));
+        case EFBIG:
+            return std::string(text(Msg::ReasonFileTooLarge, lang));
+        case EEXIST:
+        case ENOTEMPTY:
+            return std::string(text(Msg::ReasonFileExists, lang));
+        case EBUSY:
+        case EWOULDBLOCK:
+        case ETXTBSY:
+            return std::string(text(Msg::ReasonBusy, lang));
+        case EIO:
+            return std::string(text(Msg::ReasonInputOutput, lang));
+        case ENAMETOOLONG:
+            return std::string(text(Msg::ReasonNameTooLong, lang));
+        case ELOOP:
+            return std::string(text(Msg::ReasonLinkLoop, lang));
+        case EMFILE:
+        case ENFILE:
+            return std::string(text(Msg::ReasonTooManyFiles, lang));
+        case ENOMEM:
+            return std::string(text(Msg::ReasonNoMemory, lang));
         default:
             break;
     }
@@ -76,7 +96,10 @@ std::string reasonText(int error, Lang lang) {
         else
             return result == 0 ? buffer : "?";
     };
-    return words(::strerror_r(error, buffer, sizeof buffer));
+    // The C library speaks English only: its words are said in English.
+    const std::string number = std::to_string(error);
+    return text(Msg::ReasonOtherSystem, lang,
+                {number, lang == Lang::English ? words(::strerror_r(error, buffer, sizeof buffer)) : ""});
 }
 
 namespace {

@@ -156,6 +156,16 @@ enum class Msg : int {
     ReasonReadOnlyDisk,
     ReasonReadOnlyFile,  // the user took the write permission away
     ReasonTooLarge,  // far larger than the program ever writes it
+    ReasonFileTooLarge,  // EFBIG
+    ReasonFileExists,  // EEXIST
+    ReasonBusy,  // EBUSY, EWOULDBLOCK, ETXTBSY: another program holds it
+    ReasonInputOutput,  // EIO
+    ReasonNameTooLong,
+    ReasonLinkLoop,
+    ReasonTooManyFiles,
+    ReasonNoMemory,
+    ReasonOtherSystem,  // any other: %1 the number, %2 the C library's words (English only)
+    ReasonDamagedKept,  // a file that could not be read is not written over
     SelectionNotSaved,  // "変更" failed: %1 the file, %2 the reason
     SelectionSaveRaced,  // "変更" failed, another save removing its temporary file: %1 the file
     SelectionUnreadable,  // Henko.txt exists but cannot be read: %1 file, %2 reason, %3 %4 the pair shown
@@ -272,6 +282,13 @@ enum class Msg : int {
     JourneyUnreadable,  // %1 the file, %2 the system's reason
     JourneyNotSaved,  // %1 the file, %2 the system's reason
     FareNoJourneyList,  // mkd-fare journeys: no folder to keep the list in
+    JourneyLinesDamaged,  // %1 the file, %2 the lines (JourneyLine…), %3 the name it was kept as, %4 rows read
+    JourneyLine,  // %1 line, %2 why
+    JourneyLineSeparator,  // between two JourneyLine
+    JourneyMoreLines,  // %1 lines not named
+    JourneyTooLarge,  // %1 the file, %2 the most it may hold (MB), %3 the name it was kept as
+    JourneyNotSetAside,  // %1 the file, %2 line, %3 why, %4 the system's reason for not renaming it
+    JourneyFull,  // %1 the file, %2 the most it may hold (MB)
 
     Count_  // not a message: the number of them
 };
@@ -290,8 +307,8 @@ std::string text(Msg id, Lang lang, const std::vector<std::string>& args);
 std::string fill(std::string_view pattern, std::initializer_list<std::string_view> args);
 
 // The system's reason for a failed read or write (an errno value, or -1 for
-// something that is neither a file nor a folder) in `lang`; the C library's
-// words for a reason without words of its own.
+// something that is neither a file nor a folder) in `lang`; for a reason
+// without words of its own, its number (and in English the C library's words).
 std::string reasonText(int error, Lang lang);
 
 // For the tests: whether `lang` has its own words for `id`.

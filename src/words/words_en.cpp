@@ -148,6 +148,16 @@ constexpr Entry kWords[] = {
     {Msg::ReasonReadOnlyDisk, "a read-only file system"},
     {Msg::ReasonReadOnlyFile, "the file is read-only"},
     {Msg::ReasonTooLarge, "the file is far larger than the program ever writes it"},
+    {Msg::ReasonFileTooLarge, "the file is too large"},
+    {Msg::ReasonFileExists, "a file of that name exists already"},
+    {Msg::ReasonBusy, "another program is using it"},
+    {Msg::ReasonInputOutput, "an error while reading or writing (a faulty disk?)"},
+    {Msg::ReasonNameTooLong, "the name is too long"},
+    {Msg::ReasonLinkLoop, "the links go round in a circle"},
+    {Msg::ReasonTooManyFiles, "too many files are open"},
+    {Msg::ReasonNoMemory, "not enough memory"},
+    {Msg::ReasonOtherSystem, "system error %1: %2"},
+    {Msg::ReasonDamagedKept, "the file that could not be read is left as it is"},
     {Msg::SelectionSaveRaced,
      "The start pair could not be saved: another save of the same file at the same time removed this save's "
      "temporary file. This save did not change %1."},
@@ -265,6 +275,20 @@ constexpr Entry kWords[] = {
     {Msg::JourneyUnreadable, "The journey list %1 cannot be read (%2)."},
     {Msg::JourneyNotSaved, "The journey list %1 could not be saved (%2)."},
     {Msg::FareNoJourneyList, "no folder for the journey list (neither HOME nor XDG_DATA_HOME is set)"},
+    {Msg::JourneyLinesDamaged,
+     "Some lines of the journey list %1 cannot be read: %2. The file as it was is kept as %3; the %4 journeys that "
+     "could be read are loaded."},
+    {Msg::JourneyLine, "line %1 (%2)"},
+    {Msg::JourneyLineSeparator, "; "},
+    {Msg::JourneyMoreLines, "and %1 more"},
+    {Msg::JourneyTooLarge,
+     "The journey list %1 is larger than the program reads (%2 MB). It was kept as %3, and a new list begins."},
+    {Msg::JourneyNotSetAside,
+     "Line %2 of the journey list %1 cannot be read (%3). The file could not be kept under another name (%4), so it "
+     "is left as it is and not overwritten."},
+    {Msg::JourneyFull,
+     "The journey list %1 cannot grow any larger (%2 MB at most). Delete rows, or keep the file under another name, "
+     "and try again."},
 };
 
 }  // namespace

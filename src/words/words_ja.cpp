@@ -146,6 +146,16 @@ constexpr Entry kWords[] = {
     {Msg::ReasonReadOnlyDisk, "読み取り専用のディスクです"},
     {Msg::ReasonReadOnlyFile, "読み取り専用のファイルです"},
     {Msg::ReasonTooLarge, "このプログラムが書くよりはるかに大きいファイルです"},
+    {Msg::ReasonFileTooLarge, "ファイルが大きすぎます"},
+    {Msg::ReasonFileExists, "同じ名前のファイルがすでにあります"},
+    {Msg::ReasonBusy, "ほかのプログラムが使っています"},
+    {Msg::ReasonInputOutput, "読み書きの途中でエラーが起きました（ディスクの不具合など）"},
+    {Msg::ReasonNameTooLong, "名前が長すぎます"},
+    {Msg::ReasonLinkLoop, "リンクが輪になっています"},
+    {Msg::ReasonTooManyFiles, "開いているファイルが多すぎます"},
+    {Msg::ReasonNoMemory, "メモリが足りません"},
+    {Msg::ReasonOtherSystem, "システムのエラーです（番号 %1）"},
+    {Msg::ReasonDamagedKept, "読めなかったファイルを上書きしないためです"},
     {Msg::SelectionSaveRaced,
      "初期表示を保存できませんでした。同時に同じファイルを保存していた別の保存が、この保存の一時ファイルを消しました。"
      "この保存では %1 を変えていません。"},
@@ -262,6 +272,19 @@ constexpr Entry kWords[] = {
     {Msg::JourneyUnreadable, "交通費明細 %1 を読めません（%2）。"},
     {Msg::JourneyNotSaved, "交通費明細 %1 を保存できません（%2）。"},
     {Msg::FareNoJourneyList, "交通費明細を置くフォルダがありません（HOME も XDG_DATA_HOME もありません）"},
+    {Msg::JourneyLinesDamaged,
+     "交通費明細 %1 の次の行が読めません: %2。元のファイルは %3 として残し、読めた %4 件を読み込みました。"},
+    {Msg::JourneyLine, "%1 行目（%2）"},
+    {Msg::JourneyLineSeparator, "、"},
+    {Msg::JourneyMoreLines, "ほか %1 行"},
+    {Msg::JourneyTooLarge,
+     "交通費明細 %1 は読める大きさ（%2 MB）を超えています。%3 として残し、新しい明細を始めます。"},
+    {Msg::JourneyNotSetAside,
+     "交通費明細 %1 の %2 "
+     "行目が読めません（%3）。別の名前で残せなかったため（%4）、ファイルはそのままにして上書きしません。"},
+    {Msg::JourneyFull,
+     "交通費明細 %1 はこれ以上大きくできません（%2 MB "
+     "まで）。行を削除するか、ファイルを別の名前で残してから、もう一度どうぞ。"},
 };
 
 }  // namespace

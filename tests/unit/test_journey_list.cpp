@@ -1,12 +1,16 @@
-// The journey list: its file read back as written, damaged files reported
-// and kept aside, saves that survive a kill, months and totals, the CSV a
-// spreadsheet reads, and the fingerprint that tells when the tables changed.
+// The journey list: its file read back as written, also as a text editor
+// saves it; damaged lines reported and kept aside with the rest loaded; two
+// programs changing it at once; what it writes it reads back; saves that
+// survive a kill, months and totals, the CSV a spreadsheet reads, and the
+// fingerprint that tells when the tables changed.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -14,6 +18,7 @@
 #include "data/careful_save.hpp"
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
+#include "explain/journey_words.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -68,11 +73,11 @@ TEST(JourneyList, FileBytesAreExactlyTheGoldenFile) {
     EXPECT_EQ(read.list.rows, list.rows);
 }
 
-// Each kind of damage names its line and what is wrong; nothing of a damaged
-// file is taken as rows.
+// Each kind of damage names its line and what is wrong; a line that cannot
+// be read is left out and every other row is read; a file whose first line
+// is not the heading gives no row.
 TEST(JourneyList, DamageIsNamedWithItsLine) {
     const std::string good = formatJourneyList(sampleList());
-    const std::string head = good.substr(0, good.find('\n') + 1);
     const struct {
         std::string text;
         JourneyDamage damage;
@@ -80,41 +85,222 @@ TEST(JourneyList, DamageIsNamedWithItsLine) {
         const char* field;
     } cases[] = {
         {"", JourneyDamage::FirstLine, 1, ""},
-        {"date,from,to\n", JourneyDamage::FirstLine, 1, ""},
-        {head + "2007-08-12\t0\t60\n", JourneyDamage::FieldCount, 2, ""},
-        {head + "2007-02-30\t0\t60\treserved\tadult\tone-way\t100\t-\t\n", JourneyDamage::Value, 2, "date"},
-        {head + "-\t0\t107\treserved\tadult\tone-way\t100\t-\t\n", JourneyDamage::Value, 2, "arrival"},
-        {head + "-\t0\t1\texpress\tadult\tone-way\t100\t-\t\n", JourneyDamage::Value, 2, "kind"},
-        {head + "-\t0\t1\tlocal\tadult\tone-way\t1e999\t-\t\n", JourneyDamage::Value, 2, "amount"},
-        {head + "-\t0\t1\tlocal\tadult\tone-way\t12yen\t-\t\n", JourneyDamage::Value, 2, "amount"},
+        {"date,from,to\n" + good.substr(good.find('\n') + 1), JourneyDamage::FirstLine, 1, ""},
+        {good + "2007-08-12\t0\t60\n", JourneyDamage::FieldCount, 5, ""},
+        {good + "2007-02-30\t0\t60\treserved\tadult\tone-way\t100\t-\t\n", JourneyDamage::Value, 5, "date"},
+        {good + "-\t0\t107\treserved\tadult\tone-way\t100\t-\t\n", JourneyDamage::Value, 5, "arrival"},
+        {good + "-\t0\t1\texpress\tadult\tone-way\t100\t-\t\n", JourneyDamage::Value, 5, "kind"},
+        {good + "-\t0\t1\tlocal\telder\tone-way\t100\t-\t\n", JourneyDamage::Value, 5, "passenger"},
+        {good + "-\t0\t1\tlocal\tadult\tone-way\t1e999\t-\t\n", JourneyDamage::Value, 5, "amount"},
+        {good + "-\t0\t1\tlocal\tadult\tone-way\t12yen\t-\t\n", JourneyDamage::Value, 5, "amount"},
         {good + "-\t0\t1\tlocal\tadult\tone-way\t1\t-\tbad \\q escape\n", JourneyDamage::Value, 5, "note"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         const JourneyRead read = readJourneyList(c.text);
-        EXPECT_EQ(read.damage, c.damage);
-        EXPECT_EQ(read.line, c.line);
-        EXPECT_EQ(read.field, c.field);
-        EXPECT_TRUE(read.list.rows.empty());
+        ASSERT_EQ(read.problems.size(), 1u);
+        EXPECT_EQ(read.problems[0].damage, c.damage);
+        EXPECT_EQ(read.problems[0].line, c.line);
+        EXPECT_EQ(read.problems[0].field, c.field);
+        EXPECT_EQ(read.list.rows, c.damage == JourneyDamage::FirstLine ? JourneyList{}.rows : sampleList().rows);
     }
 }
 
+// What a text editor on Windows saves: a byte-order mark, CR LF line ends,
+// an empty line at the end. It reads as the program's own form; lines that
+// cannot be read are each named and the rest read.
+TEST(JourneyList, HandEditedFilesAreRead) {
+    std::string edited = "\xEF\xBB\xBF";
+    for (char c : formatJourneyList(sampleList())) edited += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    edited += "\r\n";
+    JourneyRead read = readJourneyList(edited);
+    EXPECT_TRUE(read.ok());
+    EXPECT_EQ(read.list.rows, sampleList().rows);
+
+    // Lines 3 and 5 of seven cannot be read.
+    const std::size_t third = edited.find("\r\n", edited.find("\r\n") + 2) + 2;
+    edited.insert(third, "2007-08-12\t0\t60\r\n");
+    edited.insert(edited.find("\r\n", third + 20) + 2, "-\t0\t1\tlocal\tadult\tone-way\tx\t-\t\r\n");
+    read = readJourneyList(edited);
+    ASSERT_EQ(read.problems.size(), 2u);
+    EXPECT_EQ(read.problems[0].line, 3);
+    EXPECT_EQ(read.problems[1].line, 5);
+    EXPECT_EQ(read.list.rows, sampleList().rows);
+}
+
+// A file with lines that cannot be read is renamed aside whole, the rows
+// that could be read take its place in the program's own form, and the user
+// is told which lines, in the words of the screens' language only.
+TEST(JourneyList, DamagedLinesAreKeptAsideAndTheRestLoaded) {
+    TempDir dir;
+    std::string text = formatJourneyList(sampleList());
+    text.insert(text.find('\n') + 1, "2007-08-12\t0\t60\n");
+    const std::string path = dir.write("mkd/journeys.tsv", "\xEF\xBB\xBF" + text);
+    JourneyStore store(path);
+    const JourneyLoad load = store.load();
+    EXPECT_EQ(store.list.rows, sampleList().rows);
+    EXPECT_EQ(load.keptAs, path + ".damaged-1");
+    EXPECT_EQ(dir.read("mkd/journeys.tsv.damaged-1"), "\xEF\xBB\xBF" + text);
+    EXPECT_EQ(dir.read("mkd/journeys.tsv"), formatJourneyList(sampleList()));
+    const std::string said = journeyLoadText(load, path, Lang::Japanese);
+    EXPECT_NE(said.find("2 行目（項目が 3 個です）"), std::string::npos) << said;
+    EXPECT_NE(said.find(load.keptAs), std::string::npos) << said;
+    EXPECT_NE(said.find("3 件"), std::string::npos) << said;
+}
+
 // A damaged file is renamed aside, never overwritten: the next save writes
-// a new file and the damaged one is still there, byte for byte.
+// a new file and the damaged one is still there, byte for byte. One that
+// cannot be renamed is left as it is, and a save says why in the screens'
+// words.
 TEST(JourneyList, DamagedFileIsKeptAsideAndNeverOverwritten) {
     TempDir dir;
     const std::string path = dir.write("mkd/journeys.tsv", "not a journey list\n");
     dir.write("mkd/journeys.tsv.damaged-1", "an older one");
     JourneyStore store(path);
     const JourneyLoad& load = store.load();
-    EXPECT_EQ(load.read.damage, JourneyDamage::FirstLine);
+    EXPECT_EQ(load.read.problems.at(0).damage, JourneyDamage::FirstLine);
     EXPECT_EQ(load.keptAs, path + ".damaged-2");
     EXPECT_EQ(dir.read("mkd/journeys.tsv.damaged-2"), "not a journey list\n");
     EXPECT_EQ(dir.read("mkd/journeys.tsv.damaged-1"), "an older one");
+    EXPECT_FALSE(std::filesystem::exists(path));
     store.list = sampleList();
     ASSERT_TRUE(store.save().ok());
     EXPECT_EQ(dir.read("mkd/journeys.tsv"), formatJourneyList(sampleList()));
     EXPECT_EQ(dir.read("mkd/journeys.tsv.damaged-2"), "not a journey list\n");
+
+    // Every name to keep it under taken: it stays where it is.
+    const std::string full = dir.write("full/journeys.tsv", "not a journey list\n");
+    for (int n = 1; n < 1000; ++n) dir.write("full/journeys.tsv.damaged-" + std::to_string(n), "");
+    JourneyStore kept(full);
+    EXPECT_TRUE(kept.load().keptAs.empty());
+    const SaveResult saved = kept.change([](JourneyList& list) {
+        list.rows.push_back(sampleList().rows[0]);
+        return true;
+    });
+    EXPECT_EQ(saved.error, JourneyStore::kKeptAsItIs);
+    EXPECT_EQ(dir.read("full/journeys.tsv"), "not a journey list\n");
+    // Said in the screens' words, no system's English among them.
+    for (std::string said :
+         {journeySaveText(saved, Lang::Japanese), journeyLoadText(kept.lastLoad(), full, Lang::Japanese)}) {
+        ASSERT_NE(said.find(full), std::string::npos) << said;
+        said.erase(said.find(full), full.size());
+        EXPECT_TRUE(std::none_of(said.begin(), said.end(), [](char c) { return std::isalpha(c); })) << said;
+    }
+}
+
+// Two programs adding 50 journeys each at once to one list: 100 rows, each
+// program's in the order it added them.
+TEST(JourneyList, TwoProgramsAddingAtOnceLoseNothing) {
+    TempDir dir;
+    const std::string path = (dir.path() / "mkd/journeys.tsv").string();
+    std::vector<pid_t> children;
+    for (int program = 0; program < 2; ++program) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            JourneyStore store(path);
+            store.load();
+            bool ok = true;
+            for (int i = 0; i < 50; ++i)
+                ok = ok && store
+                               .change([&](JourneyList& list) {
+                                   list.rows.push_back(journey(Date{2007, 8, 1 + i % 28}, program, i, i));
+                                   return true;
+                               })
+                               .ok();
+            ::_exit(ok ? 0 : 1);
+        }
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    JourneyStore store(path);
+    ASSERT_TRUE(store.load().read.ok());
+    ASSERT_EQ(store.list.rows.size(), 100u);
+    for (int program = 0; program < 2; ++program) {
+        std::vector<int> order;
+        for (const JourneyRow& j : store.list.rows)
+            if (j.departure == program) order.push_back(j.arrival);
+        EXPECT_EQ(order.size(), 50u);
+        EXPECT_TRUE(std::is_sorted(order.begin(), order.end()));
+    }
+}
+
+// A change finds its row where the other program's save put it, and does
+// nothing when that program deleted it.
+TEST(JourneyList, ChangesFindTheirRowInTheFileAsItIsNow) {
+    TempDir dir;
+    const std::string path = (dir.path() / "mkd/journeys.tsv").string();
+    JourneyStore mine(path);
+    mine.load();
+    mine.list = sampleList();
+    ASSERT_TRUE(mine.save().ok());
+    JourneyStore other(path);
+    other.load();
+    const JourneyRow first = mine.list.rows[0];
+    ASSERT_TRUE(other
+                    .change([](JourneyList& list) {
+                        list.rows.insert(list.rows.begin(), journey(std::nullopt, 9, 9, 9));
+                        return true;
+                    })
+                    .ok());
+    ASSERT_TRUE(mine.change([&first](JourneyList& list) {
+                        const int at = list.find(first, 0);
+                        if (at < 0) return false;
+                        list.rows.erase(list.rows.begin() + at);
+                        return true;
+                    })
+                    .ok());
+    JourneyStore reader(path);
+    reader.load();
+    ASSERT_EQ(reader.list.rows.size(), 3u);
+    EXPECT_EQ(reader.list.rows[0].departure, 9);
+    EXPECT_EQ(mine.list.rows, reader.list.rows);
+    EXPECT_TRUE(other.reload());
+    EXPECT_EQ(other.list.rows, reader.list.rows);
+    EXPECT_FALSE(other.reload());
+}
+
+// What the program writes it reads back: a change that would make the file
+// larger than it reads is refused and the file kept; a file larger than
+// that (from elsewhere) is set aside and a new list begins.
+TEST(JourneyList, WhatIsWrittenIsReadBack) {
+    TempDir dir;
+    const std::string path = (dir.path() / "mkd/journeys.tsv").string();
+    constexpr std::size_t kMax = 4096;
+    JourneyStore store(path, kMax);
+    store.load();
+    SaveResult saved;
+    int added = 0;
+    while ((saved = store.change([&](JourneyList& list) {
+               list.rows.push_back(journey(Date{2007, 8, 12}, 0, 60, added, std::string(100, 'x')));
+               return true;
+           })).ok())
+        ++added;
+    EXPECT_EQ(saved.error, JourneyStore::kFull);
+    EXPECT_GT(added, 10);
+    JourneyStore again(path, kMax);
+    EXPECT_TRUE(again.load().read.ok());
+    EXPECT_EQ(again.list.rows.size(), static_cast<std::size_t>(added));
+
+    std::filesystem::resize_file(path, kMax + 1);
+    JourneyStore large(path, kMax);
+    const JourneyLoad load = large.load();
+    EXPECT_EQ(load.read.problems.at(0).damage, JourneyDamage::TooLarge);
+    EXPECT_EQ(load.keptAs, path + ".damaged-1");
+    EXPECT_TRUE(large.list.rows.empty());
+    EXPECT_TRUE(large
+                    .change([](JourneyList& list) {
+                        list.rows.push_back(sampleList().rows[1]);
+                        return true;
+                    })
+                    .ok());
+    EXPECT_EQ(std::filesystem::file_size(path + ".damaged-1"), kMax + 1);
+    const std::string said = journeyLoadText(load, path, Lang::English);
+    EXPECT_NE(said.find("It was kept as " + load.keptAs), std::string::npos) << said;
 }
 
 // The file is saved through a link to where the link points; a folder or a
@@ -177,7 +363,7 @@ TEST(JourneyList, KilledSavesNeverLoseTheList) {
         ::waitpid(child, nullptr, 0);
         JourneyStore reader(path);
         const JourneyLoad& load = reader.load();
-        ASSERT_TRUE(load.read.ok()) << "after kill " << kill << " line " << load.read.line;
+        ASSERT_TRUE(load.read.ok()) << "after kill " << kill << " line " << load.read.problems.front().line;
         ASSERT_GE(reader.list.rows.size(), 3u);
         EXPECT_EQ(std::vector(reader.list.rows.begin(), reader.list.rows.begin() + 3), sampleList().rows);
     }

@@ -23,6 +23,7 @@
 #include "explain/answer_words.hpp"
 #include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
+#include "explain/journey_words.hpp"
 #include "explain/split_words.hpp"
 #include "pricing/comparison.hpp"
 #include "pricing/season.hpp"
@@ -569,7 +570,7 @@ int runJourneys(const Options& o) {
     // which keeps it aside when it next opens the list.
     mkd::JourneyList list;
     std::string bytes;
-    const mkd::LoadResult read = mkd::readFileBytes(path, bytes);
+    const mkd::LoadResult read = mkd::readFileBytes(path, bytes, mkd::kMaxJourneyFileBytes);
     if (!read.ok() && !(read.error == mkd::LoadError::CannotOpen && read.systemError == ENOENT)) {
         const int error = read.error == mkd::LoadError::TooLarge ? EFBIG : read.systemError;
         std::cerr << "mkd-fare: "
@@ -580,12 +581,10 @@ int runJourneys(const Options& o) {
     if (read.ok()) {
         const mkd::JourneyRead parsed = mkd::readJourneyList(bytes);
         if (!parsed.ok()) {
-            std::cerr << "mkd-fare: " << printable(path) << ":" << parsed.line << ": "
-                      << (parsed.damage == mkd::JourneyDamage::FirstLine ? mkd::text(Msg::JourneyBadFirstLine, o.lang)
-                          : parsed.damage == mkd::JourneyDamage::FieldCount
-                              ? mkd::text(Msg::JourneyBadFieldCount, o.lang, {std::to_string(parsed.fields)})
-                              : printable(mkd::text(Msg::JourneyBadValue, o.lang, {parsed.field, parsed.value})))
-                      << '\n';
+            // Every line that cannot be read; no total without them.
+            for (const mkd::JourneyProblem& problem : parsed.problems)
+                std::cerr << "mkd-fare: " << printable(path) << ":" << problem.line << ": "
+                          << printable(mkd::journeyProblemText(problem, o.lang)) << '\n';
             return kTableError;
         }
         list = parsed.list;
