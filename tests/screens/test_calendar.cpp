@@ -6,13 +6,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QMimeData>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <cmath>
 
 #include "explain/enquiry_words.hpp"
 #include "program.hpp"
+#include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/DateScreen.hpp"
 #include "screens/SeasonCalendar.hpp"
@@ -135,6 +138,14 @@ TEST_F(Calendar, FromTheStartScreenCopiedWithLegendAndPrices) {
     }
     EXPECT_TRUE(copied->html().contains(SeasonCalendarWindow::seasonColour(mkd::Season::OffPeak).name()));
     EXPECT_TRUE(copied->html().contains(QStringLiteral("秋分の日")));
+
+    // On paper through the print module: one page.
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("month.pdf"));
+    ASSERT_TRUE(writePdf(window()->html(), pdf));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().count("/Type /Page\n"), 1);
     key(Qt::Key_Escape);
     EXPECT_FALSE(window()->isVisible());
 }
