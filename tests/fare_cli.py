@@ -450,6 +450,47 @@ class Languages(unittest.TestCase):
             self.assertIn("--lang: fr not in {en,ja}", done.stderr, args)
 
 
+class Calendar(unittest.TestCase):
+    def test_each_day_as_the_enquiry_of_that_date_gives_it(self):
+        # A party of one: each day's season and total are the single enquiry's.
+        for kind, pair in (("reserved", ("岡山", "松山")), ("marine-reserved", ("岡山", "高松"))):
+            status, out, _ = run("calendar", "2007-09", *pair, "-k", kind, "--json")
+            self.assertEqual(status, ANSWERED)
+            days = json.loads(out)["days"]
+            self.assertEqual(len(days), 30)
+            for day in days:
+                _, one, _ = run(*pair, "-k", kind, "--date", day["date"], "--json")
+                one = json.loads(one)
+                self.assertEqual((day["season"], day["total"]["yen"]), (one["season"], one["total"]["yen"]),
+                                 day["date"])
+            cheapest = min(d["total"]["yen"] for d in days)
+            self.assertEqual([d["cheapest"] for d in days], [d["total"]["yen"] == cheapest for d in days])
+
+    def test_a_party_its_overrides_and_csv(self):
+        _, single, _ = run("calendar", "2007-09", "岡山", "宇和島", "-k", "reserved", "--json")
+        _, party, _ = run("calendar", "2007-09", "岡山", "宇和島", "-k", "reserved", "--adults", "2", "--csv")
+        rows = list(csv.DictReader(io.StringIO(party)))
+        self.assertEqual(len(rows), 30)
+        for row, day in zip(rows, json.loads(single)["days"]):
+            self.assertEqual(int(row["total"]), 2 * day["total"]["yen"], row["date"])
+        by_date = {r["date"]: r for r in rows}
+        self.assertEqual(by_date["2007-09-24"]["override"], "秋分の日の振替休日のため通常期")
+        self.assertEqual(by_date["2007-09-25"]["override"], "")
+        _, text, _ = run("calendar", "2007-09", "--lang", "en")
+        self.assertIn("2007-09-17  Monday     normal season    Respect for the Aged Day: normal season", text)
+
+    def test_months_and_journeys_it_refuses(self):
+        cases = [(["calendar", "2009-01"], REFUSED), (["calendar", "2007-13"], USAGE),
+                 (["calendar", "2007-8-1"], USAGE), (["calendar", "2007-08", "岡山"], USAGE),
+                 (["calendar", "2007-08", "岡山", "岡山", "-k", "reserved"], REFUSED)]
+        for args, expected in cases:
+            status, out, err = run(*args)
+            self.assertEqual(status, expected, (args, err))
+        # The days still come with a journey that is refused.
+        status, out, _ = run("calendar", "2007-08", "岡山", "岡山", "-k", "reserved", "--json")
+        self.assertEqual((status, len(json.loads(out)["days"])), (REFUSED, 31))
+
+
 if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--fare", required=True)

@@ -233,6 +233,18 @@
         <source>分けて買うと %1、%2</source>
         <translation>as split tickets %1, %2</translation>
     </message>
+    <message>
+        <source>カレンダー...</source>
+        <translation>Calendar...</translation>
+    </message>
+    <message>
+        <source>季節カレンダーで日を選ぶ (F4, Alt+↓)</source>
+        <translation>Choose the day on the season calendar (F4, Alt+↓)</translation>
+    </message>
+    <message>
+        <source>季節カレンダーで日を選ぶ</source>
+        <translation>Choose the day on the season calendar</translation>
+    </message>
 </context>
 <context>
     <name>ComparisonModel</name>
@@ -395,6 +407,10 @@
         <source>&lt;h3&gt;対応している年&lt;/h3&gt;&lt;p&gt;料金表は %1年（平成%2年）から %3年（平成%4年）までの乗車日に対応しています。&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Years covered&lt;/h3&gt;&lt;p&gt;The fare tables cover travel dates from %1 (Heisei %2) to %3 (Heisei %4).&lt;/p&gt;</translation>
     </message>
+    <message>
+        <source>&lt;h3&gt;季節カレンダー&lt;/h3&gt;&lt;p&gt;ひと月の毎日を、シーズンの色（濃い色が繁忙期、中ほどが通常期、淡い色が閑散期）で示します。◆は祝日・その前日・振替休日で通常期になる日、★はその月でいちばん安い日です。指定席では、日ごとの合計も出ます。&lt;/p&gt;&lt;ul&gt;&lt;li&gt;開く：メニュー「ツール」の「季節カレンダー」（Ctrl+L）、乗車日の画面で F4、料金の比較の乗車日で F4 または Alt+↓&lt;/li&gt;&lt;li&gt;←→ で1日、↑↓ で1週、PgUp・PgDn で1か月、Ctrl+PgUp・Ctrl+PgDn で1年、Home・End で月の初めと終わりへ&lt;/li&gt;&lt;li&gt;Enter でその日を乗車日にし、Esc で閉じます。Ctrl+C でコピー、Ctrl+P で印刷、Ctrl+Shift+P で PDF に保存します。&lt;/li&gt;&lt;/ul&gt;</source>
+        <translation>&lt;h3&gt;Season calendar&lt;/h3&gt;&lt;p&gt;Every day of a month in its season&apos;s colour (dark for the busy season, middle for the normal season, pale for the off-peak season). ◆ marks a day that is normal season for a holiday, the day before one or a substitute holiday; ★ the cheapest days of the month. For a reserved seat each day shows its total too.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Open it: Tools › Season calendar (Ctrl+L), F4 on a travel-date screen, F4 or Alt+↓ in the compare window&apos;s travel date&lt;/li&gt;&lt;li&gt;← → a day, ↑ ↓ a week, PgUp and PgDn a month, Ctrl+PgUp and Ctrl+PgDn a year, Home and End the month&apos;s first and last day&lt;/li&gt;&lt;li&gt;Enter makes that day the travel date, Esc closes. Ctrl+C copies, Ctrl+P prints, Ctrl+Shift+P saves as PDF.&lt;/li&gt;&lt;/ul&gt;</translation>
+    </message>
 </context>
 <context>
     <name>JourneyWindow</name>
@@ -523,6 +539,106 @@
     <message>
         <source>降車駅</source>
         <translation>To</translation>
+    </message>
+</context>
+<context>
+    <name>SeasonCalendarWindow</name>
+    <message>
+        <source>この月でいちばん安い日</source>
+        <translation>the cheapest day of the month</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>乗車区間の指定がないので、季節だけを示します。</source>
+        <translation>No journey given: the seasons only.</translation>
+    </message>
+    <message>
+        <source>&#x3000;</source>
+        <translation> </translation>
+    </message>
+    <message>
+        <source>季節カレンダー</source>
+        <translation>Season calendar</translation>
+    </message>
+    <message>
+        <source>祝日・その前日・振替休日で通常期</source>
+        <translation>normal season for a holiday, the day before one or a substitute holiday</translation>
+    </message>
+    <message>
+        <source>凡例</source>
+        <translation>Legend</translation>
+    </message>
+    <message>
+        <source>前の月 (PgUp)</source>
+        <translation>Previous month (PgUp)</translation>
+    </message>
+    <message>
+        <source>前の月</source>
+        <translation>Previous month</translation>
+    </message>
+    <message>
+        <source>次の月 (PgDn)</source>
+        <translation>Next month (PgDn)</translation>
+    </message>
+    <message>
+        <source>次の月</source>
+        <translation>Next month</translation>
+    </message>
+    <message>
+        <source>この日にする (Enter)</source>
+        <translation>Take this day (Enter)</translation>
+    </message>
+    <message>
+        <source>コピー</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>この月をコピー (Ctrl+C)</source>
+        <translation>Copy this month (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>印刷...</source>
+        <translation>Print...</translation>
+    </message>
+    <message>
+        <source>この月を印刷 (Ctrl+P)</source>
+        <translation>Print this month (Ctrl+P)</translation>
+    </message>
+    <message>
+        <source>PDF...</source>
+        <translation>PDF...</translation>
+    </message>
+    <message>
+        <source>この月を PDF に保存 (Ctrl+Shift+P)</source>
+        <translation>Save this month as PDF (Ctrl+Shift+P)</translation>
+    </message>
+    <message>
+        <source>閉じる (Esc)</source>
+        <translation>Close (Esc)</translation>
+    </message>
+    <message>
+        <source>この月をコピー</source>
+        <translation>Copy this month</translation>
+    </message>
+    <message>
+        <source>PDF に保存...</source>
+        <translation>Save as PDF...</translation>
+    </message>
+    <message>
+        <source>日付	曜日	季節	通常期の理由	合計	最安</source>
+        <translation>Date	Weekday	Season	Why normal season	Total	Cheapest</translation>
+    </message>
+    <message>
+        <source>F4: 季節カレンダー (月ごとの季節と料金から日を選ぶ)</source>
+        <translation>F4: season calendar (choose the day from the month&apos;s seasons and prices)</translation>
+    </message>
+    <message>
+        <source>%1年%2</source>
+        <comment>the year, then the month&apos;s name</comment>
+        <translation>%2 %1</translation>
     </message>
 </context>
 <context>
@@ -751,6 +867,10 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>お気に入りに登録</source>
         <translation>Add to favourites</translation>
+    </message>
+    <message>
+        <source>季節カレンダー</source>
+        <translation>Season calendar</translation>
     </message>
 </context>
 <context>

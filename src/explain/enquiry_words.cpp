@@ -171,6 +171,29 @@ std::string todayNotListedText(const Date& today, const Date& chosen, Lang lang)
                  monthName(today.month, lang), monthName(chosen.month, lang)});
 }
 
+std::string_view holidayName(Holiday holiday, Lang lang) {
+    switch (holiday) {
+        case Holiday::FoundationDay:
+            return text(Msg::HolidayFoundationDay, lang);
+        case Holiday::RespectForTheAged:
+            return text(Msg::HolidayRespectForTheAged, lang);
+        case Holiday::AutumnalEquinox:
+            return text(Msg::HolidayAutumnalEquinox, lang);
+        case Holiday::CultureDay:
+            return text(Msg::HolidayCultureDay, lang);
+        case Holiday::LabourThanksgiving:
+            break;
+    }
+    return text(Msg::HolidayLabourThanksgiving, lang);
+}
+
+std::string overrideText(const OverrideReason& reason, Lang lang) {
+    const Msg words = reason.day == HolidayDay::Holiday     ? Msg::OverrideOnHoliday
+                      : reason.day == HolidayDay::DayBefore ? Msg::OverrideDayBefore
+                                                            : Msg::OverrideSubstitute;
+    return text(words, lang, {holidayName(reason.holiday, lang)});
+}
+
 std::string_view seasonName(Season season, Lang lang) {
     switch (season) {
         case Season::Busy:

@@ -44,6 +44,10 @@ std::string listedYearsText(Lang lang = Lang::Japanese);
 // the listed years and `chosen` was preselected instead; "" when it does not.
 std::string todayNotListedText(const Date& today, const Date& chosen, Lang lang = Lang::Japanese);
 
+// "秋分の日の前日のため通常期": why an override date is normal.
+std::string overrideText(const OverrideReason& reason, Lang lang = Lang::Japanese);
+std::string_view holidayName(Holiday holiday, Lang lang = Lang::Japanese);  // "秋分の日", …
+
 std::string_view seasonName(Season season, Lang lang = Lang::Japanese);  // "繁忙期", …
 std::string_view weekdayName(int weekday, Lang lang = Lang::Japanese);  // 0 = "日曜日"
 std::string_view monthName(int month, Lang lang = Lang::Japanese);  // 1 = "1月"

@@ -20,16 +20,60 @@ bool mondayToThursday(const Date& d) {
 
 struct Override {
     int year, month, day;
+    Holiday holiday;
+    HolidayDay on;
 };
 
+constexpr Holiday kFoundation = Holiday::FoundationDay, kAged = Holiday::RespectForTheAged,
+                  kEquinox = Holiday::AutumnalEquinox, kCulture = Holiday::CultureDay,
+                  kLabour = Holiday::LabourThanksgiving;
+constexpr HolidayDay kOn = HolidayDay::Holiday, kBefore = HolidayDay::DayBefore, kSubstitute = HolidayDay::Substitute;
+
 constexpr Override kOverrides[] = {
-    {2003, 2, 10},  {2003, 2, 11},  {2003, 9, 15},  {2003, 9, 22}, {2003, 9, 23},  {2003, 11, 3},  {2003, 11, 24},
-    {2004, 2, 10},  {2004, 2, 11},  {2004, 9, 20},  {2004, 9, 22}, {2004, 9, 23},  {2004, 11, 2},  {2004, 11, 3},
-    {2004, 11, 22}, {2004, 11, 23}, {2005, 2, 10},  {2005, 9, 19}, {2005, 9, 22},  {2005, 11, 2},  {2005, 11, 3},
-    {2005, 11, 22}, {2005, 11, 23}, {2006, 9, 18},  {2006, 11, 2}, {2006, 11, 22}, {2006, 11, 23}, {2007, 2, 12},
-    {2007, 9, 17},  {2007, 9, 24},  {2007, 11, 22}, {2008, 2, 11}, {2008, 9, 15},  {2008, 9, 22},  {2008, 9, 23},
-    {2008, 11, 3},  {2008, 11, 24},
+    {2003, 2, 10, kFoundation, kBefore},
+    {2003, 2, 11, kFoundation, kOn},
+    {2003, 9, 15, kAged, kOn},
+    {2003, 9, 22, kEquinox, kBefore},
+    {2003, 9, 23, kEquinox, kOn},
+    {2003, 11, 3, kCulture, kOn},
+    {2003, 11, 24, kLabour, kSubstitute},
+    {2004, 2, 10, kFoundation, kBefore},
+    {2004, 2, 11, kFoundation, kOn},
+    {2004, 9, 20, kAged, kOn},
+    {2004, 9, 22, kEquinox, kBefore},
+    {2004, 9, 23, kEquinox, kOn},
+    {2004, 11, 2, kCulture, kBefore},
+    {2004, 11, 3, kCulture, kOn},
+    {2004, 11, 22, kLabour, kBefore},
+    {2004, 11, 23, kLabour, kOn},
+    {2005, 2, 10, kFoundation, kBefore},
+    {2005, 9, 19, kAged, kOn},
+    {2005, 9, 22, kEquinox, kBefore},
+    {2005, 11, 2, kCulture, kBefore},
+    {2005, 11, 3, kCulture, kOn},
+    {2005, 11, 22, kLabour, kBefore},
+    {2005, 11, 23, kLabour, kOn},
+    {2006, 9, 18, kAged, kOn},
+    {2006, 11, 2, kCulture, kBefore},
+    {2006, 11, 22, kLabour, kBefore},
+    {2006, 11, 23, kLabour, kOn},
+    {2007, 2, 12, kFoundation, kSubstitute},
+    {2007, 9, 17, kAged, kOn},
+    {2007, 9, 24, kEquinox, kSubstitute},
+    {2007, 11, 22, kLabour, kBefore},
+    {2008, 2, 11, kFoundation, kOn},
+    {2008, 9, 15, kAged, kOn},
+    {2008, 9, 22, kEquinox, kBefore},
+    {2008, 9, 23, kEquinox, kOn},
+    {2008, 11, 3, kCulture, kOn},
+    {2008, 11, 24, kLabour, kSubstitute},
 };
+
+const Override* findOverride(const Date& d) {
+    for (const Override& o : kOverrides)
+        if (o.year == d.year && o.month == d.month && o.day == d.day) return &o;
+    return nullptr;
+}
 
 // The season calendar, month by month.
 constexpr Season B = Season::Busy, N = Season::Normal, K = Season::OffPeak;
@@ -55,6 +99,8 @@ Date rollOver(int year, int month, int day) {
     return d;
 }
 
+int daysInMonth(int year, int month) { return daysIn(year, month); }
+
 int weekday(const Date& date) {
     // Sakamoto's method for the Gregorian calendar.
     static constexpr int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -75,9 +121,12 @@ Season calendarSeason(const Date& d) {
     return mondayToThursday(d) ? Season::OffPeak : Season::Normal;
 }
 
-bool isNormalSeasonOverride(const Date& d) {
-    return std::any_of(std::begin(kOverrides), std::end(kOverrides),
-                       [&](const Override& o) { return o.year == d.year && o.month == d.month && o.day == d.day; });
+bool isNormalSeasonOverride(const Date& d) { return findOverride(d) != nullptr; }
+
+std::optional<OverrideReason> overrideReason(const Date& d) {
+    const Override* o = findOverride(d);
+    if (!o) return std::nullopt;
+    return OverrideReason{o->holiday, o->on};
 }
 
 Season seasonOf(const Date& date) { return isNormalSeasonOverride(date) ? Season::Normal : calendarSeason(date); }

@@ -4,6 +4,8 @@
 #include "data/table_catalogue.hpp"
 #include "pricing/date.hpp"
 
+#include <optional>
+
 namespace mkd {
 
 enum class Season { Busy, Normal, OffPeak };  // 繁忙, 通常, 閑散
@@ -15,6 +17,9 @@ Date rollOver(int year, int month, int day);
 
 // 0 = Sunday … 6 = Saturday.
 int weekday(const Date& date);
+
+// The days of `month` (1–12) of `year` in the common calendar: 28 to 31.
+int daysInMonth(int year, int month);
 
 // One line of the season calendar: days `firstDay` to `lastDay` of `month`
 // are in `season`, or, where `mondayToThursday`, off-peak from Monday to
@@ -36,6 +41,21 @@ Season calendarSeason(const Date& date);
 // National holidays and days before them that fall on Monday to Thursday in
 // the off-peak periods of 2003–2008: normal season whatever the calendar says.
 bool isNormalSeasonOverride(const Date& date);
+
+// The holiday behind an override date, and how the date stands to it.
+enum class Holiday { FoundationDay, RespectForTheAged, AutumnalEquinox, CultureDay, LabourThanksgiving };
+enum class HolidayDay {
+    Holiday,  // the holiday itself
+    DayBefore,  // the day before it
+    Substitute,  // the Monday after a holiday that fell on a Sunday
+};
+struct OverrideReason {
+    Holiday holiday = Holiday::FoundationDay;
+    HolidayDay day = HolidayDay::Holiday;
+    bool operator==(const OverrideReason&) const = default;
+};
+// Why `date` is an override date; none when it is not one.
+std::optional<OverrideReason> overrideReason(const Date& date);
 
 // The season of a (rolled-over) travel date.
 Season seasonOf(const Date& date);

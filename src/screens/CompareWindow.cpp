@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -31,6 +30,7 @@
 #include "screens/LineDiagram.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/SeasonCalendar.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/WindowPlace.hpp"
 #include "screens/frmStart.hpp"
@@ -129,7 +129,12 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     dtpDate->setObjectName(QStringLiteral("dtpDate"));
     dtpDate->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
     dtpDate->setDateRange(kFirstListed, kLastListed);
-    dtpDate->setCalendarPopup(true);
+    // The season calendar instead of the field's own popup.
+    cmdCalendar = new QPushButton(this);
+    cmdCalendar->setObjectName(QStringLiteral("cmdCalendar"));
+    cmdCalendar->setAutoDefault(false);
+    connect(cmdCalendar, &QPushButton::clicked, this, &CompareWindow::openCalendar);
+    openCalendarByKeys(dtpDate, [this] { openCalendar(); });
     lblDate->setBuddy(dtpDate);
     lblDateWhy = new QLabel(this);
     lblDateWhy->setObjectName(QStringLiteral("lblDateWhy"));
@@ -226,6 +231,7 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     inputs->addWidget(lblDate, 1, 0);
     auto* date = new QHBoxLayout;
     date->addWidget(dtpDate);
+    date->addWidget(cmdCalendar);
     date->addWidget(lblDateWhy, 1);
     inputs->addLayout(date, 1, 1);
     auto* people = new QHBoxLayout;
@@ -260,7 +266,8 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     setTabOrder(cboHatu, cmdSwap);
     setTabOrder(cmdSwap, cboTyaku);
     setTabOrder(cboTyaku, dtpDate);
-    setTabOrder(dtpDate, spnAdults);
+    setTabOrder(dtpDate, cmdCalendar);
+    setTabOrder(cmdCalendar, spnAdults);
     setTabOrder(spnAdults, spnChildren);
     setTabOrder(spnChildren, spnStudents);
     setTabOrder(spnStudents, optKatamiti);
@@ -301,6 +308,9 @@ void CompareWindow::showWords() {
     cboHatu->setAccessibleName(tr("乗車駅"));
     cboTyaku->setAccessibleName(tr("降車駅"));
     dtpDate->setAccessibleName(tr("乗車日"));
+    cmdCalendar->setText(tr("カレンダー..."));
+    cmdCalendar->setToolTip(tr("季節カレンダーで日を選ぶ (F4, Alt+↓)"));
+    cmdCalendar->setAccessibleName(tr("季節カレンダーで日を選ぶ"));
     spnAdults->setAccessibleName(tr("おとなの人数"));
     spnChildren->setAccessibleName(tr("こどもの人数"));
     spnStudents->setAccessibleName(tr("学割の人数"));
@@ -470,6 +480,27 @@ void CompareWindow::sortRows() {
 }
 
 void CompareWindow::copy() { copyTable(*sorted, grid->selectionModel()->selectedIndexes()); }
+
+void CompareWindow::openCalendar() {
+    mkd::CalendarJourney journey;
+    journey.request.kind = mkd::Enquiry::Reserved;
+    journey.request.departure = cboHatu->currentIndex();
+    journey.request.arrival = cboTyaku->currentIndex();
+    journey.request.trip = optOfuku->isChecked() ? mkd::Trip::RoundTrip : mkd::Trip::OneWay;
+    journey.party = {spnAdults->value(), spnChildren->value(), spnStudents->value()};
+    const QDate d = dtpDate->date();
+    QPointer<CompareWindow> self(this);
+    SeasonCalendarWindow::open(flow_, {{d.year(), d.month(), d.day()}, journey, [self](const mkd::Date& date) {
+                                           if (self) self->setTravelDate(date);
+                                       }});
+}
+
+void CompareWindow::setTravelDate(const mkd::Date& date) {
+    dtpDate->setDate(QDate(date.year, date.month, date.day));
+    activateWindow();
+    raise();
+    dtpDate->setFocus(Qt::OtherFocusReason);
+}
 
 void CompareWindow::swapStations() {
     const int departure = cboHatu->currentIndex();

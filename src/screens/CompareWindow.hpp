@@ -61,11 +61,16 @@ public:
     void recompute();
     // The table's selected rows (all of them when none is) on the clipboard.
     void copy();
+    // The season calendar on the date field's day, for the pair and party
+    // (a reserved seat); its Enter sets the date field (setTravelDate).
+    void openCalendar();
+    void setTravelDate(const mkd::Date& date);
 
     QComboBox* cboHatu;
     QComboBox* cboTyaku;
     QPushButton* cmdSwap;
     QDateEdit* dtpDate;
+    QPushButton* cmdCalendar;  // the season calendar, as F4 or Alt+↓ in dtpDate
     QLabel* lblDateWhy;
     QSpinBox* spnAdults;
     QSpinBox* spnChildren;

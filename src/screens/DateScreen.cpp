@@ -13,6 +13,7 @@
 #include "explain/enquiry_words.hpp"
 #include "screens/ChoiceScreen.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/SeasonCalendar.hpp"
 #include "screens/WhyLine.hpp"
 #include "screens/text.hpp"
 
@@ -113,6 +114,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
 
     connect(cmdNext, &QPushButton::clicked, this, &DateScreen::cmdNext_Click);
     connect(cmdBack, &QPushButton::clicked, this, &DateScreen::cmdBack_Click);
+    offerSeasonCalendar(*this, f, client);  // F4, and a line below the others
 }
 
 void DateScreen::Form_Load() {
@@ -134,6 +136,14 @@ mkd::TravelDate DateScreen::travelDate() const {
     // entry stands in.
     return mkd::travelDate(std::max(0, cboNen->currentIndex()) + mkd::kFirstListedYear,
                            std::max(0, cboTuki->currentIndex()) + 1, std::max(0, cboNiti->currentIndex()) + 1);
+}
+
+void DateScreen::setTravelDate(const mkd::Date& date) {
+    if (!mkd::isListedDate(date.year, date.month, date.day) || cboNen->count() == 0) return;
+    cboNen->setCurrentIndex(date.year - mkd::kFirstListedYear);
+    cboTuki->setCurrentIndex(date.month - 1);
+    cboNiti->setCurrentIndex(date.day - 1);
+    cboNiti->setFocus(Qt::OtherFocusReason);
 }
 
 void DateScreen::explain() {

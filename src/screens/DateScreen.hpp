@@ -29,6 +29,9 @@ public:
 
     // The date the lists show, with its season and why.
     mkd::TravelDate travelDate() const;
+    // Sets the lists to `date` (a listed year), as the season calendar's
+    // Enter does; the focus goes back to the day list.
+    void setTravelDate(const mkd::Date& date);
 
     QComboBox* cboNen;
     QComboBox* cboTuki;

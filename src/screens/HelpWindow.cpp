@@ -88,6 +88,18 @@ QString HelpWindow::page(mkd::Lang lang) {
               "<li><b>通常期</b>：それ以外の日</li>"
               "</ul>")
                .arg(periodsText(mkd::Season::Busy, lang), periodsText(mkd::Season::OffPeak, lang)) +
+           tr("<h3>季節カレンダー</h3>"
+              "<p>ひと月の毎日を、シーズンの色（濃い色が繁忙期、中ほどが通常期、淡い色が閑散期）で示します。"
+              "◆は祝日・その前日・振替休日で通常期になる日、★はその月でいちばん安い日です。"
+              "指定席では、日ごとの合計も出ます。</p>"
+              "<ul>"
+              "<li>開く：メニュー「ツール」の「季節カレンダー」（Ctrl+L）、乗車日の画面で F4、"
+              "料金の比較の乗車日で F4 または Alt+↓</li>"
+              "<li>←→ で1日、↑↓ で1週、PgUp・PgDn で1か月、Ctrl+PgUp・Ctrl+PgDn で1年、"
+              "Home・End で月の初めと終わりへ</li>"
+              "<li>Enter でその日を乗車日にし、Esc で閉じます。Ctrl+C でコピー、Ctrl+P で印刷、"
+              "Ctrl+Shift+P で PDF に保存します。</li>"
+              "</ul>") +
            tr("<h3>学割</h3>"
               "<p>学割（学生割引）は、乗る距離が 100 km を超える区間でだけ選べます。100 km "
               "ちょうどでは選べません。</p>") +

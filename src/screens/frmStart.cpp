@@ -26,6 +26,7 @@
 #include "screens/JourneyWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/SeasonCalendar.hpp"
 #include "screens/SectionScreen.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/WhyLine.hpp"
@@ -430,6 +431,9 @@ void frmStart::addToolsMenu() {
     mnuCompare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
     connect(mnuCompare, &QAction::triggered, this,
             [this] { CompareWindow::open(flow, CompareWindow::fromStart(flow)); });
+    mnuCalendar = addMenuItem(mnuTools, "mnuCalendar", QT_TR_NOOP("季節カレンダー"));
+    mnuCalendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(mnuCalendar, &QAction::triggered, this, [this] { openSeasonCalendar(flow); });
 }
 
 void frmStart::addJourneyMenu() {

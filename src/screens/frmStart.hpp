@@ -71,6 +71,7 @@ public:
     // After the help menu: the tools, the compare window (Ctrl+K).
     QMenu* mnuTools;
     QAction* mnuCompare;
+    QAction* mnuCalendar;  // the season calendar (Ctrl+L)
     void addToolsMenu();
     // After them, the journey list, recent and favourite journeys.
     QMenu* mnuJourneys = nullptr;

@@ -108,6 +108,17 @@ enum class Msg : int {
     October,
     November,
     December,
+    HolidayFoundationDay,  // "建国記念の日": the holidays behind the override dates
+    HolidayRespectForTheAged,
+    HolidayAutumnalEquinox,
+    HolidayCultureDay,
+    HolidayLabourThanksgiving,
+    OverrideOnHoliday,  // %1: the holiday; why an override date is normal
+    OverrideDayBefore,  // %1: the holiday the next day
+    OverrideSubstitute,  // %1: the holiday on the Sunday before
+    CalendarMonthTitle,  // %1 year, %2 month, %3 month's name: "2007年8月の季節と料金"
+    CalendarCheapest,  // the mark of the month's cheapest days, in a word
+    CalendarSameEveryDay,  // the journey's kind has no season: one total for every day
 
     // Table files, the stored pair and the table check
     TableCannotOpen,  // %1: path

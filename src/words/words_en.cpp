@@ -100,6 +100,17 @@ constexpr Entry kWords[] = {
     {Msg::October, "October"},
     {Msg::November, "November"},
     {Msg::December, "December"},
+    {Msg::HolidayFoundationDay, "National Foundation Day"},
+    {Msg::HolidayRespectForTheAged, "Respect for the Aged Day"},
+    {Msg::HolidayAutumnalEquinox, "Autumnal Equinox Day"},
+    {Msg::HolidayCultureDay, "Culture Day"},
+    {Msg::HolidayLabourThanksgiving, "Labour Thanksgiving Day"},
+    {Msg::OverrideOnHoliday, "%1: normal season"},
+    {Msg::OverrideDayBefore, "Day before %1: normal season"},
+    {Msg::OverrideSubstitute, "Substitute holiday for %1: normal season"},
+    {Msg::CalendarMonthTitle, "Seasons of %3 %1"},
+    {Msg::CalendarCheapest, "cheapest"},
+    {Msg::CalendarSameEveryDay, "This way of travel has no seasons: every day costs the same."},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "Cannot read the table file %1"},

@@ -97,6 +97,17 @@ constexpr Entry kWords[] = {
     {Msg::October, "10月"},
     {Msg::November, "11月"},
     {Msg::December, "12月"},
+    {Msg::HolidayFoundationDay, "建国記念の日"},
+    {Msg::HolidayRespectForTheAged, "敬老の日"},
+    {Msg::HolidayAutumnalEquinox, "秋分の日"},
+    {Msg::HolidayCultureDay, "文化の日"},
+    {Msg::HolidayLabourThanksgiving, "勤労感謝の日"},
+    {Msg::OverrideOnHoliday, "%1のため通常期"},
+    {Msg::OverrideDayBefore, "%1の前日のため通常期"},
+    {Msg::OverrideSubstitute, "%1の振替休日のため通常期"},
+    {Msg::CalendarMonthTitle, "%1年%2月の季節"},
+    {Msg::CalendarCheapest, "最安"},
+    {Msg::CalendarSameEveryDay, "この乗り方には季節がなく、どの日も同じ料金です。"},
 
     // Table files, the stored pair and the table check
     {Msg::TableCannotOpen, "料金表ファイルを読めません: %1"},

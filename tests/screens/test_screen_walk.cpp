@@ -328,6 +328,30 @@ TEST_F(Walk, CompareWindowHasNoTextCutOff) {
     }
 }
 
+// The season calendar (Ctrl+L) on a month of six weeks, with the start
+// screen's pair priced under each day: no text cut off and nothing outside
+// it, in both languages.
+TEST_F(Walk, SeasonCalendarHasNoTextCutOff) {
+    for (const char* language : {"ja", "en"}) {
+        SCOPED_TRACE(language);
+        session.seam().settings.insert(QStringLiteral("language"), QString::fromLatin1(language));
+        ASSERT_EQ(session.restart(), QString());
+        act(QStringLiteral("select frmStart.cboHatu 2"));
+        act(QStringLiteral("select frmStart.cboTyaku 88"));
+        press(Qt::Key_L, Qt::ControlModifier);
+        QWidget* window = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == QLatin1String("frmCalendar") && w->isVisible()) window = w;
+        ASSERT_TRUE(window);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);  // September 2007: six weeks
+        session.settle();
+        QWidget* client = window->findChild<QWidget*>(QStringLiteral("client"));
+        ASSERT_TRUE(client);
+        expectNothingCutOff(*window, client);
+        window->close();
+    }
+}
+
 // The journey list (Ctrl+J) holding journeys with the longest names and
 // words: no text cut off and nothing outside it, in both languages.
 TEST_F(Walk, JourneyListHasNoTextCutOff) {

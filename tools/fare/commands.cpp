@@ -27,6 +27,7 @@
 #include "explain/split_words.hpp"
 #include "pricing/comparison.hpp"
 #include "pricing/season.hpp"
+#include "pricing/season_calendar.hpp"
 #include "pricing/split_tickets.hpp"
 #include "words/money.hpp"
 
@@ -773,6 +774,161 @@ int runSplit(const Options& o) {
         return kRefused;
     }
     return kAnswered;
+}
+
+namespace {
+
+// "2007-08": the month of the calendar; none when it is no month at all.
+std::optional<WrittenDate> calendarMonthOf(const std::string& text) {
+    if (text.size() < 6 || text.size() > 7 || text[4] != '-') return std::nullopt;
+    const auto date = parseDate(text + "-1");
+    if (!date || date->month < 1 || date->month > 12) return std::nullopt;
+    return date;
+}
+
+std::string_view holidayDayName(mkd::HolidayDay day) {
+    return day == mkd::HolidayDay::Holiday     ? "holiday"
+           : day == mkd::HolidayDay::DayBefore ? "day-before"
+                                               : "substitute";
+}
+
+std::string_view holidayId(mkd::Holiday holiday) {
+    switch (holiday) {
+        case mkd::Holiday::FoundationDay:
+            return "foundation-day";
+        case mkd::Holiday::RespectForTheAged:
+            return "respect-for-the-aged-day";
+        case mkd::Holiday::AutumnalEquinox:
+            return "autumnal-equinox-day";
+        case mkd::Holiday::CultureDay:
+            return "culture-day";
+        case mkd::Holiday::LabourThanksgiving:
+            break;
+    }
+    return "labour-thanksgiving-day";
+}
+
+std::string csvCell(std::string text) {
+    if (text.find_first_of(",\"\n\r") == std::string::npos) return text;
+    std::string quoted = "\"";
+    for (char c : text) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+    return quoted + "\"";
+}
+
+}  // namespace
+
+int runCalendar(const Options& o) {
+    const auto written = calendarMonthOf(o.month);
+    if (!written) return fail({kUsageError, "bad-date", usage(Msg::FareNotADate, o.lang, o.month)}, o.json);
+    if (!mkd::isCalendarMonth(written->year, written->month))
+        return fail({kRefused, "date-not-listed", mkd::dateNotListedText(o.lang)}, o.json);
+    const bool withJourney = !o.from.empty();
+    const auto resolved = resolve(o, withJourney ? Stations::Read : Stations::None, Dates::ForDatedKinds);
+    if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, o.json);
+    Resolved r = std::get<Resolved>(resolved);
+    r.date.reset();
+
+    mkd::Party party{0, 0, 0};
+    if (o.partyGiven)
+        party = o.party;
+    else
+        (r.request.passenger == mkd::Passenger::Adult   ? party.adults
+         : r.request.passenger == mkd::Passenger::Child ? party.children
+                                                        : party.students) = 1;
+    std::optional<mkd::CalendarJourney> journey;
+    if (withJourney) journey = mkd::CalendarJourney{r.request, party};
+    mkd::SeasonCalendar calendar(o.where);
+    const mkd::CalendarMonth m = calendar.month(written->year, written->month, journey);
+    const int status = !m.refused                                            ? kAnswered
+                       : m.refused->refusal == mkd::Refusal::TableUnreadable ? kTableError
+                                                                             : kRefused;
+    const auto weekdayWord = [&o](int w) { return std::string(mkd::weekdayName(w, o.lang)); };
+    const auto overrideWords = [&o](const mkd::CalendarDay& d) {
+        return d.override ? mkd::overrideText(*d.override, o.lang) : std::string();
+    };
+    char monthText[8];
+    std::snprintf(monthText, sizeof monthText, "%04d-%02d", m.year, m.month);
+
+    std::string out;
+    if (o.json) {
+        ordered_json j;
+        j["month"] = monthText;
+        j["title"] = mkd::text(Msg::CalendarMonthTitle, o.lang,
+                               {std::to_string(m.year), std::to_string(m.month), mkd::monthName(m.month, o.lang)});
+        if (journey) {
+            ordered_json asked = requestJson(r, o.lang);
+            asked.erase("passenger");
+            asked.erase("date");
+            asked.erase("season");
+            j["journey"] = asked;
+            j["party"] = {{"adults", party.adults}, {"children", party.children}, {"students", party.students}};
+            j["seasonal"] = m.seasonal;
+            if (m.refused) j["refused"] = refusedJson(*m.refused, o.lang);
+        } else {
+            j["journey"] = nullptr;
+        }
+        ordered_json days = ordered_json::array();
+        for (const mkd::CalendarDay& d : m.days) {
+            ordered_json e;
+            e["date"] = isoDate(d.date);
+            e["weekday"] = d.weekday;
+            e["weekday_name"] = weekdayWord(d.weekday);
+            e["season"] = std::string(nameOf(seasonWords(), d.season));
+            e["season_name"] = std::string(mkd::seasonName(d.season, o.lang));
+            if (d.override)
+                e["override"] = {{"holiday", std::string(holidayId(d.override->holiday))},
+                                 {"day", std::string(holidayDayName(d.override->day))},
+                                 {"text", overrideWords(d)}};
+            else
+                e["override"] = nullptr;
+            if (d.total) {
+                e["total"] = money(*d.total, o.lang);
+                e["cheapest"] = d.cheapest;
+            }
+            days.push_back(e);
+        }
+        j["days"] = days;
+        out = dumpJson(std::move(j)) + "\n";
+    } else if (o.csv) {
+        out = "date,weekday,season,override,total,cheapest\n";
+        for (const mkd::CalendarDay& d : m.days)
+            out += isoDate(d.date) + ',' + csvCell(weekdayWord(d.weekday)) + ',' +
+                   csvCell(std::string(mkd::seasonName(d.season, o.lang))) + ',' + csvCell(overrideWords(d)) + ',' +
+                   (d.total ? csvAmount(*d.total) : std::string()) + ',' + (d.cheapest ? "1" : "") + "\n";
+    } else {
+        out = mkd::text(Msg::CalendarMonthTitle, o.lang,
+                        {std::to_string(m.year), std::to_string(m.month), mkd::monthName(m.month, o.lang)}) +
+              '\n';
+        if (journey) {
+            std::string line = mkd::pricedJourneyText(r.request, o.lang);
+            for (char& c : line)
+                if (c == '\n') c = ' ';
+            out +=
+                line + "  " + mkd::partyText(party, o.lang) + "  " +
+                std::string(mkd::text(r.request.trip == mkd::Trip::RoundTrip ? Msg::RoundTrip : Msg::OneWay, o.lang)) +
+                '\n';
+            if (!m.seasonal && !m.refused) out += std::string(mkd::text(Msg::CalendarSameEveryDay, o.lang)) + '\n';
+        }
+        int weekdayWidth = 0;
+        int seasonWidth = 0;
+        for (const mkd::CalendarDay& d : m.days) {
+            weekdayWidth = std::max(weekdayWidth, displayWidth(weekdayWord(d.weekday)));
+            seasonWidth = std::max(seasonWidth, displayWidth(mkd::seasonName(d.season, o.lang)));
+        }
+        for (const mkd::CalendarDay& d : m.days) {
+            std::string line = isoDate(d.date) + "  " + padRight(weekdayWord(d.weekday), weekdayWidth) + "  " +
+                               padRight(mkd::seasonName(d.season, o.lang), seasonWidth);
+            if (d.total)
+                line += padLeft(mkd::formatMoney(*d.total, o.lang), 12) +
+                        (d.cheapest ? "  * " + std::string(mkd::text(Msg::CalendarCheapest, o.lang)) : std::string());
+            if (d.override) line += "  " + overrideWords(d);
+            while (!line.empty() && line.back() == ' ') line.pop_back();
+            out += line + '\n';
+        }
+    }
+    if (!writeOut(out, "", o.lang)) return kUsageError;
+    if (m.refused) std::cerr << "mkd-fare: " << printable(refusalWords(*m.refused, o.lang)) << '\n';
+    return status;
 }
 
 int runCheck(const std::string& given, const mkd::Locations& located, bool json, mkd::Lang lang) {

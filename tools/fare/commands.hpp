@@ -45,7 +45,7 @@ struct Options {
     // split only: every ordered pair, as CSV
     bool all = false;
     bool excel = false;  // chart, journeys: CSV with a byte-order mark and CR LF
-    // journeys only
+    // journeys and calendar
     bool csv = false;
     std::string month;
 };
@@ -65,6 +65,7 @@ int runCompare(const Options& options);
 int runChart(const Options& options);
 int runSplit(const Options& options);
 int runJourneys(const Options& options);
+int runCalendar(const Options& options);
 
 // `folder` is the folder of the table files; "" for the one `located` names.
 // `lang`: the words of the report.

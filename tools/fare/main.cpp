@@ -72,6 +72,7 @@ Examples:
   mkd-fare compare 岡山 松山 --date 2007-10-10
   mkd-fare chart --kind green --passenger child -o green-child.csv
   mkd-fare split 岡山 下灘
+  mkd-fare calendar 2007-08 岡山 松山 -k reserved
   mkd-fare chart --excel -o local-adult.csv
   mkd-fare journeys --excel -o claim.csv
   mkd-fare check /opt/mkd/Untin
@@ -165,6 +166,24 @@ Examples:
   mkd-fare split 岡山 下灘
   mkd-fare split 岡山 松山 -p student --json
   mkd-fare split --all -o splits.csv
+)";
+
+constexpr const char* kCalendarExamples =
+    R"(A line for each day of the month (2002-01 to 2008-12): its weekday, its season
+as the travel-date screens give it, and for a normal-season override date the
+holiday behind it. With two stations, the journey's total on each day for the
+kind (-k), the trip and the party (one --passenger, or --adults, --children
+and --students together); a reserved seat's total follows the season, and the
+month's cheapest days are marked with *. --csv writes date, weekday, season,
+override, total and cheapest (1) as CSV; --json an object with the days.
+
+Exit status: 0 answered, 1 refused (a month outside 2002-2008, a journey the
+screens would not offer), 2 usage error, 3 a table file is broken.
+
+Examples:
+  mkd-fare calendar 2007-02
+  mkd-fare calendar 2007-08 岡山 松山 -k reserved --json
+  mkd-fare calendar 2007-11 岡山 宇和島 -k reserved --adults 2 --children 1 --csv
 )";
 
 // The options every enquiry has.
@@ -322,6 +341,35 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
     addLangOption(*journeysCommand, journeysLang);
     journeysCommand->footer(kJourneysExamples);
 
+    fare::Options calendar;
+    CLI::App* calendarCommand =
+        app.add_subcommand("calendar", "a month's seasons, day by day, with a journey's total on each day");
+    calendarCommand->add_option("month", calendar.month, "the month, YYYY-MM")->required();
+    calendarCommand->add_option("from", calendar.from, "boarding station");
+    calendarCommand->add_option("to", calendar.to, "alighting station");
+    calendarCommand->add_option("-k,--kind", calendar.kind, "kind of enquiry (default local)")
+        ->check(CLI::IsMember(fare::wordsOf(fare::kindWords())));
+    calendarCommand->add_option("-p,--passenger", calendar.passenger, "passenger (default adult)")
+        ->check(CLI::IsMember(fare::wordsOf(fare::passengerWords())));
+    addTripOptions(*calendarCommand, calendar);
+    calendarCommand->add_option("-s,--section", calendar.section, "the section chosen on the section screen: two stops")
+        ->expected(2);
+    calendar.party.adults = 0;
+    CLI::Option* calendarAdults = calendarCommand->add_option("--adults", calendar.party.adults, "adults in the party")
+                                      ->check(CLI::Range(0, 999));
+    CLI::Option* calendarChildren =
+        calendarCommand->add_option("--children", calendar.party.children, "children in the party")
+            ->check(CLI::Range(0, 999));
+    CLI::Option* calendarStudents =
+        calendarCommand->add_option("--students", calendar.party.students, "students (学割) in the party")
+            ->check(CLI::Range(0, 999));
+    auto* calendarCsv = calendarCommand->add_flag("--csv", calendar.csv, "CSV");
+    calendarCommand->add_flag("--json", calendar.json, "JSON")->excludes(calendarCsv);
+    calendarCommand->add_option("--appdir", calendar.appDir, "folder that holds Untin/ (default: the tables mkd uses)");
+    std::string calendarLang;
+    addLangOption(*calendarCommand, calendarLang);
+    calendarCommand->footer(kCalendarExamples);
+
     std::string checkFolder;
     bool checkJson = false;
     std::string checkLang;
@@ -357,6 +405,7 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
                                      : *splitCommand    ? splitLang
                                      : *checkCommand    ? checkLang
                                      : *journeysCommand ? journeysLang
+                                     : *calendarCommand ? calendarLang
                                                         : lang;
     const mkd::Lang language = chosenLanguage({&commandLang, &lang});
     chosen = language;
@@ -379,6 +428,21 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
         journeys.lang = language;
         journeys.where = journeys.appDir.empty() ? located : mkd::locationsInFolder(journeys.appDir);
         return fare::runJourneys(journeys);
+    }
+    if (*calendarCommand) {
+        inherit(app, enquiry, *calendarCommand, calendar);
+        calendar.partyGiven = calendarAdults->count() + calendarChildren->count() + calendarStudents->count() > 0;
+        if (calendar.from.empty() != calendar.to.empty()) {
+            std::cerr << "mkd-fare: " << mkd::text(mkd::Msg::FareGiveStations, language) << '\n';
+            return fare::kUsageError;
+        }
+        calendar.lang = language;
+        calendar.where = calendar.appDir.empty() ? located : mkd::locationsInFolder(calendar.appDir);
+        if (calendar.where.source == mkd::TableSource::NotFound) {
+            std::cerr << "mkd-fare: " << fare::printableLines(mkd::describeNotFound(calendar.where, language)) << '\n';
+            return fare::kTableError;
+        }
+        return fare::runCalendar(calendar);
     }
     if (*compareCommand) inherit(app, enquiry, *compareCommand, compare);
     if (*compareCommand) compare.partyGiven = adults->count() + children->count() + students->count() > 0;
