@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "data/date.hpp"
 #include "data/locations.hpp"
 #include "data/table_store.hpp"
-#include "pricing/date.hpp"
 #include "pricing/enquiry.hpp"
 
 namespace mkd {

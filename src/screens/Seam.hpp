@@ -10,7 +10,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "pricing/date.hpp"
+#include "data/date.hpp"
 
 class Seam {
 public:

@@ -72,7 +72,8 @@ public:
     QMenu* mnuTools;
     QAction* mnuCompare;
     void addToolsMenu();
-    // After them, the journey list, recent and favourite journeys.
+    // After them, the journey list, recent and favourite journeys (made
+    // when the menu first opens).
     QMenu* mnuJourneys = nullptr;
     QMenu* mnuRecent = nullptr;  // the last ten enquiries, each asked again with one key
     QMenu* mnuFavourites = nullptr;  // those kept under a name
@@ -89,13 +90,18 @@ protected:
 
 private:
     void addJourneyMenu();
+    void addJourneySubmenus();
     void showJourneys();
     QString journeyWords(const mkd::RecentJourney& journey) const;
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
-    // Connects each kind's way in to enter().
-    void connectWaysIn();
+    void addMenus();
+    void addLanguageMenu();
+    void addSwap();
+    void explainOffMenus();
+    // Makes each kind's way in its row names, and connects it to enter().
+    void addWaysIn();
     // Writes the two stations into the enquiry in progress.
     void noteStations();
     // Starts the enquiry in progress afresh as one of `kind`.
@@ -106,6 +112,4 @@ private:
     QPushButton* lastWay_ = nullptr;
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
-    // Refuses the enquiry where the core says so at its entry, saying why.
-    bool refused(const mkd::EnquiryState& enquiry);
 };
