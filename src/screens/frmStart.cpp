@@ -452,12 +452,6 @@ void frmStart::addJourneyMenu() {
     connect(list, &QAction::triggered, this, [this] {
         if (JourneyWindow* w = journeyWindow(flow)) w->open();
     });
-    // The rest is made when the menu first opens: nothing of it before the
-    // start screen's first paint.
-    connect(mnuJourneys, &QMenu::aboutToShow, this, &frmStart::showJourneys);
-}
-
-void frmStart::addJourneySubmenus() {
     mnuJourneys->addSeparator();
     mnuRecent = mnuJourneys->addMenu(QString());
     setWords(mnuRecent, QT_TR_NOOP("最近の区間(&R)"));
@@ -467,6 +461,7 @@ void frmStart::addJourneySubmenus() {
     setWords(mnuKeep, QT_TR_NOOP("お気に入りに登録(&A)"));
     mnuForget = mnuJourneys->addMenu(QString());
     setWords(mnuForget, QT_TR_NOOP("お気に入りから削除(&D)"));
+    connect(mnuJourneys, &QMenu::aboutToShow, this, &frmStart::showJourneys);
 }
 
 QString frmStart::journeyWords(const mkd::RecentJourney& j) const {
@@ -480,7 +475,6 @@ QString frmStart::journeyWords(const mkd::RecentJourney& j) const {
 
 void frmStart::showJourneys() {
     // Written afresh each time the menu opens: 1 to 9 and 0 ask one again.
-    if (!mnuRecent) addJourneySubmenus();
     const auto mnemonic = [](std::size_t i) { return QStringLiteral("&%1  ").arg((i + 1) % 10); };
     const auto escaped = [](QString name) { return name.replace(QLatin1Char('&'), QStringLiteral("&&")); };
     const std::vector<mkd::RecentJourney> recent = recentJourneys(flow);

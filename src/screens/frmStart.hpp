@@ -72,8 +72,7 @@ public:
     QMenu* mnuTools;
     QAction* mnuCompare;
     void addToolsMenu();
-    // After them, the journey list, recent and favourite journeys (made
-    // when the menu first opens).
+    // After them, the journey list, recent and favourite journeys.
     QMenu* mnuJourneys = nullptr;
     QMenu* mnuRecent = nullptr;  // the last ten enquiries, each asked again with one key
     QMenu* mnuFavourites = nullptr;  // those kept under a name
@@ -90,7 +89,6 @@ protected:
 
 private:
     void addJourneyMenu();
-    void addJourneySubmenus();
     void showJourneys();
     QString journeyWords(const mkd::RecentJourney& journey) const;
     // A file's path as the messages show it.
