@@ -96,8 +96,8 @@ def scenario_for(case, answer, kinds):
         s.append("expect frmStart.mnuSitei enabled 0")
         return s
     entry = kind["entry"]
-    if entry.startswith("mnu"):
-        s.append("expect frmStart.mnuMarine enabled 1")
+    if kind["entry_menu"]:
+        s.append(f"expect frmStart.{kind['entry_menu']} enabled 1")
         s.append(f"expect frmStart.{entry} enabled 1")
     s.append(f"click frmStart.{entry}")
     if reason in ("same-station", "local-train-advised"):

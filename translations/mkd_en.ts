@@ -531,6 +531,13 @@
     </message>
 </context>
 <context>
+    <name>ResultScreen</name>
+    <message>
+        <source>最初の画面に戻って、次の区間を調べる</source>
+        <translation>Back to the first screen for a new enquiry</translation>
+    </message>
+</context>
+<context>
     <name>Screen</name>
     <message>
         <source>乗車駅</source>
@@ -682,10 +689,6 @@
         <source>再検索</source>
         <translation>Start over</translation>
     </message>
-    <message>
-        <source>最初の画面に戻って、次の区間を調べる</source>
-        <translation>Back to the first screen for a new enquiry</translation>
-    </message>
 </context>
 <context>
     <name>frmKekkaT</name>
@@ -716,10 +719,6 @@
     <message>
         <source>再検索</source>
         <translation>Start over</translation>
-    </message>
-    <message>
-        <source>最初の画面に戻って、次の区間を調べる</source>
-        <translation>Back to the first screen for a new enquiry</translation>
     </message>
 </context>
 <context>

@@ -75,12 +75,6 @@ std::optional<int> readInt(std::string_view text, int low, int high) {
     return value;
 }
 
-bool leapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-int daysIn(int y, int m) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && leapYear(y) ? 29 : kDays[m - 1];
-}
-
 std::vector<std::string_view> split(std::string_view line, char separator) {
     std::vector<std::string_view> out;
     for (;;) {
@@ -194,7 +188,7 @@ std::optional<Date> readDate(std::string_view text) {
     const auto y = readInt(text.substr(0, 4), 1, 9999);
     const auto m = readInt(text.substr(5, 2), 1, 12);
     const auto d = readInt(text.substr(8, 2), 1, 31);
-    if (!y || !m || !d || *d > daysIn(*y, *m)) return std::nullopt;
+    if (!y || !m || !d || *d > daysInMonth(*y, *m)) return std::nullopt;
     return Date{*y, *m, *d};
 }
 

@@ -22,10 +22,11 @@
 #include <vector>
 
 #include "data/careful_save.hpp"
+
+#include "data/date.hpp"
 #include "data/locations.hpp"
 #include "data/shared_file.hpp"
 #include "data/table_store.hpp"
-#include "pricing/date.hpp"
 #include "pricing/enquiry.hpp"
 
 namespace mkd {

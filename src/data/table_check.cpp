@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -15,6 +14,7 @@
 #include "data/stations.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
+#include "words/money.hpp"
 #include "words/words.hpp"
 
 namespace mkd {
@@ -48,15 +48,6 @@ struct ReadTable {
                      static_cast<std::size_t>(field)];
     }
 };
-
-// A number for a message: whole numbers without a fraction, others in their
-// shortest exact form.
-std::string numberText(double value) {
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (error != std::errc{}) return "?";
-    return std::string(buffer, end);
-}
 
 // The words of a problem, kept as words and arguments so that a report can
 // be given in any language.
@@ -111,16 +102,16 @@ void checkCell(std::vector<TableProblem>& out, std::string_view file, bool dista
         warn(ProblemKind::OutOfRange, Msg::CheckOutOfRange, {cell.text});
         return;
     }
-    if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberText(value)});
+    if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberWords(value)});
     if (value < 0)
         warn(ProblemKind::Negative, distance ? Msg::CheckNegativeDistance : Msg::CheckNegativeAmount,
-             {numberText(value)});
-    if (!distance && value != std::floor(value)) warn(ProblemKind::Fraction, Msg::CheckFraction, {numberText(value)});
+             {numberWords(value)});
+    if (!distance && value != std::floor(value)) warn(ProblemKind::Fraction, Msg::CheckFraction, {numberWords(value)});
     // A number this large may not even be the one written (9007199254740993
     // reads as ...992), and a sum or a return fare of it may overflow.
     if (std::fabs(value) > kPlausibleLimit)
         warn(ProblemKind::Implausible, Msg::CheckImplausibleAmount,
-             {cell.text, numberText(value), std::to_string(static_cast<long long>(kPlausibleLimit))});
+             {cell.text, numberWords(value), std::to_string(static_cast<long long>(kPlausibleLimit))});
 }
 
 std::string placeText(std::string_view file, const Cell& cell) {
@@ -164,7 +155,8 @@ std::vector<TableProblem> checkRead(std::string_view file, std::string_view byte
                 const double b = cellValue(back.text);
                 if (a == b) continue;
                 out.push_back(problemAt(Severity::Warning, ProblemKind::NotSymmetric, file, there, record, field,
-                                        Msg::CheckNotSymmetric, {numberText(a), numberText(b), placeText(file, back)}));
+                                        Msg::CheckNotSymmetric,
+                                        {numberWords(a), numberWords(b), placeText(file, back)}));
             }
     }
 
@@ -280,12 +272,12 @@ std::vector<TableProblem> checkInitialSelectionText(std::string_view bytes) {
         } else if (value == 0.0 && r.nonZeroDigit) {
             warn(ProblemKind::OutOfRange, Msg::CheckSelectionReadsAsZero, {cell.text, shown});
         } else {
-            if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberText(value)});
+            if (r.textAfter) warn(ProblemKind::TextAfterNumber, Msg::CheckTextAfter, {cell.text, numberWords(value)});
             if (selectionPosition(cells[i], -1) < 0)
                 warn(ProblemKind::SelectionOutOfRange, Msg::CheckSelectionOutOfRange,
-                     {numberText(value), std::to_string(kAllStations - 1), shown});
+                     {numberWords(value), std::to_string(kAllStations - 1), shown});
             else if (value != std::floor(value))
-                warn(ProblemKind::SelectionRounded, Msg::CheckSelectionRounded, {numberText(value), shown});
+                warn(ProblemKind::SelectionRounded, Msg::CheckSelectionRounded, {numberWords(value), shown});
         }
     }
     sortByPlace(out);
@@ -323,7 +315,7 @@ std::vector<TableProblem> checkTableFolder(const std::string& folder, const std:
                 if (k <= g) continue;
                 perFile[c].push_back(problemAt(Severity::Warning, ProblemKind::ChildAboveAdult, files[c].name, kid,
                                                record, field, Msg::CheckChildAboveAdult,
-                                               {numberText(k), numberText(g), placeText(files[a].name, grown)}));
+                                               {numberWords(k), numberWords(g), placeText(files[a].name, grown)}));
             }
     }
 

@@ -1,12 +1,12 @@
 #include "explain/enquiry_words.hpp"
 
 #include <algorithm>
-#include <charconv>
 #include <optional>
 
 #include "data/station_names.hpp"
 #include "data/table_catalogue.hpp"
 #include "pricing/season_periods.hpp"
+#include "words/money.hpp"
 
 namespace mkd {
 
@@ -52,13 +52,6 @@ std::string yearsText(Msg id, Lang lang) {
 }
 
 }  // namespace
-
-std::string numberWords(double value) {
-    char buffer[64];
-    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    if (error != std::errc{}) return "?";
-    return std::string(buffer, end);
-}
 
 std::string refusalText(const Refused& r, Lang lang) {
     switch (r.refusal) {

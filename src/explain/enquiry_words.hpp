@@ -65,8 +65,4 @@ std::string stationLabelWords(StationList list, int index, Lang lang);
 // ("注意: SiteiT.txt は 26 行中 20 行だけです。").
 std::string shortTableText(const ShortTable& table, Lang lang);
 
-// A number as a person reads it: whole numbers without a fraction, others in
-// their shortest exact form.
-std::string numberWords(double value);
-
 }  // namespace mkd

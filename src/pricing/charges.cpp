@@ -17,14 +17,12 @@ Table fareTable(Passenger p) {
     return Table::Gakuwari;
 }
 
-// A charge over the express section from one table, split at 松山 when the
-// traveller changes trains there.
+}  // namespace
+
 double sectionCharge(const TableStore& tables, Table table, Routing routing, const Section& s) {
     if (routing == Routing::Through) return tables.value(table, s.from, s.to);
     return tables.value(table, s.from, kMatsuyama) + tables.value(table, kMatsuyama, s.to);
 }
-
-}  // namespace
 
 ChargedPrice priceFarePlusCharge(const TableStore& tables, Passenger passenger, Trip trip, const Journey& j,
                                  double charge) {

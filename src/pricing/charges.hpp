@@ -4,6 +4,9 @@
 // discounted here: child and student amounts come from their own tables.
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "data/table_store.hpp"
 #include "pricing/fares.hpp"
 #include "pricing/season.hpp"
@@ -22,6 +25,11 @@ struct ChargedPrice {
     double charge = 0;  // the charge, doubled for a round trip
     double total = 0;  // charge + fare
     Msg bill = Msg::ChargedAdultOneWay;  // "(おとな片道)", "(学割往復)", …
+    // What it charged: the section (none for a charge that runs over none),
+    // the tables whose cells make the charge, the season it was priced in.
+    std::optional<Section> section;
+    std::vector<Table> tables;
+    std::optional<Season> season;
 };
 
 struct Journey {
@@ -35,6 +43,10 @@ struct Journey {
 Table nonReservedTable(Passenger passenger);  // Jiyu or KJiyu
 Table reservedTable(Passenger passenger);  // Sitei or KSitei
 Table greenExpressTable(Passenger passenger);  // GToku or KGtoku (with Green for all)
+
+// A charge over the section from one table, split at 松山 when the
+// traveller changes trains there.
+double sectionCharge(const TableStore& tables, Table table, Routing routing, const Section& section);
 
 // "(おとな片道)" … "(学割往復)".
 Msg chargedBill(Passenger passenger, Trip trip);

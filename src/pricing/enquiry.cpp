@@ -1,13 +1,12 @@
 #include "pricing/enquiry.hpp"
 
+#include <algorithm>
+
 namespace mkd {
 
 namespace {
 
-// What each kind reads, captions, charges and prices: the functions its row
-// names.
-std::vector<TableFile> readsNothing(Step, Season) { return {}; }
-
+// The captions a row names.
 std::optional<Msg> noCaption(std::optional<Season>) { return std::nullopt; }
 
 template <Msg caption>
@@ -20,119 +19,116 @@ std::optional<Msg> seasonCaption(std::optional<Season> season) {
     return season ? std::optional(captionOfSeason(*season)) : std::nullopt;
 }
 
-std::vector<Table> noCharge(Passenger) { return {}; }
-
-std::vector<TableFile> nonReservedReads(Step step, Season) {
-    if (step == Step::LeaveSection) return {TableFile::Jiyu, TableFile::KJiyu};
-    return {};
-}
-std::vector<Table> nonReservedCharge(Passenger passenger) { return {nonReservedTable(passenger)}; }
-ChargedPrice nonReservedPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
-    return priceNonReserved(tables, r.passenger, r.trip, r.routing, journey);
-}
-
-std::vector<TableFile> reservedReads(Step step, Season season) {
-    if (step == Step::TravelDate) return {adultReservedSeatFile(season), childReservedSeatFile(season)};
-    return {};
-}
-std::vector<Table> reservedCharge(Passenger passenger) { return {reservedTable(passenger)}; }
-ChargedPrice reservedPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
-    return priceReserved(tables, r.passenger, r.trip, r.routing, journey);
-}
-
-std::vector<TableFile> greenReads(Step step, Season) {
-    if (step == Step::LeaveSection) return {TableFile::Green, TableFile::GToku, TableFile::KGtoku};
-    return {};
-}
-std::vector<Table> greenCharge(Passenger passenger) { return {Table::Green, greenExpressTable(passenger)}; }
-ChargedPrice greenPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
-    return priceGreen(tables, r.passenger, r.trip, r.routing, journey);
-}
-
-ChargedPrice marineReservedPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
-    return priceMarineReserved(tables, r.passenger, r.trip, r.season.value_or(Season::Normal), journey);
-}
-
-std::vector<TableFile> marineGreenReads(Step step, Season) {
-    if (step == Step::SectionScreen) return {TableFile::MarineG};
-    return {};
-}
-std::vector<Table> marineGreenCharge(Passenger) { return {Table::MarineG}; }
-ChargedPrice marineGreenPrice(const TableStore& tables, const EnquiryRequest& r, const Journey& journey) {
-    return priceMarineGreen(tables, r.passenger, r.trip, journey);
-}
-
 // One row per kind, in the order of Enquiry: everything the core knows of
 // it. A new kind of enquiry is a new row here, with its words.
 constexpr EnquiryShape kShapes[] = {
-    {.entry = Entry::LocalButton,
+    {.kind = Enquiry::Local,
+     .entry = Entry::Button,
      .student = true,
      .charged = false,
      .name = Msg::KindLocal,
      .word = Msg::KindWordLocal,
      .id = "local",
-     .caption = noCaption,
-     .reads = readsNothing,
-     .chargeTables = noCharge,
-     .price = nullptr},
-    {.entry = Entry::ExpressButton,
+     .caption = noCaption},
+    {.kind = Enquiry::NonReserved,
+     .entry = Entry::Button,
      .student = true,
      .routing = true,
      .section = StationList::Express,
+     .sectionScreen = true,
      .name = Msg::KindNonReserved,
      .word = Msg::KindWordNonReserved,
      .id = "non-reserved",
      .caption = fixedCaption<Msg::CaptionNonReserved>,
-     .reads = nonReservedReads,
-     .chargeTables = nonReservedCharge,
-     .price = nonReservedPrice},
-    {.entry = Entry::ExpressButton,
+     .adultCharge = {Table::Jiyu},
+     .childCharge = {Table::KJiyu},
+     .readAt = Step::LeaveSection},
+    {.kind = Enquiry::Reserved,
+     .entry = Entry::Button,
      .student = true,
      .routing = true,
      .dated = true,
      .section = StationList::Express,
+     .sectionScreen = true,
      .name = Msg::KindReserved,
      .word = Msg::KindWordReserved,
      .id = "reserved",
      .caption = seasonCaption<reservedCaption>,
-     .reads = reservedReads,
-     .chargeTables = reservedCharge,
-     .price = reservedPrice},
-    {.entry = Entry::ExpressButton,
+     .adultCharge = {Table::Sitei},
+     .childCharge = {Table::KSitei},
+     .readAt = Step::TravelDate},
+    {.kind = Enquiry::Green,
+     .entry = Entry::Button,
      .student = true,
      .routing = true,
      .section = StationList::Express,
+     .sectionScreen = true,
      .name = Msg::KindGreen,
      .word = Msg::KindWordGreen,
      .id = "green",
      .caption = fixedCaption<Msg::CaptionGreen>,
-     .reads = greenReads,
-     .chargeTables = greenCharge,
-     .price = greenPrice},
-    {.entry = Entry::MarineMenu,
+     .adultCharge = {Table::Green, Table::GToku},
+     .childCharge = {Table::Green, Table::KGtoku},
+     .readAt = Step::LeaveSection},
+    {.kind = Enquiry::MarineReserved,
+     .entry = Entry::MarineMenu,
      .dated = true,
      .marineSeat = true,
      .name = Msg::KindMarineReserved,
      .word = Msg::KindWordMarineReserved,
      .id = "marine-reserved",
      .caption = seasonCaption<marineReservedCaption>,
-     .reads = readsNothing,
-     .chargeTables = noCharge,
-     .price = marineReservedPrice},
-    {.entry = Entry::MarineMenu,
+     .fixedCharge = marineReservedCharge},
+    {.kind = Enquiry::MarineGreen,
+     .entry = Entry::MarineMenu,
      .section = StationList::Marine,
+     .sectionScreen = true,
      .name = Msg::KindMarineGreen,
      .word = Msg::KindWordMarineGreen,
      .id = "marine-green",
      .caption = fixedCaption<Msg::CaptionMarineGreen>,
-     .reads = marineGreenReads,
-     .chargeTables = marineGreenCharge,
-     .price = marineGreenPrice},
+     .adultCharge = {Table::MarineG},
+     .childCharge = {Table::MarineG},
+     .readAt = Step::SectionScreen},
 };
 
-}  // namespace
+// Row i is the row of the i-th kind, and every row is whole: a row left out,
+// out of order or without its charge stops the build here.
+constexpr bool rowsWhole() {
+    if (std::size(kShapes) != kEnquiries.size()) return false;
+    for (std::size_t i = 0; i < kEnquiries.size(); ++i) {
+        const EnquiryShape& s = kShapes[i];
+        if (s.kind != kEnquiries[i] || !s.caption) return false;
+        const bool tables = s.adultCharge[0] && s.childCharge[0];
+        // A charged kind has tables or a fixed charge (not both); the local
+        // train neither.
+        if (s.charged ? tables == (s.fixedCharge != nullptr) : tables || s.fixedCharge) return false;
+        if (s.sectionScreen && !s.section) return false;
+        // A charge over tables runs over a section.
+        if (tables && !s.section) return false;
+    }
+    return true;
+}
+static_assert(rowsWhole(), "one whole row per kind of enquiry, in the order of mkd::Enquiry");
 
-static_assert(std::size(kShapes) == kEnquiries.size());
+// The file that fills `table` for an enquiry in `season`.
+TableFile fileOf(Table table, Season season) {
+    if (table == Table::Sitei) return adultReservedSeatFile(season);
+    if (table == Table::KSitei) return childReservedSeatFile(season);
+    for (const TableFileInfo& info : tableFiles())
+        if (info.table == table) return info.file;
+    return TableFile::Futu;
+}
+
+// The tables of `charge`, in order.
+std::vector<Table> tablesOf(const std::array<std::optional<Table>, 2>& charge) {
+    std::vector<Table> out;
+    for (const std::optional<Table>& t : charge)
+        if (t) out.push_back(*t);
+    return out;
+}
+
+}  // namespace
 
 const EnquiryShape& enquiryShape(Enquiry kind) { return kShapes[static_cast<std::size_t>(kind)]; }
 
@@ -143,16 +139,38 @@ const std::vector<TableFile>& startupTables() {
 }
 
 std::vector<TableFile> tablesRead(Enquiry kind, Step step, Season season) {
-    return enquiryShape(kind).reads(step, season);
+    const EnquiryShape& s = enquiryShape(kind);
+    std::vector<TableFile> files;
+    if (step != s.readAt) return files;
+    for (const auto* charge : {&s.adultCharge, &s.childCharge})
+        for (Table t : tablesOf(*charge))
+            if (const TableFile f = fileOf(t, season); std::find(files.begin(), files.end(), f) == files.end())
+                files.push_back(f);
+    return files;
 }
 
 std::vector<Table> chargeTables(Enquiry kind, Passenger passenger) {
-    return enquiryShape(kind).chargeTables(passenger);
+    const EnquiryShape& s = enquiryShape(kind);
+    return tablesOf(passenger == Passenger::Child ? s.childCharge : s.adultCharge);
 }
 
-std::vector<ShortTable> shortChargeTables(const TableStore& tables, Enquiry kind, Passenger passenger) {
+ChargedPrice priceCharged(const TableStore& tables, const EnquiryRequest& r, const Section& section) {
+    const EnquiryShape& s = enquiryShape(r.kind);
+    const Season season = r.season.value_or(Season::Normal);
+    const std::vector<Table> charged = chargeTables(r.kind, r.passenger);
+    double charge = s.fixedCharge ? s.fixedCharge(r.passenger, season) : 0;
+    const Routing routing = s.routing ? r.routing : Routing::Through;
+    for (Table t : charged) charge += sectionCharge(tables, t, routing, section);
+    ChargedPrice p = priceFarePlusCharge(tables, r.passenger, r.trip, {r.departure, r.arrival, section}, charge);
+    if (s.section) p.section = section;
+    p.tables = charged;
+    if (s.dated) p.season = season;
+    return p;
+}
+
+std::vector<ShortTable> shortChargeTables(const TableStore& tables, const std::vector<Table>& charged) {
     std::vector<ShortTable> out;
-    for (Table t : chargeTables(kind, passenger))
+    for (Table t : charged)
         if (auto s = tables.shortLoad(t)) out.push_back(*s);
     return out;
 }
@@ -168,6 +186,12 @@ Section EnquiryState::section() const {
     if (request_.section) return *request_.section;
     const std::optional<SectionPreset> p = preset();
     return p ? p->section : Section{};
+}
+
+MarineMenuJudgement EnquiryState::marineMenu() const {
+    MarineMenuJudgement judged = judgeMarineMenuFor(request_.departure, request_.arrival);
+    if (request_.marineMenu) judged.menu = *request_.marineMenu;
+    return judged;
 }
 
 StudentOffer EnquiryState::student() const {
@@ -212,7 +236,7 @@ std::optional<Refused> EnquiryState::check(Step step) const {
             }
             break;
         case Step::SectionScreen:
-            if (!s.section && request_.section) return refused(Refusal::NoSectionScreen);
+            if (!s.sectionScreen && request_.section) return refused(Refusal::NoSectionScreen);
             break;
         case Step::Preset:
             if (const std::optional<SectionPreset> p = preset(); p && p->adviseLocalTrain) {
@@ -222,7 +246,7 @@ std::optional<Refused> EnquiryState::check(Step step) const {
             }
             break;
         case Step::LeaveSection:
-            if (s.section && sameSectionStop(section())) {
+            if (s.sectionScreen && sameSectionStop(section())) {
                 Refused r = refused(Refusal::SameSectionStop);
                 r.section = section();
                 return r;
@@ -266,19 +290,21 @@ EnquiryAnswer EnquiryState::answer() const {
         return a;
     }
 
-    const Journey journey{r.departure, r.arrival, section()};
-    const ChargedPrice p = shape().price(tables_, r, journey);
+    // What the price charged: its section, its tables, its season.
+    const ChargedPrice p = priceCharged(tables_, r, section());
     a.charged = true;
     a.bill = p.bill;
     a.fare = p.fare;
     a.caption = caption();
-    a.sectionList = shape().section;
-    if (a.sectionList) a.section = journey.section;
+    if (p.section) {
+        a.sectionList = shape().section;
+        a.section = *p.section;
+    }
     a.charge = p.charge;
     a.total = p.total;
-    a.shortTables = shortChargeTables(tables_, r.kind, r.passenger);
+    a.shortTables = shortChargeTables(tables_, p.tables);
     if (change().offered) a.routing = r.routing;
-    if (shape().dated) a.season = r.season;
+    if (p.season) a.season = r.season;
     return a;
 }
 
@@ -301,6 +327,17 @@ std::optional<Refused> Enquirer::readUnlessHeld(TableFile file) {
     return std::nullopt;
 }
 
+std::optional<Refused> takeStep(const EnquiryState& state, Step step,
+                                const std::function<std::optional<Refused>(TableFile)>& read,
+                                std::vector<StepRead>& log) {
+    if (auto refusal = state.check(step)) return refusal;
+    for (TableFile file : state.tables(step)) {
+        log.push_back({step, file});
+        if (auto problem = read(file)) return problem;
+    }
+    return std::nullopt;
+}
+
 EnquiryOutcome Enquirer::ask(const EnquiryRequest& request) {
     EnquiryOutcome out;
     const auto refuse = [&out](const Refused& why) {
@@ -311,11 +348,9 @@ EnquiryOutcome Enquirer::ask(const EnquiryRequest& request) {
         if (auto problem = readUnlessHeld(file)) return refuse(*problem);
 
     const EnquiryState state(tables_, request);
-    for (Step step : kSteps) {
-        if (auto refusal = state.check(step)) return refuse(*refusal);
-        for (TableFile file : state.tables(step))
-            if (auto problem = readUnlessHeld(file)) return refuse(*problem);
-    }
+    const auto read = [this](TableFile file) { return readUnlessHeld(file); };
+    for (Step step : kSteps)
+        if (auto refusal = takeStep(state, step, read, out.read)) return refuse(*refusal);
     out.answer = state.answer();
     return out;
 }

@@ -9,6 +9,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,13 +30,21 @@ namespace mkd {
 
 // The local train, then the four enquiries with a charge: limited express
 // non-reserved, reserved and Green car (from "特急利用"), and the Marine
-// Liner's reserved seat and Green car (from the "マリンライナー" menu).
-enum class Enquiry { Local, NonReserved, Reserved, Green, MarineReserved, MarineGreen };
-inline constexpr std::array<Enquiry, 6> kEnquiries{Enquiry::Local, Enquiry::NonReserved,    Enquiry::Reserved,
-                                                   Enquiry::Green, Enquiry::MarineReserved, Enquiry::MarineGreen};
+// Liner's reserved seat and Green car (from the "マリンライナー" menu). One
+// list makes both the enum and kEnquiries, so they cannot disagree.
+#define MKD_ENQUIRIES(X) X(Local) X(NonReserved) X(Reserved) X(Green) X(MarineReserved) X(MarineGreen)
+#define MKD_ENQUIRY_VALUE(name) name,
+enum class Enquiry { MKD_ENQUIRIES(MKD_ENQUIRY_VALUE) };
+#undef MKD_ENQUIRY_VALUE
+#define MKD_ENQUIRY_ENTRY(name) Enquiry::name,
+inline constexpr Enquiry kEnquiryList[] = {MKD_ENQUIRIES(MKD_ENQUIRY_ENTRY)};
+#undef MKD_ENQUIRY_ENTRY
+inline constexpr std::array<Enquiry, std::size(kEnquiryList)> kEnquiries = std::to_array(kEnquiryList);
 
-// How the start screen leads into an enquiry.
-enum class Entry { LocalButton, ExpressButton, MarineMenu };
+// What the core checks at an enquiry's way in: a button or menu item of the
+// start screen refuses the same station twice; the Marine Liner's menu
+// follows its own rule.
+enum class Entry { Button, Menu, MarineMenu };
 
 // The steps of an enquiry, in the order the screens take them. At each step
 // the screens first check what may refuse the enquiry there, then read the
@@ -54,14 +63,19 @@ inline constexpr std::array<Step, 6> kSteps{Step::Entry,        Step::SectionScr
 struct EnquiryRequest;
 
 // Everything the core knows of one kind of enquiry: one row per kind. What
-// its screens offer on the way to the result, the tables each step reads,
-// the caption, the tables behind the charge and the price.
+// its screens offer on the way to the result, its caption, and its charge:
+// the tables behind it (read at one step, and then priced) or a fixed amount.
 struct EnquiryShape {
-    Entry entry = Entry::LocalButton;
+    Enquiry kind = Enquiry::Local;  // its place in kEnquiries (checked)
+    Entry entry = Entry::Button;
     bool student = false;  // a 学割 button (enabled beyond 100 km only)
     bool routing = false;  // the 直通 / 松山乗換 frame (shown only where the section crosses 松山)
     bool dated = false;  // a travel-date screen that decides the season
-    std::optional<StationList> section{};  // the list of the section screen, if there is one
+    // The list of stops the charge runs over, if any: its section is preset
+    // from the journey (the smallest one that holds it).
+    std::optional<StationList> section{};
+    // A section screen, where the user may change that section.
+    bool sectionScreen = false;
     bool charged = true;  // a charge on top of the fare (the express result screen)
     bool marineSeat = false;  // needs the Marine menu's 指定席 item
     Msg name = Msg::KindLocal;  // "特急 指定席"
@@ -70,12 +84,15 @@ struct EnquiryShape {
     // The charge's caption; none for the local train, or for a dated kind
     // before a travel date has set its season.
     std::optional<Msg> (*caption)(std::optional<Season> season) = nullptr;
-    // The table files read at `step` (for a dated kind, those of `season`).
-    std::vector<TableFile> (*reads)(Step step, Season season) = nullptr;
-    // The tables read on demand whose cells make the charge for `passenger`.
-    std::vector<Table> (*chargeTables)(Passenger passenger) = nullptr;
-    // The fare with the charge; null for the local train's fare alone.
-    ChargedPrice (*price)(const TableStore& tables, const EnquiryRequest& request, const Journey& journey) = nullptr;
+    // The charge: the sum of these tables' cells over the section (split at
+    // 松山 for a change there), for adults and students, and for children;
+    // their files are read at `readAt` (a reserved-seat table's of the
+    // travel date's season).
+    std::array<std::optional<Table>, 2> adultCharge{};
+    std::array<std::optional<Table>, 2> childCharge{};
+    Step readAt = Step::LeaveSection;
+    // Or a fixed charge by passenger and season, reading no table.
+    double (*fixedCharge)(Passenger passenger, Season season) = nullptr;
 };
 const EnquiryShape& enquiryShape(Enquiry kind);
 
@@ -134,8 +151,8 @@ struct Refused {
 // `passenger` (none for the local train and the Marine Liner's reserved seat).
 std::vector<Table> chargeTables(Enquiry kind, Passenger passenger);
 
-// Those of chargeTables whose last load was short: the result screen says so.
-std::vector<ShortTable> shortChargeTables(const TableStore& tables, Enquiry kind, Passenger passenger);
+// Those of `charged` whose last load was short: the result screen says so.
+std::vector<ShortTable> shortChargeTables(const TableStore& tables, const std::vector<Table>& charged);
 
 struct EnquiryRequest {
     Enquiry kind = Enquiry::Local;
@@ -150,7 +167,16 @@ struct EnquiryRequest {
     // The travel date's season, for the dated kinds; none before a travel
     // date has set one (the choice screen then keeps its caption as it is).
     std::optional<Season> season;
+    // The Marine Liner menu as the start screen holds it (its rule depends
+    // on the order the stations were chosen in); none: as after the
+    // departure and then the arrival were chosen.
+    std::optional<MarineMenu> marineMenu;
 };
+
+// The fare with the charge of the request's kind over `section`, and what it
+// charged: the section (where the kind charges over one), the tables and
+// the season.
+ChargedPrice priceCharged(const TableStore& tables, const EnquiryRequest& request, const Section& section);
 
 // The result screen.
 struct EnquiryAnswer {
@@ -199,7 +225,8 @@ public:
     Section section() const;
     // The Marine Liner menu as the start screen leaves it after the departure
     // and then the arrival were chosen.
-    MarineMenuJudgement marineMenu() const { return judgeMarineMenuFor(request_.departure, request_.arrival); }
+    // The menu as the request says the start screen holds it, where it says.
+    MarineMenuJudgement marineMenu() const;
     StudentOffer student() const;
     ChangeOffer change() const;
 
@@ -223,9 +250,24 @@ private:
     EnquiryRequest request_;
 };
 
+// A table file read at a step of an enquiry.
+struct StepRead {
+    Step step = Step::Entry;
+    TableFile file = TableFile::Futu;
+    bool operator==(const StepRead&) const = default;
+};
+
+// One step of an enquiry, the same for the screens and mkd-fare: what
+// refuses the enquiry at `step`, else each of the step's table files handed
+// to `read` (and noted in `log`), which says why a file cannot be used.
+std::optional<Refused> takeStep(const EnquiryState& state, Step step,
+                                const std::function<std::optional<Refused>(TableFile)>& read,
+                                std::vector<StepRead>& log);
+
 struct EnquiryOutcome {
     std::optional<EnquiryAnswer> answer;
     Refused refused;  // when there is no answer
+    std::vector<StepRead> read;  // the files its steps read, in order
     bool ok() const { return answer.has_value(); }
 };
 

@@ -1,17 +1,9 @@
 #include "pricing/season.hpp"
 
 #include <algorithm>
-#include <array>
 
 namespace mkd {
 namespace {
-
-bool leap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int daysIn(int year, int month) {
-    static constexpr std::array<int, 12> days{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && leap(year) ? 29 : days[static_cast<std::size_t>(month - 1)];
-}
 
 bool mondayToThursday(const Date& d) {
     const int w = weekday(d);
@@ -89,8 +81,8 @@ constexpr CalendarPeriod kCalendar[] = {
 
 Date rollOver(int year, int month, int day) {
     Date d{year, month, day};
-    while (d.day > daysIn(d.year, d.month)) {
-        d.day -= daysIn(d.year, d.month);
+    while (d.day > daysInMonth(d.year, d.month)) {
+        d.day -= daysInMonth(d.year, d.month);
         if (++d.month > 12) {
             d.month = 1;
             ++d.year;

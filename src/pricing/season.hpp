@@ -1,8 +1,8 @@
 // The season of a travel date, which decides the reserved-seat charge.
 #pragma once
 
+#include "data/date.hpp"
 #include "data/table_catalogue.hpp"
-#include "pricing/date.hpp"
 
 #include <optional>
 

@@ -9,9 +9,7 @@
 #include "explain/enquiry_words.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/WhyLine.hpp"
-#include "screens/frmKekka.hpp"
 #include "screens/frmKekkaT.hpp"
-#include "screens/frmStart.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
@@ -76,6 +74,12 @@ ChoiceScreen::ChoiceScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind, c
         optHanbo = addOption("optHanbo", "繁忙", twips(0, 240, 855, 255), 9, fraJiki);
         optKansan = addOption("optKansan", "閑散", twips(0, 480, 855, 255), 9, fraJiki);
         fraJiki->hide();
+        const std::pair<QRadioButton*, mkd::Season> seasons[] = {
+            {optHanbo, mkd::Season::Busy}, {optTujo, mkd::Season::Normal}, {optKansan, mkd::Season::OffPeak}};
+        for (const auto& [option, season] : seasons)
+            connect(option, &QRadioButton::toggled, this, [this, season = season](bool on) {
+                if (on) flow.enquiry().request.season = season;
+            });
     }
 
     lblJourney = new LineBelow(client, QStringLiteral("lblJourney"));
@@ -134,23 +138,27 @@ mkd::Routing ChoiceScreen::routing() const {
     return optTyokutu && !optTyokutu->isChecked() ? mkd::Routing::ChangeAtMatsuyama : mkd::Routing::Through;
 }
 
-std::optional<mkd::Season> ChoiceScreen::season() const {
-    if (!fraJiki) return std::nullopt;
-    if (optHanbo->isChecked()) return mkd::Season::Busy;
-    if (optTujo->isChecked()) return mkd::Season::Normal;
-    if (optKansan->isChecked()) return mkd::Season::OffPeak;
-    return std::nullopt;
+ChoiceScreen* choiceScreen(ScreenFlow& flow, mkd::Enquiry kind) {
+    return static_cast<ChoiceScreen*>(flow.loaded(kindScreens(kind).choice));
+}
+
+void ChoiceScreen::showSeason() {
+    if (!fraJiki) return;
+    if (const std::optional<mkd::Season> season = flow.enquiry().request.season)
+        (*season == mkd::Season::Busy     ? optHanbo
+         : *season == mkd::Season::Normal ? optTujo
+                                          : optKansan)
+            ->setChecked(true);
 }
 
 mkd::EnquiryRequest ChoiceScreen::request(mkd::Passenger passenger) const {
-    // The stations, the section and the kind as the screens before wrote
-    // them; the season as the options hold it (a scenario may set them).
+    // The stations, the section, the season and the kind as the screens
+    // before wrote them.
     mkd::EnquiryRequest r = flow.enquiry().request;
     r.kind = kind_;
     r.passenger = passenger;
     r.trip = trip();
     r.routing = routing();
-    r.season = season();
     return r;
 }
 
@@ -159,6 +167,7 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     mkd::EnquiryInProgress& enquiry = flow.enquiry();
     enquiry.request = r;
     if (!kindScreens(kind_).date) enquiry.date.reset();
+    if (!flow.takeStep(mkd::Step::Choice)) return;
     const ShownAnswer answered = shownAnswer(flow.tables(), r);
     enquiry.answer = answered.answer;
     enquiry.split = answered.split;
@@ -166,18 +175,12 @@ void ChoiceScreen::price(mkd::Passenger passenger) {
     const KindScreens& row = kindScreens(kind_);
     Screen* shown = flow.loaded(row.result);
     if (!shown) return;
-    auto* charged = qobject_cast<frmKekkaT*>(shown);
-    if (charged) {
-        charged->showEnquiry();
-        // Without a season (never set by a travel date) the caption stays as it is.
+    if (auto* result = qobject_cast<ResultScreen*>(shown)) result->showEnquiry();
+    // Without a season (never set by a travel date) the caption stays as it is.
+    if (auto* charged = qobject_cast<frmKekkaT*>(shown))
         if (const auto caption = mkd::EnquiryState(flow.tables(), r).caption()) charged->showCaption(*caption);
-    } else if (auto* local = qobject_cast<frmKekka*>(shown)) {
-        local->showEnquiry();
-    }
     constexpr const char* kButtons[] = {"cmdOtona", "cmdKodomo", "cmdGakuwari"};
-    if (!flow.follow(*this, kButtons[static_cast<int>(passenger)])) return;
-    if (charged)
-        if (QRadioButton* marker = charged->marker(kind_)) marker->setChecked(true);
+    flow.follow(*this, kButtons[static_cast<int>(passenger)]);
 }
 
 void ChoiceScreen::cmdBack_Click() { flow.follow(*this, "cmdBack"); }

@@ -21,6 +21,10 @@ class QPushButton;
 class QRadioButton;
 class LineBelow;
 
+class ChoiceScreen;
+// The choice screen of an enquiry of `kind`, created and loaded if needed.
+ChoiceScreen* choiceScreen(ScreenFlow& flow, mkd::Enquiry kind);
+
 class ChoiceScreen : public Screen {
     Q_OBJECT
 public:
@@ -65,9 +69,10 @@ public:
 
     mkd::Enquiry kind() const { return kind_; }
 
-    // The season set by the travel-date screen, tested busy, normal,
-    // off-peak; none before it has set one.
-    std::optional<mkd::Season> season() const;
+    // Sets the hidden season options from the enquiry in progress (the
+    // travel-date screen's season); an option set otherwise (a scenario)
+    // sets the enquiry's season.
+    void showSeason();
 
 protected:
     void closeBox() override { cmdBack_Click(); }

@@ -192,28 +192,11 @@ void DateScreen::cmdNext_Click() {
     const mkd::TravelDate date = travelDate();
     flow.enquiry().date = date;
     flow.enquiry().request.season = date.season;
-    if (!setSeason(date.season)) return;
-    ChoiceScreen* choice = flow.choiceScreen(kind_);
-    if (!choice || !readSeasonTables(*choice)) return;
+    // The choice screen's hidden season options follow the enquiry; the
+    // season's tables are read again on every "次へ".
+    ChoiceScreen* choice = choiceScreen(flow, kind_);
+    if (!choice) return;
+    choice->showSeason();
+    if (!flow.takeStep(mkd::Step::TravelDate)) return;
     flow.follow(*this, "cmdNext");
-}
-
-bool DateScreen::setSeason(mkd::Season season) {
-    ChoiceScreen* choice = flow.choiceScreen(kind_);
-    if (!choice) return false;
-    QRadioButton* option = season == mkd::Season::Busy     ? choice->optHanbo
-                           : season == mkd::Season::Normal ? choice->optTujo
-                                                           : choice->optKansan;
-    option->setChecked(true);
-    return true;
-}
-
-bool DateScreen::readSeasonTables(const ChoiceScreen& choice) {
-    // Read again on every "次へ", from the files of the season now on the
-    // choice screen.
-    const std::optional<mkd::Season> season = choice.season();
-    if (!season) return true;
-    for (auto file : mkd::tablesRead(kind_, mkd::Step::TravelDate, *season))
-        if (!flow.load(file)) return false;
-    return true;
 }

@@ -49,11 +49,6 @@ protected:
     void languageChanged() override;
 
 private:
-    // Sets `season` on the choice screen's hidden options; false when the
-    // program has ended.
-    bool setSeason(mkd::Season season);
-    // Reads the tables of the season the choice screen now holds.
-    bool readSeasonTables(const ChoiceScreen& choice);
     mkd::Date today_{};  // the clock's day when the screen was loaded
     mkd::Date preselected_{};  // the date the lists opened on
     void explain();

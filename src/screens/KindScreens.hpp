@@ -13,25 +13,32 @@
 struct KindScreens {
     mkd::Enquiry kind;
     // The choice screen: its object name and its size in twips.
-    const char* choice;
-    int choiceWidth;
-    int choiceHeight;
-    // The start screen's control that leads into it (a button or a menu
-    // item), and the section screen and the button there that lead on;
-    // null where there is none.
-    const char* entry;
-    const char* section;
-    const char* leaveSection;
+    const char* choice = nullptr;
+    int choiceWidth = 0;
+    int choiceHeight = 0;
+    // Its way in on the start screen: the control's object name, and how the
+    // start screen makes it (once its menus are built): an item of the menu
+    // named `entryMenu`, else a button at `entryPlace` (twips); its caption
+    // is a source in frmStart's words. Kinds that share a way in name it in
+    // each row alike; it leads into the first of them.
+    const char* entry = nullptr;
+    const char* entryMenu = nullptr;
+    const char* entryCaption = nullptr;
+    std::array<int, 4> entryPlace{};  // left, top, width, height
+    // The section screen and the button there that leads on; null where
+    // there is none.
+    const char* section = nullptr;
+    const char* leaveSection = nullptr;
     // The travel-date screen between the section (or the start) and the
     // choice; null for none.
-    const char* date;
+    const char* date = nullptr;
     // The result screen, and there the hidden option that records which
     // kind opened it (its caption, UTF-8, and its top in twips); null on the
     // local train's own result screen.
-    const char* result;
-    const char* marker;
-    const char* markerCaption;
-    int markerTop;
+    const char* result = nullptr;
+    const char* marker = nullptr;
+    const char* markerCaption = nullptr;
+    int markerTop = 0;
 };
 
 const KindScreens& kindScreens(mkd::Enquiry kind);
@@ -42,3 +49,8 @@ const char* screenBeforeChoice(const KindScreens& row);
 
 // The first screen after the start screen.
 const char* screenAfterStart(const KindScreens& row);
+
+// Whether a screen of `row` takes `step` by a button of its own; a step
+// without one is taken with the step before it (a kind without a section
+// screen takes its section's steps at its way in).
+bool stepOnScreen(const KindScreens& row, mkd::Step step);

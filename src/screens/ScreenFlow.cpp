@@ -7,12 +7,12 @@
 #include <QTranslator>
 #include <algorithm>
 
-#include "screens/ChoiceScreen.hpp"
+#include "explain/enquiry_words.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
-#include "screens/frmStart.hpp"
 #include "screens/moves.hpp"
 #include "screens/screen_types.hpp"
+#include "screens/text.hpp"
 #include "words/language.hpp"
 
 namespace {
@@ -47,7 +47,7 @@ QMargins marginsBetween(const QRect& outer, const QRect& inner) {
 bool ScreenFlow::start() {
     restorePlace();
     setLanguage(chosenLanguage(seam_, systemLanguage_));
-    auto* start = loaded<frmStart>();
+    Screen* start = loaded("frmStart");
     if (!start) return false;
     start->show();
     return true;
@@ -104,10 +104,6 @@ Screen* ScreenFlow::loaded(const char* name) {
     return ended_ ? nullptr : s;
 }
 
-ChoiceScreen* ScreenFlow::choiceScreen(mkd::Enquiry kind) {
-    return static_cast<ChoiceScreen*>(loaded(kindScreens(kind).choice));
-}
-
 Screen* ScreenFlow::follow(Screen& from, const char* control, std::optional<mkd::Enquiry> kind) {
     const Move* move = findMove(from.objectName().toStdString(), control, kind);
     if (!move || ended_) return nullptr;
@@ -141,6 +137,33 @@ void ScreenFlow::discard(Screen& screen) {
     std::erase_if(discarded_, [](const QPointer<Screen>& s) { return s.isNull(); });
     discarded_.emplace_back(&screen);
     screen.deleteLater();
+}
+
+void ScreenFlow::startEnquiry(mkd::Enquiry kind) {
+    enquiry_ = {};
+    enquiry_.request.kind = kind;
+    stepsRead_.clear();
+}
+
+bool ScreenFlow::takeStep(mkd::Step step) {
+    const KindScreens& row = kindScreens(enquiry_.request.kind);
+    const mkd::EnquiryState state(tables_, enquiry_.request);
+    const auto read = [this](mkd::TableFile file) -> std::optional<mkd::Refused> {
+        if (load(file)) return std::nullopt;
+        mkd::Refused unreadable;  // already said, and the program has ended
+        unreadable.refusal = mkd::Refusal::TableUnreadable;
+        unreadable.file = file;
+        return unreadable;
+    };
+    auto at = std::find(mkd::kSteps.begin(), mkd::kSteps.end(), step);
+    do {
+        if (const auto refused = mkd::takeStep(state, *at, read, stepsRead_)) {
+            if (refused->refusal != mkd::Refusal::TableUnreadable)
+                message(toQt(mkd::refusalText(*refused, language_)), toQt(mkd::refusalDetail(*refused, language_)));
+            return false;
+        }
+    } while (++at != mkd::kSteps.end() && !stepOnScreen(row, *at));
+    return true;
 }
 
 bool ScreenFlow::load(mkd::TableFile file) {

@@ -31,7 +31,6 @@
 #include "screens/Seam.hpp"
 #include "words/words.hpp"
 
-class ChoiceScreen;
 class QTranslator;
 class Screen;
 
@@ -67,8 +66,6 @@ public:
     T* loaded() {
         return static_cast<T*>(loaded(T::kName));
     }
-    // The choice screen of an enquiry of `kind`, created and loaded if needed.
-    ChoiceScreen* choiceScreen(mkd::Enquiry kind);
 
     // The screen of type T if it is loaded; never creates it.
     template <class T>
@@ -106,6 +103,17 @@ public:
 
     // The enquiry the user is building, and the answer shown last.
     mkd::EnquiryInProgress& enquiry() { return enquiry_; }
+    // Starts the enquiry in progress afresh as one of `kind`: nothing of the
+    // last one carries over.
+    void startEnquiry(mkd::Enquiry kind);
+    // Takes `step` of the enquiry in progress as mkd-fare takes it (see
+    // mkd::takeStep): says why where the core refuses it, reads its tables
+    // (a file that cannot be used ends the program), then takes the steps
+    // that follow it without a screen of their own. False where the
+    // enquiry stops.
+    bool takeStep(mkd::Step step);
+    // The files the steps of the enquiry in progress read, in order.
+    const std::vector<mkd::StepRead>& stepsRead() const { return stepsRead_; }
     const mkd::EnquiryInProgress& enquiry() const { return enquiry_; }
 
     mkd::TableStore& tables() { return tables_; }
@@ -125,6 +133,7 @@ private:
     Seam& seam_;
     mkd::TableStore& tables_;
     mkd::EnquiryInProgress enquiry_;
+    std::vector<mkd::StepRead> stepsRead_;
     std::vector<std::pair<QString, Screen*>> screens_;
     std::vector<Screen*> unloading_;
     // Screens hidden and handed to the event loop for destruction.

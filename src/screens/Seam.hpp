@@ -11,7 +11,7 @@
 #include <QVariant>
 #include <functional>
 
-#include "pricing/date.hpp"
+#include "data/date.hpp"
 
 class Seam {
 public:

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "explain/enquiry_words.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmStart.hpp"
@@ -12,15 +11,6 @@
 
 SectionScreen::SectionScreen(ScreenFlow& f, const char* name, const char* caption, int widthTwips, int heightTwips)
     : Screen(f, name, caption, widthTwips, heightTwips) {}
-
-void SectionScreen::Form_Load() {
-    for (mkd::Enquiry kind : mkd::kEnquiries) {
-        const KindScreens& row = kindScreens(kind);
-        if (!row.section || objectName() != QLatin1String(row.section)) continue;
-        for (auto file : mkd::tablesRead(kind, mkd::Step::SectionScreen))
-            if (!flow.load(file)) return;
-    }
-}
 
 void SectionScreen::Form_Unload() {
     hide();
@@ -44,22 +34,20 @@ void SectionScreen::connectMoves() {
     connect(cmdBack, &QPushButton::clicked, this, &SectionScreen::cmdBack_Click);
 }
 
-bool SectionScreen::preset(mkd::StationList list, const mkd::EnquiryState& enquiry) {
-    list_ = list;
+bool SectionScreen::preset(const mkd::EnquiryState& enquiry) {
+    list_ = enquiry.shape().section.value_or(mkd::StationList::Express);
     const mkd::SectionPreset p = enquiry.preset().value_or(mkd::SectionPreset{});
-    const QStringList names = stationNames(list, flow.language());
+    const QStringList names = stationNames(list_, flow.language());
     cboHatu->addItems(names);
     cboTyaku->addItems(names);
     // The list holding the lower-index end of the journey is set first; a
     // stop the maps do not give leaves the list without a selection.
     if (p.section.from >= 0) cboHatu->setCurrentIndex(p.section.from);
     if (p.section.to >= 0) cboTyaku->setCurrentIndex(p.section.to);
-    const auto refused = enquiry.check(mkd::Step::Preset);
-    if (!refused) return true;
-    // The advice itself as it always reads; which stops the journey comes to
-    // and what to do below it.
-    flow.message(toQt(mkd::refusalText(*refused, flow.language())),
-                 toQt(mkd::refusalDetail(*refused, flow.language())));
+    // A refusal says the advice itself as it always reads; which stops the
+    // journey comes to and what to do below it.
+    if (flow.takeStep(mkd::Step::SectionScreen)) return true;
+    if (flow.ended()) return false;
     cboHatu->clear();
     cboTyaku->clear();
     return false;
@@ -87,23 +75,8 @@ bool SectionScreen::enterInList(QComboBox* list) {
 mkd::Section SectionScreen::section() const { return {cboHatu->currentIndex(), cboTyaku->currentIndex()}; }
 
 bool SectionScreen::leave(mkd::Enquiry kind) {
-    auto* start = flow.loaded<frmStart>();
-    if (!start) return false;
-    mkd::EnquiryRequest request;
+    mkd::EnquiryRequest& request = flow.enquiry().request;
     request.kind = kind;
-    request.departure = start->departure();
-    request.arrival = start->arrival();
     request.section = section();
-    const mkd::EnquiryState enquiry(flow.tables(), request);
-    if (const auto refused = enquiry.check(mkd::Step::LeaveSection)) {
-        flow.message(toQt(mkd::refusalText(*refused, flow.language())),
-                     toQt(mkd::refusalDetail(*refused, flow.language())));
-        return false;
-    }
-    mkd::EnquiryRequest& inProgress = flow.enquiry().request;
-    inProgress.kind = kind;
-    inProgress.section = request.section;
-    for (auto file : enquiry.tables(mkd::Step::LeaveSection))
-        if (!flow.load(file)) return false;
-    return true;
+    return flow.takeStep(mkd::Step::LeaveSection);
 }

@@ -16,26 +16,26 @@ class SectionScreen : public Screen {
 public:
     SectionScreen(ScreenFlow& flow, const char* name, const char* caption, int widthTwips, int heightTwips);
 
-    // Reads the tables the kinds that pass through this screen read when it
-    // opens (the Marine Green table).
-    void Form_Load() override;
     void Form_Unload() override;
     void cmdBack_Click();
     // The button that leads on to an enquiry of `kind` (its row names it):
     // checks the section and moves on.
     void leaveFor(mkd::Enquiry kind);
 
-    // Appends the stops of `list` to both lists and selects the preset
-    // section. When the preset advises a local train, says so and empties
-    // both lists again; returns false then.
-    bool preset(mkd::StationList list, const mkd::EnquiryState& enquiry);
+    // Appends the stops of the enquiry's section list to both lists and
+    // selects the preset section, then takes the step of the screen's
+    // opening (reading its tables: the Marine Green table). When the preset
+    // advises a local train, says so and empties both lists again; returns
+    // false then.
+    bool preset(const mkd::EnquiryState& enquiry);
 
     // The selected section (list positions, -1 without a selection).
     mkd::Section section() const;
 
-    // The way out to the enquiry of `kind`: refuses a section the core
-    // refuses (saying why; the screen stays), else reads the tables of that
-    // step. False when the user stays here or the program has ended.
+    // The way out to the enquiry of `kind`: the section chosen goes into
+    // the enquiry in progress, and its step is taken: a section the core
+    // refuses says why (the screen stays), else the step's tables are read.
+    // False when the user stays here or the program has ended.
     bool leave(mkd::Enquiry kind);
 
     QComboBox* cboHatu = nullptr;

@@ -5,6 +5,7 @@
 #include "explain/enquiry_words.hpp"
 #include "explain/split_words.hpp"
 #include "screens/text.hpp"
+#include "words/money.hpp"
 
 ShownAnswer shownAnswer(const mkd::TableStore& tables, const mkd::EnquiryRequest& request) {
     ShownAnswer shown{mkd::EnquiryState(tables, request).answer(), std::nullopt, std::nullopt};

@@ -3,15 +3,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "screens/AnswerOut.hpp"
-#include "screens/CompareWindow.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
-frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 3270) {
+frmKekka::frmKekka(ScreenFlow& f) : ResultScreen(f, kName, QT_TR_NOOP("普通運賃"), 4110, 3270) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     addControls({
@@ -37,38 +35,14 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     lblDetail = control<QLabel>("lblDetail");
     lblSplit = control<QLabel>("lblSplit");
     lblSplit->setWordWrap(true);
-    cmdExit = control<QPushButton>("cmdExit");
-    cmdBack = control<QPushButton>("cmdBack");
-    cmdRetry = control<QPushButton>("cmdRetry");
     captionOf("lblBill", lblYen);
-    // A key pressed at once on a result asks for a new search, never the end.
-    cmdRetry->setFocus();
-    setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
-
-    connect(cmdExit, &QPushButton::clicked, this, &frmKekka::cmdExit_Click);
-    connect(cmdBack, &QPushButton::clicked, this, &frmKekka::cmdBack_Click);
-    connect(cmdRetry, &QPushButton::clicked, this, &frmKekka::cmdRetry_Click);
-    offerComparison(*this, flow);
-    addAnswerOut();
-}
-
-void frmKekka::addAnswerOut() { new AnswerOut(*this, flow); }
-
-void frmKekka::Form_Load() { showEnquiry(); }
-
-void frmKekka::showEnquiry() {
-    if (const auto shown = shownAnswerOf(flow.enquiry())) showAnswer(*shown);
+    finishResult();
 }
 
 void frmKekka::showStations() {
     if (!answer_) return;
     setStationLabel(lblHatu, mkd::StationList::All, answer_->answer.departure, flow.language());
     setStationLabel(lbltyaku, mkd::StationList::All, answer_->answer.arrival, flow.language());
-}
-
-void frmKekka::showAnswer(const ShownAnswer& shown) {
-    answer_ = shown;
-    writeAnswer();
 }
 
 void frmKekka::writeAnswer() {
@@ -83,15 +57,7 @@ void frmKekka::writeAnswer() {
     lblSplit->setAccessibleDescription(lblSplit->toolTip());
 }
 
-void frmKekka::languageChanged() { writeAnswer(); }
-
 void frmKekka::Form_Unload() {
     hide();
     if (auto* choice = flow.loaded<frmKettei>()) choice->show();
 }
-
-void frmKekka::cmdBack_Click() { flow.follow(*this, "cmdBack", mkd::Enquiry::Local); }
-
-void frmKekka::cmdRetry_Click() { flow.follow(*this, "cmdRetry", mkd::Enquiry::Local); }
-
-void frmKekka::cmdExit_Click() { flow.endProgram(0); }

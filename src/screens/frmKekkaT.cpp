@@ -6,19 +6,15 @@
 #include <QRadioButton>
 #include <algorithm>
 
-#include "screens/AnswerOut.hpp"
-#include "screens/ChoiceScreen.hpp"
-#include "screens/CompareWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/ScreenFlow.hpp"
-#include "screens/frmStart.hpp"
 #include "screens/look.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
 #include "words/words.hpp"
 
-frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特急料金"), 4110, 5250) {
+frmKekkaT::frmKekkaT(ScreenFlow& f) : ResultScreen(f, kName, QT_TR_NOOP("運賃・特急料金"), 4110, 5250) {
     const auto left = Qt::AlignLeft | Qt::AlignVCenter;
     const auto right = Qt::AlignRight | Qt::AlignVCenter;
     addControls({
@@ -57,14 +53,10 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     lblGoukei = control<QLabel>("lblGoukei");
     lblNote = control<QLabel>("lblNote");
     lblDetail = control<QLabel>("lblDetail");
-    cmdExit = control<QPushButton>("cmdExit");
-    cmdBack = control<QPushButton>("cmdBack");
-    cmdRetry = control<QPushButton>("cmdRetry");
     lblNote->setWordWrap(true);
     look::notice(lblNote);
     lblNote->hide();
     lblDetail->setWordWrap(true);
-    setWords(cmdRetry, QT_TR_NOOP("最初の画面に戻って、次の区間を調べる"), Words::ToolTip);
     // The branch markers record which choice screen opened the result; the
     // user never sees them. Being options of one group, at most one is set.
     std::vector<const KindScreens*> rows;
@@ -79,22 +71,14 @@ frmKekkaT::frmKekkaT(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("運賃・特�
     captionOf("lblUntin", lblYen);
     captionOf("lblBillT", lblYenT);
     captionOf("lblTotal", lblGoukei);
-    // A key pressed at once on a result asks for a new search, never the end.
-    cmdRetry->setFocus();
-
-    connect(cmdExit, &QPushButton::clicked, this, &frmKekkaT::cmdExit_Click);
-    connect(cmdBack, &QPushButton::clicked, this, &frmKekkaT::cmdBack_Click);
-    connect(cmdRetry, &QPushButton::clicked, this, &frmKekkaT::cmdRetry_Click);
-    offerComparison(*this, flow);
-    addAnswerOut();
+    finishResult();
 }
 
-void frmKekkaT::addAnswerOut() { new AnswerOut(*this, flow); }
-
-void frmKekkaT::Form_Load() { showEnquiry(); }
-
 void frmKekkaT::showEnquiry() {
-    if (const auto shown = shownAnswerOf(flow.enquiry())) showAnswer(*shown);
+    ResultScreen::showEnquiry();
+    // The hidden marker of the kind shown, set from the enquiry.
+    if (const auto kind = shownKind())
+        if (QRadioButton* m = marker(*kind)) m->setChecked(true);
 }
 
 void frmKekkaT::showStations() {
@@ -114,13 +98,6 @@ QRadioButton* frmKekkaT::marker(mkd::Enquiry kind) const {
     for (const auto& [k, marker] : markers_)
         if (k == kind) return marker;
     return nullptr;
-}
-
-void frmKekkaT::languageChanged() { writeAnswer(); }
-
-void frmKekkaT::showAnswer(const ShownAnswer& shown) {
-    answer_ = shown;
-    writeAnswer();
 }
 
 void frmKekkaT::showCaption(mkd::Msg caption) {
@@ -144,23 +121,3 @@ void frmKekkaT::writeAnswer() {
     lblNote->setVisible(!note.isEmpty());
     lblDetail->setText(detailLine(*answer_, lang));
 }
-
-std::optional<mkd::Enquiry> frmKekkaT::shownKind() const {
-    for (const auto& [kind, marker] : markers_)
-        if (marker->isChecked()) return kind;
-    return std::nullopt;
-}
-
-void frmKekkaT::cmdBack_Click() {
-    if (const auto kind = shownKind()) flow.follow(*this, "cmdBack", kind);
-}
-
-void frmKekkaT::cmdRetry_Click() {
-    if (const auto kind = shownKind()) {
-        flow.follow(*this, "cmdRetry", kind);
-        return;
-    }
-    if (auto* start = flow.loaded<frmStart>()) start->show();
-}
-
-void frmKekkaT::cmdExit_Click() { flow.endProgram(0); }

@@ -94,59 +94,72 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     addControls({{ControlRow::Label, "lblSelect", QT_TR_NOOP("選択してください。"), 120, 225, 3135, 375, 15.75,
                   Qt::AlignCenter}});
     addStationPair(mkd::StationList::All);
-    addControls({
-        {ControlRow::Button, "cmdExpress", QT_TR_NOOP("特急利用"), 120, 1680, 975, 375},
-        {ControlRow::Button, "cmdSlow", QT_TR_NOOP("普通列車"), 1200, 1680, 975, 375},
-        {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 2280, 1680, 975, 375},
-    });
     cboHatu = control<QComboBox>("cboHatu");
     cboTyaku = control<QComboBox>("cboTyaku");
+    addMenus();
+    // Once every menu is there: each kind's way in, as its row says.
+    addWaysIn();
+    cmdExit = addButton("cmdExit", QT_TR_NOOP("終了"), twips(2280, 1680, 975, 375));
     cmdExpress = control<QPushButton>("cmdExpress");
     cmdSlow = control<QPushButton>("cmdSlow");
-    cmdExit = control<QPushButton>("cmdExit");
+    mnuSitei = findChild<QAction*>(QStringLiteral("mnuSitei"));
+    mnuGreen = findChild<QAction*>(QStringLiteral("mnuGreen"));
     // The long form of what the short English captions stand for.
     setWords(cmdExpress, QT_TR_NOOP("特急の運賃と料金を調べる"), Words::ToolTip);
     setWords(cmdSlow, QT_TR_NOOP("普通列車の運賃を調べる"), Words::ToolTip);
-    setTabOrder(cboHatu, cboTyaku);
-    setTabOrder(cboTyaku, cmdExpress);
-    setTabOrder(cmdExpress, cmdSlow);
-    setTabOrder(cmdSlow, cmdExit);
-
-    look::menuBar(menuBar());
-    mnuShoki = addMenu("mnuShoki", QT_TR_NOOP("初期表示"));
-    mnuHenko = addMenuItem(mnuShoki, "mnuHenko", QT_TR_NOOP("変更"));
-    mnuMarine = addMenu("mnuMarine", QT_TR_NOOP("マリンライナー"));
-    mnuSitei = addMenuItem(mnuMarine, "mnuSitei", QT_TR_NOOP("指定席"));
-    mnuGreen = addMenuItem(mnuMarine, "mnuGreen", QT_TR_NOOP("グリーン車"));
-    mnuMarine->menuAction()->setEnabled(false);
-    // The Marine Liner menu and its items say why they are off (see
-    // explainMarineMenu).
-    auto* tips = new ActionTips(this);
-    menuBar()->installEventFilter(tips);
-    mnuMarine->installEventFilter(tips);
 
     connect(cboHatu, &QComboBox::activated, this, &frmStart::cboHatu_Click);
     connect(cboTyaku, &QComboBox::activated, this, &frmStart::cboTyaku_Click);
-    connectWaysIn();
     // Enter in the arrival list presses the way in last used.
     lastWay_ = cmdSlow;
     connect(cmdSlow, &QPushButton::clicked, this, [this] { lastWay_ = cmdSlow; });
     connect(cmdExpress, &QPushButton::clicked, this, [this] { lastWay_ = cmdExpress; });
     connect(cmdExit, &QPushButton::clicked, this, &frmStart::cmdExit_Click);
     connect(mnuHenko, &QAction::triggered, this, &frmStart::mnuHenko_Click);
+    addSwap();
+    setTabOrder(cboHatu, cboTyaku);
+    setTabOrder(cboTyaku, cmdSwap);
+    setTabOrder(cmdSwap, cmdExpress);
+    setTabOrder(cmdExpress, cmdSlow);
+    setTabOrder(cmdSlow, cmdExit);
+    explainOffMenus();
+}
 
+void frmStart::addMenus() {
+    look::menuBar(menuBar());
+    mnuShoki = addMenu("mnuShoki", QT_TR_NOOP("初期表示"));
+    mnuHenko = addMenuItem(mnuShoki, "mnuHenko", QT_TR_NOOP("変更"));
+    mnuMarine = addMenu("mnuMarine", QT_TR_NOOP("マリンライナー"));
+    mnuMarine->menuAction()->setEnabled(false);
+    mnuHelp = addMenu("mnuHelp", QT_TR_NOOP("ヘルプ"));
+    mnuUsage = addMenuItem(mnuHelp, "mnuUsage", QT_TR_NOOP("使い方"));
+    mnuUsage->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QT_TR_NOOP("バージョン情報"));
+    connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
+    connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
+    addToolsMenu();
+    addJourneyMenu();
+    addLanguageMenu();
+}
+
+void frmStart::addSwap() {
     // The free space between the lists, below "⇒".
     cmdSwap = addButton("cmdSwap", "⇄", twips(1530, 1395, 315, 255));
     setWords(cmdSwap, QT_TR_NOOP("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"), Words::ToolTip);
     setWords(cmdSwap, QT_TR_NOOP("乗車駅と降車駅を入れ替える"), Words::AccessibleName);
-    setTabOrder(cboTyaku, cmdSwap);
-    setTabOrder(cmdSwap, cmdExpress);
     auto* swapKey = new QAction(this);
     swapKey->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     addAction(swapKey);
     connect(cmdSwap, &QPushButton::clicked, this, &frmStart::swapStations);
     connect(swapKey, &QAction::triggered, this, &frmStart::swapStations);
+}
 
+void frmStart::explainOffMenus() {
+    // The Marine Liner menu and its items say why they are off (see
+    // explainMarineMenu).
+    auto* tips = new ActionTips(this);
+    menuBar()->installEventFilter(tips);
+    mnuMarine->installEventFilter(tips);
     // The arrow keys reach the Marine menu and its 指定席 also when they are
     // off (ProgramStyle); the line below the buttons then says why.
     whyOff = new WhyLine(client);
@@ -156,16 +169,9 @@ frmStart::frmStart(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("乗車区間"),
     new HighlightedWhy(menuBar(), whyOff);
     connect(mnuMarine, &QMenu::hovered, this, explainHighlighted);
     connect(mnuMarine, &QMenu::aboutToHide, whyOff, [line = whyOff] { line->say({}); });
+}
 
-    mnuHelp = addMenu("mnuHelp", QT_TR_NOOP("ヘルプ"));
-    mnuUsage = addMenuItem(mnuHelp, "mnuUsage", QT_TR_NOOP("使い方"));
-    mnuUsage->setShortcut(QKeySequence(Qt::Key_F1));
-    mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QT_TR_NOOP("バージョン情報"));
-    connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
-    connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
-    addToolsMenu();
-    addJourneyMenu();
-
+void frmStart::addLanguageMenu() {
     // The language menu reads the same in both languages, and each language
     // is named in itself, so that anyone finds their own. It comes last: on
     // the narrow start screen it is the one that moves into the menu bar's
@@ -318,9 +324,9 @@ void frmStart::noteStations() {
 void frmStart::begin(mkd::Enquiry kind) {
     // A new enquiry from the start screen's pair: nothing of the last one
     // carries over.
-    flow.enquiry() = {};
-    flow.enquiry().request.kind = kind;
+    flow.startEnquiry(kind);
     noteStations();
+    flow.enquiry().request.marineMenu = mkd::MarineMenu{mnuMarine->menuAction()->isEnabled(), mnuSitei->isEnabled()};
 }
 
 mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
@@ -331,43 +337,44 @@ mkd::EnquiryState frmStart::enquiry(mkd::Enquiry kind) const {
     return {flow.tables(), request};
 }
 
-bool frmStart::refused(const mkd::EnquiryState& enquiry) {
-    const auto refusal = enquiry.check(mkd::Step::Entry);
-    if (refusal)
-        flow.message(toQt(mkd::refusalText(*refusal, flow.language())),
-                     toQt(mkd::refusalDetail(*refusal, flow.language())));
-    return refusal.has_value();
-}
-
-void frmStart::connectWaysIn() {
-    // Each kind's way in, as its row names it; the three limited-express
-    // kinds share theirs (the seat is chosen on the section screen), which
-    // leads into the first of them.
-    std::vector<QObject*> connected;
-    for (mkd::Enquiry kind : mkd::kEnquiries) {
-        QObject* control = findChild<QObject*>(QLatin1String(kindScreens(kind).entry));
-        if (!control || std::find(connected.begin(), connected.end(), control) != connected.end()) continue;
-        connected.push_back(control);
-        if (auto* button = qobject_cast<QPushButton*>(control))
-            connect(button, &QPushButton::clicked, this, [this, kind] { enter(kind); });
-        else if (auto* item = qobject_cast<QAction*>(control))
-            connect(item, &QAction::triggered, this, [this, kind] { enter(kind); });
+void frmStart::addWaysIn() {
+    // Each kind's way in, as its row names it: an item of one of the menus
+    // built before, or a button. Kinds that share one (the three
+    // limited-express kinds: the seat is chosen on the section screen) are
+    // led into the first of them. Buttons are made left to right, the order
+    // a screen reader and Tab meet them in.
+    std::vector<mkd::Enquiry> kinds(mkd::kEnquiries.begin(), mkd::kEnquiries.end());
+    std::stable_sort(kinds.begin(), kinds.end(), [](mkd::Enquiry a, mkd::Enquiry b) {
+        return kindScreens(a).entryPlace[0] < kindScreens(b).entryPlace[0];
+    });
+    for (mkd::Enquiry kind : kinds) {
+        const KindScreens& row = kindScreens(kind);
+        if (findChild<QObject*>(QLatin1String(row.entry))) continue;
+        if (row.entryMenu) {
+            auto* menu = findChild<QMenu*>(QLatin1String(row.entryMenu));
+            if (!menu) continue;  // Kinds.EveryKindIsWhole finds it missing
+            connect(addMenuItem(menu, row.entry, row.entryCaption), &QAction::triggered, this,
+                    [this, kind] { enter(kind); });
+        } else {
+            const auto& [left, top, width, height] = row.entryPlace;
+            connect(addButton(row.entry, row.entryCaption, twips(left, top, width, height)), &QPushButton::clicked,
+                    this, [this, kind] { enter(kind); });
+        }
     }
 }
 
 void frmStart::enter(mkd::Enquiry kind) {
-    // A menu item is its own check: the Marine menu is off where the rule
-    // says so. A button asks the core what refuses the enquiry here.
-    const mkd::EnquiryState entered = enquiry(kind);
-    const KindScreens& row = kindScreens(kind);
-    const bool menuItem = qobject_cast<QAction*>(findChild<QObject*>(QLatin1String(row.entry))) != nullptr;
-    if (!menuItem && refused(entered)) return;
+    // Every way in, button or menu item, asks the core what refuses the
+    // enquiry here; the steps its screens do not take follow at once.
     begin(kind);
-    if (const auto list = entered.shape().section) {
-        // Creating the section screen reads its tables (the Marine Green
-        // table); its lists are then preset, or a local train advised.
+    if (!flow.takeStep(mkd::Step::Entry)) return;
+    const KindScreens& row = kindScreens(kind);
+    if (row.section) {
+        // The section screen reads its step's tables (the Marine Green
+        // table) as it opens; its lists are then preset, or a local train
+        // advised.
         auto* section = static_cast<SectionScreen*>(flow.loaded(row.section));
-        if (!section || !section->preset(*list, entered)) return;
+        if (!section || !section->preset(mkd::EnquiryState(flow.tables(), flow.enquiry().request))) return;
     }
     flow.follow(*this, row.entry);
 }

@@ -95,8 +95,12 @@ private:
     // A file's path as the messages show it.
     std::string shownPath(const std::string& path) const;
     void applyMenuRule(int key, int partner);
-    // Connects each kind's way in to enter().
-    void connectWaysIn();
+    void addMenus();
+    void addLanguageMenu();
+    void addSwap();
+    void explainOffMenus();
+    // Makes each kind's way in its row names, and connects it to enter().
+    void addWaysIn();
     // Writes the two stations into the enquiry in progress.
     void noteStations();
     // Starts the enquiry in progress afresh as one of `kind`.
@@ -107,6 +111,4 @@ private:
     QPushButton* lastWay_ = nullptr;
     // The enquiry of `kind` for the two stations as they are now.
     mkd::EnquiryState enquiry(mkd::Enquiry kind) const;
-    // Refuses the enquiry where the core says so at its entry, saying why.
-    bool refused(const mkd::EnquiryState& enquiry);
 };

@@ -16,6 +16,13 @@ double shownAmount(double yen) {
     return yen;
 }
 
+std::string numberWords(double value) {
+    char buffer[64];
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    if (error != std::errc{}) return "?";
+    return std::string(buffer, end);
+}
+
 std::string formatMoney(double yen, Lang lang) { return text(Msg::Money, lang, {groupedYen(yen)}); }
 
 std::string groupedYen(double yen) {

@@ -13,6 +13,10 @@ namespace mkd {
 // The unit and its place are the language's.
 std::string formatMoney(double yen, Lang lang = Lang::Japanese);
 
+// A number for a sentence (a distance, a cell): whole numbers without a
+// fraction, others in their shortest exact form; "?" where there is none.
+std::string numberWords(double value);
+
 // The digits formatMoney shows, without the unit: 1230 → "1,230".
 std::string groupedYen(double yen);
 

@@ -3,6 +3,7 @@
 // the files a new kind takes names every file a kind is written in.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
@@ -46,7 +47,16 @@ TEST_F(Kinds, EveryKindIsWhole) {
         const std::string id(shape.id);
         SCOPED_TRACE(id);
         EXPECT_TRUE(start->findChild<QObject*>(QLatin1String(row.entry))) << "no way in " << row.entry;
-        ChoiceScreen* choice = flow.choiceScreen(kind);
+        // A menu way in sits on a menu of the start screen (made before the
+        // ways in are); Steps.ScreensReadAtEachStepWhatTheCoreReads takes it.
+        if (row.entryMenu) {
+            auto* menu = start->findChild<QMenu*>(QLatin1String(row.entryMenu));
+            ASSERT_TRUE(menu) << "no menu " << row.entryMenu;
+            EXPECT_TRUE(menu->actions().contains(start->findChild<QAction*>(QLatin1String(row.entry))));
+        }
+        EXPECT_EQ(shape.sectionScreen, row.section != nullptr)
+            << "the core and the screens disagree on a section screen";
+        ChoiceScreen* choice = choiceScreen(flow, kind);
         ASSERT_TRUE(choice);
         EXPECT_EQ(choice->objectName(), QLatin1String(row.choice));
         for (const char* screen : {row.section, row.date, row.result})

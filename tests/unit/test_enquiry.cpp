@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "explain/enquiry_words.hpp"
@@ -277,13 +278,33 @@ TEST(MarineMenuFor, ArrivalChosenLastDecides) {
 }  // namespace
 }  // namespace mkd
 
-// Each kind's row is whole: a row without its functions would fail only when
-// an enquiry of its kind is asked.
-TEST(EnquiryRows, EveryRowHasItsFunctions) {
+// Every charge comes from tables its own enquiry read at its steps, never
+// from one an earlier enquiry left behind, and amounts to something on the
+// sample tables: a row whose charge names the wrong tables, or whose tables
+// are read at a step it never takes, fails here.
+TEST(EnquiryRows, EveryChargeComesFromTablesItsStepsRead) {
     for (mkd::Enquiry kind : mkd::kEnquiries) {
-        const mkd::EnquiryShape& s = mkd::enquiryShape(kind);
-        SCOPED_TRACE(std::string(s.id));
-        EXPECT_TRUE(s.caption && s.reads && s.chargeTables);
-        EXPECT_EQ(s.charged, s.price != nullptr);
+        const mkd::EnquiryShape& shape = mkd::enquiryShape(kind);
+        if (!shape.charged) continue;
+        SCOPED_TRACE(std::string(shape.id));
+        for (mkd::Passenger passenger : {mkd::Passenger::Adult, mkd::Passenger::Child}) {
+            mkd::TableStore tables{MKD_SAMPLE_TABLES};
+            mkd::Enquirer enquirer{tables};
+            mkd::EnquiryRequest r;
+            r.kind = kind;
+            r.departure = 0;  // 岡山
+            r.arrival = shape.entry == mkd::Entry::MarineMenu ? 12 : 106;  // 高松, 宇和島
+            r.passenger = passenger;
+            r.season = mkd::Season::Busy;
+            const mkd::EnquiryOutcome outcome = enquirer.ask(r);
+            ASSERT_TRUE(outcome.ok());
+            EXPECT_GT(outcome.answer->charge, 0);
+            const mkd::ChargedPrice p = mkd::priceCharged(tables, r, mkd::EnquiryState(tables, r).section());
+            EXPECT_EQ(p.charge, outcome.answer->charge);
+            for (mkd::Table t : p.tables)
+                EXPECT_TRUE(std::any_of(outcome.read.begin(), outcome.read.end(), [t](const mkd::StepRead& read) {
+                    return mkd::tableFileInfo(read.file).table == t;
+                })) << "a charge table no step of the enquiry read";
+        }
     }
 }

@@ -22,7 +22,7 @@
 #include <QTextStream>
 #include <optional>
 
-#include "pricing/date.hpp"
+#include "data/date.hpp"
 
 struct MonkeyRun {
     QString appDir;  // the folder that holds Untin/ (copied, as for a scenario)

@@ -36,7 +36,7 @@ const char* kUsage =
     "  --timing           time each select, click and close until the screens have\n"
     "                     drawn; print the median and worst on stderr at the end\n"
     "  --list-kinds       print the screens of each kind of enquiry as JSON lines\n"
-    "                     (the way in, section, date, choice and result screens,\n"
+    "                     (the way in and its menu, section, date, choice and result screens,\n"
     "                     the result's marker) for tools that drive the screens\n";
 
 // One JSON object per kind of enquiry, from the same rows the screens use.
@@ -49,10 +49,15 @@ void listKinds() {
     for (mkd::Enquiry kind : mkd::kEnquiries) {
         const KindScreens& row = kindScreens(kind);
         const std::string id(mkd::enquiryShape(kind).id);
-        const QStringList fields{field("id", id.c_str()),       field("entry", row.entry),
-                                 field("section", row.section), field("leave_section", row.leaveSection),
-                                 field("date", row.date),       field("choice", row.choice),
-                                 field("result", row.result),   field("marker", row.marker)};
+        const QStringList fields{field("id", id.c_str()),
+                                 field("entry", row.entry),
+                                 field("entry_menu", row.entryMenu),
+                                 field("section", row.section),
+                                 field("leave_section", row.leaveSection),
+                                 field("date", row.date),
+                                 field("choice", row.choice),
+                                 field("result", row.result),
+                                 field("marker", row.marker)};
         out << "{" << fields.join(QStringLiteral(", ")) << "}\n";
     }
 }
