@@ -6,6 +6,7 @@
 #include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/WhyLine.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
@@ -25,10 +26,14 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
         // (the window grows by two lines below the buttons) a cheaper way to
         // buy the journey, empty when there is none.
         {ControlRow::Label, "lblDetail", nullptr, 360, 1950, 3390, 300, 9, left},
-        {ControlRow::Label, "lblSplit", nullptr, 240, 2730, 3630, 450, 9, Qt::AlignLeft | Qt::AlignTop},
+        {ControlRow::Label, "lblSplit", nullptr, 240, 2730, 2595, 450, 9, Qt::AlignLeft | Qt::AlignTop},
         {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 240, 2280, 975, 375},
         {ControlRow::Button, "cmdBack", QT_TR_NOOP("戻る"), 1560, 2280, 975, 375},
         {ControlRow::Button, "cmdRetry", QT_TR_NOOP("再検索"), 2880, 2280, 975, 375},
+        // The split's tickets for the keyboard and a screen reader: Tab
+        // reaches it after the buttons, its name reads the tickets, and
+        // pressing it shows them in a line below.
+        {ControlRow::Button, "cmdUtiwake", QT_TR_NOOP("内訳"), 2880, 2730, 975, 375},
     });
     lblHatu = control<QLabel>("lblHatu");
     lbltyaku = control<QLabel>("lbltyaku");
@@ -40,6 +45,11 @@ frmKekka::frmKekka(ScreenFlow& f) : Screen(f, kName, QT_TR_NOOP("普通運賃"),
     cmdExit = control<QPushButton>("cmdExit");
     cmdBack = control<QPushButton>("cmdBack");
     cmdRetry = control<QPushButton>("cmdRetry");
+    cmdUtiwake = control<QPushButton>("cmdUtiwake");
+    cmdUtiwake->setCheckable(true);
+    cmdUtiwake->hide();
+    lblSplitTickets = new LineBelow(client, QStringLiteral("lblSplitTickets"));
+    connect(cmdUtiwake, &QPushButton::toggled, this, [this] { writeAnswer(); });
     captionOf("lblBill", lblYen);
     // A key pressed at once on a result asks for a new search, never the end.
     cmdRetry->setFocus();
@@ -79,8 +89,18 @@ void frmKekka::writeAnswer() {
     lblBill->setText(toQt(mkd::text(answer_->answer.bill, lang)));
     lblDetail->setText(detailLine(*answer_, lang));
     lblSplit->setText(splitLine(*answer_, lang));
-    lblSplit->setToolTip(splitToolTip(*answer_, lang));
-    lblSplit->setAccessibleDescription(lblSplit->toolTip());
+    const QString tickets = splitToolTip(*answer_, lang);
+    lblSplit->setToolTip(tickets);
+    lblSplit->setAccessibleDescription(tickets);
+    cmdUtiwake->setVisible(!tickets.isEmpty());
+    if (tickets.isEmpty() && cmdUtiwake->isChecked()) {
+        const QSignalBlocker quiet(cmdUtiwake);
+        cmdUtiwake->setChecked(false);
+    }
+    cmdUtiwake->setAccessibleName(cmdUtiwake->text() + QStringLiteral(": ") + lblSplit->text());
+    cmdUtiwake->setAccessibleDescription(tickets);
+    cmdUtiwake->setToolTip(tickets);
+    lblSplitTickets->say(cmdUtiwake->isChecked() ? tickets : QString());
 }
 
 void frmKekka::languageChanged() { writeAnswer(); }

@@ -6,6 +6,7 @@
 #include "screens/Screen.hpp"
 #include "screens/answer_lines.hpp"
 
+class LineBelow;
 class QLabel;
 class QPushButton;
 
@@ -36,6 +37,10 @@ public:
     QPushButton* cmdExit;
     QPushButton* cmdBack;
     QPushButton* cmdRetry;
+    // A cheaper split's tickets, their amounts, validity and what they give
+    // up: the button's accessible name, and a line below while it is down.
+    QPushButton* cmdUtiwake;
+    LineBelow* lblSplitTickets;
 
 protected:
     void languageChanged() override;
