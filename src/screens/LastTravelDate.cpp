@@ -52,8 +52,13 @@ bool LastTravelDate::offerAgain() {
 }
 
 bool LastTravelDate::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &screen_ && (event->type() == QEvent::Show || event->type() == QEvent::LanguageChange))
+    // Said when the screen first shows and kept while it is loaded, so that
+    // coming back to it finds it as it was, at the same size.
+    if (watched == &screen_ &&
+        ((event->type() == QEvent::Show && !shown_) || event->type() == QEvent::LanguageChange)) {
+        shown_ = true;
         showLine();
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -63,7 +68,7 @@ void LastTravelDate::showLine() {
         line_->say({});
         return;
     }
-    const QString when = toQt(mkd::dateAndSeasonText(mkd::travelDate(date->year, date->month, date->day),
-                                                     flow_.language()));
+    const QString when =
+        toQt(mkd::dateAndSeasonText(mkd::travelDate(date->year, date->month, date->day), flow_.language()));
     line_->say(tr("前回の乗車日 %1 (%2)").arg(when, key_->shortcut().toString(QKeySequence::NativeText)));
 }

@@ -39,4 +39,5 @@ private:
     ScreenFlow& flow_;
     LineBelow* line_;
     QAction* key_;
+    bool shown_ = false;
 };
