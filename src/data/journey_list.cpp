@@ -348,18 +348,54 @@ JourneyLoad loadJourneyList(const std::string& path, std::size_t maxBytes) {
 
 }  // namespace
 
-RecentJourney recentOf(const EnquiryRequest& request) {
-    return {request.kind, request.departure, request.arrival, request.passenger, request.trip};
+RecentJourney recentOf(const EnquiryRequest& request, std::optional<Date> date) {
+    return {request.kind, request.departure, request.arrival, request.passenger, request.trip,
+            date,         request.routing,   request.section};
 }
 
 std::string recentText(const RecentJourney& j) {
-    return std::string(enquiryShape(j.kind).id) + "," + std::to_string(j.departure) + "," + std::to_string(j.arrival) +
-           "," + std::string(passengerId(j.passenger)) + "," + std::string(tripId(j.trip));
+    std::string text = std::string(enquiryShape(j.kind).id) + "," + std::to_string(j.departure) + "," +
+                       std::to_string(j.arrival) + "," + std::string(passengerId(j.passenger)) + "," +
+                       std::string(tripId(j.trip));
+    if (j.date) text += ",date=" + dateText(j.date);
+    if (j.routing == Routing::ChangeAtMatsuyama) text += ",routing=change";
+    if (j.section) text += ",section=" + std::to_string(j.section->from) + "-" + std::to_string(j.section->to);
+    return text;
 }
+
+namespace {
+
+// One "name=value" field after the first five; false for one not known.
+bool readRecentField(std::string_view field, RecentJourney& j) {
+    const std::size_t equals = field.find('=');
+    if (equals == std::string_view::npos) return false;
+    const std::string_view name = field.substr(0, equals);
+    const std::string_view value = field.substr(equals + 1);
+    if (name == "date") {
+        j.date = readDate(value);
+        return j.date.has_value();
+    }
+    if (name == "routing") {
+        j.routing = Routing::ChangeAtMatsuyama;
+        return value == "change";
+    }
+    if (name == "section") {
+        const std::size_t dash = value.find('-');
+        if (dash == std::string_view::npos) return false;
+        const auto from = readInt(value.substr(0, dash), 0, kAllStations - 1);
+        const auto to = readInt(value.substr(dash + 1), 0, kAllStations - 1);
+        if (!from || !to) return false;
+        j.section = Section{*from, *to};
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
 
 std::optional<RecentJourney> readRecent(std::string_view text) {
     const std::vector<std::string_view> f = split(text, ',');
-    if (f.size() != 5) return std::nullopt;
+    if (f.size() < 5) return std::nullopt;
     RecentJourney j;
     const auto kind =
         std::find_if(kEnquiries.begin(), kEnquiries.end(), [&](Enquiry k) { return enquiryShape(k).id == f[0]; });
@@ -374,6 +410,8 @@ std::optional<RecentJourney> readRecent(std::string_view text) {
     if (!passenger || !trip) return std::nullopt;
     j.passenger = *passenger;
     j.trip = *trip;
+    for (std::size_t i = 5; i < f.size(); ++i)
+        if (!readRecentField(f[i], j)) return std::nullopt;
     return j;
 }
 

@@ -166,17 +166,23 @@ private:
 };
 
 // An enquiry as the start screen's menu "記録" offers it again: the pair,
-// the kind, the passenger and the trip ("reserved,0,67,adult,one-way").
+// the kind, the passenger and the trip, and what else was asked: the travel
+// date, 松山乗換, a section chosen other than the preset
+// ("reserved,0,67,adult,one-way,date=2007-10-10,routing=change,section=0-9";
+// the last three only where they were asked).
 struct RecentJourney {
     Enquiry kind = Enquiry::Local;
     int departure = 0;
     int arrival = 0;
     Passenger passenger = Passenger::Adult;
     Trip trip = Trip::OneWay;
+    std::optional<Date> date;
+    Routing routing = Routing::Through;
+    std::optional<Section> section;
     bool operator==(const RecentJourney&) const = default;
 };
 inline constexpr std::size_t kRecentJourneys = 10;
-RecentJourney recentOf(const EnquiryRequest& request);
+RecentJourney recentOf(const EnquiryRequest& request, std::optional<Date> date = std::nullopt);
 std::string recentText(const RecentJourney& journey);
 std::optional<RecentJourney> readRecent(std::string_view text);
 // Puts `journey` first, once, keeping at most kRecentJourneys.

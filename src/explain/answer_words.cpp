@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "explain/enquiry_words.hpp"
+#include "explain/split_words.hpp"
 #include "words/money.hpp"
 
 namespace mkd {
@@ -27,7 +28,14 @@ AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& table
     if (!enquiry.answer) return page;
     const EnquiryAnswer& a = *enquiry.answer;
     const std::string pair = journeyWords(StationList::All, a.departure, a.arrival, lang);
-    page.title = std::string(text(Msg::Result, lang)) + " " + std::string(kindName(enquiry.request.kind, lang));
+    // "検索結果 普通列車"; in English the kind first, as a heading: "Local
+    // train — Result".
+    const std::string kind(kindName(enquiry.request.kind, lang));
+    page.title = std::string(text(Msg::Result, lang)) + " " + kind;
+    if (lang == Lang::English && !kind.empty()) {
+        page.title = kind + " — " + std::string(text(Msg::Result, lang));
+        if (page.title[0] >= 'a' && page.title[0] <= 'z') page.title[0] = static_cast<char>(page.title[0] - 'a' + 'A');
+    }
     if (!a.charged) {
         page.lines.push_back({std::string(text(a.bill, lang)), pair, formatMoney(a.fare, lang)});
     } else {
@@ -44,6 +52,14 @@ AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& table
         page.notes.emplace_back(text(*a.routing == Routing::Through ? Msg::Through : Msg::ChangeAtMatsuyama, lang));
     if (enquiry.date && a.season) page.notes.push_back(dateAndSeasonText(*enquiry.date, lang));
     for (const ShortTable& t : a.shortTables) page.notes.push_back(shortTableText(t, lang));
+    // A cheaper split is part of the answer: the tickets, their amounts and
+    // validity, and what they give up, as the result screen's details say.
+    if (enquiry.split && enquiry.split->cheaper()) {
+        page.notes.push_back(splitCheaperText(*enquiry.split, lang));
+        page.notes.push_back(splitThroughText(*enquiry.split, lang));
+        for (std::string& line : splitTicketLines(*enquiry.split, lang)) page.notes.push_back(std::move(line));
+        for (std::string& line : splitGivesUpLines(*enquiry.split, lang)) page.notes.push_back(std::move(line));
+    }
     page.notes.push_back(text(Msg::AnswerTables, lang, {tableFolder}));
     return page;
 }

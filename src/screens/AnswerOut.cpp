@@ -19,16 +19,21 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QToolTip>
+#include <string_view>
 
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
 #include "screens/ExportFile.hpp"
+#include "screens/DateScreen.hpp"
+#include "screens/HelpWindow.hpp"
 #include "screens/JourneyWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/StationFinder.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/print_module_load.hpp"
+#include "screens/shortcuts.hpp"
 #include "screens/text.hpp"
 
 namespace {
@@ -54,16 +59,16 @@ AnswerOut::AnswerOut(Screen& screen, ScreenFlow& flow) : QObject(&screen), scree
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    copy_ = action(QKeySequence::Copy, &AnswerOut::copy);
-    add_ = action(QKeySequence(Qt::CTRL | Qt::Key_D), &AnswerOut::addToJourneys);
+    copy_ = action(shortcutKey(Shortcut::Copy), &AnswerOut::copy);
+    add_ = action(shortcutKey(Shortcut::AddToJourneys), &AnswerOut::addToJourneys);
     list_ = new QAction(&screen_);
-    list_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    list_->setShortcut(shortcutKey(Shortcut::OpenJourneys));
     screen_.addAction(list_);
     connect(list_, &QAction::triggered, this, [this] {
         if (JourneyWindow* w = journeyWindow(flow_)) w->open();
     });
-    print_ = action(QKeySequence::Print, &AnswerOut::print);
-    pdf_ = action(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), &AnswerOut::savePdf);
+    print_ = action(shortcutKey(Shortcut::Print), &AnswerOut::print);
+    pdf_ = action(shortcutKey(Shortcut::SavePdf), &AnswerOut::savePdf);
     screen_.setContextMenuPolicy(Qt::ActionsContextMenu);
     // Selectable text keeps the labels' look; a right click on one shows the
     // screen's menu, not the label's own.
@@ -87,7 +92,9 @@ bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &screen_ && event->type() == QEvent::LanguageChange) showWords();
     // Every result shown is a recent journey.
     if (watched == &screen_ && event->type() == QEvent::Show && flow_.enquiry().answer) {
-        const mkd::RecentJourney shown = mkd::recentOf(flow_.enquiry().request);
+        const mkd::EnquiryInProgress& e = flow_.enquiry();
+        const mkd::RecentJourney shown =
+            mkd::recentOf(e.request, e.date ? std::optional(e.date->date) : std::nullopt);
         flow_.seam().updateSetting(QStringLiteral("journeys/recent"), [&shown](const QVariant& stored) {
             std::vector<mkd::RecentJourney> recent = storedRecent(stored);
             mkd::remember(recent, shown);
@@ -116,7 +123,7 @@ void AnswerOut::addToJourneys() {
     const int count = w->add(flow_.enquiry());
     if (count > 0)
         QToolTip::showText(screen_.mapToGlobal(screen_.rect().center()),
-                           tr("交通費明細に追加しました（%1件）").arg(count), &screen_);
+                           tr("交通費明細に追加しました（%n件）", nullptr, count), &screen_);
 }
 
 QString AnswerOut::html() const {
@@ -243,14 +250,33 @@ void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey) {
         }
         return false;
     };
-    for (const Step& step : steps)
-        if (flow.ended() || !press(QString::fromLatin1(step.screen), step.control)) return;
+    // What was asked besides the buttons goes into the screen that asks for
+    // it before its step: the section chosen, the travel date.
+    const auto setUp = [&flow, &journey](const QString& screen) {
+        Screen* s = flow.find(screen);
+        if (!s) return;
+        auto list = [s](const char* name) { return s->findChild<QComboBox*>(QString::fromLatin1(name)); };
+        if (auto* date = qobject_cast<DateScreen*>(s); date && journey.date) {
+            date->cboNen->setCurrentIndex(journey.date->year - mkd::kFirstListedYear);
+            date->cboTuki->setCurrentIndex(journey.date->month - 1);
+            date->cboNiti->setCurrentIndex(journey.date->day - 1);
+        } else if (journey.section && list("cboHatu") && list("cboTyaku")) {
+            StationFinder::choose(list("cboHatu"), journey.section->from);
+            StationFinder::choose(list("cboTyaku"), journey.section->to);
+        }
+    };
+    for (const Step& step : steps) {
+        if (flow.ended()) return;
+        if (step.screen != std::string_view("frmStart")) setUp(QString::fromLatin1(step.screen));
+        if (!press(QString::fromLatin1(step.screen), step.control)) return;
+    }
     Screen* choice = nullptr;
     for (Screen* s : flow.loadedScreens())
         if (s->isVisible()) choice = s;
     if (!choice) return;
     const QString name = choice->objectName();
     if (journey.trip == mkd::Trip::RoundTrip && !press(name, "optOfuku")) return;
+    if (journey.routing == mkd::Routing::ChangeAtMatsuyama && !press(name, "optNorikae")) return;
     press(name, journey.passenger == mkd::Passenger::Child     ? "cmdKodomo"
                 : journey.passenger == mkd::Passenger::Student ? "cmdGakuwari"
                                                                : "cmdOtona");
@@ -260,7 +286,9 @@ JourneyWindow* journeyWindow(ScreenFlow& flow) {
     auto* start = flow.loaded<frmStart>();
     if (!start) return nullptr;
     if (auto* w = start->findChild<JourneyWindow*>(QString(), Qt::FindDirectChildrenOnly)) return w;
-    return new JourneyWindow(start, flow);
+    auto* w = new JourneyWindow(start, flow);
+    HelpWindow::offer(*w, flow, QStringLiteral("journeys"));
+    return w;
 }
 
 namespace {

@@ -62,9 +62,10 @@ void keepFavourite(QWidget* parent, ScreenFlow& flow, const mkd::RecentJourney& 
 // Forgets the favourite `name` of `journey`, wherever it is now.
 void forgetFavourite(ScreenFlow& flow, const QString& name, const mkd::RecentJourney& journey);
 // Asks `journey` again from the start screen as a user would: its stations,
-// its kind's buttons, the travel date's "次へ" (today, as that screen
-// preselects), the trip and the passenger. Stops where a screen refuses or
-// does not offer a step, showing that screen and why.
+// its kind's buttons, the section chosen, the travel date (the screen's
+// preselection where the journey kept none), 松山乗換, the trip and the
+// passenger. Stops where a screen refuses or does not offer a step, showing
+// that screen and why.
 void askAgain(ScreenFlow& flow, const mkd::RecentJourney& journey);
 
 // The journey list window, built the first time it is asked for; it belongs

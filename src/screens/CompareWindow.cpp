@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGridLayout>
@@ -11,6 +12,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +21,7 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
+#include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
@@ -26,7 +29,12 @@
 #include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
+#include "screens/AnswerOut.hpp"
 #include "screens/ComparisonModel.hpp"
+#include "screens/DateTyping.hpp"
+#include "screens/HelpWindow.hpp"
+#include "screens/JourneyWindow.hpp"
+#include "screens/LastTravelDate.hpp"
 #include "screens/LineDiagram.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
@@ -35,6 +43,7 @@
 #include "screens/WindowPlace.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/look.hpp"
+#include "screens/shortcuts.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/table_copy.hpp"
 #include "screens/text.hpp"
@@ -92,6 +101,7 @@ CompareWindow* CompareWindow::open(ScreenFlow& flow, const Opening& with) {
         QObject::connect(start, &QObject::destroyed, window, [window] { delete window; });
         window->take(with);
         window->place_->restore(opener);
+        HelpWindow::offer(*window, flow, QStringLiteral("compare"));
     } else {
         window->take(with);
     }
@@ -135,6 +145,7 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     cmdCalendar->setAutoDefault(false);
     connect(cmdCalendar, &QPushButton::clicked, this, &CompareWindow::openCalendar);
     openCalendarByKeys(dtpDate, [this] { openCalendar(); });
+    typeDatesInTurn(dtpDate);
     lblDate->setBuddy(dtpDate);
     lblDateWhy = new QLabel(this);
     lblDateWhy->setObjectName(QStringLiteral("lblDateWhy"));
@@ -202,19 +213,25 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     grid->setTabKeyNavigation(false);
 
     copyAction = new QAction(this);
-    copyAction->setShortcut(QKeySequence::Copy);
+    copyAction->setShortcut(shortcutKey(Shortcut::Copy));
     connect(copyAction, &QAction::triggered, this, &CompareWindow::copy);
     selectAllAction = new QAction(this);
-    selectAllAction->setShortcut(QKeySequence::SelectAll);
+    selectAllAction->setShortcut(shortcutKey(Shortcut::SelectAll));
     connect(selectAllAction, &QAction::triggered, this, [this] {
         grid->setFocus(Qt::ShortcutFocusReason);
         grid->selectAll();
     });
-    addAction(copyAction);
-    addAction(selectAllAction);
+    addAction_ = new QAction(this);
+    addAction_->setShortcut(shortcutKey(Shortcut::AddToJourneys));
+    connect(addAction_, &QAction::triggered, this, &CompareWindow::addToJourneys);
+    printAction = new QAction(this);
+    printAction->setShortcut(shortcutKey(Shortcut::Print));
+    connect(printAction, &QAction::triggered, this, &CompareWindow::printTable);
+    for (QAction* a : {copyAction, selectAllAction, addAction_, printAction}) {
+        addAction(a);
+        grid->addAction(a);
+    }
     grid->setContextMenuPolicy(Qt::ActionsContextMenu);
-    grid->addAction(copyAction);
-    grid->addAction(selectAllAction);
 
     diagram = new LineDiagram(this);
     connect(diagram, &LineDiagram::stationChosen, this,
@@ -297,7 +314,7 @@ void CompareWindow::showWords() {
     lblTyaku->setText(tr("降車駅"));
     cmdSwap->setToolTip(tr("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"));
     cmdSwap->setAccessibleName(tr("乗車駅と降車駅を入れ替える"));
-    cmdSwap->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    cmdSwap->setShortcut(shortcutKey(Shortcut::Swap));
     lblDate->setText(tr("乗車日"));
     lblAdults->setText(tr("おとな"));
     lblChildren->setText(tr("こども"));
@@ -317,6 +334,8 @@ void CompareWindow::showWords() {
     grid->setAccessibleName(tr("乗り方ごとの運賃と料金"));
     copyAction->setText(tr("表をコピー"));
     selectAllAction->setText(tr("すべて選択"));
+    addAction_->setText(tr("選んだ乗り方を交通費明細に追加"));
+    printAction->setText(tr("表を印刷..."));
     renameStations(cboHatu, mkd::StationList::All, language());
     renameStations(cboTyaku, mkd::StationList::All, language());
     recompute();
@@ -326,7 +345,10 @@ void CompareWindow::take(const Opening& with) {
     taking_ = true;
     if (mkd::isValidIndex(mkd::StationList::All, with.departure)) cboHatu->setCurrentIndex(with.departure);
     if (mkd::isValidIndex(mkd::StationList::All, with.arrival)) cboTyaku->setCurrentIndex(with.arrival);
-    const mkd::Date d = with.date ? *with.date : mkd::defaultTravelDate(flow_.seam().today());
+    // Without an enquiry's date: the travel date chosen last, else the date
+    // screens' own default.
+    const mkd::Date d =
+        with.date ? *with.date : LastTravelDate::last(flow_).value_or(mkd::defaultTravelDate(flow_.seam().today()));
     dtpDate->setDate(QDate(d.year, d.month, d.day));
     if (with.passenger) {
         spnAdults->setValue(*with.passenger == mkd::Passenger::Adult ? 1 : 0);
@@ -369,7 +391,18 @@ void CompareWindow::recompute() {
         if (comparison.tableProblem) refused = toQt(mkd::refusalText(*comparison.tableProblem, lang));
     }
     model->show(comparison, lang);
+    // A class nobody in the party belongs to has no columns.
+    for (int c = ComparisonModel::AdultFare; c <= ComparisonModel::StudentTotal; ++c) {
+        mkd::Passenger passenger;
+        int part = 0;
+        if (ComparisonModel::classColumn(c, passenger, part))
+            grid->setColumnHidden(c, comparison.request.party.count(passenger) == 0);
+    }
     sortRows();
+    // A current cell from the start, not selected (Ctrl+C copies all rows
+    // while none is): Home, End and the arrow keys move at once.
+    if (!grid->currentIndex().isValid() && sorted->rowCount() > 0)
+        grid->selectionModel()->setCurrentIndex(sorted->index(0, 0), QItemSelectionModel::NoUpdate);
     fitColumns();
     lblRefused->setText(refused);
     lblRefused->setVisible(!refused.isEmpty());
@@ -426,7 +459,7 @@ void CompareWindow::fitColumns() {
     fitted_ = names;
     const QFontMetrics metrics(grid->font());
     const int widest = metrics.horizontalAdvance(toQt(mkd::formatMoney(99999999, lang))) + 16;
-    for (int c = ComparisonModel::AdultFare; c <= ComparisonModel::Validity; ++c)
+    for (int c = ComparisonModel::PartyTotal; c <= ComparisonModel::Validity; ++c)
         grid->setColumnWidth(c, std::max(widest, grid->horizontalHeader()->sectionSizeHint(c)));
     grid->resizeColumnToContents(ComparisonModel::Way);
 }
@@ -479,7 +512,72 @@ void CompareWindow::sortRows() {
         grid->sortByColumn(ComparisonModel::Way, Qt::AscendingOrder);
 }
 
-void CompareWindow::copy() { copyTable(*sorted, grid->selectionModel()->selectedIndexes()); }
+void CompareWindow::copy() {
+    const QModelIndexList selection = grid->selectionModel()->selectedIndexes();
+    QMimeData* data = tableMimeData(*sorted, selection, hiddenColumns());
+    // The split tickets' row stands for several tickets: they, their amounts
+    // and validity and what they give up go with it, below the table.
+    const bool splitCopied =
+        std::any_of(selection.begin(), selection.end(),
+                    [](const QModelIndex& i) { return i.data(ComparisonModel::SplitRole).toBool(); }) ||
+        (selection.isEmpty() && comparison().split.cheaper());
+    if (splitCopied) {
+        QStringList lines;
+        for (const std::string& line : mkd::splitRowLines(comparison().split, comparison().request.party, language()))
+            lines << toQt(line);
+        data->setText(data->text() + QLatin1Char('\n') + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QString html = data->html();
+        for (const QString& line : lines) html += QStringLiteral("<p>%1</p>\n").arg(line.toHtmlEscaped());
+        data->setHtml(html);
+    }
+    QApplication::clipboard()->setMimeData(data);
+}
+
+QList<int> CompareWindow::hiddenColumns() const {
+    QList<int> hidden;
+    for (int c = 0; c < sorted->columnCount(); ++c)
+        if (grid->isColumnHidden(c)) hidden << c;
+    return hidden;
+}
+
+int CompareWindow::addToJourneys() {
+    const QModelIndex current = grid->currentIndex();
+    if (!current.isValid()) return 0;
+    const mkd::WayRow* way = model->way(sorted->mapToSource(current).row());
+    if (!way || !way->partyTotal) return 0;  // the split tickets' row, or a way not offered
+    const mkd::Comparison& c = comparison();
+    JourneyWindow* list = journeyWindow(flow_);
+    if (!list) return 0;
+    const QDate d = dtpDate->date();
+    int added = 0;
+    // One line per person, as each would claim the journey.
+    for (mkd::Passenger passenger : mkd::kPassengers) {
+        const mkd::ClassPrice& price = way->price(passenger);
+        if (!price.answer) continue;
+        mkd::EnquiryInProgress enquiry;
+        enquiry.request.kind = way->kind;
+        enquiry.request.departure = c.request.departure;
+        enquiry.request.arrival = c.request.arrival;
+        enquiry.request.passenger = passenger;
+        enquiry.request.trip = c.request.trip;
+        enquiry.request.routing = way->routing;
+        enquiry.date = mkd::travelDate(d.year(), d.month(), d.day());
+        enquiry.answer = price.answer;
+        for (int i = 0; i < c.request.party.count(passenger); ++i)
+            if (list->add(enquiry) > 0) ++added;
+    }
+    if (added > 0)
+        QToolTip::showText(grid->mapToGlobal(grid->visualRect(current).center()),
+                           tr("交通費明細に追加しました（%n件）", nullptr, added), grid);
+    return added;
+}
+
+void CompareWindow::printTable() {
+    const QString html =
+        QStringLiteral("<h3>%1</h3><p>%2</p>").arg(windowTitle().toHtmlEscaped(), lblSummary->text().toHtmlEscaped()) +
+        tableHtml(*sorted, {}, hiddenColumns());
+    printPreview(this, flow_, html);
+}
 
 void CompareWindow::openCalendar() {
     mkd::CalendarJourney journey;
@@ -529,7 +627,7 @@ void CompareWindow::keyPressEvent(QKeyEvent* event) {
 void offerComparison(Screen& screen, ScreenFlow& flow) {
     auto* compare = new QAction(&screen);
     compare->setObjectName(QStringLiteral("mnuHikaku"));
-    compare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    compare->setShortcut(shortcutKey(Shortcut::Compare));
     const auto words = [compare] { compare->setText(CompareWindow::tr("料金の比較")); };
     words();
     QObject::connect(compare, &QAction::triggered, &screen,

@@ -59,12 +59,18 @@ public:
     const mkd::Comparison& comparison() const;
     // Prices every way again from the controls.
     void recompute();
-    // The table's selected rows (all of them when none is) on the clipboard.
+    // The table's selected rows (all of them when none is) on the clipboard,
+    // without the columns of classes nobody in the party belongs to.
     void copy();
     // The season calendar on the date field's day, for the pair and party
     // (a reserved seat); its Enter sets the date field (setTravelDate).
     void openCalendar();
     void setTravelDate(const mkd::Date& date);
+    // Ctrl+D: the current row's way into the journey list, a line per
+    // person; how many lines were added.
+    int addToJourneys();
+    // Ctrl+P: the table as shown, with a print preview.
+    void printTable();
 
     QComboBox* cboHatu;
     QComboBox* cboTyaku;
@@ -98,6 +104,7 @@ private:
     void sortRows();
     void fitColumns();
     void swapStations();
+    QList<int> hiddenColumns() const;
     mkd::Lang language() const;
 
     ScreenFlow& flow_;
@@ -120,6 +127,8 @@ private:
     QLabel* lblStudents;
     QAction* copyAction;
     QAction* selectAllAction;
+    QAction* addAction_;
+    QAction* printAction;
     // While the controls are being set as a whole (made, opened, swapped):
     // one recomputation at the end, not one per control.
     bool taking_ = true;

@@ -196,7 +196,8 @@ QVariant ComparisonModel::headerData(int section, Qt::Orientation orientation, i
         case Validity:
             return toQt(mkd::text(mkd::Msg::ValidityLine, lang_));
         case Note:
-            return tr("選べない理由");
+            // Why a way is not offered, or what split tickets save.
+            return tr("備考");
         default:
             return {};
     }

@@ -16,8 +16,10 @@
 class ComparisonModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // The party's total right after the way: what a party asks first.
     enum Column {
         Way,
+        PartyTotal,
         AdultFare,
         AdultCharge,
         AdultTotal,
@@ -27,7 +29,6 @@ public:
         StudentFare,
         StudentCharge,
         StudentTotal,
-        PartyTotal,
         Validity,
         Note,
         ColumnCount
@@ -54,11 +55,12 @@ public:
     // total) of an amount column; false for the other columns.
     static bool classColumn(int column, mkd::Passenger& passenger, int& part);
 
+    // The way of a row; null for the split tickets' row.
+    const mkd::WayRow* way(int row) const;
+
 private:
     QString text(const mkd::WayRow& row, int column) const;
     QVariant amount(const mkd::WayRow& row, int column) const;
-    // The way of a row; null for the split tickets' row.
-    const mkd::WayRow* way(int row) const;
     QString splitText(int column) const;
     QVariant splitAmount(int column) const;
     QVariant splitData(int column, int role) const;

@@ -12,6 +12,7 @@
 
 #include "explain/enquiry_words.hpp"
 #include "screens/ChoiceScreen.hpp"
+#include "screens/LastTravelDate.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/SeasonCalendar.hpp"
 #include "screens/WhyLine.hpp"
@@ -115,6 +116,7 @@ DateScreen::DateScreen(ScreenFlow& f, const char* name, mkd::Enquiry kind)
     connect(cmdNext, &QPushButton::clicked, this, &DateScreen::cmdNext_Click);
     connect(cmdBack, &QPushButton::clicked, this, &DateScreen::cmdBack_Click);
     offerSeasonCalendar(*this, f, client);  // F4, and a line below the others
+    new LastTravelDate(*this, flow, client);
 }
 
 void DateScreen::Form_Load() {

@@ -1,5 +1,6 @@
 #include "screens/HelpWindow.hpp"
 
+#include <QAction>
 #include <QDialogButtonBox>
 #include <QEvent>
 #include <QPushButton>
@@ -9,6 +10,9 @@
 #include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
 #include "pricing/season_periods.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmStart.hpp"
+#include "screens/shortcuts.hpp"
 #include "screens/text.hpp"
 
 namespace {
@@ -67,7 +71,7 @@ void HelpWindow::changeEvent(QEvent* event) {
 QString HelpWindow::page(mkd::Lang lang) {
     const int first = mkd::kFirstListedYear;
     const int last = mkd::kLastListedYear;
-    return tr("<h3>使い方</h3>"
+    return tr("<a name=\"start\"></a><h3>使い方</h3>"
               "<ol>"
               "<li>「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと"
               "（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、"
@@ -79,7 +83,26 @@ QString HelpWindow::page(mkd::Lang lang) {
               "<li>おとな・こども・学割、片道・往復を選ぶと、金額が出ます。</li>"
               "<li>「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。</li>"
               "<li>メニュー「表示言語 / Language」で、日本語と英語を切り替えます。</li>"
+              "<li>最近の検索とお気に入りは、メニューから同じ条件（乗車日・人数・直通/松山乗換・区間）で"
+              "もう一度調べられます。</li>"
               "</ol>") +
+           tr("<a name=\"section\"></a><h3>区間と乗車日</h3>"
+              "<p>特急やマリンライナーの区間は、乗車駅と降車駅から選ばれています。変えるときは一覧で選び直します。"
+              "乗車日の画面では、年・月・日を選ぶか打ちます。F5 で前回の乗車日になります。</p>"
+              "<a name=\"date\"></a>") +
+           tr("<a name=\"choice\"></a><h3>運賃決定と結果</h3>"
+              "<p>おとな・こども・学割のボタンで金額が出ます。結果の画面では Ctrl+C でコピー、Ctrl+P で印刷、"
+              "Ctrl+D で交通費明細に追加します。「再検索」で最初の画面に戻り、乗車駅の一覧から打ち始められます。</p>"
+              "<a name=\"result\"></a>"
+              "<p>普通列車で、切符を分けて買うほうが安いときは、結果の下にそう書かれます。"
+              "Tab で「内訳」へ進むと、切符ごとの金額と有効期間、その代わりにできなくなることを読み上げ、"
+              "押すと下に表示します。コピーと印刷にも入ります。</p>") +
+           tr("<a name=\"compare\"></a><h3>料金の比較</h3>"
+              "<p>Ctrl+K で、同じ区間のすべての乗り方を人数分の合計で比べます。表は Ctrl+A と Ctrl+C で"
+              "コピーできます。</p>"
+              "<a name=\"journeys\"></a><h3>交通費明細</h3>"
+              "<p>Ctrl+J で開きます。結果を Ctrl+D で追加し、CSV や PDF に書き出します。</p>") +
+           tr("<a name=\"keys\"></a><h3>キー操作</h3>") + shortcutsHtml() +
            tr("<h3>シーズン</h3>"
               "<p>指定席の料金は、乗る日のシーズンで変わります。</p>"
               "<ul>"
@@ -109,4 +132,34 @@ QString HelpWindow::page(mkd::Lang lang) {
                .arg(mkd::heiseiYear(first))
                .arg(last)
                .arg(mkd::heiseiYear(last));
+}
+
+QString HelpWindow::sectionOf(const QString& screenName) {
+    const struct {
+        const char* prefix;
+        const char* section;
+    } parts[] = {{"frmKekka", "result"},     {"frmKettei", "choice"},   {"frmDate", "date"},
+                 {"frmTSelect", "section"},  {"frmMSelect", "section"}, {"frmHikaku", "compare"},
+                 {"frmJourneys", "journeys"}};
+    for (const auto& p : parts)
+        if (screenName.startsWith(QLatin1String(p.prefix))) return QString::fromLatin1(p.section);
+    return QStringLiteral("start");
+}
+
+void HelpWindow::openAt(ScreenFlow& flow, const QString& section) {
+    auto* start = flow.loaded<frmStart>();
+    if (!start) return;
+    start->showHelp();
+    start->help->text->scrollToAnchor(section);
+}
+
+void HelpWindow::offer(QWidget& window, ScreenFlow& flow, const QString& section) {
+    const QKeySequence f1 = shortcutKey(Shortcut::Help);
+    for (const QAction* a : window.findChildren<QAction*>())
+        if (a->shortcut() == f1) return;
+    auto* help = new QAction(&window);
+    help->setShortcut(f1);
+    help->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(help);
+    connect(help, &QAction::triggered, &window, [&flow, section] { openAt(flow, section); });
 }

@@ -9,6 +9,7 @@
 #include "words/words.hpp"
 
 class QPushButton;
+class ScreenFlow;
 class QTextBrowser;
 
 class HelpWindow : public QDialog {
@@ -20,6 +21,15 @@ public:
     // The page, in HTML, in `lang` (its words through the translator
     // installed for it); the season periods come from the season calendar.
     static QString page(mkd::Lang lang);
+
+    // The part of the page about a window, by its object name: "start",
+    // "section", "date", "choice", "result", "compare", "journeys".
+    static QString sectionOf(const QString& windowName);
+    // Shows the one help window (the start screen's) at `section`.
+    static void openAt(ScreenFlow& flow, const QString& section);
+    // F1 on `window` opens the help at `section`, unless the window offers
+    // F1 already.
+    static void offer(QWidget& window, ScreenFlow& flow, const QString& section);
 
     QTextBrowser* text;
 

@@ -27,6 +27,7 @@
 #include "explain/journey_words.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/ExportFile.hpp"
+#include "screens/LastTravelDate.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/WindowPlace.hpp"
 #include "screens/text.hpp"
@@ -352,7 +353,15 @@ void JourneyWindow::open() {
 int JourneyWindow::add(const mkd::EnquiryInProgress& enquiry) {
     const std::string tables = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
     mkd::JourneyRow journey = mkd::journeyOf(enquiry, tables);
-    if (!journey.date) journey.date = flow_.seam().today();
+    // An enquiry without a date screen (the local train) takes the travel
+    // date chosen last, else today, and says the date was not chosen.
+    if (!journey.date) {
+        const std::optional<mkd::Date> last = LastTravelDate::last(flow_);
+        journey.date = last ? *last : flow_.seam().today();
+        if (journey.note.empty())
+            journey.note = (last ? tr("乗車日は選んでいません（前回の乗車日）") : tr("乗車日は選んでいません（今日）"))
+                               .toStdString();
+    }
     if (!change([&journey](mkd::JourneyList& list) {
             list.rows.push_back(journey);
             return true;

@@ -1,11 +1,14 @@
 #include "screens/LineDiagram.hpp"
 
+#include <QFontMetricsF>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QToolTip>
+#include <QTransform>
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <deque>
@@ -154,7 +157,81 @@ bool named(int station) {
     return isExpressStop(station) || station == 7 || station == 73 || station == 77 || station == 80;
 }
 
+// The key and the distance in the top left corner: no name goes there.
+const QRectF kKeyCorner(30, 20, 300, 110);
+
+// The ways a name can stand beside its dot, as an angle and the text's box
+// in the turned coordinates (the dot at 0, 0): at 45° above or below a level
+// line, leaning right or left; beside a vertical line, right or left.
+struct LabelWay {
+    double angle;
+    bool before;  // the text ends at the dot rather than starts there
+    bool below;
+};
+constexpr LabelWay kAbove[] = {{-45, false, false}, {45, true, false}, {45, false, true}, {-45, true, true}};
+constexpr LabelWay kBelow[] = {{45, false, true}, {-45, true, true}, {-45, false, false}, {45, true, false}};
+constexpr LabelWay kBeside[] = {{0, false, false}, {0, true, false}, {-45, false, false}, {45, false, true}};
+
+QRectF labelBox(const LabelWay& way, double width, double height) {
+    constexpr double gap = 9;
+    if (way.angle == 0) return {way.before ? -gap - width : gap, -height / 2, width, height};
+    return {way.before ? -gap - width : gap, way.below ? gap : -gap - height, width, height};
+}
+
 }  // namespace
+
+std::vector<LineDiagram::Label> LineDiagram::labels() const {
+    const bool journeyShown = mkd::isValidIndex(mkd::StationList::All, journey_.departure) &&
+                              mkd::isValidIndex(mkd::StationList::All, journey_.arrival);
+    std::vector<int> order;
+    if (journeyShown) order = {journey_.departure, journey_.arrival};
+    if (std::find(order.begin(), order.end(), marked_) == order.end()) order.push_back(marked_);
+    for (int s = 0; s < mkd::kAllStations; ++s)
+        if (named(s) && std::find(order.begin(), order.end(), s) == order.end()) order.push_back(s);
+    const QRectF drawing(0, 0, kWidth, kHeight);
+    std::vector<Label> out;
+    std::vector<QPolygonF> taken{QPolygonF(kKeyCorner)};
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        const int s = order[i];
+        const bool end = journeyShown && i < 2;
+        Label label{s, toQt(mkd::stationWords(mkd::StationList::All, s, lang_)), end, {}, {}, 0};
+        QFont f = labelFont();
+        f.setBold(end);
+        const QFontMetricsF metrics(f);
+        const double width = metrics.horizontalAdvance(label.name), height = metrics.height();
+        const Place& place = places()[static_cast<std::size_t>(s)];
+        const LabelWay* ways = !place.horizontal                                         ? kBeside
+                               : runs()[static_cast<std::size_t>(place.run)].labelsBelow ? kBelow
+                                                                                         : kAbove;
+        bool placed = false;
+        for (int w = 0; w < 4 && !placed; ++w) {
+            QTransform turn;
+            turn.translate(place.point.x(), place.point.y());
+            turn.rotate(ways[w].angle);
+            const QRectF box = labelBox(ways[w], width, height);
+            const QPolygonF shape = turn.map(QPolygonF(box));
+            if (!drawing.contains(shape.boundingRect())) continue;
+            if (std::any_of(taken.begin(), taken.end(), [&](const QPolygonF& t) { return t.intersects(shape); }))
+                continue;
+            label.shape = shape;
+            label.box = box;
+            label.angle = ways[w].angle;
+            placed = true;
+        }
+        // A name with no free place is left out (its dot names it as a tool
+        // tip); the journey's ends always find one, as they come first.
+        if (!placed) continue;
+        taken.push_back(label.shape);
+        out.push_back(label);
+    }
+    return out;
+}
+
+QFont LineDiagram::labelFont() const {
+    QFont font = this->font();
+    font.setPixelSize(13);
+    return font;
+}
 
 LineDiagram::LineDiagram(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("picRosen"));
@@ -282,8 +359,7 @@ void LineDiagram::paintEvent(QPaintEvent*) {
         drawRoute(journey_.departure, journey_.arrival);
     }
 
-    QFont font = this->font();
-    font.setPixelSize(13);
+    const QFont font = labelFont();
     p.setFont(font);
     for (int s = 0; s < mkd::kAllStations; ++s) {
         const Place& place = places()[static_cast<std::size_t>(s)];
@@ -297,23 +373,17 @@ void LineDiagram::paintEvent(QPaintEvent*) {
             p.setPen(pen(palette().color(QPalette::Highlight), 2.5));
             p.drawEllipse(place.point, r + 5, r + 5);
         }
-        if (!end && !named(s) && s != marked_) continue;
-        // Names on a level line stand at an angle above it (below it on the
-        // coast) so that close stations do not overwrite each other.
-        const QString name = toQt(mkd::stationWords(mkd::StationList::All, s, lang_));
+    }
+    // The names, each where it overlaps no other (see labels()).
+    p.setPen(line);
+    for (const Label& label : labels()) {
         QFont f = font;
-        f.setBold(end);
+        f.setBold(label.end);
         p.setFont(f);
-        p.setPen(line);
         p.save();
-        p.translate(place.point);
-        if (place.horizontal) {
-            p.rotate(runs()[static_cast<std::size_t>(place.run)].labelsBelow ? 45 : -45);
-            const double y = runs()[static_cast<std::size_t>(place.run)].labelsBelow ? 9 + 10 : -9;
-            p.drawText(QPointF(9, y), name);
-        } else {
-            p.drawText(QPointF(r + 6, 5), name);
-        }
+        p.translate(places()[static_cast<std::size_t>(label.station)].point);
+        p.rotate(label.angle);
+        p.drawText(label.box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, label.name);
         p.restore();
     }
 

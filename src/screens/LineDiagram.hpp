@@ -12,8 +12,10 @@
 // Shift+Enter as the alighting one.
 #pragma once
 
+#include <QPolygonF>
 #include <QWidget>
 #include <optional>
+#include <vector>
 
 #include "words/words.hpp"
 
@@ -46,6 +48,20 @@ public:
     // The stations passed from `from` to `to`, both included.
     static std::vector<int> route(int from, int to);
 
+    // A station's name as drawn: in the drawing's own coordinates (1000 ×
+    // 560 at any size), the text's box turned by `angle` about the dot, and
+    // that box's corners. The journey's ends first; no two overlap, none
+    // leaves the drawing, and a name with no free place is left out.
+    struct Label {
+        int station;
+        QString name;
+        bool end;
+        QRectF box;
+        QPolygonF shape;
+        double angle;
+    };
+    std::vector<Label> labels() const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
     bool hasHeightForWidth() const override { return true; }
@@ -63,6 +79,7 @@ protected:
 private:
     int stationAt(QPointF point) const;
     double unit() const;
+    QFont labelFont() const;
     QPointF origin() const;
     void describe();
 

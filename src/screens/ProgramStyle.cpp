@@ -213,6 +213,10 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption* optio
     SharedPaletteWhileDrawing shared(*this, option);
     QProxyStyle::drawControl(element, option, painter, widget);
     if (element == CE_PushButton && ringed(option, widget)) drawFocusRing(painter, option->rect, around(widget));
+    // A table or list with the focus: the ring around its frame as well as
+    // the current cell's, so that it shows before a row is chosen.
+    if (element == CE_ShapedFrame && widget && widget->hasFocus() && widget->inherits("QAbstractItemView"))
+        drawFocusRing(painter, widget->rect(), around(widget));
 }
 
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
@@ -221,5 +225,6 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         SharedPaletteWhileDrawing shared(*this, option);
         QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
-    if (control == CC_ComboBox && ringed(option, widget)) drawFocusRing(painter, option->rect, around(widget));
+    if ((control == CC_ComboBox || control == CC_SpinBox) && ringed(option, widget))
+        drawFocusRing(painter, option->rect, around(widget));
 }

@@ -20,6 +20,7 @@
 #include "screens/StationFinder.hpp"
 #include "screens/look.hpp"
 #include "screens/program_font.hpp"
+#include "screens/shortcuts.hpp"
 
 Screen::Screen(ScreenFlow& f, const char* name, const char* caption, int clientWidthTwips, int clientHeightTwips)
     : flow(f), client(new QWidget(this)), caption_(caption) {
@@ -157,6 +158,18 @@ bool Screen::eventFilter(QObject* watched, QEvent* event) {
             event->ignore();
             return true;
         }
+    }
+    // An option group takes the focus on its chosen option, so that the
+    // arrow keys always change the choice from there.
+    if (event->type() == QEvent::FocusIn) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        auto* option = qobject_cast<QRadioButton*>(watched);
+        if (option && !option->isChecked() && (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason))
+            for (auto* other : option->parentWidget()->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly))
+                if (other->isChecked() && other->isVisibleTo(this) && other->isEnabled()) {
+                    other->setFocus(reason);
+                    break;
+                }
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -296,6 +309,7 @@ QRadioButton* Screen::addOption(const char* name, const char* text, QRect rect, 
     o->setGeometry(rect);
     setPoints(o, points);
     look::caption(o);
+    o->installEventFilter(this);
     setWords(o, text);
     return o;
 }
@@ -344,6 +358,19 @@ void Screen::addStationPair(mkd::StationList list, int shift) {
     captionOf("lblKousha", control<QComboBox>("cboTyaku"));
     for (const char* name : {"cboHatu", "cboTyaku"})
         new StationFinder(control<QComboBox>(name), list, [this] { return flow.language(); });
+    // Alt+1 and Alt+2 take the focus to either list from anywhere on the
+    // screen, so that a typed name always goes into a list.
+    int n = 0;
+    for (const char* name : {"cboHatu", "cboTyaku"}) {
+        auto* go = new QAction(this);
+        go->setShortcut(shortcutKey(++n == 1 ? Shortcut::DepartureList : Shortcut::ArrivalList));
+        QComboBox* target = control<QComboBox>(name);
+        connect(go, &QAction::triggered, target, [this, target] {
+            altAlone_ = false;  // Alt was not pressed alone: its release opens no menu
+            target->setFocus(Qt::ShortcutFocusReason);
+        });
+        addAction(go);
+    }
 }
 
 QMenu* Screen::addMenu(const char* name, const char* title) {

@@ -1,13 +1,17 @@
 #include "screens/ScreenFlow.hpp"
 
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLayout>
 #include <QScreen>
 #include <QTranslator>
 #include <algorithm>
+#include <string_view>
 
 #include "explain/enquiry_words.hpp"
+#include "screens/ChoiceScreen.hpp"
+#include "screens/HelpWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "screens/moves.hpp"
@@ -93,12 +97,17 @@ std::vector<Screen*> ScreenFlow::loadedScreens() const {
     return out;
 }
 
+void ScreenFlow::offerHelp(Screen& screen) {
+    HelpWindow::offer(screen, *this, HelpWindow::sectionOf(screen.objectName()));
+}
+
 Screen* ScreenFlow::loaded(const char* name) {
     if (ended_) return nullptr;
     if (Screen* s = find(QString::fromLatin1(name))) return s;
     Screen* s = makeScreen(*this, name);
     if (!s) return nullptr;
     s->showTitle();
+    offerHelp(*s);
     screens_.emplace_back(QString::fromLatin1(name), s);
     s->Form_Load();
     return ended_ ? nullptr : s;
@@ -115,6 +124,10 @@ Screen* ScreenFlow::follow(Screen& from, const char* control, std::optional<mkd:
         if (Screen* s = find(QString::fromStdString(name))) unload(*s);
     Screen* next = loaded(move->to.c_str());
     if (next) next->show();
+    // A new enquiry starts where its first typed key belongs: the boarding
+    // station's list, whatever had the focus when the start screen was left.
+    if (next && std::string_view(control) == "cmdRetry")
+        if (auto* list = next->findChild<QComboBox*>(QStringLiteral("cboHatu"))) list->setFocus(Qt::OtherFocusReason);
     return next;
 }
 

@@ -125,6 +125,8 @@ public:
     void screenHidden(Screen& screen);
 
 private:
+    // F1 on `screen`: the help at its part.
+    void offerHelp(Screen& screen);
     void restorePlace();
     void savePlace();
     void discard(Screen& screen);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "screens/ScreenFlow.hpp"
+#include "screens/WhyLine.hpp"
 #include "screens/frmKettei.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
@@ -23,10 +24,14 @@ frmKekka::frmKekka(ScreenFlow& f) : ResultScreen(f, kName, QT_TR_NOOP("普通運
         // (the window grows by two lines below the buttons) a cheaper way to
         // buy the journey, empty when there is none.
         {ControlRow::Label, "lblDetail", nullptr, 360, 1950, 3390, 300, 9, left},
-        {ControlRow::Label, "lblSplit", nullptr, 240, 2730, 3630, 450, 9, Qt::AlignLeft | Qt::AlignTop},
+        {ControlRow::Label, "lblSplit", nullptr, 240, 2730, 2595, 450, 9, Qt::AlignLeft | Qt::AlignTop},
         {ControlRow::Button, "cmdExit", QT_TR_NOOP("終了"), 240, 2280, 975, 375},
         {ControlRow::Button, "cmdBack", QT_TR_NOOP("戻る"), 1560, 2280, 975, 375},
         {ControlRow::Button, "cmdRetry", QT_TR_NOOP("再検索"), 2880, 2280, 975, 375},
+        // The split's tickets for the keyboard and a screen reader: Tab
+        // reaches it after the buttons, its name reads the tickets, and
+        // pressing it shows them in a line below.
+        {ControlRow::Button, "cmdUtiwake", QT_TR_NOOP("内訳"), 2880, 2730, 975, 375},
     });
     lblHatu = control<QLabel>("lblHatu");
     lbltyaku = control<QLabel>("lbltyaku");
@@ -35,6 +40,11 @@ frmKekka::frmKekka(ScreenFlow& f) : ResultScreen(f, kName, QT_TR_NOOP("普通運
     lblDetail = control<QLabel>("lblDetail");
     lblSplit = control<QLabel>("lblSplit");
     lblSplit->setWordWrap(true);
+    cmdUtiwake = control<QPushButton>("cmdUtiwake");
+    cmdUtiwake->setCheckable(true);
+    cmdUtiwake->hide();
+    lblSplitTickets = new LineBelow(client, QStringLiteral("lblSplitTickets"));
+    connect(cmdUtiwake, &QPushButton::toggled, this, [this] { writeAnswer(); });
     captionOf("lblBill", lblYen);
     finishResult();
 }
@@ -53,8 +63,18 @@ void frmKekka::writeAnswer() {
     lblBill->setText(toQt(mkd::text(answer_->answer.bill, lang)));
     lblDetail->setText(detailLine(*answer_, lang));
     lblSplit->setText(splitLine(*answer_, lang));
-    lblSplit->setToolTip(splitToolTip(*answer_, lang));
-    lblSplit->setAccessibleDescription(lblSplit->toolTip());
+    const QString tickets = splitToolTip(*answer_, lang);
+    lblSplit->setToolTip(tickets);
+    lblSplit->setAccessibleDescription(tickets);
+    cmdUtiwake->setVisible(!tickets.isEmpty());
+    if (tickets.isEmpty() && cmdUtiwake->isChecked()) {
+        const QSignalBlocker quiet(cmdUtiwake);
+        cmdUtiwake->setChecked(false);
+    }
+    cmdUtiwake->setAccessibleName(cmdUtiwake->text() + QStringLiteral(": ") + lblSplit->text());
+    cmdUtiwake->setAccessibleDescription(tickets);
+    cmdUtiwake->setToolTip(tickets);
+    lblSplitTickets->say(cmdUtiwake->isChecked() ? tickets : QString());
 }
 
 void frmKekka::Form_Unload() {

@@ -5,6 +5,7 @@
 
 #include "screens/ResultScreen.hpp"
 
+class LineBelow;
 class QLabel;
 
 class frmKekka : public ResultScreen {
@@ -21,6 +22,10 @@ public:
     QLabel* lblYen;
     QLabel* lblDetail;  // between the amount and the buttons: the distance
     QLabel* lblSplit;  // below the buttons: a cheaper split into several tickets
+    // A cheaper split's tickets, their amounts, validity and what they give
+    // up: the button's accessible name, and a line below while it is down.
+    QPushButton* cmdUtiwake;
+    LineBelow* lblSplitTickets;
 
 private:
     void showStations();

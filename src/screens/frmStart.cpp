@@ -31,6 +31,7 @@
 #include "screens/StationFinder.hpp"
 #include "screens/WhyLine.hpp"
 #include "screens/look.hpp"
+#include "screens/shortcuts.hpp"
 #include "screens/station_labels.hpp"
 #include "screens/text.hpp"
 #include "words/words.hpp"
@@ -133,7 +134,7 @@ void frmStart::addMenus() {
     mnuMarine->menuAction()->setEnabled(false);
     mnuHelp = addMenu("mnuHelp", QT_TR_NOOP("ヘルプ"));
     mnuUsage = addMenuItem(mnuHelp, "mnuUsage", QT_TR_NOOP("使い方"));
-    mnuUsage->setShortcut(QKeySequence(Qt::Key_F1));
+    mnuUsage->setShortcut(shortcutKey(Shortcut::Help));
     mnuAbout = addMenuItem(mnuHelp, "mnuAbout", QT_TR_NOOP("バージョン情報"));
     connect(mnuUsage, &QAction::triggered, this, &frmStart::showHelp);
     connect(mnuAbout, &QAction::triggered, this, &frmStart::showAbout);
@@ -148,7 +149,7 @@ void frmStart::addSwap() {
     setWords(cmdSwap, QT_TR_NOOP("乗車駅と降車駅を入れ替える (Ctrl+Shift+S)"), Words::ToolTip);
     setWords(cmdSwap, QT_TR_NOOP("乗車駅と降車駅を入れ替える"), Words::AccessibleName);
     auto* swapKey = new QAction(this);
-    swapKey->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    swapKey->setShortcut(shortcutKey(Shortcut::Swap));
     addAction(swapKey);
     connect(cmdSwap, &QPushButton::clicked, this, &frmStart::swapStations);
     connect(swapKey, &QAction::triggered, this, &frmStart::swapStations);
@@ -435,7 +436,7 @@ void frmStart::showAbout() {
 void frmStart::addToolsMenu() {
     mnuTools = addMenu("mnuTools", QT_TR_NOOP("ツール"));
     mnuCompare = addMenuItem(mnuTools, "mnuCompare", QT_TR_NOOP("料金の比較"));
-    mnuCompare->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    mnuCompare->setShortcut(shortcutKey(Shortcut::Compare));
     connect(mnuCompare, &QAction::triggered, this,
             [this] { CompareWindow::open(flow, CompareWindow::fromStart(flow)); });
     mnuCalendar = addMenuItem(mnuTools, "mnuCalendar", QT_TR_NOOP("季節カレンダー"));
@@ -450,7 +451,7 @@ void frmStart::addJourneyMenu() {
     setWords(mnuJourneys, QT_TR_NOOP("記録"));
     QAction* list = mnuJourneys->addAction(QString());
     setWords(list, QT_TR_NOOP("交通費明細(&J)..."));
-    list->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_J));
+    list->setShortcut(shortcutKey(Shortcut::OpenJourneys));
     connect(list, &QAction::triggered, this, [this] {
         if (JourneyWindow* w = journeyWindow(flow)) w->open();
     });
@@ -468,11 +469,14 @@ void frmStart::addJourneyMenu() {
 
 QString frmStart::journeyWords(const mkd::RecentJourney& j) const {
     const mkd::Lang lang = flow.language();
-    return toQt(mkd::stationWords(mkd::StationList::All, j.departure, lang) + " ⇒ " +
-                mkd::stationWords(mkd::StationList::All, j.arrival, lang) + "  " +
-                std::string(mkd::kindName(j.kind, lang)) + "  " + std::string(mkd::passengerName(j.passenger, lang)) +
-                " " +
-                std::string(mkd::text(j.trip == mkd::Trip::RoundTrip ? mkd::Msg::RoundTrip : mkd::Msg::OneWay, lang)));
+    return toQt(
+        mkd::stationWords(mkd::StationList::All, j.departure, lang) + " ⇒ " +
+        mkd::stationWords(mkd::StationList::All, j.arrival, lang) + "  " + std::string(mkd::kindName(j.kind, lang)) +
+        "  " + std::string(mkd::passengerName(j.passenger, lang)) + " " +
+        std::string(mkd::text(j.trip == mkd::Trip::RoundTrip ? mkd::Msg::RoundTrip : mkd::Msg::OneWay, lang)) +
+        (j.date ? "  " + mkd::dateText(j.date) : std::string()) +
+        (j.routing == mkd::Routing::ChangeAtMatsuyama ? "  " + std::string(mkd::text(mkd::Msg::ChangeAtMatsuyama, lang))
+                                                      : std::string()));
 }
 
 void frmStart::showJourneys() {

@@ -35,27 +35,30 @@ QString field(QString text) {
 
 }  // namespace
 
-QString tableText(const QAbstractItemModel& model, const QModelIndexList& selection) {
+QString tableText(const QAbstractItemModel& model, const QModelIndexList& selection, const QList<int>& hidden) {
     QStringList lines;
     QStringList cells;
-    for (int c = 0; c < model.columnCount(); ++c) cells << field(heading(model, c));
+    for (int c = 0; c < model.columnCount(); ++c)
+        if (!hidden.contains(c)) cells << field(heading(model, c));
     lines << cells.join(QLatin1Char('\t'));
     for (int r : rowsOf(model, selection)) {
         cells.clear();
-        for (int c = 0; c < model.columnCount(); ++c) cells << field(cell(model, r, c));
+        for (int c = 0; c < model.columnCount(); ++c)
+            if (!hidden.contains(c)) cells << field(cell(model, r, c));
         lines << cells.join(QLatin1Char('\t'));
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-QString tableHtml(const QAbstractItemModel& model, const QModelIndexList& selection) {
+QString tableHtml(const QAbstractItemModel& model, const QModelIndexList& selection, const QList<int>& hidden) {
     QString html = QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>");
     for (int c = 0; c < model.columnCount(); ++c)
-        html += QStringLiteral("<th>%1</th>").arg(heading(model, c).toHtmlEscaped());
+        if (!hidden.contains(c)) html += QStringLiteral("<th>%1</th>").arg(heading(model, c).toHtmlEscaped());
     html += QStringLiteral("</tr>\n");
     for (int r : rowsOf(model, selection)) {
         html += QStringLiteral("<tr>");
         for (int c = 0; c < model.columnCount(); ++c) {
+            if (hidden.contains(c)) continue;
             const Qt::Alignment align(model.data(model.index(r, c), Qt::TextAlignmentRole).toInt());
             const QString pattern =
                 align & Qt::AlignRight ? QStringLiteral("<td align=\"right\">%1</td>") : QStringLiteral("<td>%1</td>");
@@ -66,10 +69,10 @@ QString tableHtml(const QAbstractItemModel& model, const QModelIndexList& select
     return html + QStringLiteral("</table>\n");
 }
 
-QMimeData* tableMimeData(const QAbstractItemModel& model, const QModelIndexList& selection) {
+QMimeData* tableMimeData(const QAbstractItemModel& model, const QModelIndexList& selection, const QList<int>& hidden) {
     auto* data = new QMimeData;
-    data->setText(tableText(model, selection));
-    data->setHtml(tableHtml(model, selection));
+    data->setText(tableText(model, selection, hidden));
+    data->setHtml(tableHtml(model, selection, hidden));
     return data;
 }
 

@@ -397,14 +397,26 @@ TEST_F(AnswerOut, DamagedListIsReportedAndKept) {
 }
 
 // Every result is a recent journey; from the start screen's menu "記録"
-// one key asks it again, and a recent one kept under a name is asked again
-// from the favourites, all with keys.
+// one key asks it again, with the travel date it was asked for, and a
+// recent one kept under a name is asked again from the favourites, all with
+// keys. The date screen offers the travel date chosen last on F5.
 TEST_F(AnswerOut, RecentAndFavouriteJourneysAskAgainWithOneKey) {
     act(QStringLiteral("select frmStart.cboHatu 0"));
     act(QStringLiteral("select frmStart.cboTyaku 67"));
-    actAll({"click frmStart.cmdExpress", "click frmTSelect.cmdSitei", "click frmDate.cmdNext",
-            "click frmKetteiSitei.optOfuku", "click frmKetteiSitei.cmdKodomo"});
+    actAll({"click frmStart.cmdExpress", "click frmTSelect.cmdSitei", "select frmDate.cboTuki 9",
+            "select frmDate.cboNiti 9", "click frmDate.cmdNext", "click frmKetteiSitei.optOfuku",
+            "click frmKetteiSitei.cmdKodomo"});
     const QString reservedTotal = label("frmKekkaT.lblGoukei");
+    act(QStringLiteral("click frmKekkaT.cmdRetry"));
+    // The date screen opens on its own default; F5 gives 2007-10-10 again.
+    actAll({"click frmStart.cmdExpress", "click frmTSelect.cmdSitei"});
+    EXPECT_EQ(control<QComboBox>(QStringLiteral("frmDate.cboTuki"))->currentIndex(), 7);
+    EXPECT_TRUE(label("frmDate.lblLastDate").contains(QStringLiteral("2007年10月10日")))
+        << label("frmDate.lblLastDate").toStdString();
+    press(Qt::Key_F5);
+    EXPECT_EQ(control<QComboBox>(QStringLiteral("frmDate.cboTuki"))->currentIndex(), 9);
+    actAll({"click frmDate.cmdNext", "click frmKetteiSitei.optOfuku", "click frmKetteiSitei.cmdKodomo"});
+    EXPECT_EQ(label("frmKekkaT.lblGoukei"), reservedTotal);
     act(QStringLiteral("click frmKekkaT.cmdRetry"));
     actAll({"click frmStart.cmdSlow", "click frmKettei.cmdOtona"});
     const QString localFare = label("frmKekka.lblYen");

@@ -18,11 +18,16 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <algorithm>
 
+#include "data/journey_list.hpp"
 #include "explain/enquiry_words.hpp"
 #include "program.hpp"
+#include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/ComparisonModel.hpp"
+#include "screens/JourneyWindow.hpp"
 #include "screens/LineDiagram.hpp"
 #include "words/money.hpp"
 
@@ -255,6 +260,55 @@ TEST_F(Compare, CopiesTheWholeTable) {
     EXPECT_EQ(copied->html().count(QStringLiteral("<tr>")), lines.size());
 }
 
+// A family of 2 adults and 2 children: the party's total is the first
+// amount, in the window and on the clipboard, and there are no 学割 columns;
+// the table has a current cell as soon as it has the focus; a date typed
+// "2007 Tab 10 Tab 10" is 2007-10-10; Ctrl+D puts the current way into the
+// journey list, a line per person.
+TEST_F(Compare, AnswersFirstForAFamily) {
+    QTemporaryDir data;
+    const QByteArray old = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    openFromStart();
+    enter(0, 106, QStringLiteral("20070812"), 2, 2, 0, false);
+    CompareWindow* w = window();
+    tabTo(w->dtpDate);
+    type(QStringLiteral("2007"));
+    key(Qt::Key_Tab);
+    type(QStringLiteral("10"));
+    key(Qt::Key_Tab);
+    type(QStringLiteral("10"));
+    EXPECT_EQ(w->dtpDate->date(), QDate(2007, 10, 10));
+    EXPECT_EQ(QApplication::focusWidget(), w->dtpDate);
+
+    tabTo(w->grid);
+    key(Qt::Key_A, Qt::ControlModifier);
+    key(Qt::Key_C, Qt::ControlModifier);
+    ASSERT_TRUE(QApplication::clipboard()->mimeData());
+    const QStringList heads =
+        QApplication::clipboard()->mimeData()->text().section(QLatin1Char('\n'), 0, 0).split(QLatin1Char('\t'));
+    ASSERT_GT(heads.size(), 2);
+    EXPECT_EQ(heads[1], w->grid->model()->headerData(ComparisonModel::PartyTotal, Qt::Horizontal).toString());
+    EXPECT_FALSE(heads.join(QLatin1Char(' ')).contains(QStringLiteral("学割"))) << heads.join(' ').toStdString();
+    EXPECT_TRUE(w->grid->isColumnHidden(ComparisonModel::StudentTotal));
+    EXPECT_FALSE(w->grid->isColumnHidden(ComparisonModel::ChildTotal));
+
+    // Focus on the table: a current cell at once, the arrows move from it.
+    w->grid->clearSelection();
+    tabTo(w->grid);
+    ASSERT_TRUE(w->grid->currentIndex().isValid());
+    key(Qt::Key_Down);
+    EXPECT_EQ(w->grid->currentIndex().row(), 1);
+    key(Qt::Key_Up);
+    ASSERT_EQ(w->grid->currentIndex().row(), 0);  // the local train
+    key(Qt::Key_D, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->list().rows.size(), 4u);
+    for (const mkd::JourneyRow& row : list->list().rows) EXPECT_EQ(row.date, (mkd::Date{2007, 10, 10}));
+    qputenv("XDG_DATA_HOME", old);
+}
+
 // From a result: Ctrl+K opens the window with its pair, date and passenger;
 // the result stays as it was.
 TEST_F(Compare, OpensWithTheResultsEnquiry) {
@@ -332,8 +386,10 @@ TEST_F(CompareOnSampleTables, SplitTicketsHaveARowOfTheirOwn) {
         // Each of its cells whole in its column.
         QTableView* grid = window()->grid;
         for (int column = 0; column < ComparisonModel::ColumnCount; ++column)
-            EXPECT_LE(grid->sizeHintForIndex(grid->model()->index(split, column)).width(), grid->columnWidth(column))
-                << cell(split, column).toStdString();
+            if (!grid->isColumnHidden(column))
+                EXPECT_LE(grid->sizeHintForIndex(grid->model()->index(split, column)).width(),
+                          grid->columnWidth(column))
+                    << cell(split, column).toStdString();
         // The ★ goes to one ticket per way; the summary says the split undercuts it.
         EXPECT_TRUE(window()->lblSummary->text().contains(QString::fromUtf8(c.note)));
 
@@ -342,10 +398,52 @@ TEST_F(CompareOnSampleTables, SplitTicketsHaveARowOfTheirOwn) {
         key(Qt::Key_A, Qt::ControlModifier);
         key(Qt::Key_C, Qt::ControlModifier);
         ASSERT_TRUE(QApplication::clipboard()->mimeData());
-        EXPECT_TRUE(QApplication::clipboard()->mimeData()->text().contains(QString::fromUtf8(c.note)));
+        const QString copied = QApplication::clipboard()->mimeData()->text();
+        EXPECT_TRUE(copied.contains(QString::fromUtf8(c.note)));
+        // The tickets and what they give up go with it.
+        for (const char* part : {c.ticket, c.givesUp}) EXPECT_TRUE(copied.contains(QString::fromUtf8(part))) << part;
     }
     enter(12, 20, QStringLiteral("20070812"), 1, 1, 0, false);  // 高松 → 坂出
     EXPECT_EQ(ways(), window()->grid->model()->rowCount());
+}
+
+// The split's tickets on the local result by keys alone: Tab reaches
+// "内訳", whose name reads them; Space shows them below; Ctrl+C copies them
+// with the amount, in either language.
+TEST_F(CompareOnSampleTables, SplitTicketsReachedByKeysOnTheResult) {
+    const struct {
+        const char* language;
+        const char *ticket, *second, *givesUp;
+    } cases[] = {
+        {"ja", "岡山 ⇒ 上の町", "上の町 ⇒ 下灘", "その代わりに:"},
+        {"en", "Okayama ⇒ Kaminocho", "Kaminocho ⇒ Shimonada", "What you give up:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.language);
+        session.seam().settings.insert(QStringLiteral("language"), QString::fromLatin1(c.language));
+        ASSERT_EQ(session.restart(), QString());
+        for (const char* a : {"select frmStart.cboHatu 0", "select frmStart.cboTyaku 83", "click frmStart.cmdSlow",
+                              "click frmKettei.cmdOtona"})
+            act(QString::fromLatin1(a));
+        ASSERT_TRUE(ProgramTest::tabTo(QStringLiteral("cmdUtiwake")));
+        const QString name = QApplication::focusWidget()->accessibleName();
+        const QString tickets = QApplication::focusWidget()->accessibleDescription();
+        EXPECT_TRUE(name.contains(control<QLabel>(QStringLiteral("frmKekka.lblSplit"))->text())) << name.toStdString();
+        auto* below = control<QLabel>(QStringLiteral("frmKekka.lblSplitTickets"));
+        ASSERT_TRUE(below);
+        EXPECT_FALSE(below->isVisible());
+        press(Qt::Key_Space);
+        EXPECT_TRUE(below->isVisible());
+        EXPECT_EQ(below->text(), tickets);
+        QApplication::clipboard()->clear();
+        press(Qt::Key_C, Qt::ControlModifier);
+        ASSERT_TRUE(QApplication::clipboard()->mimeData());
+        const QString copied = QApplication::clipboard()->mimeData()->text();
+        for (const char* part : {c.ticket, c.second, c.givesUp}) {
+            EXPECT_TRUE(tickets.contains(QString::fromUtf8(part))) << part << tickets.toStdString();
+            EXPECT_TRUE(copied.contains(QString::fromUtf8(part))) << part << copied.toStdString();
+        }
+    }
 }
 
 // A station on the diagram: clicked, it is the boarding station; with the
@@ -372,6 +470,32 @@ TEST_F(Compare, StationsChosenOnTheDiagram) {
     EXPECT_TRUE(QTest::qWaitFor([w] { return w->cboHatu->currentIndex() == 14; }));
     EXPECT_EQ(w->cboHatu->currentIndex(), 14);
     EXPECT_EQ(w->comparison().request.arrival, 12);
+}
+
+// The names on the line diagram: for a journey from every station, in both
+// languages, the two ends are always named, no two names overlap and none
+// leaves the drawing (run at scale 1 and, as scale2., at 2).
+TEST(LineDiagramLabels, NoneOverlapsAnotherOrLeavesTheDrawing) {
+    LineDiagram diagram;
+    diagram.resize(700, diagram.heightForWidth(700));
+    const QRectF drawing(0, 0, 1000, 560);
+    for (const mkd::Lang lang : {mkd::Lang::Japanese, mkd::Lang::English}) {
+        for (int from = 0; from < mkd::kAllStations; ++from) {
+            for (const int to : {0, 67, 106}) {
+                if (to == from) continue;
+                diagram.showJourney({from, to, std::nullopt, std::nullopt, 0}, lang);
+                const std::vector<LineDiagram::Label> labels = diagram.labels();
+                SCOPED_TRACE(std::to_string(from) + " → " + std::to_string(to));
+                EXPECT_EQ(std::count_if(labels.begin(), labels.end(), [](const auto& l) { return l.end; }), 2);
+                for (std::size_t i = 0; i < labels.size(); ++i) {
+                    EXPECT_TRUE(drawing.contains(labels[i].shape.boundingRect())) << labels[i].name.toStdString();
+                    for (std::size_t j = i + 1; j < labels.size(); ++j)
+                        EXPECT_FALSE(labels[i].shape.intersects(labels[j].shape))
+                            << labels[i].name.toStdString() << " / " << labels[j].name.toStdString();
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

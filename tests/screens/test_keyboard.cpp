@@ -3,10 +3,17 @@
 // whole enquiries made with keys alone.
 #include <QComboBox>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QWheelEvent>
 
 #include "program.hpp"
+#include "screens/HelpWindow.hpp"
+#include "screens/ScreenFlow.hpp"
+#include "screens/frmStart.hpp"
+#include "screens/shortcuts.hpp"
 
 namespace {
 
@@ -222,3 +229,88 @@ TEST_F(Keyboard, MarineEnquiriesFromTheMenuWithKeysAlone) {
 }
 
 }  // namespace
+
+// Where the focus goes, on every screen: F1 opens the help at the screen's
+// part; after 再検索 a typed name goes into 乗車駅, whatever had the focus
+// before; Alt+1 and Alt+2 reach the station lists of a screen that has them.
+TEST_F(Keyboard, FocusRulesOnEveryScreen) {
+    for (const Route& route : kRoutes) {
+        SCOPED_TRACE(route.screen);
+        ASSERT_TRUE(tabTo(QStringLiteral("cmdExpress")));  // the focus left elsewhere on the start screen
+        for (const char* a : route.actions) act(QString::fromLatin1(a));
+        ASSERT_EQ(shownName(), QLatin1String(route.screen));
+        const QString section = HelpWindow::sectionOf(shownName());
+        EXPECT_NE(section, QStringLiteral("start"));
+        press(Qt::Key_F1);
+        auto* help = session.flow()->find<frmStart>()->help;
+        ASSERT_TRUE(help && help->isVisible());
+        EXPECT_TRUE(HelpWindow::page(mkd::Lang::Japanese).contains(QStringLiteral("name=\"%1\"").arg(section)));
+        EXPECT_GT(help->text->verticalScrollBar()->value(), 0) << section.toStdString();
+        help->close();
+        if (shown()->findChild<QComboBox*>(QStringLiteral("cboTyaku"))) {
+            // Alt held down as on a keyboard: its release opens no menu.
+            activate();
+            const auto target = [this] { return QApplication::focusWidget() ? QApplication::focusWidget() : shown(); };
+            QTest::keyPress(target(), Qt::Key_Alt, Qt::AltModifier);
+            press(Qt::Key_2, Qt::AltModifier);
+            QTest::keyRelease(target(), Qt::Key_Alt);
+            session.settle();
+            EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+            EXPECT_EQ(focused(), QStringLiteral("cboTyaku"));
+            press(Qt::Key_1, Qt::AltModifier);
+            EXPECT_EQ(focused(), QStringLiteral("cboHatu"));
+        }
+        if (auto* retry = shown()->findChild<QPushButton*>(QStringLiteral("cmdRetry"))) {
+            retry->click();
+            session.settle();
+            ASSERT_EQ(shownName(), QStringLiteral("frmStart"));
+            EXPECT_EQ(focused(), QStringLiteral("cboHatu"));
+            QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("takamatsu"));
+            session.settle();
+            press(Qt::Key_Return);
+            EXPECT_EQ(control<QComboBox>(QStringLiteral("frmStart.cboHatu"))->currentIndex(), 12);
+            act(QStringLiteral("select frmStart.cboHatu 0"));
+        }
+        ASSERT_TRUE(escapeToStart());
+    }
+}
+
+// An option group takes the focus on its chosen option, Tab or Shift+Tab,
+// so ↓ always changes the choice.
+TEST_F(Keyboard, OptionGroupTakesTheFocusOnItsChoice) {
+    for (const char* a : kRoutes[5].actions) act(QString::fromLatin1(a));
+    ASSERT_EQ(shownName(), QStringLiteral("frmKetteiSitei"));
+    ASSERT_TRUE(tabTo(QStringLiteral("optTyokutu")));
+    press(Qt::Key_Down);
+    auto* change = control<QRadioButton>(QStringLiteral("frmKetteiSitei.optNorikae"));
+    ASSERT_TRUE(change->isChecked());
+    // Away and back from either side: the focus lands on 松山乗換, the choice.
+    for (const int key : {int(Qt::Key_Tab), int(Qt::Key_Backtab)}) {
+        for (int i = 0; i < 30 && focused().startsWith(QLatin1String("opt")); ++i) press(key);
+        for (int i = 0; i < 30 && focused() != QLatin1String("optNorikae") && focused() != QLatin1String("optTyokutu");
+             ++i)
+            press(key);
+        EXPECT_EQ(focused(), QStringLiteral("optNorikae")) << key;
+    }
+    press(Qt::Key_Up);
+    EXPECT_TRUE(control<QRadioButton>(QStringLiteral("frmKetteiSitei.optTyokutu"))->isChecked());
+}
+
+// The help lists every key any window offers, from the table the actions
+// take their keys from.
+TEST_F(Keyboard, HelpListsEveryShortcut) {
+    for (const char* a : kRoutes[6].actions) act(QString::fromLatin1(a));
+    press(Qt::Key_K, Qt::ControlModifier);
+    press(Qt::Key_J, Qt::ControlModifier);
+    press(Qt::Key_F1);
+    const QString page = HelpWindow::page(mkd::Lang::Japanese);
+    QStringList missing;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        for (const QAction* a : w->findChildren<QAction*>())
+            if (!a->shortcut().isEmpty() &&
+                !page.contains(a->shortcut().toString(QKeySequence::NativeText).toHtmlEscaped()))
+                missing << a->shortcut().toString();
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(' ').toStdString();
+    for (const ShortcutRow& r : shortcuts())
+        EXPECT_TRUE(r.key.isEmpty() || page.contains(r.key.toString(QKeySequence::NativeText))) << r.what;
+}

@@ -8,7 +8,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QStandardItemModel>
 #include <QStyleOption>
+#include <QTableView>
 #include <QTest>
 
 #include <cmath>
@@ -148,6 +151,26 @@ TEST_F(Look, TheFocusRingIsTwoPixelsAndStandsOut) {
         EXPECT_GE(contrast(image.pixelColor(static_cast<int>(2 * ratio), middle), face), 3.0);
         control->clearFocus();
         EXPECT_NE(control->grab().toImage(), image);
+    }
+    // The windows of their own: a table before any row is chosen, a number
+    // and a date field show the same ring.
+    auto* table = new QTableView(screen.list->parentWidget());
+    auto* model = new QStandardItemModel(3, 3, table);
+    table->setModel(model);
+    table->setGeometry(10, 10, 200, 100);
+    auto* count = new QSpinBox(screen.list->parentWidget());
+    count->setGeometry(10, 120, 80, 24);
+    for (QWidget* control : std::initializer_list<QWidget*>{table, count}) {
+        control->show();
+        control->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        ASSERT_TRUE(control->hasFocus());
+        const QImage image = control->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const QColor background = screen.palette().color(QPalette::Window);
+        const int middle = static_cast<int>(control->height() / 2 * ratio);
+        for (int x = 0; x < static_cast<int>(2 * ratio); ++x)
+            EXPECT_GE(contrast(image.pixelColor(x, middle), background), 3.0) << control->metaObject()->className();
     }
 }
 

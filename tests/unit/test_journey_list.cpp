@@ -442,8 +442,17 @@ TEST(RecentJourneys, KeptAsTheyWereAskedAndAtMostTen) {
     const RecentJourney reserved{Enquiry::Reserved, 0, 67, Passenger::Child, Trip::RoundTrip};
     EXPECT_EQ(recentText(reserved), "reserved,0,67,child,round-trip");
     EXPECT_EQ(readRecent(recentText(reserved)), reserved);
+    // What else was asked is kept too, and read back as it was.
+    RecentJourney asked = reserved;
+    asked.date = Date{2007, 10, 10};
+    asked.routing = Routing::ChangeAtMatsuyama;
+    asked.section = Section{2, 9};
+    EXPECT_EQ(recentText(asked), "reserved,0,67,child,round-trip,date=2007-10-10,routing=change,section=2-9");
+    EXPECT_EQ(readRecent(recentText(asked)), asked);
     for (const char* bad : {"", "reserved,0,67,child", "express,0,67,adult,one-way", "local,0,107,adult,one-way",
-                            "local,0,1,elder,one-way", "local,0,1,adult,both", "local,0,1,adult,one-way,x"})
+                            "local,0,1,elder,one-way", "local,0,1,adult,both", "local,0,1,adult,one-way,x",
+                            "local,0,1,adult,one-way,date=2007-02-30", "local,0,1,adult,one-way,routing=x",
+                            "local,0,1,adult,one-way,section=3"})
         EXPECT_FALSE(readRecent(bad)) << bad;
     std::vector<RecentJourney> recent;
     for (int i = 0; i < 12; ++i) remember(recent, {Enquiry::Local, i, 0, Passenger::Adult, Trip::OneWay});
