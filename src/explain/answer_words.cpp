@@ -22,7 +22,14 @@ void addRow(std::string& html, const std::vector<std::string>& cells, const char
 
 }  // namespace
 
-AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& tableFolder, Lang lang) {
+std::string pricedWith(const JourneyRow& j, const TablesInUse& tablesNow, Lang lang) {
+    if (j.tables == tablesNow.fingerprint) return tablesNow.edition;
+    std::string words(text(Msg::JourneyOtherTables, lang));
+    if (!j.tables.empty()) words += " (" + shortFingerprint(j.tables) + ")";
+    return words;
+}
+
+AnswerPage answerPage(const EnquiryInProgress& enquiry, std::string_view edition, Lang lang) {
     AnswerPage page;
     if (!enquiry.answer) return page;
     const EnquiryAnswer& a = *enquiry.answer;
@@ -44,7 +51,7 @@ AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& table
         page.notes.emplace_back(text(*a.routing == Routing::Through ? Msg::Through : Msg::ChangeAtMatsuyama, lang));
     if (enquiry.date && a.season) page.notes.push_back(dateAndSeasonText(*enquiry.date, lang));
     for (const ShortTable& t : a.shortTables) page.notes.push_back(shortTableText(t, lang));
-    page.notes.push_back(text(Msg::AnswerTables, lang, {tableFolder}));
+    page.notes.push_back(text(Msg::AnswerTables, lang, {edition}));
     return page;
 }
 
@@ -92,11 +99,10 @@ std::string htmlEscape(std::string_view text) {
     return out;
 }
 
-std::string printHeadingHtml(std::string_view title, std::string_view printed, const std::string& tableFolder,
-                             Lang lang) {
+std::string printHeadingHtml(std::string_view title, std::string_view printed, std::string_view edition, Lang lang) {
     return "<h2>" + htmlEscape(text(Msg::ProgramName, lang)) + " — " + htmlEscape(title) + "</h2>\n<p>" +
            htmlEscape(text(Msg::PrintedOn, lang, {printed})) + "<br>" +
-           htmlEscape(text(Msg::AnswerTables, lang, {tableFolder})) + "</p>\n";
+           htmlEscape(text(Msg::AnswerTables, lang, {edition})) + "</p>\n";
 }
 
 std::vector<std::string> journeyHeads(Lang lang) {
@@ -107,7 +113,7 @@ std::vector<std::string> journeyHeads(Lang lang) {
     return heads;
 }
 
-std::vector<std::string> journeyCells(const JourneyRow& j, const std::string& tablesNow, Lang lang) {
+std::vector<std::string> journeyCells(const JourneyRow& j, const TablesInUse& tablesNow, Lang lang) {
     return {dateText(j.date),
             stationWords(StationList::All, j.departure, lang),
             stationWords(StationList::All, j.arrival, lang),
@@ -116,7 +122,7 @@ std::vector<std::string> journeyCells(const JourneyRow& j, const std::string& ta
             std::string(text(j.trip == Trip::RoundTrip ? Msg::RoundTrip : Msg::OneWay, lang)),
             plainAmount(j.amount),
             j.note,
-            j.tables == tablesNow ? std::string() : std::string(text(Msg::JourneyOtherTables, lang))};
+            pricedWith(j, tablesNow, lang)};
 }
 
 std::string plainAmount(double amount) {
@@ -138,7 +144,7 @@ std::string csvField(std::string_view text) {
     return out + "\"";
 }
 
-std::string journeyCsv(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang,
+std::string journeyCsv(const JourneyList& list, std::string_view month, const TablesInUse& tablesNow, Lang lang,
                        CsvStyle style) {
     std::string out = style == CsvStyle::Excel ? "\xEF\xBB\xBF" : "";
     auto line = [&out](const std::vector<std::string>& cells) {
@@ -154,7 +160,7 @@ std::string journeyCsv(const JourneyList& list, std::string_view month, const st
     return out;
 }
 
-std::string journeyHtml(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang) {
+std::string journeyHtml(const JourneyList& list, std::string_view month, const TablesInUse& tablesNow, Lang lang) {
     std::string html = "<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"100%\">\n";
     addRow(html, journeyHeads(lang), "th");
     for (int i : list.rowsOf(month)) {

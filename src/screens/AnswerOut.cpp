@@ -15,13 +15,21 @@
 #include <QToolTip>
 
 #include "data/journey_list.hpp"
+#include "data/table_edition.hpp"
 #include "explain/answer_words.hpp"
 #include "screens/JourneyWindow.hpp"
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
+#include "screens/file_out.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/text.hpp"
+
+namespace {
+
+std::string tablesEdition(ScreenFlow& flow) { return mkd::tablesInUse(flow.tables().locations().tableFolder).edition; }
+
+}  // namespace
 
 AnswerOut::AnswerOut(Screen& screen, ScreenFlow& flow) : QObject(&screen), screen_(screen), flow_(flow) {
     auto action = [this](QKeySequence key, void (AnswerOut::*slot)()) {
@@ -77,8 +85,7 @@ bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AnswerOut::copy() {
-    const mkd::AnswerPage page =
-        mkd::answerPage(flow_.enquiry(), flow_.tables().locations().tableFolder, flow_.language());
+    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), tablesEdition(flow_), flow_.language());
     if (page.lines.empty()) return;
     auto* data = new QMimeData;
     data->setText(toQt(mkd::pageText(page)));
@@ -98,10 +105,10 @@ void AnswerOut::addToJourneys() {
 
 QString AnswerOut::html() const {
     const mkd::Lang lang = flow_.language();
-    const std::string folder = flow_.tables().locations().tableFolder;
-    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), folder, lang);
+    const std::string edition = tablesEdition(flow_);
+    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), edition, lang);
     const mkd::Date today = flow_.seam().today();
-    return toQt(mkd::printHeadingHtml(page.title, mkd::dateText(today), folder, lang)) + toQt(mkd::pageHtml(page));
+    return toQt(mkd::printHeadingHtml(page.title, mkd::dateText(today), edition, lang)) + toQt(mkd::pageHtml(page));
 }
 
 void AnswerOut::print() {
@@ -196,15 +203,14 @@ namespace {
 struct PrintModule {
     void (*preview)(QWidget*, const QString&) = nullptr;
     bool (*pdf)(const QString&, const QString&) = nullptr;
+    ClaimPdf claim = nullptr;
     QString error;  // why it could not be loaded
 };
 
 const PrintModule& printModule() {
     static const PrintModule module = [] {
         PrintModule m;
-        const QString dir = QCoreApplication::applicationDirPath();
-        for (const QString& place :
-             {dir + QStringLiteral("/mkdprint"), dir + QStringLiteral("/" MKD_MODULE_DIR "/mkdprint")}) {
+        for (const QString& place : modulePlaces(QStringLiteral("mkdprint"))) {
             QLibrary library(place);
             if (!library.load()) {
                 if (m.error.isEmpty()) m.error = library.errorString();
@@ -212,11 +218,13 @@ const PrintModule& printModule() {
             }
             m.preview = reinterpret_cast<decltype(m.preview)>(library.resolve("mkdPrintPreview"));
             m.pdf = reinterpret_cast<decltype(m.pdf)>(library.resolve("mkdWritePdf"));
-            if (m.preview && m.pdf) return m;
+            m.claim = reinterpret_cast<decltype(m.claim)>(library.resolve("mkdWriteClaimPdf"));
+            if (m.preview && m.pdf && m.claim) return m;
             m.error = library.errorString();
         }
         m.preview = nullptr;
         m.pdf = nullptr;
+        m.claim = nullptr;
         return m;
     }();
     return module;
@@ -235,6 +243,8 @@ void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html) {
 }
 
 bool writePdf(const QString& html, const QString& path) { return printModule().pdf && printModule().pdf(html, path); }
+
+ClaimPdf claimPdfWriter(ScreenFlow& flow) { return printModuleLoaded(flow) ? printModule().claim : nullptr; }
 
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title) {
     QString path = QFileDialog::getSaveFileName(parent, AnswerOut::tr("PDFとして保存"), title + QStringLiteral(".pdf"),

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -10,16 +11,26 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableView>
+#include <QTemporaryDir>
+#include <QUndoStack>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
+#include "explain/claim_words.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/WindowPlace.hpp"
+#include "screens/file_out.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
@@ -39,6 +50,11 @@ int JourneyModel::listRow(int shownRow) const {
                                                                        : -1;
 }
 
+int JourneyModel::shownRow(int listRow) const {
+    const auto at = std::find(shown_.begin(), shown_.end(), listRow);
+    return at == shown_.end() ? -1 : static_cast<int>(at - shown_.begin());
+}
+
 QVariant JourneyModel::data(const QModelIndex& index, int role) const {
     const int row = listRow(index.row());
     if (row < 0) return {};
@@ -50,7 +66,8 @@ QVariant JourneyModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::TextAlignmentRole && index.column() == kAmountColumn)
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
-    if (role == Qt::ToolTipRole && j.tables != tablesNow) return toQt(mkd::text(mkd::Msg::JourneyOtherTables, lang));
+    if (role == Qt::ToolTipRole && j.tables != tablesNow.fingerprint)
+        return toQt(mkd::text(mkd::Msg::JourneyOtherTables, lang));
     return {};
 }
 
@@ -71,8 +88,8 @@ Qt::ItemFlags JourneyModel::flags(const QModelIndex& index) const {
 
 bool JourneyModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     const int row = listRow(index.row());
-    if (role != Qt::EditRole || row < 0) return false;
-    mkd::JourneyRow& j = store_.list.rows[static_cast<std::size_t>(row)];
+    if (role != Qt::EditRole || row < 0 || !change) return false;
+    mkd::JourneyRow j = store_.list.rows[static_cast<std::size_t>(row)];
     const std::string text = value.toString().trimmed().toStdString();
     if (index.column() == kDateColumn) {
         // An empty date is no date; anything else must be a real one.
@@ -84,8 +101,8 @@ bool JourneyModel::setData(const QModelIndex& index, const QVariant& value, int 
     } else {
         return false;
     }
-    emit dataChanged(index, index);
-    emit edited();
+    if (j == store_.list.rows[static_cast<std::size_t>(row)]) return true;
+    change(row, j);
     return true;
 }
 
@@ -93,8 +110,78 @@ void JourneyModel::show(const std::string& month) {
     beginResetModel();
     month_ = month;
     shown_ = store_.list.rowsOf(month_);
+    order();
     endResetModel();
 }
+
+void JourneyModel::sort(int column, Qt::SortOrder order) {
+    emit layoutAboutToBeChanged();
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> rows;
+    for (const QModelIndex& i : before) rows.push_back(listRow(i.row()));
+    sortColumn_ = column >= 0 && column < columnCount() ? column : -1;
+    sortOrder_ = order;
+    shown_ = store_.list.rowsOf(month_);
+    this->order();
+    QModelIndexList after;
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        after.push_back(index(shownRow(rows[k]), before[static_cast<qsizetype>(k)].column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged();
+}
+
+void JourneyModel::order() {
+    if (sortColumn_ < 0) return;
+    const auto& rows = store_.list.rows;
+    const mkd::Lang lang = flow_.language();
+    // What a row is sorted by in the column: its date (rows without one
+    // last), the stations in the corridor's order, the amount as a number,
+    // the other columns by their words.
+    auto key = [&](int i) -> std::pair<double, std::string> {
+        const mkd::JourneyRow& j = rows[static_cast<std::size_t>(i)];
+        switch (sortColumn_) {
+            case kDateColumn:
+                return {j.date ? 0.0 : 1.0, mkd::dateText(j.date)};
+            case 1:
+                return {static_cast<double>(j.departure), {}};
+            case 2:
+                return {static_cast<double>(j.arrival), {}};
+            case 3:
+                return {static_cast<double>(j.kind), {}};
+            case 4:
+                return {static_cast<double>(j.passenger), {}};
+            case 5:
+                return {static_cast<double>(j.trip), {}};
+            case kAmountColumn:
+                return {j.amount, {}};
+            default:
+                return {0.0, mkd::journeyCells(j, tablesNow, lang)[static_cast<std::size_t>(sortColumn_)]};
+        }
+    };
+    std::vector<std::pair<std::pair<double, std::string>, int>> keyed;
+    for (int i : shown_) keyed.emplace_back(key(i), i);
+    const bool down = sortOrder_ == Qt::DescendingOrder;
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [down](const auto& a, const auto& b) { return down ? b.first < a.first : a.first < b.first; });
+    for (std::size_t k = 0; k < keyed.size(); ++k) shown_[k] = keyed[k].second;
+}
+
+namespace {
+
+// One change of the list: what redo() does and what undo() does, on the
+// list; the window saves and shows the result.
+class ListChange : public QUndoCommand {
+public:
+    ListChange(const QString& text, std::function<void()> redo, std::function<void()> undo)
+        : QUndoCommand(text), redo_(std::move(redo)), undo_(std::move(undo)) {}
+    void redo() override { redo_(); }
+    void undo() override { undo_(); }
+
+private:
+    std::function<void()> redo_, undo_;
+};
+
+}  // namespace
 
 JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     : QWidget(owner, Qt::Window),
@@ -102,7 +189,9 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
       place_(new WindowPlace(*this, flow.seam(), QStringLiteral("journeys/geometry"))),
       store_(mkd::journeyListPath(mkd::userFoldersFromEnvironment())) {
     model_ = new JourneyModel(store_, flow_, this);
-    model_->tablesNow = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
+    model_->tablesNow = mkd::tablesInUse(flow_.tables().locations().tableFolder);
+    undo = new QUndoStack(this);
+    undo->setUndoLimit(100);
 
     // The table first: it has the focus when the window opens.
     table = new QTableView(this);
@@ -112,9 +201,25 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
+    // Tab leaves the table for the month and the buttons; the arrows move
+    // between cells.
+    table->setTabKeyNavigation(false);
     table->horizontalHeader()->setStretchLastSection(true);
+    table->horizontalHeader()->setSortIndicatorShown(true);
+    table->horizontalHeader()->setSortIndicatorClearable(true);
+    table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    table->setSortingEnabled(true);
+    monthLabel_ = new QLabel(this);
+    monthLabel_->setBuddy(month);
     total = new QLabel(this);
     total->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    subtotals = new QLabel(this);
+    subtotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    subtotals->setWordWrap(true);
+    savedTo = new QLabel(this);
+    savedTo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    savedTo->setWordWrap(true);
+    savedTo->hide();
 
     auto button = [this](void (JourneyWindow::*slot)()) {
         auto* b = new QPushButton(this);
@@ -130,6 +235,7 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     excel_ = new QPushButton(this);
     connect(csv_, &QPushButton::clicked, this, [this] { exportCsv(mkd::CsvStyle::Plain); });
     connect(excel_, &QPushButton::clicked, this, [this] { exportCsv(mkd::CsvStyle::Excel); });
+    xlsx_ = button(&JourneyWindow::saveWorkbook);
     print_ = button(&JourneyWindow::print);
     pdf_ = button(&JourneyWindow::savePdf);
     close_ = new QPushButton(this);
@@ -148,9 +254,37 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { savePdf(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_E), [this] { exportCsv(mkd::CsvStyle::Excel); });
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { exportCsv(mkd::CsvStyle::Plain); });
+    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), [this] { saveWorkbook(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
 
+    // The menus: undo and redo, and sorting by keyboard.
+    menus_ = new QMenuBar(this);
+    edit_ = menus_->addMenu(QString());
+    undoAction_ = undo->createUndoAction(this);
+    undoAction_->setShortcut(QKeySequence::Undo);
+    redoAction_ = undo->createRedoAction(this);
+    redoAction_->setShortcuts({QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction* a : {undoAction_, redoAction_}) a->setShortcutContext(Qt::WindowShortcut);
+    edit_->addAction(undoAction_);
+    edit_->addAction(redoAction_);
+    edit_->addSeparator();
+    deleteAction_ = edit_->addAction(QString(), this, &JourneyWindow::deleteRow);
+    addActions({undoAction_, redoAction_});
+    view_ = menus_->addMenu(QString());
+    sort_ = view_->addMenu(QString());
+    for (int c = -1; c < model_->columnCount(); ++c) {
+        QAction* a = sort_->addAction(QString());
+        a->setData(c);
+        connect(a, &QAction::triggered, this, [this, c] {
+            // The column chosen again sorts the other way round.
+            const bool again = c >= 0 && model_->sortColumn() == c && model_->sortOrder() == Qt::AscendingOrder;
+            table->sortByColumn(c, again ? Qt::DescendingOrder : Qt::AscendingOrder);
+        });
+        if (c == -1) sort_->addSeparator();
+    }
+
     auto* top = new QHBoxLayout;
+    top->addWidget(monthLabel_);
     top->addWidget(month);
     top->addStretch();
     top->addWidget(total);
@@ -158,28 +292,63 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     for (QPushButton* b : {up_, down_, delete_}) rows->addWidget(b);
     rows->addStretch();
     auto* out = new QHBoxLayout;
-    for (QPushButton* b : {csv_, excel_, print_, pdf_}) out->addWidget(b);
+    for (QPushButton* b : {csv_, excel_, xlsx_, print_, pdf_}) out->addWidget(b);
     out->addStretch();
     out->addWidget(close_);
     QVBoxLayout* layout = scrollingClient(*this);
+    layout->setMenuBar(menus_);
     layout->addLayout(top);
+    layout->addWidget(subtotals);
     layout->addWidget(table);
     layout->addLayout(rows);
     layout->addLayout(out);
-    resize(860, 420);
+    layout->addWidget(savedTo);
+    resize(960, 440);
+    setTabOrder(table, month);
 
-    connect(model_, &JourneyModel::edited, this, [this] {
-        save();
-        refresh();
-    });
+    model_->change = [this](int row, const mkd::JourneyRow& edited) {
+        const mkd::JourneyRow before = store_.list.rows[static_cast<std::size_t>(row)];
+        change(
+            tr("編集"), [row, edited](mkd::JourneyList& l) { l.rows[static_cast<std::size_t>(row)] = edited; },
+            [row, before](mkd::JourneyList& l) { l.rows[static_cast<std::size_t>(row)] = before; }, row);
+    };
     connect(month, &QComboBox::activated, this, [this] {
         model_->show(month->currentData().toString().toStdString());
         refresh();
     });
+    connect(table->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this] { refresh(); });
 
     reportLoad(store_.load());
     showWords();
     model_->show({});
+}
+
+void JourneyWindow::change(const QString& what, std::function<void(mkd::JourneyList&)> doIt,
+                           std::function<void(mkd::JourneyList&)> undoIt, int showRow) {
+    undo->push(new ListChange(
+        what,
+        [this, doIt, showRow] {
+            doIt(store_.list);
+            afterChange(showRow);
+        },
+        [this, undoIt, showRow] {
+            undoIt(store_.list);
+            afterChange(showRow);
+        }));
+}
+
+void JourneyWindow::afterChange(int showRow) {
+    save();
+    const int column = std::max(0, table->currentIndex().column());
+    const int current = std::max(0, table->currentIndex().row());
+    model_->show(model_->month());
+    refresh();
+    // The row changed, or where it was.
+    const int shown = model_->shownRow(showRow);
+    if (shown >= 0)
+        table->setCurrentIndex(model_->index(shown, column));
+    else if (model_->rowCount() > 0)
+        table->setCurrentIndex(model_->index(std::min(current, model_->rowCount() - 1), column));
 }
 
 void JourneyWindow::reportLoad(const mkd::JourneyLoad& load) {
@@ -225,6 +394,24 @@ void JourneyWindow::showWords() {
     pdf_->setText(tr("PDFとして保存..."));
     pdf_->setToolTip(tr("A4 のPDF (Ctrl+Shift+P)"));
     close_->setText(tr("閉じる"));
+    xlsx_->setText(tr("Excel ブックで保存..."));
+    xlsx_->setToolTip(tr("Excel ブック (.xlsx): 月ごとの小計と合計の式つき (Ctrl+Shift+X)"));
+    monthLabel_->setText(tr("表示する月(&M):"));
+    edit_->setTitle(tr("編集(&E)"));
+    undo->setUndoLimit(100);
+    undoAction_->setText(tr("元に戻す"));
+    redoAction_->setText(tr("やり直し"));
+    deleteAction_->setText(tr("削除"));
+    deleteAction_->setShortcut(QKeySequence::Delete);
+    deleteAction_->setShortcutContext(Qt::WidgetShortcut);  // shown in the menu; the table takes the key
+    view_->setTitle(tr("表示(&V)"));
+    sort_->setTitle(tr("並べ替え"));
+    const auto heads = mkd::journeyHeads(lang);
+    for (QAction* a : sort_->actions()) {
+        if (a->isSeparator()) continue;
+        const int c = a->data().toInt();
+        a->setText(c < 0 ? tr("明細の順") : toQt(heads[static_cast<std::size_t>(c)]));
+    }
     month->setAccessibleName(tr("表示する月"));
     table->setAccessibleName(toQt(mkd::text(mkd::Msg::JourneyList, lang)));
     refresh();
@@ -243,6 +430,19 @@ void JourneyWindow::refresh() {
     total->setText(toQt(mkd::text(mkd::Msg::JourneyTotal, lang)) + QStringLiteral("  ") +
                    toQt(mkd::formatMoney(store_.list.total(model_->month()), lang)) + QStringLiteral("  ") +
                    toQt(mkd::text(mkd::Msg::JourneyCount, lang, {std::to_string(count)})));
+    // A subtotal per month, when the rows shown span several.
+    const std::vector<mkd::ClaimGroup> groups = mkd::claimGroups(store_.list, model_->month());
+    QStringList parts;
+    if (groups.size() > 1)
+        for (const mkd::ClaimGroup& g : groups)
+            parts << toQt(mkd::text(mkd::Msg::ClaimSubtotal, lang,
+                                    {g.month.empty() ? mkd::text(mkd::Msg::ClaimNoDate, lang) : g.month})) +
+                         QStringLiteral(" ") + toQt(mkd::formatMoney(g.subtotal, lang));
+    subtotals->setText(parts.join(QStringLiteral("　")));
+    subtotals->setVisible(!parts.isEmpty());
+    const bool sorted = model_->sortColumn() >= 0;
+    up_->setEnabled(!sorted);
+    down_->setEnabled(!sorted);
     model_->headerDataChanged(Qt::Horizontal, 0, model_->columnCount() - 1);
     // Every column as wide as its widest word in this language, and no
     // narrower than usual, so that a purpose has room to be typed.
@@ -255,7 +455,7 @@ void JourneyWindow::refresh() {
 void JourneyWindow::open() {
     if (!placed_) place_->restore(QApplication::activeWindow());
     placed_ = true;
-    model_->tablesNow = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
+    model_->tablesNow = mkd::tablesInUse(flow_.tables().locations().tableFolder);
     model_->show(model_->month());
     refresh();
     show();
@@ -274,8 +474,8 @@ bool JourneyWindow::save() {
 }
 
 int JourneyWindow::add(const mkd::EnquiryInProgress& enquiry) {
-    const std::string tables = mkd::tablesFingerprint(flow_.tables().locations().tableFolder);
-    mkd::JourneyRow journey = mkd::journeyOf(enquiry, tables);
+    const mkd::TablesInUse tables = mkd::tablesInUse(flow_.tables().locations().tableFolder);
+    mkd::JourneyRow journey = mkd::journeyOf(enquiry, tables.fingerprint);
     if (!journey.date) journey.date = flow_.seam().today();
     store_.list.rows.push_back(journey);
     if (!save()) {
@@ -285,30 +485,65 @@ int JourneyWindow::add(const mkd::EnquiryInProgress& enquiry) {
     model_->tablesNow = tables;
     model_->show(model_->month());
     refresh();
+    // Added already: undone by taking the last row away, redone by adding it.
+    const int row = static_cast<int>(store_.list.rows.size()) - 1;
+    bool done = true;
+    undo->push(new ListChange(
+        tr("追加"),
+        [this, row, journey, done]() mutable {
+            if (std::exchange(done, false)) return;
+            store_.list.rows.insert(
+                store_.list.rows.begin() + std::min<std::ptrdiff_t>(row, std::ssize(store_.list.rows)), journey);
+            afterChange(row);
+        },
+        [this, row] {
+            if (row < std::ssize(store_.list.rows)) store_.list.rows.erase(store_.list.rows.begin() + row);
+            afterChange(row);
+        }));
     return static_cast<int>(store_.list.rows.size());
 }
 
 void JourneyWindow::moveRow(int by) {
+    // Rows sorted by a column have no order of their own to change.
+    if (model_->sortColumn() >= 0) return;
     const int shown = table->currentIndex().row();
     const int row = model_->listRow(shown);
     const int target = model_->listRow(shown + by);
-    if (row < 0 || target < 0 || !store_.list.move(row, target - row)) return;
-    save();
-    const int column = table->currentIndex().column();
-    model_->show(model_->month());
-    refresh();
-    table->setCurrentIndex(model_->index(shown + by, std::max(0, column)));
+    if (row < 0 || target < 0 || row == target) return;
+    mkd::JourneyList probe;
+    probe.rows.resize(store_.list.rows.size());
+    if (!probe.move(row, target - row)) return;
+    change(
+        tr("移動"), [row, target](mkd::JourneyList& l) { l.move(row, target - row); },
+        [row, target](mkd::JourneyList& l) { l.move(target, row - target); }, target);
 }
 
 void JourneyWindow::deleteRow() {
-    const int shown = table->currentIndex().row();
-    const int row = model_->listRow(shown);
+    const int row = model_->listRow(table->currentIndex().row());
     if (row < 0) return;
-    store_.list.rows.erase(store_.list.rows.begin() + row);
-    save();
-    model_->show(model_->month());
-    refresh();
-    if (model_->rowCount() > 0) table->selectRow(std::min(shown, model_->rowCount() - 1));
+    // No question: Ctrl+Z brings the row back.
+    const mkd::JourneyRow gone = store_.list.rows[static_cast<std::size_t>(row)];
+    change(
+        tr("削除"), [row](mkd::JourneyList& l) { l.rows.erase(l.rows.begin() + row); },
+        [row, gone](mkd::JourneyList& l) { l.rows.insert(l.rows.begin() + row, gone); }, row);
+}
+
+void JourneyWindow::showSaved(const QString& path) {
+    savedTo->setText(tr("保存しました: %1").arg(QDir::toNativeSeparators(path)));
+    savedTo->show();
+}
+
+void JourneyWindow::saveWorkbook() {
+    const mkd::Lang lang = flow_.language();
+    const QString path =
+        askSavePath(this, flow_,
+                    {tr("Excel ブックで保存"), QStringLiteral("xlsx"),
+                     toQt(mkd::claimFileName(store_.list, model_->month(), lang)) + QStringLiteral(".xlsx"),
+                     tr("Excel ブック (*.xlsx)"), QStringLiteral("xlsx")});
+    if (path.isEmpty()) return;
+    const std::string bytes =
+        workbookBytes(flow_, mkd::journeyWorkbook(store_.list, model_->month(), model_->tablesNow, lang, MKD_VERSION));
+    if (!bytes.empty() && saveBytes(flow_, path, bytes)) showSaved(path);
 }
 
 void JourneyWindow::exportCsv(mkd::CsvStyle style) {
@@ -324,16 +559,59 @@ void JourneyWindow::exportCsv(mkd::CsvStyle style) {
 
 QString JourneyWindow::html() const {
     const mkd::Lang lang = flow_.language();
-    const std::string folder = flow_.tables().locations().tableFolder;
     std::string title(mkd::text(mkd::Msg::JourneyList, lang));
     if (!model_->month().empty()) title += " " + model_->month();
-    return toQt(mkd::printHeadingHtml(title, mkd::dateText(flow_.seam().today()), folder, lang)) +
+    return toQt(mkd::printHeadingHtml(title, mkd::dateText(flow_.seam().today()), model_->tablesNow.edition, lang)) +
            toQt(mkd::journeyHtml(store_.list, model_->month(), model_->tablesNow, lang));
 }
 
 void JourneyWindow::print() { printPreview(this, flow_, html()); }
 
-void JourneyWindow::savePdf() { ::savePdf(this, flow_, html(), windowTitle()); }
+void JourneyWindow::savePdf() {
+    const mkd::Lang lang = flow_.language();
+    const int rows = static_cast<int>(store_.list.rowsOf(model_->month()).size());
+    const QString path =
+        askSavePath(this, flow_,
+                    {tr("PDFとして保存"), QStringLiteral("pdf"),
+                     toQt(mkd::claimFileName(store_.list, model_->month(), lang)) + QStringLiteral(".pdf"),
+                     tr("PDF (*.pdf)"), QStringLiteral("pdf")});
+    if (path.isEmpty()) return;
+    // A long list takes its time and its memory: asked first.
+    constexpr int kAskAbove = 500;
+    if (rows > kAskAbove &&
+        QMessageBox::question(this, toQt(mkd::text(mkd::Msg::ProgramName, lang)),
+                              tr("%1 行の明細は %2 ページほどになり、時間がかかります。PDFを作りますか？")
+                                  .arg(rows)
+                                  .arg(rows / 30 + 1)) != QMessageBox::Yes)
+        return;
+    const ClaimPdf write = claimPdfWriter(flow_);
+    if (!write) return;
+    // Written into a private folder, then put in place carefully.
+    QTemporaryDir scratch;
+    const QString draft = scratch.filePath(QStringLiteral("claim.pdf"));
+    QProgressDialog progress(tr("PDFを作っています..."), tr("中止"), 0, 0, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const QString made = toQt(mkd::claimMadeWith(MKD_VERSION, model_->tablesNow, lang));
+    const int result = !scratch.isValid()
+                           ? 1
+                           : write(toQt(mkd::claimHtml(store_.list, model_->month(), model_->tablesNow, lang)),
+                                   toQt(mkd::claimPageHead(store_.list, model_->month(), lang)), made, draft,
+                                   [&progress](int page, int pages) {
+                                       progress.setMaximum(pages);
+                                       progress.setValue(page);
+                                       return !progress.wasCanceled();
+                                   });
+    progress.reset();
+    if (result == 2) return;
+    QFile file(draft);
+    const QByteArray bytes = result == 0 && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    if (bytes.isEmpty()) {
+        flow_.message(tr("PDFを書けませんでした。"), path);
+        return;
+    }
+    if (saveBytes(flow_, path, bytes.toStdString())) showSaved(path);
+}
 
 void JourneyWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::LanguageChange) {
@@ -348,7 +626,7 @@ void JourneyWindow::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    if (event->key() == Qt::Key_Delete && table->hasFocus()) {
+    if (event->matches(QKeySequence::Delete) && table->hasFocus()) {
         deleteRow();
         return;
     }

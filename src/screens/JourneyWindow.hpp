@@ -1,21 +1,29 @@
 // 交通費明細: the journey list, a window of its own beside the screens. Each
 // row is a priced journey: its travel date and purpose can be edited, rows
-// deleted and moved; the total is at the bottom, for all rows or one month.
-// Every change is saved at once (JourneyStore). The list can be exported as
-// CSV (plain, or for Excel), printed and saved as PDF.
+// deleted and moved; the total is at the top, for all rows or one month,
+// with a subtotal per month. Every change is saved at once (JourneyStore)
+// and can be undone (Ctrl+Z, 編集 › 元に戻す) and done again. The rows can be
+// sorted by any column (a click on its head, or 表示 › 並べ替え) without
+// changing the list's own order. The list can be exported as CSV (plain, or
+// for Excel), as an Excel workbook, printed and saved as PDF for a claim.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 #include "data/journey_list.hpp"
+#include "data/table_edition.hpp"
 #include "explain/answer_words.hpp"
 
 class QComboBox;
 class QLabel;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QTableView;
+class QUndoStack;
 class WindowPlace;
 class ScreenFlow;
 namespace mkd {
@@ -33,26 +41,34 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    // Sorts the rows shown (not the list) by `column`; -1: the list's order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+    int sortColumn() const { return sortColumn_; }
+    Qt::SortOrder sortOrder() const { return sortOrder_; }
 
     // Shows the rows of `month` ("" for all) again, after any change.
     void show(const std::string& month);
-    // The list row of a shown row.
+    // The list row of a shown row, and back (-1 when not shown).
     int listRow(int shownRow) const;
+    int shownRow(int listRow) const;
+    // Called with the list row and the row as edited, instead of changing it.
+    std::function<void(int, const mkd::JourneyRow&)> change;
     const std::string& month() const { return month_; }
-    std::string tablesNow;
+    mkd::TablesInUse tablesNow;
 
     static constexpr int kDateColumn = 0;
     static constexpr int kAmountColumn = 6;
     static constexpr int kNoteColumn = 7;
 
-signals:
-    void edited();
-
 private:
+    void order();
+
     mkd::JourneyStore& store_;
     ScreenFlow& flow_;
     std::string month_;
     std::vector<int> shown_;
+    int sortColumn_ = -1;
+    Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };
 
 class JourneyWindow : public QWidget {
@@ -69,13 +85,21 @@ public:
     void moveRow(int by);
     void deleteRow();
     void exportCsv(mkd::CsvStyle style);
+    void saveWorkbook();
     void print();
     void savePdf();
+
+    // A change of the list, done, saved and shown; undone by Ctrl+Z.
+    void change(const QString& what, std::function<void(mkd::JourneyList&)> doIt,
+                std::function<void(mkd::JourneyList&)> undoIt, int showRow);
 
     const mkd::JourneyList& list() const { return store_.list; }
     QTableView* table;
     QComboBox* month;
     QLabel* total;
+    QLabel* subtotals;  // per month, when more than one is shown
+    QLabel* savedTo;  // where the last file saved went
+    QUndoStack* undo;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -87,6 +111,9 @@ private:
     bool save();
     QString html() const;
     void reportLoad(const mkd::JourneyLoad& load);
+    void afterChange(int showRow);
+    void showSaved(const QString& path);
+    mkd::TablesInUse tablesNow() const { return model_->tablesNow; }
 
     ScreenFlow& flow_;
     WindowPlace* place_;
@@ -98,7 +125,16 @@ private:
     QPushButton* delete_;
     QPushButton* csv_;
     QPushButton* excel_;
+    QPushButton* xlsx_;
     QPushButton* print_;
     QPushButton* pdf_;
     QPushButton* close_;
+    QLabel* monthLabel_;
+    QMenuBar* menus_;
+    QMenu* edit_;
+    QMenu* view_;
+    QMenu* sort_;
+    QAction* undoAction_;
+    QAction* redoAction_;
+    QAction* deleteAction_;
 };

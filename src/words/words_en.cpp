@@ -262,6 +262,17 @@ constexpr Entry kWords[] = {
     {Msg::JourneyUnreadable, "The journey list %1 cannot be read (%2)."},
     {Msg::JourneyNotSaved, "The journey list %1 could not be saved (%2)."},
     {Msg::FareNoJourneyList, "no folder for the journey list (neither HOME nor XDG_DATA_HOME is set)"},
+    {Msg::TablesEdition, "Tables' edition: %1"},
+    {Msg::ClaimTitle, "Travel expense claim"},
+    {Msg::ClaimPeriod, "Period: %1 to %2"},
+    {Msg::ClaimName, "Name"},
+    {Msg::ClaimDepartment, "Department"},
+    {Msg::ClaimClaimant, "Claimant"},
+    {Msg::ClaimApprover, "Approver"},
+    {Msg::ClaimSubtotal, "Subtotal %1"},
+    {Msg::ClaimNoDate, "no travel date"},
+    {Msg::ClaimMadeWith, "%1 %2, tables' edition %3"},
+    {Msg::FareXlsxNeedsFile, "--xlsx needs the file to write, given with -o"},
 };
 
 }  // namespace
