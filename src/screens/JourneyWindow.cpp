@@ -204,6 +204,7 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     // Tab leaves the table for the month and the buttons; the arrows move
     // between cells.
     table->setTabKeyNavigation(false);
+    table->installEventFilter(this);
     table->horizontalHeader()->setStretchLastSection(true);
     table->horizontalHeader()->setSortIndicatorShown(true);
     table->horizontalHeader()->setSortIndicatorClearable(true);
@@ -263,7 +264,7 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     undoAction_ = undo->createUndoAction(this);
     undoAction_->setShortcut(QKeySequence::Undo);
     redoAction_ = undo->createRedoAction(this);
-    redoAction_->setShortcuts({QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* a : {undoAction_, redoAction_}) a->setShortcutContext(Qt::WindowShortcut);
     edit_->addAction(undoAction_);
     edit_->addAction(redoAction_);
@@ -631,4 +632,15 @@ void JourneyWindow::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+bool JourneyWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Delete on the table itself (not in a cell's editor, which has the
+    // keys while open) removes the row, before the key could open an editor.
+    if (watched == table && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+        deleteRow();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
 }
