@@ -439,8 +439,8 @@
         <translation>Excel workbook (.xlsx) with a subtotal per month and the total as formulas (Ctrl+Shift+X)</translation>
     </message>
     <message>
-        <source>表示する月(&amp;M):</source>
-        <translation>&amp;Month shown:</translation>
+        <source>表示する月:</source>
+        <translation>Month shown:</translation>
     </message>
     <message>
         <source>編集(&amp;E)</source>

@@ -257,6 +257,7 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { exportCsv(mkd::CsvStyle::Plain); });
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), [this] { saveWorkbook(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
+    key(QKeySequence(Qt::ALT | Qt::Key_M), [this] { month->setFocus(Qt::ShortcutFocusReason); });
 
     // The menus: undo and redo, and sorting by keyboard.
     menus_ = new QMenuBar(this);
@@ -397,7 +398,7 @@ void JourneyWindow::showWords() {
     close_->setText(tr("閉じる"));
     xlsx_->setText(tr("Excel ブックで保存..."));
     xlsx_->setToolTip(tr("Excel ブック (.xlsx): 月ごとの小計と合計の式つき (Ctrl+Shift+X)"));
-    monthLabel_->setText(tr("表示する月(&M):"));
+    monthLabel_->setText(tr("表示する月:"));
     edit_->setTitle(tr("編集(&E)"));
     undo->setUndoLimit(100);
     undoAction_->setText(tr("元に戻す"));
