@@ -18,6 +18,9 @@ packages=(
   dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0  # the screen-reader test: buses, libatspi for Python
   python3                        # the sample-table generator and its tests
   poppler-utils                  # pdftotext: the printing test reads a written PDF back
+  libxlsxwriter-dev              # Excel workbooks (.xlsx) of the journey list and the price tables
+  qt6-translations-l10n          # Qt's own words (file dialogs, buttons) in Japanese: qtbase_ja.qm
+  python3-openpyxl libreoffice-calc-nogui  # the .xlsx tests read the workbooks back and convert them
   help2man librsvg2-bin          # the manual pages and the icon's PNG sizes
   dpkg-dev file lintian          # the Debian package (dpkg-shlibdeps finds its dependencies) and its check
   desktop-file-utils appstream   # validating the menu entry and the metainfo

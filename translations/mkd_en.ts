@@ -80,8 +80,8 @@
         <translation>%1 lacks the function %2.</translation>
     </message>
     <message>
-        <source>mkdprint.so がどこにもありません: %1</source>
-        <translation>mkdprint.so is in none of these folders: %1</translation>
+        <source>%1 がどこにもありません: %2</source>
+        <translation>%1 is in none of these folders: %2</translation>
     </message>
 <message numerus="yes">
         <source>交通費明細に追加しました（%n件）</source>
@@ -555,6 +555,90 @@
     <message>
         <source>乗車日は選んでいません（今日）</source>
         <translation>Travel date not chosen (today)</translation>
+    </message>
+<message>
+        <source>編集</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Excel ブックで保存...</source>
+        <translation>Save as Excel workbook...</translation>
+    </message>
+    <message>
+        <source>Excel ブック (.xlsx): 月ごとの小計と合計の式つき (Ctrl+Shift+X)</source>
+        <translation>Excel workbook (.xlsx) with a subtotal per month and the total as formulas (Ctrl+Shift+X)</translation>
+    </message>
+    <message>
+        <source>表示する月:</source>
+        <translation>Month shown:</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>表示(&amp;V)</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>並べ替え</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <source>明細の順</source>
+        <translation>List order</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved: %1</translation>
+    </message>
+    <message>
+        <source>Excel ブックで保存</source>
+        <translation>Save as Excel workbook</translation>
+    </message>
+    <message>
+        <source>Excel ブック (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>PDFとして保存</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>PDF (*.pdf)</source>
+        <translation>PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>%1 行の明細は %2 ページほどになり、時間がかかります。PDFを作りますか？</source>
+        <translation>A list of %1 rows makes about %2 pages and takes a while. Make the PDF?</translation>
+    </message>
+    <message>
+        <source>PDFを作っています...</source>
+        <translation>Making the PDF...</translation>
+    </message>
+    <message>
+        <source>中止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>PDFを書けませんでした。</source>
+        <translation>The PDF could not be written.</translation>
     </message>
 </context>
 <context>
@@ -1110,6 +1194,21 @@ Travel dates covered: %3 to %4</translation>
     <message>
         <source>閉じる</source>
         <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>FileOut</name>
+    <message>
+        <source>Excel ブックを書く部品を読み込めませんでした。</source>
+        <translation>The part that writes Excel workbooks could not be loaded.</translation>
+    </message>
+    <message>
+        <source>Excel ブックを作れませんでした。</source>
+        <translation>The Excel workbook could not be made.</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
     </message>
 </context>
 </TS>

@@ -23,7 +23,14 @@ void addRow(std::string& html, const std::vector<std::string>& cells, const char
 
 }  // namespace
 
-AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& tableFolder, Lang lang) {
+std::string pricedWith(const JourneyRow& j, const TablesInUse& tablesNow, Lang lang) {
+    if (j.tables == tablesNow.fingerprint) return tablesNow.edition;
+    std::string words(text(Msg::JourneyOtherTables, lang));
+    if (!j.tables.empty()) words += " (" + shortFingerprint(j.tables) + ")";
+    return words;
+}
+
+AnswerPage answerPage(const EnquiryInProgress& enquiry, std::string_view edition, Lang lang) {
     AnswerPage page;
     if (!enquiry.answer) return page;
     const EnquiryAnswer& a = *enquiry.answer;
@@ -60,7 +67,7 @@ AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& table
         for (std::string& line : splitTicketLines(*enquiry.split, lang)) page.notes.push_back(std::move(line));
         for (std::string& line : splitGivesUpLines(*enquiry.split, lang)) page.notes.push_back(std::move(line));
     }
-    page.notes.push_back(text(Msg::AnswerTables, lang, {tableFolder}));
+    page.notes.push_back(text(Msg::AnswerTables, lang, {edition}));
     return page;
 }
 
@@ -108,11 +115,10 @@ std::string htmlEscape(std::string_view text) {
     return out;
 }
 
-std::string printHeadingHtml(std::string_view title, std::string_view printed, const std::string& tableFolder,
-                             Lang lang) {
+std::string printHeadingHtml(std::string_view title, std::string_view printed, std::string_view edition, Lang lang) {
     return "<h2>" + htmlEscape(text(Msg::ProgramName, lang)) + " — " + htmlEscape(title) + "</h2>\n<p>" +
            htmlEscape(text(Msg::PrintedOn, lang, {printed})) + "<br>" +
-           htmlEscape(text(Msg::AnswerTables, lang, {tableFolder})) + "</p>\n";
+           htmlEscape(text(Msg::AnswerTables, lang, {edition})) + "</p>\n";
 }
 
 std::vector<std::string> journeyHeads(Lang lang) {
@@ -123,7 +129,7 @@ std::vector<std::string> journeyHeads(Lang lang) {
     return heads;
 }
 
-std::vector<std::string> journeyCells(const JourneyRow& j, const std::string& tablesNow, Lang lang) {
+std::vector<std::string> journeyCells(const JourneyRow& j, const TablesInUse& tablesNow, Lang lang) {
     return {dateText(j.date),
             stationWords(StationList::All, j.departure, lang),
             stationWords(StationList::All, j.arrival, lang),
@@ -132,7 +138,7 @@ std::vector<std::string> journeyCells(const JourneyRow& j, const std::string& ta
             std::string(text(j.trip == Trip::RoundTrip ? Msg::RoundTrip : Msg::OneWay, lang)),
             plainAmount(j.amount),
             j.note,
-            j.tables == tablesNow ? std::string() : std::string(text(Msg::JourneyOtherTables, lang))};
+            pricedWith(j, tablesNow, lang)};
 }
 
 std::string plainAmount(double amount) {
@@ -163,7 +169,7 @@ std::string csvField(std::string_view text) {
     return out + "\"";
 }
 
-std::string journeyCsv(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang,
+std::string journeyCsv(const JourneyList& list, std::string_view month, const TablesInUse& tablesNow, Lang lang,
                        CsvStyle style) {
     std::string out = style == CsvStyle::Excel ? "\xEF\xBB\xBF" : "";
     constexpr std::size_t kAmount = 6;  // a number, the only cell that is no text
@@ -183,7 +189,7 @@ std::string journeyCsv(const JourneyList& list, std::string_view month, const st
     return out;
 }
 
-std::string journeyHtml(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang) {
+std::string journeyHtml(const JourneyList& list, std::string_view month, const TablesInUse& tablesNow, Lang lang) {
     std::string html = "<table border=\"1\" cellpadding=\"3\" cellspacing=\"0\" width=\"100%\">\n";
     addRow(html, journeyHeads(lang), "th");
     for (int i : list.rowsOf(month)) {

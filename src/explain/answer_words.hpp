@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/journey_list.hpp"
+#include "data/table_edition.hpp"
 #include "pricing/enquiry.hpp"
 #include "words/words.hpp"
 
@@ -31,7 +32,7 @@ struct AnswerPage {
 };
 
 // The page of the answer `enquiry` holds (an empty page without one).
-AnswerPage answerPage(const EnquiryInProgress& enquiry, const std::string& tableFolder, Lang lang);
+AnswerPage answerPage(const EnquiryInProgress& enquiry, std::string_view edition, Lang lang);
 
 // One line of text per line of the page, its parts apart by tabs (so that a
 // spreadsheet puts each in a cell), then the notes.
@@ -43,14 +44,16 @@ std::string pageHtml(const AnswerPage& page);
 std::string htmlEscape(std::string_view text);
 
 // A heading for paper: the program's name, `title`, the date printed and the
-// tables' folder.
-std::string printHeadingHtml(std::string_view title, std::string_view printed, const std::string& tableFolder,
-                             Lang lang);
+// tables' edition.
+std::string printHeadingHtml(std::string_view title, std::string_view printed, std::string_view edition, Lang lang);
 
 // The journey list's columns, and the cells of one row as a person reads
-// them ("" in the last for a row priced with the tables in use now).
+// them: the last names the tables' edition for a row priced with the tables
+// in use now, else says the row was priced with other tables (and which).
 std::vector<std::string> journeyHeads(Lang lang);
-std::vector<std::string> journeyCells(const JourneyRow& journey, const std::string& tablesNow, Lang lang);
+std::vector<std::string> journeyCells(const JourneyRow& journey, const TablesInUse& tablesNow, Lang lang);
+// That last cell.
+std::string pricedWith(const JourneyRow& journey, const TablesInUse& tablesNow, Lang lang);
 // The amount as a spreadsheet reads it: whole yen as the screens round it,
 // without grouping.
 std::string plainAmount(double amount);
@@ -67,9 +70,9 @@ enum class CsvStyle {
 // One CSV field, quoted when it must be.
 std::string csvField(std::string_view text);
 // The rows of `month` ("" for all) with a head line and a total line.
-std::string journeyCsv(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang,
+std::string journeyCsv(const JourneyList& list, std::string_view month, const TablesInUse& tablesNow, Lang lang,
                        CsvStyle style);
 // The same as an HTML table, for paper.
-std::string journeyHtml(const JourneyList& list, std::string_view month, const std::string& tablesNow, Lang lang);
+std::string journeyHtml(const JourneyList& list, std::string_view month, const TablesInUse& tablesNow, Lang lang);
 
 }  // namespace mkd

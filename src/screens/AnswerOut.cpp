@@ -22,6 +22,7 @@
 #include <string_view>
 
 #include "data/journey_list.hpp"
+#include "data/table_edition.hpp"
 #include "explain/answer_words.hpp"
 #include "screens/ExportFile.hpp"
 #include "screens/DateScreen.hpp"
@@ -31,6 +32,7 @@
 #include "screens/Screen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/StationFinder.hpp"
+#include "screens/file_out.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/print_module_load.hpp"
 #include "screens/shortcuts.hpp"
@@ -45,6 +47,8 @@ std::vector<mkd::RecentJourney> storedRecent(const QVariant& stored) {
             recent.push_back(*j);
     return recent;
 }
+
+std::string tablesEdition(ScreenFlow& flow) { return mkd::tablesInUse(flow.tables().locations().tableFolder).edition; }
 
 }  // namespace
 
@@ -107,8 +111,7 @@ bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void AnswerOut::copy() {
-    const mkd::AnswerPage page =
-        mkd::answerPage(flow_.enquiry(), flow_.tables().locations().tableFolder, flow_.language());
+    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), tablesEdition(flow_), flow_.language());
     if (page.lines.empty()) return;
     auto* data = new QMimeData;
     data->setText(toQt(mkd::pageText(page)));
@@ -128,10 +131,10 @@ void AnswerOut::addToJourneys() {
 
 QString AnswerOut::html() const {
     const mkd::Lang lang = flow_.language();
-    const std::string folder = flow_.tables().locations().tableFolder;
-    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), folder, lang);
+    const std::string edition = tablesEdition(flow_);
+    const mkd::AnswerPage page = mkd::answerPage(flow_.enquiry(), edition, lang);
     const mkd::Date today = flow_.seam().today();
-    return toQt(mkd::printHeadingHtml(page.title, mkd::dateText(today), folder, lang)) + toQt(mkd::pageHtml(page));
+    return toQt(mkd::printHeadingHtml(page.title, mkd::dateText(today), edition, lang)) + toQt(mkd::pageHtml(page));
 }
 
 void AnswerOut::print() {
@@ -296,9 +299,7 @@ namespace {
 // The print module, loaded the first time it is needed and kept: beside the
 // program (the build), else where it is installed (print_module_load.hpp).
 const PrintModule& printModule() {
-    static const PrintModule module =
-        loadPrintModule({QCoreApplication::applicationDirPath(), QStringLiteral(MKD_MODULE_INSTALL_DIR),
-                         QStringLiteral(MKD_MODULE_DIR)});
+    static const PrintModule module = loadPrintModule(programModulePlaces());
     return module;
 }
 
@@ -315,6 +316,8 @@ void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html) {
 }
 
 bool writePdf(const QString& html, const QString& path) { return printModule().pdf && printModule().pdf(html, path); }
+
+ClaimPdf claimPdfWriter(ScreenFlow& flow) { return printModuleLoaded(flow) ? printModule().claim : nullptr; }
 
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title) {
     if (!printModuleLoaded(flow)) return {};

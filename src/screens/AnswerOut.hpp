@@ -9,6 +9,9 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
+
+#include "screens/print_module_load.hpp"
 #include <utility>
 #include <vector>
 
@@ -80,3 +83,8 @@ void printPreview(QWidget* parent, ScreenFlow& flow, const QString& html);
 QString savePdf(QWidget* parent, ScreenFlow& flow, const QString& html, const QString& title);
 // Writes `html` on A4 to the PDF file `path`; false when it cannot.
 bool writePdf(const QString& html, const QString& path);
+// The print module's writer of a claim (see src/print): html, the head and
+// foot of every page, the path, and a progress that stops it by returning
+// false; 0 written, 1 failed, 2 stopped. None (the user was told why) when
+// the module cannot be loaded.
+ClaimPdf claimPdfWriter(ScreenFlow& flow);

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QScreen>
 #include <QTranslator>
 #include <algorithm>
@@ -68,6 +69,7 @@ void ScreenFlow::chooseLanguage(mkd::Lang lang) {
 }
 
 void ScreenFlow::setLanguage(mkd::Lang lang) {
+    qtWords(lang);
     // Japanese, the words' own source, needs no translator: none is loaded
     // until English is asked for.
     if (lang == language_) return;
@@ -83,6 +85,22 @@ void ScreenFlow::setLanguage(mkd::Lang lang) {
         if (!english_->load(QStringLiteral(":/i18n/mkd_en.qm"))) qWarning("mkd: the English words are missing");
     }
     QCoreApplication::installTranslator(english_.get());
+}
+
+void ScreenFlow::qtWords(mkd::Lang lang) {
+    // Qt's own words (the file dialogs, standard buttons) in the screens'
+    // language: Qt's Japanese translation where it is installed (the package
+    // qt6-translations-l10n); Qt's own English otherwise.
+    if (lang != mkd::Lang::Japanese) {
+        if (qtJapanese_) QCoreApplication::removeTranslator(qtJapanese_.get());
+        return;
+    }
+    if (!qtJapanese_) {
+        qtJapanese_ = std::make_unique<QTranslator>();
+        qtJapaneseFound_ =
+            qtJapanese_->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+    if (qtJapaneseFound_) QCoreApplication::installTranslator(qtJapanese_.get());
 }
 
 Screen* ScreenFlow::find(const QString& name) const {

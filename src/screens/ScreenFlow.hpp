@@ -131,6 +131,7 @@ private:
     void savePlace();
     void discard(Screen& screen);
     void setLanguage(mkd::Lang lang);
+    void qtWords(mkd::Lang lang);
 
     Seam& seam_;
     mkd::TableStore& tables_;
@@ -147,4 +148,6 @@ private:
     // The English words of the screens, installed while the screens speak
     // English; Japanese is the words' own source and needs none.
     std::unique_ptr<QTranslator> english_;
+    std::unique_ptr<QTranslator> qtJapanese_;  // Qt's own words in Japanese, once loaded
+    bool qtJapaneseFound_ = false;
 };

@@ -69,10 +69,29 @@ QString doubtWords(const mkd::PathTrust& trust) {
     return QCoreApplication::translate("AnswerOut", "%1 を調べられません。").arg(at);
 }
 
+// Why the module at `path` is not to be loaded: a folder others may write,
+// or code for another kind of computer (the system's loader says only "No
+// such file" of that); "" when nothing speaks against it.
+QString whyNotLoadable(const QString& path, bool mustBeTrusted) {
+    if (mustBeTrusted) {
+        const mkd::PathTrust trust = mkd::pathTrust(path.toStdString(), static_cast<unsigned>(geteuid()));
+        if (!trust.trusted())
+            return QCoreApplication::translate("AnswerOut", "%1 は読み込みません: %2").arg(path, doubtWords(trust));
+    }
+    const auto kind = mkd::machineKindOfFile(path.toStdString());
+    const auto own = mkd::machineKindOfFile(QCoreApplication::applicationFilePath().toStdString());
+    if (kind && own && *kind != *own)
+        return QCoreApplication::translate("AnswerOut",
+                                           "%1 は別の種類のコンピューター用です: %2（このプログラムは %3 用）。")
+            .arg(path, machineName(*kind), machineName(*own));
+    return {};
+}
+
 }  // namespace
 
-PrintModule loadPrintModule(const PrintModulePlaces& places) {
-    PrintModule m;
+LoadedModule loadModule(const PrintModulePlaces& places, const QString& fileName,
+                        const std::vector<const char*>& functions) {
+    LoadedModule m;
     struct Place {
         QString folder;
         bool mustBeTrusted;
@@ -84,40 +103,46 @@ PrintModule loadPrintModule(const PrintModulePlaces& places) {
 
     QStringList looked;
     for (const Place& place : candidates) {
-        const QString path = place.folder + QStringLiteral("/mkdprint.so");
+        const QString path = place.folder + QLatin1Char('/') + fileName;
         looked << QDir::toNativeSeparators(place.folder);
         if (!QFileInfo(path).exists()) continue;
-        if (place.mustBeTrusted) {
-            const mkd::PathTrust trust = mkd::pathTrust(path.toStdString(), static_cast<unsigned>(geteuid()));
-            if (!trust.trusted()) {
-                m.error = QCoreApplication::translate("AnswerOut", "%1 は読み込みません: %2").arg(path, doubtWords(trust));
-                return m;
-            }
-        }
-        // The system's loader says "No such file" of a module for another
-        // kind of computer: the file says what it is for.
-        const auto kind = mkd::machineKindOfFile(path.toStdString());
-        const auto own = mkd::machineKindOfFile(QCoreApplication::applicationFilePath().toStdString());
-        if (kind && own && *kind != *own) {
-            m.error = QCoreApplication::translate("AnswerOut", "%1 は別の種類のコンピューター用です: %2（このプログラムは %3 用）。")
-                          .arg(path, machineName(*kind), machineName(*own));
-            return m;
-        }
+        m.error = whyNotLoadable(path, place.mustBeTrusted);
+        if (!m.error.isEmpty()) return m;
         QLibrary library(path);
         if (!library.load()) {
             m.error = library.errorString();
             return m;
         }
-        m.preview = reinterpret_cast<decltype(m.preview)>(library.resolve("mkdPrintPreview"));
-        m.pdf = reinterpret_cast<decltype(m.pdf)>(library.resolve("mkdWritePdf"));
-        if (m.loaded()) return m;
-        const char* missing = m.preview ? "mkdWritePdf" : "mkdPrintPreview";
-        m.error = QCoreApplication::translate("AnswerOut", "%1 には関数 %2 がありません。").arg(path, QLatin1String(missing));
-        m.preview = nullptr;
-        m.pdf = nullptr;
-        library.unload();
+        for (const char* name : functions) {
+            void* found = reinterpret_cast<void*>(library.resolve(name));
+            if (!found) {
+                m.error = QCoreApplication::translate("AnswerOut", "%1 には関数 %2 がありません。").arg(path, QLatin1String(name));
+                m.functions.clear();
+                library.unload();
+                return m;
+            }
+            m.functions.push_back(found);
+        }
         return m;
     }
-    m.error = QCoreApplication::translate("AnswerOut", "mkdprint.so がどこにもありません: %1").arg(looked.join(QStringLiteral(", ")));
+    m.error = QCoreApplication::translate("AnswerOut", "%1 がどこにもありません: %2")
+                  .arg(fileName, looked.join(QStringLiteral(", ")));
     return m;
+}
+
+PrintModule loadPrintModule(const PrintModulePlaces& places) {
+    const LoadedModule loaded =
+        loadModule(places, QStringLiteral("mkdprint.so"), {"mkdPrintPreview", "mkdWritePdf", "mkdWriteClaimPdf"});
+    PrintModule m;
+    m.error = loaded.error;
+    if (loaded.functions.size() != 3) return m;
+    m.preview = reinterpret_cast<decltype(m.preview)>(loaded.functions[0]);
+    m.pdf = reinterpret_cast<decltype(m.pdf)>(loaded.functions[1]);
+    m.claim = reinterpret_cast<decltype(m.claim)>(loaded.functions[2]);
+    return m;
+}
+
+PrintModulePlaces programModulePlaces() {
+    return {QCoreApplication::applicationDirPath(), QStringLiteral(MKD_MODULE_INSTALL_DIR),
+            QStringLiteral(MKD_MODULE_DIR)};
 }

@@ -301,6 +301,19 @@ enum class Msg : int {
     JourneyNotSetAside,  // %1 the file, %2 line, %3 why, %4 the system's reason for not renaming it
     JourneyFull,  // %1 the file, %2 the most it may hold (MB)
 
+    // The tables' edition and the expense claim (a spreadsheet or paper)
+    TablesEdition,  // %1: the tables' edition
+    ClaimTitle,  // "交通費精算書"
+    ClaimPeriod,  // %1 first, %2 last travel date
+    ClaimName,  // a field to fill in by hand
+    ClaimDepartment,
+    ClaimClaimant,  // approval boxes
+    ClaimApprover,
+    ClaimSubtotal,  // %1: the month, YYYY-MM
+    ClaimNoDate,  // the rows without a travel date
+    ClaimMadeWith,  // %1 the program's name, %2 its version, %3 the tables' edition
+    FareXlsxNeedsFile,  // mkd-fare --xlsx without -o FILE
+
     Count_  // not a message: the number of them
 };
 

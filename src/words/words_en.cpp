@@ -300,6 +300,17 @@ constexpr Entry kWords[] = {
     {Msg::JourneyFull,
      "The journey list %1 cannot grow any larger (%2 MB at most). Delete rows, or keep the file under another name, "
      "and try again."},
+    {Msg::TablesEdition, "Tables' edition: %1"},
+    {Msg::ClaimTitle, "Travel expense claim"},
+    {Msg::ClaimPeriod, "Period: %1 to %2"},
+    {Msg::ClaimName, "Name"},
+    {Msg::ClaimDepartment, "Department"},
+    {Msg::ClaimClaimant, "Claimant"},
+    {Msg::ClaimApprover, "Approver"},
+    {Msg::ClaimSubtotal, "Subtotal %1"},
+    {Msg::ClaimNoDate, "no travel date"},
+    {Msg::ClaimMadeWith, "%1 %2, tables' edition %3"},
+    {Msg::FareXlsxNeedsFile, "--xlsx needs the file to write, given with -o"},
 };
 
 }  // namespace

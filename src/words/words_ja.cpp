@@ -296,6 +296,17 @@ constexpr Entry kWords[] = {
     {Msg::JourneyFull,
      "交通費明細 %1 はこれ以上大きくできません（%2 MB "
      "まで）。行を削除するか、ファイルを別の名前で残してから、もう一度どうぞ。"},
+    {Msg::TablesEdition, "料金表の版: %1"},
+    {Msg::ClaimTitle, "交通費精算書"},
+    {Msg::ClaimPeriod, "期間: %1 ～ %2"},
+    {Msg::ClaimName, "氏名"},
+    {Msg::ClaimDepartment, "所属"},
+    {Msg::ClaimClaimant, "申請者"},
+    {Msg::ClaimApprover, "承認者"},
+    {Msg::ClaimSubtotal, "%1 小計"},
+    {Msg::ClaimNoDate, "乗車日なし"},
+    {Msg::ClaimMadeWith, "%1 %2・料金表の版 %3"},
+    {Msg::FareXlsxNeedsFile, "--xlsx には書き込むファイルを -o で指定してください"},
 };
 
 }  // namespace

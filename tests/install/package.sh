@@ -26,9 +26,13 @@ lintian --fail-on error --tag-display-limit 0 "$deb" || fail "lintian reports an
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-# Printing is a module the program loads from lib/mkd/modules beside its bin.
-[ -f "$root/usr/$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")/mkd/modules/mkdprint.so" ] ||
-  fail "the print module is not where mkd looks for it"
+# Printing and Excel workbooks are modules the program loads from
+# lib/mkd/modules beside its bin.
+for module in mkdprint mkdxlsx; do
+  [ -f "$root/usr/$(sed -n 's/^CMAKE_INSTALL_LIBDIR:PATH=//p' "$build/CMakeCache.txt")/mkd/modules/$module.so" ] ||
+    fail "the module $module is not where mkd looks for it"
+done
+dpkg-deb -f "$deb" Depends | grep -q 'qt6-translations-l10n' || fail "the package does not depend on Qt's translations"
 desktop-file-validate "$root"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 version=$("$root/usr/bin/mkd-fare" --version | cut -d' ' -f2)

@@ -5,16 +5,21 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -27,6 +32,7 @@
 
 #include "data/journey_list.hpp"
 #include "data/save_calls.hpp"
+#include "data/table_edition.hpp"
 #include "program.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/JourneyWindow.hpp"
@@ -143,7 +149,11 @@ TEST_F(AnswerOut, CopyHoldsTheResultsLinesInTheScreensLanguage) {
             EXPECT_TRUE(copied->html().contains(label(l))) << l;
         }
         EXPECT_TRUE(text.contains(QString::fromUtf8(c.detail))) << text.toStdString();
-        EXPECT_TRUE(text.contains(session.appDir())) << "the tables' folder";
+        // The tables by their edition, not by the folder they lie in.
+        const std::string edition =
+            mkd::tablesInUse((session.appDir() + QStringLiteral("/Untin")).toStdString()).edition;
+        EXPECT_TRUE(text.contains(QString::fromStdString(edition))) << "the tables' edition";
+        EXPECT_FALSE(text.contains(session.appDir())) << "the tables' folder";
         ASSERT_TRUE(session.restart().isEmpty());
     }
 }
@@ -230,7 +240,7 @@ TEST_F(AnswerOut, JourneyListFromResultsToCsvAndPdf) {
     const QAbstractItemModel* model = list->table->model();
     for (int row = 0; row < 2; ++row) {
         EXPECT_EQ(model->index(row, JourneyModel::kAmountColumn).data().toString(), totals[row]);
-        EXPECT_EQ(model->index(row, 8).data().toString(), QStringLiteral("別の料金表で計算"));
+        EXPECT_TRUE(model->index(row, 8).data().toString().startsWith(QStringLiteral("別の料金表で計算 (")));
     }
 }
 
@@ -375,6 +385,153 @@ TEST_F(AnswerOut, ListEditsAreSavedAtOnce) {
     pressIn(list, Qt::Key_Delete, Qt::NoModifier);
     ASSERT_EQ(saved().size(), 1u);
     EXPECT_EQ(saved()[0].amount, adult);
+}
+
+// A claim of three journeys in October and two in November (and, for paper,
+// enough to fill two pages), written before the list window first opens.
+void writeClaimList(const QString& path, int rows) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("# mkd journeys 1\n");
+    for (int i = 0; i < rows; ++i) {
+        const QString date = i < rows - 2 ? QStringLiteral("2007-10-%1").arg(1 + i % 28, 2, 10, QLatin1Char('0'))
+                                          : QStringLiteral("2007-11-%1").arg(10 + i % 10);
+        file.write(QStringLiteral("%1\t0\t6\tlocal\tadult\tone-way\t%2\t-\t用務 %3\n")
+                       .arg(date)
+                       .arg(100 + i)
+                       .arg(i + 1)
+                       .toUtf8());
+    }
+}
+
+// Delete asks nothing, Ctrl+Z brings the row back (in the file too) and
+// Ctrl+Shift+Z takes it away again; a click on a column's head sorts by it,
+// the list's own order kept.
+TEST_F(AnswerOut, DeleteIsUndoneByKeysAndColumnsSort) {
+    writeClaimList(listFile(), 5);
+    press(Qt::Key_J, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_NE(list, nullptr);
+    auto saved = [&] {
+        mkd::JourneyStore store(listFile().toStdString());
+        store.load();
+        return store.list.rows;
+    };
+    const auto before = saved();
+    ASSERT_EQ(before.size(), 5u);
+    list->table->setFocus();
+    list->table->setCurrentIndex(list->table->model()->index(1, 0));
+    pressIn(list, Qt::Key_Delete, Qt::NoModifier);
+    ASSERT_EQ(QApplication::focusWidget(), list->table);
+    EXPECT_EQ(saved().size(), 4u);
+    pressIn(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(saved(), before);
+    EXPECT_EQ(list->table->currentIndex().row(), 1);
+    pressIn(list, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(saved().size(), 4u);
+    pressIn(list, Qt::Key_Z, Qt::ControlModifier);
+    ASSERT_EQ(saved(), before);
+    // Two subtotals shown, one per month.
+    EXPECT_TRUE(list->subtotals->text().contains(QStringLiteral("2007-10 小計")) &&
+                list->subtotals->text().contains(QStringLiteral("2007-11 小計")))
+        << list->subtotals->text().toStdString();
+
+    QHeaderView* head = list->table->horizontalHeader();
+    const QPoint amount(head->sectionViewportPosition(JourneyModel::kAmountColumn) + 5, head->height() / 2);
+    QTest::mouseClick(head->viewport(), Qt::LeftButton, {}, amount);
+    QTest::mouseClick(head->viewport(), Qt::LeftButton, {}, amount);
+    const QAbstractItemModel* model = list->table->model();
+    EXPECT_EQ(head->sortIndicatorSection(), JourneyModel::kAmountColumn);
+    EXPECT_EQ(model->index(0, JourneyModel::kAmountColumn).data(Qt::EditRole).toString(), QStringLiteral("104"));
+    EXPECT_EQ(model->index(4, JourneyModel::kAmountColumn).data(Qt::EditRole).toString(), QStringLiteral("100"));
+    EXPECT_EQ(saved(), before);
+    // Tab goes from the table to the month filter.
+    list->table->setFocus();
+    pressIn(list, Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list->month);
+}
+
+// "Excel ブック" saved with Enter in the file dialog: the file lands in the
+// documents folder of the home, under a name that says what and when; the
+// window says where it went; Qt's own words in the dialog are Japanese.
+TEST_F(AnswerOut, ClaimWorkbookLandsInTheDocumentsFolder) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    QDir(home.path()).mkpath(QStringLiteral("Documents"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    writeClaimList(listFile(), 5);
+    press(Qt::Key_J, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_NE(list, nullptr);
+    QString accept;
+    QTimer::singleShot(100, [&accept] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        if (auto* box = dialog->findChild<QDialogButtonBox*>())
+            if (!box->buttons().isEmpty()) accept = box->buttons().constFirst()->text();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    pressIn(list, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    qputenv("HOME", oldHome);
+    const QString path = documents + QStringLiteral("/交通費明細_2007-10_2007-11.xlsx");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    EXPECT_TRUE(file.read(2) == "PK");
+    EXPECT_TRUE(list->savedTo->isVisible());
+    EXPECT_TRUE(list->savedTo->text().contains(path)) << list->savedTo->text().toStdString();
+    if (QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + QStringLiteral("/qtbase_ja.qm"))) {
+        EXPECT_TRUE(accept.contains(QStringLiteral("保存"))) << accept.toStdString();
+    }
+    // Read back as the accounts office would: five dated rows, a SUM total.
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import openpyxl,sys,datetime\n"
+                                 "s=openpyxl.load_workbook(sys.argv[1]).active\n"
+                                 "r=[x for x in s.iter_rows() if isinstance(x[0].value,datetime.datetime)]\n"
+                                 "t=[x[6].value for x in s.iter_rows() if x[0].value=='合計']\n"
+                                 "print(len(r), t[0])"),
+                  path});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    if (python.exitCode() == 0) {
+        EXPECT_EQ(python.readAllStandardOutput().trimmed(), QByteArray("5 =SUM(G8:G10,G12:G13)"));
+    }
+}
+
+// The claim on paper: every page headed and numbered "n / N", the subtotals,
+// the total, the program's version and the tables' edition; no folder.
+TEST_F(AnswerOut, ClaimPdfNumbersItsPages) {
+    writeClaimList(listFile(), 40);
+    press(Qt::Key_J, Qt::ControlModifier);
+    JourneyWindow* list = journeyWindow(*session.flow());
+    ASSERT_NE(list, nullptr);
+    const QString pdf = data.path() + QStringLiteral("/claim.pdf");
+    answerFileDialog(pdf);
+    pressIn(list, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    const QString text = pdfText(pdf);
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    ASSERT_GE(pages.size(), 2) << text.toStdString();
+    const QString edition =
+        QString::fromStdString(mkd::tablesInUse((session.appDir() + QStringLiteral("/Untin")).toStdString()).edition);
+    for (int p = 0; p < pages.size(); ++p) {
+        // "n / N" (pdftotext closes the blanks up)
+        EXPECT_TRUE(
+            pages[p].contains(QRegularExpression(QStringLiteral("\\b%1 ?/ ?%2\\b").arg(p + 1).arg(pages.size()))))
+            << p;
+        EXPECT_TRUE(pages[p].contains(QStringLiteral("交通費精算書"))) << p;
+        EXPECT_TRUE(pages[p].contains(QStringLiteral("乗車日"))) << p;  // the table's head row
+        EXPECT_TRUE(pages[p].contains(edition) && pages[p].contains(QStringLiteral(MKD_VERSION_TEXT))) << p;
+    }
+    for (int i = 1; i <= 40; ++i)
+        EXPECT_TRUE(text.contains(QStringLiteral("用務 %1\n").arg(i)) ||
+                    text.contains(QStringLiteral("用務 %1 ").arg(i)))
+            << i;
+    for (const char* word : {"2007-10 小計", "2007-11 小計", "合計", "申請者", "承認者", "氏名", "所属"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(word))) << word;
+    EXPECT_TRUE(text.contains(QStringLiteral("4,780円")));  // 100 + … + 139
+    EXPECT_FALSE(text.contains(session.appDir()));
 }
 
 // A list file that cannot be read is reported with its reason and kept

@@ -418,15 +418,16 @@ TEST(JourneyList, FingerprintTellsTablesApart) {
 // every record; for Excel the same after a byte-order mark.
 TEST(JourneyList, CsvForSpreadsheets) {
     const JourneyList list = sampleList();
-    const std::string plain = journeyCsv(list, "", "0123456789abcdef", Lang::English, CsvStyle::Plain);
-    const std::string excel = journeyCsv(list, "", "0123456789abcdef", Lang::English, CsvStyle::Excel);
+    const TablesInUse now{"0123456789abcdef", "2007-04-01"};
+    const std::string plain = journeyCsv(list, "", now, Lang::English, CsvStyle::Plain);
+    const std::string excel = journeyCsv(list, "", now, Lang::English, CsvStyle::Excel);
     EXPECT_EQ(excel, "\xEF\xBB\xBF" + plain);
     EXPECT_EQ(plain.substr(0, plain.find("\r\n")), "Date,From,To,Kind,Passenger,Single/return,Amount,Purpose,Tables");
-    EXPECT_NE(plain.find(",8870,\"会議, \"\"本社\"\"\t2日目\nback\\slash\",\r\n"), std::string::npos);
-    EXPECT_NE(plain.find(",1235,,\r\n"), std::string::npos);  // whole yen, as the screens round
+    EXPECT_NE(plain.find(",8870,\"会議, \"\"本社\"\"\t2日目\nback\\slash\",2007-04-01\r\n"), std::string::npos);
+    EXPECT_NE(plain.find(",1235,,2007-04-01\r\n"), std::string::npos);  // whole yen, as the screens round
     EXPECT_NE(plain.find(",0,,priced with other tables\r\n"), std::string::npos);
     EXPECT_TRUE(plain.ends_with("Total,,,,,,10105,,\r\n"));
-    const std::string august = journeyCsv(list, "2007-08", "0123456789abcdef", Lang::Japanese, CsvStyle::Plain);
+    const std::string august = journeyCsv(list, "2007-08", now, Lang::Japanese, CsvStyle::Plain);
     EXPECT_TRUE(august.ends_with("合計,,,,,,8870,,\r\n"));
 }
 

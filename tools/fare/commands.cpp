@@ -19,8 +19,10 @@
 #include "data/station_search.hpp"
 #include "data/table_catalogue.hpp"
 #include "data/table_check.hpp"
+#include "data/table_edition.hpp"
 #include "data/table_store.hpp"
 #include "explain/answer_words.hpp"
+#include "explain/claim_words.hpp"
 #include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
 #include "explain/journey_words.hpp"
@@ -30,6 +32,7 @@
 #include "pricing/season_calendar.hpp"
 #include "pricing/split_tickets.hpp"
 #include "words/money.hpp"
+#include "xlsx/xlsx_writer.hpp"
 
 namespace fare {
 
@@ -513,6 +516,33 @@ bool writeOut(const std::string& text, const std::string& output, mkd::Lang lang
 
 bool writeOut(const std::string& text, const Options& o) { return writeOut(text, o.output, o.lang); }
 
+// Writes `book` as .xlsx to the file --output names (a workbook is no text
+// for a terminal or a pipe), carefully: never over a device or a pipe, and
+// a failed write leaves the old file as it was.
+int writeWorkbook(const mkd::Workbook& book, const Options& o) {
+    if (o.output.empty() || o.output == "-") {
+        std::cerr << "mkd-fare: " << usage(Msg::FareXlsxNeedsFile, o.lang) << '\n';
+        return kUsageError;
+    }
+    std::string error;
+    const std::string bytes = mkd::workbookBytes(book, error);
+    if (bytes.empty()) {
+        std::cerr << "mkd-fare: "
+                  << mkd::text(Msg::FareCannotWriteBecause, o.lang, {printable(o.output), printable(error)}) << '\n';
+        return kUsageError;
+    }
+    const mkd::SaveResult saved = mkd::saveCarefully(o.output, bytes);
+    if (!saved.ok()) {
+        std::cerr << "mkd-fare: "
+                  << mkd::text(Msg::FareCannotWriteBecause, o.lang,
+                               {printable(saved.path.empty() ? o.output : saved.path),
+                                printable(mkd::reasonText(saved.error, o.lang))})
+                  << '\n';
+        return kUsageError;
+    }
+    return kAnswered;
+}
+
 int runChart(const Options& o) {
     const auto resolved = resolve(o, Stations::None, Dates::ForDatedKinds);
     if (auto* f = std::get_if<Failure>(&resolved)) return fail(*f, false);
@@ -527,8 +557,15 @@ int runChart(const Options& o) {
     csv << mkd::text(Msg::ChartCorner, o.lang);
     for (int a = 0; a < mkd::kAllStations; ++a) csv << ',' << name(a);
     csv << '\n';
+    // The same as a workbook: a row per departure, a column per arrival.
+    mkd::Workbook book;
+    mkd::SheetGroup chart;
+    book.heads.emplace_back(mkd::text(Msg::ChartCorner, o.lang));
+    for (int a = 0; a < mkd::kAllStations; ++a) book.heads.push_back(name(a));
     for (int d = 0; d < mkd::kAllStations; ++d) {
         csv << name(d);
+        auto& cells = chart.rows.emplace_back();
+        cells.push_back(mkd::SheetCell::words(name(d)));
         for (int a = 0; a < mkd::kAllStations; ++a) {
             EnquiryRequest q = r.request;
             q.departure = d;
@@ -539,15 +576,30 @@ int runChart(const Options& o) {
                 return kTableError;
             }
             csv << ',';
-            if (!out.ok()) continue;
+            if (!out.ok()) {
+                cells.emplace_back();
+                continue;
+            }
             const double amount = o.price == "fare"     ? out.answer->fare
                                   : o.price == "charge" ? out.answer->charge
                                                         : out.answer->total;
             csv << csvAmount(amount);
+            cells.push_back(mkd::SheetCell::yen(std::round(mkd::shownAmount(amount))));
         }
         csv << '\n';
     }
     reportShortLoads(std::cerr, enquirer.takeShortLoads(), o.lang);
+    if (o.xlsx) {
+        const mkd::TablesInUse tablesNow = mkd::tablesInUse(o.where.tableFolder);
+        book.sheetName = mkd::text(Msg::ProgramName, o.lang);
+        book.title = std::string(mkd::text(Msg::ProgramName, o.lang)) + " " +
+                     std::string(mkd::kindName(r.request.kind, o.lang)) + " (" + o.price + ")";
+        book.lines.push_back(mkd::claimMadeWith(MKD_VERSION, tablesNow, o.lang));
+        book.footer = book.lines.back();
+        book.yenFormat = o.lang == mkd::Lang::English ? "\"¥\"#,##0" : "#,##0\"円\"";
+        book.groups.push_back(std::move(chart));
+        return writeWorkbook(book, o);
+    }
     std::string text = csv.str();
     if (o.excel) {
         std::string excel = "\xEF\xBB\xBF";
@@ -590,7 +642,8 @@ int runJourneys(const Options& o) {
         }
         list = parsed.list;
     }
-    const std::string tablesNow = mkd::tablesFingerprint(o.where.tableFolder);
+    const mkd::TablesInUse tablesNow = mkd::tablesInUse(o.where.tableFolder);
+    if (o.xlsx) return writeWorkbook(mkd::journeyWorkbook(list, o.month, tablesNow, o.lang, MKD_VERSION), o);
     std::string text;
     if (o.csv || o.excel) {
         text = mkd::journeyCsv(list, o.month, tablesNow, o.lang, o.excel ? mkd::CsvStyle::Excel : mkd::CsvStyle::Plain);
@@ -606,11 +659,13 @@ int runJourneys(const Options& o) {
                             {"trip", std::string(mkd::tripId(j.trip))},
                             {"amount", money(j.amount, o.lang)},
                             {"note", j.note},
-                            {"same_tables", j.tables == tablesNow}});
+                            {"same_tables", j.tables == tablesNow.fingerprint}});
         }
         // The note as it is: JSON writes every character a reader needs
         // escaped, and a byte that is not UTF-8 as \xNN (dumpJson).
         const ordered_json out = {{"file", path},
+                                  {"tables", o.where.tableFolder},
+                                  {"edition", tablesNow.edition},
                                   {"month", o.month.empty() ? ordered_json() : ordered_json(o.month)},
                                   {"journeys", rows},
                                   {"total", money(list.total(o.month), o.lang)}};

@@ -45,6 +45,7 @@ struct Options {
     // split only: every ordered pair, as CSV
     bool all = false;
     bool excel = false;  // chart, journeys: CSV with a byte-order mark and CR LF
+    bool xlsx = false;  // chart, journeys: an Excel workbook, to the file --output names
     // journeys and calendar
     bool csv = false;
     std::string month;

@@ -128,17 +128,25 @@ Examples:
   mkd-fare chart > local-adult.csv
   mkd-fare chart --kind reserved --season busy --price charge -o reserved-busy.csv
   mkd-fare chart --excel -o local-adult.csv
+  mkd-fare chart --xlsx -o local-adult.xlsx
 
 --excel writes the CSV for Excel on Windows: UTF-8 with a byte-order mark, and
-CR LF line ends (without it: UTF-8 without a mark, LF line ends).
+CR LF line ends (without it: UTF-8 without a mark, LF line ends). --xlsx writes
+an Excel workbook to the file -o names: amounts as numbers in yen, the program's
+version and the tables' edition above the table.
 )";
 
 constexpr const char* kJourneysExamples = R"(Prints the journey list the program keeps (交通費明細, Ctrl+J in mkd), from
 $XDG_DATA_HOME/mkd/journeys.tsv (default ~/.local/share/mkd/journeys.tsv): one
 row per journey and the total. --csv writes RFC 4180 CSV (UTF-8, CR LF),
 --excel the same with a byte-order mark for Excel, --json an object with the
-rows and the total. A row priced with other tables than those in use now says
-so ("priced with other tables"); its amount is the one it was priced at.
+rows and the total. --xlsx -o FILE writes an Excel workbook for an expense
+claim: a title, the period, fields for name and department, travel dates as
+dates, amounts as numbers in yen, a subtotal per month and the total as SUM
+formulas, the program's version and the tables' edition. The last column names
+the tables' edition a row was priced with; a row priced with other tables than
+those in use now says so ("priced with other tables"); its amount is the one it
+was priced at.
 
 Exit status: 0 printed (an empty list too), 2 usage error or a write error,
 3 the list file cannot be read or is damaged (it is left as it is).
@@ -146,6 +154,7 @@ Exit status: 0 printed (an empty list too), 2 usage error or a write error,
 Examples:
   mkd-fare journeys
   mkd-fare journeys --excel -o claim-2007-08.csv --month 2007-08
+  mkd-fare journeys --xlsx -o 交通費明細_2007-10.xlsx --month 2007-10
   mkd-fare journeys --json --lang en
 )";
 
@@ -304,7 +313,10 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
     chartCommand->add_option("--price", chart.price, "which amount: total (default), fare or charge")
         ->check(CLI::IsMember({"total", "fare", "charge"}));
     chartCommand->add_option("-o,--output", chart.output, "file to write (default: standard output)");
-    chartCommand->add_flag("--excel", chart.excel, "CSV for Excel: UTF-8 with a byte-order mark, CR LF line ends");
+    auto* chartExcel =
+        chartCommand->add_flag("--excel", chart.excel, "CSV for Excel: UTF-8 with a byte-order mark, CR LF line ends");
+    chartCommand->add_flag("--xlsx", chart.xlsx, "an Excel workbook (.xlsx), to the file -o names")
+        ->excludes(chartExcel);
     std::string chartLang;
     addLangOption(*chartCommand, chartLang);
     chartCommand->footer(kChartExamples);
@@ -331,7 +343,12 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
     auto* journeysCsv = journeysCommand->add_flag("--csv", journeys.csv, "CSV (RFC 4180, UTF-8)");
     auto* journeysExcel =
         journeysCommand->add_flag("--excel", journeys.excel, "CSV for Excel: UTF-8 with a byte-order mark");
-    journeysCommand->add_flag("--json", journeys.json, "JSON")->excludes(journeysCsv)->excludes(journeysExcel);
+    auto* journeysJson =
+        journeysCommand->add_flag("--json", journeys.json, "JSON")->excludes(journeysCsv)->excludes(journeysExcel);
+    journeysCommand->add_flag("--xlsx", journeys.xlsx, "an Excel workbook (.xlsx) of the claim, to the file -o names")
+        ->excludes(journeysCsv)
+        ->excludes(journeysExcel)
+        ->excludes(journeysJson);
     journeysExcel->excludes(journeysCsv);
     journeysCommand->add_option("--month", journeys.month, "only the journeys of one month, YYYY-MM");
     journeysCommand->add_option("-o,--output", journeys.output, "file to write (default: standard output)");

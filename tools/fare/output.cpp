@@ -9,6 +9,7 @@
 
 #include <unicode/uchar.h>
 
+#include "data/table_edition.hpp"
 #include "explain/enquiry_words.hpp"
 #include "words/money.hpp"
 #include "words/words.hpp"
@@ -266,6 +267,7 @@ std::string_view sourceName(mkd::TableSource source) {
 std::string checkReportText(const std::string& folder, const mkd::Locations& where,
                             const std::vector<mkd::TableProblem>& problems, mkd::Lang lang) {
     std::string out = printableLines(mkd::describeLocations(where, lang)) + '\n';
+    out += printable(mkd::text(mkd::Msg::TablesEdition, lang, {mkd::tablesInUse(where.tableFolder).edition})) + '\n';
     int fatal = 0;
     for (const auto& p : problems) {
         out += printable(mkd::formatProblem(p, lang)) + '\n';
@@ -294,6 +296,7 @@ std::string checkReportJson(const std::string& folder, const mkd::Locations& whe
     }
     ordered_json j;
     j["folder"] = folder;
+    j["edition"] = mkd::tablesInUse(where.tableFolder).edition;
     j["tables_source"] = sourceName(where.source);
     j["initial_selection_file"] = where.selectionFile;
     j["status"] = mkd::checkStatus(problems);
