@@ -51,8 +51,9 @@ QString machineName(const mkd::MachineKind& kind) {
         default:
             name = QStringLiteral("ELF machine %1").arg(kind.machine);
     }
-    return name + QStringLiteral(" (%1-bit%2)").arg(kind.bits).arg(kind.bigEndian ? QStringLiteral(", big-endian")
-                                                                                  : QString());
+    return name + QStringLiteral(" (%1-bit%2)")
+                      .arg(kind.bits)
+                      .arg(kind.bigEndian ? QStringLiteral(", big-endian") : QString());
 }
 
 QString doubtWords(const mkd::PathTrust& trust) {
@@ -90,7 +91,8 @@ PrintModule loadPrintModule(const PrintModulePlaces& places) {
         if (place.mustBeTrusted) {
             const mkd::PathTrust trust = mkd::pathTrust(path.toStdString(), static_cast<unsigned>(geteuid()));
             if (!trust.trusted()) {
-                m.error = QCoreApplication::translate("AnswerOut", "%1 は読み込みません: %2").arg(path, doubtWords(trust));
+                m.error =
+                    QCoreApplication::translate("AnswerOut", "%1 は読み込みません: %2").arg(path, doubtWords(trust));
                 return m;
             }
         }
@@ -99,7 +101,8 @@ PrintModule loadPrintModule(const PrintModulePlaces& places) {
         const auto kind = mkd::machineKindOfFile(path.toStdString());
         const auto own = mkd::machineKindOfFile(QCoreApplication::applicationFilePath().toStdString());
         if (kind && own && *kind != *own) {
-            m.error = QCoreApplication::translate("AnswerOut", "%1 は別の種類のコンピューター用です: %2（このプログラムは %3 用）。")
+            m.error = QCoreApplication::translate("AnswerOut",
+                                                  "%1 は別の種類のコンピューター用です: %2（このプログラムは %3 用）。")
                           .arg(path, machineName(*kind), machineName(*own));
             return m;
         }
@@ -112,12 +115,14 @@ PrintModule loadPrintModule(const PrintModulePlaces& places) {
         m.pdf = reinterpret_cast<decltype(m.pdf)>(library.resolve("mkdWritePdf"));
         if (m.loaded()) return m;
         const char* missing = m.preview ? "mkdWritePdf" : "mkdPrintPreview";
-        m.error = QCoreApplication::translate("AnswerOut", "%1 には関数 %2 がありません。").arg(path, QLatin1String(missing));
+        m.error =
+            QCoreApplication::translate("AnswerOut", "%1 には関数 %2 がありません。").arg(path, QLatin1String(missing));
         m.preview = nullptr;
         m.pdf = nullptr;
         library.unload();
         return m;
     }
-    m.error = QCoreApplication::translate("AnswerOut", "mkdprint.so がどこにもありません: %1").arg(looked.join(QStringLiteral(", ")));
+    m.error = QCoreApplication::translate("AnswerOut", "mkdprint.so がどこにもありません: %1")
+                  .arg(looked.join(QStringLiteral(", ")));
     return m;
 }
