@@ -42,7 +42,10 @@ PathTrust pathTrust(const std::string& path, unsigned user) {
 std::optional<MachineKind> machineKind(std::string_view header) {
     // e_ident: the magic, the class (1: 32-bit, 2: 64-bit) and the byte
     // order (1: little, 2: big); e_machine, two bytes at 18 in that order.
-    if (header.size() < 20 || header.substr(0, 4) != "\x7F" "ELF") return std::nullopt;
+    if (header.size() < 20 || header.substr(0, 4) !=
+                                  "\x7F"
+                                  "ELF")
+        return std::nullopt;
     const auto byte = [&header](std::size_t i) { return static_cast<unsigned char>(header[i]); };
     if ((byte(4) != 1 && byte(4) != 2) || (byte(5) != 1 && byte(5) != 2)) return std::nullopt;
     MachineKind kind;

@@ -91,8 +91,6 @@ Date rollOver(int year, int month, int day) {
     return d;
 }
 
-int daysInMonth(int year, int month) { return daysIn(year, month); }
-
 int weekday(const Date& date) {
     // Sakamoto's method for the Gregorian calendar.
     static constexpr int t[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};

@@ -18,9 +18,6 @@ Date rollOver(int year, int month, int day);
 // 0 = Sunday … 6 = Saturday.
 int weekday(const Date& date);
 
-// The days of `month` (1–12) of `year` in the common calendar: 28 to 31.
-int daysInMonth(int year, int month);
-
 // One line of the season calendar: days `firstDay` to `lastDay` of `month`
 // are in `season`, or, where `mondayToThursday`, off-peak from Monday to
 // Thursday and normal on the other days.

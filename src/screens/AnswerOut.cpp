@@ -24,8 +24,8 @@
 #include "data/journey_list.hpp"
 #include "data/table_edition.hpp"
 #include "explain/answer_words.hpp"
-#include "screens/ExportFile.hpp"
 #include "screens/DateScreen.hpp"
+#include "screens/ExportFile.hpp"
 #include "screens/HelpWindow.hpp"
 #include "screens/JourneyWindow.hpp"
 #include "screens/KindScreens.hpp"
@@ -97,8 +97,7 @@ bool AnswerOut::eventFilter(QObject* watched, QEvent* event) {
     // Every result shown is a recent journey.
     if (watched == &screen_ && event->type() == QEvent::Show && flow_.enquiry().answer) {
         const mkd::EnquiryInProgress& e = flow_.enquiry();
-        const mkd::RecentJourney shown =
-            mkd::recentOf(e.request, e.date ? std::optional(e.date->date) : std::nullopt);
+        const mkd::RecentJourney shown = mkd::recentOf(e.request, e.date ? std::optional(e.date->date) : std::nullopt);
         flow_.seam().updateSetting(QStringLiteral("journeys/recent"), [&shown](const QVariant& stored) {
             std::vector<mkd::RecentJourney> recent = storedRecent(stored);
             mkd::remember(recent, shown);

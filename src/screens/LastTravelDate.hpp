@@ -8,7 +8,7 @@
 #include <QObject>
 #include <optional>
 
-#include "pricing/date.hpp"
+#include "data/date.hpp"
 
 class DateScreen;
 class LineBelow;

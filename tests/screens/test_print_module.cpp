@@ -23,7 +23,10 @@ enum class Module { None, Good, OtherMachine, WithoutFunctions };
 // the first bytes of a module built for another computer say.
 QByteArray otherMachineHeader() {
     QByteArray h(64, '\0');
-    h.replace(0, 7, QByteArray("\x7F" "ELF\x02\x01\x01", 7));
+    h.replace(0, 7,
+              QByteArray("\x7F"
+                         "ELF\x02\x01\x01",
+                         7));
     h[16] = 3;  // a shared object
     h[18] = 2;  // e_machine 258 = 0x0102
     h[19] = 1;
@@ -40,8 +43,8 @@ void put(const QString& folder, Module module) {
         file.write(otherMachineHeader());
         return;
     }
-    ASSERT_TRUE(QFile::copy(QString::fromUtf8(module == Module::Good ? MKD_PRINT_MODULE : MKD_MODULE_WITHOUT_FUNCTIONS),
-                            path));
+    ASSERT_TRUE(
+        QFile::copy(QString::fromUtf8(module == Module::Good ? MKD_PRINT_MODULE : MKD_MODULE_WITHOUT_FUNCTIONS), path));
 }
 
 TEST(PrintModule, LoadedOnlyFromTrustedPlacesWithTheRealReason) {

@@ -884,9 +884,11 @@ int runCalendar(const Options& o) {
     r.date.reset();
 
     mkd::Party party{0, 0, 0};
-    if (o.partyGiven)
-        party = o.party;
-    else
+    if (o.partyGiven) {
+        const auto partyRead = partyOf(o);
+        if (auto* f = std::get_if<Failure>(&partyRead)) return fail(*f, o.json);
+        party = std::get<mkd::Party>(partyRead);
+    } else
         (r.request.passenger == mkd::Passenger::Adult   ? party.adults
          : r.request.passenger == mkd::Passenger::Child ? party.children
                                                         : party.students) = 1;

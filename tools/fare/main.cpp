@@ -371,15 +371,12 @@ int fare::commandLine(int argc, char** argv, mkd::Lang& chosen) {
     addTripOptions(*calendarCommand, calendar);
     calendarCommand->add_option("-s,--section", calendar.section, "the section chosen on the section screen: two stops")
         ->expected(2);
-    calendar.party.adults = 0;
-    CLI::Option* calendarAdults = calendarCommand->add_option("--adults", calendar.party.adults, "adults in the party")
-                                      ->check(CLI::Range(0, 999));
+    CLI::Option* calendarAdults =
+        calendarCommand->add_option("--adults", calendar.partyWritten[0], "adults in the party, 0-" + most);
     CLI::Option* calendarChildren =
-        calendarCommand->add_option("--children", calendar.party.children, "children in the party")
-            ->check(CLI::Range(0, 999));
+        calendarCommand->add_option("--children", calendar.partyWritten[1], "children in the party, 0-" + most);
     CLI::Option* calendarStudents =
-        calendarCommand->add_option("--students", calendar.party.students, "students (学割) in the party")
-            ->check(CLI::Range(0, 999));
+        calendarCommand->add_option("--students", calendar.partyWritten[2], "students (学割) in the party, 0-" + most);
     auto* calendarCsv = calendarCommand->add_flag("--csv", calendar.csv, "CSV");
     calendarCommand->add_flag("--json", calendar.json, "JSON")->excludes(calendarCsv);
     calendarCommand->add_option("--appdir", calendar.appDir, "folder that holds Untin/ (default: the tables mkd uses)");
