@@ -11,9 +11,9 @@
 #include <QString>
 #include <functional>
 
-#include "screens/print_module_load.hpp"
 #include <utility>
 #include <vector>
+#include "screens/print_module_load.hpp"
 
 class QAction;
 class QWidget;

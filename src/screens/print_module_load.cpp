@@ -51,8 +51,9 @@ QString machineName(const mkd::MachineKind& kind) {
         default:
             name = QStringLiteral("ELF machine %1").arg(kind.machine);
     }
-    return name + QStringLiteral(" (%1-bit%2)").arg(kind.bits).arg(kind.bigEndian ? QStringLiteral(", big-endian")
-                                                                                  : QString());
+    return name + QStringLiteral(" (%1-bit%2)")
+                      .arg(kind.bits)
+                      .arg(kind.bigEndian ? QStringLiteral(", big-endian") : QString());
 }
 
 QString doubtWords(const mkd::PathTrust& trust) {
@@ -116,7 +117,8 @@ LoadedModule loadModule(const PrintModulePlaces& places, const QString& fileName
         for (const char* name : functions) {
             void* found = reinterpret_cast<void*>(library.resolve(name));
             if (!found) {
-                m.error = QCoreApplication::translate("AnswerOut", "%1 には関数 %2 がありません。").arg(path, QLatin1String(name));
+                m.error = QCoreApplication::translate("AnswerOut", "%1 には関数 %2 がありません。")
+                              .arg(path, QLatin1String(name));
                 m.functions.clear();
                 library.unload();
                 return m;
