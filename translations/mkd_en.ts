@@ -24,10 +24,6 @@
         <translation>Save as PDF...</translation>
     </message>
     <message>
-        <source>交通費明細に追加しました（%1件）</source>
-        <translation>Added to the journey list (%1 journeys)</translation>
-    </message>
-    <message>
         <source>PDFとして保存</source>
         <translation>Save as PDF</translation>
     </message>
@@ -83,7 +79,7 @@
         <source>%1 がどこにもありません: %2</source>
         <translation>%1 is in none of these folders: %2</translation>
     </message>
-<message numerus="yes">
+    <message numerus="yes">
         <source>交通費明細に追加しました（%n件）</source>
         <translation>
             <numerusform>Added to the journey list (%n journey)</numerusform>
@@ -114,11 +110,11 @@
         <translation>Student</translation>
     </message>
     <message>
-        <source>　片　道</source>
+        <source>&#x3000;片&#x3000;道</source>
         <translation>Single</translation>
     </message>
     <message>
-        <source>　往　復</source>
+        <source>&#x3000;往&#x3000;復</source>
         <translation>Return</translation>
     </message>
     <message>
@@ -126,7 +122,7 @@
         <translation>Back</translation>
     </message>
     <message>
-        <source>　直　通</source>
+        <source>&#x3000;直&#x3000;通</source>
         <translation>Through</translation>
     </message>
     <message>
@@ -209,7 +205,7 @@
         <translation>cheapest: %1 (%2)</translation>
     </message>
     <message>
-        <source>　</source>
+        <source>&#x3000;</source>
         <translation> · </translation>
     </message>
     <message>
@@ -252,7 +248,7 @@
         <source>季節カレンダーで日を選ぶ</source>
         <translation>Choose the day on the season calendar</translation>
     </message>
-<message>
+    <message>
         <source>選んだ乗り方を交通費明細に追加</source>
         <translation>Add the chosen way to the journey list</translation>
     </message>
@@ -295,10 +291,6 @@
         <translation>Way to travel</translation>
     </message>
     <message>
-        <source>選べない理由</source>
-        <translation>Why not offered</translation>
-    </message>
-<message>
         <source>備考</source>
         <translation>Notes</translation>
     </message>
@@ -335,17 +327,17 @@
     </message>
     <message>
         <source>年</source>
-        <comment>the year list's name in full</comment>
+        <comment>the year list&apos;s name in full</comment>
         <translation>Year</translation>
     </message>
     <message>
         <source>月</source>
-        <comment>the month list's name in full</comment>
+        <comment>the month list&apos;s name in full</comment>
         <translation>Month</translation>
     </message>
     <message>
         <source>日</source>
-        <comment>the day list's name in full</comment>
+        <comment>the day list&apos;s name in full</comment>
         <translation>Day</translation>
     </message>
 </context>
@@ -357,7 +349,7 @@
     </message>
     <message>
         <source>設定ファイル %1 は使いません (%2)。言語と画面の位置は、この実行のあいだだけ覚えています。</source>
-        <translation>The settings file %1 is not used (%2). The language and the window's place are kept only while the program runs.</translation>
+        <translation>The settings file %1 is not used (%2). The language and the window&apos;s place are kept only while the program runs.</translation>
     </message>
     <message>
         <source>設定ファイル %1 は読める大きさ（%2 KB）を超えていたので、%3 として残しました。設定は初めからになります。</source>
@@ -392,6 +384,21 @@
     </message>
 </context>
 <context>
+    <name>FileOut</name>
+    <message>
+        <source>Excel ブックを書く部品を読み込めませんでした。</source>
+        <translation>The part that writes Excel workbooks could not be loaded.</translation>
+    </message>
+    <message>
+        <source>Excel ブックを作れませんでした。</source>
+        <translation>The Excel workbook could not be made.</translation>
+    </message>
+    <message>
+        <source>ファイルを保存できませんでした。</source>
+        <translation>The file could not be saved.</translation>
+    </message>
+</context>
+<context>
     <name>HelpWindow</name>
     <message>
         <source>%1%2日</source>
@@ -418,10 +425,6 @@
         <translation>Close</translation>
     </message>
     <message>
-        <source>&lt;h3&gt;使い方&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。&lt;/li&gt;&lt;li&gt;「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。&lt;/li&gt;&lt;li&gt;「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます（選んだ駅によっては使えません）。&lt;/li&gt;&lt;li&gt;おとな・こども・学割、片道・往復を選ぶと、金額が出ます。&lt;/li&gt;&lt;li&gt;「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。&lt;/li&gt;&lt;li&gt;メニュー「表示言語 / Language」で、日本語と英語を切り替えます。&lt;/li&gt;&lt;/ol&gt;</source>
-        <translation>&lt;h3&gt;How to use&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Choose the departure station (From) and the arrival station (To). With a list selected, type a station's name as on the signs or in Japanese (&amp;quot;Uwajima&amp;quot;, &amp;quot;Iyo-Saijo&amp;quot;, &amp;quot;うわじま&amp;quot;; Iyo, Sanuki and Bitchu in front may be left out): only the stations that fit are shown. Enter takes one, Esc leaves the list as it was.&lt;/li&gt;&lt;li&gt;&amp;quot;⇄&amp;quot; or Ctrl+Shift+S swaps the departure and arrival stations.&lt;/li&gt;&lt;li&gt;&amp;quot;Local&amp;quot; gives the fare; &amp;quot;Express&amp;quot; asks for the limited express section and seat (non-reserved, reserved, Green car) and gives the charges too. The Marine Liner's reserved seat and Green car are on the &amp;quot;Marine Liner&amp;quot; menu (not for every pair of stations).&lt;/li&gt;&lt;li&gt;Choose adult, child or student, single or return, and the amounts are shown.&lt;/li&gt;&lt;li&gt;&amp;quot;Startup&amp;quot; &amp;gt; &amp;quot;Open with these stations&amp;quot; keeps the two stations chosen now for the next start.&lt;/li&gt;&lt;li&gt;The &amp;quot;表示言語 / Language&amp;quot; menu switches between Japanese and English.&lt;/li&gt;&lt;/ol&gt;</translation>
-    </message>
-    <message>
         <source>&lt;h3&gt;シーズン&lt;/h3&gt;&lt;p&gt;指定席の料金は、乗る日のシーズンで変わります。&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;繁忙期&lt;/b&gt;：%1&lt;/li&gt;&lt;li&gt;&lt;b&gt;閑散期&lt;/b&gt;：%2 の月曜日〜木曜日（祝日と祝日の前の日は通常期）&lt;/li&gt;&lt;li&gt;&lt;b&gt;通常期&lt;/b&gt;：それ以外の日&lt;/li&gt;&lt;/ul&gt;</source>
         <translation>&lt;h3&gt;Seasons&lt;/h3&gt;&lt;p&gt;The reserved-seat charge depends on the season of the travel date.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;&lt;b&gt;Busy season&lt;/b&gt;: %1&lt;/li&gt;&lt;li&gt;&lt;b&gt;Off-peak season&lt;/b&gt;: Monday to Thursday during %2 (holidays and the days before them are normal season)&lt;/li&gt;&lt;li&gt;&lt;b&gt;Normal season&lt;/b&gt;: every other day&lt;/li&gt;&lt;/ul&gt;</translation>
     </message>
@@ -435,27 +438,27 @@
     </message>
     <message>
         <source>&lt;h3&gt;季節カレンダー&lt;/h3&gt;&lt;p&gt;ひと月の毎日を、シーズンの色（濃い色が繁忙期、中ほどが通常期、淡い色が閑散期）で示します。◆は祝日・その前日・振替休日で通常期になる日、★はその月でいちばん安い日です。指定席では、日ごとの合計も出ます。&lt;/p&gt;&lt;ul&gt;&lt;li&gt;開く：メニュー「ツール」の「季節カレンダー」（Ctrl+L）、乗車日の画面で F4、料金の比較の乗車日で F4 または Alt+↓&lt;/li&gt;&lt;li&gt;←→ で1日、↑↓ で1週、PgUp・PgDn で1か月、Ctrl+PgUp・Ctrl+PgDn で1年、Home・End で月の初めと終わりへ&lt;/li&gt;&lt;li&gt;Enter でその日を乗車日にし、Esc で閉じます。Ctrl+C でコピー、Ctrl+P で印刷、Ctrl+Shift+P で PDF に保存します。&lt;/li&gt;&lt;/ul&gt;</source>
-        <translation>&lt;h3&gt;Season calendar&lt;/h3&gt;&lt;p&gt;Every day of a month in its season's colour (dark for the busy season, middle for the normal season, pale for the off-peak season). ◆ marks a day that is normal season for a holiday, the day before one or a substitute holiday; ★ the cheapest days of the month. For a reserved seat each day shows its total too.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Open it: Tools › Season calendar (Ctrl+L), F4 on a travel-date screen, F4 or Alt+↓ in the compare window's travel date&lt;/li&gt;&lt;li&gt;← → a day, ↑ ↓ a week, PgUp and PgDn a month, Ctrl+PgUp and Ctrl+PgDn a year, Home and End the month's first and last day&lt;/li&gt;&lt;li&gt;Enter makes that day the travel date, Esc closes. Ctrl+C copies, Ctrl+P prints, Ctrl+Shift+P saves as PDF.&lt;/li&gt;&lt;/ul&gt;</translation>
-    </message>
-<message>
-        <source>&lt;a name="start"&gt;&lt;/a&gt;&lt;h3&gt;使い方&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。&lt;/li&gt;&lt;li&gt;「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。&lt;/li&gt;&lt;li&gt;「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます（選んだ駅によっては使えません）。&lt;/li&gt;&lt;li&gt;おとな・こども・学割、片道・往復を選ぶと、金額が出ます。&lt;/li&gt;&lt;li&gt;「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。&lt;/li&gt;&lt;li&gt;メニュー「表示言語 / Language」で、日本語と英語を切り替えます。&lt;/li&gt;&lt;li&gt;最近の検索とお気に入りは、メニューから同じ条件（乗車日・人数・直通/松山乗換・区間）でもう一度調べられます。&lt;/li&gt;&lt;/ol&gt;</source>
-        <translation>&lt;a name="start"&gt;&lt;/a&gt;&lt;h3&gt;How to use&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Choose the departure station (From) and the arrival station (To). With a list selected, type a station's name as on the signs or in Japanese (&amp;quot;Uwajima&amp;quot;, &amp;quot;Iyo-Saijo&amp;quot;, &amp;quot;うわじま&amp;quot;; Iyo, Sanuki and Bitchu in front may be left out): only the stations that fit are shown. Enter takes one, Esc leaves the list as it was.&lt;/li&gt;&lt;li&gt;&amp;quot;⇄&amp;quot; or Ctrl+Shift+S swaps the departure and arrival stations.&lt;/li&gt;&lt;li&gt;&amp;quot;Local&amp;quot; gives the fare; &amp;quot;Express&amp;quot; asks for the limited express section and seat (non-reserved, reserved, Green car) and gives the charges too. The Marine Liner's reserved seat and Green car are on the &amp;quot;Marine Liner&amp;quot; menu (not for every pair of stations).&lt;/li&gt;&lt;li&gt;Choose adult, child or student, single or return, and the amounts are shown.&lt;/li&gt;&lt;li&gt;&amp;quot;Startup&amp;quot; &amp;gt; &amp;quot;Open with these stations&amp;quot; keeps the two stations chosen now for the next start.&lt;/li&gt;&lt;li&gt;The &amp;quot;表示言語 / Language&amp;quot; menu switches between Japanese and English.&lt;/li&gt;&lt;li&gt;Recent and favourite journeys on the menu ask again exactly what was asked: the travel date, the passenger, through or change at Matsuyama, the section.&lt;/li&gt;&lt;/ol&gt;</translation>
+        <translation>&lt;h3&gt;Season calendar&lt;/h3&gt;&lt;p&gt;Every day of a month in its season&apos;s colour (dark for the busy season, middle for the normal season, pale for the off-peak season). ◆ marks a day that is normal season for a holiday, the day before one or a substitute holiday; ★ the cheapest days of the month. For a reserved seat each day shows its total too.&lt;/p&gt;&lt;ul&gt;&lt;li&gt;Open it: Tools › Season calendar (Ctrl+L), F4 on a travel-date screen, F4 or Alt+↓ in the compare window&apos;s travel date&lt;/li&gt;&lt;li&gt;← → a day, ↑ ↓ a week, PgUp and PgDn a month, Ctrl+PgUp and Ctrl+PgDn a year, Home and End the month&apos;s first and last day&lt;/li&gt;&lt;li&gt;Enter makes that day the travel date, Esc closes. Ctrl+C copies, Ctrl+P prints, Ctrl+Shift+P saves as PDF.&lt;/li&gt;&lt;/ul&gt;</translation>
     </message>
     <message>
-        <source>&lt;a name="section"&gt;&lt;/a&gt;&lt;h3&gt;区間と乗車日&lt;/h3&gt;&lt;p&gt;特急やマリンライナーの区間は、乗車駅と降車駅から選ばれています。変えるときは一覧で選び直します。乗車日の画面では、年・月・日を選ぶか打ちます。F5 で前回の乗車日になります。&lt;/p&gt;&lt;a name="date"&gt;&lt;/a&gt;</source>
-        <translation>&lt;a name="section"&gt;&lt;/a&gt;&lt;h3&gt;Section and travel date&lt;/h3&gt;&lt;p&gt;The limited express or Marine Liner section is preset from the two stations; choose other stops in its lists to change it. On the travel date screen, choose or type the year, month and day. F5 puts back the travel date chosen last.&lt;/p&gt;&lt;a name="date"&gt;&lt;/a&gt;</translation>
+        <source>&lt;a name=&quot;start&quot;&gt;&lt;/a&gt;&lt;h3&gt;使い方&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;「乗車駅」と「降車駅」を選びます。一覧を選んだまま駅名・よみ・ローマ字を打つと（「宇和島」「うわじま」「uwajima」など、伊予・讃岐・備中は省いてもかまいません）、合う駅だけが出ます。Enter で決まり、Esc で元に戻ります。&lt;/li&gt;&lt;li&gt;「⇄」または Ctrl+Shift+S で、乗車駅と降車駅を入れ替えます。&lt;/li&gt;&lt;li&gt;「普通列車」は運賃を、「特急利用」は特急の区間と席（自由席・指定席・グリーン車）を選んで料金を調べます。マリンライナーの指定席・グリーン車は、メニュー「マリンライナー」から選びます（選んだ駅によっては使えません）。&lt;/li&gt;&lt;li&gt;おとな・こども・学割、片道・往復を選ぶと、金額が出ます。&lt;/li&gt;&lt;li&gt;「初期表示」の「変更」で、いま選んでいる二つの駅を、次に起動したときの駅にします。&lt;/li&gt;&lt;li&gt;メニュー「表示言語 / Language」で、日本語と英語を切り替えます。&lt;/li&gt;&lt;li&gt;最近の検索とお気に入りは、メニューから同じ条件（乗車日・人数・直通/松山乗換・区間）でもう一度調べられます。&lt;/li&gt;&lt;/ol&gt;</source>
+        <translation>&lt;a name=&quot;start&quot;&gt;&lt;/a&gt;&lt;h3&gt;How to use&lt;/h3&gt;&lt;ol&gt;&lt;li&gt;Choose the departure station (From) and the arrival station (To). With a list selected, type a station&apos;s name as on the signs or in Japanese (&amp;quot;Uwajima&amp;quot;, &amp;quot;Iyo-Saijo&amp;quot;, &amp;quot;うわじま&amp;quot;; Iyo, Sanuki and Bitchu in front may be left out): only the stations that fit are shown. Enter takes one, Esc leaves the list as it was.&lt;/li&gt;&lt;li&gt;&amp;quot;⇄&amp;quot; or Ctrl+Shift+S swaps the departure and arrival stations.&lt;/li&gt;&lt;li&gt;&amp;quot;Local&amp;quot; gives the fare; &amp;quot;Express&amp;quot; asks for the limited express section and seat (non-reserved, reserved, Green car) and gives the charges too. The Marine Liner&apos;s reserved seat and Green car are on the &amp;quot;Marine Liner&amp;quot; menu (not for every pair of stations).&lt;/li&gt;&lt;li&gt;Choose adult, child or student, single or return, and the amounts are shown.&lt;/li&gt;&lt;li&gt;&amp;quot;Startup&amp;quot; &amp;gt; &amp;quot;Open with these stations&amp;quot; keeps the two stations chosen now for the next start.&lt;/li&gt;&lt;li&gt;The &amp;quot;表示言語 / Language&amp;quot; menu switches between Japanese and English.&lt;/li&gt;&lt;li&gt;Recent and favourite journeys on the menu ask again exactly what was asked: the travel date, the passenger, through or change at Matsuyama, the section.&lt;/li&gt;&lt;/ol&gt;</translation>
     </message>
     <message>
-        <source>&lt;a name="choice"&gt;&lt;/a&gt;&lt;h3&gt;運賃決定と結果&lt;/h3&gt;&lt;p&gt;おとな・こども・学割のボタンで金額が出ます。結果の画面では Ctrl+C でコピー、Ctrl+P で印刷、Ctrl+D で交通費明細に追加します。「再検索」で最初の画面に戻り、乗車駅の一覧から打ち始められます。&lt;/p&gt;&lt;a name="result"&gt;&lt;/a&gt;&lt;p&gt;普通列車で、切符を分けて買うほうが安いときは、結果の下にそう書かれます。Tab で「内訳」へ進むと、切符ごとの金額と有効期間、その代わりにできなくなることを読み上げ、押すと下に表示します。コピーと印刷にも入ります。&lt;/p&gt;</source>
-        <translation>&lt;a name="choice"&gt;&lt;/a&gt;&lt;h3&gt;Fare and result&lt;/h3&gt;&lt;p&gt;The adult, child and student buttons give the amounts. On a result, Ctrl+C copies it, Ctrl+P prints it and Ctrl+D adds it to the journey list. "Start over" goes back to the first screen with the From list ready for typing.&lt;/p&gt;&lt;a name="result"&gt;&lt;/a&gt;&lt;p&gt;When a local journey costs less bought as several tickets, the result says so below its buttons. Tab to "Details": a screen reader reads each ticket with its amount and validity and what is given up; pressing it shows them below. Copy and print include them.&lt;/p&gt;</translation>
+        <source>&lt;a name=&quot;section&quot;&gt;&lt;/a&gt;&lt;h3&gt;区間と乗車日&lt;/h3&gt;&lt;p&gt;特急やマリンライナーの区間は、乗車駅と降車駅から選ばれています。変えるときは一覧で選び直します。乗車日の画面では、年・月・日を選ぶか打ちます。F5 で前回の乗車日になります。&lt;/p&gt;&lt;a name=&quot;date&quot;&gt;&lt;/a&gt;</source>
+        <translation>&lt;a name=&quot;section&quot;&gt;&lt;/a&gt;&lt;h3&gt;Section and travel date&lt;/h3&gt;&lt;p&gt;The limited express or Marine Liner section is preset from the two stations; choose other stops in its lists to change it. On the travel date screen, choose or type the year, month and day. F5 puts back the travel date chosen last.&lt;/p&gt;&lt;a name=&quot;date&quot;&gt;&lt;/a&gt;</translation>
     </message>
     <message>
-        <source>&lt;a name="compare"&gt;&lt;/a&gt;&lt;h3&gt;料金の比較&lt;/h3&gt;&lt;p&gt;Ctrl+K で、同じ区間のすべての乗り方を人数分の合計で比べます。表は Ctrl+A と Ctrl+C でコピーできます。&lt;/p&gt;&lt;a name="journeys"&gt;&lt;/a&gt;&lt;h3&gt;交通費明細&lt;/h3&gt;&lt;p&gt;Ctrl+J で開きます。結果を Ctrl+D で追加し、CSV や PDF に書き出します。&lt;/p&gt;</source>
-        <translation>&lt;a name="compare"&gt;&lt;/a&gt;&lt;h3&gt;Compare&lt;/h3&gt;&lt;p&gt;Ctrl+K compares every way to make the journey by the party's total. Ctrl+A and Ctrl+C copy the table, Ctrl+D adds the chosen way to the journey list, Ctrl+P prints the table.&lt;/p&gt;&lt;a name="journeys"&gt;&lt;/a&gt;&lt;h3&gt;Journey list&lt;/h3&gt;&lt;p&gt;Ctrl+J opens it. Ctrl+D on a result adds it; the list is exported as CSV or PDF.&lt;/p&gt;</translation>
+        <source>&lt;a name=&quot;choice&quot;&gt;&lt;/a&gt;&lt;h3&gt;運賃決定と結果&lt;/h3&gt;&lt;p&gt;おとな・こども・学割のボタンで金額が出ます。結果の画面では Ctrl+C でコピー、Ctrl+P で印刷、Ctrl+D で交通費明細に追加します。「再検索」で最初の画面に戻り、乗車駅の一覧から打ち始められます。&lt;/p&gt;&lt;a name=&quot;result&quot;&gt;&lt;/a&gt;&lt;p&gt;普通列車で、切符を分けて買うほうが安いときは、結果の下にそう書かれます。Tab で「内訳」へ進むと、切符ごとの金額と有効期間、その代わりにできなくなることを読み上げ、押すと下に表示します。コピーと印刷にも入ります。&lt;/p&gt;</source>
+        <translation>&lt;a name=&quot;choice&quot;&gt;&lt;/a&gt;&lt;h3&gt;Fare and result&lt;/h3&gt;&lt;p&gt;The adult, child and student buttons give the amounts. On a result, Ctrl+C copies it, Ctrl+P prints it and Ctrl+D adds it to the journey list. &quot;Start over&quot; goes back to the first screen with the From list ready for typing.&lt;/p&gt;&lt;a name=&quot;result&quot;&gt;&lt;/a&gt;&lt;p&gt;When a local journey costs less bought as several tickets, the result says so below its buttons. Tab to &quot;Details&quot;: a screen reader reads each ticket with its amount and validity and what is given up; pressing it shows them below. Copy and print include them.&lt;/p&gt;</translation>
     </message>
     <message>
-        <source>&lt;a name="keys"&gt;&lt;/a&gt;&lt;h3&gt;キー操作&lt;/h3&gt;</source>
-        <translation>&lt;a name="keys"&gt;&lt;/a&gt;&lt;h3&gt;Keys&lt;/h3&gt;</translation>
+        <source>&lt;a name=&quot;compare&quot;&gt;&lt;/a&gt;&lt;h3&gt;料金の比較&lt;/h3&gt;&lt;p&gt;Ctrl+K で、同じ区間のすべての乗り方を人数分の合計で比べます。表は Ctrl+A と Ctrl+C でコピーできます。&lt;/p&gt;&lt;a name=&quot;journeys&quot;&gt;&lt;/a&gt;&lt;h3&gt;交通費明細&lt;/h3&gt;&lt;p&gt;Ctrl+J で開きます。結果を Ctrl+D で追加し、CSV や PDF に書き出します。&lt;/p&gt;</source>
+        <translation>&lt;a name=&quot;compare&quot;&gt;&lt;/a&gt;&lt;h3&gt;Compare&lt;/h3&gt;&lt;p&gt;Ctrl+K compares every way to make the journey by the party&apos;s total. Ctrl+A and Ctrl+C copy the table, Ctrl+D adds the chosen way to the journey list, Ctrl+P prints the table.&lt;/p&gt;&lt;a name=&quot;journeys&quot;&gt;&lt;/a&gt;&lt;h3&gt;Journey list&lt;/h3&gt;&lt;p&gt;Ctrl+J opens it. Ctrl+D on a result adds it; the list is exported as CSV or PDF.&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>&lt;a name=&quot;keys&quot;&gt;&lt;/a&gt;&lt;h3&gt;キー操作&lt;/h3&gt;</source>
+        <translation>&lt;a name=&quot;keys&quot;&gt;&lt;/a&gt;&lt;h3&gt;Keys&lt;/h3&gt;</translation>
     </message>
 </context>
 <context>
@@ -548,7 +551,7 @@
         <source>用務（%1文字まで）</source>
         <translation>Purpose (up to %1 characters)</translation>
     </message>
-<message>
+    <message>
         <source>乗車日は選んでいません（前回の乗車日）</source>
         <translation>Travel date not chosen (the last one chosen)</translation>
     </message>
@@ -556,7 +559,7 @@
         <source>乗車日は選んでいません（今日）</source>
         <translation>Travel date not chosen (today)</translation>
     </message>
-<message>
+    <message>
         <source>編集</source>
         <translation>Edit</translation>
     </message>
@@ -642,6 +645,13 @@
     </message>
 </context>
 <context>
+    <name>LastTravelDate</name>
+    <message>
+        <source>前回の乗車日 %1 (%2)</source>
+        <translation>Last travel date: %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>LineDiagram</name>
     <message>
         <source>路線図</source>
@@ -701,7 +711,7 @@
         <translation>No journey given: the seasons only.</translation>
     </message>
     <message>
-        <source>　</source>
+        <source>&#x3000;</source>
         <translation> </translation>
     </message>
     <message>
@@ -778,12 +788,131 @@
     </message>
     <message>
         <source>F4: 季節カレンダー (月ごとの季節と料金から日を選ぶ)</source>
-        <translation>F4: season calendar (choose the day from the month's seasons and prices)</translation>
+        <translation>F4: season calendar (choose the day from the month&apos;s seasons and prices)</translation>
     </message>
     <message>
         <source>%1年%2</source>
-        <comment>the year, then the month's name</comment>
+        <comment>the year, then the month&apos;s name</comment>
         <translation>%2 %1</translation>
+    </message>
+</context>
+<context>
+    <name>Shortcuts</name>
+    <message>
+        <source>駅を選ぶ画面</source>
+        <translation>Station screens</translation>
+    </message>
+    <message>
+        <source>乗車駅の一覧へ</source>
+        <translation>Go to the From list</translation>
+    </message>
+    <message>
+        <source>降車駅の一覧へ</source>
+        <translation>Go to the To list</translation>
+    </message>
+    <message>
+        <source>最初の画面、料金の比較</source>
+        <translation>Start screen, Compare</translation>
+    </message>
+    <message>
+        <source>乗車駅と降車駅を入れ替える</source>
+        <translation>Swap From and To</translation>
+    </message>
+    <message>
+        <source>どの画面でも</source>
+        <translation>Every window</translation>
+    </message>
+    <message>
+        <source>使い方を開く</source>
+        <translation>Open the help at this window&apos;s part</translation>
+    </message>
+    <message>
+        <source>結果、料金の比較</source>
+        <translation>Result, Compare</translation>
+    </message>
+    <message>
+        <source>結果や表をコピーする</source>
+        <translation>Copy the result or the table</translation>
+    </message>
+    <message>
+        <source>料金の比較</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>表をすべて選ぶ</source>
+        <translation>Select the whole table</translation>
+    </message>
+    <message>
+        <source>交通費明細に追加する</source>
+        <translation>Add to the journey list</translation>
+    </message>
+    <message>
+        <source>最初の画面、結果</source>
+        <translation>Start screen, Result</translation>
+    </message>
+    <message>
+        <source>交通費明細を開く</source>
+        <translation>Open the journey list</translation>
+    </message>
+    <message>
+        <source>料金の比較を開く</source>
+        <translation>Open Compare</translation>
+    </message>
+    <message>
+        <source>結果、料金の比較、交通費明細</source>
+        <translation>Result, Compare, Journey list</translation>
+    </message>
+    <message>
+        <source>印刷する</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>結果、交通費明細</source>
+        <translation>Result, Journey list</translation>
+    </message>
+    <message>
+        <source>PDFとして保存する</source>
+        <translation>Save as PDF</translation>
+    </message>
+    <message>
+        <source>乗車日</source>
+        <translation>Travel date</translation>
+    </message>
+    <message>
+        <source>前回の乗車日にする</source>
+        <translation>Use the last travel date</translation>
+    </message>
+    <message>
+        <source>普通運賃の結果</source>
+        <translation>Local fare result</translation>
+    </message>
+    <message>
+        <source>Tab で「内訳」へ：分けて買う切符を読む・表示する</source>
+        <translation>Tab to &quot;Details&quot;: read and show the split tickets</translation>
+    </message>
+    <message>
+        <source>交通費明細</source>
+        <translation>Journey list</translation>
+    </message>
+    <message>
+        <source>行を上へ</source>
+        <translation>Move the row up</translation>
+    </message>
+    <message>
+        <source>行を下へ</source>
+        <translation>Move the row down</translation>
+    </message>
+    <message>
+        <source>Excel 用の CSV に書き出す</source>
+        <translation>Export CSV for Excel</translation>
+    </message>
+    <message>
+        <source>CSV に書き出す</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
     </message>
 </context>
 <context>
@@ -827,10 +956,6 @@
         <source>再検索</source>
         <translation>Start over</translation>
     </message>
-<message>
-        <source>最初の画面に戻って、次の区間を調べる</source>
-        <translation>Back to the first screen for a new enquiry</translation>
-    </message>
     <message>
         <source>内訳</source>
         <translation>Details</translation>
@@ -865,10 +990,6 @@
     <message>
         <source>再検索</source>
         <translation>Start over</translation>
-    </message>
-<message>
-        <source>最初の画面に戻って、次の区間を調べる</source>
-        <translation>Back to the first screen for a new enquiry</translation>
     </message>
 </context>
 <context>
@@ -1021,10 +1142,6 @@ Travel dates covered: %3 to %4</translation>
         <source>季節カレンダー</source>
         <translation>Season calendar</translation>
     </message>
-<message>
-        <source>名前:</source>
-        <translation>Name:</translation>
-    </message>
 </context>
 <context>
     <name>frmTSelect</name>
@@ -1066,149 +1183,8 @@ Travel dates covered: %3 to %4</translation>
     </message>
     <message>
         <source>自由席</source>
-        <comment>the button's name in full</comment>
+        <comment>the button&apos;s name in full</comment>
         <translation>Non-reserved</translation>
-    </message>
-</context>
-<context>
-    <name>LastTravelDate</name>
-    <message>
-        <source>前回の乗車日 %1 (%2)</source>
-        <translation>Last travel date: %1 (%2)</translation>
-    </message>
-</context>
-<context>
-    <name>Shortcuts</name>
-    <message>
-        <source>駅を選ぶ画面</source>
-        <translation>Station screens</translation>
-    </message>
-    <message>
-        <source>乗車駅の一覧へ</source>
-        <translation>Go to the From list</translation>
-    </message>
-    <message>
-        <source>降車駅の一覧へ</source>
-        <translation>Go to the To list</translation>
-    </message>
-    <message>
-        <source>最初の画面、料金の比較</source>
-        <translation>Start screen, Compare</translation>
-    </message>
-    <message>
-        <source>乗車駅と降車駅を入れ替える</source>
-        <translation>Swap From and To</translation>
-    </message>
-    <message>
-        <source>どの画面でも</source>
-        <translation>Every window</translation>
-    </message>
-    <message>
-        <source>使い方を開く</source>
-        <translation>Open the help at this window's part</translation>
-    </message>
-    <message>
-        <source>結果、料金の比較</source>
-        <translation>Result, Compare</translation>
-    </message>
-    <message>
-        <source>結果や表をコピーする</source>
-        <translation>Copy the result or the table</translation>
-    </message>
-    <message>
-        <source>料金の比較</source>
-        <translation>Compare</translation>
-    </message>
-    <message>
-        <source>表をすべて選ぶ</source>
-        <translation>Select the whole table</translation>
-    </message>
-    <message>
-        <source>交通費明細に追加する</source>
-        <translation>Add to the journey list</translation>
-    </message>
-    <message>
-        <source>最初の画面、結果</source>
-        <translation>Start screen, Result</translation>
-    </message>
-    <message>
-        <source>交通費明細を開く</source>
-        <translation>Open the journey list</translation>
-    </message>
-    <message>
-        <source>料金の比較を開く</source>
-        <translation>Open Compare</translation>
-    </message>
-    <message>
-        <source>結果、料金の比較、交通費明細</source>
-        <translation>Result, Compare, Journey list</translation>
-    </message>
-    <message>
-        <source>印刷する</source>
-        <translation>Print</translation>
-    </message>
-    <message>
-        <source>結果、交通費明細</source>
-        <translation>Result, Journey list</translation>
-    </message>
-    <message>
-        <source>PDFとして保存する</source>
-        <translation>Save as PDF</translation>
-    </message>
-    <message>
-        <source>乗車日</source>
-        <translation>Travel date</translation>
-    </message>
-    <message>
-        <source>前回の乗車日にする</source>
-        <translation>Use the last travel date</translation>
-    </message>
-    <message>
-        <source>普通運賃の結果</source>
-        <translation>Local fare result</translation>
-    </message>
-    <message>
-        <source>Tab で「内訳」へ：分けて買う切符を読む・表示する</source>
-        <translation>Tab to "Details": read and show the split tickets</translation>
-    </message>
-    <message>
-        <source>交通費明細</source>
-        <translation>Journey list</translation>
-    </message>
-    <message>
-        <source>行を上へ</source>
-        <translation>Move the row up</translation>
-    </message>
-    <message>
-        <source>行を下へ</source>
-        <translation>Move the row down</translation>
-    </message>
-    <message>
-        <source>Excel 用の CSV に書き出す</source>
-        <translation>Export CSV for Excel</translation>
-    </message>
-    <message>
-        <source>CSV に書き出す</source>
-        <translation>Export CSV</translation>
-    </message>
-    <message>
-        <source>閉じる</source>
-        <translation>Close</translation>
-    </message>
-</context>
-<context>
-    <name>FileOut</name>
-    <message>
-        <source>Excel ブックを書く部品を読み込めませんでした。</source>
-        <translation>The part that writes Excel workbooks could not be loaded.</translation>
-    </message>
-    <message>
-        <source>Excel ブックを作れませんでした。</source>
-        <translation>The Excel workbook could not be made.</translation>
-    </message>
-    <message>
-        <source>ファイルを保存できませんでした。</source>
-        <translation>The file could not be saved.</translation>
     </message>
 </context>
 </TS>
