@@ -914,6 +914,34 @@
         <source>閉じる</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Excel ブックで保存する</source>
+        <translation>Save as an Excel workbook</translation>
+    </message>
+    <message>
+        <source>表示する月へ</source>
+        <translation>Go to the month shown</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直す（Ctrl+Y でも）</source>
+        <translation>Redo (Ctrl+Y too)</translation>
+    </message>
+    <message>
+        <source>行を削除する（Ctrl+Z で戻せます）</source>
+        <translation>Delete the row (Ctrl+Z brings it back)</translation>
+    </message>
+    <message>
+        <source>最初の画面</source>
+        <translation>Start screen</translation>
+    </message>
+    <message>
+        <source>季節カレンダーを開く（乗車日では F4）</source>
+        <translation>Open the season calendar (F4 on a travel date)</translation>
+    </message>
 </context>
 <context>
     <name>StationFinder</name>

@@ -42,11 +42,14 @@ QString askExportPath(QWidget* parent, ScreenFlow& flow, const QString& title, c
     if (path.isEmpty()) return {};
     const QString ending = QLatin1Char('.') + suffix;
     if (!path.endsWith(ending, Qt::CaseInsensitive)) path += ending;
-    if (regularFileAt(path) &&
-        !flow.confirm(QCoreApplication::translate("ExportFile", "%1 は既にあります。置き換えますか？").arg(path),
-                      QCoreApplication::translate("ExportFile", "置き換えると、今の中身はなくなります。")))
-        return {};
+    if (!mayReplace(flow, path)) return {};
     return path;
+}
+
+bool mayReplace(ScreenFlow& flow, const QString& path) {
+    return !regularFileAt(path) ||
+           flow.confirm(QCoreApplication::translate("ExportFile", "%1 は既にあります。置き換えますか？").arg(path),
+                        QCoreApplication::translate("ExportFile", "置き換えると、今の中身はなくなります。"));
 }
 
 bool exportBytes(ScreenFlow& flow, const QString& path, std::string_view bytes, const QString& failed) {

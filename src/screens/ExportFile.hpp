@@ -26,4 +26,8 @@ QString askExportPath(QWidget* parent, ScreenFlow& flow, const QString& title, c
 // Writes `bytes` to `path`; false, after a message that starts with `failed`
 // ("The CSV could not be written.") and names the file and the reason, when
 // the file was not written.
+// Whether the file at `path` may be written: nothing there, or the user
+// answered that what is there may be replaced.
+bool mayReplace(ScreenFlow& flow, const QString& path);
+
 bool exportBytes(ScreenFlow& flow, const QString& path, std::string_view bytes, const QString& failed);

@@ -38,6 +38,7 @@
 #include "screens/ScreenFlow.hpp"
 #include "screens/WindowPlace.hpp"
 #include "screens/file_out.hpp"
+#include "screens/shortcuts.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
 
@@ -293,17 +294,17 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { savePdf(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_E), [this] { exportCsv(mkd::CsvStyle::Excel); });
     key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), [this] { exportCsv(mkd::CsvStyle::Plain); });
-    key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), [this] { saveWorkbook(); });
+    key(shortcutKey(Shortcut::SaveWorkbook), [this] { saveWorkbook(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
-    key(QKeySequence(Qt::ALT | Qt::Key_M), [this] { month->setFocus(Qt::ShortcutFocusReason); });
+    key(shortcutKey(Shortcut::MonthFilter), [this] { month->setFocus(Qt::ShortcutFocusReason); });
 
     // The menus: undo and redo, and sorting by keyboard.
     menus_ = new QMenuBar(this);
     edit_ = menus_->addMenu(QString());
     undoAction_ = undo->createUndoAction(this);
-    undoAction_->setShortcut(QKeySequence::Undo);
+    undoAction_->setShortcut(shortcutKey(Shortcut::Undo));
     redoAction_ = undo->createRedoAction(this);
-    redoAction_->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    redoAction_->setShortcuts({shortcutKey(Shortcut::Redo), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     for (QAction* a : {undoAction_, redoAction_}) a->setShortcutContext(Qt::WindowShortcut);
     edit_->addAction(undoAction_);
     edit_->addAction(redoAction_);
@@ -478,7 +479,7 @@ void JourneyWindow::showWords() {
     undoAction_->setText(tr("元に戻す"));
     redoAction_->setText(tr("やり直し"));
     deleteAction_->setText(tr("削除"));
-    deleteAction_->setShortcut(QKeySequence::Delete);
+    deleteAction_->setShortcut(shortcutKey(Shortcut::DeleteRow));
     deleteAction_->setShortcutContext(Qt::WidgetShortcut);  // shown in the menu; the table takes the key
     view_->setTitle(tr("表示(&V)"));
     sort_->setTitle(tr("並べ替え"));

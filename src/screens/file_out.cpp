@@ -35,9 +35,15 @@ QString askSavePath(QWidget* parent, ScreenFlow& flow, const SaveAsk& ask) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(ask.suffix);
     dialog.selectFile(ask.name);
+    // Asked here, of the name with its suffix: the file asked about is the
+    // file written.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    const QString path = dialog.selectedFiles().constFirst();
+    QString path = dialog.selectedFiles().constFirst();
+    const QString ending = QLatin1Char('.') + ask.suffix;
+    if (!path.endsWith(ending, Qt::CaseInsensitive)) path += ending;
     flow.seam().setSetting(folderSetting(ask.kind), QFileInfo(path).absolutePath());
+    if (!mayReplace(flow, path)) return {};
     return path;
 }
 

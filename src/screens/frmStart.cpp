@@ -440,7 +440,7 @@ void frmStart::addToolsMenu() {
     connect(mnuCompare, &QAction::triggered, this,
             [this] { CompareWindow::open(flow, CompareWindow::fromStart(flow)); });
     mnuCalendar = addMenuItem(mnuTools, "mnuCalendar", QT_TR_NOOP("季節カレンダー"));
-    mnuCalendar->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    mnuCalendar->setShortcut(shortcutKey(Shortcut::SeasonCalendar));
     connect(mnuCalendar, &QAction::triggered, this, [this] { openSeasonCalendar(flow); });
 }
 

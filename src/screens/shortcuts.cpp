@@ -47,6 +47,18 @@ const std::vector<ShortcutRow>& shortcuts() {
          QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"), QT_TRANSLATE_NOOP("Shortcuts", "CSV に書き出す")},
         {Shortcut::CloseWindow, QKeySequence(Qt::CTRL | Qt::Key_W), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
          QT_TRANSLATE_NOOP("Shortcuts", "閉じる")},
+        {Shortcut::SaveWorkbook, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X),
+         QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"), QT_TRANSLATE_NOOP("Shortcuts", "Excel ブックで保存する")},
+        {Shortcut::MonthFilter, QKeySequence(Qt::ALT | Qt::Key_M), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
+         QT_TRANSLATE_NOOP("Shortcuts", "表示する月へ")},
+        {Shortcut::Undo, QKeySequence(QKeySequence::Undo), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
+         QT_TRANSLATE_NOOP("Shortcuts", "元に戻す")},
+        {Shortcut::Redo, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
+         QT_TRANSLATE_NOOP("Shortcuts", "やり直す（Ctrl+Y でも）")},
+        {Shortcut::DeleteRow, QKeySequence(QKeySequence::Delete), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
+         QT_TRANSLATE_NOOP("Shortcuts", "行を削除する（Ctrl+Z で戻せます）")},
+        {Shortcut::SeasonCalendar, QKeySequence(Qt::CTRL | Qt::Key_L), QT_TRANSLATE_NOOP("Shortcuts", "最初の画面"),
+         QT_TRANSLATE_NOOP("Shortcuts", "季節カレンダーを開く（乗車日では F4）")},
     };
     return all;
 }

@@ -26,6 +26,12 @@ enum class Shortcut {
     ExportExcel,
     ExportCsv,
     CloseWindow,
+    SaveWorkbook,
+    MonthFilter,
+    Undo,
+    Redo,
+    DeleteRow,
+    SeasonCalendar,
 };
 
 struct ShortcutRow {
