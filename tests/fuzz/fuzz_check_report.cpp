@@ -9,8 +9,8 @@
 //
 // Properties:
 // - both reports are valid UTF-8, and the JSON one is valid JSON;
-// - the text report has one line a problem (a line end in a cell's text is
-//   written \x0D, \x0A) and a summary line;
+// - the text report has the edition's line, one line a problem (a line end
+//   in a cell's text is written \x0D, \x0A) and a summary line;
 // - the JSON report holds every problem, with the same text as the text
 //   report, and counts and status that agree with them.
 #include <cstddef>
@@ -46,8 +46,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string report = fare::checkReportText(folder, where, problems, lang);
     FUZZ_CHECK(fare::isUtf8(report));
-    // The two lines of where the tables are, a line a problem, the summary.
-    FUZZ_CHECK(lineCount(report) == lineCount(mkd::describeLocations(where, lang)) + 1 + problems.size() + 1);
+    // The lines of where the tables are, the tables' edition, a line a
+    // problem, the summary.
+    FUZZ_CHECK(lineCount(report) == lineCount(mkd::describeLocations(where, lang)) + 1 + 1 + problems.size() + 1);
 
     const std::string json = fare::checkReportJson(folder, where, problems, lang);
     FUZZ_CHECK(fare::isUtf8(json));
