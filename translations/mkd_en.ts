@@ -263,6 +263,26 @@
             <numerusform>Added to the journey list (%n journeys)</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Excel ブックで保存...</source>
+        <translation>Save as Excel workbook...</translation>
+    </message>
+    <message>
+        <source>%1_%2-%3_%4</source>
+        <translation>%1_%2-%3_%4</translation>
+    </message>
+    <message>
+        <source>Excel ブックで保存</source>
+        <translation>Save as Excel workbook</translation>
+    </message>
+    <message>
+        <source>Excel ブック (*.xlsx)</source>
+        <translation>Excel workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved: %1</translation>
+    </message>
 </context>
 <context>
     <name>ComparisonModel</name>
@@ -941,6 +961,10 @@
     <message>
         <source>季節カレンダーを開く（乗車日では F4）</source>
         <translation>Open the season calendar (F4 on a travel date)</translation>
+    </message>
+    <message>
+        <source>料金の比較、交通費明細</source>
+        <translation>Compare fares, journey list</translation>
     </message>
 </context>
 <context>

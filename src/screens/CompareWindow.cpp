@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -24,8 +25,10 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <functional>
 
+#include "explain/claim_words.hpp"
 #include "explain/comparison_words.hpp"
 #include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
@@ -41,6 +44,7 @@
 #include "screens/SeasonCalendar.hpp"
 #include "screens/StationFinder.hpp"
 #include "screens/WindowPlace.hpp"
+#include "screens/file_out.hpp"
 #include "screens/frmStart.hpp"
 #include "screens/look.hpp"
 #include "screens/shortcuts.hpp"
@@ -48,6 +52,7 @@
 #include "screens/table_copy.hpp"
 #include "screens/text.hpp"
 #include "words/money.hpp"
+#include "xlsx/workbook.hpp"
 
 namespace {
 
@@ -227,7 +232,10 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     printAction = new QAction(this);
     printAction->setShortcut(shortcutKey(Shortcut::Print));
     connect(printAction, &QAction::triggered, this, &CompareWindow::printTable);
-    for (QAction* a : {copyAction, selectAllAction, addAction_, printAction}) {
+    workbookAction = new QAction(this);
+    workbookAction->setShortcut(shortcutKey(Shortcut::SaveWorkbook));
+    connect(workbookAction, &QAction::triggered, this, &CompareWindow::saveWorkbook);
+    for (QAction* a : {copyAction, selectAllAction, addAction_, printAction, workbookAction}) {
         addAction(a);
         grid->addAction(a);
     }
@@ -279,6 +287,11 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     layout->addWidget(lblRefused);
     layout->addWidget(lblSummary);
     layout->addWidget(split, 1);
+    lblSaved = new QLabel(this);
+    lblSaved->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lblSaved->setWordWrap(true);
+    lblSaved->hide();
+    layout->addWidget(lblSaved);
 
     setTabOrder(cboHatu, cmdSwap);
     setTabOrder(cmdSwap, cboTyaku);
@@ -336,6 +349,7 @@ void CompareWindow::showWords() {
     selectAllAction->setText(tr("すべて選択"));
     addAction_->setText(tr("選んだ乗り方を交通費明細に追加"));
     printAction->setText(tr("表を印刷..."));
+    workbookAction->setText(tr("Excel ブックで保存..."));
     renameStations(cboHatu, mkd::StationList::All, language());
     renameStations(cboTyaku, mkd::StationList::All, language());
     recompute();
@@ -514,7 +528,7 @@ void CompareWindow::sortRows() {
 
 void CompareWindow::copy() {
     const QModelIndexList selection = grid->selectionModel()->selectedIndexes();
-    QMimeData* data = tableMimeData(*sorted, selection, hiddenColumns());
+    QMimeData* mime = tableMimeData(*sorted, selection, hiddenColumns());
     // The split tickets' row stands for several tickets: they, their amounts
     // and validity and what they give up go with it, below the table.
     const bool splitCopied =
@@ -525,12 +539,12 @@ void CompareWindow::copy() {
         QStringList lines;
         for (const std::string& line : mkd::splitRowLines(comparison().split, comparison().request.party, language()))
             lines << toQt(line);
-        data->setText(data->text() + QLatin1Char('\n') + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
-        QString html = data->html();
+        mime->setText(mime->text() + QLatin1Char('\n') + lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        QString html = mime->html();
         for (const QString& line : lines) html += QStringLiteral("<p>%1</p>\n").arg(line.toHtmlEscaped());
-        data->setHtml(html);
+        mime->setHtml(html);
     }
-    QApplication::clipboard()->setMimeData(data);
+    QApplication::clipboard()->setMimeData(mime);
 }
 
 QList<int> CompareWindow::hiddenColumns() const {
@@ -577,6 +591,66 @@ void CompareWindow::printTable() {
         QStringLiteral("<h3>%1</h3><p>%2</p>").arg(windowTitle().toHtmlEscaped(), lblSummary->text().toHtmlEscaped()) +
         tableHtml(*sorted, {}, hiddenColumns());
     printPreview(this, flow_, html);
+}
+
+mkd::Workbook CompareWindow::workbook() const {
+    const mkd::Lang lang = language();
+    const mkd::Comparison& c = comparison();
+    const auto station = [lang](int index) { return mkd::stationWords(mkd::StationList::All, index, lang); };
+    mkd::Workbook book;
+    book.sheetName = windowTitle().toStdString();
+    book.title = windowTitle().toStdString() + " " + std::string(station(c.request.departure)) + " → " +
+                 std::string(station(c.request.arrival));
+    const QDate d = dtpDate->date();
+    book.lines.push_back(mkd::dateAndSeasonText(mkd::travelDate(d.year(), d.month(), d.day()), lang) + " " +
+                         (optOfuku->isChecked() ? optOfuku : optKatamiti)->text().toStdString());
+    if (!lblSummary->text().isEmpty()) book.lines.push_back(lblSummary->text().toStdString());
+    if (c.split.cheaper())
+        for (const std::string& line : mkd::splitRowLines(c.split, c.request.party, lang)) book.lines.push_back(line);
+    book.lines.push_back(
+        mkd::claimMadeWith(MKD_VERSION, mkd::tablesInUse(flow_.tables().locations().tableFolder), lang));
+    book.footer = book.lines.back();
+    book.yenFormat = lang == mkd::Lang::English ? "\"¥\"#,##0" : "#,##0\"円\"";
+    const QList<int> hidden = hiddenColumns();
+    for (int column = 0; column < sorted->columnCount(); ++column)
+        if (!hidden.contains(column))
+            book.heads.push_back(sorted->headerData(column, Qt::Horizontal).toString().toStdString());
+    mkd::SheetGroup rows;
+    for (int r = 0; r < sorted->rowCount(); ++r) {
+        auto& cells = rows.rows.emplace_back();
+        for (int column = 0; column < sorted->columnCount(); ++column) {
+            if (hidden.contains(column)) continue;
+            const QModelIndex at = sorted->index(r, column);
+            const QVariant amount = at.data(ComparisonModel::AmountRole);
+            const QString shown = at.data().toString();
+            if (amount.isValid())
+                cells.push_back(mkd::SheetCell::yen(std::round(mkd::shownAmount(amount.toDouble()))));
+            else if (shown == QStringLiteral("—"))
+                cells.emplace_back();
+            else
+                cells.push_back(mkd::SheetCell::words(shown.toStdString()));
+        }
+    }
+    book.groups.push_back(std::move(rows));
+    return book;
+}
+
+void CompareWindow::saveWorkbook() {
+    const mkd::Lang lang = language();
+    const mkd::Comparison& c = comparison();
+    const QString name = tr("%1_%2-%3_%4")
+                             .arg(windowTitle(),
+                                  toQt(mkd::stationWords(mkd::StationList::All, c.request.departure, lang)),
+                                  toQt(mkd::stationWords(mkd::StationList::All, c.request.arrival, lang)),
+                                  dtpDate->date().toString(Qt::ISODate));
+    const QString path = askSavePath(this, flow_,
+                                     {tr("Excel ブックで保存"), QStringLiteral("xlsx"), name + QStringLiteral(".xlsx"),
+                                      tr("Excel ブック (*.xlsx)"), QStringLiteral("xlsx")});
+    if (path.isEmpty()) return;
+    const std::string bytes = workbookBytes(flow_, workbook());
+    if (bytes.empty() || !saveBytes(flow_, path, bytes)) return;
+    lblSaved->setText(tr("保存しました: %1").arg(QDir::toNativeSeparators(path)));
+    lblSaved->show();
 }
 
 void CompareWindow::openCalendar() {

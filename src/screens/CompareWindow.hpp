@@ -18,6 +18,9 @@
 #include "pricing/comparison.hpp"
 
 class ComparisonModel;
+namespace mkd {
+struct Workbook;
+}
 class LineDiagram;
 class QAction;
 class QCheckBox;
@@ -71,6 +74,10 @@ public:
     int addToJourneys();
     // Ctrl+P: the table as shown, with a print preview.
     void printTable();
+    // Ctrl+Shift+X: the table as shown, as an Excel workbook: the journey,
+    // date, party and what is cheapest above it, amounts as numbers in yen,
+    // the program's version and the tables' edition.
+    void saveWorkbook();
 
     QComboBox* cboHatu;
     QComboBox* cboTyaku;
@@ -87,6 +94,7 @@ public:
     QCheckBox* chkCheapestFirst;
     QLabel* lblSummary;
     QLabel* lblRefused;
+    QLabel* lblSaved;  // where the last workbook went
     QTableView* grid;
     ComparisonModel* model;
     QSortFilterProxyModel* sorted;
@@ -105,6 +113,7 @@ private:
     void fitColumns();
     void swapStations();
     QList<int> hiddenColumns() const;
+    mkd::Workbook workbook() const;
     mkd::Lang language() const;
 
     ScreenFlow& flow_;
@@ -129,6 +138,7 @@ private:
     QAction* selectAllAction;
     QAction* addAction_;
     QAction* printAction;
+    QAction* workbookAction;
     // While the controls are being set as a whole (made, opened, swapped):
     // one recomputation at the end, not one per control.
     bool taking_ = true;

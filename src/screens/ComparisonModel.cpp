@@ -132,6 +132,8 @@ QVariant ComparisonModel::splitData(int column, int role) const {
             return false;
         case SplitRole:
             return true;
+        case AmountRole:
+            return column == Validity ? QVariant() : splitAmount(column);
         default:
             return {};
     }
@@ -174,6 +176,8 @@ QVariant ComparisonModel::data(const QModelIndex& index, int role) const {
             return row.cheapest;
         case SplitRole:
             return false;
+        case AmountRole:
+            return column == Validity ? QVariant() : amount(row, column);
         default:
             return {};
     }

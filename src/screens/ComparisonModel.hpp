@@ -40,6 +40,9 @@ public:
     static constexpr int CheapestRole = Qt::UserRole + 1;
     // Whether the row is the split tickets' rather than a way's.
     static constexpr int SplitRole = Qt::UserRole + 2;
+    // The yen behind an amount cell, unrounded; none for the other cells
+    // and for an amount not offered.
+    static constexpr int AmountRole = Qt::UserRole + 3;
 
     using QAbstractTableModel::QAbstractTableModel;
 

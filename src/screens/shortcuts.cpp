@@ -48,7 +48,7 @@ const std::vector<ShortcutRow>& shortcuts() {
         {Shortcut::CloseWindow, QKeySequence(Qt::CTRL | Qt::Key_W), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
          QT_TRANSLATE_NOOP("Shortcuts", "閉じる")},
         {Shortcut::SaveWorkbook, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X),
-         QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"), QT_TRANSLATE_NOOP("Shortcuts", "Excel ブックで保存する")},
+         QT_TRANSLATE_NOOP("Shortcuts", "料金の比較、交通費明細"), QT_TRANSLATE_NOOP("Shortcuts", "Excel ブックで保存する")},
         {Shortcut::MonthFilter, QKeySequence(Qt::ALT | Qt::Key_M), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),
          QT_TRANSLATE_NOOP("Shortcuts", "表示する月へ")},
         {Shortcut::Undo, QKeySequence(QKeySequence::Undo), QT_TRANSLATE_NOOP("Shortcuts", "交通費明細"),

@@ -8,6 +8,9 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,9 +20,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "data/journey_list.hpp"
 #include "explain/enquiry_words.hpp"
@@ -309,6 +315,52 @@ TEST_F(Compare, AnswersFirstForAFamily) {
     qputenv("XDG_DATA_HOME", old);
 }
 
+// Ctrl+Shift+X and Enter in the dialog: the table as a workbook in the
+// documents folder, read back as a spreadsheet reads it: the columns shown
+// (the party's total second, no 学割), a row per way, amounts as numbers.
+TEST_F(Compare, SavesTheTableAsAWorkbook) {
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    QDir(home.path()).mkpath(QStringLiteral("Documents"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    openFromStart();
+    enter(0, 106, QStringLiteral("20070812"), 2, 2, 0, false);
+    QTimer::singleShot(100, [] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget()))
+            QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    key(Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    qputenv("HOME", oldHome);
+    const QString path = documents + QStringLiteral("/料金の比較_岡山-宇和島_2007-08-12.xlsx");
+    ASSERT_TRUE(QFile::exists(path)) << path.toStdString();
+    EXPECT_TRUE(window()->lblSaved->text().contains(path));
+
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QStringLiteral("import openpyxl,sys\n"
+                                                       "rows=list(openpyxl.load_workbook(sys.argv[1]).active.values)\n"
+                                                       "h=[i for i,r in enumerate(rows) if r[0]=='乗り方'][0]\n"
+                                                       "print('\\t'.join(x for x in rows[h] if x))\n"
+                                                       "for r in rows[h+1:]:\n"
+                                                       " if r[0]: print(r[1] if isinstance(r[1],(int,float)) else '-')\n"),
+                  path});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    if (python.exitCode() != 0) GTEST_SKIP() << "openpyxl: " << python.readAllStandardError().toStdString();
+    const QStringList lines = QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QAbstractItemModel* model = window()->grid->model();
+    ASSERT_EQ(lines.size(), model->rowCount() + 1);
+    const QStringList heads = lines[0].split(QLatin1Char('\t'));
+    EXPECT_EQ(heads[1], model->headerData(ComparisonModel::PartyTotal, Qt::Horizontal).toString());
+    EXPECT_FALSE(lines[0].contains(QStringLiteral("学割")));
+    for (int r = 0; r < model->rowCount(); ++r) {
+        const QVariant amount = model->data(model->index(r, ComparisonModel::PartyTotal), ComparisonModel::AmountRole);
+        EXPECT_EQ(lines[r + 1], amount.isValid() ? QString::number(std::round(mkd::shownAmount(amount.toDouble())))
+                                                 : QStringLiteral("-"))
+            << "row " << r;
+    }
+}
+
 // From a result: Ctrl+K opens the window with its pair, date and passenger;
 // the result stays as it was.
 TEST_F(Compare, OpensWithTheResultsEnquiry) {
@@ -385,11 +437,13 @@ TEST_F(CompareOnSampleTables, SplitTicketsHaveARowOfTheirOwn) {
         EXPECT_EQ(cell(split, ComparisonModel::Way, Qt::AccessibleDescriptionRole), tip);
         // Each of its cells whole in its column.
         QTableView* grid = window()->grid;
-        for (int column = 0; column < ComparisonModel::ColumnCount; ++column)
-            if (!grid->isColumnHidden(column))
+        for (int column = 0; column < ComparisonModel::ColumnCount; ++column) {
+            if (!grid->isColumnHidden(column)) {
                 EXPECT_LE(grid->sizeHintForIndex(grid->model()->index(split, column)).width(),
                           grid->columnWidth(column))
                     << cell(split, column).toStdString();
+            }
+        }
         // The ★ goes to one ticket per way; the summary says the split undercuts it.
         EXPECT_TRUE(window()->lblSummary->text().contains(QString::fromUtf8(c.note)));
 
