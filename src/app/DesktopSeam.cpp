@@ -1,9 +1,9 @@
 #include "app/DesktopSeam.hpp"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDate>
 #include <QFile>
-#include <QFontDatabase>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -17,10 +17,10 @@ namespace {
 QString title() { return QCoreApplication::translate("DesktopSeam", "みちくさダイヤ"); }
 
 // A message box in the screens' language. The program's font draws kanji
-// and kana; English reads better in the desktop's proportional face, which
-// the program's fallback faces do not always have for Latin letters.
+// and kana; English reads better in the proportional Latin face the
+// application's font takes while the screens speak English.
 void speak(QMessageBox& box) {
-    if (title() != QStringLiteral("みちくさダイヤ")) box.setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    if (title() != QStringLiteral("みちくさダイヤ")) box.setFont(QApplication::font());
 }
 
 void inform(const QString& text, const QString& informative = {}) {

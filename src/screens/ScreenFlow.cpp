@@ -1,5 +1,6 @@
 #include "screens/ScreenFlow.hpp"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -16,6 +17,7 @@
 #include "screens/KindScreens.hpp"
 #include "screens/Screen.hpp"
 #include "screens/moves.hpp"
+#include "screens/program_font.hpp"
 #include "screens/screen_types.hpp"
 #include "screens/text.hpp"
 #include "words/language.hpp"
@@ -33,6 +35,7 @@ ScreenFlow::~ScreenFlow() {
     // flow: it must never handle an event (a change of language) after the
     // tables it reads are gone.
     for (const QPointer<Screen>& screen : discarded_) delete screen.data();
+    if (fontBefore_) QApplication::setFont(*fontBefore_);
 }
 
 namespace {
@@ -74,6 +77,7 @@ void ScreenFlow::setLanguage(mkd::Lang lang) {
     // until English is asked for.
     if (lang == language_) return;
     language_ = lang;
+    interfaceFont(lang);
     if (lang == mkd::Lang::Japanese) {
         QCoreApplication::removeTranslator(english_.get());
         return;
@@ -85,6 +89,18 @@ void ScreenFlow::setLanguage(mkd::Lang lang) {
         if (!english_->load(QStringLiteral(":/i18n/mkd_en.qm"))) qWarning("mkd: the English words are missing");
     }
     QCoreApplication::installTranslator(english_.get());
+}
+
+void ScreenFlow::interfaceFont(mkd::Lang lang) {
+    // The screens draw with fonts of their own; this is every other window's.
+    if (lang == mkd::Lang::Japanese) {
+        if (fontBefore_) QApplication::setFont(*fontBefore_);
+        return;
+    }
+    if (!fontBefore_) fontBefore_ = QApplication::font();
+    QFont latin = *fontBefore_;
+    latin.setFamilies(latinInterfaceFaces());
+    QApplication::setFont(latin);
 }
 
 void ScreenFlow::qtWords(mkd::Lang lang) {

@@ -18,6 +18,7 @@
 // which it reaches through loaded<T>(), and hides itself and shows that one.
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QString>
 #include <map>
@@ -132,6 +133,7 @@ private:
     void discard(Screen& screen);
     void setLanguage(mkd::Lang lang);
     void qtWords(mkd::Lang lang);
+    void interfaceFont(mkd::Lang lang);
 
     Seam& seam_;
     mkd::TableStore& tables_;
@@ -150,4 +152,5 @@ private:
     std::unique_ptr<QTranslator> english_;
     std::unique_ptr<QTranslator> qtJapanese_;  // Qt's own words in Japanese, once loaded
     bool qtJapaneseFound_ = false;
+    std::optional<QFont> fontBefore_;  // the application's font before English changed it
 };

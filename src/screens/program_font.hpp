@@ -30,6 +30,27 @@ inline const QStringList& programFaces() {
     return faces;
 }
 
+// English words in the windows around the screens (the journey list, the
+// compare window, the help, message boxes, the printouts): a proportional
+// Latin face where one is installed, the program's faces after it for the
+// Japanese glyphs. A Japanese desktop's default face draws Latin letters at
+// one fixed width, which reads as a typewriter.
+inline QStringList latinInterfaceFaces() {
+    static const QStringList faces = [] {
+        const QStringList wanted{QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans"),
+                                 QStringLiteral("Liberation Sans"), QStringLiteral("Nimbus Sans")};
+        const QStringList installed = QFontDatabase::families();
+        QStringList chosen;
+        for (const QString& face : wanted)
+            if (installed.contains(face)) {
+                chosen << face;
+                break;
+            }
+        return chosen + programFaces();
+    }();
+    return faces;
+}
+
 // The program's font at `points` (at 96 pixels to the inch).
 inline QFont programFont(double points) {
     QFont f;

@@ -66,6 +66,7 @@ void chooseLanguage(frmStart* start, QAction* item) {
 TEST(ScreenLanguage, TheMenuChangesEveryOpenWindowAtOnceAndIsRemembered) {
     TestSeam seam{QStringLiteral(MKD_SOURCE_DIR)};
     mkd::TableStore tables{MKD_SOURCE_DIR};
+    const QFont desktop = QApplication::font();
     {
         ScreenFlow flow{seam, tables, mkd::Lang::Japanese};
         ASSERT_TRUE(flow.start());
@@ -80,9 +81,15 @@ TEST(ScreenLanguage, TheMenuChangesEveryOpenWindowAtOnceAndIsRemembered) {
         const QString japaneseStart = wordsOf(start);
         const QString japaneseChoice = wordsOf(choice);
         EXPECT_TRUE(start->mnuJapanese->isChecked());
+        // A Japanese desktop's face, whose Latin letters are all one width.
+        QApplication::setFont(QFont(QStringLiteral("IPAGothic")));
         start->activateWindow();
 
         chooseLanguage(start, start->mnuEnglish);
+        // English in the windows beside the screens is set in a proportional face.
+        const QFontMetrics help(start->help->text->font());
+        EXPECT_LT(help.horizontalAdvance(QStringLiteral("iiii")), help.horizontalAdvance(QStringLiteral("MMMM")))
+            << QFontInfo(start->help->text->font()).family().toStdString();
         EXPECT_EQ(flow.language(), mkd::Lang::English);
         EXPECT_TRUE(start->mnuEnglish->isChecked());
         EXPECT_EQ(start->windowTitle(), QStringLiteral("Journey"));
@@ -105,11 +112,13 @@ TEST(ScreenLanguage, TheMenuChangesEveryOpenWindowAtOnceAndIsRemembered) {
         EXPECT_EQ(wordsOf(start).toStdString(), japaneseStart.toStdString());
         EXPECT_EQ(wordsOf(choice), japaneseChoice);
         EXPECT_EQ(seam.settings.value(QStringLiteral("language")).toString(), QStringLiteral("ja"));
+        EXPECT_EQ(QApplication::font().family(), QStringLiteral("IPAGothic"));
 
         start->activateWindow();
         chooseLanguage(start, start->mnuEnglish);
     }
     QApplication::processEvents();
+    QApplication::setFont(desktop);
 
     // The next start speaks English although the system speaks Japanese.
     ScreenFlow next{seam, tables, mkd::Lang::Japanese};
