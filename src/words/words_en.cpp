@@ -238,7 +238,7 @@ constexpr Entry kWords[] = {
     {Msg::FareGiveStations, "give a boarding and an alighting station (see mkd-fare --help)"},
     {Msg::FareSeveralStations, "'%1' may be any of several stations: %2"},
     {Msg::ListSeparator, ", "},
-    {Msg::SplitCheaper, "%2 yen cheaper as %1 tickets (split at %3)"},
+    {Msg::SplitCheaper, "¥%2 cheaper as %1 tickets (split at %3)"},
     {Msg::SplitAtSeparator, ", "},
     {Msg::SplitNotCheaper, "No split is cheaper than the through ticket (%1)."},
     {Msg::SplitUnpriced, "The tables have no fare or distance from %1 to %2, so splits cannot be compared."},

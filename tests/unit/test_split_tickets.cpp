@@ -296,7 +296,7 @@ TEST(SplitWords, TheResultLineInBothLanguages) {
     s.total = 4210;
     s.saving = 340;
     EXPECT_EQ(splitCheaperText(s, Lang::Japanese), "2枚に分けると 340円安くなります（上の町で分割）");
-    EXPECT_EQ(splitCheaperText(s, Lang::English), "340 yen cheaper as 2 tickets (split at " +
+    EXPECT_EQ(splitCheaperText(s, Lang::English), "¥340 cheaper as 2 tickets (split at " +
                                                       stationWords(StationList::All, kKaminocho, Lang::English) + ")");
     // More than two stations split at: the first and how many, for one line.
     s.tickets = {{kOkayama, kKaminocho, 25, 400, 1, false, false},
@@ -304,7 +304,7 @@ TEST(SplitWords, TheResultLineInBothLanguages) {
                  {kKojima, kUtazu, 19, 350, 1, false, false},
                  {kUtazu, kShimonada, 197, 3300, 2, false, true}};
     EXPECT_EQ(splitCheaperText(s, Lang::Japanese), "4枚に分けると 340円安くなります（上の町など3駅で分割）");
-    EXPECT_EQ(splitCheaperText(s, Lang::English), "340 yen cheaper as 4 tickets (split at " +
+    EXPECT_EQ(splitCheaperText(s, Lang::English), "¥340 cheaper as 4 tickets (split at " +
                                                       stationWords(StationList::All, kKaminocho, Lang::English) +
                                                       " and 2 more)");
 }
