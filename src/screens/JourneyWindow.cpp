@@ -584,10 +584,10 @@ void JourneyWindow::moveRow(int by) {
     if (row < 0 || target < 0 || row == target || row >= size || target >= size) return;
     // The row found where the file holds it now, moved as far as asked.
     const mkd::JourneyRow moving = store_.list.rows[static_cast<std::size_t>(row)];
-    auto move = [moving](int near, int by) {
-        return [moving, near, by](mkd::JourneyList& l) {
+    auto move = [moving](int near, int steps) {
+        return [moving, near, steps](mkd::JourneyList& l) {
             const int from = l.find(moving, near);
-            return from >= 0 && l.move(from, by);
+            return from >= 0 && l.move(from, steps);
         };
     };
     change(tr("移動"), move(row, target - row), move(target, row - target), target);
