@@ -16,9 +16,9 @@
 #include <random>
 
 #include "data/careful_save.hpp"
-#include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
 #include "explain/journey_words.hpp"
+#include "records/journey_list.hpp"
 #include "test_support.hpp"
 
 namespace {
@@ -440,7 +440,11 @@ using namespace mkd;
 // The recent journeys in the settings: read back as written, anything else
 // ignored; the last ten, newest first, each once.
 TEST(RecentJourneys, KeptAsTheyWereAskedAndAtMostTen) {
-    const RecentJourney reserved{Enquiry::Reserved, 0, 67, Passenger::Child, Trip::RoundTrip};
+    RecentJourney reserved;
+    reserved.kind = Enquiry::Reserved;
+    reserved.arrival = 67;
+    reserved.passenger = Passenger::Child;
+    reserved.trip = Trip::RoundTrip;
     EXPECT_EQ(recentText(reserved), "reserved,0,67,child,round-trip");
     EXPECT_EQ(readRecent(recentText(reserved)), reserved);
     // What else was asked is kept too, and read back as it was.
@@ -456,8 +460,13 @@ TEST(RecentJourneys, KeptAsTheyWereAskedAndAtMostTen) {
                             "local,0,1,adult,one-way,section=3"})
         EXPECT_FALSE(readRecent(bad)) << bad;
     std::vector<RecentJourney> recent;
-    for (int i = 0; i < 12; ++i) remember(recent, {Enquiry::Local, i, 0, Passenger::Adult, Trip::OneWay});
-    remember(recent, {Enquiry::Local, 5, 0, Passenger::Adult, Trip::OneWay});
+    const auto from = [](int departure) {
+        RecentJourney j;
+        j.departure = departure;
+        return j;
+    };
+    for (int i = 0; i < 12; ++i) remember(recent, from(i));
+    remember(recent, from(5));
     ASSERT_EQ(recent.size(), kRecentJourneys);
     EXPECT_EQ(recent[0].departure, 5);
     EXPECT_EQ(recent[1].departure, 11);

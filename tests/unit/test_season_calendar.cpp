@@ -87,7 +87,9 @@ TEST(SeasonCalendar, EveryDayOf2002To2008FollowsTheRulesAndTheirHolidays) {
                 // The date screens' own answer for the same day.
                 EXPECT_EQ(travelDate(y, m, d.date.day).season, d.season) << at;
                 ASSERT_EQ(d.override.has_value(), o != overrides.end()) << at;
-                if (d.override) EXPECT_EQ(*d.override, o->second) << at;
+                if (d.override) {
+                    EXPECT_EQ(*d.override, o->second) << at;
+                }
             }
         }
     EXPECT_EQ(days, 2557);
@@ -161,7 +163,9 @@ TEST(SeasonCalendar, EachDaysTotalIsTheEnquiryOfItsSeasonForTheParty) {
         // The cheapest days: the lowest total, only where the totals differ.
         for (const CalendarDay& d : month.days)
             EXPECT_EQ(d.cheapest, c.seasonal && totals.size() > 1 && *d.total == *totals.begin()) << d.date.day;
-        if (c.seasonal && c.kind == Enquiry::Reserved) EXPECT_GT(totals.size(), 1u);
+        if (c.seasonal && c.kind == Enquiry::Reserved) {
+            EXPECT_GT(totals.size(), 1u);
+        }
     }
 }
 

@@ -296,8 +296,8 @@ TEST(SplitWords, TheResultLineInBothLanguages) {
     s.total = 4210;
     s.saving = 340;
     EXPECT_EQ(splitCheaperText(s, Lang::Japanese), "2枚に分けると 340円安くなります（上の町で分割）");
-    EXPECT_EQ(splitCheaperText(s, Lang::English), "¥340 cheaper as 2 tickets (split at " +
-                                                      stationWords(StationList::All, kKaminocho, Lang::English) + ")");
+    EXPECT_EQ(splitCheaperText(s, Lang::English),
+              "¥340 cheaper as 2 tickets (split at " + stationWords(StationList::All, kKaminocho, Lang::English) + ")");
     // More than two stations split at: the first and how many, for one line.
     s.tickets = {{kOkayama, kKaminocho, 25, 400, 1, false, false},
                  {kKaminocho, kKojima, 4, 160, 1, false, false},
