@@ -2,6 +2,10 @@
 // journey list keep it, and the one rule of the Gregorian calendar's months.
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace mkd {
 
 struct Date {
@@ -18,5 +22,10 @@ constexpr int daysInMonth(int year, int month) {
     constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     return month == 2 && leapYear(year) ? 29 : kDays[month - 1];
 }
+
+// "2007-08-12"; "" for none.
+std::string dateText(const std::optional<Date>& date);
+// Reads "2007-08-12" (a real calendar date); none for anything else.
+std::optional<Date> readDate(std::string_view text);
 
 }  // namespace mkd

@@ -1,6 +1,10 @@
 #include "data/table_edition.hpp"
 
-#include "data/journey_list.hpp"
+#include <cstdint>
+#include <cstdio>
+
+#include "data/date.hpp"
+#include "data/table_catalogue.hpp"
 #include "data/table_reader.hpp"
 
 namespace mkd {
@@ -46,6 +50,31 @@ std::string newestDate(std::string_view text) {
 }
 
 }  // namespace
+
+std::string tablesFingerprint(const std::string& tableFolder) {
+    // FNV-1a, 64 bits: enough to tell one set of tables from another.
+    std::uint64_t hash = 14695981039346656037ull;
+    auto add = [&hash](std::string_view bytes) {
+        for (unsigned char c : bytes) {
+            hash ^= c;
+            hash *= 1099511628211ull;
+        }
+    };
+    for (const TableFileInfo& info : tableFiles()) {
+        add(info.name);
+        std::string bytes;
+        if (readFileBytes(tableFolder + "/" + std::string(info.name), bytes).ok()) {
+            add(std::to_string(bytes.size()));
+            add(":");
+            add(bytes);
+        } else {
+            add("missing");
+        }
+    }
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(hash));
+    return buffer;
+}
 
 std::string shortFingerprint(std::string_view fingerprint) { return std::string(fingerprint.substr(0, 8)); }
 

@@ -18,6 +18,11 @@ struct TablesInUse {
     std::string edition;  // the short name shown to people
 };
 
+// A fingerprint of the sixteen table files in `tableFolder`: a hash of their
+// names and bytes (a missing file counts as missing). Two folders with the
+// same files have the same fingerprint.
+std::string tablesFingerprint(const std::string& tableFolder);
+
 TablesInUse tablesInUse(const std::string& tableFolder);
 
 // The edition from the texts of EDITION and SOURCES.md ("" for a missing

@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "data/journey_list.hpp"
 #include "data/table_edition.hpp"
 #include "pricing/enquiry.hpp"
+#include "records/journey_list.hpp"
 #include "words/words.hpp"
 
 namespace mkd {

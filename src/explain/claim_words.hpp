@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "data/journey_list.hpp"
 #include "data/table_edition.hpp"
+#include "records/journey_list.hpp"
 #include "words/words.hpp"
 #include "xlsx/workbook.hpp"
 

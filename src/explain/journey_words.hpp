@@ -5,7 +5,7 @@
 #include <string>
 
 #include "data/careful_save.hpp"
-#include "data/journey_list.hpp"
+#include "records/journey_list.hpp"
 #include "words/words.hpp"
 
 namespace mkd {

@@ -1,4 +1,4 @@
-#include "data/journey_list.hpp"
+#include "records/journey_list.hpp"
 
 #include <sys/stat.h>
 
@@ -174,47 +174,6 @@ bool JourneyList::move(int from, int by) {
     else
         std::rotate(rows.begin() + to, f, f + 1);
     return true;
-}
-
-std::string dateText(const std::optional<Date>& date) {
-    if (!date) return {};
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d", date->year, date->month, date->day);
-    return buffer;
-}
-
-std::optional<Date> readDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    const auto y = readInt(text.substr(0, 4), 1, 9999);
-    const auto m = readInt(text.substr(5, 2), 1, 12);
-    const auto d = readInt(text.substr(8, 2), 1, 31);
-    if (!y || !m || !d || *d > daysInMonth(*y, *m)) return std::nullopt;
-    return Date{*y, *m, *d};
-}
-
-std::string tablesFingerprint(const std::string& tableFolder) {
-    // FNV-1a, 64 bits: enough to tell one set of tables from another.
-    std::uint64_t hash = 14695981039346656037ull;
-    auto add = [&hash](std::string_view bytes) {
-        for (unsigned char c : bytes) {
-            hash ^= c;
-            hash *= 1099511628211ull;
-        }
-    };
-    for (const TableFileInfo& info : tableFiles()) {
-        add(info.name);
-        std::string bytes;
-        if (readFileBytes(tableFolder + "/" + std::string(info.name), bytes).ok()) {
-            add(std::to_string(bytes.size()));
-            add(":");
-            add(bytes);
-        } else {
-            add("missing");
-        }
-    }
-    char buffer[24];
-    std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(hash));
-    return buffer;
 }
 
 std::string journeyListPath(const UserFolders& user) {

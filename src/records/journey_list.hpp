@@ -26,6 +26,7 @@
 #include "data/date.hpp"
 #include "data/locations.hpp"
 #include "data/shared_file.hpp"
+#include "data/table_edition.hpp"
 #include "data/table_store.hpp"
 #include "pricing/enquiry.hpp"
 
@@ -63,16 +64,6 @@ public:
     // change finds its row again in the file another program changed.
     int find(const JourneyRow& row, int near) const;
 };
-
-// "2007-08-12"; "" for none.
-std::string dateText(const std::optional<Date>& date);
-// Reads "2007-08-12" (a real calendar date); none for anything else.
-std::optional<Date> readDate(std::string_view text);
-
-// A fingerprint of the sixteen table files in `tableFolder`: a hash of their
-// names and bytes (a missing file counts as missing). Two folders with the
-// same files have the same fingerprint.
-std::string tablesFingerprint(const std::string& tableFolder);
 
 // $XDG_DATA_HOME/mkd/journeys.tsv (a relative XDG_DATA_HOME is ignored, as
 // the base-directory rules say); "" without a home folder.

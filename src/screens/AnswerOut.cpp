@@ -21,9 +21,9 @@
 #include <QToolTip>
 #include <string_view>
 
-#include "data/journey_list.hpp"
 #include "data/table_edition.hpp"
 #include "explain/answer_words.hpp"
+#include "records/journey_list.hpp"
 #include "screens/DateScreen.hpp"
 #include "screens/ExportFile.hpp"
 #include "screens/HelpWindow.hpp"

@@ -638,11 +638,11 @@ mkd::Workbook CompareWindow::workbook() const {
 void CompareWindow::saveWorkbook() {
     const mkd::Lang lang = language();
     const mkd::Comparison& c = comparison();
-    const QString name = tr("%1_%2-%3_%4")
-                             .arg(windowTitle(),
-                                  toQt(mkd::stationWords(mkd::StationList::All, c.request.departure, lang)),
-                                  toQt(mkd::stationWords(mkd::StationList::All, c.request.arrival, lang)),
-                                  dtpDate->date().toString(Qt::ISODate));
+    const QString name =
+        tr("%1_%2-%3_%4")
+            .arg(windowTitle(), toQt(mkd::stationWords(mkd::StationList::All, c.request.departure, lang)),
+                 toQt(mkd::stationWords(mkd::StationList::All, c.request.arrival, lang)),
+                 dtpDate->date().toString(Qt::ISODate));
     const QString path = askSavePath(this, flow_,
                                      {tr("Excel ブックで保存"), QStringLiteral("xlsx"), name + QStringLiteral(".xlsx"),
                                       tr("Excel ブック (*.xlsx)"), QStringLiteral("xlsx")});

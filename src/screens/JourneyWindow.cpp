@@ -28,10 +28,10 @@
 #include <memory>
 #include <utility>
 
-#include "data/journey_list.hpp"
 #include "explain/answer_words.hpp"
 #include "explain/claim_words.hpp"
 #include "explain/journey_words.hpp"
+#include "records/journey_list.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/ExportFile.hpp"
 #include "screens/LastTravelDate.hpp"

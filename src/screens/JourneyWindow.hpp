@@ -15,9 +15,9 @@
 #include <functional>
 #include <string>
 
-#include "data/journey_list.hpp"
 #include "data/table_edition.hpp"
 #include "explain/answer_words.hpp"
+#include "records/journey_list.hpp"
 
 class QComboBox;
 class QFileSystemWatcher;

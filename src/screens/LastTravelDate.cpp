@@ -5,9 +5,9 @@
 #include <QEvent>
 #include <QPushButton>
 
-#include "data/journey_list.hpp"
 #include "explain/enquiry_words.hpp"
 #include "pricing/season.hpp"
+#include "records/journey_list.hpp"
 #include "screens/DateScreen.hpp"
 #include "screens/ScreenFlow.hpp"
 #include "screens/WhyLine.hpp"

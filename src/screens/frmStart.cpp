@@ -14,12 +14,12 @@
 #include <algorithm>
 
 #include "data/initial_selection.hpp"
-#include "data/journey_list.hpp"
 #include "data/stations.hpp"
 #include "explain/enquiry_words.hpp"
 #include "pricing/enquiry.hpp"
 #include "pricing/journey_rules.hpp"
 #include "pricing/season.hpp"
+#include "records/journey_list.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/HelpWindow.hpp"

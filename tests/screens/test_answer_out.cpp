@@ -30,10 +30,10 @@
 
 #include <cerrno>
 
-#include "data/journey_list.hpp"
 #include "data/save_calls.hpp"
 #include "data/table_edition.hpp"
 #include "program.hpp"
+#include "records/journey_list.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/JourneyWindow.hpp"
 #include "screens/ScreenFlow.hpp"

@@ -27,9 +27,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/journey_list.hpp"
 #include "explain/enquiry_words.hpp"
 #include "program.hpp"
+#include "records/journey_list.hpp"
 #include "screens/AnswerOut.hpp"
 #include "screens/CompareWindow.hpp"
 #include "screens/ComparisonModel.hpp"
@@ -338,16 +338,18 @@ TEST_F(Compare, SavesTheTableAsAWorkbook) {
 
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"),
-                 {QStringLiteral("-c"), QStringLiteral("import openpyxl,sys\n"
-                                                       "rows=list(openpyxl.load_workbook(sys.argv[1]).active.values)\n"
-                                                       "h=[i for i,r in enumerate(rows) if r[0]=='乗り方'][0]\n"
-                                                       "print('\\t'.join(x for x in rows[h] if x))\n"
-                                                       "for r in rows[h+1:]:\n"
-                                                       " if r[0]: print(r[1] if isinstance(r[1],(int,float)) else '-')\n"),
+                 {QStringLiteral("-c"),
+                  QStringLiteral("import openpyxl,sys\n"
+                                 "rows=list(openpyxl.load_workbook(sys.argv[1]).active.values)\n"
+                                 "h=[i for i,r in enumerate(rows) if r[0]=='乗り方'][0]\n"
+                                 "print('\\t'.join(x for x in rows[h] if x))\n"
+                                 "for r in rows[h+1:]:\n"
+                                 " if r[0]: print(r[1] if isinstance(r[1],(int,float)) else '-')\n"),
                   path});
     ASSERT_TRUE(python.waitForFinished(60000));
     if (python.exitCode() != 0) GTEST_SKIP() << "openpyxl: " << python.readAllStandardError().toStdString();
-    const QStringList lines = QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(python.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     const QAbstractItemModel* model = window()->grid->model();
     ASSERT_EQ(lines.size(), model->rowCount() + 1);
     const QStringList heads = lines[0].split(QLatin1Char('\t'));

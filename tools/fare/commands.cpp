@@ -14,7 +14,6 @@
 #include <variant>
 
 #include "data/careful_save.hpp"
-#include "data/journey_list.hpp"
 #include "data/station_names.hpp"
 #include "data/station_search.hpp"
 #include "data/table_catalogue.hpp"
@@ -31,6 +30,7 @@
 #include "pricing/season.hpp"
 #include "pricing/season_calendar.hpp"
 #include "pricing/split_tickets.hpp"
+#include "records/journey_list.hpp"
 #include "words/money.hpp"
 #include "xlsx/xlsx_writer.hpp"
 
