@@ -35,6 +35,7 @@ bool anythingAt(const QString& path) {
 
 QString askExportPath(QWidget* parent, ScreenFlow& flow, const QString& title, const QString& suggested,
                       const QString& filter, const QString& suffix) {
+    flow.useQtWords();
     // The dialog does not ask about replacing: it would ask about the name
     // typed, which may lack the suffix.
     QString path =

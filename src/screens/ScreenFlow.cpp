@@ -7,8 +7,10 @@
 #include <QLayout>
 #include <QLibraryInfo>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 #include <algorithm>
+#include <functional>
 #include <string_view>
 
 #include "explain/enquiry_words.hpp"
@@ -45,6 +47,34 @@ namespace {
 const QString kFrameKey = QStringLiteral("window/frame");
 const QString kClientKey = QStringLiteral("window/client");
 
+// Runs `then` once `window` has painted itself for the first time (any of
+// its widgets), after that paint: work the first sight of the window need
+// not wait for.
+class AfterFirstPaint : public QObject {
+public:
+    AfterFirstPaint(QWidget* window, std::function<void()> then)
+        : QObject(window), window_(window), then_(std::move(then)) {
+        qApp->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Paint || !watched->isWidgetType() ||
+            static_cast<QWidget*>(watched)->window() != window_)
+            return false;
+        qApp->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] {
+            then_();
+            deleteLater();
+        });
+        return false;
+    }
+
+private:
+    QWidget* window_;
+    std::function<void()> then_;
+};
+
 QMargins marginsBetween(const QRect& outer, const QRect& inner) {
     return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
             outer.bottom() - inner.bottom()};
@@ -58,6 +88,7 @@ bool ScreenFlow::start() {
     Screen* start = loaded("frmStart");
     if (!start) return false;
     start->show();
+    new AfterFirstPaint(start, [this] { useQtWords(); });
     return true;
 }
 
@@ -71,8 +102,14 @@ void ScreenFlow::chooseLanguage(mkd::Lang lang) {
     seam_.setSetting(kLanguageSetting, QString::fromLatin1(mkd::languageCode(lang).data()));
 }
 
+void ScreenFlow::useQtWords() {
+    if (qtWordsWanted_) return;
+    qtWordsWanted_ = true;
+    qtWords(language_);
+}
+
 void ScreenFlow::setLanguage(mkd::Lang lang) {
-    qtWords(lang);
+    if (qtWordsWanted_) qtWords(lang);
     // Japanese, the words' own source, needs no translator: none is loaded
     // until English is asked for.
     if (lang == language_) return;

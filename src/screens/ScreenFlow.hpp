@@ -118,6 +118,10 @@ public:
     const mkd::EnquiryInProgress& enquiry() const { return enquiry_; }
 
     mkd::TableStore& tables() { return tables_; }
+    // Qt's own words (file dialogs, standard buttons) in the screens'
+    // language from now on: loaded once the start screen has painted, or
+    // here, when a dialog is wanted before that.
+    void useQtWords();
     Seam& seam() { return seam_; }
 
     // Called by a screen about to be shown: moves it to its place.
@@ -152,5 +156,7 @@ private:
     std::unique_ptr<QTranslator> english_;
     std::unique_ptr<QTranslator> qtJapanese_;  // Qt's own words in Japanese, once loaded
     bool qtJapaneseFound_ = false;
-    std::optional<QFont> fontBefore_;  // the application's font before English changed it
+    std::optional<QFont> fontBefore_;
+    bool qtWordsWanted_ = false;  // Qt's own words follow the language (after the first paint)  // the application's
+                                  // font before English changed it
 };

@@ -30,6 +30,7 @@ QString startFolder(ScreenFlow& flow, const QString& kind) {
 }  // namespace
 
 QString askSavePath(QWidget* parent, ScreenFlow& flow, const SaveAsk& ask) {
+    flow.useQtWords();
     QFileDialog dialog(parent, ask.title, startFolder(flow, ask.kind), ask.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
