@@ -279,10 +279,6 @@
         <source>Excel ブック (*.xlsx)</source>
         <translation>Excel workbook (*.xlsx)</translation>
     </message>
-    <message>
-        <source>保存しました: %1</source>
-        <translation>Saved: %1</translation>
-    </message>
 </context>
 <context>
     <name>ComparisonModel</name>
@@ -628,10 +624,6 @@
         <translation>Move</translation>
     </message>
     <message>
-        <source>保存しました: %1</source>
-        <translation>Saved: %1</translation>
-    </message>
-    <message>
         <source>Excel ブックで保存</source>
         <translation>Save as Excel workbook</translation>
     </message>
@@ -703,6 +695,13 @@
     <message>
         <source>最初の画面に戻って、次の区間を調べる</source>
         <translation>Back to the first screen for a new enquiry</translation>
+    </message>
+</context>
+<context>
+    <name>SavedLine</name>
+    <message>
+        <source>保存しました: %1</source>
+        <translation>Saved: %1</translation>
     </message>
 </context>
 <context>

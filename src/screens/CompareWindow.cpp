@@ -6,7 +6,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -287,10 +286,7 @@ CompareWindow::CompareWindow(ScreenFlow& flow, QWidget* parent)
     layout->addWidget(lblRefused);
     layout->addWidget(lblSummary);
     layout->addWidget(split, 1);
-    lblSaved = new QLabel(this);
-    lblSaved->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    lblSaved->setWordWrap(true);
-    lblSaved->hide();
+    lblSaved = savedLine(this);
     layout->addWidget(lblSaved);
 
     setTabOrder(cboHatu, cmdSwap);
@@ -648,9 +644,7 @@ void CompareWindow::saveWorkbook() {
                                       tr("Excel ブック (*.xlsx)"), QStringLiteral("xlsx")});
     if (path.isEmpty()) return;
     const std::string bytes = workbookBytes(flow_, workbook());
-    if (bytes.empty() || !saveBytes(flow_, path, bytes)) return;
-    lblSaved->setText(tr("保存しました: %1").arg(QDir::toNativeSeparators(path)));
-    lblSaved->show();
+    if (!bytes.empty() && saveBytes(flow_, path, bytes)) showSavedPath(lblSaved, path);
 }
 
 void CompareWindow::openCalendar() {

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -256,10 +255,7 @@ JourneyWindow::JourneyWindow(QWidget* owner, ScreenFlow& flow)
     subtotals = new QLabel(this);
     subtotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
     subtotals->setWordWrap(true);
-    savedTo = new QLabel(this);
-    savedTo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    savedTo->setWordWrap(true);
-    savedTo->hide();
+    savedTo = savedLine(this);
 
     auto button = [this](void (JourneyWindow::*slot)()) {
         auto* b = new QPushButton(this);
@@ -613,11 +609,6 @@ void JourneyWindow::deleteRow() {
         row);
 }
 
-void JourneyWindow::showSaved(const QString& path) {
-    savedTo->setText(tr("保存しました: %1").arg(QDir::toNativeSeparators(path)));
-    savedTo->show();
-}
-
 void JourneyWindow::saveWorkbook() {
     const mkd::Lang lang = flow_.language();
     const QString path =
@@ -628,7 +619,7 @@ void JourneyWindow::saveWorkbook() {
     if (path.isEmpty()) return;
     const std::string bytes =
         workbookBytes(flow_, mkd::journeyWorkbook(store_.list, model_->month(), model_->tablesNow, lang, MKD_VERSION));
-    if (!bytes.empty() && saveBytes(flow_, path, bytes)) showSaved(path);
+    if (!bytes.empty() && saveBytes(flow_, path, bytes)) showSavedPath(savedTo, path);
 }
 
 void JourneyWindow::exportCsv(mkd::CsvStyle style) {
@@ -637,7 +628,7 @@ void JourneyWindow::exportCsv(mkd::CsvStyle style) {
                                        QStringLiteral("csv"));
     if (path.isEmpty()) return;
     const std::string csv = mkd::journeyCsv(store_.list, model_->month(), model_->tablesNow, flow_.language(), style);
-    if (exportBytes(flow_, path, csv, tr("CSVを書けませんでした。"))) showSaved(path);
+    if (exportBytes(flow_, path, csv, tr("CSVを書けませんでした。"))) showSavedPath(savedTo, path);
 }
 
 QString JourneyWindow::html() const {
@@ -693,7 +684,7 @@ void JourneyWindow::savePdf() {
         flow_.message(tr("PDFを書けませんでした。"), path);
         return;
     }
-    if (saveBytes(flow_, path, bytes.toStdString())) showSaved(path);
+    if (saveBytes(flow_, path, bytes.toStdString())) showSavedPath(savedTo, path);
 }
 
 void JourneyWindow::changeEvent(QEvent* event) {

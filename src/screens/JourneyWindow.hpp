@@ -128,7 +128,6 @@ private:
     void watchFolder();
     bool editing() const;
     void afterChange(int showRow);
-    void showSaved(const QString& path);
     mkd::TablesInUse tablesNow() const { return model_->tablesNow; }
 
     ScreenFlow& flow_;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QStandardPaths>
 
 #include "data/careful_save.hpp"
@@ -70,4 +71,17 @@ std::string workbookBytes(ScreenFlow& flow, const mkd::Workbook& book) {
 bool saveBytes(ScreenFlow& flow, const QString& path, const std::string& bytes) {
     // The one careful way every export takes (ExportFile.hpp).
     return exportBytes(flow, path, bytes, QCoreApplication::translate("FileOut", "ファイルを保存できませんでした。"));
+}
+
+QLabel* savedLine(QWidget* parent) {
+    auto* line = new QLabel(parent);
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    line->setWordWrap(true);
+    line->hide();
+    return line;
+}
+
+void showSavedPath(QLabel* line, const QString& path) {
+    line->setText(QCoreApplication::translate("SavedLine", "保存しました: %1").arg(QDir::toNativeSeparators(path)));
+    line->show();
 }

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <string>
 
+class QLabel;
 class QWidget;
 class ScreenFlow;
 namespace mkd {
@@ -33,3 +34,9 @@ std::string workbookBytes(ScreenFlow& flow, const mkd::Workbook& book);
 // folder; a failed write leaves the old file as it was); false after
 // telling the user why, naming the file.
 bool saveBytes(ScreenFlow& flow, const QString& path, const std::string& bytes);
+
+// A line under a window's contents that says where the last file it saved
+// went: hidden until then, its text selectable by mouse and keyboard.
+QLabel* savedLine(QWidget* parent);
+// Shows `path` on such a line.
+void showSavedPath(QLabel* line, const QString& path);
